@@ -1,0 +1,35 @@
+# Every source folder of the engine and the game is one object library, named
+# after the folder (engine/container -> vo_container, game/pda -> mg_pda); the
+# objects of all of them make up the one static library vo_engine (mg_game for
+# the game). Sources are picked up by glob so a new class needs no CMake edit.
+
+set(VO_ENGINE_PARTS "" CACHE INTERNAL "")
+
+function(vo_folder_library name)
+  file(GLOB _sources CONFIGURE_DEPENDS
+       "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp"
+       "${CMAKE_CURRENT_SOURCE_DIR}/*/*.cpp")
+  list(FILTER _sources EXCLUDE REGEX "/operators/")
+  if(NOT _sources)
+    return()
+  endif()
+  add_library(${name} OBJECT ${_sources})
+  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/engine" "${PROJECT_SOURCE_DIR}/game")
+  target_compile_options(${name} PRIVATE -Werror=return-type)
+  set(VO_ENGINE_PARTS ${VO_ENGINE_PARTS} ${name} CACHE INTERNAL "")
+endfunction()
+
+# One GoogleTest executable per test folder (tests/container -> container_tests);
+# every case becomes a CTest test named Suite.Case.
+function(vo_test_folder name dir)
+  file(GLOB _sources CONFIGURE_DEPENDS "${dir}/*.cpp")
+  if(NOT _sources)
+    return()
+  endif()
+  add_executable(${name} ${_sources})
+  target_link_libraries(${name} PRIVATE vo_engine vo_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/testrun"
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy")
+endfunction()

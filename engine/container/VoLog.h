@@ -1,0 +1,47 @@
+#pragma once
+// The engine's only diagnostic channel: every message is one line appended to
+// "log.txt" (in the log folder, or the working directory while none is set).
+//
+// Reporting code uses the macros at the bottom, which build the line
+//     <level> <source path>, <line>: <text><further values...>
+// e.g. VO_ERROR("AddEvent failure. ID duplication: ", id);
+// Each further value is appended with VoString::Append, so it is formatted the
+// way the string formats it (integers signed, floats "%f", bools "true"/"false",
+// pointers in lower-case hex, VoBase objects by their ToString).
+#include "container/VoString.h"
+
+class VoLog {
+public:
+    // Writes the message's text as one line.
+    static void Report(const VoString& aMessage);
+    // Appends apText and a line break to the log file; null does nothing. The
+    // file is opened and closed for each line so nothing is lost on a crash.
+    static void WriteLine(const char16_t* apText);
+    // Later lines go to aFolder + "/log.txt"; an empty folder means the working directory.
+    static void SetFolder(const VoString& aFolder);
+    static VoString GetFolder();
+
+    template <typename... Parts>
+    static VoString Compose(const char* apLevel, const char* apSource, int aLine, const Parts&... aParts) {
+        VoString message(apLevel);
+        message.Append(apSource);
+        message.Append(", ");
+        message.Append(aLine);
+        message.Append(": ");
+        (message.Append(aParts), ...);
+        return message;
+    }
+};
+
+#define VO_REPORT_AT(level, ...) VoLog::Report(VoLog::Compose(level, __FILE__, __LINE__, __VA_ARGS__))
+#define VO_ERROR(...) VO_REPORT_AT("ERROR: ", __VA_ARGS__)
+#define VO_WARNING(...) VO_REPORT_AT("WARNING: ", __VA_ARGS__)
+#define VO_NOTE(...) VO_REPORT_AT("NOTE: ", __VA_ARGS__)
+#define VO_ASSERT_FAILURE(...) VO_REPORT_AT("ASSERT FAILURE: ", __VA_ARGS__)
+// Logs an ASSERT FAILURE when the condition is false; execution goes on.
+#define VO_ASSERT(condition, ...)                  \
+    do {                                           \
+        if (!(condition)) {                        \
+            VO_ASSERT_FAILURE(__VA_ARGS__);        \
+        }                                          \
+    } while (0)

@@ -1,0 +1,42 @@
+# Shared by scripts/run and scripts/test: install what is missing, then
+# configure and build one flavour. Sourced, not run.
+set -euo pipefail
+
+VO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+VO_JOBS="$(nproc)"
+
+# Debian packages the build, the tests and the game need.
+VO_PACKAGES=(
+  cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+vo_ensure_packages() {
+  local missing=()
+  local p
+  for p in "${VO_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    return 0
+  fi
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# vo_build <folder under build/> [cmake options...]
+vo_build() {
+  local dir="$VO_ROOT/build/$1"
+  shift
+  export CCACHE_BASEDIR="$VO_ROOT"
+  export CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-5G}"
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$VO_ROOT" -B "$dir" -G Ninja "$@"
+  fi
+  cmake --build "$dir" -j "$VO_JOBS"
+}
