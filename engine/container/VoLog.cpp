@@ -19,7 +19,9 @@ char gPath[VoLog::kMaxFolderLength + sizeof(kFileName) + 1];
 
 }  // namespace
 
-void VoLog::Report(const VoString& aMessage) { WriteLine(aMessage.GetChars()); }
+void VoLog::Report(const VoString& aMessage) {
+    WriteLine(aMessage.GetChars());
+}
 
 void VoLog::WriteLine(const char16_t* apText) {
     if (apText == nullptr) {

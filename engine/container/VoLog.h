@@ -47,9 +47,9 @@ public:
 #define VO_NOTE(...) VO_REPORT_AT("NOTE: ", __VA_ARGS__)
 #define VO_ASSERT_FAILURE(...) VO_REPORT_AT("ASSERT FAILURE: ", __VA_ARGS__)
 // Logs an ASSERT FAILURE when the condition is false; execution goes on.
-#define VO_ASSERT(condition, ...)                  \
-    do {                                           \
-        if (!(condition)) {                        \
-            VO_ASSERT_FAILURE(__VA_ARGS__);        \
-        }                                          \
+#define VO_ASSERT(condition, ...)           \
+    do {                                    \
+        if (!(condition)) {                 \
+            VO_ASSERT_FAILURE(__VA_ARGS__); \
+        }                                   \
     } while (0)

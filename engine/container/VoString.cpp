@@ -46,7 +46,9 @@ Piece Wide(const char16_t* apChars, std::int64_t aLength) {
     return piece;
 }
 
-Piece Wide(const char16_t* apChars) { return Wide(apChars, CountUnits(apChars)); }
+Piece Wide(const char16_t* apChars) {
+    return Wide(apChars, CountUnits(apChars));
+}
 
 Piece Narrow(const char* apChars) {
     Piece piece;
@@ -63,7 +65,8 @@ char16_t* CopyPiece(char16_t* apOut, const Piece& aPiece) {
     } else {
         for (std::int64_t i = 0; i < aPiece.length; ++i) {
             // Sign extension is the contract: 0xE9 becomes 0xFFE9.
-            apOut[i] = static_cast<char16_t>(static_cast<std::int16_t>(static_cast<signed char>(aPiece.narrow[i])));
+            apOut[i] =
+                static_cast<char16_t>(static_cast<std::int16_t>(static_cast<signed char>(aPiece.narrow[i])));
         }
     }
     return apOut + aPiece.length;
@@ -90,7 +93,9 @@ bool SetText(VoString& aString, const Piece& aFirst, const Piece& aSecond = Piec
     return true;
 }
 
-bool IsWhite(char16_t aUnit) { return aUnit == 32 || aUnit == 9 || aUnit == 13 || aUnit == 10; }
+bool IsWhite(char16_t aUnit) {
+    return aUnit == 32 || aUnit == 9 || aUnit == 13 || aUnit == 10;
+}
 
 char16_t FoldToLower(char16_t aUnit) {
     return (aUnit >= u'A' && aUnit <= u'Z') ? static_cast<char16_t>(aUnit - u'A' + u'a') : aUnit;
@@ -113,7 +118,9 @@ bool MatchesAt(const char16_t* apText, const char16_t* apSub, std::int64_t aSubL
 
 VoString::VoString() = default;
 
-VoString::VoString(const char16_t* apChars) { Assign(apChars); }
+VoString::VoString(const char16_t* apChars) {
+    Assign(apChars);
+}
 
 VoString::VoString(const char* apChars) {
     if (apChars == nullptr) {
@@ -123,11 +130,17 @@ VoString::VoString(const char* apChars) {
     SetText(*this, Narrow(apChars));
 }
 
-VoString::VoString(const VoString& aOther) : VoBase(aOther) { SetText(*this, Wide(aOther.GetChars(), aOther.length)); }
+VoString::VoString(const VoString& aOther) : VoBase(aOther) {
+    SetText(*this, Wide(aOther.GetChars(), aOther.length));
+}
 
-VoString::~VoString() { delete[] chars; }
+VoString::~VoString() {
+    delete[] chars;
+}
 
-void VoString::LogInvalidArgument() { VO_ERROR(kInvalidArgument); }
+void VoString::LogInvalidArgument() {
+    VO_ERROR(kInvalidArgument);
+}
 
 VoString& VoString::Assign(const char16_t* apChars) {
     if (apChars == nullptr) {
@@ -147,7 +160,9 @@ VoString& VoString::Assign(const VoString& aOther) {
     return *this;
 }
 
-VoString& VoString::operator=(const VoString& aOther) { return Assign(aOther); }
+VoString& VoString::operator=(const VoString& aOther) {
+    return Assign(aOther);
+}
 
 VoString& VoString::Append(const char16_t* apChars) {
     if (apChars == nullptr) {
@@ -178,9 +193,13 @@ VoString& VoString::Append(std::int32_t aValue) {
     return Append(text);
 }
 
-VoString& VoString::Append(std::int16_t aValue) { return Append(static_cast<std::int32_t>(aValue)); }
+VoString& VoString::Append(std::int16_t aValue) {
+    return Append(static_cast<std::int32_t>(aValue));
+}
 
-VoString& VoString::Append(std::uint32_t aValue) { return Append(static_cast<std::int32_t>(aValue)); }
+VoString& VoString::Append(std::uint32_t aValue) {
+    return Append(static_cast<std::int32_t>(aValue));
+}
 
 VoString& VoString::Append(std::uint8_t aValue) {
     char text[4];
@@ -188,7 +207,9 @@ VoString& VoString::Append(std::uint8_t aValue) {
     return Append(text);
 }
 
-VoString& VoString::Append(float aValue) { return Append(static_cast<double>(aValue)); }
+VoString& VoString::Append(float aValue) {
+    return Append(static_cast<double>(aValue));
+}
 
 VoString& VoString::Append(double aValue) {
     // "%f" of the largest double is a little over 300 characters.
@@ -197,9 +218,13 @@ VoString& VoString::Append(double aValue) {
     return Append(text);
 }
 
-VoString& VoString::Append(long aValue) { return Append(static_cast<long long>(aValue)); }
+VoString& VoString::Append(long aValue) {
+    return Append(static_cast<long long>(aValue));
+}
 
-VoString& VoString::Append(unsigned long aValue) { return Append(static_cast<unsigned long long>(aValue)); }
+VoString& VoString::Append(unsigned long aValue) {
+    return Append(static_cast<unsigned long long>(aValue));
+}
 
 VoString& VoString::Append(long long aValue) {
     char text[24];
@@ -213,7 +238,9 @@ VoString& VoString::Append(unsigned long long aValue) {
     return Append(text);
 }
 
-VoString& VoString::Append(bool aValue) { return Append(aValue ? "true" : "false"); }
+VoString& VoString::Append(bool aValue) {
+    return Append(aValue ? "true" : "false");
+}
 
 VoString& VoString::Append(const void* apPointer) {
     char text[2 * sizeof(std::uintptr_t) + 1];
@@ -221,7 +248,9 @@ VoString& VoString::Append(const void* apPointer) {
     return Append(text);
 }
 
-VoString& VoString::Append(const VoBase& aObject) { return Append(aObject.ToString()); }
+VoString& VoString::Append(const VoBase& aObject) {
+    return Append(aObject.ToString());
+}
 
 VoString& VoString::Prepend(const char16_t* apChars) {
     if (apChars == nullptr) {
@@ -246,13 +275,21 @@ VoString& VoString::Prepend(const VoString& aOther) {
     return *this;
 }
 
-VoString& VoString::operator+=(const char16_t* apChars) { return apChars == nullptr ? *this : Append(apChars); }
+VoString& VoString::operator+=(const char16_t* apChars) {
+    return apChars == nullptr ? *this : Append(apChars);
+}
 
-VoString& VoString::operator+=(const char* apChars) { return apChars == nullptr ? *this : Append(apChars); }
+VoString& VoString::operator+=(const char* apChars) {
+    return apChars == nullptr ? *this : Append(apChars);
+}
 
-VoString& VoString::operator+=(const VoString& aOther) { return Append(aOther); }
+VoString& VoString::operator+=(const VoString& aOther) {
+    return Append(aOther);
+}
 
-VoString& VoString::operator+=(const VoBase& aObject) { return Append(aObject); }
+VoString& VoString::operator+=(const VoBase& aObject) {
+    return Append(aObject);
+}
 
 void VoString::Clear() {
     if (chars == nullptr) {
@@ -265,7 +302,9 @@ void VoString::Clear() {
     }
 }
 
-const char16_t* VoString::GetChars() const { return chars != nullptr ? chars : kEmptyText; }
+const char16_t* VoString::GetChars() const {
+    return chars != nullptr ? chars : kEmptyText;
+}
 
 char16_t VoString::GetAt(std::int32_t aIndex) const {
     if (aIndex < 0 || aIndex >= length) {
@@ -293,7 +332,9 @@ bool VoString::ToNarrow(char** appOut) const {
     return true;
 }
 
-VoString VoString::ToString() const { return VoString(chars); }
+VoString VoString::ToString() const {
+    return VoString(chars);
+}
 
 bool VoString::Equals(const char16_t* apChars, bool aIgnoreCase) const {
     const char16_t* other = apChars != nullptr ? apChars : kEmptyText;
@@ -334,11 +375,17 @@ bool VoString::EqualsNoCase(const char16_t* apChars) const {
     return true;
 }
 
-bool VoString::EqualsNoCase(const VoString& aOther) const { return EqualsNoCase(aOther.GetChars()); }
+bool VoString::EqualsNoCase(const VoString& aOther) const {
+    return EqualsNoCase(aOther.GetChars());
+}
 
-bool VoString::operator==(const VoString& aOther) const { return Equals(aOther, false); }
+bool VoString::operator==(const VoString& aOther) const {
+    return Equals(aOther, false);
+}
 
-bool VoString::operator!=(const VoString& aOther) const { return !Equals(aOther, false); }
+bool VoString::operator!=(const VoString& aOther) const {
+    return !Equals(aOther, false);
+}
 
 std::int32_t VoString::Find(const char16_t* apSub, std::int32_t aStart) const {
     if (chars == nullptr || apSub == nullptr || aStart < 0 || aStart >= length) {
@@ -353,7 +400,9 @@ std::int32_t VoString::Find(const char16_t* apSub, std::int32_t aStart) const {
     return -1;
 }
 
-std::int32_t VoString::Find(const VoString& aSub, std::int32_t aStart) const { return Find(aSub.GetChars(), aStart); }
+std::int32_t VoString::Find(const VoString& aSub, std::int32_t aStart) const {
+    return Find(aSub.GetChars(), aStart);
+}
 
 std::int32_t VoString::FindLast(const char16_t* apSub) const {
     if (chars == nullptr || apSub == nullptr) {
@@ -368,7 +417,9 @@ std::int32_t VoString::FindLast(const char16_t* apSub) const {
     return -1;
 }
 
-std::int32_t VoString::FindLast(const VoString& aSub) const { return FindLast(aSub.GetChars()); }
+std::int32_t VoString::FindLast(const VoString& aSub) const {
+    return FindLast(aSub.GetChars());
+}
 
 const char16_t* VoString::FindSubString(const char16_t* apText, const char16_t* apSub) {
     if (apText == nullptr || apSub == nullptr) {
@@ -467,7 +518,8 @@ bool VoString::MatchPair(const VoString& aOpen, const VoString& aClose, std::int
         }
         if (--depth == 0) {
             // The close lies inside the text, so this is never the unset result.
-            apInner->Assign(SubString(static_cast<std::int32_t>(innerStart), close - static_cast<std::int32_t>(innerStart)));
+            apInner->Assign(SubString(static_cast<std::int32_t>(innerStart),
+                                      close - static_cast<std::int32_t>(innerStart)));
             return true;
         }
         position = close + aClose.length;
@@ -501,7 +553,8 @@ VoString& VoString::Replace(const VoString& aFind, const VoString& aWith, bool a
     }
     // Count first so the result gets one exact-size buffer.
     std::int64_t occurrences = 0;
-    for (std::int32_t position = Find(aFind, 0); position >= 0; position = Find(aFind, position + findLength)) {
+    for (std::int32_t position = Find(aFind, 0); position >= 0;
+         position = Find(aFind, position + findLength)) {
         ++occurrences;
         if (!aAll) {
             break;

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/LogCapture.h"
 #include "container/VoString.h"
+#include "support/LogCapture.h"
 
 namespace {
 

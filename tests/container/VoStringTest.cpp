@@ -73,7 +73,8 @@ TEST(VoString, CopiesOwnTheirBuffers) {
     EXPECT_NE(copy.chars, original.chars);
     original.Append(u"d");
     EXPECT_EQ(TextOf(copy), u"abc");
-    copy = copy;  // self-assignment keeps the text
+    VoString& alias = copy;
+    copy = alias;  // self-assignment keeps the text
     EXPECT_EQ(TextOf(copy), u"abc");
 }
 
@@ -349,12 +350,9 @@ TEST(VoString, MatchPairCountsNestingToAnyDepth) {
         std::int32_t openIndex;
         const char16_t* inner;
     } cases[] = {
-        {u"(a(b)c)", 0, u"a(b)c"},
-        {u"((a)(b))", 0, u"(a)(b)"},
-        {u"(((a)))", 0, u"((a))"},
-        {u"x(((a))(b))y", 1, u"((a))(b)"},
-        {u"(((a)))", 1, u"(a)"},
-        {u"()", 0, u""},
+        {u"(a(b)c)", 0, u"a(b)c"}, {u"((a)(b))", 0, u"(a)(b)"},
+        {u"(((a)))", 0, u"((a))"}, {u"x(((a))(b))y", 1, u"((a))(b)"},
+        {u"(((a)))", 1, u"(a)"},   {u"()", 0, u""},
         {u"(a)(b)", 3, u"b"},
     };
     for (const auto& c : cases) {

@@ -47,7 +47,9 @@ std::vector<std::string> LogCapture::Lines() const {
     return lines;
 }
 
-bool LogCapture::Contains(const std::string& aText) const { return Count(aText) > 0; }
+bool LogCapture::Contains(const std::string& aText) const {
+    return Count(aText) > 0;
+}
 
 int LogCapture::Count(const std::string& aText) const {
     int count = 0;
