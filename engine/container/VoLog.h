@@ -41,6 +41,9 @@ public:
     }
 };
 
+// The line is __LINE__ of the call: for a call spread over several lines gcc
+// gives the first and clang the last, so a test that names the line keeps the
+// call on one line.
 #define VO_REPORT_AT(level, ...) VoLog::Report(VoLog::Compose(level, __FILE__, __LINE__, __VA_ARGS__))
 #define VO_ERROR(...) VO_REPORT_AT("ERROR: ", __VA_ARGS__)
 #define VO_WARNING(...) VO_REPORT_AT("WARNING: ", __VA_ARGS__)

@@ -114,6 +114,15 @@ bool MatchesAt(const char16_t* apText, const char16_t* apSub, std::int64_t aSubL
     return true;
 }
 
+// Numbers are printed into a stack buffer: "%f" of the largest double is a
+// little over 300 characters.
+template <typename Value>
+VoString& AppendPrinted(VoString& aString, const char* apFormat, Value aValue) {
+    char text[400];
+    std::snprintf(text, sizeof(text), apFormat, aValue);
+    return aString.Append(text);
+}
+
 }  // namespace
 
 VoString::VoString() = default;
@@ -188,9 +197,7 @@ VoString& VoString::Append(const VoString& aOther) {
 }
 
 VoString& VoString::Append(std::int32_t aValue) {
-    char text[16];
-    std::snprintf(text, sizeof(text), "%" PRId32, aValue);
-    return Append(text);
+    return AppendPrinted(*this, "%" PRId32, aValue);
 }
 
 VoString& VoString::Append(std::int16_t aValue) {
@@ -202,9 +209,7 @@ VoString& VoString::Append(std::uint32_t aValue) {
 }
 
 VoString& VoString::Append(std::uint8_t aValue) {
-    char text[4];
-    std::snprintf(text, sizeof(text), "%u", static_cast<unsigned>(aValue));
-    return Append(text);
+    return AppendPrinted(*this, "%u", static_cast<unsigned>(aValue));
 }
 
 VoString& VoString::Append(float aValue) {
@@ -212,10 +217,7 @@ VoString& VoString::Append(float aValue) {
 }
 
 VoString& VoString::Append(double aValue) {
-    // "%f" of the largest double is a little over 300 characters.
-    char text[400];
-    std::snprintf(text, sizeof(text), "%f", aValue);
-    return Append(text);
+    return AppendPrinted(*this, "%f", aValue);
 }
 
 VoString& VoString::Append(long aValue) {
@@ -227,15 +229,11 @@ VoString& VoString::Append(unsigned long aValue) {
 }
 
 VoString& VoString::Append(long long aValue) {
-    char text[24];
-    std::snprintf(text, sizeof(text), "%lld", aValue);
-    return Append(text);
+    return AppendPrinted(*this, "%lld", aValue);
 }
 
 VoString& VoString::Append(unsigned long long aValue) {
-    char text[24];
-    std::snprintf(text, sizeof(text), "%llu", aValue);
-    return Append(text);
+    return AppendPrinted(*this, "%llu", aValue);
 }
 
 VoString& VoString::Append(bool aValue) {
@@ -243,9 +241,7 @@ VoString& VoString::Append(bool aValue) {
 }
 
 VoString& VoString::Append(const void* apPointer) {
-    char text[2 * sizeof(std::uintptr_t) + 1];
-    std::snprintf(text, sizeof(text), "%" PRIxPTR, reinterpret_cast<std::uintptr_t>(apPointer));
-    return Append(text);
+    return AppendPrinted(*this, "%" PRIxPTR, reinterpret_cast<std::uintptr_t>(apPointer));
 }
 
 VoString& VoString::Append(const VoBase& aObject) {
