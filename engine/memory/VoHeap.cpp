@@ -13,8 +13,12 @@ namespace {
 // The list links are stored bit-inverted. A leak checker that scans memory for
 // pointers (LeakSanitizer) would otherwise reach every live block through the
 // heap's own list and never report a leak.
-std::uintptr_t Hide(const VoBlockLinks* apLinks) { return ~reinterpret_cast<std::uintptr_t>(apLinks); }
-VoBlockLinks* Reveal(std::uintptr_t aHidden) { return reinterpret_cast<VoBlockLinks*>(~aHidden); }
+std::uintptr_t Hide(const VoBlockLinks* apLinks) {
+    return ~reinterpret_cast<std::uintptr_t>(apLinks);
+}
+VoBlockLinks* Reveal(std::uintptr_t aHidden) {
+    return reinterpret_cast<VoBlockLinks*>(~aHidden);
+}
 
 unsigned char* HeaderStart(const void* apBlock, std::size_t aHeaderSize) {
     return static_cast<unsigned char*>(const_cast<void*>(apBlock)) - aHeaderSize;
@@ -189,7 +193,8 @@ bool VoHeap::Free(void* apBlock) {
 }
 
 const VoTrackedHeader* VoHeap::GetTrackedHeader(const void* apBlock, const char* apMessage) const {
-    const auto* header = reinterpret_cast<const VoTrackedHeader*>(HeaderStart(apBlock, sizeof(VoTrackedHeader)));
+    const auto* header =
+        reinterpret_cast<const VoTrackedHeader*>(HeaderStart(apBlock, sizeof(VoTrackedHeader)));
     if (header->guard != kGuard) {
         VO_MEMORY_REPORT(VO_ERROR(apMessage));
         return nullptr;

@@ -130,7 +130,8 @@ private:
     // User bytes (headers excluded); 64 bits so a large block cannot overflow them.
     std::int64_t memory;
     std::int64_t peak;
-    std::uintptr_t newestHidden;  // the most recent live block's links, disguised; the list runs to older blocks
+    // The most recent live block's links, disguised; the list runs to older blocks.
+    std::uintptr_t newestHidden;
     std::int32_t liveBlocks;
     VoHeap* parent;  // not owned (none of the tree links are): heaps live in the manager's table
     VoHeap* previousSibling;

@@ -57,7 +57,9 @@ bool NamesEqual(const char16_t* apLeft, const char16_t* apRight) {
     return *apLeft == *apRight;
 }
 
-bool IsValidIndex(std::int32_t aIndex) { return aIndex >= 0 && aIndex < VoMemoryManager::kMaxHeaps; }
+bool IsValidIndex(std::int32_t aIndex) {
+    return aIndex >= 0 && aIndex < VoMemoryManager::kMaxHeaps;
+}
 
 // A request that the heap refuses for its size, for sizes whose arithmetic
 // would otherwise overflow.
@@ -67,7 +69,9 @@ constexpr std::uint64_t kRefusedSize = VoHeap::kMaxBlockSize + 1;
 
 VoMemoryReportGuard::VoMemoryReportGuard() : outermost(tReportDepth++ == 0) {}
 
-VoMemoryReportGuard::~VoMemoryReportGuard() { --tReportDepth; }
+VoMemoryReportGuard::~VoMemoryReportGuard() {
+    --tReportDepth;
+}
 
 bool VoMemoryManager::Init() {
     ManagerLock lock;
@@ -229,7 +233,8 @@ void* VoMemoryManager::ResizeArray(void* apBlock, std::int32_t aCount, std::size
     void* fresh = AllocateArray(elementSize, aCount, apFile, aLine);
     if (fresh != nullptr && owner != nullptr) {
         const std::int64_t oldSize = owner->GetBlockSize(apBlock);
-        const std::uint64_t newSize = static_cast<std::uint64_t>(elementSize) * static_cast<std::uint64_t>(aCount);
+        const std::uint64_t newSize =
+            static_cast<std::uint64_t>(elementSize) * static_cast<std::uint64_t>(aCount);
         if (oldSize > 0) {
             const auto oldBytes = static_cast<std::uint64_t>(oldSize);
             std::memcpy(fresh, apBlock, static_cast<std::size_t>(oldBytes < newSize ? oldBytes : newSize));

@@ -142,10 +142,10 @@ private:
 };
 
 // Runs a reporting statement unless a memory report is already being made.
-#define VO_MEMORY_REPORT(statement)             \
-    do {                                        \
-        VoMemoryReportGuard voReportGuard;      \
-        if (voReportGuard.IsOutermost()) {      \
-            statement;                          \
-        }                                       \
+#define VO_MEMORY_REPORT(statement)        \
+    do {                                   \
+        VoMemoryReportGuard voReportGuard; \
+        if (voReportGuard.IsOutermost()) { \
+            statement;                     \
+        }                                  \
     } while (0)

@@ -7,15 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "memory/VoMemoryManager.h"
 #include "ScopedHeap.h"
+#include "memory/VoMemoryManager.h"
 #include "support/LogCapture.h"
 
 namespace {
 
 std::string Address(const void* apBlock) {
     char text[32];
-    std::snprintf(text, sizeof(text), "%llX", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(apBlock)));
+    std::snprintf(text, sizeof(text), "%llX",
+                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(apBlock)));
     return text;
 }
 
@@ -99,7 +100,8 @@ TEST(VoHeap, TheHeapIndicesRunOutAfter255) {
             LogCapture log;
             std::int32_t last = 0;
             for (int n = 0; n < 300; ++n) {
-                const std::u16string name = u"spare " + std::u16string(1, static_cast<char16_t>(u'A' + n / 26)) +
+                const std::u16string name = u"spare " +
+                                            std::u16string(1, static_cast<char16_t>(u'A' + n / 26)) +
                                             std::u16string(1, static_cast<char16_t>(u'a' + n % 26));
                 const std::int32_t index = VoMemoryManager::CreateHeap(name.c_str(), 0);
                 if (index < 0) {
@@ -211,10 +213,11 @@ TEST(VoHeap, LeakReportListsBlocksBetweenTwoReadingsNewestFirst) {
 
     LogCapture log;
     EXPECT_EQ(VoMemoryManager::ReportLeaks(heap.Index(), from, to), 2);
-    EXPECT_EQ(log.Lines(), (std::vector<std::string>{
-                               "LEAK in leaky. Size: 20, address: 0x" + Address(second) + "d, file: (null), line: 0",
-                               "LEAK in leaky. Size: 10, address: 0x" + Address(first) + "d, file: first.cpp, line: 7",
-                           }));
+    EXPECT_EQ(log.Lines(),
+              (std::vector<std::string>{
+                  "LEAK in leaky. Size: 20, address: 0x" + Address(second) + "d, file: (null), line: 0",
+                  "LEAK in leaky. Size: 10, address: 0x" + Address(first) + "d, file: first.cpp, line: 7",
+              }));
 
     EXPECT_TRUE(VoMemoryManager::Free(first));
     EXPECT_TRUE(VoMemoryManager::Free(second));

@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "memory/VoNew.h"
 #include "ScopedHeap.h"
+#include "memory/VoNew.h"
 #include "support/LogCapture.h"
 
 namespace {
@@ -212,7 +212,8 @@ TEST(VoMemoryManager, EveryFormHandsOutAlignedBlocks) {
         void* nothrow = ::operator new(size, std::nothrow);
         void* direct = VoMemoryManager::Allocate(size, nullptr, 0);
         void* elements = VoMemoryManager::AllocateArray(3, static_cast<std::int32_t>(size + 1), nullptr, 0);
-        for (void* block : {plain, static_cast<void*>(array), static_cast<void*>(tracked), nothrow, direct, elements}) {
+        for (void* block :
+             {plain, static_cast<void*>(array), static_cast<void*>(tracked), nothrow, direct, elements}) {
             ASSERT_NE(block, nullptr);
             EXPECT_TRUE(IsAligned(block, kAlignment)) << "size " << size;
         }
@@ -282,7 +283,7 @@ TEST(VoMemoryManager, RequestsOfFourGiBOrMoreAreRefused) {
     log.Clear();
     EXPECT_THROW(gSink = ::operator new(kFourGiB), std::bad_alloc);
     EXPECT_THROW(gSink = ::operator new[](kFourGiB), std::bad_alloc);
-    EXPECT_THROW(gSink = ::operator new(kFourGiB, std::align_val_t{128}), std::bad_alloc);
+    EXPECT_THROW(gSink = ::operator new (kFourGiB, std::align_val_t{128}), std::bad_alloc);
     EXPECT_EQ(log.Count("ERROR: engine/memory/operators/VoGlobalOperators.cpp"), 3);
     EXPECT_EQ(log.Count(VoHeap::kInsufficientMemory), 6);
 

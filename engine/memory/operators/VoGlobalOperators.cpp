@@ -23,13 +23,17 @@ void* OrThrow(void* apBlock) {
     return apBlock;
 }
 
-void* Allocate(std::size_t aSize) { return VoMemoryManager::Allocate(aSize, nullptr, 0); }
+void* Allocate(std::size_t aSize) {
+    return VoMemoryManager::Allocate(aSize, nullptr, 0);
+}
 
 void* AllocateAligned(std::size_t aSize, std::align_val_t aAlignment) {
     return VoMemoryManager::AllocateAligned(aSize, static_cast<std::size_t>(aAlignment), nullptr, 0);
 }
 
-void Release(void* apBlock) { VoMemoryManager::Free(apBlock); }
+void Release(void* apBlock) {
+    VoMemoryManager::Free(apBlock);
+}
 
 void ReleaseAligned(void* apBlock, std::align_val_t aAlignment) {
     VoMemoryManager::FreeAligned(apBlock, static_cast<std::size_t>(aAlignment));
@@ -37,10 +41,18 @@ void ReleaseAligned(void* apBlock, std::align_val_t aAlignment) {
 
 }  // namespace
 
-void* operator new(std::size_t aSize) { return OrThrow(Allocate(aSize)); }
-void* operator new[](std::size_t aSize) { return OrThrow(Allocate(aSize)); }
-void* operator new(std::size_t aSize, const std::nothrow_t&) noexcept { return Allocate(aSize); }
-void* operator new[](std::size_t aSize, const std::nothrow_t&) noexcept { return Allocate(aSize); }
+void* operator new(std::size_t aSize) {
+    return OrThrow(Allocate(aSize));
+}
+void* operator new[](std::size_t aSize) {
+    return OrThrow(Allocate(aSize));
+}
+void* operator new(std::size_t aSize, const std::nothrow_t&) noexcept {
+    return Allocate(aSize);
+}
+void* operator new[](std::size_t aSize, const std::nothrow_t&) noexcept {
+    return Allocate(aSize);
+}
 void* operator new(std::size_t aSize, std::align_val_t aAlignment) {
     return OrThrow(AllocateAligned(aSize, aAlignment));
 }
@@ -54,13 +66,27 @@ void* operator new[](std::size_t aSize, std::align_val_t aAlignment, const std::
     return AllocateAligned(aSize, aAlignment);
 }
 
-void operator delete(void* apBlock) noexcept { Release(apBlock); }
-void operator delete[](void* apBlock) noexcept { Release(apBlock); }
-void operator delete(void* apBlock, const std::nothrow_t&) noexcept { Release(apBlock); }
-void operator delete[](void* apBlock, const std::nothrow_t&) noexcept { Release(apBlock); }
-void operator delete(void* apBlock, std::size_t) noexcept { Release(apBlock); }
-void operator delete[](void* apBlock, std::size_t) noexcept { Release(apBlock); }
-void operator delete(void* apBlock, std::align_val_t aAlignment) noexcept { ReleaseAligned(apBlock, aAlignment); }
+void operator delete(void* apBlock) noexcept {
+    Release(apBlock);
+}
+void operator delete[](void* apBlock) noexcept {
+    Release(apBlock);
+}
+void operator delete(void* apBlock, const std::nothrow_t&) noexcept {
+    Release(apBlock);
+}
+void operator delete[](void* apBlock, const std::nothrow_t&) noexcept {
+    Release(apBlock);
+}
+void operator delete(void* apBlock, std::size_t) noexcept {
+    Release(apBlock);
+}
+void operator delete[](void* apBlock, std::size_t) noexcept {
+    Release(apBlock);
+}
+void operator delete(void* apBlock, std::align_val_t aAlignment) noexcept {
+    ReleaseAligned(apBlock, aAlignment);
+}
 void operator delete[](void* apBlock, std::align_val_t aAlignment) noexcept {
     ReleaseAligned(apBlock, aAlignment);
 }
@@ -83,8 +109,12 @@ void* operator new(std::size_t aSize, const char* apFile, int aLine) noexcept {
 void* operator new[](std::size_t aSize, const char* apFile, int aLine) noexcept {
     return VoMemoryManager::Allocate(aSize, apFile, aLine);
 }
-void operator delete(void* apBlock, const char*, int) noexcept { Release(apBlock); }
-void operator delete[](void* apBlock, const char*, int) noexcept { Release(apBlock); }
+void operator delete(void* apBlock, const char*, int) noexcept {
+    Release(apBlock);
+}
+void operator delete[](void* apBlock, const char*, int) noexcept {
+    Release(apBlock);
+}
 
 void* operator new(std::size_t aSize, std::align_val_t aAlignment, const char* apFile, int aLine) noexcept {
     return VoMemoryManager::AllocateAligned(aSize, static_cast<std::size_t>(aAlignment), apFile, aLine);
