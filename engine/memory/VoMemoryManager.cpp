@@ -1,10 +1,10 @@
 #include "memory/VoMemoryManager.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 #include <new>
-#include <type_traits>
+#include <thread>
 
 #include "container/VoLog.h"
 
@@ -25,24 +25,27 @@ VoHeap* gpCurrent = nullptr;  // not owned: the heap on top of the stack
 std::int32_t gNextHeapIndex = 0;
 std::int32_t gAllocationCounter = VoMemoryManager::kAllocationCounterStart;
 
-std::mutex gLock;
-static_assert(std::is_trivially_destructible<std::mutex>::value,
-              "the allocator's lock must survive static destruction");
+std::atomic_flag gLock = ATOMIC_FLAG_INIT;
 thread_local int tLockDepth = 0;
 thread_local int tReportDepth = 0;
 
-// Recursive per thread: a report made with the lock held builds a VoString,
-// which comes back here for its memory.
+// A test-and-set lock: one atomic exchange per entry point, where a mutex
+// costs two. Holders keep it for one system allocation and a few links (only
+// reports take longer), so a waiter yields rather than sleeps. Recursive per
+// thread: a report made with the lock held builds a VoString, which comes back
+// here for its memory.
 class ManagerLock {
 public:
     ManagerLock() {
         if (tLockDepth++ == 0) {
-            gLock.lock();
+            while (gLock.test_and_set(std::memory_order_acquire)) {
+                std::this_thread::yield();
+            }
         }
     }
     ~ManagerLock() {
         if (--tLockDepth == 0) {
-            gLock.unlock();
+            gLock.clear(std::memory_order_release);
         }
     }
     ManagerLock(const ManagerLock&) = delete;
@@ -101,6 +104,10 @@ bool VoMemoryManager::EnsureInitialised() {
 }
 
 bool VoMemoryManager::Ready() {
+    return gInitialised || InitialiseOrReport();
+}
+
+bool VoMemoryManager::InitialiseOrReport() {
     if (EnsureInitialised()) {
         return true;
     }
@@ -110,6 +117,14 @@ bool VoMemoryManager::Ready() {
 
 VoHeap* VoMemoryManager::GetHeapRecord(std::int32_t aIndex) {
     return IsValidIndex(aIndex) ? &gpTable->heaps[aIndex] : nullptr;
+}
+
+VoHeap* VoMemoryManager::GetIndexedHeap(std::int32_t aIndex) {
+    if (!IsValidIndex(aIndex)) {
+        VO_MEMORY_REPORT(VO_ERROR(kIndexOutOfBounds));
+        return nullptr;
+    }
+    return &gpTable->heaps[aIndex];
 }
 
 VoHeap* VoMemoryManager::FindOwner(const void* apBlock) {
@@ -253,14 +268,11 @@ std::int32_t VoMemoryManager::GetAllocationCounter() {
 
 bool VoMemoryManager::PushHeap(std::int32_t aIndex) {
     ManagerLock lock;
-    if (!Ready()) {
+    VoHeap* heap = Ready() ? GetIndexedHeap(aIndex) : nullptr;
+    if (heap == nullptr) {
         return false;
     }
-    if (!IsValidIndex(aIndex)) {
-        VO_MEMORY_REPORT(VO_ERROR(kIndexOutOfBounds));
-        return false;
-    }
-    if (!gpTable->heaps[aIndex].IsAlive()) {
+    if (!heap->IsAlive()) {
         VO_MEMORY_REPORT(VO_ERROR(kPushDeadHeap));
         return false;
     }
@@ -269,7 +281,7 @@ bool VoMemoryManager::PushHeap(std::int32_t aIndex) {
         return false;
     }
     gpTable->stack[++gpTable->top] = aIndex;
-    gpCurrent = &gpTable->heaps[aIndex];
+    gpCurrent = heap;
     return true;
 }
 
@@ -319,13 +331,20 @@ std::int32_t VoMemoryManager::GetNextHeapIndex() {
     return gNextHeapIndex;
 }
 
-std::int32_t VoMemoryManager::CreateHeap(const char16_t* apName, std::int32_t aParentIndex) {
-    ManagerLock lock;
+bool VoMemoryManager::IsNameFree(const char16_t* apName) {
     if (!Ready()) {
-        return -1;
+        return false;
     }
     if (FindHeap(apName) >= 0) {
         VO_MEMORY_REPORT(VO_ERROR(kHeapExists));
+        return false;
+    }
+    return true;
+}
+
+std::int32_t VoMemoryManager::CreateHeap(const char16_t* apName, std::int32_t aParentIndex) {
+    ManagerLock lock;
+    if (!IsNameFree(apName)) {
         return -1;
     }
     const std::int32_t index = GetNextHeapIndex();
@@ -349,11 +368,7 @@ std::int32_t VoMemoryManager::CreateHeap(const char16_t* apName, std::int32_t aP
 
 std::int32_t VoMemoryManager::CreateHeap(const char16_t* apName, const char16_t* apParentName) {
     ManagerLock lock;
-    if (!Ready()) {
-        return -1;
-    }
-    if (FindHeap(apName) >= 0) {
-        VO_MEMORY_REPORT(VO_ERROR(kHeapExists));
+    if (!IsNameFree(apName)) {
         return -1;
     }
     const std::int32_t parent = FindHeap(apParentName);
@@ -366,19 +381,15 @@ std::int32_t VoMemoryManager::CreateHeap(const char16_t* apName, const char16_t*
 
 bool VoMemoryManager::SetTracking(std::int32_t aIndex, bool aTracking) {
     ManagerLock lock;
-    if (!Ready()) {
+    VoHeap* heap = Ready() ? GetIndexedHeap(aIndex) : nullptr;
+    if (heap == nullptr) {
         return false;
     }
-    if (!IsValidIndex(aIndex)) {
-        VO_MEMORY_REPORT(VO_ERROR(kIndexOutOfBounds));
-        return false;
-    }
-    VoHeap& heap = gpTable->heaps[aIndex];
-    if (!heap.IsAlive()) {
+    if (!heap->IsAlive()) {
         VO_MEMORY_REPORT(VO_ERROR(kDeadHeap, aIndex));
         return false;
     }
-    return heap.SetTracking(aTracking);
+    return heap->SetTracking(aTracking);
 }
 
 std::int32_t VoMemoryManager::ReportLeaks(std::int32_t aIndex, std::int32_t aFrom, std::int32_t aTo) {
@@ -386,13 +397,13 @@ std::int32_t VoMemoryManager::ReportLeaks(std::int32_t aIndex, std::int32_t aFro
     if (!Ready()) {
         return -2;
     }
-    if (!IsValidIndex(aIndex)) {
-        VO_MEMORY_REPORT(VO_ERROR(kIndexOutOfBounds));
+    const VoHeap* heap = GetIndexedHeap(aIndex);
+    if (heap == nullptr) {
         return -1;
     }
     // The report's own strings go to heap 0, not to the heap being reported.
     const bool pushed = PushHeap(0);
-    const std::int32_t count = ReportHeapLeaks(&gpTable->heaps[aIndex], aFrom, aTo);
+    const std::int32_t count = ReportHeapLeaks(heap, aFrom, aTo);
     if (pushed) {
         PopHeap();
     }

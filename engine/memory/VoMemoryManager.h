@@ -115,13 +115,18 @@ private:
     // Runs the lazy initialisation if needed; logs the failure for any entry
     // point but Free.
     static bool Ready();
+    static bool InitialiseOrReport();
     static bool EnsureInitialised();
     // The alive heap that handed out apBlock, or null when the header does not
     // name one.
     static VoHeap* FindOwner(const void* apBlock);
     // The owner of a block asked about, or null after logging why not.
     static const VoHeap* QueryOwner(const void* apBlock);
+    // False (after logging) when a heap already has the name.
+    static bool IsNameFree(const char16_t* apName);
     static VoHeap* GetHeapRecord(std::int32_t aIndex);
+    // The record at aIndex, alive or not, or null after logging a bad index.
+    static VoHeap* GetIndexedHeap(std::int32_t aIndex);
 };
 
 // Reporting builds a VoString, which allocates. While a memory report is being
