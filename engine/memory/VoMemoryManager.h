@@ -11,7 +11,8 @@
 // Thread safety: every entry point takes one process-wide lock, so a library
 // thread (the audio callback) may allocate and release beside the main thread
 // and the statistics stay exact. The lock is recursive per thread because
-// reporting builds a VoString, which allocates.
+// reporting builds a VoString, which allocates. The current heap is shared by
+// all threads.
 #include <cstddef>
 #include <cstdint>
 
@@ -106,6 +107,8 @@ public:
     static std::int32_t GetBlockLine(const void* apBlock);
 
     // Not owned (the table is never released); null for an index out of range.
+    // A heap's getters read without the lock: their figures are exact only
+    // while no other thread allocates.
     static const VoHeap* GetHeap(std::int32_t aIndex);
     static const VoHeap* GetCurrentHeap();
     static std::int32_t GetHeapStackDepth();
