@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "container/VoLog.h"
 #include "container/VoString.h"
 #include "geometry/VoGeometryConstants.h"
 #include "geometry/VoLine2.h"
+#include "geometry/VoVectorComponent.h"
 
 namespace {
 
@@ -32,15 +32,8 @@ bool SameSign2(float aMine, float aOther) {
 }  // namespace
 
 float VoVector2::operator[](int aIndex) const {
-    switch (aIndex) {
-        case 0:
-            return x;
-        case 1:
-            return y;
-        default:
-            VO_ERROR("Index out of bounds.");
-            return 0.0f;
-    }
+    const float components[2] = {x, y};
+    return VoComponentAt(components, 2, aIndex);
 }
 
 VoVector2& VoVector2::operator+=(const VoVector2& aOther) {

@@ -4,6 +4,7 @@
 
 #include "container/VoLog.h"
 #include "container/VoString.h"
+#include "geometry/VoVectorComponent.h"
 
 VoVector3& VoVector3::operator=(const VoVector2& aOther) {
     Set(aOther.x, aOther.y, 0.0f);
@@ -11,17 +12,8 @@ VoVector3& VoVector3::operator=(const VoVector2& aOther) {
 }
 
 float VoVector3::operator[](int aIndex) const {
-    switch (aIndex) {
-        case 0:
-            return x;
-        case 1:
-            return y;
-        case 2:
-            return z;
-        default:
-            VO_ERROR("Index out of bounds.");
-            return 0.0f;
-    }
+    const float components[3] = {x, y, z};
+    return VoComponentAt(components, 3, aIndex);
 }
 
 VoVector3& VoVector3::operator+=(const VoVector3& aOther) {

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "container/VoLog.h"
 #include "container/VoString.h"
 #include "geometry/VoLine3.h"
+#include "geometry/VoVectorComponent.h"
 
 namespace {
 
@@ -24,19 +24,8 @@ VoVector4& VoVector4::operator=(const VoVector3& aOther) {
 }
 
 float VoVector4::operator[](int aIndex) const {
-    switch (aIndex) {
-        case 0:
-            return x;
-        case 1:
-            return y;
-        case 2:
-            return z;
-        case 3:
-            return w;
-        default:
-            VO_ERROR("Index out of bounds.");
-            return 0.0f;
-    }
+    const float components[4] = {x, y, z, w};
+    return VoComponentAt(components, 4, aIndex);
 }
 
 VoVector4& VoVector4::operator+=(const VoVector4& aOther) {

@@ -3,7 +3,7 @@
 #include "container/VoString.h"
 #include "geometry/VoMatrix.h"
 
-bool VoMatrixUtilDX9::Initialize(void* /*apArgument*/) {
+bool VoMatrixUtilDX9::Initialize(std::uintptr_t /*aArgument*/) {
     return true;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The platform's matrix utility. It keeps no state: every slot is the
 // engine's own maths of geometry/VoMatrix.h.
+#include <cstdint>
+
 #include "geometry/VoIMatrixUtil.h"
 
 class VoMatrixUtilDX9 : public VoIMatrixUtil {
@@ -8,7 +10,7 @@ public:
     VoMatrixUtilDX9() = default;
     ~VoMatrixUtilDX9() override = default;
 
-    bool Initialize(void* apArgument) override;
+    bool Initialize(std::uintptr_t aArgument) override;
     // "[VoMatrixUtilDX9 <address>]".
     VoString ToString() const override;
 

@@ -109,7 +109,3 @@ TEST(VoBox2, RayTiesTakeTheXFace) {
     // The later face decides: y at t = 0.75 gives x = 10.25, outside.
     EXPECT_FALSE(kTen.IntersectsRay(VoVector2(-1.0f, -15.0f), VoVector2(15.0f, 20.0f)));
 }
-
-TEST(VoBox2, MaxExtent) {
-    EXPECT_EQ(VoBox2(0.0f, 0.0f, 2.0f, 7.0f).GetMaxExtent(), 7.0f);
-}

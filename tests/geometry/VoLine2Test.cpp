@@ -17,13 +17,6 @@ VoLine2 Line(float aX1, float aY1, float aX2, float aY2, std::int32_t aType) {
 
 }  // namespace
 
-TEST(VoLine2, DefaultIsAZeroLine) {
-    const VoLine2 line;
-    EXPECT_EQ(line.type, VoLine2::kLine);
-    EXPECT_EQ(line.p1, VoVector2());
-    EXPECT_EQ(line.p2, VoVector2());
-}
-
 TEST(VoLine2, VerticalSlopesKeepTheSignOfTheRise) {
     EXPECT_FLOAT_EQ(Line(0, 0, 0, 10, VoLine2::kSegment).Slope(), 10.0f / kTolerance);
     EXPECT_FLOAT_EQ(Line(0, 10, 0, 0, VoLine2::kSegment).Slope(), -10.0f / kTolerance);

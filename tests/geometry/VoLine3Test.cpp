@@ -7,13 +7,6 @@
 
 using testing::ElementsAre;
 
-TEST(VoLine3, DefaultIsAZeroLine) {
-    const VoLine3 line;
-    EXPECT_EQ(line.type, VoLine3::kLine);
-    EXPECT_EQ(line.start, VoVector3());
-    EXPECT_EQ(line.end, VoVector3());
-}
-
 TEST(VoLine3, SegmentRayAndLineExtents) {
     VoLine3 line;
     ASSERT_TRUE(line.Set(VoVector3(0.0f, 0.0f, 0.0f), VoVector3(2.0f, 2.0f, 2.0f), VoLine3::kSegment));

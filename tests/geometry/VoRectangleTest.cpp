@@ -21,15 +21,6 @@ void ExpectRectangle(const VoRectangle& aActual, float aX, float aY, float aWidt
 
 }  // namespace
 
-TEST(VoRectangle, Constructors) {
-    ExpectRectangle(VoRectangle(), 0, 0, 0, 0);
-    ExpectRectangle(VoRectangle(3.0f, 4.0f), 0, 0, 3, 4);
-    ExpectRectangle(VoRectangle(1.0f, 2.0f, 3.0f, 4.0f), 1, 2, 3, 4);
-    VoRectangle set;
-    set.Set(5.0f, 6.0f, 7.0f, 8.0f);
-    ExpectRectangle(VoRectangle(set), 5, 6, 7, 8);
-}
-
 TEST(VoRectangle, ContainsEveryEdge) {
     const VoRectangle r(10.0f, 20.0f, 30.0f, 40.0f);
     EXPECT_TRUE(r.ContainsPoint(VoVector2(10.0f, 20.0f)));

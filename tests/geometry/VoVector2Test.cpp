@@ -9,12 +9,6 @@
 using testing::ElementsAre;
 using testing::IsEmpty;
 
-TEST(VoVector2, ConstructorsConvertIntegersAndDoubles) {
-    EXPECT_EQ(VoVector2(3, -4), VoVector2(3.0f, -4.0f));
-    EXPECT_EQ(VoVector2(0.5, 0.25), VoVector2(0.5f, 0.25f));
-    EXPECT_EQ(VoVector2(), VoVector2(0.0f, 0.0f));
-}
-
 TEST(VoVector2, IndexOutOfRangeLogsAndGivesZero) {
     LogCapture log;
     const VoVector2 v(1.0f, 2.0f);
@@ -26,19 +20,6 @@ TEST(VoVector2, IndexOutOfRangeLogsAndGivesZero) {
     EXPECT_THAT(log.Lines(), ElementsAre(IsError("Index out of bounds."), IsError("Index out of bounds.")));
 }
 
-TEST(VoVector2, ArithmeticIsComponentwise) {
-    VoVector2 v(1.0f, 2.0f);
-    EXPECT_EQ(v + VoVector2(3.0f, 5.0f), VoVector2(4.0f, 7.0f));
-    EXPECT_EQ(v - VoVector2(3.0f, 5.0f), VoVector2(-2.0f, -3.0f));
-    EXPECT_EQ(v + 1.0f, VoVector2(2.0f, 3.0f));
-    EXPECT_EQ(v - 1.0f, VoVector2(0.0f, 1.0f));
-    EXPECT_EQ(v * 3.0f, VoVector2(3.0f, 6.0f));
-    v += VoVector2(1.0f, 1.0f);
-    v -= VoVector2(0.5f, 0.5f);
-    v *= 2.0f;
-    EXPECT_EQ(v, VoVector2(3.0f, 5.0f));
-}
-
 TEST(VoVector2, OrderingsHoldOnlyForEveryComponent) {
     EXPECT_TRUE(VoVector2(1.0f, 2.0f) < VoVector2(2.0f, 3.0f));
     EXPECT_FALSE(VoVector2(1.0f, 3.0f) < VoVector2(2.0f, 3.0f));
@@ -48,14 +29,6 @@ TEST(VoVector2, OrderingsHoldOnlyForEveryComponent) {
     EXPECT_FALSE(VoVector2(1.0f, 3.0f) < VoVector2(2.0f, 2.0f));
     EXPECT_TRUE(VoVector2(2.0f, 3.0f) > VoVector2(1.0f, 2.0f));
     EXPECT_TRUE(VoVector2(1.0f, 2.0f) != VoVector2(1.0f, 2.5f));
-}
-
-TEST(VoVector2, LengthsAndDistances) {
-    const VoVector2 v(3.0f, 4.0f);
-    EXPECT_FLOAT_EQ(v.Length(), 5.0f);
-    EXPECT_FLOAT_EQ(v.LengthSquared(), 25.0f);
-    EXPECT_FLOAT_EQ(VoVector2(1.0f, 1.0f).Distance(VoVector2(4.0f, 5.0f)), 5.0f);
-    EXPECT_FLOAT_EQ(VoVector2(1.0f, 1.0f).DistanceSquared(VoVector2(4.0f, 5.0f)), 25.0f);
 }
 
 TEST(VoVector2, NormalizeFallsBackToUpAndKeepsNearUnitVectors) {
@@ -120,13 +93,6 @@ TEST(VoVector2, SameSignsLetsZeroMatchAnything) {
     EXPECT_TRUE(VoVector2(1.0f, -1.0f).SameSigns(VoVector2(0.0f, 0.0f)));
     EXPECT_FALSE(VoVector2(1.0f, 1.0f).SameSigns(VoVector2(1.0f, -1.0f)));
     EXPECT_FALSE(VoVector2(-1.0f, 1.0f).SameSigns(VoVector2(1.0f, 1.0f)));
-}
-
-TEST(VoVector2, Abs) {
-    EXPECT_EQ(VoVector2(-1.5f, 2.0f).Abs(), VoVector2(1.5f, 2.0f));
-    VoVector2 v(-3.0f, -4.0f);
-    v.AbsInPlace();
-    EXPECT_EQ(v, VoVector2(3.0f, 4.0f));
 }
 
 TEST(VoVector2, ToStringShowsAddressAndComponents) {

@@ -24,18 +24,6 @@ TEST(VoVector3, IndexThreeLogsAndGivesZero) {
     EXPECT_THAT(log.Lines(), ElementsAre(IsError("Index out of bounds.")));
 }
 
-TEST(VoVector3, ArithmeticWithVectorsAndScalars) {
-    VoVector3 v(1.0f, 2.0f, 3.0f);
-    EXPECT_EQ(v + VoVector3(1.0f, 1.0f, 1.0f), VoVector3(2.0f, 3.0f, 4.0f));
-    EXPECT_EQ(v - 1.0f, VoVector3(0.0f, 1.0f, 2.0f));
-    EXPECT_EQ(v * 2.0f, VoVector3(2.0f, 4.0f, 6.0f));
-    v += 1.0f;
-    v -= VoVector3(0.0f, 0.0f, 1.0f);
-    v *= 0.5f;
-    v -= 0.5f;
-    EXPECT_EQ(v, VoVector3(0.5f, 1.0f, 1.0f));
-}
-
 TEST(VoVector3, ComparisonsAndToleranceEquality) {
     EXPECT_TRUE(VoVector3(0.0f, 0.0f, 0.0f) < VoVector3(1.0f, 1.0f, 1.0f));
     EXPECT_FALSE(VoVector3(0.0f, 1.0f, 0.0f) < VoVector3(1.0f, 1.0f, 1.0f));

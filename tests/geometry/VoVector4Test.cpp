@@ -30,16 +30,6 @@ TEST(VoVector4, IndexOutOfRangeLogsAndGivesZero) {
     EXPECT_THAT(log.Lines(), ElementsAre(IsError("Index out of bounds.")));
 }
 
-TEST(VoVector4, SumDifferenceAndOrderings) {
-    VoVector4 v(1.0f, 2.0f, 3.0f, 4.0f);
-    v += VoVector4(1.0f, 1.0f, 1.0f, 1.0f);
-    v -= VoVector4(0.5f, 0.5f, 0.5f, 0.5f);
-    EXPECT_EQ(v, VoVector4(1.5f, 2.5f, 3.5f, 4.5f));
-    EXPECT_TRUE(VoVector4(0, 0, 0, 0) < VoVector4(1, 1, 1, 1));
-    EXPECT_FALSE(VoVector4(0, 0, 0, 1) < VoVector4(1, 1, 1, 1));
-    EXPECT_TRUE(VoVector4(0, 0, 0, 1) <= VoVector4(1, 1, 1, 1));
-}
-
 TEST(VoVector4, IdentityQuaternionLeavesProductsUnchanged) {
     const VoVector4 identity(0.0f, 0.0f, 0.0f, 1.0f);
     const VoVector4 q(0.1f, -0.7f, 0.3f, 0.5f);

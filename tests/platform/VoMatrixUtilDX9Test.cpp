@@ -21,7 +21,7 @@ void ExpectSameMatrix(const VoMatrix& aActual, const VoMatrix& aExpected) {
 
 TEST(VoMatrixUtilDX9, InitializesAndDescribesItself) {
     VoMatrixUtilDX9 util;
-    EXPECT_TRUE(util.Initialize(nullptr));
+    EXPECT_TRUE(util.Initialize(0));
     EXPECT_EQ(Narrow(util.ToString()), "[VoMatrixUtilDX9 <" + HexAddress(&util) + ">]");
 }
 

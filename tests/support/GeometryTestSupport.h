@@ -1,11 +1,9 @@
 #pragma once
-// What the geometry tests share: log matchers, string conversion, the
-// common angle and the random source for comparisons against reference formulas.
+// What the geometry tests share: log matchers, string conversion and the common angle.
 #include <gmock/gmock.h>
 
 #include <cstdint>
 #include <cstdio>
-#include <random>
 #include <string>
 
 #include "container/VoString.h"
@@ -19,6 +17,15 @@ inline std::string HexAddress(const void* apAddress) {
     std::snprintf(text, sizeof text, "%llx",
                   static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(apAddress)));
     return text;
+}
+
+// The text of an ASCII string, for comparisons with narrow literals.
+inline std::string Narrow(const VoString& aText) {
+    std::string narrow;
+    for (char16_t unit : TextOf(aText)) {
+        narrow.push_back(static_cast<char>(unit));
+    }
+    return narrow;
 }
 
 // A log line of the given level ending in aText.
