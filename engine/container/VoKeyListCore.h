@@ -69,7 +69,9 @@ public:
     }
 
     int IndexOfKey(const Key& aKey) const {
-        return IndexOf([&](const Element* apElement) { return Element::KeyEquals(apElement->KeyRef(), aKey, fIgnoreCase); });
+        return IndexOf([&](const Element* apElement) {
+            return Element::KeyEquals(apElement->KeyRef(), aKey, fIgnoreCase);
+        });
     }
 
     int IndexOfValue(const void* apValue) const {
@@ -233,10 +235,8 @@ private:
         return -1;
     }
 
-
-
     int fCount = 0;
     Element* fpHead = nullptr;  // owned, with every element after it; null when empty
-    Element* fpTail = nullptr;  // null when empty
+    Element* fpTail = nullptr;  // not owned (the last of the chain); null when empty
     bool fIgnoreCase = false;   // how string keys compare
 };

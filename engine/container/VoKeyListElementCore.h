@@ -79,6 +79,6 @@ private:
 
     Key fKey;
     void* fpValue;  // not owned
-    Self* fpNext;   // null at the tail
-    Self* fpPrev;   // null at the head
+    Self* fpNext;   // not owned (the list owns its elements); null at the tail
+    Self* fpPrev;   // not owned; null at the head
 };

@@ -53,7 +53,6 @@ public:
     }
 
     int GetCount() const { return fCount; }
-    int GetSlotTotal() const { return fSlotCount; }
     bool GetIgnoreCase() const { return fIgnoreCase; }
 
     // Sets the flag on the table and on every slot list, so that lookups,
@@ -150,11 +149,13 @@ public:
     }
 
     bool GetSlotValues(int aSlot, void*** oppValues, VoLogSite aSite = VoLogSite::Here()) const {
-        return VoOutSlot::CheckEmpty(oppValues, aSite) && CheckSlot(aSlot, aSite) && Slot(aSlot)->GetValues(oppValues);
+        return VoOutSlot::CheckEmpty(oppValues, aSite) && CheckSlot(aSlot, aSite) &&
+               Slot(aSlot)->GetValues(oppValues);
     }
 
     bool GetSlotKeys(int aSlot, Key** oppKeys, VoLogSite aSite = VoLogSite::Here()) const {
-        return VoOutSlot::CheckEmpty(oppKeys, aSite) && CheckSlot(aSlot, aSite) && Slot(aSlot)->GetKeys(oppKeys);
+        return VoOutSlot::CheckEmpty(oppKeys, aSite) && CheckSlot(aSlot, aSite) &&
+               Slot(aSlot)->GetKeys(oppKeys);
     }
 
 private:
@@ -166,7 +167,8 @@ private:
         if (fSlotCount < 1) {
             return nullptr;
         }
-        return Slot(static_cast<int>(Element::SlotCode(aKey, fIgnoreCase) % static_cast<std::uint32_t>(fSlotCount)));
+        return Slot(
+            static_cast<int>(Element::SlotCode(aKey, fIgnoreCase) % static_cast<std::uint32_t>(fSlotCount)));
     }
 
     bool CheckSlot(int aSlot, VoLogSite aSite) const {
@@ -176,8 +178,6 @@ private:
         }
         return true;
     }
-
-
 
     void DeleteSlots() {
         for (int i = 0; i < fSlots.GetCount(); ++i) {

@@ -8,19 +8,29 @@ VoVectorBase::VoVectorBase(int aCapacity, int aIncrement) : fCore(aCapacity, aIn
 
 VoVectorBase::~VoVectorBase() = default;
 
-bool VoVectorBase::Add(VoBase* apItem) { return fCore.Add(apItem); }
+bool VoVectorBase::Add(VoBase* apItem) {
+    return fCore.Add(apItem);
+}
 
-bool VoVectorBase::AddAt(int aIndex, VoBase* apItem) { return fCore.AddAt(aIndex, apItem); }
+bool VoVectorBase::AddAt(int aIndex, VoBase* apItem) {
+    return fCore.AddAt(aIndex, apItem);
+}
 
-bool VoVectorBase::AddLast(VoBase* apItem) { return fCore.AddLast(apItem); }
+bool VoVectorBase::AddLast(VoBase* apItem) {
+    return fCore.AddLast(apItem);
+}
 
-void VoVectorBase::Clear() { fCore.Clear(); }
+void VoVectorBase::Clear() {
+    fCore.Clear();
+}
 
 int VoVectorBase::Find(const VoBase* apItem) const {
     return fCore.FindIf([apItem](const VoBase* apHeld) { return apHeld == apItem; });
 }
 
-bool VoVectorBase::Contains(const VoBase* apItem) const { return Find(apItem) != -1; }
+bool VoVectorBase::Contains(const VoBase* apItem) const {
+    return Find(apItem) != -1;
+}
 
 bool VoVectorBase::GetAt(int aIndex, VoBase** oppItem) const {
     return fCore.GetInto(aIndex, oppItem, false, VoVectorText::kNullItemSlot);
@@ -34,14 +44,18 @@ VoBase* VoVectorBase::GetAt(int aIndex) const {
     return fCore.At(aIndex);
 }
 
-bool VoVectorBase::Grow(int aAmt) { return fCore.Grow(aAmt); }
+bool VoVectorBase::Grow(int aAmt) {
+    return fCore.Grow(aAmt);
+}
 
 bool VoVectorBase::Remove(const VoBase* apItem) {
     const int index = Find(apItem);
     return index != -1 && fCore.RemoveAt(index, nullptr);
 }
 
-bool VoVectorBase::RemoveAt(int aIndex, VoBase** oppItem) { return fCore.RemoveAt(aIndex, oppItem); }
+bool VoVectorBase::RemoveAt(int aIndex, VoBase** oppItem) {
+    return fCore.RemoveAt(aIndex, oppItem);
+}
 
 bool VoVectorBase::RemoveAll(const VoBase* apItem) {
     return fCore.RemoveAllIf([apItem](const VoBase* apHeld) { return apHeld == apItem; });
@@ -66,14 +80,22 @@ bool VoVectorBase::SetAt(int aIndex, VoBase* apItem, VoBase** oppReplaced) {
     return true;
 }
 
-bool VoVectorBase::SetCount(int aCount) { return fCore.SetCount(aCount); }
+bool VoVectorBase::SetCount(int aCount) {
+    return fCore.SetCount(aCount);
+}
 
-bool VoVectorBase::SetIncrement(int aIncrement) { return fCore.SetIncrement(aIncrement); }
+bool VoVectorBase::SetIncrement(int aIncrement) {
+    return fCore.SetIncrement(aIncrement);
+}
 
 bool VoVectorBase::ToArray(VoBase*** oppArray) const {
     return fCore.ToArray(oppArray, false, [](VoBase* apItem) { return apItem; });
 }
 
-bool VoVectorBase::Compact() { return fCore.Compact(); }
+bool VoVectorBase::Compact() {
+    return fCore.Compact();
+}
 
-VoString VoVectorBase::ToString() const { return VoDebugString("VoVectorBase", this); }
+VoString VoVectorBase::ToString() const {
+    return VoDebugString("VoVectorBase", this);
+}

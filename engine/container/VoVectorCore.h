@@ -41,7 +41,8 @@ struct VoVectorText {
     // A negative count for SetCount or AddArray, refused before anything is written.
     static constexpr const char* kInvalidCount = "Invalid arg. aCount: ";
     // A growth whose new capacity would not fit an int (a huge index or count).
-    static constexpr const char* kGrowthOutOfRange = "Growth out of range. Capacity would exceed the int range.";
+    static constexpr const char* kGrowthOutOfRange =
+        "Growth out of range. Capacity would exceed the int range.";
 };
 
 enum class VoVectorOwnership {
@@ -88,7 +89,6 @@ public:
     int GetCount() const { return fCount; }
     int GetCapacity() const { return fCapacity; }
     int GetIncrement() const { return fIncrement; }
-    bool HasArray() const { return fpItems != nullptr; }
     bool InRange(int aIndex) const { return aIndex >= 0 && aIndex < fCount; }
     // Unchecked: aIndex must be in 0 .. count - 1.
     T& At(int aIndex) { return fpItems[aIndex]; }
@@ -304,14 +304,9 @@ public:
             aSite.Error(VoVectorText::kNullArray);
             return false;
         }
-        T* items = NewArray<T>(aSize, aSite);
-        if (items == nullptr) {
+        if (!Reallocate(aSize, apArray, aSize, aSite)) {
             return false;
         }
-        for (int i = 0; i < aSize; ++i) {
-            items[i] = apArray[i];
-        }
-        Replace(items, aSize);
         fCount = aSize;
         return true;
     }
@@ -379,7 +374,8 @@ public:
     // out-slot must hold null on entry; otherwise it is overwritten. A vector
     // without an array gives false and a null out-slot.
     template <typename U, typename Convert>
-    bool ToArray(U** oppArray, bool aRequireEmptySlot, Convert aConvert, VoLogSite aSite = VoLogSite::Here()) const {
+    bool ToArray(U** oppArray, bool aRequireEmptySlot, Convert aConvert,
+                 VoLogSite aSite = VoLogSite::Here()) const {
         if (oppArray == nullptr || (aRequireEmptySlot && *oppArray != nullptr)) {
             aSite.Error(VoVectorText::kInvalidArgument);
             return false;
@@ -406,18 +402,7 @@ public:
             Clear();
             return true;
         }
-        if (fCapacity == fCount) {
-            return true;
-        }
-        T* items = NewArray<T>(fCount, aSite);
-        if (items == nullptr) {
-            return false;
-        }
-        for (int i = 0; i < fCount; ++i) {
-            items[i] = fpItems[i];
-        }
-        Replace(items, fCount);
-        return true;
+        return fCapacity == fCount || Reallocate(fCount, fpItems, fCount, aSite);
     }
 
     // Becomes a copy of aSource: its capacity, increment and count, each
@@ -489,15 +474,20 @@ private:
             aSite.Error(VoVectorText::kGrowthOutOfRange);
             return false;
         }
-        const int capacity = fCapacity + static_cast<int>(aAmt);
-        T* items = NewArray<T>(capacity, aSite);
+        return Reallocate(fCapacity + static_cast<int>(aAmt), fpItems, fCount, aSite);
+    }
+
+    // Installs a new zero-filled array of aCapacity slots that starts with a
+    // copy of aCount elements from apFrom (which may be the current array).
+    bool Reallocate(int aCapacity, const T* apFrom, int aCount, VoLogSite aSite) {
+        T* items = NewArray<T>(aCapacity, aSite);
         if (items == nullptr) {
             return false;
         }
-        for (int i = 0; i < fCount; ++i) {
-            items[i] = fpItems[i];
+        for (int i = 0; i < aCount; ++i) {
+            items[i] = apFrom[i];
         }
-        Replace(items, capacity);
+        Replace(items, aCapacity);
         return true;
     }
 

@@ -84,14 +84,19 @@ bool VoVectorString::AddArray(const VoString* apArray, int aCount) {
     });
 }
 
-void VoVectorString::Clear() { fCore.Clear(); }
+void VoVectorString::Clear() {
+    fCore.Clear();
+}
 
 int VoVectorString::Find(const VoString& aItem) const {
     const bool ignoreCase = fIgnoreCase;
-    return fCore.FindIf([&aItem, ignoreCase](const VoString* apHeld) { return Matches(apHeld, aItem, ignoreCase); });
+    return fCore.FindIf(
+        [&aItem, ignoreCase](const VoString* apHeld) { return Matches(apHeld, aItem, ignoreCase); });
 }
 
-bool VoVectorString::Contains(const VoString& aItem) const { return Find(aItem) != -1; }
+bool VoVectorString::Contains(const VoString& aItem) const {
+    return Find(aItem) != -1;
+}
 
 bool VoVectorString::GetAt(int aIndex, VoString& aItem) const {
     if (!fCore.CheckIndex(aIndex)) {
@@ -111,14 +116,18 @@ VoString VoVectorString::GetAt(int aIndex) const {
     return VoString(held != nullptr ? held->GetChars() : kEmpty);
 }
 
-bool VoVectorString::Grow(int aAmt) { return fCore.Grow(aAmt); }
+bool VoVectorString::Grow(int aAmt) {
+    return fCore.Grow(aAmt);
+}
 
 bool VoVectorString::Remove(const VoString& aItem) {
     const int index = Find(aItem);
     return index != -1 && fCore.RemoveAt(index, nullptr);
 }
 
-bool VoVectorString::RemoveAt(int aIndex) { return fCore.RemoveAt(aIndex, nullptr); }
+bool VoVectorString::RemoveAt(int aIndex) {
+    return fCore.RemoveAt(aIndex, nullptr);
+}
 
 bool VoVectorString::RemoveAll(const VoString& aItem) {
     const bool ignoreCase = fIgnoreCase;
@@ -131,12 +140,17 @@ bool VoVectorString::SetAt(int aIndex, const VoString& aItem) {
         // Refused before a copy is made.
         return fCore.SetAt(aIndex, nullptr, nullptr);
     }
-    return StoreCopy(aItem, [this, aIndex](VoString* apCopy) { return fCore.SetAt(aIndex, apCopy, nullptr); });
+    return StoreCopy(aItem,
+                     [this, aIndex](VoString* apCopy) { return fCore.SetAt(aIndex, apCopy, nullptr); });
 }
 
-bool VoVectorString::SetCount(int aCount) { return fCore.SetCount(aCount); }
+bool VoVectorString::SetCount(int aCount) {
+    return fCore.SetCount(aCount);
+}
 
-bool VoVectorString::SetIncrement(int aIncrement) { return fCore.SetIncrement(aIncrement); }
+bool VoVectorString::SetIncrement(int aIncrement) {
+    return fCore.SetIncrement(aIncrement);
+}
 
 bool VoVectorString::ToArray(VoString** oppArray) const {
     return fCore.ToArray(oppArray, true, [](const VoString* apItem) {
@@ -144,6 +158,10 @@ bool VoVectorString::ToArray(VoString** oppArray) const {
     });
 }
 
-bool VoVectorString::Compact() { return fCore.Compact(); }
+bool VoVectorString::Compact() {
+    return fCore.Compact();
+}
 
-VoString VoVectorString::ToString() const { return VoDebugString("VoVectorString", this); }
+VoString VoVectorString::ToString() const {
+    return VoDebugString("VoVectorString", this);
+}

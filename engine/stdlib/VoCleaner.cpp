@@ -28,7 +28,9 @@ VoCleaner* VoCleaner::GetInstance() {
     return cleaner;
 }
 
-VoCleaner* VoCleaner::PeekInstance() { return gEngineCleaner; }
+VoCleaner* VoCleaner::PeekInstance() {
+    return gEngineCleaner;
+}
 
 VoCleaner::VoCleaner()
     : fpInstances(VO_NEW VoVector(kCapacity, kIncrement)),
@@ -68,7 +70,9 @@ VoCleaner::~VoCleaner() {
     }
 }
 
-bool VoCleaner::AddInstance(VoBase* apInstance) { return AddInstance(apInstance, nullptr); }
+bool VoCleaner::AddInstance(VoBase* apInstance) {
+    return AddInstance(apInstance, nullptr);
+}
 
 bool VoCleaner::AddInstance(VoBase* apInstance, VoCleanerSlot* apSlot) {
     if (apInstance == nullptr) {
@@ -133,6 +137,10 @@ bool VoCleaner::RemoveInstance(VoBase* apInstance) {
     return true;
 }
 
-int VoCleaner::GetInstanceCount() const { return fpInstances != nullptr ? fpInstances->GetCount() : 0; }
+int VoCleaner::GetInstanceCount() const {
+    return fpInstances != nullptr ? fpInstances->GetCount() : 0;
+}
 
-VoString VoCleaner::ToString() const { return VoDebugString("VoCleaner", this); }
+VoString VoCleaner::ToString() const {
+    return VoDebugString("VoCleaner", this);
+}

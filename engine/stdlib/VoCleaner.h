@@ -50,7 +50,8 @@ public:
     static constexpr const char* kAddNull = "AddInstance failure. apInstance == NULL.";
     static constexpr const char* kAddDuplicate = "AddInstance failure. Duplicate instance found.";
     static constexpr const char* kAddFailure = "AddInstance failure.";
-    static constexpr const char* kAddWhileCleaning = "AddInstance failure. The cleaner is deleting its instances.";
+    static constexpr const char* kAddWhileCleaning =
+        "AddInstance failure. The cleaner is deleting its instances.";
     static constexpr const char* kRemoveFailure = "RemoveInstance failure.";
 
     // The engine's cleaner, created on first use and registered nowhere; null
@@ -81,9 +82,9 @@ public:
     VoString ToString() const override;
 
 private:
-    VoVector* fpInstances;    // owned, holding the instances (owned), the newest at index 0
-    VoVector* fpSlots;        // owned, parallel to fpInstances: each instance's slot (not owned) or null
-    void** fpSnapshot;        // owned while the destructor deletes the instances; null otherwise
+    VoVector* fpInstances;  // owned, holding the instances (owned), the newest at index 0
+    VoVector* fpSlots;      // owned, parallel to fpInstances: each instance's slot (not owned) or null
+    void** fpSnapshot;      // owned while the destructor deletes the instances; null otherwise
     int fSnapshotCount;
     std::uint32_t fSerial;
     bool fCleaning;

@@ -12,7 +12,8 @@ VoFrameManager* VoFrameManager::GetInstance() {
     return gInstance.Get([] { return VO_NEW VoFrameManager(); }, kCreationFailure);
 }
 
-VoFrameManager::VoFrameManager() : fListeners(), fOrders(), fStop(false), fpSnapshot(nullptr), fSnapshotCount(0) {}
+VoFrameManager::VoFrameManager()
+    : fListeners(), fOrders(), fStop(false), fpSnapshot(nullptr), fSnapshotCount(0) {}
 
 VoFrameManager::~VoFrameManager() {
     VoLog::WriteLine(kDestroyedLine);
@@ -105,4 +106,6 @@ bool VoFrameManager::StopUpdate() {
     return true;
 }
 
-VoString VoFrameManager::ToString() const { return VoDebugString("VoFrameManager", this); }
+VoString VoFrameManager::ToString() const {
+    return VoDebugString("VoFrameManager", this);
+}

@@ -47,7 +47,7 @@ public:
     VoString ToString() const override;
 
 private:
-    VoVector fListeners;  // VoIFrameListener*, not owned, ascending by order
+    VoVector fListeners;    // VoIFrameListener*, not owned, ascending by order
     VoVectorFloat fOrders;  // parallel to fListeners
     bool fStop;
     void** fpSnapshot;  // owned while Update runs: the listeners it calls; null otherwise

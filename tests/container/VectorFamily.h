@@ -39,7 +39,9 @@ struct ValueFamily {
     static bool AddAt(V& aVector, int aIndex, int aN) { return aVector.AddAt(aIndex, Family<V>::Item(aN)); }
     static bool AddLast(V& aVector, int aN) { return aVector.AddLast(Family<V>::Item(aN)); }
     static bool SetAt(V& aVector, int aIndex, int aN) { return aVector.SetAt(aIndex, Family<V>::Item(aN)); }
-    static bool Holds(const V& aVector, int aIndex, int aN) { return aVector.GetAt(aIndex) == Family<V>::Item(aN); }
+    static bool Holds(const V& aVector, int aIndex, int aN) {
+        return aVector.GetAt(aIndex) == Family<V>::Item(aN);
+    }
     static bool IsZeroAt(const V& aVector, int aIndex) { return aVector.GetAt(aIndex) == T(); }
 };
 
@@ -66,8 +68,12 @@ struct Family<VoVectorFloat> : ValueFamily<VoVectorFloat, float> {
 template <>
 struct Family<VoVectorString> : ValueFamily<VoVectorString, VoString> {
     static VoString Item(int aN) { return VoString(u"item ").Append(aN); }
-    static bool Holds(const VoVectorString& aVector, int aIndex, int aN) { return aVector.GetAt(aIndex) == Item(aN); }
-    static bool IsZeroAt(const VoVectorString& aVector, int aIndex) { return aVector.GetAt(aIndex).GetLength() == 0; }
+    static bool Holds(const VoVectorString& aVector, int aIndex, int aN) {
+        return aVector.GetAt(aIndex) == Item(aN);
+    }
+    static bool IsZeroAt(const VoVectorString& aVector, int aIndex) {
+        return aVector.GetAt(aIndex).GetLength() == 0;
+    }
 };
 
 // The object vector owns what it stores; what it refuses is deleted here.

@@ -14,7 +14,8 @@ int gValues[8];
 std::vector<std::uint32_t> KeysOf(const VoKeyListUInt& aList) {
     std::vector<std::uint32_t> keys;
     const VoKeyListUIntElement* previous = nullptr;
-    for (const VoKeyListUIntElement* element = aList.GetHead(); element != nullptr; element = element->GetNext()) {
+    for (const VoKeyListUIntElement* element = aList.GetHead(); element != nullptr;
+         element = element->GetNext()) {
         EXPECT_EQ(element->GetPrev(), previous);
         keys.push_back(element->GetKey());
         previous = element;

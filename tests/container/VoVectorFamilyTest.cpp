@@ -10,7 +10,9 @@
 
 namespace {
 
-std::string With(const char* apText, int aValue) { return std::string(apText) + std::to_string(aValue); }
+std::string With(const char* apText, int aValue) {
+    return std::string(apText) + std::to_string(aValue);
+}
 
 template <typename V>
 class VoVectorFamily : public ::testing::Test {
@@ -25,14 +27,16 @@ protected:
     }
 };
 
-using AllVectors = ::testing::Types<VoVector, VoVectorBase, VoVectorString, VoVectorFloat, VoVectorInt, VoVectorUInt>;
+using AllVectors =
+    ::testing::Types<VoVector, VoVectorBase, VoVectorString, VoVectorFloat, VoVectorInt, VoVectorUInt>;
 TYPED_TEST_SUITE(VoVectorFamily, AllVectors);
 
 // Every class but the object vector, whose SetAt only replaces and whose
 // dropped objects would belong to the test.
 template <typename V>
 class VoVectorFamilyGrowingSetAt : public VoVectorFamily<V> {};
-using GrowingSetAtVectors = ::testing::Types<VoVector, VoVectorString, VoVectorFloat, VoVectorInt, VoVectorUInt>;
+using GrowingSetAtVectors =
+    ::testing::Types<VoVector, VoVectorString, VoVectorFloat, VoVectorInt, VoVectorUInt>;
 TYPED_TEST_SUITE(VoVectorFamilyGrowingSetAt, GrowingSetAtVectors);
 
 }  // namespace

@@ -47,15 +47,3 @@ TEST(VoVectorFloat, GetAtOutOfRangeLogsAndGivesZero) {
     EXPECT_FALSE(vector.GetAt(0, nullptr));
     EXPECT_TRUE(log.Contains(VoVectorText::kInvalidArgument));
 }
-
-TEST(VoVectorFloat, CopyTakesCapacityIncrementAndElements) {
-    VoVectorFloat source(5, 3);
-    source.Add(1.0f);
-    source.Add(2.0f);
-    VoVectorFloat copy(source);
-    source.SetAt(0, 9.0f);
-    EXPECT_EQ(copy.GetCapacity(), 5);
-    EXPECT_EQ(copy.GetIncrement(), 3);
-    EXPECT_EQ(copy.GetCount(), 2);
-    EXPECT_EQ(copy.GetAt(0), 1.0f);
-}
