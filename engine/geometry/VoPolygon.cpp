@@ -68,6 +68,27 @@ bool HandOver(VoVector2* apScratch, int aFound, int* apCount, VoVector2** oppPoi
     return true;
 }
 
+// The frame of the queries that hand back points: the argument checks (as
+// assertion failures), a scratch array of aScratchSize, aCollect(scratch)
+// giving the number found, and the exact-size result.
+template <typename Collect>
+bool RunPointQuery(int* apCount, VoVector2** oppPoints, bool aListValid, const char* apNullArg,
+                   bool aHasPoints, const char* apNoPoints, std::int64_t aScratchSize, Collect&& aCollect) {
+    if (!IsOutArray(apCount, oppPoints) || !aListValid) {
+        VO_ASSERT_FAILURE(apNullArg);
+        return false;
+    }
+    if (!aHasPoints) {
+        VO_ASSERT_FAILURE(apNoPoints);
+        return false;
+    }
+    VoVector2* scratch = NewScratch(aScratchSize);
+    if (scratch == nullptr) {
+        return false;
+    }
+    return HandOver(scratch, aCollect(scratch), apCount, oppPoints);
+}
+
 // The visibility search shared by both forms of FindVisiblePoint, which
 // differ only in the obstacles they test:
 //   aBlocked(segment, tolerance): whether an edge meets the segment (strict);
@@ -522,57 +543,44 @@ bool VoPolygon::GetBisector(int aIndex, VoLine2& aOut) const {
     return true;
 }
 
-void VoPolygon::CollectIntersections(const VoLine2& aLine, bool aStrict, VoVector2* apScratch,
-                                     int* apFound) const {
-    const int edges = GetEdgeCount();
-    for (int i = 0; i < edges; ++i) {
-        if (GetEdge(i).Intersect(aLine, apScratch[*apFound], aStrict, kVoNearZero)) {
-            ++*apFound;
-        }
-    }
-}
-
 bool VoPolygon::Intersections(const VoLine2& aLine, int* apCount, VoVector2** oppPoints, bool aStrict) const {
-    if (!IsOutArray(apCount, oppPoints)) {
-        VO_ASSERT_FAILURE(kIntersectionsNull);
-        return false;
-    }
-    if (fNumPoints == 0) {
-        VO_ASSERT_FAILURE(kIntersectionsNoPoints);
-        return false;
-    }
-    VoVector2* scratch = NewScratch(fNumPoints);
-    if (scratch == nullptr) {
-        return false;
-    }
-    int found = 0;
-    CollectIntersections(aLine, aStrict, scratch, &found);
-    return HandOver(scratch, found, apCount, oppPoints);
+    return IntersectionsOver(aLine, 1, this, apCount, oppPoints, aStrict, kIntersectionsNull,
+                             kIntersectionsNoPoints);
 }
 
 bool VoPolygon::Intersections_MP(const VoLine2& aLine, int aNumPolys, const VoPolygon* apPolys, int* apCount,
                                  VoVector2** oppPoints, bool aStrict) {
-    if (!IsOutArray(apCount, oppPoints) || !IsPolygonList(aNumPolys, apPolys)) {
-        VO_ASSERT_FAILURE(kIntersectionsMPNull);
-        return false;
-    }
+    return IntersectionsOver(aLine, aNumPolys, apPolys, apCount, oppPoints, aStrict, kIntersectionsMPNull,
+                             kIntersectionsMPNoPoints);
+}
+
+bool VoPolygon::IntersectionsOver(const VoLine2& aLine, int aNumPolys, const VoPolygon* apPolys, int* apCount,
+                                  VoVector2** oppPoints, bool aStrict, const char* apNullArg,
+                                  const char* apNoPoints) {
+    // Each edge meets the line at one point at most, and there are no more
+    // edges than points.
+    const bool listValid = IsPolygonList(aNumPolys, apPolys);
+    bool allHavePoints = true;
     std::int64_t total = 0;
-    for (int i = 0; i < aNumPolys; ++i) {
-        if (apPolys[i].fNumPoints == 0) {
-            VO_ASSERT_FAILURE(kIntersectionsMPNoPoints);
-            return false;
-        }
+    for (int i = 0; listValid && i < aNumPolys; ++i) {
+        allHavePoints = allHavePoints && apPolys[i].fNumPoints > 0;
         total += apPolys[i].fNumPoints;
     }
-    VoVector2* scratch = NewScratch(total);
-    if (scratch == nullptr) {
-        return false;
-    }
-    int found = 0;
-    for (int i = 0; i < aNumPolys; ++i) {
-        apPolys[i].CollectIntersections(aLine, aStrict, scratch, &found);
-    }
-    return HandOver(scratch, found, apCount, oppPoints);
+    return RunPointQuery(
+        apCount, oppPoints, listValid, apNullArg, allHavePoints, apNoPoints, total,
+        [&](VoVector2* apScratch) {
+            int found = 0;
+            for (int i = 0; i < aNumPolys; ++i) {
+                const VoPolygon& polygon = apPolys[i];
+                const int edges = polygon.GetEdgeCount();
+                for (int j = 0; j < edges; ++j) {
+                    if (polygon.GetEdge(j).Intersect(aLine, apScratch[found], aStrict, kVoNearZero)) {
+                        ++found;
+                    }
+                }
+            }
+            return found;
+        });
 }
 
 bool VoPolygon::IntersectsLine(const VoLine2& aLine, bool aStrict, float aTolerance) const {
@@ -604,26 +612,17 @@ bool VoPolygon::PointsInside(const VoPolygon& aRegion, int* apCount, VoVector2**
     if (apCount != nullptr) {
         *apCount = 0;
     }
-    if (!IsOutArray(apCount, oppPoints)) {
-        VO_ASSERT_FAILURE(kPointsInsideNull);
-        return false;
-    }
-    if (fNumPoints == 0) {
-        VO_ASSERT_FAILURE(kPointsInsideNoPoints);
-        return false;
-    }
-    VoVector2* scratch = NewScratch(fNumPoints);
-    if (scratch == nullptr) {
-        return false;
-    }
     const VoIRegion& region = aRegion;
-    int found = 0;
-    for (int i = 0; i < fNumPoints; ++i) {
-        if (region.ContainsPoint(fpPoints[i])) {
-            scratch[found++] = fpPoints[i];
-        }
-    }
-    return HandOver(scratch, found, apCount, oppPoints);
+    return RunPointQuery(apCount, oppPoints, true, kPointsInsideNull, fNumPoints > 0, kPointsInsideNoPoints,
+                         fNumPoints, [&](VoVector2* apScratch) {
+                             int found = 0;
+                             for (int i = 0; i < fNumPoints; ++i) {
+                                 if (region.ContainsPoint(fpPoints[i])) {
+                                     apScratch[found++] = fpPoints[i];
+                                 }
+                             }
+                             return found;
+                         });
 }
 
 bool VoPolygon::PointsInsideMultiPolys(int aNumPolys, const VoPolygon* apPolys, int* apCount,
@@ -631,32 +630,24 @@ bool VoPolygon::PointsInsideMultiPolys(int aNumPolys, const VoPolygon* apPolys, 
     if (apCount != nullptr) {
         *apCount = 0;
     }
-    if (!IsOutArray(apCount, oppPoints) || !IsPolygonList(aNumPolys, apPolys)) {
-        VO_ASSERT_FAILURE(kPointsInsideMultiNull);
-        return false;
-    }
-    if (fNumPoints == 0) {
-        VO_ASSERT_FAILURE(kPointsInsideMultiNoPoints);
-        return false;
-    }
+    const bool listValid = IsPolygonList(aNumPolys, apPolys);
     std::int64_t total = 0;
-    for (int i = 0; i < aNumPolys; ++i) {
+    for (int i = 0; listValid && i < aNumPolys; ++i) {
         total += apPolys[i].fNumPoints;
     }
-    VoVector2* scratch = NewScratch(total);
-    if (scratch == nullptr) {
-        return false;
-    }
-    int found = 0;
-    for (int i = 0; i < aNumPolys; ++i) {
-        const VoPolygon& polygon = apPolys[i];
-        for (int j = 0; j < polygon.fNumPoints; ++j) {
-            if (ContainsPoint(polygon.fpPoints[j])) {
-                scratch[found++] = polygon.fpPoints[j];
-            }
-        }
-    }
-    return HandOver(scratch, found, apCount, oppPoints);
+    return RunPointQuery(apCount, oppPoints, listValid, kPointsInsideMultiNull, fNumPoints > 0,
+                         kPointsInsideMultiNoPoints, total, [&](VoVector2* apScratch) {
+                             int found = 0;
+                             for (int i = 0; i < aNumPolys; ++i) {
+                                 const VoPolygon& polygon = apPolys[i];
+                                 for (int j = 0; j < polygon.fNumPoints; ++j) {
+                                     if (ContainsPoint(polygon.fpPoints[j])) {
+                                         apScratch[found++] = polygon.fpPoints[j];
+                                     }
+                                 }
+                             }
+                             return found;
+                         });
 }
 
 bool VoPolygon::FindVisiblePoint(const VoVector2& aFrom, const VoLine2& aTarget, VoVector2& aOut,

@@ -174,8 +174,10 @@ private:
     // Replaces the array with a new one of aCount points: apFirst's aFirstCount
     // then apSecond's. False, nothing changed, when it cannot be allocated.
     bool Replace(const VoVector2* apFirst, int aFirstCount, const VoVector2* apSecond, int aSecondCount);
-    // Appends every edge crossing with aLine to apScratch at *apFound.
-    void CollectIntersections(const VoLine2& aLine, bool aStrict, VoVector2* apScratch, int* apFound) const;
+    // Both intersection queries, with their own messages.
+    static bool IntersectionsOver(const VoLine2& aLine, int aNumPolys, const VoPolygon* apPolys, int* apCount,
+                                  VoVector2** oppPoints, bool aStrict, const char* apNullArg,
+                                  const char* apNoPoints);
 
     VoVector2* fpPoints = nullptr;  // owned, exactly fNumPoints long
     std::int32_t fNumPoints = 0;
