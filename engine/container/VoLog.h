@@ -12,10 +12,18 @@
 
 class VoLog {
 public:
+    // A folder whose path would not fit the platform's path limit is refused.
+    static constexpr const char* kFolderTooLong = "SetFolder failure. Folder too long.";
+    static constexpr int kMaxFolderLength = 4000;
+
     // Writes the message's text as one line.
     static void Report(const VoString& aMessage);
     // Appends apText and a line break to the log file; null does nothing. The
     // file is opened and closed for each line so nothing is lost on a crash.
+    // Each 16-bit unit is written as its low byte, the inverse of how narrow
+    // text is widened. A file that cannot be opened loses the line silently.
+    // Safe to call from the memory manager, also while an allocation fails:
+    // it never allocates through the engine's operators.
     static void WriteLine(const char16_t* apText);
     // Later lines go to aFolder + "/log.txt"; an empty folder means the working directory.
     static void SetFolder(const VoString& aFolder);
@@ -33,15 +41,18 @@ public:
     }
 };
 
+// The line is __LINE__ of the call: for a call spread over several lines gcc
+// gives the first and clang the last, so a test that names the line keeps the
+// call on one line.
 #define VO_REPORT_AT(level, ...) VoLog::Report(VoLog::Compose(level, __FILE__, __LINE__, __VA_ARGS__))
 #define VO_ERROR(...) VO_REPORT_AT("ERROR: ", __VA_ARGS__)
 #define VO_WARNING(...) VO_REPORT_AT("WARNING: ", __VA_ARGS__)
 #define VO_NOTE(...) VO_REPORT_AT("NOTE: ", __VA_ARGS__)
 #define VO_ASSERT_FAILURE(...) VO_REPORT_AT("ASSERT FAILURE: ", __VA_ARGS__)
 // Logs an ASSERT FAILURE when the condition is false; execution goes on.
-#define VO_ASSERT(condition, ...)                  \
-    do {                                           \
-        if (!(condition)) {                        \
-            VO_ASSERT_FAILURE(__VA_ARGS__);        \
-        }                                          \
+#define VO_ASSERT(condition, ...)           \
+    do {                                    \
+        if (!(condition)) {                 \
+            VO_ASSERT_FAILURE(__VA_ARGS__); \
+        }                                   \
     } while (0)

@@ -1,0 +1,81 @@
+#include "container/VoLog.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <mutex>
+
+namespace {
+
+constexpr char kFileName[] = "log.txt";
+
+// Kept in static storage, set up before any constructor runs, so reporting
+// works from static initialisation to exit and never needs the allocator.
+// The lock keeps a folder change from tearing a path being opened and keeps
+// lines from two threads whole.
+std::mutex gLock;
+char16_t gFolder[VoLog::kMaxFolderLength + 1];
+// The narrow path of the log file; empty means "log.txt" in the working directory.
+char gPath[VoLog::kMaxFolderLength + sizeof(kFileName) + 1];
+
+}  // namespace
+
+void VoLog::Report(const VoString& aMessage) {
+    WriteLine(aMessage.GetChars());
+}
+
+void VoLog::WriteLine(const char16_t* apText) {
+    if (apText == nullptr) {
+        return;
+    }
+    std::lock_guard<std::mutex> lock(gLock);
+    std::FILE* file = std::fopen(gPath[0] != '\0' ? gPath : kFileName, "a");
+    if (file == nullptr) {
+        return;
+    }
+    char chunk[512];
+    std::size_t used = 0;
+    for (const char16_t* unit = apText; *unit != 0; ++unit) {
+        if (used == sizeof(chunk)) {
+            std::fwrite(chunk, 1, used, file);
+            used = 0;
+        }
+        chunk[used++] = static_cast<char>(*unit & 0xFF);
+    }
+    std::fwrite(chunk, 1, used, file);
+    std::fputc('\n', file);
+    std::fclose(file);
+}
+
+void VoLog::SetFolder(const VoString& aFolder) {
+    const std::int32_t length = aFolder.GetLength();
+    if (length > kMaxFolderLength) {
+        VO_ERROR(kFolderTooLong);
+        return;
+    }
+    std::lock_guard<std::mutex> lock(gLock);
+    const char16_t* units = aFolder.GetChars();
+    for (std::int32_t i = 0; i < length; ++i) {
+        gFolder[i] = units[i];
+        gPath[i] = static_cast<char>(units[i] & 0xFF);
+    }
+    gFolder[length] = 0;
+    if (length == 0) {
+        gPath[0] = '\0';
+        return;
+    }
+    gPath[length] = '/';
+    for (std::size_t i = 0; i < sizeof(kFileName); ++i) {
+        gPath[length + 1 + i] = kFileName[i];
+    }
+}
+
+VoString VoLog::GetFolder() {
+    // Copied out first: the string allocates, and the allocator may log while
+    // it holds its own lock, so this lock is never held around an allocation.
+    char16_t folder[kMaxFolderLength + 1];
+    {
+        std::lock_guard<std::mutex> lock(gLock);
+        std::copy(gFolder, gFolder + kMaxFolderLength + 1, folder);
+    }
+    return VoString(folder);
+}

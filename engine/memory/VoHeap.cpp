@@ -1,0 +1,342 @@
+#include "memory/VoHeap.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "container/VoLog.h"
+#include "memory/VoMemoryManager.h"
+
+namespace {
+
+// The list links are stored bit-inverted. A leak checker that scans memory for
+// pointers (LeakSanitizer) would otherwise reach every live block through the
+// heap's own list and never report a leak.
+std::uintptr_t Hide(const VoBlockLinks* apLinks) {
+    return ~reinterpret_cast<std::uintptr_t>(apLinks);
+}
+VoBlockLinks* Reveal(std::uintptr_t aHidden) {
+    return reinterpret_cast<VoBlockLinks*>(~aHidden);
+}
+
+unsigned char* HeaderStart(const void* apBlock, std::size_t aHeaderSize) {
+    return static_cast<unsigned char*>(const_cast<void*>(apBlock)) - aHeaderSize;
+}
+
+// Heap names are narrowed (low byte of each unit) for the printf-built lines;
+// the log writes only low bytes anyway.
+void NarrowName(const char16_t* apName, char (&arOut)[VoHeap::kMaxNameLength + 1]) {
+    std::int32_t i = 0;
+    for (; apName[i] != 0 && i < VoHeap::kMaxNameLength; ++i) {
+        arOut[i] = static_cast<char>(apName[i] & 0xFF);
+    }
+    arOut[i] = '\0';
+}
+
+bool ContainsGuard(const unsigned char* apBytes, std::size_t aCount) {
+    for (std::size_t offset = 0; offset + sizeof(std::uint32_t) <= aCount; ++offset) {
+        std::uint32_t word;
+        std::memcpy(&word, apBytes + offset, sizeof(word));
+        if (word == VoHeap::kGuard) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+VoHeap::VoHeap()
+    : name{},
+      memory(0),
+      peak(0),
+      newestHidden(Hide(nullptr)),
+      liveBlocks(0),
+      parent(nullptr),
+      previousSibling(nullptr),
+      nextSibling(nullptr),
+      firstChild(nullptr),
+      tracking(false),
+      alive(false) {}
+
+bool VoHeap::Init(const char16_t* apName) {
+    if (apName == nullptr) {
+        VO_MEMORY_REPORT(VO_ERROR(kNoName));
+        return false;
+    }
+    std::int32_t length = 0;
+    while (apName[length] != 0 && length <= kMaxNameLength) {
+        ++length;
+    }
+    if (length > kMaxNameLength) {
+        VO_MEMORY_REPORT(VO_ERROR(kNameTooLongStart, kMaxNameLength, kNameTooLongEnd, apName));
+        return false;
+    }
+    std::memcpy(name, apName, static_cast<std::size_t>(length) * sizeof(char16_t));
+    name[length] = 0;
+    alive = true;
+    tracking = false;
+    memory = 0;
+    peak = 0;
+    liveBlocks = 0;
+    newestHidden = Hide(nullptr);
+    parent = nullptr;
+    previousSibling = nullptr;
+    nextSibling = nullptr;
+    firstChild = nullptr;
+    return true;
+}
+
+std::size_t VoHeap::GetHeaderSize() const {
+    return tracking ? sizeof(VoTrackedHeader) : sizeof(VoReleaseHeader);
+}
+
+VoBlockLinks* VoHeap::GetLinks(const void* apBlock) {
+    return reinterpret_cast<VoBlockLinks*>(HeaderStart(apBlock, sizeof(VoBlockLinks)));
+}
+
+void* VoHeap::Allocate(std::uint64_t aSize, std::uint32_t aTag, const char* apFile, std::int32_t aLine,
+                       std::int32_t* apSequence) {
+    // Refused rather than truncated to the header's 32-bit size field.
+    if (aSize > kMaxBlockSize) {
+        VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInsufficientMemory));
+        return nullptr;
+    }
+    const std::size_t headerSize = GetHeaderSize();
+    const std::size_t total = headerSize + static_cast<std::size_t>(aSize);
+    auto* start = static_cast<unsigned char*>(std::malloc(total));
+    if (start == nullptr) {
+        VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInsufficientMemory));
+        return nullptr;
+    }
+    const auto size = static_cast<std::uint32_t>(aSize);
+    VoBlockLinks* links = nullptr;
+    if (tracking) {
+        // A stray guard value in the fresh block could later pass for a header.
+        if (ContainsGuard(start, total)) {
+            std::free(start);
+            VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInvalidHeader));
+            return nullptr;
+        }
+        auto* header = new (start) VoTrackedHeader{};
+        header->guard = kGuard;
+        header->sequence = static_cast<std::uint32_t>(*apSequence);
+        *apSequence = static_cast<std::int32_t>(static_cast<std::uint32_t>(*apSequence) + 1u);
+        header->size = size;
+        header->tag = aTag;
+        header->file = apFile;
+        header->line = aLine;
+        links = &header->links;
+    } else {
+        auto* header = new (start) VoReleaseHeader{};
+        header->size = size;
+        header->tag = aTag;
+        links = &header->links;
+    }
+    links->heap = this;
+    links->olderHidden = newestHidden;
+    links->newerHidden = Hide(nullptr);
+    if (VoBlockLinks* previous = Reveal(newestHidden)) {
+        previous->newerHidden = Hide(links);
+    }
+    newestHidden = Hide(links);
+
+    memory += size;
+    if (memory > peak) {
+        peak = memory;
+    }
+    ++liveBlocks;
+    return start + headerSize;
+}
+
+bool VoHeap::Free(void* apBlock) {
+    unsigned char* start = HeaderStart(apBlock, GetHeaderSize());
+    VoBlockLinks* links = GetLinks(apBlock);
+    VoTrackedHeader* tracked = nullptr;
+    std::uint32_t size = 0;
+    if (tracking) {
+        tracked = reinterpret_cast<VoTrackedHeader*>(start);
+        if (tracked->guard != kGuard) {
+            VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInvalidHeaderNoStop));
+            return false;
+        }
+        size = tracked->size;
+    } else {
+        size = reinterpret_cast<VoReleaseHeader*>(start)->size;
+    }
+
+    VoBlockLinks* older = Reveal(links->olderHidden);
+    VoBlockLinks* newer = Reveal(links->newerHidden);
+    if (newer != nullptr) {
+        newer->olderHidden = links->olderHidden;
+    } else {
+        if (Reveal(newestHidden) != links) {
+            VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInvalidHeader));
+            return false;
+        }
+        newestHidden = links->olderHidden;
+    }
+    if (older != nullptr) {
+        older->newerHidden = links->newerHidden;
+    }
+
+    memory -= size;
+    --liveBlocks;
+    if (tracked != nullptr) {
+        // So that a second release of the block, or a fresh block in the same
+        // memory, does not find a guard.
+        tracked->guard = 0;
+    }
+    std::free(start);
+    return true;
+}
+
+const VoTrackedHeader* VoHeap::GetTrackedHeader(const void* apBlock, const char* apMessage) const {
+    const auto* header =
+        reinterpret_cast<const VoTrackedHeader*>(HeaderStart(apBlock, sizeof(VoTrackedHeader)));
+    if (header->guard != kGuard) {
+        VO_MEMORY_REPORT(VO_ERROR(apMessage));
+        return nullptr;
+    }
+    return header;
+}
+
+std::int64_t VoHeap::GetBlockTag(const void* apBlock) const {
+    if (!tracking) {
+        return reinterpret_cast<const VoReleaseHeader*>(HeaderStart(apBlock, sizeof(VoReleaseHeader)))->tag;
+    }
+    const VoTrackedHeader* header = GetTrackedHeader(apBlock, kExpectedGuardParen);
+    return header != nullptr ? std::int64_t{header->tag} : -1;
+}
+
+std::int64_t VoHeap::GetBlockSize(const void* apBlock) const {
+    if (!tracking) {
+        return reinterpret_cast<const VoReleaseHeader*>(HeaderStart(apBlock, sizeof(VoReleaseHeader)))->size;
+    }
+    const VoTrackedHeader* header = GetTrackedHeader(apBlock, kExpectedGuard);
+    return header != nullptr ? std::int64_t{header->size} : -1;
+}
+
+const char* VoHeap::GetBlockFile(const void* apBlock) const {
+    if (!tracking) {
+        VO_MEMORY_REPORT(VO_ERROR(kFileInReleaseMode));
+        return nullptr;
+    }
+    const VoTrackedHeader* header = GetTrackedHeader(apBlock, kExpectedGuardParen);
+    return header != nullptr ? header->file : nullptr;
+}
+
+std::int32_t VoHeap::GetBlockLine(const void* apBlock) const {
+    if (!tracking) {
+        VO_MEMORY_REPORT(VO_ERROR(kLineInReleaseMode));
+        return -1;
+    }
+    const VoTrackedHeader* header = GetTrackedHeader(apBlock, kExpectedGuardParen);
+    return header != nullptr ? header->line : -1;
+}
+
+void VoHeap::SetParent(VoHeap* apParent) {
+    if (apParent == nullptr) {
+        VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInvalidHeaderNoStop));
+        return;
+    }
+    if (apParent == parent) {
+        return;
+    }
+    if (previousSibling != nullptr) {
+        previousSibling->nextSibling = nextSibling;
+    } else if (parent != nullptr && parent->firstChild == this) {
+        parent->firstChild = nextSibling;
+    }
+    if (nextSibling != nullptr) {
+        nextSibling->previousSibling = previousSibling;
+    }
+    parent = apParent;
+    previousSibling = nullptr;
+    nextSibling = apParent->firstChild;
+    if (nextSibling != nullptr) {
+        nextSibling->previousSibling = this;
+    }
+    apParent->firstChild = this;
+}
+
+bool VoHeap::SetTracking(bool aTracking) {
+    if (aTracking == tracking) {
+        return true;
+    }
+    if (liveBlocks != 0) {
+        VO_MEMORY_REPORT(VO_ERROR(kLiveBlocks));
+        return false;
+    }
+    tracking = aTracking;
+    return true;
+}
+
+std::int32_t VoHeap::ReportLeaks(std::int32_t aFrom, std::int32_t aTo) const {
+    if (!tracking) {
+        VO_MEMORY_REPORT(VO_WARNING(kLeaksUnavailable));
+        return -1;
+    }
+    char narrowName[kMaxNameLength + 1];
+    NarrowName(name, narrowName);
+    std::int32_t count = 0;
+    // Reporting allocates (into heap 0, which the manager has pushed); new
+    // blocks join the list at the newest end, behind this walk.
+    for (VoBlockLinks* links = Reveal(newestHidden); links != nullptr; links = Reveal(links->olderHidden)) {
+        const auto* header = reinterpret_cast<const VoTrackedHeader*>(
+            reinterpret_cast<unsigned char*>(links) + sizeof(VoBlockLinks) - sizeof(VoTrackedHeader));
+        const auto sequence = static_cast<std::int32_t>(header->sequence);
+        if (sequence < aFrom || sequence >= aTo) {
+            continue;
+        }
+        ++count;
+        const void* block = reinterpret_cast<const unsigned char*>(header) + sizeof(VoTrackedHeader);
+        // The "d" after the address is part of the line's format.
+        char text[160];
+        std::snprintf(text, sizeof(text), "LEAK in %s. Size: %d, address: 0x%llXd, file: ", narrowName,
+                      static_cast<int>(header->size),
+                      static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(block)));
+        VO_MEMORY_REPORT({
+            VoString line(text);
+            line.Append(header->file != nullptr ? header->file : "(null)");
+            line.Append(", line: ");
+            line.Append(header->line);
+            VoLog::Report(line);
+        });
+    }
+    return count;
+}
+
+void VoHeap::ReportStatistics(std::int32_t aDepth) const {
+    ReportStatisticsRow(aDepth);
+    for (const VoHeap* child = firstChild; child != nullptr; child = child->nextSibling) {
+        child->ReportStatistics(aDepth + 1);
+    }
+}
+
+void VoHeap::ReportStatisticsRow(std::int32_t aDepth) const {
+    std::int64_t totalMemory = 0;
+    std::int64_t totalPeak = 0;
+    std::int64_t totalBlocks = 0;
+    AddTotals(&totalMemory, &totalPeak, &totalBlocks);
+    char narrowName[kMaxNameLength + 1];
+    NarrowName(name, narrowName);
+    // Deep rows shrink the name column; past depth 10 the width goes negative,
+    // which printf takes as left-justified anyway.
+    char row[192];
+    std::snprintf(row, sizeof(row), "%*s%-*s   %6lld %6lld %6d   %6lld %6lld %6lld", 2 * aDepth, "",
+                  20 - 2 * aDepth, narrowName, static_cast<long long>(memory), static_cast<long long>(peak),
+                  liveBlocks, static_cast<long long>(totalMemory), static_cast<long long>(totalPeak),
+                  static_cast<long long>(totalBlocks));
+    VO_MEMORY_REPORT(VoLog::Report(VoString(row)));
+}
+
+void VoHeap::AddTotals(std::int64_t* apMemory, std::int64_t* apPeak, std::int64_t* apBlocks) const {
+    *apMemory += memory;
+    *apPeak += peak;
+    *apBlocks += liveBlocks;
+    for (const VoHeap* child = firstChild; child != nullptr; child = child->nextSibling) {
+        child->AddTotals(apMemory, apPeak, apBlocks);
+    }
+}
