@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "support/VoTestStream.h"
+#include "support/TestStream.h"
 
 namespace {
 
@@ -24,11 +24,11 @@ TEST(VoBoolean, OnlyTrueInAnyCaseIsTrue) {
 
 TEST(VoBoolean, StreamsAsOneByteAndAnyNonzeroByteIsTrue) {
     VoBoolean value(VoString(u"true"));
-    VoTestStream out;
+    TestStream out;
     ASSERT_TRUE(value.Write(&out));
     EXPECT_EQ(out.Bytes(), (std::vector<unsigned char>{0x01}));
 
-    VoTestStream in({0x00, 0x02});
+    TestStream in({0x00, 0x02});
     ASSERT_TRUE(value.Read(&in));
     EXPECT_FALSE(value.fValue);
     ASSERT_TRUE(value.Read(&in));

@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "support/VoTestStream.h"
+#include "support/TestStream.h"
 
 namespace {
 
@@ -96,20 +96,20 @@ TEST(VoColor, EqualityComparesAllChannelsAndNaNIsNeverEqual) {
 TEST(VoColor, StreamsAsFourFloatsRedGreenBlueAlpha) {
     VoColor color;
     color.Set(1.0f, 0.5f, 0.25f, 2.0f);
-    VoTestStream out;
+    TestStream out;
     ASSERT_TRUE(color.Write(&out));
     const std::vector<unsigned char> expected = {0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x80, 0x3E,
                                                  0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x80, 0x3F};
     EXPECT_EQ(out.Bytes(), expected);
 
-    VoTestStream in(expected);
+    TestStream in(expected);
     VoColor read;
     ASSERT_TRUE(read.Read(&in));
     ExpectChannels(read, 1.0f, 0.5f, 0.25f, 2.0f);  // nothing clamped on reading
 }
 
 TEST(VoColor, ReadAttemptsAllFourChannels) {
-    VoTestStream in({0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x80, 0x3E, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x80, 0x3F});
+    TestStream in({0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x80, 0x3E, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x80, 0x3F});
     in.FailRead(1);
     VoColor read(0.0f, 0.0f, 0.0f, 0.0f);
     EXPECT_FALSE(read.Read(&in));
@@ -119,7 +119,7 @@ TEST(VoColor, ReadAttemptsAllFourChannels) {
     EXPECT_FLOAT_EQ(read.fB, 0.25f);
     EXPECT_FLOAT_EQ(read.fA, 2.0f);
 
-    VoTestStream out;
+    TestStream out;
     out.FailWrite(0);
     EXPECT_FALSE(VoColor().Write(&out));
     EXPECT_EQ(out.GetWriteCalls(), 4);

@@ -6,8 +6,8 @@
 #include <locale>
 #include <vector>
 
-#include "support/VoLogCapture.h"
-#include "support/VoTestStream.h"
+#include "support/LogCapture.h"
+#include "support/TestStream.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ TEST(VoFloat, MinusZeroKeepsItsSign) {
 }
 
 TEST(VoFloat, ExponentStopsTheScanWithOneReport) {
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_FLOAT_EQ(Parse(u"1e5"), 1.0f);
     EXPECT_EQ(Parse(u"E7"), 0.0f);
     EXPECT_FLOAT_EQ(Parse(u"2.5E3e4"), 2.5f);
@@ -79,10 +79,10 @@ TEST(VoFloat, NumericConstructors) {
 }
 
 TEST(VoFloat, StreamsAsFourLittleEndianBytes) {
-    VoTestStream out;
+    TestStream out;
     ASSERT_TRUE(VoFloat(1.0f).Write(&out));
     EXPECT_EQ(out.Bytes(), (std::vector<unsigned char>{0x00, 0x00, 0x80, 0x3F}));
-    VoTestStream in({0x00, 0x00, 0x20, 0xC1});
+    TestStream in({0x00, 0x00, 0x20, 0xC1});
     VoFloat read;
     ASSERT_TRUE(read.Read(&in));
     EXPECT_EQ(read.fValue, -10.0f);

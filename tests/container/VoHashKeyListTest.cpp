@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/VoLogCapture.h"
+#include "support/LogCapture.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ TEST(VoHashKeyList, EmptyKeyIsStoredAndAddReturnsItsZeroHash) {
 TEST(VoHashKeyList, CheckedAddRefusesDuplicateAndKeepsFirstItem) {
     VoHashKeyList list(7, false);
     list.Add(VoString(u"abc"), Item(0), true);
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_EQ(list.Add(VoString(u"abc"), Item(1), true), 0u);
     EXPECT_TRUE(log.Contains("AddAt failure. Duplicate key:abc"));
     EXPECT_EQ(list.GetCount(), 1);
@@ -139,7 +139,7 @@ TEST(VoHashKeyList, AddAtMidRunRefusesDuplicateAndKeepsCollidersFindable) {
     list.Add(VoString(kFirst), Item(0), true);
     list.Add(VoString(u"x"), Item(1), true);
     EXPECT_EQ(list.AddAt(1, VoString(kSecond), Item(2), true), kCollidingHash);
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_EQ(list.AddAt(0, VoString(kFirst), Item(3), true), 0u);
     EXPECT_TRUE(log.Contains("AddAt failure. Duplicate key:abcde"));
     EXPECT_EQ(list.IndexOf(VoString(kFirst)), 0);
@@ -149,7 +149,7 @@ TEST(VoHashKeyList, AddAtMidRunRefusesDuplicateAndKeepsCollidersFindable) {
 
 TEST(VoHashKeyList, AddAtCannotAppend) {
     VoHashKeyList list(7, false);
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_EQ(list.AddAt(0, VoString(u"a"), Item(0), true), 0u);
     list.Add(VoString(u"a"), Item(0), true);
     EXPECT_EQ(list.AddAt(1, VoString(u"b"), Item(1), true), 0u);
@@ -201,7 +201,7 @@ TEST(VoHashKeyList, GetItemsAndGetKeysRefuseAFilledOutPointer) {
     void* held[1] = {nullptr};
     void** items = held;
     VoString* keys = nullptr;
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_FALSE(list.GetItems(&items));
     EXPECT_FALSE(list.GetItems(nullptr));
     EXPECT_FALSE(list.GetKeys(nullptr));
@@ -213,7 +213,7 @@ TEST(VoHashKeyList, GetItemsAndGetKeysRefuseAFilledOutPointer) {
 TEST(VoHashKeyList, IndexOutOfBoundsIsLoggedAndRefused) {
     VoHashKeyList list(7, false);
     list.Add(VoString(u"a"), Item(0), true);
-    VoLogCapture log;
+    LogCapture log;
     VoString key(u"kept");
     EXPECT_EQ(list.GetAt(1), nullptr);
     EXPECT_EQ(list.GetAt(-1), nullptr);
@@ -226,7 +226,7 @@ TEST(VoHashKeyList, IgnoreCaseListMatchesAnyLetterCase) {
     VoHashKeyList list(7, true);
     list.Add(VoString(kFirst), Item(0), true);  // collides with "Abcde" when folded
     list.Add(VoString(u"abc"), Item(1), true);
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_EQ(list.Add(VoString(u"ABC"), Item(2), true), 0u);
     EXPECT_TRUE(log.Contains("AddAt failure. Duplicate key:ABC"));
     EXPECT_EQ(list.Get(VoString(u"Abc")), Item(1));

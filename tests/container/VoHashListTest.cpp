@@ -5,7 +5,7 @@
 #include <initializer_list>
 
 #include "container/VoHashKeyList.h"
-#include "support/VoLogCapture.h"
+#include "support/LogCapture.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ TEST(VoHashList, RestoredSmallerHashIsFoundAndItemsKeepInsertionOrder) {
 TEST(VoHashList, DuplicateHashIsRefusedAndLoggedAsSigned) {
     VoHashList list(7, false);
     ASSERT_TRUE(list.Add(0x80000001u, Item(0), true));
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_FALSE(list.Add(0x80000001u, Item(1), true));
     EXPECT_TRUE(log.Contains("Hash matching aHash found in list. aHash: -2147483647"));
     EXPECT_EQ(list.GetCount(), 1);
@@ -52,7 +52,7 @@ TEST(VoHashList, DuplicateHashIsRefusedAndLoggedAsSigned) {
 TEST(VoHashList, KeysOfOneHashAreOneKey) {
     VoHashList list(7, false);
     EXPECT_EQ(list.Add(VoString(u"abcde"), Item(0), true), 475591275u);
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_EQ(list.Add(VoString(u"qbcdd"), Item(1), true), 0u);
     EXPECT_TRUE(log.Contains("Hash matching aKey found in list. aKey: qbcdd"));
     EXPECT_EQ(list.Get(VoString(u"qbcdd")), Item(0));
@@ -77,7 +77,7 @@ TEST(VoHashList, AddAtFrontRenumbersTheOthers) {
 
 TEST(VoHashList, AddAtCannotAppend) {
     VoHashList list(7, false);
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_FALSE(list.AddAt(0, 1u, Item(0), true));
     Fill(list, {1, 2});
     EXPECT_FALSE(list.AddAt(2, 3u, Item(0), true));
@@ -147,7 +147,7 @@ TEST(VoHashList, GetFreeHashNeverLeavesTheRange) {
 TEST(VoHashList, GetFreeHashWithAnEmptyRange) {
     VoHashList list(7, false);
     Fill(list, {5});
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_EQ(list.GetFreeHash(7, true, true, 7, 7), 7u);
     EXPECT_EQ(log.Count("Invalid range."), 0);
     EXPECT_EQ(list.GetFreeHash(5, true, true, 9, 1), 0u);
@@ -157,7 +157,7 @@ TEST(VoHashList, GetFreeHashWithAnEmptyRange) {
 
 TEST(VoHashList, RemoveChecksItsArguments) {
     VoHashList list(7, false);
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_FALSE(list.Remove(1u, nullptr));
     EXPECT_FALSE(list.Remove(VoString(u"a"), nullptr));
     EXPECT_EQ(log.Count("List empty."), 2);
@@ -188,7 +188,7 @@ TEST(VoHashList, RemoveHandsBackTheItemAndRenumbers) {
 
 TEST(VoHashList, KeyedGetOfAnAbsentKeyLogsOnlyOnAFilledList) {
     VoHashList list(7, false);
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_EQ(list.Get(VoString(u"ghost")), nullptr);
     EXPECT_EQ(log.Count("Key not found: "), 0);
     Fill(list, {1});

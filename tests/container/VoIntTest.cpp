@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "support/VoTestStream.h"
+#include "support/TestStream.h"
 
 namespace {
 
@@ -49,10 +49,10 @@ TEST(VoInt, FloatsBeyond64BitsSaturate) {
 }
 
 TEST(VoInt, StreamsAsFourLittleEndianBytes) {
-    VoTestStream out;
+    TestStream out;
     ASSERT_TRUE(VoInt(-2).Write(&out));
     EXPECT_EQ(out.Bytes(), (std::vector<unsigned char>{0xFE, 0xFF, 0xFF, 0xFF}));
-    VoTestStream in({0x04, 0x03, 0x02, 0x01, 0x05});
+    TestStream in({0x04, 0x03, 0x02, 0x01, 0x05});
     VoInt read;
     ASSERT_TRUE(read.Read(&in));
     EXPECT_EQ(read.fValue, 0x01020304);

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "support/VoLogCapture.h"
-#include "support/VoTestStream.h"
+#include "support/LogCapture.h"
+#include "support/TestStream.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ private:
 }  // namespace
 
 TEST(VoIStream, ExactBytesOfEveryTypedWrite) {
-    VoTestStream s;
+    TestStream s;
     EXPECT_TRUE(s.WriteBool(true));
     EXPECT_TRUE(s.WriteBool(false));
     EXPECT_TRUE(s.WriteByte(0xAB));
@@ -42,7 +42,7 @@ TEST(VoIStream, ExactBytesOfEveryTypedWrite) {
 }
 
 TEST(VoIStream, StringIsCountUnitsAndTerminator) {
-    VoTestStream s;
+    TestStream s;
     EXPECT_TRUE(s.WriteString(VoString(u"ab")));
     EXPECT_TRUE(s.WriteString(VoString(u"")));
     EXPECT_TRUE(s.WriteString(VoString()));
@@ -54,7 +54,7 @@ TEST(VoIStream, StringIsCountUnitsAndTerminator) {
 }
 
 TEST(VoIStream, ReadsEveryTypedValueBack) {
-    VoTestStream s({0x01, 0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01, 0x00, 0x00, 0x80, 0x3F,
+    TestStream s({0x01, 0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01, 0x00, 0x00, 0x80, 0x3F,
                     0x02, 0x00, 0x00, 0x00, 0x61, 0x00, 0x62, 0x00, 0x00, 0x00});
     bool flag = false;
     unsigned char byte = 0;
@@ -81,7 +81,7 @@ TEST(VoIStream, ReadsEveryTypedValueBack) {
 }
 
 TEST(VoIStream, ReadBoolTakesAnyNonzeroByteAsTrue) {
-    VoTestStream s({0x00, 0x7F, 0xFF});
+    TestStream s({0x00, 0x7F, 0xFF});
     bool value = true;
     EXPECT_TRUE(s.ReadBool(&value));
     EXPECT_FALSE(value);
@@ -93,7 +93,7 @@ TEST(VoIStream, ReadBoolTakesAnyNonzeroByteAsTrue) {
 }
 
 TEST(VoIStream, TruncatedScalarsFailAndLeaveTheTarget) {
-    VoTestStream s({0x01, 0x02, 0x03});
+    TestStream s({0x01, 0x02, 0x03});
     std::int32_t signedValue = 77;
     std::uint32_t unsignedValue = 77;
     float real = 7.0f;
@@ -124,7 +124,7 @@ TEST(VoIStream, TruncatedStringsFailAndLeaveTheTarget) {
         {0xFF, 0xFF, 0xFF, 0xFF, 0x61, 0x00, 0x00, 0x00},  // a count no stream can hold
     };
     for (const Bytes& bytes : cases) {
-        VoTestStream s(bytes);
+        TestStream s(bytes);
         VoString text(u"kept");
         EXPECT_FALSE(s.ReadString(&text));
         EXPECT_TRUE(text == VoString(u"kept"));
@@ -134,32 +134,32 @@ TEST(VoIStream, TruncatedStringsFailAndLeaveTheTarget) {
 // A count that exceeds what the stream still holds is refused before any
 // buffer is sized by it.
 TEST(VoIStream, LengthsBeyondTheDataAreRefusedUpFront) {
-    VoTestStream s({0x00, 0x00, 0x00, 0x40, 0x61, 0x00, 0x00, 0x00});
+    TestStream s({0x00, 0x00, 0x00, 0x40, 0x61, 0x00, 0x00, 0x00});
     VoString text;
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_FALSE(s.ReadString(&text));
     EXPECT_TRUE(log.Contains(VoIStream::kLengthRefused));
     EXPECT_EQ(s.GetReadCalls(), 1);
 }
 
 TEST(VoIStream, StreamOfUnknownSizeCapsLengths) {
-    VoTestStream big({0x01, 0x00, 0x00, 0x01, 0x00, 0x00});
+    TestStream big({0x01, 0x00, 0x00, 0x01, 0x00, 0x00});
     big.HideSize();
     VoString text(u"kept");
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_FALSE(big.ReadString(&text));
     EXPECT_TRUE(log.Contains(VoIStream::kLengthRefused));
     EXPECT_TRUE(text == VoString(u"kept"));
 
     // Under the cap the read itself decides.
-    VoTestStream small({0x03, 0x00, 0x00, 0x00, 0x61, 0x00});
+    TestStream small({0x03, 0x00, 0x00, 0x00, 0x61, 0x00});
     small.HideSize();
     EXPECT_FALSE(small.ReadString(&text));
     EXPECT_TRUE(text == VoString(u"kept"));
 }
 
 TEST(VoIStream, StringEndsAtItsCountWhateverTheTerminatorHolds) {
-    VoTestStream s({0x02, 0x00, 0x00, 0x00, 0x61, 0x00, 0x00, 0x00, 0x7A, 0x00,  //
+    TestStream s({0x02, 0x00, 0x00, 0x00, 0x61, 0x00, 0x00, 0x00, 0x7A, 0x00,  //
                     0x01, 0x00, 0x00, 0x00, 0x62, 0x00, 0x63, 0x00});
     VoString text;
     EXPECT_TRUE(s.ReadString(&text));
@@ -169,7 +169,7 @@ TEST(VoIStream, StringEndsAtItsCountWhateverTheTerminatorHolds) {
 }
 
 TEST(VoIStream, ReadCharsHandsOutATerminatedArray) {
-    VoTestStream s({'a', 'b', 'c', 'd'});
+    TestStream s({'a', 'b', 'c', 'd'});
     char* text = nullptr;
     ASSERT_TRUE(s.ReadChars(3, &text));
     EXPECT_STREQ(text, "abc");
@@ -183,7 +183,7 @@ TEST(VoIStream, ReadCharsHandsOutATerminatedArray) {
 }
 
 TEST(VoIStream, ReadWCharsHandsOutATerminatedArray) {
-    VoTestStream s({0x68, 0x00, 0xAC, 0x20, 0x21});
+    TestStream s({0x68, 0x00, 0xAC, 0x20, 0x21});
     char16_t* text = nullptr;
     ASSERT_TRUE(s.ReadWChars(2, &text));
     EXPECT_EQ(std::u16string(text), u"h\u20AC");
@@ -194,11 +194,11 @@ TEST(VoIStream, ReadWCharsHandsOutATerminatedArray) {
 }
 
 TEST(VoIStream, ArrayReadersCheckTheirArguments) {
-    VoTestStream s({'a', 'b', 0x00, 0x00});
+    TestStream s({'a', 'b', 0x00, 0x00});
     char held = 'x';
     char* filled = &held;
     char16_t* wide = nullptr;
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_FALSE(s.ReadChars(-1, &filled));
     EXPECT_FALSE(s.ReadWChars(-1, &wide));
     EXPECT_EQ(log.Count("aNumChars is negative."), 2);
@@ -213,7 +213,7 @@ TEST(VoIStream, ArrayReadersCheckTheirArguments) {
 }
 
 TEST(VoIStream, ReadCStringReadsThroughTheTerminator) {
-    VoTestStream s({'a', 'b', 'c', 0x00, 'x', 0x00});
+    TestStream s({'a', 'b', 'c', 0x00, 'x', 0x00});
     char* text = nullptr;
     ASSERT_TRUE(s.ReadCString(&text));
     EXPECT_STREQ(text, "abc");
@@ -226,18 +226,18 @@ TEST(VoIStream, ReadCStringReadsThroughTheTerminator) {
 }
 
 TEST(VoIStream, ReadCStringWithoutTerminatorFails) {
-    VoTestStream s({'a', 'b', 'c'});
+    TestStream s({'a', 'b', 'c'});
     char* text = nullptr;
     EXPECT_FALSE(s.ReadCString(&text));
     EXPECT_EQ(text, nullptr);
-    VoTestStream unsized({'a', 'b', 'c'});
+    TestStream unsized({'a', 'b', 'c'});
     unsized.HideSize();
     EXPECT_FALSE(unsized.ReadCString(&text));
     EXPECT_EQ(text, nullptr);
 }
 
 TEST(VoIStream, ReadWCStringReadsThroughTheTerminatorUnit) {
-    VoTestStream s({0x61, 0x00, 0x00, 0x01, 0x00, 0x00, 0x62});
+    TestStream s({0x61, 0x00, 0x00, 0x01, 0x00, 0x00, 0x62});
     char16_t* text = nullptr;
     ASSERT_TRUE(s.ReadWCString(&text));
     EXPECT_EQ(std::u16string(text), u"a\u0100");
@@ -250,7 +250,7 @@ TEST(VoIStream, ReadWCStringReadsThroughTheTerminatorUnit) {
 
 TEST(VoIStream, WriteStringFailsWhenEitherWriteFails) {
     for (int failing = 0; failing < 2; ++failing) {
-        VoTestStream s;
+        TestStream s;
         s.FailWrite(failing);
         EXPECT_FALSE(s.WriteString(VoString(u"ab")));
         EXPECT_EQ(s.GetWriteCalls(), 2);
@@ -258,7 +258,7 @@ TEST(VoIStream, WriteStringFailsWhenEitherWriteFails) {
 }
 
 TEST(VoIStream, WritersPassOnTheWriteResult) {
-    VoTestStream s;
+    TestStream s;
     for (int call = 0; call < 6; ++call) {
         s.FailWrite(call);
     }
@@ -272,8 +272,8 @@ TEST(VoIStream, WritersPassOnTheWriteResult) {
 }
 
 TEST(VoIStream, EmptyTextsAndBinaryCommentsWriteNothing) {
-    VoTestStream s;
-    VoLogCapture log;
+    TestStream s;
+    LogCapture log;
     EXPECT_FALSE(s.WriteChars(""));
     EXPECT_FALSE(s.WriteChars(nullptr));
     EXPECT_FALSE(s.WriteWChars(u""));
@@ -283,11 +283,11 @@ TEST(VoIStream, EmptyTextsAndBinaryCommentsWriteNothing) {
 }
 
 TEST(VoIStream, NullStreamIsRefused) {
-    VoLogCapture log;
+    LogCapture log;
     std::int32_t value = 5;
     EXPECT_FALSE(VoIStream::WriteValue(nullptr, 1));
     EXPECT_FALSE(VoIStream::ReadValue(nullptr, &value));
-    VoTestStream s({0x01, 0x00, 0x00, 0x00});
+    TestStream s({0x01, 0x00, 0x00, 0x00});
     EXPECT_FALSE(VoIStream::ReadValue(&s, static_cast<std::int32_t*>(nullptr)));
     EXPECT_EQ(log.Count("NULL arg."), 3);
     EXPECT_EQ(value, 5);
@@ -295,7 +295,7 @@ TEST(VoIStream, NullStreamIsRefused) {
 
 TEST(VoIStream, InvalidModeFallsBackToTextMode) {
     StreamModeGuard guard;
-    VoLogCapture log;
+    LogCapture log;
     EXPECT_FALSE(VoIStream::SetStreamMode(2));
     EXPECT_TRUE(log.Contains("Invalid mode: 2, using MODE_TEXT."));
     EXPECT_EQ(VoIStream::GetStreamMode(), VoIStream::MODE_TEXT);
@@ -306,7 +306,7 @@ TEST(VoIStream, InvalidModeFallsBackToTextMode) {
 TEST(VoIStream, TextModeWritesTaggedLines) {
     StreamModeGuard guard;
     ASSERT_TRUE(VoIStream::SetStreamMode(VoIStream::MODE_TEXT));
-    VoTestStream s;
+    TestStream s;
     EXPECT_TRUE(s.WriteInt(42));
     EXPECT_TRUE(s.WriteBool(true));
     EXPECT_TRUE(s.WriteByte(200));
@@ -326,7 +326,7 @@ TEST(VoIStream, TextModeWritesTaggedLines) {
 TEST(VoIStream, ReadersIgnoreTextMode) {
     StreamModeGuard guard;
     ASSERT_TRUE(VoIStream::SetStreamMode(VoIStream::MODE_TEXT));
-    VoTestStream s({0x2A, 0x00, 0x00, 0x00});
+    TestStream s({0x2A, 0x00, 0x00, 0x00});
     std::int32_t value = 0;
     EXPECT_TRUE(s.ReadInt(&value));
     EXPECT_EQ(value, 42);

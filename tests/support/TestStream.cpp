@@ -1,9 +1,9 @@
-#include "support/VoTestStream.h"
+#include "support/TestStream.h"
 
 #include <cstring>
 #include <string>
 
-std::u16string VoTestStream::Units() const {
+std::u16string TestStream::Units() const {
     std::u16string units;
     for (std::size_t i = 0; i + 1 < fBytes.size(); i += 2) {
         units.push_back(static_cast<char16_t>(fBytes[i] | (fBytes[i + 1] << 8)));
@@ -11,7 +11,7 @@ std::u16string VoTestStream::Units() const {
     return units;
 }
 
-bool VoTestStream::Read(std::uint32_t aSize, void* apOut) {
+bool TestStream::Read(std::uint32_t aSize, void* apOut) {
     const int call = fReadCalls++;
     if (fFailReads.count(call) != 0) {
         return false;
@@ -26,7 +26,7 @@ bool VoTestStream::Read(std::uint32_t aSize, void* apOut) {
     return true;
 }
 
-bool VoTestStream::Write(std::uint32_t aSize, const void* apData) {
+bool TestStream::Write(std::uint32_t aSize, const void* apData) {
     const int call = fWriteCalls++;
     if (fFailWrites.count(call) != 0) {
         return false;
@@ -41,7 +41,7 @@ bool VoTestStream::Write(std::uint32_t aSize, const void* apData) {
     return true;
 }
 
-std::int64_t VoTestStream::GetRemaining() {
+std::int64_t TestStream::GetRemaining() {
     if (fHideSize) {
         return -1;
     }

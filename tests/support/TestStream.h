@@ -11,10 +11,10 @@
 // encoding: reads fail (and move nothing) past the end, the size can be
 // hidden as from a medium that cannot tell it, and chosen Read or Write calls
 // can be made to fail.
-class VoTestStream : public VoIStream {
+class TestStream : public VoIStream {
 public:
-    VoTestStream() = default;
-    explicit VoTestStream(std::vector<unsigned char> aBytes) : fBytes(std::move(aBytes)) {}
+    TestStream() = default;
+    explicit TestStream(std::vector<unsigned char> aBytes) : fBytes(std::move(aBytes)) {}
 
     const std::vector<unsigned char>& Bytes() const { return fBytes; }
     // The bytes as 16-bit little-endian units (what MODE_TEXT writes).
