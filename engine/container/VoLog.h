@@ -29,10 +29,28 @@ public:
     static void SetFolder(const VoString& aFolder);
     static VoString GetFolder();
 
+    // The source path relative to the tree: the build maps the tree's absolute
+    // prefix away, but a compiler cache may hand the compiler a relative path
+    // ("../../engine/..."), so leading "./" and "../" are skipped too.
+    static const char* SourcePath(const char* apSource) {
+        if (apSource == nullptr) {
+            return "";
+        }
+        for (;;) {
+            if (apSource[0] == '.' && apSource[1] == '/') {
+                apSource += 2;
+            } else if (apSource[0] == '.' && apSource[1] == '.' && apSource[2] == '/') {
+                apSource += 3;
+            } else {
+                return apSource;
+            }
+        }
+    }
+
     template <typename... Parts>
     static VoString Compose(const char* apLevel, const char* apSource, int aLine, const Parts&... aParts) {
         VoString message(apLevel);
-        message.Append(apSource);
+        message.Append(SourcePath(apSource));
         message.Append(", ");
         message.Append(aLine);
         message.Append(": ");

@@ -1,0 +1,151 @@
+#pragma once
+// The owner of singletons. The engine's cleaner (VoCleaner::GetInstance)
+// holds the engine's managers; the game keeps a second VoCleaner of its own
+// for the game's, deleted just before the engine's. Deleting a cleaner
+// deletes its instances newest first: the reverse of registration, so what a
+// manager registered before it (and may use in its destructor) outlives it.
+//
+// Once a cleaner has begun deleting its instances it refuses AddInstance, and
+// the accessor of a singleton it owned returns null from then on: a deleted
+// manager is never handed out and never made again by a late caller.
+//
+// The idiom every cleaner-owned singleton follows (VoFrameManager is one):
+//
+//     // VoFooManager.h
+//     class VoFooManager : public VoBase {
+//     public:
+//         static constexpr const char* kCreationFailure = "VoFooManager creation failure.";
+//         // Created on first use and owned by the engine cleaner; null when it
+//         // cannot be created, and null once the cleaner has deleted it.
+//         static VoFooManager* GetInstance();
+//         ...
+//     };
+//
+//     // VoFooManager.cpp
+//     namespace {
+//     VoCleanerSingleton<VoFooManager> gInstance;
+//     }
+//     VoFooManager* VoFooManager::GetInstance() {
+//         return gInstance.Get([] { return VO_NEW VoFooManager(); }, VoFooManager::kCreationFailure);
+//     }
+//
+// Code that may run during shut-down (destructors above all) tests the result:
+//     if (VoFrameManager* frames = VoFrameManager::GetInstance()) {
+//         frames->RemoveListener(this);
+//     }
+// A game singleton names the game's cleaner as its home:
+// VoCleanerSingleton<MGFoo, MGCleanerHome>, where MGCleanerHome offers static
+// PeekInstance() and GetInstance() returning the game's VoCleaner*.
+#include <cstdint>
+
+#include "container/VoBase.h"
+#include "container/VoLogSite.h"
+
+class VoCleanerSlot;
+class VoVector;
+
+class VoCleaner : public VoBase {
+public:
+    static constexpr const char* kCreationFailure = "VoCleaner creation failure.";
+    static constexpr const char* kAddNull = "AddInstance failure. apInstance == NULL.";
+    static constexpr const char* kAddDuplicate = "AddInstance failure. Duplicate instance found.";
+    static constexpr const char* kAddFailure = "AddInstance failure.";
+    static constexpr const char* kAddWhileCleaning =
+        "AddInstance failure. The cleaner is deleting its instances.";
+    static constexpr const char* kRemoveFailure = "RemoveInstance failure.";
+
+    // The engine's cleaner, created on first use and registered nowhere; null
+    // when it cannot be created. Once it has been deleted a later call makes
+    // a new, empty one.
+    static VoCleaner* GetInstance();
+    // The engine's cleaner if there is one; never creates.
+    static VoCleaner* PeekInstance();
+
+    // For a cleaner of the game's own; the engine's comes from GetInstance.
+    VoCleaner();
+    VoCleaner(const VoCleaner&) = delete;
+    VoCleaner& operator=(const VoCleaner&) = delete;
+    // Deletes every instance, newest first.
+    ~VoCleaner() override;
+
+    // Takes ownership of apInstance when true.
+    bool AddInstance(VoBase* apInstance);
+    // The same for a singleton: apSlot learns when its instance is deleted.
+    bool AddInstance(VoBase* apInstance, VoCleanerSlot* apSlot);
+    // Gives ownership back (the instance is not deleted) when true.
+    bool RemoveInstance(VoBase* apInstance);
+    int GetInstanceCount() const;
+    // True from the start of the destructor on.
+    bool IsCleaning() const { return fCleaning; }
+    // Unique among the cleaners of the process, never 0.
+    std::uint32_t GetSerial() const { return fSerial; }
+    VoString ToString() const override;
+
+private:
+    VoVector* fpInstances;  // owned, holding the instances (owned), the newest at index 0
+    VoVector* fpSlots;      // owned, parallel to fpInstances: each instance's slot (not owned) or null
+    void** fpSnapshot;      // owned while the destructor deletes the instances; null otherwise
+    int fSnapshotCount;
+    std::uint32_t fSerial;
+    bool fCleaning;
+};
+
+// Where a cleaner-owned singleton is kept: empty, live, or gone (deleted by
+// its cleaner). Kept in static storage by VoCleanerSingleton.
+class VoCleanerSlot {
+public:
+    constexpr VoCleanerSlot() = default;
+
+protected:
+    friend class VoCleaner;
+
+    VoBase* fpInstance = nullptr;  // owned by the cleaner; null while empty or gone
+    std::uint32_t fGoneWith = 0;   // the serial of the cleaner that deleted the instance; 0 while none has
+};
+
+// The accessor behind a singleton's GetInstance (see the idiom above). Home
+// names the cleaner: VoCleaner itself for the engine's.
+template <typename T, typename Home = VoCleaner>
+class VoCleanerSingleton : public VoCleanerSlot {
+public:
+    constexpr VoCleanerSingleton() = default;
+
+    // The instance. On first use it is made by aCreate() (returning a new T or
+    // null) and handed to the cleaner; a failure logs apCreationFailure at the
+    // caller and gives null. Once the cleaner has deleted the instance this
+    // gives null without a message, until a new cleaner takes over.
+    template <typename Create>
+    T* Get(Create aCreate, const char* apCreationFailure, VoLogSite aSite = VoLogSite::Here()) {
+        if (fpInstance != nullptr) {
+            return static_cast<T*>(fpInstance);
+        }
+        VoCleaner* cleaner = Home::PeekInstance();
+        if (fGoneWith != 0 && (cleaner == nullptr || cleaner->GetSerial() == fGoneWith)) {
+            return nullptr;
+        }
+        if (cleaner == nullptr) {
+            cleaner = Home::GetInstance();
+        }
+        if (cleaner == nullptr) {
+            aSite.Error(apCreationFailure);
+            return nullptr;
+        }
+        if (cleaner->IsCleaning()) {
+            return nullptr;
+        }
+        T* instance = aCreate();
+        if (instance == nullptr) {
+            aSite.Error(apCreationFailure);
+            return nullptr;
+        }
+        if (!cleaner->AddInstance(instance, this)) {
+            delete instance;
+            aSite.Error(apCreationFailure);
+            return nullptr;
+        }
+        return instance;
+    }
+
+    // The instance if it is live; never creates.
+    T* Peek() const { return static_cast<T*>(fpInstance); }
+};
