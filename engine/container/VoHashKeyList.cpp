@@ -121,7 +121,8 @@ bool VoHashKeyList::Store(int aPosition, int aIndex, std::uint32_t aHash, const 
 }
 
 bool VoHashKeyList::KeyEquals(int aIndex, const VoString& aKey) const {
-    return fKeys.GetAt(aIndex).Equals(aKey, fIgnoreCase);
+    const VoString* key = fKeys.PeekAt(aIndex);
+    return key != nullptr ? key->Equals(aKey, fIgnoreCase) : aKey.GetLength() == 0;
 }
 
 int VoHashKeyList::FindEntry(const VoString& aKey) {

@@ -2,13 +2,12 @@
 
 #include <cstring>
 
-#include "container/VoLog.h"
 #include "memory/VoNew.h"
 #include "stdlib/VoCleaner.h"
 
 namespace {
 
-VoEndian* sInstance = nullptr;  // owned by the engine's cleaner
+VoCleanerSingleton<VoEndian> gInstance;
 
 float KeepFloat(float aValue) { return aValue; }
 
@@ -55,27 +54,10 @@ VoEndian::VoEndian() {
     fpShortToBigEndian = fLittleEndian ? SwapShort : KeepShort;
 }
 
-VoEndian::~VoEndian() {
-    if (sInstance == this) {
-        sInstance = nullptr;
-    }
-}
+VoEndian::~VoEndian() = default;
 
 VoEndian* VoEndian::GetInstance() {
-    if (sInstance == nullptr) {
-        VoEndian* instance = VO_NEW VoEndian();
-        if (instance == nullptr) {
-            VO_ERROR(kCreationFailure);
-            return nullptr;
-        }
-        sInstance = instance;
-        // The cleaner reports its own failure; the instance still serves.
-        VoCleaner* cleaner = VoCleaner::GetInstance();
-        if (cleaner != nullptr) {
-            cleaner->AddInstance(instance);
-        }
-    }
-    return sInstance;
+    return gInstance.Get([] { return VO_NEW VoEndian(); }, kCreationFailure);
 }
 
 VoString VoEndian::ToString() const {

@@ -10,8 +10,8 @@ class VoEndian : public VoBase {
 public:
     static constexpr const char* kCreationFailure = "VoEndian creation failure.";
 
-    // Created on first use and handed to the engine's cleaner; null when it
-    // cannot be made.
+    // Created on first use and owned by the engine cleaner; null when it
+    // cannot be created, and null once the cleaner has deleted it.
     static VoEndian* GetInstance();
     ~VoEndian() override;
 

@@ -1,4 +1,4 @@
-#include "support/TestStream.h"
+#include "TestStream.h"
 
 #include <cstring>
 #include <string>
