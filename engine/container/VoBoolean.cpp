@@ -1,5 +1,6 @@
 #include "container/VoBoolean.h"
 
+#include "container/VoDebugString.h"
 #include "stdlib/VoIStream.h"
 
 VoBoolean::VoBoolean(const VoString& aText) : fValue(aText.EqualsNoCase(u"true")) {}
@@ -8,9 +9,4 @@ bool VoBoolean::Read(VoIStream* apStream) { return VoIStream::ReadValue(apStream
 
 bool VoBoolean::Write(VoIStream* apStream) { return VoIStream::WriteValue(apStream, fValue); }
 
-VoString VoBoolean::ToString() const {
-    VoString text(u"[VoBoolean <");
-    text.Append(static_cast<const void*>(this));
-    text.Append(u">]");
-    return text;
-}
+VoString VoBoolean::ToString() const { return VoDebugString("VoBoolean", this); }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "container/VoDebugString.h"
 #include "stdlib/VoIStream.h"
 
 namespace {
@@ -132,16 +133,5 @@ bool VoColor::Write(VoIStream* apStream) const {
 }
 
 VoString VoColor::ToString() const {
-    VoString text(u"[VoColor <");
-    text.Append(static_cast<const void*>(this));
-    text.Append(u"> A:");
-    text.Append(fA);
-    text.Append(u" R:");
-    text.Append(fR);
-    text.Append(u" G:");
-    text.Append(fG);
-    text.Append(u" B:");
-    text.Append(fB);
-    text.Append(u"]");
-    return text;
+    return VoDebugString("VoColor", this, " A:", fA, " R:", fR, " G:", fG, " B:", fB);
 }

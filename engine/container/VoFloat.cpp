@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "container/VoDebugString.h"
 #include "container/VoNumberText.h"
 #include "stdlib/VoIStream.h"
 
@@ -24,11 +25,4 @@ bool VoFloat::Read(VoIStream* apStream) { return VoIStream::ReadValue(apStream, 
 
 bool VoFloat::Write(VoIStream* apStream) { return VoIStream::WriteValue(apStream, fValue); }
 
-VoString VoFloat::ToString() const {
-    VoString text(u"[VoFloat <");
-    text.Append(static_cast<const void*>(this));
-    text.Append(u"> value:");
-    text.Append(fValue);
-    text.Append(u"]");
-    return text;
-}
+VoString VoFloat::ToString() const { return VoDebugString("VoFloat", this, " value:", fValue); }

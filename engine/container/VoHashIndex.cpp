@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "container/VoLog.h"
+#include "container/VoLog.h"
 #include "container/VoVector.h"
 #include "memory/VoNew.h"
 
@@ -79,14 +80,15 @@ void RunBounds(const VoVector& aEntries, int aPosition, int* apFirst, int* apLas
     *apLast = last;
 }
 
-bool Sort(VoVector& aEntries) {
+void Sort(VoVector& aEntries) {
     const int count = aEntries.GetCount();
     if (count < 2) {
-        return true;
+        return;
     }
     void** copy = nullptr;
     if (!aEntries.ToArray(&copy)) {
-        return false;
+        VO_ASSERT_FAILURE(kSortFailure);
+        return;
     }
     std::sort(copy, copy + count, [](const void* a, const void* b) {
         const VoHashKeyListEntry* left = static_cast<const VoHashKeyListEntry*>(a);
@@ -100,7 +102,6 @@ bool Sort(VoVector& aEntries) {
         aEntries.SetAt(i, copy[i], nullptr);
     }
     delete[] copy;
-    return true;
 }
 
 VoHashKeyListEntry* Insert(VoVector& aEntries, int aPosition, std::uint32_t aHash, int aIndex) {
@@ -137,14 +138,21 @@ void ShiftIndices(const VoVector& aEntries, int aFrom) {
     }
 }
 
-void CloseGap(const VoVector& aEntries, int aRemoved) {
+int Remove(VoVector& aEntries, int aPosition) {
+    VoHashKeyListEntry* entry = At(aEntries, aPosition);
+    const int removed = entry->fIndex;
+    if (!aEntries.RemoveAt(aPosition, nullptr)) {
+        VO_ASSERT_FAILURE(kRemoveFailure);
+    }
+    delete entry;
     const int count = aEntries.GetCount();
     for (int i = 0; i < count; ++i) {
-        VoHashKeyListEntry* entry = At(aEntries, i);
-        if (entry->fIndex > aRemoved) {
-            --entry->fIndex;
+        VoHashKeyListEntry* other = At(aEntries, i);
+        if (other->fIndex > removed) {
+            --other->fIndex;
         }
     }
+    return removed;
 }
 
 void DeleteAll(VoVector& aEntries) {

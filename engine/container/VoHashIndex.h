@@ -3,12 +3,16 @@
 
 #include "container/VoHashKeyListEntry.h"
 
-class VoVector;
+#include "container/VoVector.h"
 
 // The hash index that VoHashKeyList and VoHashList share: a VoVector of owned
 // VoHashKeyListEntry pointers, kept in ascending unsigned hash order by its
 // owner, each entry naming a position in the owner's insertion-order vectors.
 namespace VoHashIndex {
+
+// Refusals of the entry vector, which only a failed allocation causes.
+constexpr const char* kRemoveFailure = "RemoveAt failure.";
+constexpr const char* kSortFailure = "Sort failure.";
 
 // The entry at a position of the index; null outside it.
 VoHashKeyListEntry* At(const VoVector& aEntries, int aPosition);
@@ -27,9 +31,9 @@ int UpperBound(const VoVector& aEntries, std::uint32_t aHash);
 void RunBounds(const VoVector& aEntries, int aPosition, int* apFirst, int* apLast);
 
 // Sorts by hash, entries of equal hash by insertion index, so a run of equal
-// hashes always stands in the order its keys were stored. False when the copy
-// of the index cannot be made (the index is then unchanged).
-bool Sort(VoVector& aEntries);
+// hashes always stands in the order its keys were stored. When the copy of
+// the index cannot be made it logs and leaves the index as it was.
+void Sort(VoVector& aEntries);
 
 // Makes a new entry (aHash, aIndex) and inserts it at aPosition (the count
 // appends). Null, with the index unchanged, when either step fails.
@@ -38,15 +42,40 @@ VoHashKeyListEntry* Insert(VoVector& aEntries, int aPosition, std::uint32_t aHas
 // Removes and deletes the entry at aPosition; undoes an Insert.
 void Unlink(VoVector& aEntries, int aPosition);
 
+// Removes and deletes the entry at aPosition and renumbers the entries
+// behind its key; returns the insertion index that the entry named.
+int Remove(VoVector& aEntries, int aPosition);
+
 // After the item of apEntry went in at insertion index aIndex before the
 // end: renumbers the entries behind it.
 void Renumber(const VoVector& aEntries, VoHashKeyListEntry* apEntry, int aIndex);
 
+// Stores a new entry (aHash) at index position aPosition, and through
+// aStoreItem(bool aAppend) the owner's key and item at insertion index aIndex
+// (one at or past the end appends). All or nothing: when aStoreItem fails
+// (having undone its own part) the entry goes again, so the owner's vectors
+// never disagree about the count.
+template <typename StoreItem>
+bool Store(VoVector& aEntries, int aPosition, std::uint32_t aHash, int aIndex, StoreItem aStoreItem) {
+    const int count = aEntries.GetCount();
+    const bool append = aIndex >= count;
+    const int position = aPosition < count ? aPosition : count;
+    VoHashKeyListEntry* entry = Insert(aEntries, position, aHash, append ? count : aIndex);
+    if (entry == nullptr) {
+        return false;
+    }
+    if (!aStoreItem(append)) {
+        Unlink(aEntries, position);
+        return false;
+    }
+    if (!append) {
+        Renumber(aEntries, entry, aIndex);
+    }
+    return true;
+}
+
 // Adds 1 to every entry index at or above aFrom (an insertion at aFrom).
 void ShiftIndices(const VoVector& aEntries, int aFrom);
-
-// Subtracts 1 from every entry index above aRemoved (a removal at aRemoved).
-void CloseGap(const VoVector& aEntries, int aRemoved);
 
 // Deletes every entry and empties the index.
 void DeleteAll(VoVector& aEntries);

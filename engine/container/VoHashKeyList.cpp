@@ -1,11 +1,11 @@
 #include "container/VoHashKeyList.h"
 
+#include "container/VoDebugString.h"
 #include "container/VoHashIndex.h"
 #include "container/VoLog.h"
 
 namespace {
 constexpr const char* kStoreFailure = "Add failure. Could not store the key.";
-constexpr const char* kSortFailure = "Sort failure.";
 }  // namespace
 
 VoHashKeyList::VoHashKeyList(int aHashShift, bool aIgnoreCase)
@@ -93,31 +93,20 @@ bool VoHashKeyList::FindInsertPosition(std::uint32_t aHash, const VoString& aKey
 }
 
 bool VoHashKeyList::Store(int aPosition, int aIndex, std::uint32_t aHash, const VoString& aKey, void* apItem) {
-    const int count = GetCount();
-    const bool append = aIndex >= count;
-    const int position = aPosition < count ? aPosition : count;
-    // Each step is undone when a later one fails, so the three vectors never
-    // disagree about the count.
-    VoHashKeyListEntry* entry = VoHashIndex::Insert(fEntries, position, aHash, aIndex);
-    if (entry == nullptr) {
-        VO_ERROR(kStoreFailure);
+    const bool stored = VoHashIndex::Store(fEntries, aPosition, aHash, aIndex, [&](bool aAppend) {
+        if (!(aAppend ? fKeys.Add(aKey) : fKeys.AddAt(aIndex, aKey))) {
+            return false;
+        }
+        if (aAppend ? fItems.Add(apItem) : fItems.AddAt(aIndex, apItem)) {
+            return true;
+        }
+        fKeys.RemoveAt(aAppend ? fKeys.GetCount() - 1 : aIndex);
         return false;
-    }
-    if (!(append ? fKeys.Add(aKey) : fKeys.AddAt(aIndex, aKey))) {
-        VoHashIndex::Unlink(fEntries, position);
+    });
+    if (!stored) {
         VO_ERROR(kStoreFailure);
-        return false;
     }
-    if (!(append ? fItems.Add(apItem) : fItems.AddAt(aIndex, apItem))) {
-        fKeys.RemoveAt(aIndex);
-        VoHashIndex::Unlink(fEntries, position);
-        VO_ERROR(kStoreFailure);
-        return false;
-    }
-    if (!append) {
-        VoHashIndex::Renumber(fEntries, entry, aIndex);
-    }
-    return true;
+    return stored;
 }
 
 bool VoHashKeyList::KeyEquals(int aIndex, const VoString& aKey) const {
@@ -203,19 +192,13 @@ bool VoHashKeyList::Remove(const VoString& aKey, void** appItem) {
     if (position < 0) {
         return false;
     }
-    VoHashKeyListEntry* entry = VoHashIndex::At(fEntries, position);
-    const int index = entry->fIndex;
-    if (!fEntries.RemoveAt(position, nullptr)) {
-        VO_ASSERT_FAILURE(kRemoveAtFailure);
-    }
+    const int index = VoHashIndex::Remove(fEntries, position);
     if (!fKeys.RemoveAt(index)) {
         VO_ASSERT_FAILURE(kRemoveAtFailure);
     }
     if (!fItems.RemoveAt(index, appItem)) {
         VO_ASSERT_FAILURE(kRemoveAtFailure);
     }
-    delete entry;
-    VoHashIndex::CloseGap(fEntries, index);
     return true;
 }
 
@@ -227,9 +210,7 @@ void VoHashKeyList::Clear() {
 
 bool VoHashKeyList::Sort() {
     fSorted = true;
-    if (!VoHashIndex::Sort(fEntries)) {
-        VO_ASSERT_FAILURE(kSortFailure);
-    }
+    VoHashIndex::Sort(fEntries);
     return true;
 }
 
@@ -267,9 +248,4 @@ void VoHashKeyList::SetIgnoreCase(bool aIgnoreCase) {
     fCollisionsCounted = true;
 }
 
-VoString VoHashKeyList::ToString() const {
-    VoString text(u"[VoHashKeyList <");
-    text.Append(static_cast<const void*>(this));
-    text.Append(u">]");
-    return text;
-}
+VoString VoHashKeyList::ToString() const { return VoDebugString("VoHashKeyList", this); }

@@ -6,7 +6,6 @@
 
 namespace {
 constexpr const char* kStoreFailure = "Add failure. Could not store the hash.";
-constexpr const char* kSortFailure = "Sort failure.";
 }  // namespace
 
 VoHashList::VoHashList(int aHashShift, bool aIgnoreCase)
@@ -59,20 +58,13 @@ bool VoHashList::Store(int aIndex, std::uint32_t aHash, void* apItem, bool aChec
             return false;
         }
     }
-    VoHashKeyListEntry* entry = VoHashIndex::Insert(fEntries, position, aHash, append ? count : aIndex);
-    if (entry == nullptr) {
+    const bool stored = VoHashIndex::Store(fEntries, position, aHash, append ? count : aIndex, [&](bool aAppend) {
+        return aAppend ? fItems.Add(apItem) : fItems.AddAt(aIndex, apItem);
+    });
+    if (!stored) {
         VO_ERROR(kStoreFailure);
-        return false;
     }
-    if (!(append ? fItems.Add(apItem) : fItems.AddAt(aIndex, apItem))) {
-        VoHashIndex::Unlink(fEntries, position);
-        VO_ERROR(kStoreFailure);
-        return false;
-    }
-    if (!append) {
-        VoHashIndex::Renumber(fEntries, entry, aIndex);
-    }
-    return true;
+    return stored;
 }
 
 void* VoHashList::Get(std::uint32_t aHash) {
@@ -193,39 +185,22 @@ bool VoHashList::Remove(std::uint32_t aHash, void** appItem) {
         VO_ERROR(kInvalidArg);
         return false;
     }
-    return Take(aHash, appItem);
-}
-
-bool VoHashList::Remove(const VoString& aKey, void** appItem) {
-    if (GetCount() == 0) {
-        VO_ERROR(kListEmpty);
-        return false;
-    }
-    if (appItem == nullptr || *appItem != nullptr) {
-        VO_ERROR(kInvalidArg);
-        return false;
-    }
-    return Take(VoHashKeyList::Hash(aKey, fHashShift, fIgnoreCase), appItem);
-}
-
-bool VoHashList::Take(std::uint32_t aHash, void** appItem) {
     EnsureSorted();
     const int position = VoHashIndex::Search(fEntries, aHash, nullptr);
     if (position < 0) {
         return false;
     }
-    VoHashKeyListEntry* entry = VoHashIndex::At(fEntries, position);
-    const int index = entry->fIndex;
-    if (!fEntries.RemoveAt(position, nullptr)) {
-        VO_ASSERT_FAILURE(kRemoveAtFailure);
-    }
+    const int index = VoHashIndex::Remove(fEntries, position);
     if (!fItems.RemoveAt(index, appItem)) {
         VO_ASSERT_FAILURE(kRemoveAtFailure);
     }
-    delete entry;
-    VoHashIndex::CloseGap(fEntries, index);
     return true;
 }
+
+bool VoHashList::Remove(const VoString& aKey, void** appItem) {
+    return Remove(VoHashKeyList::Hash(aKey, fHashShift, fIgnoreCase), appItem);
+}
+
 
 void VoHashList::Clear() {
     VoHashIndex::DeleteAll(fEntries);
@@ -233,9 +208,7 @@ void VoHashList::Clear() {
 }
 
 bool VoHashList::Sort() {
-    if (!VoHashIndex::Sort(fEntries)) {
-        VO_ASSERT_FAILURE(kSortFailure);
-    }
+    VoHashIndex::Sort(fEntries);
     fSorted = true;
     return true;
 }

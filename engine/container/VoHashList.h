@@ -62,7 +62,6 @@ private:
     // Shared by both forms of Add and AddAt; apKey names the key in the
     // refusal message (null for the hash forms). aIndex < 0 appends.
     bool Store(int aIndex, std::uint32_t aHash, void* apItem, bool aCheckDuplicates, const VoString* apKey);
-    bool Take(std::uint32_t aHash, void** appItem);
     void EnsureSorted();
     bool Holds(std::uint32_t aHash);
 

@@ -1,5 +1,6 @@
 #include "container/VoInt.h"
 
+#include "container/VoDebugString.h"
 #include "container/VoNumberText.h"
 #include "stdlib/VoIStream.h"
 
@@ -13,11 +14,4 @@ bool VoInt::Read(VoIStream* apStream) { return VoIStream::ReadValue(apStream, &f
 
 bool VoInt::Write(VoIStream* apStream) { return VoIStream::WriteValue(apStream, fValue); }
 
-VoString VoInt::ToString() const {
-    VoString text(u"[VoInt <");
-    text.Append(static_cast<const void*>(this));
-    text.Append(u"> value:");
-    text.Append(fValue);
-    text.Append(u"]");
-    return text;
-}
+VoString VoInt::ToString() const { return VoDebugString("VoInt", this, " value:", fValue); }

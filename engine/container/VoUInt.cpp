@@ -1,5 +1,6 @@
 #include "container/VoUInt.h"
 
+#include "container/VoDebugString.h"
 #include "container/VoNumberText.h"
 
 VoUInt::VoUInt(float aValue) : fValue(VoNumberText::TruncateToLow32(aValue)) {}
@@ -8,11 +9,4 @@ VoUInt::VoUInt(double aValue) : fValue(VoNumberText::TruncateToLow32(aValue)) {}
 
 VoUInt::VoUInt(const VoString& aText) : fValue(VoNumberText::ParseUInt(aText)) {}
 
-VoString VoUInt::ToString() const {
-    VoString text(u"[VoUInt <");
-    text.Append(static_cast<const void*>(this));
-    text.Append(u"> value:");
-    text.Append(fValue);
-    text.Append(u"]");
-    return text;
-}
+VoString VoUInt::ToString() const { return VoDebugString("VoUInt", this, " value:", fValue); }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "container/VoDebugString.h"
 #include "memory/VoNew.h"
 #include "stdlib/VoCleaner.h"
 
@@ -60,9 +61,4 @@ VoEndian* VoEndian::GetInstance() {
     return gInstance.Get([] { return VO_NEW VoEndian(); }, kCreationFailure);
 }
 
-VoString VoEndian::ToString() const {
-    VoString text(u"[VoEndian <");
-    text.Append(static_cast<const void*>(this));
-    text.Append(u">]");
-    return text;
-}
+VoString VoEndian::ToString() const { return VoDebugString("VoEndian", this); }

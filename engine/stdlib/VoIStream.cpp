@@ -26,12 +26,14 @@ std::uint32_t GetLittleEndian(const unsigned char* apIn, int aBytes) {
 
 // Units read as raw bytes into their own array are put into host order in
 // place: unit i occupies exactly bytes 2i and 2i + 1.
-void UnitsFromLittleEndian(char16_t* apUnits, std::uint32_t aCount) {
+void UnitsToHostOrder(char16_t* apUnits, std::uint32_t aCount) {
     unsigned char* bytes = reinterpret_cast<unsigned char*>(apUnits);
     for (std::uint32_t i = 0; i < aCount; ++i) {
         apUnits[i] = static_cast<char16_t>(GetLittleEndian(bytes + 2 * i, 2));
     }
 }
+
+void UnitsToHostOrder(char*, std::uint32_t) {}
 
 // Writes aCount units, plus one 0 unit when asked, as one Write.
 bool WriteUnits(VoIStream* apStream, const char16_t* apUnits, std::uint32_t aCount, bool aTerminate) {
@@ -83,6 +85,40 @@ bool ReadScalar(VoIStream* apStream, std::uint32_t* apBits, int aBytes) {
     }
     *apBits = GetLittleEndian(bytes, aBytes);
     return true;
+}
+
+bool WriteTextUnits(VoIStream* apStream, const char* apText, std::uint32_t aCount) {
+    return apStream->Write(aCount, apText);
+}
+
+bool WriteTextUnits(VoIStream* apStream, const char16_t* apText, std::uint32_t aCount) {
+    return WriteUnits(apStream, apText, aCount, false);
+}
+
+// WriteChars and WriteWChars: the units without terminator or count, or in
+// MODE_TEXT the tag, the count, "]>" and the text (bytes widened).
+template <typename Unit>
+bool WriteText(VoIStream* apStream, const Unit* apText, const char16_t* apTag) {
+    if (apText == nullptr || apText[0] == 0) {
+        VO_ERROR(VoIStream::kInvalidArgument);
+        return false;
+    }
+    std::uint64_t length = 0;
+    while (apText[length] != 0) {
+        ++length;
+    }
+    if (length > UINT32_MAX) {
+        VO_ERROR(VoIStream::kTooLong);
+        return false;
+    }
+    if (sStreamMode == VoIStream::MODE_TEXT) {
+        VoString line(apTag);
+        line.Append(static_cast<std::int32_t>(length));
+        line.Append(u"]>");
+        line.Append(apText);
+        return WriteLine(apStream, line);
+    }
+    return WriteTextUnits(apStream, apText, static_cast<std::uint32_t>(length));
 }
 
 bool CheckStream(const VoIStream* apStream, const void* apTarget) {
@@ -189,48 +225,9 @@ bool VoIStream::WriteValue(VoIStream* apStream, const VoString& aValue) {
     return counted && text;
 }
 
-bool VoIStream::WriteChars(const char* apText) {
-    if (apText == nullptr || apText[0] == '\0') {
-        VO_ERROR(kInvalidArgument);
-        return false;
-    }
-    const std::size_t length = std::strlen(apText);
-    if (length > UINT32_MAX) {
-        VO_ERROR(kTooLong);
-        return false;
-    }
-    if (sStreamMode == MODE_TEXT) {
-        VoString line(u"<xchar[");
-        line.Append(static_cast<std::int32_t>(length));
-        line.Append(u"]>");
-        line.Append(apText);
-        return WriteLine(this, line);
-    }
-    return Write(static_cast<std::uint32_t>(length), apText);
-}
+bool VoIStream::WriteChars(const char* apText) { return WriteText(this, apText, u"<xchar["); }
 
-bool VoIStream::WriteWChars(const char16_t* apText) {
-    if (apText == nullptr || apText[0] == 0) {
-        VO_ERROR(kInvalidArgument);
-        return false;
-    }
-    std::uint64_t length = 0;
-    while (apText[length] != 0) {
-        ++length;
-    }
-    if (length > UINT32_MAX) {
-        VO_ERROR(kTooLong);
-        return false;
-    }
-    if (sStreamMode == MODE_TEXT) {
-        VoString line(u"<xwchar[");
-        line.Append(static_cast<std::int32_t>(length));
-        line.Append(u"]>");
-        line.Append(apText);
-        return WriteLine(this, line);
-    }
-    return WriteUnits(this, apText, static_cast<std::uint32_t>(length), false);
-}
+bool VoIStream::WriteWChars(const char16_t* apText) { return WriteText(this, apText, u"<xwchar["); }
 
 bool VoIStream::WriteComment(const VoString& aComment) {
     if (sStreamMode != MODE_TEXT) {
@@ -311,7 +308,7 @@ bool VoIStream::ReadValue(VoIStream* apStream, VoString* apValue) {
         delete[] units;
         return false;
     }
-    UnitsFromLittleEndian(units, length);
+    UnitsToHostOrder(units, length);
     // The stored terminator is data too; the text ends at the count whatever it holds.
     units[length] = 0;
     apValue->Assign(units);
@@ -319,7 +316,8 @@ bool VoIStream::ReadValue(VoIStream* apStream, VoString* apValue) {
     return true;
 }
 
-bool VoIStream::ReadChars(int aNumChars, char** appText) {
+template <typename Unit>
+bool VoIStream::ReadCountedUnits(int aNumChars, Unit** appText) {
     if (aNumChars < 0) {
         VO_ERROR(kNegativeCount);
         return false;
@@ -329,50 +327,25 @@ bool VoIStream::ReadChars(int aNumChars, char** appText) {
         return false;
     }
     const std::uint32_t count = static_cast<std::uint32_t>(aNumChars);
-    if (!CanHold(count)) {
+    if (!CanHold(static_cast<std::uint64_t>(count) * sizeof(Unit))) {
         return false;
     }
-    char* text = VO_NEW char[static_cast<std::size_t>(count) + 1];
+    Unit* text = VO_NEW Unit[static_cast<std::size_t>(count) + 1];
     if (text == nullptr) {
         return false;
     }
-    text[count] = '\0';
-    if (!Read(count, text)) {
+    if (!Read(count * static_cast<std::uint32_t>(sizeof(Unit)), text)) {
         delete[] text;
         return false;
     }
-    *appText = text;
-    return true;
-}
-
-bool VoIStream::ReadWChars(int aNumChars, char16_t** appText) {
-    if (aNumChars < 0) {
-        VO_ERROR(kNegativeCount);
-        return false;
-    }
-    if (appText == nullptr || *appText != nullptr) {
-        VO_ERROR(kInvalidArgument);
-        return false;
-    }
-    const std::uint32_t count = static_cast<std::uint32_t>(aNumChars);
-    if (!CanHold(static_cast<std::uint64_t>(count) * 2)) {
-        return false;
-    }
-    char16_t* text = VO_NEW char16_t[static_cast<std::size_t>(count) + 1];
-    if (text == nullptr) {
-        return false;
-    }
-    if (!Read(count * 2, text)) {
-        delete[] text;
-        return false;
-    }
-    UnitsFromLittleEndian(text, count);
+    UnitsToHostOrder(text, count);
     text[count] = 0;
     *appText = text;
     return true;
 }
 
-bool VoIStream::ReadCString(char** appText) {
+template <typename Unit>
+bool VoIStream::ReadTerminatedUnits(Unit** appText) {
     if (appText == nullptr || *appText != nullptr) {
         VO_ERROR(kInvalidArgument);
         return false;
@@ -380,63 +353,40 @@ bool VoIStream::ReadCString(char** appText) {
     // Scans to the terminator, steps back and reads the text in one piece.
     const std::uint64_t limit = GetReadLimit();
     std::uint32_t count = 0;
-    unsigned char byte = 0;
+    Unit unit = 0;  // raw bytes: a zero unit is zero in either byte order
     do {
-        if (count + 1 > limit) {
+        if ((static_cast<std::uint64_t>(count) + 1) * sizeof(Unit) > limit) {
             VO_ERROR(kLengthRefused);
             return false;
         }
-        if (!Read(1, &byte)) {
+        if (!Read(sizeof(Unit), &unit)) {
             return false;
         }
         ++count;
-    } while (byte != 0);
-    SetPosition(GetPosition() - count);
-    char* text = VO_NEW char[count];
+    } while (unit != 0);
+    const std::uint32_t size = count * static_cast<std::uint32_t>(sizeof(Unit));
+    SetPosition(GetPosition() - size);
+    Unit* text = VO_NEW Unit[count];
     if (text == nullptr) {
         return false;
     }
-    if (!Read(count, text)) {
+    if (!Read(size, text)) {
         delete[] text;
         return false;
     }
-    text[count - 1] = '\0';
-    *appText = text;
-    return true;
-}
-
-bool VoIStream::ReadWCString(char16_t** appText) {
-    if (appText == nullptr || *appText != nullptr) {
-        VO_ERROR(kInvalidArgument);
-        return false;
-    }
-    const std::uint64_t limit = GetReadLimit();
-    std::uint32_t count = 0;
-    unsigned char unit[2] = {0, 0};
-    do {
-        if (static_cast<std::uint64_t>(count) * 2 + 2 > limit) {
-            VO_ERROR(kLengthRefused);
-            return false;
-        }
-        if (!Read(2, unit)) {
-            return false;
-        }
-        ++count;
-    } while (unit[0] != 0 || unit[1] != 0);
-    SetPosition(GetPosition() - count * 2);
-    char16_t* text = VO_NEW char16_t[count];
-    if (text == nullptr) {
-        return false;
-    }
-    if (!Read(count * 2, text)) {
-        delete[] text;
-        return false;
-    }
-    UnitsFromLittleEndian(text, count);
+    UnitsToHostOrder(text, count);
     text[count - 1] = 0;
     *appText = text;
     return true;
 }
+
+bool VoIStream::ReadChars(int aNumChars, char** appText) { return ReadCountedUnits(aNumChars, appText); }
+
+bool VoIStream::ReadWChars(int aNumChars, char16_t** appText) { return ReadCountedUnits(aNumChars, appText); }
+
+bool VoIStream::ReadCString(char** appText) { return ReadTerminatedUnits(appText); }
+
+bool VoIStream::ReadWCString(char16_t** appText) { return ReadTerminatedUnits(appText); }
 
 bool VoIStream::SetStreamMode(int aMode) {
     if (aMode == MODE_TEXT || aMode == MODE_BINARY) {

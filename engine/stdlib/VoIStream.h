@@ -110,4 +110,9 @@ private:
     // Whether a value of aSize bytes, its count taken from the data, may be
     // read from here; logs the refusal.
     bool CanHold(std::uint64_t aSize);
+    // The array readers over bytes (char) and 16-bit units (char16_t).
+    template <typename Unit>
+    bool ReadCountedUnits(int aNumChars, Unit** appText);
+    template <typename Unit>
+    bool ReadTerminatedUnits(Unit** appText);
 };
