@@ -121,12 +121,20 @@ bool WriteText(VoIStream* apStream, const Unit* apText, const char16_t* apTag) {
     return WriteTextUnits(apStream, apText, static_cast<std::uint32_t>(length));
 }
 
-bool CheckStream(const VoIStream* apStream, const void* apTarget) {
-    if (apStream == nullptr || apTarget == nullptr) {
+bool CheckStream(const VoIStream* apStream) {
+    if (apStream == nullptr) {
         VO_ERROR(VoIStream::kNullStream);
         return false;
     }
     return true;
+}
+
+bool CheckStream(const VoIStream* apStream, const void* apTarget) {
+    if (apTarget == nullptr) {
+        VO_ERROR(VoIStream::kNullStream);
+        return false;
+    }
+    return CheckStream(apStream);
 }
 
 }  // namespace
@@ -146,7 +154,7 @@ bool VoIStream::CanHold(std::uint64_t aSize) {
 }
 
 bool VoIStream::WriteValue(VoIStream* apStream, bool aValue) {
-    if (!CheckStream(apStream, apStream)) {
+    if (!CheckStream(apStream)) {
         return false;
     }
     if (sStreamMode == MODE_TEXT) {
@@ -156,7 +164,7 @@ bool VoIStream::WriteValue(VoIStream* apStream, bool aValue) {
 }
 
 bool VoIStream::WriteValue(VoIStream* apStream, unsigned char aValue) {
-    if (!CheckStream(apStream, apStream)) {
+    if (!CheckStream(apStream)) {
         return false;
     }
     if (sStreamMode == MODE_TEXT) {
@@ -166,7 +174,7 @@ bool VoIStream::WriteValue(VoIStream* apStream, unsigned char aValue) {
 }
 
 bool VoIStream::WriteValue(VoIStream* apStream, unsigned short aValue) {
-    if (!CheckStream(apStream, apStream)) {
+    if (!CheckStream(apStream)) {
         return false;
     }
     if (sStreamMode == MODE_TEXT) {
@@ -177,7 +185,7 @@ bool VoIStream::WriteValue(VoIStream* apStream, unsigned short aValue) {
 }
 
 bool VoIStream::WriteValue(VoIStream* apStream, std::int32_t aValue) {
-    if (!CheckStream(apStream, apStream)) {
+    if (!CheckStream(apStream)) {
         return false;
     }
     if (sStreamMode == MODE_TEXT) {
@@ -187,7 +195,7 @@ bool VoIStream::WriteValue(VoIStream* apStream, std::int32_t aValue) {
 }
 
 bool VoIStream::WriteValue(VoIStream* apStream, std::uint32_t aValue) {
-    if (!CheckStream(apStream, apStream)) {
+    if (!CheckStream(apStream)) {
         return false;
     }
     if (sStreamMode == MODE_TEXT) {
@@ -197,7 +205,7 @@ bool VoIStream::WriteValue(VoIStream* apStream, std::uint32_t aValue) {
 }
 
 bool VoIStream::WriteValue(VoIStream* apStream, float aValue) {
-    if (!CheckStream(apStream, apStream)) {
+    if (!CheckStream(apStream)) {
         return false;
     }
     if (sStreamMode == MODE_TEXT) {
@@ -209,7 +217,7 @@ bool VoIStream::WriteValue(VoIStream* apStream, float aValue) {
 }
 
 bool VoIStream::WriteValue(VoIStream* apStream, const VoString& aValue) {
-    if (!CheckStream(apStream, apStream)) {
+    if (!CheckStream(apStream)) {
         return false;
     }
     if (sStreamMode == MODE_TEXT) {
