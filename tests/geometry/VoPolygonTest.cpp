@@ -614,6 +614,20 @@ TEST(VoPolygon, FindVisiblePointProjectsAVertexInsideTheTriangle) {
     EXPECT_THAT(out, Near(10.0f, 10.0f / 6.0f));
 }
 
+TEST(VoPolygon, FindVisiblePointPassesOverCandidatesBehindTheStartLine) {
+    // A sliver blocks the way to the goal and crosses the target line at
+    // (10, 5 / 3), which is visible. The block below crosses the carrying
+    // line at (10, -2), also visible, but on the far side of the line from
+    // the start to p1: once a candidate is found it no longer counts.
+    const VoPolygon polygons[2] = {
+        Polygon({{2.0f, 3.0f}, {14.0f, 1.0f}, {14.0f, 1.5f}, {2.0f, 3.5f}}, true),
+        Polygon({{9.0f, -4.0f}, {11.0f, -4.0f}, {11.0f, -2.0f}, {9.0f, -2.0f}}, true)};
+    const VoLine2 target = Line(10, 0, 10, 5, VoLine2::kLine);
+    VoVector2 out;
+    ASSERT_TRUE(VoPolygon::FindVisiblePoint(VoVector2(0.0f, 0.0f), target, 2, polygons, out, kTolerance));
+    EXPECT_THAT(out, Near(10.0f, 5.0f / 3.0f));
+}
+
 TEST(VoPolygon, FindVisiblePointFailsFromInsideAClosedRoom) {
     const VoPolygon room = Polygon({{0.0f, 0.0f}, {10.0f, 0.0f}, {10.0f, 10.0f}, {0.0f, 10.0f}}, true);
     const VoLine2 target = Line(20, 0, 20, 10, VoLine2::kSegment);
