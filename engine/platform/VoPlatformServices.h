@@ -2,8 +2,8 @@
 // Stand-in for the registry and the API object manager, which do not exist
 // yet: the service accessors make their one instance here, by the same creator
 // id, with the same Initialize(0) step and the same messages as
-// VoObjectManager::CreateObject. Once the registry holds the "timer"
-// creator, CreateAs asks
+// VoObjectManager::CreateObject. Once the registry holds the "timer" and
+// "filesystem" creators, CreateAs asks
 // VoAPIObjectManager::GetInstance()->CreateObject(id, 0) instead and Create
 // goes away.
 #include "container/VoStreamObject.h"
