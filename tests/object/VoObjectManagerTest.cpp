@@ -31,8 +31,8 @@ protected:
         ASSERT_NE(fHandle, 0u);
     }
 
+    bool fDeleted = false;  // before fManager, which may still delete the probe when it ends
     VoObjectManager fManager{u"testmanager", kIndex};
-    bool fDeleted = false;
     ProbeObject* fpObject = nullptr;  // owned by fManager
     std::uint32_t fHandle = 0;
 };
@@ -244,13 +244,12 @@ TEST_F(Filed, TryDestroyFreesEverythingUnlessLocked) {
     EXPECT_FALSE(fDeleted);
     EXPECT_FALSE(fManager.ReplaceHandle(u"probe", fHandle + 1));
     EXPECT_TRUE(log.Contains(VoObjectManager::kReplaceLocked));
-}
 
-TEST_F(Filed, TryDestroyOfAnUnlockedHandle) {
-    EXPECT_TRUE(fManager.TryDestroy(fHandle));
+    const std::uint32_t unlocked = fManager.Add(u"unlocked", new ProbeObject(&fDeleted));
+    EXPECT_TRUE(fManager.TryDestroy(unlocked));
     EXPECT_TRUE(fDeleted);
-    EXPECT_EQ(fManager.GetCount(), 0);
-    EXPECT_EQ(fManager.GetHandle(u"probe"), 0u);
+    EXPECT_EQ(fManager.GetCount(), 1);
+    EXPECT_EQ(fManager.GetHandle(u"unlocked"), 0u);
 }
 
 TEST_F(Filed, ReplaceHandleMovesTheRecord) {

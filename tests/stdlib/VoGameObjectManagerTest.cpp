@@ -18,11 +18,3 @@ TEST(VoGameObjectManager, StandsBesideTheAPIObjectManager) {
     EXPECT_EQ(registry->GetObjectManager(1u), api);
     EXPECT_EQ(registry->GetObjectManagerForHandle(0xBB000000), game);
 }
-
-TEST(VoGameObjectManager, HoldsADefinedVersionTagUntilSet) {
-    ScopedEngine engine;
-    VoGameObjectManager* game = VoGameObjectManager::GetInstance();
-    EXPECT_EQ(game->GetVersion(), VoGameObjectManager::kDefaultVersion);
-    game->SetVersion(2.5f);
-    EXPECT_EQ(game->GetVersion(), 2.5f);
-}
