@@ -16,6 +16,11 @@ VoCleanerSingleton<VoEventManager> gInstance;
 
 constexpr int kHashShift = 7;
 
+const VoListenerList::Messages kListenerMessages = {
+    VoEventManager::kAddListenerNull,       VoEventManager::kAddListenerFailure,
+    VoEventManager::kRemoveListenerNull,    VoEventManager::kRemoveListenerFailure,
+    VoEventManager::kRemoveListenerFailure, VoEventManager::kRemoveOrderFailure};
+
 }  // namespace
 
 VoEventManager* VoEventManager::GetInstance() {
@@ -159,36 +164,11 @@ void VoEventManager::ClearEvents() {
 }
 
 bool VoEventManager::AddListener(VoIEventListener* apListener, float aOrder) {
-    if (apListener == nullptr) {
-        VO_ERROR(kAddListenerNull);
-        return false;
-    }
-    if (fListeners.Add(apListener, aOrder) == VoListenerList::AddResult::kStoreFailure) {
-        VO_ASSERT_FAILURE(kAddListenerFailure);
-        return false;
-    }
-    return true;
+    return fListeners.Add(apListener, aOrder, kListenerMessages);
 }
 
 bool VoEventManager::RemoveListener(VoIEventListener* apListener) {
-    if (apListener == nullptr) {
-        VO_ERROR(kRemoveListenerNull);
-        return false;
-    }
-    switch (fListeners.Remove(apListener)) {
-        case VoListenerList::RemoveResult::kRemoved:
-            return true;
-        case VoListenerList::RemoveResult::kNotRegistered:
-            VO_ERROR(kRemoveListenerFailure);
-            return false;
-        case VoListenerList::RemoveResult::kListenerFailure:
-            VO_ASSERT_FAILURE(kRemoveListenerFailure);
-            return false;
-        case VoListenerList::RemoveResult::kOrderFailure:
-            VO_ASSERT_FAILURE(kRemoveOrderFailure);
-            return true;
-    }
-    return false;
+    return fListeners.Remove(apListener, kListenerMessages);
 }
 
 void VoEventManager::NotifyListeners(VoEvent* apEvent) {

@@ -18,7 +18,6 @@ constexpr int kHashShift = 7;
 
 constexpr const char16_t* kRule = u"----------------------------------------";
 
-// The timer's seconds now, or 0 when there is no timer (during shut-down).
 // A value of the type to create a state with before its text is parsed.
 const void* InitialValue(std::int32_t aType, const VoString& aText) {
     static const bool kFalse = false;
@@ -29,10 +28,16 @@ const void* InitialValue(std::int32_t aType, const VoString& aText) {
     return aType == VoIState::kNumber ? static_cast<const void*>(&kZero) : &aText;
 }
 
+// The timer's seconds now, or 0 when there is no timer (during shut-down).
 float TimerSeconds() {
     VoITimer* timer = VoITimer::GetInstance();
     return timer != nullptr ? static_cast<float>(timer->GetTime()) : 0.0f;
 }
+
+const VoListenerList::Messages kListenerMessages = {
+    VoStateManager::kAddListenerNull,       "",
+    VoStateManager::kRemoveListenerNull,    nullptr,
+    VoStateManager::kRemoveListenerFailure, VoStateManager::kRemoveListenerFailure};
 
 }  // namespace
 
@@ -180,35 +185,11 @@ void VoStateManager::ClearStates() {
 }
 
 bool VoStateManager::AddListener(VoIStateListener* apListener, float aOrder) {
-    if (apListener == nullptr) {
-        VO_ERROR(kAddListenerNull);
-        return false;
-    }
-    if (fListeners.Add(apListener, aOrder) == VoListenerList::AddResult::kStoreFailure) {
-        VO_ASSERT_FAILURE("");
-        return false;
-    }
-    return true;
+    return fListeners.Add(apListener, aOrder, kListenerMessages);
 }
 
 bool VoStateManager::RemoveListener(VoIStateListener* apListener) {
-    if (apListener == nullptr) {
-        VO_ERROR(kRemoveListenerNull);
-        return false;
-    }
-    switch (fListeners.Remove(apListener)) {
-        case VoListenerList::RemoveResult::kRemoved:
-            return true;
-        case VoListenerList::RemoveResult::kNotRegistered:
-            return false;
-        case VoListenerList::RemoveResult::kListenerFailure:
-            VO_ASSERT_FAILURE(kRemoveListenerFailure);
-            return false;
-        case VoListenerList::RemoveResult::kOrderFailure:
-            VO_ASSERT_FAILURE(kRemoveListenerFailure);
-            return true;
-    }
-    return false;
+    return fListeners.Remove(apListener, kListenerMessages);
 }
 
 void VoStateManager::NotifyListeners(VoIState* apState) {

@@ -1,5 +1,7 @@
 #include "stdlib/VoListenerList.h"
 
+#include "container/VoLog.h"
+
 namespace {
 // Listener lists are short: a handful of scene objects and panels.
 constexpr int kCapacity = 10;
@@ -11,9 +13,25 @@ VoListenerList::VoListenerList()
 
 VoListenerList::~VoListenerList() = default;
 
-VoListenerList::AddResult VoListenerList::Add(void* apListener, float aOrder) {
+void VoListenerList::Error(const VoLogSite& aSite, const char* apText) {
+    if (apText != nullptr) {
+        aSite.Error(apText);
+    }
+}
+
+void VoListenerList::AssertFailure(const VoLogSite& aSite, const char* apText) {
+    if (apText != nullptr) {
+        VoLog::Report(VoLog::Compose("ASSERT FAILURE: ", aSite.File(), aSite.Line(), apText));
+    }
+}
+
+bool VoListenerList::Add(void* apListener, float aOrder, const Messages& aMessages, VoLogSite aSite) {
+    if (apListener == nullptr) {
+        Error(aSite, aMessages.fAddNull);
+        return false;
+    }
     if (fListeners.Contains(apListener)) {
-        return AddResult::kAlreadyRegistered;
+        return true;
     }
     // Before the first lower order: after every equal one. A NaN order is
     // never lower, so it goes last; a NaN already stored is passed over.
@@ -24,22 +42,30 @@ VoListenerList::AddResult VoListenerList::Add(void* apListener, float aOrder) {
     }
     const bool append = index == count;
     if (!(append ? fOrders.Add(aOrder) : fOrders.AddAt(index, aOrder))) {
-        return AddResult::kStoreFailure;
+        AssertFailure(aSite, aMessages.fAddFailure);
+        return false;
     }
     if (!(append ? fListeners.Add(apListener) : fListeners.AddAt(index, apListener))) {
         fOrders.RemoveAt(index);
-        return AddResult::kStoreFailure;
+        AssertFailure(aSite, aMessages.fAddFailure);
+        return false;
     }
-    return AddResult::kAdded;
+    return true;
 }
 
-VoListenerList::RemoveResult VoListenerList::Remove(void* apListener) {
+bool VoListenerList::Remove(void* apListener, const Messages& aMessages, VoLogSite aSite) {
+    if (apListener == nullptr) {
+        Error(aSite, aMessages.fRemoveNull);
+        return false;
+    }
     const int index = fListeners.Find(apListener);
     if (index == -1) {
-        return RemoveResult::kNotRegistered;
+        Error(aSite, aMessages.fRemoveNotRegistered);
+        return false;
     }
     if (!fListeners.RemoveAt(index)) {
-        return RemoveResult::kListenerFailure;
+        AssertFailure(aSite, aMessages.fRemoveListenerFailure);
+        return false;
     }
     // The listener is gone from every walk whatever happens to its order.
     for (Walk* walk = fpWalks; walk != nullptr; walk = walk->fpOuter) {
@@ -50,7 +76,7 @@ VoListenerList::RemoveResult VoListenerList::Remove(void* apListener) {
         }
     }
     if (!fOrders.RemoveAt(index)) {
-        return RemoveResult::kOrderFailure;
+        AssertFailure(aSite, aMessages.fRemoveOrderFailure);
     }
-    return RemoveResult::kRemoved;
+    return true;
 }

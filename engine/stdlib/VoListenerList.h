@@ -10,24 +10,35 @@
 // StopNotify ends the innermost running notification after its caller; called
 // while none runs, it swallows the next notification whole.
 //
-// The managers log their own messages; this list only answers what happened.
+// Each owner has its own texts for the same failures; it hands them in with
+// every registration call, and the lines name the owner's source.
+#include "container/VoLogSite.h"
 #include "container/VoVector.h"
 #include "container/VoVectorFloat.h"
 
 class VoListenerList {
 public:
-    enum class AddResult { kAdded, kAlreadyRegistered, kStoreFailure };
-    enum class RemoveResult { kRemoved, kNotRegistered, kListenerFailure, kOrderFailure };
+    // The owner's texts; a null text is not logged.
+    struct Messages {
+        const char* fAddNull;                // error: AddListener of null
+        const char* fAddFailure;             // assertion failure: the list could not take it (memory)
+        const char* fRemoveNull;             // error: RemoveListener of null
+        const char* fRemoveNotRegistered;    // error: RemoveListener of a stranger
+        const char* fRemoveListenerFailure;  // assertion failure: the listener could not be taken out
+        const char* fRemoveOrderFailure;     // assertion failure: its order could not be taken out
+    };
 
     VoListenerList();
     VoListenerList(const VoListenerList&) = delete;
     VoListenerList& operator=(const VoListenerList&) = delete;
     ~VoListenerList();
 
-    // A listener already registered keeps its first order. On kStoreFailure
-    // (memory) nothing has changed.
-    AddResult Add(void* apListener, float aOrder);
-    RemoveResult Remove(void* apListener);
+    // Not owned. A listener already registered keeps its first order and
+    // gives true. False when null or when the list could not take it, with
+    // nothing changed.
+    bool Add(void* apListener, float aOrder, const Messages& aMessages, VoLogSite aSite = VoLogSite::Here());
+    // False when null, not registered or still registered after a failure.
+    bool Remove(void* apListener, const Messages& aMessages, VoLogSite aSite = VoLogSite::Here());
     bool Contains(const void* apListener) const { return fListeners.Contains(apListener); }
     int GetCount() const { return fListeners.GetCount(); }
     void StopNotify() { fStop = true; }
@@ -38,6 +49,9 @@ public:
     void Notify(Call aCall);
 
 private:
+    static void Error(const VoLogSite& aSite, const char* apText);
+    static void AssertFailure(const VoLogSite& aSite, const char* apText);
+
     // One running notification: its snapshot, and the one it runs inside.
     struct Walk {
         void** fpItems;  // owned

@@ -22,6 +22,11 @@ constexpr const char* kReadClockFailure = "OnLoad failure. Could not read the cu
 constexpr int kCapacity = 10;
 constexpr int kIncrement = 10;
 
+const VoListenerList::Messages kListenerMessages = {
+    VoGameClock::kAddListenerNull,       VoGameClock::kAddListenerFailure,
+    VoGameClock::kRemoveListenerNull,    VoGameClock::kRemoveListenerFailure,
+    VoGameClock::kRemoveListenerFailure, VoGameClock::kRemoveListenerFailure};
+
 }  // namespace
 
 VoGameClock* VoGameClock::GetInstance() {
@@ -228,36 +233,11 @@ void VoGameClock::FireDue(std::int32_t aClock, float aTime) {
 }
 
 bool VoGameClock::AddListener(VoIGameClockListener* apListener) {
-    if (apListener == nullptr) {
-        VO_ERROR(kAddListenerNull);
-        return false;
-    }
-    if (fListeners.Add(apListener, 0.0f) == VoListenerList::AddResult::kStoreFailure) {
-        VO_ASSERT_FAILURE(kAddListenerFailure);
-        return false;
-    }
-    return true;
+    return fListeners.Add(apListener, 0.0f, kListenerMessages);
 }
 
 bool VoGameClock::RemoveListener(VoIGameClockListener* apListener) {
-    if (apListener == nullptr) {
-        VO_ERROR(kRemoveListenerNull);
-        return false;
-    }
-    switch (fListeners.Remove(apListener)) {
-        case VoListenerList::RemoveResult::kRemoved:
-            return true;
-        case VoListenerList::RemoveResult::kNotRegistered:
-            VO_ERROR(kRemoveListenerFailure);
-            return false;
-        case VoListenerList::RemoveResult::kListenerFailure:
-            VO_ASSERT_FAILURE(kRemoveListenerFailure);
-            return false;
-        case VoListenerList::RemoveResult::kOrderFailure:
-            VO_ASSERT_FAILURE(kRemoveListenerFailure);
-            return true;
-    }
-    return false;
+    return fListeners.Remove(apListener, kListenerMessages);
 }
 
 bool VoGameClock::OnLoad(VoIStream* apStream, float) {

@@ -133,6 +133,7 @@ TEST_F(VoStateManagerTest, ListenersAreToldInDescendingOrderAndEqualOrdersInRegi
 TEST_F(VoStateManagerTest, ListenerRegistrationFailures) {
     LogCapture log;
     EXPECT_FALSE(fStates->AddListener(nullptr, 1.0f));
+    EXPECT_TRUE(log.Contains(std::string("ERROR: engine/state/VoStateManager.cpp, ")));
     EXPECT_TRUE(log.Contains(VoStateManager::kAddListenerNull));
     EXPECT_FALSE(fStates->RemoveListener(nullptr));
     EXPECT_TRUE(log.Contains(VoStateManager::kRemoveListenerNull));
