@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "PlatformTestFolder.h"
+#include "support/PlatformTestFolder.h"
 #include "platform/VoFileSystemWin.h"
 #include "stdlib/VoCleaner.h"
 

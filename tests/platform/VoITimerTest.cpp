@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "PlatformTestFolder.h"
+#include "support/PlatformTestFolder.h"
 #include "platform/VoTimerWin.h"
 #include "stdlib/VoCleaner.h"
 
