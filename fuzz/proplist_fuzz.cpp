@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "container/VoLog.h"
 #include "container/VoPropertyList.h"
 #include "container/VoVectorFloat.h"
 #include "container/VoVectorString.h"
 #include "memory/VoNew.h"
+#include "support/FuzzSupport.h"
 
 namespace {
 
@@ -38,13 +38,7 @@ void Query(VoPropertyList& aList, const VoString& aPrefix, int aDepth) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aSize) {
-    static const bool sQuiet = [] {
-        // Duplicates and dropped lines are logged; millions of runs would
-        // only fill the disk.
-        VoLog::SetFolder(VoString(u"/nonexistent/fuzz"));
-        return true;
-    }();
-    (void)sQuiet;
+    QuietFuzzLog();
     if (aSize > 0x100000) {
         return 0;
     }

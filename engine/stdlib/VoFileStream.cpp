@@ -118,36 +118,29 @@ bool VoFileStream::Seek() {
     return std::fseek(fpFile, static_cast<long>(fPosition), SEEK_SET) == 0;
 }
 
-bool VoFileStream::Read(std::uint32_t aSize, void* apOut) {
+template <typename Move>
+bool VoFileStream::Transfer(std::uint32_t aSize, const void* apBuffer, const char* apUnopened, Move aMove) {
     if (!fOpen) {
-        VO_ERROR(kReadUnopened);
+        VO_ERROR(apUnopened);
         return false;
     }
     if (aSize == 0) {
         return true;
     }
-    if (apOut == nullptr || !Seek()) {
+    if (apBuffer == nullptr || !Seek()) {
         return false;
     }
-    const std::size_t moved = std::fread(apOut, 1, aSize, fpFile);
+    const std::size_t moved = aMove();
     fPosition += static_cast<std::uint32_t>(moved);
     return moved == aSize;
 }
 
+bool VoFileStream::Read(std::uint32_t aSize, void* apOut) {
+    return Transfer(aSize, apOut, kReadUnopened, [&]() { return std::fread(apOut, 1, aSize, fpFile); });
+}
+
 bool VoFileStream::Write(std::uint32_t aSize, const void* apData) {
-    if (!fOpen) {
-        VO_ERROR(kWriteUnopened);
-        return false;
-    }
-    if (aSize == 0) {
-        return true;
-    }
-    if (apData == nullptr || !Seek()) {
-        return false;
-    }
-    const std::size_t moved = std::fwrite(apData, 1, aSize, fpFile);
-    fPosition += static_cast<std::uint32_t>(moved);
-    return moved == aSize;
+    return Transfer(aSize, apData, kWriteUnopened, [&]() { return std::fwrite(apData, 1, aSize, fpFile); });
 }
 
 std::int64_t VoFileStream::GetRemaining() {

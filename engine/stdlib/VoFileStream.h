@@ -77,6 +77,10 @@ public:
 private:
     // Moves the file to the stream's position.
     bool Seek();
+    // The checks and bookkeeping around one fread or fwrite (aMove), which
+    // returns the bytes it moved.
+    template <typename Move>
+    bool Transfer(std::uint32_t aSize, const void* apBuffer, const char* apUnopened, Move aMove);
 
     VoString fNativePath;
     bool fOpen;
