@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -238,6 +239,19 @@ TEST(VoFileStream, WriteFileKeepsTheOldFileWhenNothingCanBeCreatedBesideIt) {
 
     EXPECT_FALSE(VoFileStream::WriteFile(
         &object, PlatformTestFolder::Wide(folder.Path("nosuchfolder/save.dat")), false));
+}
+
+TEST(VoFileStream, WriteFileKeepsTheOldFileInAReadOnlyFolder) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "folder permissions do not bind a privileged user";
+    }
+    PlatformTestFolder folder;
+    folder.Write("save.dat", "old");
+    std::filesystem::permissions(folder.Files(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    TextObject object("new");
+    EXPECT_FALSE(VoFileStream::WriteFile(&object, PlatformTestFolder::Wide(folder.Path("save.dat")), false));
+    EXPECT_EQ(folder.Read("save.dat"), "old");
 }
 
 TEST(VoFileStream, WriteFileKeepsTheOldFileWhenTheDiskWriteFails) {
