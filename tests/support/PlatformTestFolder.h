@@ -81,7 +81,9 @@ private:
         if (!std::filesystem::exists(fRoot, error)) {
             return;
         }
-        // Read-only files and folders must not outlive the test.
+        // Read-only files and folders, the root among them, must not outlive the test.
+        std::filesystem::permissions(fRoot, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     error);
         for (const auto& entry : std::filesystem::recursive_directory_iterator(fRoot, error)) {
             std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
                                          std::filesystem::perm_options::add, error);
