@@ -234,13 +234,6 @@ TEST(VoPropertyList, SerializedTextParsesBackIntoAnEqualTree) {
               (Lines{u"z=26", u"s/", u"s/b=x|y|z", u"s/t/", u"s/t/deep=1", u"s/c=\uFFE9", u"a=1"}));
 }
 
-TEST(VoPropertyList, SerializeListRefusesMissingArguments) {
-    VoPropertyList list;
-    LogCapture log;
-    EXPECT_FALSE(list.SerializeList(nullptr, nullptr, 0));
-    EXPECT_TRUE(log.Contains(VoPropertyList::kSerializeInvalidArg));
-}
-
 TEST(VoPropertyList, CopyIsDeepAndAnswersAlike) {
     VoPropertyList list;
     list.Parse(VoString(u"b=2\ns\n\tx=1\n\tt\n\t\ty=2\na=1"));
@@ -266,9 +259,4 @@ TEST(VoPropertyList, SectionsHaveTheirOwnDelimiter) {
     list.Parse(VoString(u"s\n\tv=1|2"));
     EXPECT_TRUE(list.GetList(VoString(u"s"))->GetDelimiter().Equals(u"|"));
     EXPECT_TRUE(list.GetDelimiter().Equals(u","));
-}
-
-TEST(VoPropertyList, DescribesItselfAsAHashKeyList) {
-    VoPropertyList list;
-    EXPECT_EQ(TextOf(list.ToString()).rfind(u"[VoHashKeyList <", 0), 0u);
 }
