@@ -10,6 +10,7 @@
 #include "stdlib/VoIStream.h"
 #include "support/LogCapture.h"
 #include "support/PlatformTestFolder.h"
+#include "support/ScopedEngine.h"
 
 namespace {
 
@@ -167,6 +168,7 @@ TEST(VoPropertyList, ManyKeysKeepFileOrderAndAreAllFound) {
 }
 
 TEST(VoPropertyList, LoadReadsSingleByteText) {
+    ScopedEngine engine;
     PlatformTestFolder folder;
     folder.Write("data.txt", "s\r\n\tname=caf\xE9\r\n");
     VoPropertyList list;
@@ -184,6 +186,7 @@ TEST(VoPropertyList, LoadReadsSingleByteText) {
 }
 
 TEST(VoPropertyList, LoadFailureKeepsTheEarlierContent) {
+    ScopedEngine engine;
     PlatformTestFolder folder;
     VoPropertyList list;
     list.Parse(VoString(u"a=1"));

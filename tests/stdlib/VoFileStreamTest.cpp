@@ -13,6 +13,7 @@
 #include "stdlib/VoIStream.h"
 #include "support/LogCapture.h"
 #include "support/PlatformTestFolder.h"
+#include "support/ScopedEngine.h"
 
 namespace {
 
@@ -179,6 +180,7 @@ TEST(VoFileStream, ClosedStreamRefusesEveryTransfer) {
 }
 
 TEST(VoFileStream, EnginePathsResolveThroughTheFileSystem) {
+    ScopedEngine engine;
     PlatformTestFolder folder;
     folder.Write("a.bin", "abc");
     VoIFileSystem* fileSystem = VoIFileSystem::GetInstance();
@@ -282,6 +284,7 @@ TEST(VoFileStream, WriteFileKeepsTheTargetWhenItCannotBeReplaced) {
 }
 
 TEST(VoFileStream, WriteFileTakesEnginePaths) {
+    ScopedEngine engine;
     PlatformTestFolder folder;
     VoIFileSystem* fileSystem = VoIFileSystem::GetInstance();
     ASSERT_NE(fileSystem, nullptr);

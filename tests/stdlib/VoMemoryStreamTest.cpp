@@ -9,6 +9,7 @@
 
 #include "support/LogCapture.h"
 #include "support/PlatformTestFolder.h"
+#include "support/ScopedEngine.h"
 
 namespace {
 
@@ -163,6 +164,7 @@ TEST(VoMemoryStream, CreateFromBufferCopiesOrRefuses) {
 }
 
 TEST(VoMemoryStream, CreateFromFileTakesTheWholeFile) {
+    ScopedEngine engine;
     PlatformTestFolder folder;
     folder.Write("data.bin", std::string("\x01\x00\xFF\x7F", 4));
     VoMemoryStream stream(1024, -1);
@@ -178,6 +180,7 @@ TEST(VoMemoryStream, CreateFromFileTakesTheWholeFile) {
 }
 
 TEST(VoMemoryStream, CreateFromFileThatCannotBeOpenedChangesNothing) {
+    ScopedEngine engine;
     PlatformTestFolder folder;
     const unsigned char bytes[] = {1, 2};
     VoMemoryStream stream(4, -1);
@@ -192,6 +195,7 @@ TEST(VoMemoryStream, CreateFromFileThatCannotBeOpenedChangesNothing) {
 }
 
 TEST(VoMemoryStream, FileSizeFailureIsNeverTakenForASize) {
+    ScopedEngine engine;
     // A sparse file too large for a 32-bit signed size: it opens, but the
     // file system answers its failure value.
     PlatformTestFolder folder;
