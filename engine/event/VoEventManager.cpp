@@ -150,17 +150,9 @@ bool VoEventManager::RemoveEvent(const VoString& aId, VoEvent** appEvent) {
 }
 
 void VoEventManager::ClearEvents() {
-    void** events = nullptr;
-    const int count = fEvents.GetCount();
-    if (count > 0 && !fEvents.GetItems(&events)) {
+    if (!fEvents.ClearAndDelete<VoEvent>()) {
         VO_ASSERT_FAILURE(kGetArrayFailure);
-        return;
     }
-    fEvents.Clear();
-    for (int i = 0; i < count; ++i) {
-        delete static_cast<VoEvent*>(events[i]);
-    }
-    delete[] events;
 }
 
 bool VoEventManager::AddListener(VoIEventListener* apListener, float aOrder) {

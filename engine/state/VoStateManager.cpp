@@ -171,17 +171,9 @@ bool VoStateManager::SetState(const VoString& aId, const VoString& aTypeName, co
 }
 
 void VoStateManager::ClearStates() {
-    void** states = nullptr;
-    const int count = fStates.GetCount();
-    if (count > 0 && !fStates.GetItems(&states)) {
+    if (!fStates.ClearAndDelete<VoIState>()) {
         VO_ASSERT_FAILURE(kGetArrayFailure);
-        return;
     }
-    fStates.Clear();
-    for (int i = 0; i < count; ++i) {
-        delete static_cast<VoIState*>(states[i]);
-    }
-    delete[] states;
 }
 
 bool VoStateManager::AddListener(VoIStateListener* apListener, float aOrder) {
