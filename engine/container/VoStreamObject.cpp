@@ -1,5 +1,7 @@
 #include "container/VoStreamObject.h"
 
+#include "stdlib/VoIStream.h"
+
 bool VoStreamObject::Initialize(std::uintptr_t /*aArgument*/) {
     return true;
 }
@@ -24,12 +26,16 @@ std::uint32_t VoStreamObject::GetReserved7() const {
     return 0;
 }
 
-// The two-flag form reads and writes through the byte streams' boolean reader
-// and writer; until those streams exist nothing can be read or written.
-bool VoStreamObject::Read(VoIStream* /*apStream*/) {
-    return false;
+// Both flags are always attempted, so a failure on the first still moves the
+// stream past the second, as the stored format expects.
+bool VoStreamObject::Read(VoIStream* apStream) {
+    const bool first = VoIStream::ReadValue(apStream, &fPersistedFlag1);
+    const bool second = VoIStream::ReadValue(apStream, &fPersistedFlag2);
+    return first && second;
 }
 
-bool VoStreamObject::Write(VoIStream* /*apStream*/) {
-    return false;
+bool VoStreamObject::Write(VoIStream* apStream) {
+    const bool first = VoIStream::WriteValue(apStream, fPersistedFlag1);
+    const bool second = VoIStream::WriteValue(apStream, fPersistedFlag2);
+    return first && second;
 }

@@ -31,6 +31,9 @@ public:
     bool GetAt(int aIndex, VoString& aItem) const;
     // Out of range logs "Index out of bounds." and gives an empty string.
     VoString GetAt(int aIndex) const;
+    // The held string itself, for comparisons without a copy; null for a slot
+    // without a string or out of range. Owned by the vector.
+    const VoString* PeekAt(int aIndex) const { return fCore.ValueAt(aIndex); }
     int GetCount() const { return fCore.GetCount(); }
     int GetCapacity() const { return fCore.GetCapacity(); }
     int GetIncrement() const { return fCore.GetIncrement(); }

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "container/VoString.h"
 #include "support/LogCapture.h"
+#include "support/TestStream.h"
 
 namespace {
 
@@ -12,6 +15,14 @@ int gDestroyed = 0;
 class Probe : public VoStreamObject {
 public:
     ~Probe() override { ++gDestroyed; }
+};
+
+class Flags : public VoStreamObject {
+public:
+    Flags(bool aFirst, bool aSecond) {
+        fPersistedFlag1 = aFirst;
+        fPersistedFlag2 = aSecond;
+    }
 };
 
 }  // namespace
@@ -41,4 +52,40 @@ TEST(VoStreamObject, DestroysWholeThroughEitherBase) {
     VoISerializable* asInterface = new Probe;
     delete asInterface;
     EXPECT_EQ(gDestroyed, 2);
+}
+
+TEST(VoStreamObject, DefaultWriteIsTwoBoolsFirstFlagFirst) {
+    TestStream stream;
+    ASSERT_TRUE(Flags(true, false).Write(&stream));
+    EXPECT_EQ(stream.Bytes(), (std::vector<unsigned char>{0x01, 0x00}));
+
+    stream.SetPosition(0);
+    Flags read(false, true);
+    ASSERT_TRUE(read.Read(&stream));
+    EXPECT_TRUE(read.GetPersistedFlag1());
+    EXPECT_FALSE(read.GetPersistedFlag2());
+}
+
+TEST(VoStreamObject, FailedFirstFlagStillReadsAndWritesTheSecond) {
+    TestStream in({0x01});
+    in.FailRead(0);
+    Flags read(false, false);
+    EXPECT_FALSE(read.Read(&in));
+    EXPECT_EQ(in.GetReadCalls(), 2);
+    EXPECT_FALSE(read.GetPersistedFlag1());
+    EXPECT_TRUE(read.GetPersistedFlag2());
+
+    TestStream out;
+    out.FailWrite(0);
+    EXPECT_FALSE(Flags(false, true).Write(&out));
+    EXPECT_EQ(out.GetWriteCalls(), 2);
+    EXPECT_EQ(out.Bytes(), (std::vector<unsigned char>{0x01}));
+}
+
+TEST(VoStreamObject, TruncatedStreamFailsTheRead) {
+    TestStream in({0x00});
+    Flags read(true, true);
+    EXPECT_FALSE(read.Read(&in));
+    EXPECT_FALSE(read.GetPersistedFlag1());
+    EXPECT_TRUE(read.GetPersistedFlag2());
 }

@@ -1,0 +1,251 @@
+#include "container/VoHashKeyList.h"
+
+#include "container/VoDebugString.h"
+#include "container/VoHashIndex.h"
+#include "container/VoLog.h"
+
+namespace {
+constexpr const char* kStoreFailure = "Add failure. Could not store the key.";
+}  // namespace
+
+VoHashKeyList::VoHashKeyList(int aHashShift, bool aIgnoreCase)
+    : fHashShift(aHashShift),
+      fSorted(false),
+      fCollisionsCounted(false),
+      fCollisionCount(0),
+      fIgnoreCase(aIgnoreCase) {}
+
+VoHashKeyList::~VoHashKeyList() { Clear(); }
+
+std::uint32_t VoHashKeyList::Hash(const VoString& aKey, int aShift, bool aIgnoreCase) {
+    const int length = aKey.GetLength();
+    const char16_t* units = aKey.GetChars();
+    // Two's complement makes this the mathematical modulo for negative shifts too.
+    const unsigned shift = static_cast<unsigned>(aShift) & 31u;
+    std::uint32_t hash = 0;
+    for (int i = 0; i < length && units[i] != 0; ++i) {
+        std::uint32_t unit = units[i];
+        if (aIgnoreCase && unit >= 0x41 && unit <= 0x5A) {
+            unit ^= 0x20;
+        }
+        if (shift != 0) {
+            hash = (hash << shift) | (hash >> (32u - shift));
+        }
+        hash += unit;
+    }
+    return hash;
+}
+
+std::uint32_t VoHashKeyList::Add(const VoString& aKey, void* apItem, bool aCheckDuplicates) {
+    const std::uint32_t hash = Hash(aKey, fHashShift, fIgnoreCase);
+    const int count = GetCount();
+    int position = count;
+    if (count == 0) {
+        fCollisionsCounted = true;
+        fCollisionCount = 0;
+    } else if (!aCheckDuplicates) {
+        fSorted = false;
+        fCollisionsCounted = false;
+    } else if (!FindInsertPosition(hash, aKey, &position)) {
+        return 0;
+    }
+    return Store(position, count, hash, aKey, apItem) ? hash : 0;
+}
+
+std::uint32_t VoHashKeyList::AddAt(int aIndex, const VoString& aKey, void* apItem, bool aCheckDuplicates) {
+    const int count = GetCount();
+    if (aIndex < 0 || aIndex >= count) {
+        VO_ERROR(kAddAtOutOfBounds);
+        return 0;
+    }
+    const std::uint32_t hash = Hash(aKey, fHashShift, fIgnoreCase);
+    int position = count;
+    if (!aCheckDuplicates) {
+        fSorted = false;
+        fCollisionsCounted = false;
+    } else if (!FindInsertPosition(hash, aKey, &position)) {
+        return 0;
+    }
+    return Store(position, aIndex, hash, aKey, apItem) ? hash : 0;
+}
+
+bool VoHashKeyList::FindInsertPosition(std::uint32_t aHash, const VoString& aKey, int* apPosition) {
+    if (!fCollisionsCounted) {
+        CountCollisions();
+    }
+    const int found = VoHashIndex::Search(fEntries, aHash, apPosition);
+    if (found < 0) {
+        return true;
+    }
+    // Counted before the duplicate test, so a refused key raises it as well.
+    ++fCollisionCount;
+    int first = 0;
+    int last = 0;
+    VoHashIndex::RunBounds(fEntries, found, &first, &last);
+    for (int position = first; position <= last; ++position) {
+        if (KeyEquals(VoHashIndex::At(fEntries, position)->fIndex, aKey)) {
+            VO_ERROR(kDuplicateKey, aKey);
+            return false;
+        }
+    }
+    *apPosition = last + 1;
+    return true;
+}
+
+bool VoHashKeyList::Store(int aPosition, int aIndex, std::uint32_t aHash, const VoString& aKey, void* apItem) {
+    const bool stored = VoHashIndex::Store(fEntries, aPosition, aHash, aIndex, [&](bool aAppend) {
+        if (!(aAppend ? fKeys.Add(aKey) : fKeys.AddAt(aIndex, aKey))) {
+            return false;
+        }
+        if (aAppend ? fItems.Add(apItem) : fItems.AddAt(aIndex, apItem)) {
+            return true;
+        }
+        fKeys.RemoveAt(aAppend ? fKeys.GetCount() - 1 : aIndex);
+        return false;
+    });
+    if (!stored) {
+        VO_ERROR(kStoreFailure);
+    }
+    return stored;
+}
+
+bool VoHashKeyList::KeyEquals(int aIndex, const VoString& aKey) const {
+    const VoString* key = fKeys.PeekAt(aIndex);
+    return key != nullptr ? key->Equals(aKey, fIgnoreCase) : aKey.GetLength() == 0;
+}
+
+int VoHashKeyList::FindEntry(const VoString& aKey) {
+    if (GetCount() == 0) {
+        return -1;
+    }
+    const std::uint32_t hash = Hash(aKey, fHashShift, fIgnoreCase);
+    const int found = VoHashIndex::Search(fEntries, hash, nullptr);
+    if (found < 0) {
+        return -1;
+    }
+    // Keys are compared on every hit, not only once a collision is known: a
+    // different key with the same hash must not answer for this one.
+    int first = 0;
+    int last = 0;
+    VoHashIndex::RunBounds(fEntries, found, &first, &last);
+    for (int position = first; position <= last; ++position) {
+        if (KeyEquals(VoHashIndex::At(fEntries, position)->fIndex, aKey)) {
+            return position;
+        }
+    }
+    return -1;
+}
+
+void* VoHashKeyList::Get(const VoString& aKey) {
+    const int position = FindEntry(aKey);
+    return position < 0 ? nullptr : fItems.GetAt(VoHashIndex::At(fEntries, position)->fIndex);
+}
+
+int VoHashKeyList::IndexOf(const VoString& aKey) {
+    const int position = FindEntry(aKey);
+    return position < 0 ? -1 : VoHashIndex::At(fEntries, position)->fIndex;
+}
+
+void* VoHashKeyList::GetByHash(std::uint32_t aHash) {
+    if (GetCount() == 0) {
+        return nullptr;
+    }
+    const int found = VoHashIndex::Search(fEntries, aHash, nullptr);
+    return found < 0 ? nullptr : fItems.GetAt(VoHashIndex::At(fEntries, found)->fIndex);
+}
+
+void* VoHashKeyList::GetAt(int aIndex) {
+    if (aIndex < 0 || aIndex >= GetCount()) {
+        VO_ERROR(kIndexOutOfBounds);
+        return nullptr;
+    }
+    return fItems.GetAt(aIndex);
+}
+
+bool VoHashKeyList::GetKeyAt(int aIndex, VoString& aKey) {
+    if (aIndex < 0 || aIndex >= GetCount()) {
+        VO_ERROR(kIndexOutOfBounds);
+        return false;
+    }
+    aKey = fKeys.GetAt(aIndex);
+    return true;
+}
+
+bool VoHashKeyList::GetItems(void*** apppItems) {
+    if (apppItems == nullptr || *apppItems != nullptr) {
+        VO_ERROR(kInvalidArg);
+        return false;
+    }
+    return fItems.ToArray(apppItems);
+}
+
+bool VoHashKeyList::GetKeys(VoString** appKeys) {
+    if (appKeys == nullptr || *appKeys != nullptr) {
+        VO_ERROR(kInvalidArg);
+        return false;
+    }
+    return fKeys.ToArray(appKeys);
+}
+
+bool VoHashKeyList::Remove(const VoString& aKey, void** appItem) {
+    const int position = FindEntry(aKey);
+    if (position < 0) {
+        return false;
+    }
+    const int index = VoHashIndex::Remove(fEntries, position);
+    if (!fKeys.RemoveAt(index)) {
+        VO_ASSERT_FAILURE(kRemoveAtFailure);
+    }
+    if (!fItems.RemoveAt(index, appItem)) {
+        VO_ASSERT_FAILURE(kRemoveAtFailure);
+    }
+    return true;
+}
+
+void VoHashKeyList::Clear() {
+    VoHashIndex::DeleteAll(fEntries);
+    fKeys.Clear();
+    fItems.Clear();
+}
+
+bool VoHashKeyList::Sort() {
+    fSorted = true;
+    VoHashIndex::Sort(fEntries);
+    return true;
+}
+
+int VoHashKeyList::CountCollisions() {
+    // Starts from hash 0, so a leading empty key counts as one collision.
+    fCollisionCount = 0;
+    std::uint32_t previous = 0;
+    const int count = GetCount();
+    for (int i = 0; i < count; ++i) {
+        const std::uint32_t hash = VoHashIndex::At(fEntries, i)->fHash;
+        if (hash == previous) {
+            ++fCollisionCount;
+        }
+        previous = hash;
+    }
+    return fCollisionCount;
+}
+
+int VoHashKeyList::GetCount() const { return fEntries.GetCount(); }
+
+void VoHashKeyList::SetIgnoreCase(bool aIgnoreCase) {
+    if (aIgnoreCase == fIgnoreCase) {
+        return;
+    }
+    fIgnoreCase = aIgnoreCase;
+    // Stored hashes were made under the old folding; without a rehash a key
+    // holding a capital would be lost to every lookup.
+    const int count = GetCount();
+    for (int i = 0; i < count; ++i) {
+        VoHashKeyListEntry* entry = VoHashIndex::At(fEntries, i);
+        entry->fHash = Hash(fKeys.GetAt(entry->fIndex), fHashShift, fIgnoreCase);
+    }
+    Sort();
+    CountCollisions();
+    fCollisionsCounted = true;
+}
+
+VoString VoHashKeyList::ToString() const { return VoDebugString("VoHashKeyList", this); }

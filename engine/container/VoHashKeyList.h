@@ -1,0 +1,93 @@
+#pragma once
+#include <cstdint>
+
+#include "container/VoBase.h"
+#include "container/VoString.h"
+#include "container/VoVector.h"
+#include "container/VoVectorString.h"
+
+// A dictionary from VoString keys to item pointers that keeps two views: keys
+// and items in insertion order (reachable by index), and a hash index sorted
+// by hash for lookups. The list never deletes an item.
+//
+// Callers that add without the duplicate check must call Sort before the next
+// lookup or checked add.
+class VoHashKeyList : public VoBase {
+public:
+    static constexpr const char* kDuplicateKey = "AddAt failure. Duplicate key:";
+    static constexpr const char* kAddAtOutOfBounds = "AddAt failure. Index out of bounds.";
+    static constexpr const char* kIndexOutOfBounds = "Index out of bounds.";
+    static constexpr const char* kInvalidArg = "Invalid arg.";
+    static constexpr const char* kRemoveAtFailure = "RemoveAt failure.";
+
+    VoHashKeyList(int aHashShift, bool aIgnoreCase);
+    ~VoHashKeyList() override;
+    VoHashKeyList(const VoHashKeyList&) = delete;
+    VoHashKeyList& operator=(const VoHashKeyList&) = delete;
+
+    // The engine's name hash: h = rotate-left(h, aShift mod 32) + unit over
+    // the key's 16-bit units, folding only 'A'..'Z' when ignoring case; the
+    // empty key hashes to 0. Frames, tracks and lip-sync data are matched by
+    // this value alone, so it must never change.
+    static std::uint32_t Hash(const VoString& aKey, int aShift, bool aIgnoreCase);
+
+    // Append the key and its item; the key's hash, or 0 when the check
+    // refuses a duplicate (the empty key also hashes to 0).
+    std::uint32_t Add(const VoString& aKey, void* apItem, bool aCheckDuplicates);
+    // Insert before the key at insertion index aIndex (0..count-1).
+    std::uint32_t AddAt(int aIndex, const VoString& aKey, void* apItem, bool aCheckDuplicates);
+
+    // Lookups by key compare keys within a run of equal hashes, so a key
+    // that merely shares a stored key's hash is not found.
+    void* Get(const VoString& aKey);
+    int IndexOf(const VoString& aKey);
+    // The item of an entry holding this hash; no key is compared.
+    void* GetByHash(std::uint32_t aHash);
+    void* GetAt(int aIndex);
+    bool GetKeyAt(int aIndex, VoString& aKey);
+
+    void* operator[](const VoString& aKey) { return Get(aKey); }
+    void* operator[](std::uint32_t aHash) { return GetByHash(aHash); }
+    void* operator[](int aIndex) { return GetAt(aIndex); }
+
+    // New arrays in insertion order, which the caller releases with delete[].
+    // The out-pointer must hold null.
+    bool GetItems(void*** apppItems);
+    bool GetKeys(VoString** appKeys);
+
+    // Removes the key; its item goes to *appItem when appItem is given.
+    bool Remove(const VoString& aKey, void** appItem);
+    void Clear();
+    bool Sort();
+    int CountCollisions();
+    int GetCount() const;
+    int GetHashShift() const { return fHashShift; }
+    // True after Sort, false after an unchecked add; nothing depends on it.
+    bool IsSorted() const { return fSorted; }
+    // Rehashes every stored key under the new folding, so every key stays
+    // findable.
+    void SetIgnoreCase(bool aIgnoreCase);
+    bool GetIgnoreCase() const { return fIgnoreCase; }
+
+    VoString ToString() const override;
+
+private:
+    // Position in the hash index of the entry whose key equals aKey, or -1.
+    int FindEntry(const VoString& aKey);
+    // Checked-add bookkeeping shared by Add and AddAt: false for a duplicate;
+    // otherwise *apInsertAt is the index position for the new entry.
+    bool FindInsertPosition(std::uint32_t aHash, const VoString& aKey, int* apInsertAt);
+    // Inserts the entry at index position aPosition and the key and item at
+    // insertion index aIndex (count appends); all or nothing.
+    bool Store(int aPosition, int aIndex, std::uint32_t aHash, const VoString& aKey, void* apItem);
+    bool KeyEquals(int aIndex, const VoString& aKey) const;
+
+    VoVector fEntries;  // owned VoHashKeyListEntry pointers, ascending hash
+    VoVectorString fKeys;
+    VoVector fItems;  // not owned
+    int fHashShift;
+    bool fSorted;
+    bool fCollisionsCounted;
+    int fCollisionCount;
+    bool fIgnoreCase;
+};

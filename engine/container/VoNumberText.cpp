@@ -1,0 +1,112 @@
+#include "container/VoNumberText.h"
+
+#include <cfloat>
+#include <cmath>
+#include <locale>
+#include <sstream>
+
+#include "container/VoLog.h"
+#include "memory/VoNew.h"
+
+namespace VoNumberText {
+
+namespace {
+
+bool IsDigit(char16_t aUnit) { return aUnit >= u'0' && aUnit <= u'9'; }
+
+// Counts the digits from aStart on.
+int CountDigits(const char16_t* apUnits, int aLength, int aStart) {
+    int count = 0;
+    while (aStart + count < aLength && IsDigit(apUnits[aStart + count])) {
+        ++count;
+    }
+    return count;
+}
+
+std::uint32_t Accumulate(const char16_t* apUnits, int aStart, int aCount) {
+    std::uint32_t value = 0;
+    for (int i = aStart; i < aStart + aCount; ++i) {
+        value = value * 10u + static_cast<std::uint32_t>(apUnits[i] - u'0');
+    }
+    return value;
+}
+
+}  // namespace
+
+float ParseFloat(const VoString& aText) {
+    const char16_t* units = aText.GetChars();
+    const int length = aText.GetLength();
+    bool negative = false;
+    int count = 0;
+    for (int i = 0; i < length; ++i) {
+        const char16_t unit = units[i];
+        if (unit == u'e' || unit == u'E') {
+            VO_ASSERT_FAILURE(kExponentNotSupported);
+            break;
+        }
+        if (unit == u'-' && i == 0) {
+            negative = true;
+        } else if (IsDigit(unit) || unit == u'.') {
+            ++count;
+        } else {
+            break;
+        }
+    }
+    if (count == 0) {
+        return 0.0f;
+    }
+    char* narrow = VO_NEW char[static_cast<std::size_t>(count) + 1];
+    if (narrow == nullptr) {
+        return 0.0f;
+    }
+    const int start = negative ? 1 : 0;
+    for (int i = 0; i < count; ++i) {
+        narrow[i] = static_cast<char>(units[start + i] & 0xFF);
+    }
+    narrow[count] = '\0';
+    // Never the process locale: a decimal comma there must not change data.
+    std::istringstream in(narrow);
+    in.imbue(std::locale::classic());
+    double value = 0.0;
+    in >> value;
+    delete[] narrow;
+    // Too many digits overflow to infinity, as the C conversion gives; any
+    // other failure (a lone point) is 0.
+    float result = 0.0f;
+    if (value > static_cast<double>(FLT_MAX)) {
+        result = HUGE_VALF;
+    } else if (!in.fail()) {
+        result = static_cast<float>(value);
+    }
+    return negative ? -result : result;
+}
+
+std::int32_t ParseInt(const VoString& aText) {
+    const char16_t* units = aText.GetChars();
+    const int length = aText.GetLength();
+    const bool negative = length > 0 && units[0] == u'-';
+    const int start = negative ? 1 : 0;
+    const std::uint32_t magnitude = Accumulate(units, start, CountDigits(units, length, start));
+    return static_cast<std::int32_t>(negative ? 0u - magnitude : magnitude);
+}
+
+std::uint32_t ParseUInt(const VoString& aText) {
+    const char16_t* units = aText.GetChars();
+    return Accumulate(units, 0, CountDigits(units, aText.GetLength(), 0));
+}
+
+std::uint32_t TruncateToLow32(double aValue) {
+    // 2^63: the first value that no longer fits a signed 64-bit integer.
+    constexpr double kLimit = 9223372036854775808.0;
+    std::int64_t wide = 0;
+    if (aValue >= kLimit) {
+        wide = INT64_MAX;
+    } else if (aValue < -kLimit) {
+        wide = INT64_MIN;
+    } else if (aValue == aValue) {
+        wide = static_cast<std::int64_t>(aValue);
+    }
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(wide));
+}
+
+}  // namespace VoNumberText
