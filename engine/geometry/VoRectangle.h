@@ -6,12 +6,17 @@
 #include "geometry/VoIRegion.h"
 #include "geometry/VoVector2.h"
 
+class VoPolygon;
+
 class VoRectangle : public VoBase, public VoIRegion {
 public:
     VoRectangle() : x(0.0f), y(0.0f), width(0.0f), height(0.0f) {}
     VoRectangle(float aWidth, float aHeight) : x(0.0f), y(0.0f), width(aWidth), height(aHeight) {}
     VoRectangle(float aX, float aY, float aWidth, float aHeight)
         : x(aX), y(aY), width(aWidth), height(aHeight) {}
+    // The bounding rectangle of the polygon's points; the zero rectangle
+    // when it has none. Defined with VoPolygon.
+    explicit VoRectangle(const VoPolygon& aPolygon);
     VoRectangle(const VoRectangle&) = default;
     VoRectangle& operator=(const VoRectangle&) = default;
     ~VoRectangle() override = default;

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "container/VoString.h"
+#include "geometry/VoVector2.h"
+#include "geometry/VoVector3.h"
 #include "support/LogCapture.h"
 
 constexpr float kPi = 3.14159265358979f;
@@ -38,4 +40,12 @@ inline auto IsError(const char* apText) {
 }
 inline auto IsAssertFailure(const char* apText) {
     return IsLine("ASSERT FAILURE: ", apText);
+}
+
+// Readable vectors in failure messages.
+inline void PrintTo(const VoVector2& aValue, std::ostream* apStream) {
+    *apStream << "(" << aValue.x << ", " << aValue.y << ")";
+}
+inline void PrintTo(const VoVector3& aValue, std::ostream* apStream) {
+    *apStream << "(" << aValue.x << ", " << aValue.y << ", " << aValue.z << ")";
 }

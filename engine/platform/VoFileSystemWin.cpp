@@ -1,0 +1,253 @@
+#include "platform/VoFileSystemWin.h"
+
+#include <string>
+#include <vector>
+
+#include "container/VoDebugString.h"
+#include "container/VoLog.h"
+#include "container/VoVectorString.h"
+
+namespace {
+
+// Paths reach the system as the low byte of each unit, the inverse of how the
+// engine widens the bytes of its text files, so names read from data files
+// come out as they were written. A unit whose low byte is 0 would cut the path
+// short and name another file: such a path names nothing.
+bool ToNarrow(const VoString& aText, std::string* apNarrow) {
+    const char16_t* chars = aText.GetChars();
+    const int length = aText.GetLength();
+    apNarrow->clear();
+    apNarrow->reserve(static_cast<std::size_t>(length));
+    for (int i = 0; i < length; ++i) {
+        const char byte = static_cast<char>(chars[i] & 0xFF);
+        if (byte == '\0') {
+            return false;
+        }
+        apNarrow->push_back(byte);
+    }
+    return true;
+}
+
+VoString ToWide(const std::string& aText) {
+    return VoString(aText.c_str());
+}
+
+}  // namespace
+
+VoFileSystemWin::VoFileSystemWin() {
+    fNativeSeparator.Assign(u"/");
+}
+
+VoString VoFileSystemWin::ToString() const {
+    return VoDebugString("VoFileSystemWin", this);
+}
+
+bool VoFileSystemWin::Initialize(std::uintptr_t) {
+    GetCurrentPath(fCurrentPath);
+    return true;
+}
+
+void VoFileSystemWin::MatchNativePath(VoString& aNativePath) {
+    aNativePath.Replace(VoString(u"\\"), VoString(u"/"), true);
+    std::string narrow;
+    if (!ToNarrow(aNativePath, &narrow)) {
+        return;
+    }
+    const std::string matched = fFiles.MatchCase(narrow);
+    if (matched != narrow) {
+        aNativePath.Assign(ToWide(matched));
+    }
+}
+
+VoString VoFileSystemWin::MakeNativePath(const VoString& aPath, bool aSymbolic) {
+    VoString native;
+    if (aSymbolic) {
+        ResolvePath(aPath, native);
+    } else {
+        native.Assign(aPath);
+        MatchNativePath(native);
+    }
+    return native;
+}
+
+bool VoFileSystemWin::CopyDirectory(const VoString& aSource, const VoString& aDestination, bool aRecursive,
+                                    bool aOverwrite, bool aSymbolic) {
+    std::string source;
+    std::string destination;
+    if (!ToNarrow(MakeNativePath(aSource, aSymbolic), &source) ||
+        !ToNarrow(MakeNativePath(aDestination, aSymbolic), &destination) ||
+        !fFiles.CopyTree(source, destination, aRecursive, aOverwrite)) {
+        VO_ERROR(kDirectoryCopyFailure);
+        return false;
+    }
+    return true;
+}
+
+bool VoFileSystemWin::CreateDirectory(const VoString& aPath, bool aSymbolic) {
+    const VoString native = MakeNativePath(aPath, aSymbolic);
+    std::string path;
+    if (!ToNarrow(native, &path) || fFiles.CreateDirectory(path) != VoPosixFiles::kSuccess) {
+        VO_ERROR(kCreateDirectoryFailure, native);
+        return false;
+    }
+    return true;
+}
+
+bool VoFileSystemWin::DeleteDirectory(const VoString&, bool) {
+    VO_ASSERT_FAILURE(kNotYetImplemented);
+    return false;
+}
+
+bool VoFileSystemWin::DirectoryExists(const VoString& aPath, bool aSymbolic) {
+    std::string path;
+    VoPosixFiles::Entry entry;
+    return ToNarrow(MakeNativePath(aPath, aSymbolic), &path) &&
+           fFiles.Find(path, &entry) == VoPosixFiles::kSuccess;
+}
+
+bool VoFileSystemWin::CopyFile(const VoString& aSource, const VoString& aDestination, bool aOverwrite,
+                               bool aSymbolic) {
+    const VoString nativeSource = MakeNativePath(aSource, aSymbolic);
+    const VoString nativeDestination = MakeNativePath(aDestination, aSymbolic);
+    std::string source;
+    std::string destination;
+    if (!ToNarrow(nativeSource, &source) || !ToNarrow(nativeDestination, &destination) ||
+        fFiles.CopyFile(source, destination, !aOverwrite) != VoPosixFiles::kSuccess) {
+        VO_ERROR(kFileCopyFailure, nativeSource, kFileCopyDestination, nativeDestination);
+        return false;
+    }
+    return true;
+}
+
+bool VoFileSystemWin::CreateFile(const VoString& aPath, bool aSymbolic) {
+    const VoString native = MakeNativePath(aPath, aSymbolic);
+    std::string path;
+    const std::uint32_t error =
+        ToNarrow(native, &path) ? fFiles.CreateFile(path) : VoPosixFiles::kInvalidName;
+    if (error != VoPosixFiles::kSuccess) {
+        VO_ERROR(kCreateFileFailure, native, kCreateFileErrorCode, error);
+        return false;
+    }
+    return true;
+}
+
+bool VoFileSystemWin::DeleteFile(const VoString& aPath, bool aSymbolic) {
+    std::string path;
+    const std::uint32_t error = ToNarrow(MakeNativePath(aPath, aSymbolic), &path)
+                                    ? fFiles.DeleteFile(path)
+                                    : VoPosixFiles::kInvalidName;
+    if (error == VoPosixFiles::kAccessDenied) {
+        VO_ERROR(kDeleteReadOnly);
+        return false;
+    }
+    if (error != VoPosixFiles::kSuccess) {
+        VO_ERROR(kDeleteFailure, error);
+        return false;
+    }
+    return true;
+}
+
+bool VoFileSystemWin::FileExists(const VoString& aPath, bool aSymbolic) {
+    std::string path;
+    VoPosixFiles::Entry entry;
+    const std::uint32_t error = ToNarrow(MakeNativePath(aPath, aSymbolic), &path)
+                                    ? fFiles.Find(path, &entry)
+                                    : VoPosixFiles::kInvalidName;
+    if (error != VoPosixFiles::kSuccess) {
+        VO_ERROR(kFileExistsFailure, error);
+        return false;
+    }
+    return true;
+}
+
+bool VoFileSystemWin::GetCurrentPath(VoString& aPath) {
+    aPath.Assign(fBaseDirectory);
+    aPath.Append(u"/");
+    aPath.Append(fCurrentSuffix);
+    return true;
+}
+
+bool VoFileSystemWin::GetDirectories(const VoString& aDirectory, VoVectorString* apNames, bool aSymbolic) {
+    return List(aDirectory, apNames, aSymbolic, true);
+}
+
+bool VoFileSystemWin::GetFiles(const VoString& aDirectory, VoVectorString* apNames, bool aSymbolic) {
+    return List(aDirectory, apNames, aSymbolic, false);
+}
+
+bool VoFileSystemWin::List(const VoString& aDirectory, VoVectorString* apNames, bool aSymbolic,
+                           bool aDirectories) {
+    if (apNames == nullptr) {
+        VO_ERROR(kInvalidArgument);
+        return false;
+    }
+    const VoString native = MakeNativePath(aDirectory, aSymbolic);
+    apNames->Clear();
+    std::string path;
+    std::vector<std::string> names;
+    std::uint32_t openError = VoPosixFiles::kInvalidName;
+    std::uint32_t readError = VoPosixFiles::kSuccess;
+    if (ToNarrow(native, &path)) {
+        fFiles.List(path, aDirectories, &names, &openError, &readError);
+    }
+    if (openError != VoPosixFiles::kSuccess) {
+        VO_ERROR(kInvalidFileHandle, openError);
+        return false;
+    }
+    for (const std::string& name : names) {
+        apNames->Add(ToWide(name));
+    }
+    if (readError != VoPosixFiles::kSuccess) {
+        VO_ERROR(kFindNextFailure, readError);
+        return false;
+    }
+    return true;
+}
+
+std::int32_t VoFileSystemWin::GetFileSize(const VoString& aPath, bool aSymbolic) {
+    const VoString native = MakeNativePath(aPath, aSymbolic);
+    std::string path;
+    VoPosixFiles::Entry entry;
+    const std::uint32_t error =
+        ToNarrow(native, &path) ? fFiles.Find(path, &entry) : VoPosixFiles::kInvalidName;
+    if (error != VoPosixFiles::kSuccess) {
+        VO_ERROR(kGetFileSizeFailure, error, kForNativePath, native);
+        return -1;
+    }
+    // Sizes that a signed 32-bit result cannot hold are refused outright: a
+    // caller must never see a negative size, nor one cut to its low bits.
+    if (entry.fSize > 0x7FFFFFFFu) {
+        VO_ERROR(kFileSizeOutOfRange);
+        return -1;
+    }
+    return static_cast<std::int32_t>(entry.fSize);
+}
+
+void VoFileSystemWin::Reserved(const VoString&) {
+    VO_ASSERT_FAILURE(kNotYetImplemented);
+}
+
+std::int32_t VoFileSystemWin::GetVolumes(VoString** appVolumes) {
+    if (appVolumes == nullptr || *appVolumes != nullptr) {
+        VO_ERROR(kInvalidArgument);
+    }
+    return 0;
+}
+
+VoString VoFileSystemWin::GetSeparator() {
+    return fNativeSeparator;
+}
+
+bool VoFileSystemWin::GetCurrentDirectory(VoString& aDirectory) {
+    std::string directory;
+    if (!fFiles.GetWorkingDirectory(kMaxDirectoryLength, &directory)) {
+        return false;
+    }
+    aDirectory.Assign(ToWide(directory));
+    return true;
+}
+
+bool VoFileSystemWin::SetCurrentDirectory(const VoString& aPath, bool aSymbolic) {
+    std::string path;
+    return ToNarrow(MakeNativePath(aPath, aSymbolic), &path) && fFiles.SetWorkingDirectory(path);
+}
