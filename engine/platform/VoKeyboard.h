@@ -12,7 +12,7 @@
 
 #include "container/VoBase.h"
 #include "platform/VoIKeyboardListener.h"
-#include "platform/VoOrderedListeners.h"
+#include "stdlib/VoOrderedListeners.h"
 
 class VoKeyboard : public VoBase {
 public:

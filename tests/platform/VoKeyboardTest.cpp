@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "FreshEngineCleaner.h"
 #include "stdlib/VoCleaner.h"
 #include "support/LogCapture.h"
 
@@ -256,16 +257,7 @@ TEST_F(VoKeyboardTest, TheFocusListenerRemovingItselfIsNotCalledAgain) {
     EXPECT_EQ(Press(5), (Journal{"A down 5"}));
 }
 
-namespace {
-
-// Each test starts a new engine cleaner and ends without one.
-class VoKeyboardSingletonTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_NE(VoCleaner::GetInstance(), nullptr); }
-    void TearDown() override { delete VoCleaner::PeekInstance(); }
-};
-
-}  // namespace
+using VoKeyboardSingletonTest = FreshEngineCleaner;
 
 TEST_F(VoKeyboardSingletonTest, OneKeyboardOwnedByTheEngineCleanerAndNotRemadeAfterIt) {
     VoKeyboard* keyboard = VoKeyboard::GetInstance();

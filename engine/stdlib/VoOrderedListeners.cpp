@@ -1,4 +1,4 @@
-#include "platform/VoOrderedListeners.h"
+#include "stdlib/VoOrderedListeners.h"
 
 VoOrderedListeners::VoOrderedListeners() : fListeners(), fOrders(), fpInnermost(nullptr) {}
 

@@ -1,7 +1,8 @@
 #pragma once
-// The listener list behind the engine keyboard and mouse: listeners kept in
-// ascending order of the order each registered with, equal orders in the
-// order they came, with each event delivered over a snapshot of the list.
+// The ordered listener list behind the frame manager and the engine keyboard
+// and mouse: listeners kept in ascending order of the order each registered
+// with, equal orders in the order they came, with each dispatch walking a
+// snapshot of the list.
 //
 // Listeners add and remove listeners from inside their callbacks, and a
 // callback may itself raise a nested event (the mouse's SetEnabled(true)
@@ -22,6 +23,8 @@ public:
 
     int GetCount() const { return fListeners.GetCount(); }
     bool Contains(const void* apListener) const { return fListeners.Contains(apListener); }
+    // True while a Snapshot of the list exists.
+    bool IsWalking() const { return fpInnermost != nullptr; }
 
     // Puts apListener (not owned) before the first listener whose order is
     // strictly greater, else last; a NaN order goes last. False, nothing
