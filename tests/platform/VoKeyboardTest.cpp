@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "FreshEngineCleaner.h"
-#include "stdlib/VoCleaner.h"
 #include "support/LogCapture.h"
+#include "support/ScopedEngine.h"
 
 namespace {
 
@@ -257,15 +256,13 @@ TEST_F(VoKeyboardTest, TheFocusListenerRemovingItselfIsNotCalledAgain) {
     EXPECT_EQ(Press(5), (Journal{"A down 5"}));
 }
 
-using VoKeyboardSingletonTest = FreshEngineCleaner;
-
-TEST_F(VoKeyboardSingletonTest, OneKeyboardOwnedByTheEngineCleanerAndNotRemadeAfterIt) {
+TEST(VoKeyboardSingleton, OneKeyboardOwnedByTheEngineCleanerAndNotRemadeAfterIt) {
+    ScopedEngine engine;
     VoKeyboard* keyboard = VoKeyboard::GetInstance();
     ASSERT_NE(keyboard, nullptr);
     EXPECT_EQ(VoKeyboard::GetInstance(), keyboard);
-    EXPECT_EQ(VoCleaner::PeekInstance()->GetInstanceCount(), 1);
-    delete VoCleaner::PeekInstance();
+    engine.ShutDown();
     EXPECT_EQ(VoKeyboard::GetInstance(), nullptr);
-    ASSERT_NE(VoCleaner::GetInstance(), nullptr);
+    ScopedEngine next;
     EXPECT_NE(VoKeyboard::GetInstance(), nullptr);
 }

@@ -7,11 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "FreshEngineCleaner.h"
 #include "platform/VoITimeSource.h"
 #include "platform/VoTimerWin.h"
-#include "stdlib/VoCleaner.h"
 #include "support/LogCapture.h"
+#include "support/ScopedEngine.h"
 
 namespace {
 
@@ -352,16 +351,12 @@ TEST_F(VoMouseTest, ADebugStringNamesTheClass) {
     EXPECT_EQ(text.back(), u']');
 }
 
-using VoMouseSingletonTest = FreshEngineCleaner;
-
-TEST_F(VoMouseSingletonTest, OneMouseOnTheEngineTimerOwnedByTheCleanerAndNotRemadeAfterIt) {
+TEST(VoMouseSingleton, OneMouseOnTheEngineTimerOwnedByTheEngineCleanerAndNotRemadeAfterIt) {
+    ScopedEngine engine;
     LogCapture log;
     VoMouse* mouse = VoMouse::GetInstance();
     ASSERT_NE(mouse, nullptr);
     EXPECT_EQ(VoMouse::GetInstance(), mouse);
-    // The timer came first, so the cleaner deletes it after the mouse.
-    ASSERT_NE(VoITimer::GetInstance(), nullptr);
-    EXPECT_EQ(VoCleaner::PeekInstance()->GetInstanceCount(), 2);
 
     // It reads the engine timer: two presses straight after each other pair up.
     Journal journal;
@@ -371,10 +366,10 @@ TEST_F(VoMouseSingletonTest, OneMouseOnTheEngineTimerOwnedByTheCleanerAndNotRema
     mouse->ButtonDown(1);
     mouse->ButtonDown(1);
     mouse->RemoveListener(&listener);
-    EXPECT_EQ(journal.back(), "A double 1");
+    EXPECT_EQ(journal, (Journal{"A down 1", "A double 1"}));
 
-    delete VoCleaner::PeekInstance();
+    engine.ShutDown();
     EXPECT_EQ(VoMouse::GetInstance(), nullptr);
-    ASSERT_NE(VoCleaner::GetInstance(), nullptr);
+    ScopedEngine next;
     EXPECT_NE(VoMouse::GetInstance(), nullptr);
 }
