@@ -40,19 +40,7 @@ VoKeyboard::VoKeyboard()
 VoKeyboard::~VoKeyboard() = default;
 
 bool VoKeyboard::AddListener(VoIKeyboardListener* apListener, float aOrder) {
-    if (apListener == nullptr) {
-        VO_ERROR(kAddNull);
-        return false;
-    }
-    if (fListeners.Contains(apListener)) {
-        VO_ERROR(kAddDuplicate);
-        return false;
-    }
-    if (!fListeners.Insert(apListener, aOrder)) {
-        VO_ERROR(kAddFailure);
-        return false;
-    }
-    return true;
+    return fListeners.Add(apListener, aOrder, kAddNull, kAddDuplicate, kAddFailure);
 }
 
 bool VoKeyboard::RemoveListener(VoIKeyboardListener* apListener) {

@@ -50,18 +50,7 @@ VoMouse::~VoMouse() {
 }
 
 bool VoMouse::AddListener(VoIMouseListener* apListener, float aOrder) {
-    if (apListener == nullptr) {
-        VO_ERROR(kAddNull);
-        return false;
-    }
-    if (fListeners.Contains(apListener)) {
-        return true;
-    }
-    if (!fListeners.Insert(apListener, aOrder)) {
-        VO_ERROR(kAddFailure);
-        return false;
-    }
-    return true;
+    return fListeners.Add(apListener, aOrder, kAddNull, nullptr, kAddFailure);
 }
 
 bool VoMouse::RemoveListener(VoIMouseListener* apListener) {

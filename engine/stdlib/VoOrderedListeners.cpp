@@ -24,6 +24,26 @@ bool VoOrderedListeners::Insert(void* apListener, float aOrder) {
     return true;
 }
 
+bool VoOrderedListeners::Add(void* apListener, float aOrder, const char* apNull, const char* apDuplicate,
+                             const char* apFailure, VoLogSite aSite) {
+    if (apListener == nullptr) {
+        aSite.Error(apNull);
+        return false;
+    }
+    if (Contains(apListener)) {
+        if (apDuplicate == nullptr) {
+            return true;
+        }
+        aSite.Error(apDuplicate);
+        return false;
+    }
+    if (!Insert(apListener, aOrder)) {
+        aSite.Error(apFailure);
+        return false;
+    }
+    return true;
+}
+
 VoOrderedListeners::Removal VoOrderedListeners::Remove(const void* apListener) {
     const int index = apListener != nullptr ? fListeners.Find(apListener) : -1;
     if (index == -1) {

@@ -9,6 +9,7 @@
 // sends a move). An addition is first seen by the next walk; a removal nulls
 // the listener in every snapshot still being walked, the outer ones of a
 // nested event included, so a removed listener is never called again.
+#include "container/VoLogSite.h"
 #include "container/VoVector.h"
 #include "container/VoVectorFloat.h"
 
@@ -28,8 +29,14 @@ public:
 
     // Puts apListener (not owned) before the first listener whose order is
     // strictly greater, else last; a NaN order goes last. False, nothing
-    // changed, when the lists cannot grow. The caller refuses duplicates.
+    // changed, when the lists cannot grow. Duplicates are not looked for (Add does).
     bool Insert(void* apListener, float aOrder);
+    // Insert with the checks every owner makes, each failure logged at the
+    // caller: null is refused with apNull; a listener already present is
+    // refused with apDuplicate, or kept as it is (true) when apDuplicate is
+    // null; a failed insertion logs apFailure.
+    bool Add(void* apListener, float aOrder, const char* apNull, const char* apDuplicate,
+             const char* apFailure, VoLogSite aSite = VoLogSite::Here());
     // kFailed (nothing changed) only when the lists could not shrink.
     Removal Remove(const void* apListener);
 

@@ -123,6 +123,7 @@ TEST_F(VoKeyboardTest, AListenerAddedDuringAnEventHearsFromTheNextOne) {
 TEST_F(VoKeyboardTest, RefusesNullDuplicateAndUnknownListeners) {
     LogCapture log;
     EXPECT_FALSE(fKeyboard.AddListener(nullptr, 0.0f));
+    EXPECT_TRUE(log.Contains("ERROR: engine/platform/VoKeyboard.cpp, "));  // logged at the caller
     EXPECT_TRUE(log.Contains(VoKeyboard::kAddNull));
     fKeyboard.AddListener(&fA, 5.0f);
     fKeyboard.AddListener(&fB, 6.0f);
