@@ -5,7 +5,6 @@
 // from the bytes after it.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "container/VoBoolean.h"
 #include "container/VoColor.h"
@@ -13,48 +12,9 @@
 #include "container/VoInt.h"
 #include "container/VoLog.h"
 #include "stdlib/VoIStream.h"
+#include "support/FuzzStream.h"
 
 namespace {
-
-// A read-only stream over the fuzzer's bytes.
-class FuzzStream : public VoIStream {
-public:
-    FuzzStream(const std::uint8_t* apData, std::size_t aSize, bool aTellsSize)
-        : fpData(apData), fSize(aSize), fPosition(0), fTellsSize(aTellsSize) {}
-
-    bool Close() override { return true; }
-    bool Flush() override { return true; }
-    std::uint32_t GetPosition() override { return static_cast<std::uint32_t>(fPosition); }
-    void Skip(int aCount) override { fPosition += static_cast<std::size_t>(aCount); }
-    bool Open() override { return true; }
-    bool Read(std::uint32_t aSize, void* apOut) override {
-        if (fPosition > fSize || aSize > fSize - fPosition) {
-            return false;
-        }
-        if (aSize > 0) {
-            std::memcpy(apOut, fpData + fPosition, aSize);
-        }
-        fPosition += aSize;
-        return true;
-    }
-    void Reserved() override {}
-    void SetPosition(std::uint32_t aPosition) override { fPosition = aPosition; }
-    bool Write(std::uint32_t, const void*) override { return false; }
-    std::int64_t GetRemaining() override {
-        if (!fTellsSize) {
-            return -1;
-        }
-        return fPosition >= fSize ? 0 : static_cast<std::int64_t>(fSize - fPosition);
-    }
-
-    bool AtEnd() const { return fPosition >= fSize; }
-
-private:
-    const std::uint8_t* fpData;  // not owned
-    std::size_t fSize;
-    std::size_t fPosition;
-    bool fTellsSize;
-};
 
 void ReadOne(FuzzStream& aStream, std::uint8_t aChoice) {
     switch (aChoice % 16) {

@@ -14,6 +14,8 @@
 #include "geometry/VoVector3.h"
 #include "geometry/VoVector4.h"
 
+class VoIStream;
+
 class VoMatrix {
 public:
     // All zeros; callers set a matrix with one of the functions below before use.
@@ -23,6 +25,11 @@ public:
              float a21, float a22, float a23, float a24,  //
              float a31, float a32, float a33, float a34,  //
              float a41, float a42, float a43, float a44);
+
+    // The sixteen elements in storage order as 4-byte floats; every element
+    // is attempted. A failed read leaves the matrix unchanged.
+    bool Read(VoIStream* apStream);
+    bool Write(VoIStream* apStream) const;
 
     float m[4][4];
 };
