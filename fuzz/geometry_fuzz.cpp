@@ -8,8 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "container/VoLog.h"
-#include "container/VoString.h"
 #include "geometry/VoBox2.h"
 #include "geometry/VoBox3.h"
 #include "geometry/VoLine2.h"
@@ -129,25 +127,9 @@ void ReadOne(FuzzStream& aStream, std::uint8_t aChoice, Values& aLast) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aSize) {
-    static const bool sQuiet = [] {
-        // Refusals are logged; millions of runs would only fill the disk.
-        VoLog::SetFolder(VoString(u"/nonexistent-vo-fuzz-log"));
-        return true;
-    }();
-    (void)sQuiet;
-    if (aSize == 0) {
-        return 0;
-    }
-    FuzzStream stream(apData + 1, aSize - 1, (apData[0] & 1) != 0);
     Values last;
     MatrixIdentity(&last.matrix);
-    int steps = 0;
-    while (!stream.AtEnd() && steps++ < 256) {
-        std::uint8_t choice = 0;
-        if (!stream.ReadByte(&choice)) {
-            break;
-        }
-        ReadOne(stream, choice, last);
-    }
+    RunChosenReads(apData, aSize,
+                   [&last](FuzzStream& aStream, std::uint8_t aChoice) { ReadOne(aStream, aChoice, last); });
     return 0;
 }

@@ -10,7 +10,6 @@
 #include "container/VoColor.h"
 #include "container/VoFloat.h"
 #include "container/VoInt.h"
-#include "container/VoLog.h"
 #include "stdlib/VoIStream.h"
 #include "support/FuzzStream.h"
 
@@ -117,25 +116,6 @@ void ReadOne(FuzzStream& aStream, std::uint8_t aChoice) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aSize) {
-    static const bool sQuiet = [] {
-        // Refused lengths are logged; millions of runs would only fill the disk.
-        VoLog::SetFolder(VoString(u"/nonexistent/fuzz"));
-        return true;
-    }();
-    (void)sQuiet;
-    if (aSize == 0) {
-        return 0;
-    }
-    FuzzStream stream(apData + 1, aSize - 1, (apData[0] & 1) != 0);
-    // Each choice byte is taken from the same stream that the reader then
-    // reads from; a jump back could repeat forever, hence the step bound.
-    int steps = 0;
-    while (!stream.AtEnd() && steps++ < 256) {
-        std::uint8_t choice = 0;
-        if (!stream.ReadByte(&choice)) {
-            break;
-        }
-        ReadOne(stream, choice);
-    }
+    RunChosenReads(apData, aSize, ReadOne);
     return 0;
 }

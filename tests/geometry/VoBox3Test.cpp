@@ -72,9 +72,8 @@ TEST(VoBox3, RayFaceChoiceKeepsTheEarlierAxisOnTies) {
 
 TEST(VoBox3, StoresMinThenMaxAsLittleEndianFloats) {
     const VoBox3 box(VoVector3(-1.0f, 0.5f, 0.0f), VoVector3(2.0f, 3.0f, 4.0f));
-    ExpectStoredAs(box,
-                   {0x00, 0x00, 0x80, 0xBF, 0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x00, 0x00,
-                    0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x40, 0x40, 0x00, 0x00, 0x80, 0x40},
+    ExpectStoredAs(box, {0x00, 0x00, 0x80, 0xBF, 0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x00, 0x00,
+                         0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x40, 0x40, 0x00, 0x00, 0x80, 0x40},
                    VoBox3());
     TestStream in(StoredBytes(box));
     VoBox3 read;
@@ -84,6 +83,7 @@ TEST(VoBox3, StoresMinThenMaxAsLittleEndianFloats) {
 }
 
 TEST(VoBox3, ShortOrFailingStreamLeavesTheBoxAlone) {
-    ExpectShortInputRefused(StoredBytes(VoBox3(VoVector3(-1.0f, 0.5f, 0.0f), VoVector3(2.0f, 3.0f, 4.0f))), kTen);
+    ExpectShortInputRefused(StoredBytes(VoBox3(VoVector3(-1.0f, 0.5f, 0.0f), VoVector3(2.0f, 3.0f, 4.0f))),
+                            kTen);
     ExpectEveryComponentAttempted(kTen, 6, 4);
 }

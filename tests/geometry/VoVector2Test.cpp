@@ -109,7 +109,8 @@ TEST(VoVector2, StoresXThenYAsLittleEndianFloats) {
 }
 
 TEST(VoVector2, ShortOrFailingStreamLeavesTheVectorAlone) {
-    ExpectShortInputRefused<VoVector2>({0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0xC0}, VoVector2(7.0f, 8.0f));
+    ExpectShortInputRefused<VoVector2>({0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0xC0},
+                                       VoVector2(7.0f, 8.0f));
     ExpectEveryComponentAttempted(VoVector2(7.0f, 8.0f), 2, 0);
 }
 

@@ -94,8 +94,9 @@ TEST(VoVector3, StoresXYZAsLittleEndianFloats) {
 }
 
 TEST(VoVector3, ShortOrFailingStreamLeavesTheVectorAlone) {
-    ExpectShortInputRefused<VoVector3>({0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x00, 0xC0},
-                                       VoVector3(7.0f, 8.0f, 9.0f));
+    ExpectShortInputRefused<VoVector3>(
+        {0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x00, 0xC0},
+        VoVector3(7.0f, 8.0f, 9.0f));
     // The last component failing must not leave the first two read.
     ExpectEveryComponentAttempted(VoVector3(7.0f, 8.0f, 9.0f), 3, 2);
 }
