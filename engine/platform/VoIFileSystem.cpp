@@ -3,7 +3,7 @@
 #include "container/VoLog.h"
 #include "container/VoTableString.h"
 #include "memory/VoNew.h"
-#include "platform/VoPlatformServices.h"
+#include "stdlib/VoAPIObjectManager.h"
 #include "stdlib/VoCleaner.h"
 
 namespace {
@@ -13,7 +13,7 @@ VoCleanerSingleton<VoIFileSystem> gInstance;
 int VoIFileSystem::sTemporaryMounts = 0;
 
 VoIFileSystem* VoIFileSystem::GetInstance() {
-    return gInstance.Get([] { return VoPlatformServices::CreateAs<VoIFileSystem>(u"filesystem"); },
+    return gInstance.Get([] { return VoAPIObjectManager::CreateServiceAs<VoIFileSystem>(u"filesystem"); },
                          kCreationFailure);
 }
 

@@ -23,8 +23,9 @@ public:
     // Temporary mounts are named "//1" up to this number.
     static constexpr int kTemporaryMountLimit = 9999;
 
-    // The one file system, made on first use and owned by the engine cleaner.
-    // Null once the cleaner has deleted it, for the rest of the run.
+    // The one file system, made on first use by the "filesystem" creator
+    // through the API-object manager (with the argument 0) and owned by the
+    // engine cleaner. Null once the cleaner has deleted it, for the rest of the run.
     static VoIFileSystem* GetInstance();
 
     ~VoIFileSystem() override;

@@ -1,7 +1,7 @@
 #include "platform/VoITimer.h"
 
 #include "container/VoLog.h"
-#include "platform/VoPlatformServices.h"
+#include "stdlib/VoAPIObjectManager.h"
 #include "stdlib/VoCleaner.h"
 
 namespace {
@@ -9,7 +9,8 @@ VoCleanerSingleton<VoITimer> gInstance;
 }
 
 VoITimer* VoITimer::GetInstance() {
-    return gInstance.Get([] { return VoPlatformServices::CreateAs<VoITimer>(u"timer"); }, kCreationFailure);
+    return gInstance.Get([] { return VoAPIObjectManager::CreateServiceAs<VoITimer>(u"timer"); },
+                         kCreationFailure);
 }
 
 VoITimer::~VoITimer() {

@@ -8,9 +8,10 @@ public:
     static constexpr char kCreationFailure[] = "Timer creation failure.";
     static constexpr char16_t kDestructorLine[] = u"~VoITimer()";
 
-    // The one timer, made on first use and owned by the engine cleaner. Null
-    // once the cleaner has deleted it: objects that die after it find no timer
-    // and never bring it back.
+    // The one timer, made on first use by the "timer" creator through the
+    // API-object manager (with the argument 0) and owned by the engine
+    // cleaner. Null once the cleaner has deleted it: objects that die after it
+    // find no timer and never bring it back.
     static VoITimer* GetInstance();
 
     // Writes the plain line "~VoITimer()" to the log.

@@ -6,8 +6,10 @@
 #include <string>
 
 #include "PlatformTestFolder.h"
+#include "object/VoObjectManager.h"
 #include "platform/VoFileSystemWin.h"
 #include "stdlib/VoCleaner.h"
+#include "support/ScopedEngine.h"
 
 namespace {
 
@@ -148,6 +150,7 @@ TEST(VoIFileSystem, TemporaryMountsTakeTheNextFreeNumber) {
 }
 
 TEST(VoIFileSystem, GetInstanceKeepsOneFileSystem) {
+    ScopedEngine engine;
     VoIFileSystem* fileSystem = VoIFileSystem::GetInstance();
     ASSERT_NE(fileSystem, nullptr);
     EXPECT_EQ(VoIFileSystem::GetInstance(), fileSystem);
@@ -155,6 +158,7 @@ TEST(VoIFileSystem, GetInstanceKeepsOneFileSystem) {
 }
 
 TEST(VoIFileSystem, OtherFileSystemsLeaveTheAccessorAlone) {
+    ScopedEngine engine;
     VoIFileSystem* fileSystem = VoIFileSystem::GetInstance();
     ASSERT_NE(fileSystem, nullptr);
     { VoFileSystemWin other; }
@@ -163,11 +167,22 @@ TEST(VoIFileSystem, OtherFileSystemsLeaveTheAccessorAlone) {
 
 TEST(VoIFileSystem, NoFileSystemOnceTheCleanerDeletedIt) {
     LogCapture log;
+    ScopedEngine engine;
     ASSERT_NE(VoIFileSystem::GetInstance(), nullptr);
-    delete VoCleaner::GetInstance();
+    engine.ShutDown();
     EXPECT_EQ(VoIFileSystem::GetInstance(), nullptr);
     EXPECT_EQ(VoIFileSystem::GetInstance(), nullptr);
     EXPECT_FALSE(log.Contains("ERROR"));
-    ASSERT_NE(VoCleaner::GetInstance(), nullptr);
+    ScopedEngine next;
     EXPECT_NE(VoIFileSystem::GetInstance(), nullptr);
+}
+
+TEST(VoIFileSystem, WithoutItsCreatorThereIsNoFileSystem) {
+    delete VoCleaner::PeekInstance();
+    ASSERT_NE(VoCleaner::GetInstance(), nullptr);
+    LogCapture log;
+    EXPECT_EQ(VoIFileSystem::GetInstance(), nullptr);
+    EXPECT_TRUE(log.Contains(std::string(VoObjectManager::kNoCreatorIndex) + "filesystem"));
+    EXPECT_TRUE(log.Contains(VoIFileSystem::kCreationFailure));
+    delete VoCleaner::PeekInstance();
 }

@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "PlatformTestFolder.h"
 #include "platform/VoTimerWin.h"
+#include "stdlib/VoAPIObjectManager.h"
 #include "stdlib/VoCleaner.h"
+#include "support/ScopedEngine.h"
 
 TEST(VoITimer, GetInstanceKeepsOneRunningTimer) {
+    ScopedEngine engine;
     VoITimer* timer = VoITimer::GetInstance();
     ASSERT_NE(timer, nullptr);
     EXPECT_EQ(VoITimer::GetInstance(), timer);
@@ -14,7 +19,17 @@ TEST(VoITimer, GetInstanceKeepsOneRunningTimer) {
     EXPECT_GE(timer->GetTime(), 0.0);
 }
 
+TEST(VoITimer, IsMadeThroughTheAPIObjectManagerWithoutBeingFiledThere) {
+    ScopedEngine engine;
+    ASSERT_NE(VoITimer::GetInstance(), nullptr);
+    LogCapture log;
+    EXPECT_EQ(VoAPIObjectManager::GetInstance()->GetObject(u"timer"), nullptr);
+    EXPECT_TRUE(log.Contains(std::string(VoObjectManager::kInvalidId) + "timer"));
+    EXPECT_EQ(VoAPIObjectManager::GetInstance()->GetCount(), 0);
+}
+
 TEST(VoITimer, OtherTimersLeaveTheAccessorAlone) {
+    ScopedEngine engine;
     LogCapture log;
     VoITimer* timer = VoITimer::GetInstance();
     ASSERT_NE(timer, nullptr);
@@ -24,12 +39,24 @@ TEST(VoITimer, OtherTimersLeaveTheAccessorAlone) {
 
 TEST(VoITimer, NoTimerOnceTheCleanerDeletedIt) {
     LogCapture log;
+    ScopedEngine engine;
     ASSERT_NE(VoITimer::GetInstance(), nullptr);
-    delete VoCleaner::GetInstance();
+    engine.ShutDown();
     EXPECT_EQ(VoITimer::GetInstance(), nullptr);
     EXPECT_EQ(VoITimer::GetInstance(), nullptr);
     EXPECT_EQ(log.Count("~VoITimer()"), 1);
-    // Only a new engine cleaner, which a run never makes, brings a timer back.
-    ASSERT_NE(VoCleaner::GetInstance(), nullptr);
+    EXPECT_FALSE(log.Contains("ERROR"));
+    // Only a new engine, which a run never makes, brings a timer back.
+    ScopedEngine next;
     EXPECT_NE(VoITimer::GetInstance(), nullptr);
+}
+
+TEST(VoITimer, WithoutItsCreatorThereIsNoTimer) {
+    delete VoCleaner::PeekInstance();
+    ASSERT_NE(VoCleaner::GetInstance(), nullptr);
+    LogCapture log;
+    EXPECT_EQ(VoITimer::GetInstance(), nullptr);
+    EXPECT_TRUE(log.Contains(std::string(VoObjectManager::kNoCreatorIndex) + "timer"));
+    EXPECT_TRUE(log.Contains(VoITimer::kCreationFailure));
+    delete VoCleaner::PeekInstance();
 }

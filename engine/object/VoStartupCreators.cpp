@@ -1,0 +1,30 @@
+#include "object/VoStartupCreators.h"
+
+#include "object/VoRegistry.h"
+#include "platform/VoFileSystemWinCreator.h"
+#include "platform/VoMatrixUtilDX9Creator.h"
+#include "platform/VoTimerWinCreator.h"
+
+namespace {
+
+bool Add(VoRegistry* apRegistry, VoIObjectCreator* apCreator) {
+    if (apRegistry != nullptr && apRegistry->AddCreator(apCreator)) {
+        return true;
+    }
+    delete apCreator;
+    return false;
+}
+
+}  // namespace
+
+bool VoStartupCreators::Register() {
+    VoRegistry* registry = VoRegistry::Get();
+    bool added = true;
+    added &= Add(registry, VO_NEW VoFileSystemWinCreator());
+    added &= Add(registry, VO_NEW VoTimerWinCreator());
+    // "rasterizer", "texture" and "devicecaps" take their places here as their classes arrive.
+    added &= Add(registry, VO_NEW VoMatrixUtilDX9Creator());
+    // Then "soundmanager", "moviemanager", "platform", "eventmanager",
+    // "statemanager" and "gameclock", in that order.
+    return added;
+}

@@ -1,0 +1,8 @@
+#include "stdlib/VoAPIObject.h"
+
+VoAPIObject::~VoAPIObject() = default;
+
+bool VoAPIObject::SetId(const VoString& aId) {
+    fId = aId;
+    return true;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// A new engine for the life of the object, as at start-up: a new engine
+// cleaner, and the registry with the engine's start-up creators, so the
+// service accessors (VoITimer::GetInstance, VoIFileSystem::GetInstance, ...)
+// can make their services. The end deletes the cleaner and with it every
+// engine singleton made meanwhile (the registry last), as at shut-down. Tests
+// that use singletons start one each so no state passes from test to test
+// when they share a process.
+//
+//     ScopedEngine engine;
+//     VoITimer* timer = VoITimer::GetInstance();
+#include "object/VoStartupCreators.h"
+#include "stdlib/VoCleaner.h"
+
+class ScopedEngine {
+public:
+    ScopedEngine() {
+        delete VoCleaner::PeekInstance();
+        VoCleaner::GetInstance();
+        VoStartupCreators::Register();
+    }
+    ~ScopedEngine() { ShutDown(); }
+    ScopedEngine(const ScopedEngine&) = delete;
+    ScopedEngine& operator=(const ScopedEngine&) = delete;
+
+    // Deletes the engine cleaner now; the singletons it owned are gone until
+    // a new cleaner is made.
+    void ShutDown() { delete VoCleaner::PeekInstance(); }
+};
