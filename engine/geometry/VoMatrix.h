@@ -14,6 +14,7 @@
 #include "geometry/VoVector3.h"
 #include "geometry/VoVector4.h"
 
+class VoIMatrixUtil;
 class VoIStream;
 
 class VoMatrix {
@@ -30,6 +31,11 @@ public:
     // is attempted. A failed read leaves the matrix unchanged.
     bool Read(VoIStream* apStream);
     bool Write(VoIStream* apStream) const;
+
+    // The matrix-utility service (VoIMatrixUtil::GetInstance): null before
+    // start-up registered its creator and after the engine cleaner ran. The
+    // functions below never need it.
+    static VoIMatrixUtil* GetMatrixUtil();
 
     float m[4][4];
 };
