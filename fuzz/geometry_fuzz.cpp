@@ -16,7 +16,7 @@
 #include "geometry/VoVector2.h"
 #include "geometry/VoVector3.h"
 #include "geometry/VoVector4.h"
-#include "support/FuzzStream.h"
+#include "support/FuzzSupport.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ struct Values {
     VoLine2 line2;
 };
 
-void ReadOne(FuzzStream& aStream, std::uint8_t aChoice, Values& aLast) {
+void ReadOne(VoIStream& aStream, std::uint8_t aChoice, Values& aLast) {
     switch (aChoice % 8) {
         case 0: {
             VoVector2 value = aLast.v2;
@@ -130,6 +130,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aS
     Values last;
     MatrixIdentity(&last.matrix);
     RunChosenReads(apData, aSize,
-                   [&last](FuzzStream& aStream, std::uint8_t aChoice) { ReadOne(aStream, aChoice, last); });
+                   [&last](VoIStream& aStream, std::uint8_t aChoice) { ReadOne(aStream, aChoice, last); });
     return 0;
 }

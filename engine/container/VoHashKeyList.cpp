@@ -15,7 +15,31 @@ VoHashKeyList::VoHashKeyList(int aHashShift, bool aIgnoreCase)
       fCollisionCount(0),
       fIgnoreCase(aIgnoreCase) {}
 
+VoHashKeyList::VoHashKeyList(int aHashShift, bool aIgnoreCase, int aCapacity)
+    : fEntries(aCapacity, VoVectorCore<void*>::kDefaultIncrement),
+      fKeys(aCapacity, VoVectorCore<void*>::kDefaultIncrement),
+      fItems(aCapacity, VoVectorCore<void*>::kDefaultIncrement),
+      fHashShift(aHashShift),
+      fSorted(false),
+      fCollisionsCounted(false),
+      fCollisionCount(0),
+      fIgnoreCase(aIgnoreCase) {}
+
 VoHashKeyList::~VoHashKeyList() { Clear(); }
+
+bool VoHashKeyList::Reserve(int aCount) {
+    bool result = true;
+    if (fEntries.GetCapacity() < aCount) {
+        result = fEntries.Grow(aCount - fEntries.GetCapacity()) && result;
+    }
+    if (fKeys.GetCapacity() < aCount) {
+        result = fKeys.Grow(aCount - fKeys.GetCapacity()) && result;
+    }
+    if (fItems.GetCapacity() < aCount) {
+        result = fItems.Grow(aCount - fItems.GetCapacity()) && result;
+    }
+    return result;
+}
 
 std::uint32_t VoHashKeyList::Hash(const VoString& aKey, int aShift, bool aIgnoreCase) {
     const int length = aKey.GetLength();

@@ -21,6 +21,10 @@ public:
     static constexpr const char* kRemoveAtFailure = "RemoveAt failure.";
 
     VoHashKeyList(int aHashShift, bool aIgnoreCase);
+    // A list that expects few keys: its three vectors start with aCapacity
+    // slots instead of the default 1000 (a data file has thousands of small
+    // sections). A capacity below 0 is logged and replaced by 10.
+    VoHashKeyList(int aHashShift, bool aIgnoreCase, int aCapacity);
     ~VoHashKeyList() override;
     VoHashKeyList(const VoHashKeyList&) = delete;
     VoHashKeyList& operator=(const VoHashKeyList&) = delete;
@@ -58,6 +62,9 @@ public:
     // Removes the key; its item goes to *appItem when appItem is given.
     bool Remove(const VoString& aKey, void** appItem);
     void Clear();
+    // Makes room for aCount keys in all, so that the adds up to that count
+    // reallocate nothing; false when the room cannot be had.
+    bool Reserve(int aCount);
     bool Sort();
     int CountCollisions();
     int GetCount() const;

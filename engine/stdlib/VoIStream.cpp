@@ -360,14 +360,18 @@ bool VoIStream::ReadTerminatedUnits(Unit** appText) {
     }
     // Scans to the terminator, steps back and reads the text in one piece.
     const std::uint64_t limit = GetReadLimit();
+    // A failed read leaves the stream where it was, as the other readers do.
+    const std::uint32_t start = GetPosition();
     std::uint32_t count = 0;
     Unit unit = 0;  // raw bytes: a zero unit is zero in either byte order
     do {
         if ((static_cast<std::uint64_t>(count) + 1) * sizeof(Unit) > limit) {
             VO_ERROR(kLengthRefused);
+            SetPosition(start);
             return false;
         }
         if (!Read(sizeof(Unit), &unit)) {
+            SetPosition(start);
             return false;
         }
         ++count;
@@ -376,10 +380,12 @@ bool VoIStream::ReadTerminatedUnits(Unit** appText) {
     SetPosition(GetPosition() - size);
     Unit* text = VO_NEW Unit[count];
     if (text == nullptr) {
+        SetPosition(start);
         return false;
     }
     if (!Read(size, text)) {
         delete[] text;
+        SetPosition(start);
         return false;
     }
     UnitsToHostOrder(text, count);

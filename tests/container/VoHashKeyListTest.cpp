@@ -290,6 +290,24 @@ TEST(VoHashKeyList, ClearEmptiesAndAddsWorkAgain) {
     EXPECT_EQ(list.CountCollisions(), 0);
 }
 
+TEST(VoHashKeyList, ListStartedSmallGrowsAndReservesLikeAnyOther) {
+    int items[300];
+    VoHashKeyList list(7, false, 0);
+    EXPECT_TRUE(list.Reserve(300));
+    for (int i = 0; i < 300; ++i) {
+        EXPECT_NE(list.Add(VoString(u"k").Append(i), &items[i], true), 0u);
+    }
+    EXPECT_TRUE(list.Reserve(10));
+    for (int i = 0; i < 300; i += 29) {
+        EXPECT_EQ(list.Get(VoString(u"k").Append(i)), &items[i]);
+        EXPECT_EQ(list.IndexOf(VoString(u"k").Append(i)), i);
+    }
+    LogCapture log;
+    VoHashKeyList fallback(7, false, -1);
+    EXPECT_EQ(log.Count(VoVectorText::kCapacityOutOfRange), 3);
+    EXPECT_NE(fallback.Add(VoString(kFirst), Item(0), true), 0u);
+}
+
 TEST(VoHashKeyList, ToStringNamesTheClass) {
     VoHashKeyList list(7, false);
     const VoString text = list.ToString();

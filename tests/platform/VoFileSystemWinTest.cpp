@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "PlatformTestFolder.h"
+#include "support/PlatformTestFolder.h"
 #include "container/VoVectorString.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "PlatformTestFolder.h"
 #include "object/VoObjectManager.h"
 #include "platform/VoFileSystemWin.h"
 #include "stdlib/VoCleaner.h"
+#include "support/PlatformTestFolder.h"
 #include "support/ScopedEngine.h"
 
 namespace {

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "PlatformTestFolder.h"
 #include "platform/VoTimerWin.h"
 #include "stdlib/VoAPIObjectManager.h"
 #include "stdlib/VoCleaner.h"
+#include "support/PlatformTestFolder.h"
 #include "support/ScopedEngine.h"
 
 TEST(VoITimer, GetInstanceKeepsOneRunningTimer) {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "PlatformTestFolder.h"
+#include "support/PlatformTestFolder.h"
 #include "platform/VoITimeSource.h"
 
 namespace {

@@ -225,15 +225,21 @@ TEST(VoIStream, ReadCStringReadsThroughTheTerminator) {
     delete[] text;
 }
 
-TEST(VoIStream, ReadCStringWithoutTerminatorFails) {
+TEST(VoIStream, ReadCStringWithoutTerminatorFailsWhereItStands) {
     TestStream s({'a', 'b', 'c'});
+    s.SetPosition(1);
     char* text = nullptr;
     EXPECT_FALSE(s.ReadCString(&text));
     EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(s.GetPosition(), 1u);
     TestStream unsized({'a', 'b', 'c'});
     unsized.HideSize();
     EXPECT_FALSE(unsized.ReadCString(&text));
     EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(unsized.GetPosition(), 0u);
+    char16_t* wide = nullptr;
+    EXPECT_FALSE(unsized.ReadWCString(&wide));
+    EXPECT_EQ(unsized.GetPosition(), 0u);
 }
 
 TEST(VoIStream, ReadWCStringReadsThroughTheTerminatorUnit) {

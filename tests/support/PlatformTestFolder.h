@@ -1,6 +1,6 @@
 #pragma once
-// A scratch folder under the test's working directory, removed afterwards,
-// and the log lines written while it exists.
+// A scratch folder under the test's working directory, named after the test
+// and removed afterwards, and the log lines written while it exists.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -48,6 +48,16 @@ public:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     bool Exists(const std::string& aRelative) const { return std::filesystem::exists(Path(aRelative)); }
+    // The entries directly in the folder, to see that nothing was left behind.
+    int CountEntries() const {
+        std::error_code error;
+        int count = 0;
+        for (std::filesystem::directory_iterator it(fRoot, error), end; !error && it != end;
+             it.increment(error)) {
+            ++count;
+        }
+        return count;
+    }
 
     std::vector<std::string> LogLines() const { return fLog.Lines(); }
     // Whether a line of the given level ("ERROR: ", ...) carries exactly aText
@@ -71,7 +81,9 @@ private:
         if (!std::filesystem::exists(fRoot, error)) {
             return;
         }
-        // Read-only files and folders must not outlive the test.
+        // Read-only files and folders, the root among them, must not outlive the test.
+        std::filesystem::permissions(fRoot, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     error);
         for (const auto& entry : std::filesystem::recursive_directory_iterator(fRoot, error)) {
             std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
                                          std::filesystem::perm_options::add, error);
