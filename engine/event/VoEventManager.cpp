@@ -17,9 +17,9 @@ VoCleanerSingleton<VoEventManager> gInstance;
 constexpr int kHashShift = 7;
 
 const VoListenerList::Messages kListenerMessages = {
-    VoEventManager::kAddListenerNull,       VoEventManager::kAddListenerFailure,
-    VoEventManager::kRemoveListenerNull,    VoEventManager::kRemoveListenerFailure,
-    VoEventManager::kRemoveListenerFailure, VoEventManager::kRemoveOrderFailure};
+    VoEventManager::kAddListenerNull, VoEventManager::kAddListenerFailure,
+    VoEventManager::kRemoveListenerNull, VoEventManager::kRemoveListenerFailure,
+    VoEventManager::kRemoveListenerFailure};
 
 }  // namespace
 

@@ -33,7 +33,6 @@ public:
     static constexpr const char* kAddListenerFailure = "AddListener failure.";
     static constexpr const char* kRemoveListenerNull = "RemoveListener failure. NULL arg.";
     static constexpr const char* kRemoveListenerFailure = "RemoveListener failure.";
-    static constexpr const char* kRemoveOrderFailure = "VoRemoveListener failure.";
     static constexpr const char* kOnLoadWarning = "OnLoad warning. Could not add event: ";
     static constexpr const char* kOnLoadFailure = "OnLoad failure. Invalid event record: ";
     // Written by the destructor as a bare line, without level or source.

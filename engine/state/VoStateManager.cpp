@@ -34,10 +34,9 @@ float TimerSeconds() {
     return timer != nullptr ? static_cast<float>(timer->GetTime()) : 0.0f;
 }
 
-const VoListenerList::Messages kListenerMessages = {
-    VoStateManager::kAddListenerNull,       "",
-    VoStateManager::kRemoveListenerNull,    nullptr,
-    VoStateManager::kRemoveListenerFailure, VoStateManager::kRemoveListenerFailure};
+const VoListenerList::Messages kListenerMessages = {VoStateManager::kAddListenerNull, "",
+                                                    VoStateManager::kRemoveListenerNull, nullptr,
+                                                    VoStateManager::kRemoveListenerFailure};
 
 }  // namespace
 

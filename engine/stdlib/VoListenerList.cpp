@@ -2,14 +2,7 @@
 
 #include "container/VoLog.h"
 
-namespace {
-// Listener lists are short: a handful of scene objects and panels.
-constexpr int kCapacity = 10;
-constexpr int kIncrement = 10;
-}  // namespace
-
-VoListenerList::VoListenerList()
-    : fListeners(kCapacity, kIncrement), fOrders(kCapacity, kIncrement), fpWalks(nullptr), fStop(false) {}
+VoListenerList::VoListenerList() : fListeners(), fStop(false) {}
 
 VoListenerList::~VoListenerList() = default;
 
@@ -33,20 +26,7 @@ bool VoListenerList::Add(void* apListener, float aOrder, const Messages& aMessag
     if (fListeners.Contains(apListener)) {
         return true;
     }
-    // Before the first lower order: after every equal one. A NaN order is
-    // never lower, so it goes last; a NaN already stored is passed over.
-    const int count = fOrders.GetCount();
-    int index = 0;
-    while (index < count && !(fOrders.GetAt(index) < aOrder)) {
-        ++index;
-    }
-    const bool append = index == count;
-    if (!(append ? fOrders.Add(aOrder) : fOrders.AddAt(index, aOrder))) {
-        AssertFailure(aSite, aMessages.fAddFailure);
-        return false;
-    }
-    if (!(append ? fListeners.Add(apListener) : fListeners.AddAt(index, apListener))) {
-        fOrders.RemoveAt(index);
+    if (!fListeners.Insert(apListener, -aOrder)) {
         AssertFailure(aSite, aMessages.fAddFailure);
         return false;
     }
@@ -58,25 +38,15 @@ bool VoListenerList::Remove(void* apListener, const Messages& aMessages, VoLogSi
         Error(aSite, aMessages.fRemoveNull);
         return false;
     }
-    const int index = fListeners.Find(apListener);
-    if (index == -1) {
-        Error(aSite, aMessages.fRemoveNotRegistered);
-        return false;
+    switch (fListeners.Remove(apListener)) {
+        case VoOrderedListeners::Removal::kRemoved:
+            return true;
+        case VoOrderedListeners::Removal::kAbsent:
+            Error(aSite, aMessages.fRemoveNotRegistered);
+            return false;
+        case VoOrderedListeners::Removal::kFailed:
+            AssertFailure(aSite, aMessages.fRemoveFailure);
+            return false;
     }
-    if (!fListeners.RemoveAt(index)) {
-        AssertFailure(aSite, aMessages.fRemoveListenerFailure);
-        return false;
-    }
-    // The listener is gone from every walk whatever happens to its order.
-    for (Walk* walk = fpWalks; walk != nullptr; walk = walk->fpOuter) {
-        for (int i = 0; i < walk->fCount; ++i) {
-            if (walk->fpItems[i] == apListener) {
-                walk->fpItems[i] = nullptr;
-            }
-        }
-    }
-    if (!fOrders.RemoveAt(index)) {
-        AssertFailure(aSite, aMessages.fRemoveOrderFailure);
-    }
-    return true;
+    return false;
 }

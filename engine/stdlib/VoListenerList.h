@@ -1,31 +1,27 @@
 #pragma once
 // The listener list behind the state manager, the event manager and the game
-// clock: listeners (not owned) kept in descending order of the order each
-// registered with, equal orders in registration order.
+// clock: the shared ordered list (VoOrderedListeners: one snapshot per
+// running notification, removals reaching every running one) turned to
+// descending order of the order each listener registered with, equal orders
+// still in registration order, with the managers' stop operation.
 //
-// Every notification walks a snapshot of its own, so a listener may start a
-// notification from inside its callback without disturbing the one that
-// called it. A listener removed while notifications run is taken out of every
-// running snapshot: it is not called again once RemoveListener has returned.
 // StopNotify ends the innermost running notification after its caller; called
 // while none runs, it swallows the next notification whole.
 //
 // Each owner has its own texts for the same failures; it hands them in with
 // every registration call, and the lines name the owner's source.
 #include "container/VoLogSite.h"
-#include "container/VoVector.h"
-#include "container/VoVectorFloat.h"
+#include "stdlib/VoOrderedListeners.h"
 
 class VoListenerList {
 public:
     // The owner's texts; a null text is not logged.
     struct Messages {
-        const char* fAddNull;                // error: AddListener of null
-        const char* fAddFailure;             // assertion failure: the list could not take it (memory)
-        const char* fRemoveNull;             // error: RemoveListener of null
-        const char* fRemoveNotRegistered;    // error: RemoveListener of a stranger
-        const char* fRemoveListenerFailure;  // assertion failure: the listener could not be taken out
-        const char* fRemoveOrderFailure;     // assertion failure: its order could not be taken out
+        const char* fAddNull;              // error: AddListener of null
+        const char* fAddFailure;           // assertion failure: the list could not take it (memory)
+        const char* fRemoveNull;           // error: RemoveListener of null
+        const char* fRemoveNotRegistered;  // error: RemoveListener of a stranger
+        const char* fRemoveFailure;        // assertion failure: the list could not give it up (memory)
     };
 
     VoListenerList();
@@ -52,16 +48,9 @@ private:
     static void Error(const VoLogSite& aSite, const char* apText);
     static void AssertFailure(const VoLogSite& aSite, const char* apText);
 
-    // One running notification: its snapshot, and the one it runs inside.
-    struct Walk {
-        void** fpItems;  // owned
-        int fCount;
-        Walk* fpOuter;  // not owned: a running notification further up the stack
-    };
-
-    VoVector fListeners;    // not owned, descending by order
-    VoVectorFloat fOrders;  // parallel to fListeners
-    Walk* fpWalks;          // not owned: the innermost running notification, or null
+    // Ascending by the negated orders: descending by the orders given, and a
+    // NaN order, never greater than another, still goes last.
+    VoOrderedListeners fListeners;
     bool fStop;
 };
 
@@ -71,15 +60,12 @@ void VoListenerList::Notify(Call aCall) {
         fStop = false;
         return;
     }
-    const int count = fListeners.GetCount();
-    Walk walk{nullptr, 0, fpWalks};
-    if (count == 0 || !fListeners.ToArray(&walk.fpItems)) {
+    if (fListeners.GetCount() == 0) {
         return;
     }
-    walk.fCount = count;
-    fpWalks = &walk;
-    for (int i = 0; i < walk.fCount; ++i) {
-        void* listener = walk.fpItems[i];
+    VoOrderedListeners::Snapshot walk(fListeners);
+    for (int i = 0; i < walk.GetCount(); ++i) {
+        void* listener = walk.GetAt(i);
         if (listener == nullptr) {
             continue;  // removed meanwhile
         }
@@ -89,6 +75,4 @@ void VoListenerList::Notify(Call aCall) {
             break;
         }
     }
-    fpWalks = walk.fpOuter;
-    delete[] walk.fpItems;
 }

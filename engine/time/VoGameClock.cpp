@@ -23,8 +23,7 @@ constexpr int kCapacity = 10;
 constexpr int kIncrement = 10;
 
 const VoListenerList::Messages kListenerMessages = {
-    VoGameClock::kAddListenerNull,       VoGameClock::kAddListenerFailure,
-    VoGameClock::kRemoveListenerNull,    VoGameClock::kRemoveListenerFailure,
+    VoGameClock::kAddListenerNull, VoGameClock::kAddListenerFailure, VoGameClock::kRemoveListenerNull,
     VoGameClock::kRemoveListenerFailure, VoGameClock::kRemoveListenerFailure};
 
 }  // namespace
