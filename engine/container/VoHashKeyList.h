@@ -62,6 +62,10 @@ public:
     // Removes the key; its item goes to *appItem when appItem is given.
     bool Remove(const VoString& aKey, void** appItem);
     void Clear();
+    // For owners of their items: empties the list, then deletes every item as
+    // a T. False, with nothing changed, when the items cannot be copied out.
+    template <typename T>
+    bool ClearAndDelete();
     // Makes room for aCount keys in all, so that the adds up to that count
     // reallocate nothing; false when the room cannot be had.
     bool Reserve(int aCount);
@@ -98,3 +102,19 @@ private:
     int fCollisionCount;
     bool fIgnoreCase;
 };
+
+template <typename T>
+bool VoHashKeyList::ClearAndDelete() {
+    const int count = GetCount();
+    void** items = nullptr;
+    if (count > 0 && !GetItems(&items)) {
+        return false;
+    }
+    // Emptied first, so no destructor finds an item that is being deleted.
+    Clear();
+    for (int i = 0; i < count; ++i) {
+        delete static_cast<T*>(items[i]);
+    }
+    delete[] items;
+    return true;
+}

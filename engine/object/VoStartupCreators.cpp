@@ -1,9 +1,12 @@
 #include "object/VoStartupCreators.h"
 
+#include "event/VoEventManagerCreator.h"
 #include "object/VoRegistry.h"
 #include "platform/VoFileSystemWinCreator.h"
 #include "platform/VoMatrixUtilDX9Creator.h"
 #include "platform/VoTimerWinCreator.h"
+#include "state/VoStateManagerCreator.h"
+#include "time/VoGameClockCreator.h"
 
 namespace {
 
@@ -24,7 +27,9 @@ bool VoStartupCreators::Register() {
     added &= Add(registry, VO_NEW VoTimerWinCreator());
     // "rasterizer", "texture" and "devicecaps" take their places here as their classes arrive.
     added &= Add(registry, VO_NEW VoMatrixUtilDX9Creator());
-    // Then "soundmanager", "moviemanager", "platform", "eventmanager",
-    // "statemanager" and "gameclock", in that order.
+    // "soundmanager", "moviemanager" and "platform" take their places here as their classes arrive.
+    added &= Add(registry, VO_NEW VoEventManagerCreator());
+    added &= Add(registry, VO_NEW VoStateManagerCreator());
+    added &= Add(registry, VO_NEW VoGameClockCreator());
     return added;
 }

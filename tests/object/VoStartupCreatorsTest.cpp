@@ -41,11 +41,12 @@ protected:
 TEST_F(VoStartupCreatorsTest, RegistersTheEngineCreatorsInStartUpOrder) {
     EXPECT_TRUE(VoStartupCreators::Register());
     VoRegistry* registry = VoRegistry::Get();
-    const char* const expected[][2] = {{"filesystem", "[VoFileSystemWinCreator <"},
-                                       {"timer", "[VoTimerWinCreator <"},
-                                       {"matrixutil", "[VoMatrixUtilDX9Creator <"}};
-    ASSERT_EQ(registry->GetCreatorCount(), 3);
-    for (std::uint32_t i = 0; i < 3; ++i) {
+    const char* const expected[][2] = {
+        {"filesystem", "[VoFileSystemWinCreator <"},  {"timer", "[VoTimerWinCreator <"},
+        {"matrixutil", "[VoMatrixUtilDX9Creator <"},  {"eventmanager", "[VoEventManagerCreator <"},
+        {"statemanager", "[VoStateManagerCreator <"}, {"gameclock", "[VoGameClockCreator <"}};
+    ASSERT_EQ(registry->GetCreatorCount(), 6);
+    for (std::uint32_t i = 0; i < 6; ++i) {
         VoIObjectCreator* creator = registry->GetCreator(i);
         ASSERT_NE(creator, nullptr);
         EXPECT_EQ(Narrow(creator->GetId()), expected[i][0]);
@@ -75,8 +76,8 @@ TEST_F(VoStartupCreatorsTest, ASecondRegistrationIsRefusedAndLeavesTheFirst) {
     LogCapture log;
     EXPECT_FALSE(VoStartupCreators::Register());
     EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "filesystem"));
-    EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "matrixutil"));
-    EXPECT_EQ(VoRegistry::Get()->GetCreatorCount(), 3);
+    EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "gameclock"));
+    EXPECT_EQ(VoRegistry::Get()->GetCreatorCount(), 6);
 }
 
 TEST_F(VoStartupCreatorsTest, ACreatorThatInitialisesLeadsToASecondInitialize) {
