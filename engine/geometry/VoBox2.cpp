@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "geometry/VoBoxAxis.h"
+#include "geometry/VoPolygon.h"
 #include "geometry/VoRectangle.h"
+#include "geometry/VoVectorComponent.h"
 
 VoBox2::VoBox2(const VoRectangle& aRectangle) {
     min.x = std::min(aRectangle.x, aRectangle.x + aRectangle.width);
@@ -22,6 +24,8 @@ VoBox2::VoBox2(const VoVector2* apPoints, int aNumPoints) {
         Extend(apPoints[i]);
     }
 }
+
+VoBox2::VoBox2(const VoPolygon& aPolygon) : VoBox2(aPolygon.PeekPoints(), aPolygon.GetNumPoints()) {}
 
 void VoBox2::SetEmpty() {
     min.Set(VoBoxAxis::kEmptyMin, VoBoxAxis::kEmptyMin);
@@ -67,4 +71,19 @@ bool VoBox2::IntersectsRay(const VoVector2& aOrigin, const VoVector2& aDirection
     const float origin[2] = {aOrigin.x, aOrigin.y};
     const float direction[2] = {aDirection.x, aDirection.y};
     return VoBoxAxis::SegmentHits<2>(boxMin, boxMax, origin, direction);
+}
+
+bool VoBox2::Read(VoIStream* apStream) {
+    float components[4];
+    if (!VoReadComponents(apStream, components, 4)) {
+        return false;
+    }
+    min.Set(components[0], components[1]);
+    max.Set(components[2], components[3]);
+    return true;
+}
+
+bool VoBox2::Write(VoIStream* apStream) const {
+    const float components[4] = {min.x, min.y, max.x, max.y};
+    return VoWriteComponents(apStream, components, 4);
 }

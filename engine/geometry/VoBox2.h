@@ -3,6 +3,8 @@
 // bounds, point and ray tests. A plain value; the 3D twin is VoBox3.
 #include "geometry/VoVector2.h"
 
+class VoIStream;
+class VoPolygon;
 class VoRectangle;
 
 class VoBox2 {
@@ -16,6 +18,7 @@ public:
     // The bounds of the points; no points give the zero box. The polygon's
     // bounding box is this over its points.
     VoBox2(const VoVector2* apPoints, int aNumPoints);
+    explicit VoBox2(const VoPolygon& aPolygon);
 
     // Every min component 1e37 and every max -1e37, so that the first
     // Extend by a point makes the box exactly that point.
@@ -35,6 +38,10 @@ public:
     // Whether the segment from aOrigin to aOrigin + aDirection touches the
     // box: the direction is not normalised, its length is the reach.
     bool IntersectsRay(const VoVector2& aOrigin, const VoVector2& aDirection) const;
+
+    // min.x, min.y, max.x, max.y as 4-byte floats. A failed read leaves the box unchanged.
+    bool Read(VoIStream* apStream);
+    bool Write(VoIStream* apStream) const;
 
     VoVector2 min;
     VoVector2 max;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "geometry/VoBoxAxis.h"
+#include "geometry/VoVectorComponent.h"
 
 void VoBox3::SetEmpty() {
     min.Set(VoBoxAxis::kEmptyMin, VoBoxAxis::kEmptyMin, VoBoxAxis::kEmptyMin);
@@ -51,4 +52,19 @@ bool VoBox3::IntersectsRay(const VoVector3& aOrigin, const VoVector3& aDirection
     const float origin[3] = {aOrigin.x, aOrigin.y, aOrigin.z};
     const float direction[3] = {aDirection.x, aDirection.y, aDirection.z};
     return VoBoxAxis::SegmentHits<3>(boxMin, boxMax, origin, direction);
+}
+
+bool VoBox3::Read(VoIStream* apStream) {
+    float components[6];
+    if (!VoReadComponents(apStream, components, 6)) {
+        return false;
+    }
+    min.Set(components[0], components[1], components[2]);
+    max.Set(components[3], components[4], components[5]);
+    return true;
+}
+
+bool VoBox3::Write(VoIStream* apStream) const {
+    const float components[6] = {min.x, min.y, min.z, max.x, max.y, max.z};
+    return VoWriteComponents(apStream, components, 6);
 }

@@ -3,6 +3,8 @@
 // picking. A plain value; every operation is VoBox2's with z added.
 #include "geometry/VoVector3.h"
 
+class VoIStream;
+
 class VoBox3 {
 public:
     // The point box at the origin (not the empty box).
@@ -24,6 +26,11 @@ public:
     float GetMaxExtent() const;
     // Whether the segment from aOrigin to aOrigin + aDirection touches the box.
     bool IntersectsRay(const VoVector3& aOrigin, const VoVector3& aDirection) const;
+
+    // min.x, min.y, min.z, max.x, max.y, max.z as 4-byte floats. A failed
+    // read leaves the box unchanged.
+    bool Read(VoIStream* apStream);
+    bool Write(VoIStream* apStream) const;
 
     VoVector3 min;
     VoVector3 max;

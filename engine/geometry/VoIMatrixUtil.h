@@ -11,6 +11,15 @@ class VoVector4;
 
 class VoIMatrixUtil : public VoStreamObject {
 public:
+    static constexpr const char* kCreationFailure = "VoIMatrixUtil creation failure.";
+
+    // The one service, made on first use by the "matrixutil" creator through
+    // the API-object manager (with the argument 0) and owned by the engine
+    // cleaner. Null when it cannot be made (the next call tries again) and
+    // null once the cleaner has deleted it. The matrix functions of VoMatrix.h
+    // do not need it: they are the same maths, without the service.
+    static VoIMatrixUtil* GetInstance();
+
     ~VoIMatrixUtil() override = default;
 
     virtual VoMatrix* MatrixIdentity(VoMatrix* apOut) = 0;

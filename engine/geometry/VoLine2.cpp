@@ -4,6 +4,8 @@
 
 #include "container/VoLog.h"
 #include "geometry/VoGeometryConstants.h"
+#include "geometry/VoVectorComponent.h"
+#include "stdlib/VoIStream.h"
 
 namespace {
 
@@ -240,4 +242,35 @@ bool VoLine2::Intersect(const VoLine2& aOther, VoVector2& aOut, bool aStrict, fl
         return false;
     }
     return true;
+}
+
+bool VoLine2::Read(VoIStream* apStream) {
+    if (apStream == nullptr) {
+        VO_ERROR(VoIStream::kNullStream);
+        return false;
+    }
+    std::uint32_t storedType = 0;
+    float points[4];
+    const bool typeRead = apStream->ReadUInt(&storedType);
+    const bool pointsRead = VoReadComponents(apStream, points, 4);
+    if (!typeRead || !pointsRead) {
+        return false;
+    }
+    // Any stored type is kept as it is: the extent tests treat every value
+    // but line and segment as a ray.
+    type = static_cast<std::int32_t>(storedType);
+    p1.Set(points[0], points[1]);
+    p2.Set(points[2], points[3]);
+    return true;
+}
+
+bool VoLine2::Write(VoIStream* apStream) {
+    if (apStream == nullptr) {
+        VO_ERROR(VoIStream::kNullStream);
+        return false;
+    }
+    const bool typeWritten = apStream->WriteUInt(static_cast<std::uint32_t>(type));
+    const float points[4] = {p1.x, p1.y, p2.x, p2.y};
+    const bool pointsWritten = VoWriteComponents(apStream, points, 4);
+    return typeWritten && pointsWritten;
 }

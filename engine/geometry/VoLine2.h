@@ -7,9 +7,10 @@
 #include <cstdint>
 
 #include "container/VoBase.h"
+#include "container/VoISerializable.h"
 #include "geometry/VoVector2.h"
 
-class VoLine2 : public VoBase {
+class VoLine2 : public VoBase, public VoISerializable {
 public:
     // The three kinds of extent.
     enum : std::int32_t {
@@ -78,6 +79,11 @@ public:
     // the non-strict mode readmits points within aTolerance of an end, the
     // strict mode refuses any point within aTolerance of any of the four ends.
     bool Intersect(const VoLine2& aOther, VoVector2& aOut, bool aStrict, float aTolerance) const;
+
+    // The type as a 32-bit unsigned value, then p1 and p2 as VoVector2 stores
+    // them. Every field is attempted; a failed read leaves the line unchanged.
+    bool Read(VoIStream* apStream) override;
+    bool Write(VoIStream* apStream) override;
 
     static constexpr const char* kOffsetInvalidDirection = "Offset failure. Invalid direction.";
 

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "container/VoLog.h"
+#include "geometry/VoIMatrixUtil.h"
+#include "geometry/VoVectorComponent.h"
 
 namespace {
 
@@ -54,6 +56,29 @@ VoMatrix::VoMatrix(float a11, float a12, float a13, float a14,  //
                    float a31, float a32, float a33, float a34,  //
                    float a41, float a42, float a43, float a44)
     : m{{a11, a12, a13, a14}, {a21, a22, a23, a24}, {a31, a32, a33, a34}, {a41, a42, a43, a44}} {}
+
+VoIMatrixUtil* VoMatrix::GetMatrixUtil() {
+    return VoIMatrixUtil::GetInstance();
+}
+
+bool VoMatrix::Read(VoIStream* apStream) {
+    float elements[16];
+    if (!VoReadComponents(apStream, elements, 16)) {
+        return false;
+    }
+    for (int i = 0; i < 16; ++i) {
+        m[i / 4][i % 4] = elements[i];
+    }
+    return true;
+}
+
+bool VoMatrix::Write(VoIStream* apStream) const {
+    float elements[16];
+    for (int i = 0; i < 16; ++i) {
+        elements[i] = m[i / 4][i % 4];
+    }
+    return VoWriteComponents(apStream, elements, 16);
+}
 
 VoMatrix* MatrixIdentity(VoMatrix* apOut) {
     if (!ArgumentsPresent("MatrixIdentity", apOut)) {

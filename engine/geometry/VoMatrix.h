@@ -14,6 +14,9 @@
 #include "geometry/VoVector3.h"
 #include "geometry/VoVector4.h"
 
+class VoIMatrixUtil;
+class VoIStream;
+
 class VoMatrix {
 public:
     // All zeros; callers set a matrix with one of the functions below before use.
@@ -23,6 +26,16 @@ public:
              float a21, float a22, float a23, float a24,  //
              float a31, float a32, float a33, float a34,  //
              float a41, float a42, float a43, float a44);
+
+    // The sixteen elements in storage order as 4-byte floats; every element
+    // is attempted. A failed read leaves the matrix unchanged.
+    bool Read(VoIStream* apStream);
+    bool Write(VoIStream* apStream) const;
+
+    // The matrix-utility service (VoIMatrixUtil::GetInstance): null before
+    // start-up registered its creator and after the engine cleaner ran. The
+    // functions below never need it.
+    static VoIMatrixUtil* GetMatrixUtil();
 
     float m[4][4];
 };

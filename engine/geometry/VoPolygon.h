@@ -88,6 +88,9 @@ public:
     VoVector2 GetPoint(int aIndex) const;
     // A new copy of the points (a zero-length array when empty).
     bool GetPoints(VoVector2** oppPoints) const;
+    // The points themselves, GetNumPoints() long (null when empty); valid
+    // until the next edit.
+    const VoVector2* PeekPoints() const { return fpPoints; }
 
     // Even-odd test along a vertical ray towards larger y, each edge taking
     // part over the half-open x range between its ends. A point whose height

@@ -163,3 +163,17 @@ VoString VoVector2::ToString() const {
     text.Append(")]");
     return text;
 }
+
+bool VoVector2::Read(VoIStream* apStream) {
+    float components[2];
+    if (!VoReadComponents(apStream, components, 2)) {
+        return false;
+    }
+    Set(components[0], components[1]);
+    return true;
+}
+
+bool VoVector2::Write(VoIStream* apStream) const {
+    const float components[2] = {x, y};
+    return VoWriteComponents(apStream, components, 2);
+}

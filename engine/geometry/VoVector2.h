@@ -3,6 +3,7 @@
 // A plain value (no table, no base); copies are copies of the two floats.
 #include <cstdint>
 
+class VoIStream;
 class VoString;
 class VoLine2;
 
@@ -77,6 +78,10 @@ public:
     // A zero component of this vector matches anything; a positive one needs
     // the other's >= 0 and a negative one the other's <= 0.
     bool SameSigns(const VoVector2& aOther) const;
+
+    // x then y as 4-byte floats. A failed read leaves the vector unchanged.
+    bool Read(VoIStream* apStream);
+    bool Write(VoIStream* apStream) const;
 
     // "[VoVector2 <address> (x, y)]".
     VoString ToString() const;

@@ -113,3 +113,17 @@ VoString VoVector3::ToValueString() const {
     text.Append(z);
     return text;
 }
+
+bool VoVector3::Read(VoIStream* apStream) {
+    float components[3];
+    if (!VoReadComponents(apStream, components, 3)) {
+        return false;
+    }
+    Set(components[0], components[1], components[2]);
+    return true;
+}
+
+bool VoVector3::Write(VoIStream* apStream) const {
+    const float components[3] = {x, y, z};
+    return VoWriteComponents(apStream, components, 3);
+}

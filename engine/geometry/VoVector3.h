@@ -5,6 +5,7 @@
 
 #include "geometry/VoVector2.h"
 
+class VoIStream;
 class VoString;
 
 class VoVector3 {
@@ -74,6 +75,10 @@ public:
     // Zero counts as non-negative on both sides: each component pair must be
     // both >= 0 or both < 0.
     bool SameSigns(const VoVector3& aOther) const;
+
+    // x, y, z as 4-byte floats. A failed read leaves the vector unchanged.
+    bool Read(VoIStream* apStream);
+    bool Write(VoIStream* apStream) const;
 
     // "x|y|z", each in the string's float form.
     VoString ToValueString() const;

@@ -105,3 +105,17 @@ VoString VoVector4::ToValueString() const {
     text.Append(w);
     return text;
 }
+
+bool VoVector4::Read(VoIStream* apStream) {
+    float components[4];
+    if (!VoReadComponents(apStream, components, 4)) {
+        return false;
+    }
+    Set(components[0], components[1], components[2], components[3]);
+    return true;
+}
+
+bool VoVector4::Write(VoIStream* apStream) const {
+    const float components[4] = {x, y, z, w};
+    return VoWriteComponents(apStream, components, 4);
+}

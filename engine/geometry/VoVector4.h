@@ -8,6 +8,7 @@
 #include "geometry/VoVector2.h"
 #include "geometry/VoVector3.h"
 
+class VoIStream;
 class VoString;
 class VoLine3;
 
@@ -92,6 +93,10 @@ public:
     // without touching aOut when the line runs parallel to the plane; false
     // with aOut set to the hit when the hit lies outside a ray or segment.
     bool IntersectLine(const VoLine3& aLine, VoVector3& aOut) const;
+
+    // x, y, z, w as 4-byte floats. A failed read leaves the vector unchanged.
+    bool Read(VoIStream* apStream);
+    bool Write(VoIStream* apStream) const;
 
     // "[VoVector4 <address> (x, y, z, w)]".
     VoString ToString() const;

@@ -8,9 +8,8 @@
 // StopUpdate ends the running walk after its caller; called between frames it
 // makes the next Update call nobody.
 #include "container/VoBase.h"
-#include "container/VoVector.h"
-#include "container/VoVectorFloat.h"
 #include "stdlib/VoIFrameListener.h"
+#include "stdlib/VoOrderedListeners.h"
 
 class VoFrameManager : public VoBase {
 public:
@@ -47,9 +46,6 @@ public:
     VoString ToString() const override;
 
 private:
-    VoVector fListeners;    // VoIFrameListener*, not owned, ascending by order
-    VoVectorFloat fOrders;  // parallel to fListeners
+    VoOrderedListeners fListeners;  // VoIFrameListener*, not owned
     bool fStop;
-    void** fpSnapshot;  // owned while Update runs: the listeners it calls; null otherwise
-    int fSnapshotCount;
 };

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "geometry/VoPolygon.h"
 #include "geometry/VoRectangle.h"
+#include "support/GeometryTestSupport.h"
 
 namespace {
 
@@ -108,4 +110,53 @@ TEST(VoBox2, RayTiesTakeTheXFace) {
     EXPECT_TRUE(kTen.IntersectsRay(VoVector2(-5.0f, -15.0f), VoVector2(10.0f, 20.0f)));
     // The later face decides: y at t = 0.75 gives x = 10.25, outside.
     EXPECT_FALSE(kTen.IntersectsRay(VoVector2(-1.0f, -15.0f), VoVector2(15.0f, 20.0f)));
+}
+
+TEST(VoBox2, PolygonGivesTheBoundsOfItsPoints) {
+    const VoVector2 points[] = {VoVector2(3.0f, 1.0f), VoVector2(-2.0f, 4.0f), VoVector2(5.0f, -1.0f),
+                                VoVector2(0.0f, 0.0f)};
+    const VoBox2 box(VoPolygon(points, 4, true));
+    EXPECT_EQ(box.min, VoVector2(-2.0f, -1.0f));
+    EXPECT_EQ(box.max, VoVector2(5.0f, 4.0f));
+
+    const VoBox2 single(VoPolygon(points, 1, false));
+    EXPECT_EQ(single.min, VoVector2(3.0f, 1.0f));
+    EXPECT_EQ(single.max, VoVector2(3.0f, 1.0f));
+}
+
+TEST(VoBox2, PolygonWithoutPointsGivesTheZeroBox) {
+    const VoBox2 box{VoPolygon()};
+    EXPECT_EQ(box.min, VoVector2());
+    EXPECT_EQ(box.max, VoVector2());
+}
+
+TEST(VoBox2, StoresMinThenMaxAsLittleEndianFloats) {
+    ExpectStoredAs(
+        VoBox2(-1.0f, 0.5f, 2.0f, 3.0f),
+        {0x00, 0x00, 0x80, 0xBF, 0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x40, 0x40},
+        VoBox2());
+    TestStream in(
+        {0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x40, 0x40, 0x00, 0x00, 0x80, 0x40});
+    VoBox2 read;
+    ASSERT_TRUE(read.Read(&in));
+    EXPECT_EQ(read.min, VoVector2(1.0f, 2.0f));
+    EXPECT_EQ(read.max, VoVector2(3.0f, 4.0f));
+}
+
+TEST(VoBox2, EmptyBoxSurvivesTheStream) {
+    VoBox2 empty;
+    empty.SetEmpty();
+    TestStream out;
+    ASSERT_TRUE(empty.Write(&out));
+    TestStream in(out.Bytes());
+    VoBox2 read;
+    ASSERT_TRUE(read.Read(&in));
+    EXPECT_TRUE(read.IsEmpty());
+    read.Extend(VoVector2(2.0f, 3.0f));
+    EXPECT_EQ(read.min, VoVector2(2.0f, 3.0f));
+}
+
+TEST(VoBox2, ShortOrFailingStreamLeavesTheBoxAlone) {
+    ExpectShortInputRefused(StoredBytes(VoBox2(-1.0f, 0.5f, 2.0f, 3.0f)), kTen);
+    ExpectEveryComponentAttempted(kTen, 4, 3);
 }

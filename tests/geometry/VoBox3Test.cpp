@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/GeometryTestSupport.h"
+
 namespace {
 
 const VoBox3 kTen(VoVector3(0.0f, 0.0f, 0.0f), VoVector3(10.0f, 10.0f, 10.0f));
@@ -66,4 +68,22 @@ TEST(VoBox3, RayFaceChoiceKeepsTheEarlierAxisOnTies) {
     EXPECT_FALSE(kTen.IntersectsRay(VoVector3(-1.0f, 5.0f, -20.0f), VoVector3(15.0f, 0.0f, 25.0f)));
     // y is crossed last (t = 0.75) where z = 12.5: a miss.
     EXPECT_FALSE(kTen.IntersectsRay(VoVector3(-5.0f, -15.0f, 5.0f), VoVector3(10.0f, 20.0f, 10.0f)));
+}
+
+TEST(VoBox3, StoresMinThenMaxAsLittleEndianFloats) {
+    const VoBox3 box(VoVector3(-1.0f, 0.5f, 0.0f), VoVector3(2.0f, 3.0f, 4.0f));
+    ExpectStoredAs(box, {0x00, 0x00, 0x80, 0xBF, 0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x00, 0x00,
+                         0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x40, 0x40, 0x00, 0x00, 0x80, 0x40},
+                   VoBox3());
+    TestStream in(StoredBytes(box));
+    VoBox3 read;
+    ASSERT_TRUE(read.Read(&in));
+    EXPECT_EQ(read.min, box.min);
+    EXPECT_EQ(read.max, box.max);
+}
+
+TEST(VoBox3, ShortOrFailingStreamLeavesTheBoxAlone) {
+    ExpectShortInputRefused(StoredBytes(VoBox3(VoVector3(-1.0f, 0.5f, 0.0f), VoVector3(2.0f, 3.0f, 4.0f))),
+                            kTen);
+    ExpectEveryComponentAttempted(kTen, 6, 4);
 }

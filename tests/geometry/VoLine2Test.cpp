@@ -241,3 +241,64 @@ TEST(VoLine2, GetPerpendicularOfASlopedLine) {
     EXPECT_TRUE(vertical.GetPerpendicular(VoVector2(4.0f, 3.0f), out));
     EXPECT_EQ(out.p1, VoVector2(1.0f, 3.0f));
 }
+
+TEST(VoLine2, StoresTheTypeThenBothPoints) {
+    ExpectStoredAs(Line(1.0f, 2.0f, 3.0f, -1.0f, VoLine2::kSegment),
+                   {0x02, 0x00, 0x00, 0x00,                           // type
+                    0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x40,   // p1
+                    0x00, 0x00, 0x40, 0x40, 0x00, 0x00, 0x80, 0xBF},  // p2
+                   VoLine2());
+    TestStream in({0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x3F, 0x00, 0x00,
+                   0x00, 0x00, 0x00, 0x00, 0x80, 0x40, 0x00, 0x00, 0x80, 0x3E});
+    VoLine2 read;
+    ASSERT_TRUE(read.Read(&in));
+    EXPECT_EQ(read.type, VoLine2::kRay);
+    EXPECT_EQ(read.p1, VoVector2(0.5f, 0.0f));
+    EXPECT_EQ(read.p2, VoVector2(4.0f, 0.25f));
+}
+
+TEST(VoLine2, ReadsThroughItsSerializableInterface) {
+    const std::vector<unsigned char> bytes = StoredBytes(Line(1.0f, 2.0f, 3.0f, -1.0f, VoLine2::kSegment));
+    VoLine2 line;
+    VoISerializable& serializable = line;
+    TestStream in(bytes);
+    ASSERT_TRUE(serializable.Read(&in));
+    EXPECT_EQ(line.p2, VoVector2(3.0f, -1.0f));
+}
+
+TEST(VoLine2, UnknownStoredTypeIsKept) {
+    TestStream in({0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                   0x00, 0x00, 0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x00});
+    VoLine2 read;
+    ASSERT_TRUE(read.Read(&in));
+    EXPECT_EQ(read.type, -1);
+    // Any type but line and segment bounds the line on p1's side only.
+    EXPECT_FALSE(read.IsWithinExtent(VoVector2(-1.0f, 0.0f)));
+    EXPECT_TRUE(read.IsWithinExtent(VoVector2(5.0f, 0.0f)));
+}
+
+TEST(VoLine2, ShortOrFailingStreamLeavesTheLineAlone) {
+    const VoLine2 before = Line(7.0f, 8.0f, 9.0f, 10.0f, VoLine2::kRay);
+    ExpectShortInputRefused(StoredBytes(Line(1.0f, 2.0f, 3.0f, -1.0f, VoLine2::kSegment)), before);
+
+    // The type failing still reads both points, and the line keeps all three fields.
+    TestStream in(StoredBytes(Line(1.0f, 2.0f, 3.0f, -1.0f, VoLine2::kSegment)));
+    in.FailRead(0);
+    VoLine2 line = before;
+    EXPECT_FALSE(line.Read(&in));
+    EXPECT_EQ(in.GetReadCalls(), 5);
+    EXPECT_EQ(StoredBytes(line), StoredBytes(before));
+
+    TestStream out;
+    out.FailWrite(2);
+    EXPECT_FALSE(line.Write(&out));
+    EXPECT_EQ(out.GetWriteCalls(), 5);
+}
+
+TEST(VoLine2, NullStreamLogsOnce) {
+    LogCapture log;
+    VoLine2 line = Line(1.0f, 2.0f, 3.0f, 4.0f, VoLine2::kSegment);
+    EXPECT_FALSE(line.Read(nullptr));
+    EXPECT_FALSE(line.Write(nullptr));
+    EXPECT_THAT(log.Lines(), ElementsAre(IsError("NULL arg."), IsError("NULL arg.")));
+}

@@ -470,3 +470,33 @@ TEST(VoMatrix, ScalingAndTranslationMatrices) {
     ExpectMatrixNear(*MatrixTranslation(&m, 1.0f, 2.0f, 3.0f),
                      VoMatrix(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 2, 3, 1), 0.0f);
 }
+
+TEST(VoMatrix, StoresSixteenFloatsRowByRow) {
+    VoMatrix translation;
+    MatrixTranslation(&translation, 1.0f, 2.0f, 3.0f);
+    const std::vector<unsigned char> one = {0x00, 0x00, 0x80, 0x3F};
+    const std::vector<unsigned char> zero = {0x00, 0x00, 0x00, 0x00};
+    std::vector<unsigned char> bytes;
+    for (int i = 0; i < 12; ++i) {
+        const std::vector<unsigned char>& element = (i % 5 == 0) ? one : zero;
+        bytes.insert(bytes.end(), element.begin(), element.end());
+    }
+    // The fourth row last: x, y, z of the translation, then 1.
+    bytes.insert(bytes.end(), {0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x40, 0x40, 0x00,
+                               0x00, 0x80, 0x3F});
+    ExpectStoredAs(translation, bytes, VoMatrix());
+
+    TestStream in(bytes);
+    VoMatrix read;
+    ASSERT_TRUE(read.Read(&in));
+    ExpectMatrixNear(read, translation, 0.0f);
+}
+
+TEST(VoMatrix, ShortOrFailingStreamLeavesTheMatrixAlone) {
+    VoMatrix identity;
+    MatrixIdentity(&identity);
+    VoMatrix rotation;
+    MatrixRotationZ(&rotation, 0.5f);
+    ExpectShortInputRefused(StoredBytes(rotation), identity);
+    ExpectEveryComponentAttempted(identity, 16, 15);
+}

@@ -99,3 +99,26 @@ TEST(VoVector2, ToStringShowsAddressAndComponents) {
     const VoVector2 v(1.5f, -2.0f);
     EXPECT_EQ(Narrow(v.ToString()), "[VoVector2 <" + HexAddress(&v) + "> (1.500000, -2.000000)]");
 }
+
+TEST(VoVector2, StoresXThenYAsLittleEndianFloats) {
+    ExpectStoredAs(VoVector2(1.0f, -2.0f), {0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0xC0}, VoVector2());
+    TestStream in({0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x40, 0x40});
+    VoVector2 read;
+    ASSERT_TRUE(read.Read(&in));
+    EXPECT_EQ(read, VoVector2(0.5f, 3.0f));
+}
+
+TEST(VoVector2, ShortOrFailingStreamLeavesTheVectorAlone) {
+    ExpectShortInputRefused<VoVector2>({0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0xC0},
+                                       VoVector2(7.0f, 8.0f));
+    ExpectEveryComponentAttempted(VoVector2(7.0f, 8.0f), 2, 0);
+}
+
+TEST(VoVector2, NullStreamLogsOnce) {
+    LogCapture log;
+    VoVector2 value(1.0f, 2.0f);
+    EXPECT_FALSE(value.Read(nullptr));
+    EXPECT_FALSE(value.Write(nullptr));
+    EXPECT_THAT(log.Lines(), ElementsAre(IsError("NULL arg."), IsError("NULL arg.")));
+    EXPECT_EQ(value, VoVector2(1.0f, 2.0f));
+}

@@ -83,3 +83,20 @@ TEST(VoVector3, SameSignsCountsZeroAsNonNegative) {
 TEST(VoVector3, ValueStringJoinsWithBars) {
     EXPECT_EQ(Narrow(VoVector3(1.0f, -2.5f, 0.0f).ToValueString()), "1.000000|-2.500000|0.000000");
 }
+
+TEST(VoVector3, StoresXYZAsLittleEndianFloats) {
+    ExpectStoredAs(VoVector3(1.0f, 0.5f, -2.0f),
+                   {0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x00, 0xC0}, VoVector3());
+    TestStream in({0x00, 0x00, 0x40, 0x40, 0x00, 0x00, 0x80, 0x40, 0x00, 0x00, 0x80, 0x3E});
+    VoVector3 read;
+    ASSERT_TRUE(read.Read(&in));
+    EXPECT_EQ(read, VoVector3(3.0f, 4.0f, 0.25f));
+}
+
+TEST(VoVector3, ShortOrFailingStreamLeavesTheVectorAlone) {
+    ExpectShortInputRefused<VoVector3>(
+        {0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x00, 0xC0},
+        VoVector3(7.0f, 8.0f, 9.0f));
+    // The last component failing must not leave the first two read.
+    ExpectEveryComponentAttempted(VoVector3(7.0f, 8.0f, 9.0f), 3, 2);
+}

@@ -114,3 +114,23 @@ TEST(VoVector4, TextForms) {
               "[VoVector4 <" + HexAddress(&v) + "> (1.000000, 2.000000, 3.000000, -4.000000)]");
     EXPECT_EQ(Narrow(v.ToValueString()), "1.000000|2.000000|3.000000|-4.000000");
 }
+
+TEST(VoVector4, StoresXYZWAsLittleEndianFloats) {
+    // The identity rotation, as animation and save data hold quaternions.
+    ExpectStoredAs(
+        VoQuaternion(0.0f, 0.0f, 0.0f, 1.0f),
+        {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x80, 0x3F},
+        VoQuaternion(5.0f, 5.0f, 5.0f, 5.0f));
+    TestStream in(
+        {0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x40, 0x40, 0x00, 0x00, 0x80, 0xBF});
+    VoVector4 read;
+    ASSERT_TRUE(read.Read(&in));
+    EXPECT_EQ(read, VoVector4(1.0f, 2.0f, 3.0f, -1.0f));
+}
+
+TEST(VoVector4, ShortOrFailingStreamLeavesTheVectorAlone) {
+    ExpectShortInputRefused<VoVector4>(
+        {0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x40, 0x40, 0x00, 0x00, 0x80, 0xBF},
+        VoVector4(7.0f, 8.0f, 9.0f, 10.0f));
+    ExpectEveryComponentAttempted(VoVector4(7.0f, 8.0f, 9.0f, 10.0f), 4, 1);
+}
