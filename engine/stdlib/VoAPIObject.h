@@ -13,6 +13,7 @@ public:
     VoAPIObject() = default;
     VoAPIObject(const VoAPIObject&) = delete;
     VoAPIObject& operator=(const VoAPIObject&) = delete;
+    // Leaves the restore manager's list of restorables.
     ~VoAPIObject() override;
 
     bool Initialize(std::uintptr_t aArgument) override = 0;
