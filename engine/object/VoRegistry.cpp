@@ -77,7 +77,12 @@ bool VoRegistry::Enter(const VoString& aId, Kind aKind, VoVector& aItems, void* 
         VO_ERROR(kDuplicateId, aId);
         return false;
     }
-    VO_ASSERT(aItems.Add(apItem), "");
+    if (!aItems.Add(apItem)) {
+        // Going on would file the id under the index of the item before and
+        // leave this one owned by nobody.
+        VO_ASSERT_FAILURE("");
+        return false;
+    }
     VoRegistryIndex* box =
         VO_NEW VoRegistryIndex(static_cast<std::uint32_t>(aItems.GetCount() - 1), aKind == Kind::kManager);
     if (box == nullptr || !fIds.Add(aId, box)) {

@@ -80,8 +80,8 @@ public:
 private:
     enum class Kind { kCreator, kManager };
 
-    // Enters the id for the item just appended to aItems (index count - 1);
-    // false, with aItems unchanged, when the id is taken.
+    // Appends the item to aItems and enters the id with its index; false, with
+    // aItems unchanged, when the id is taken or aItems cannot grow.
     bool Enter(const VoString& aId, Kind aKind, VoVector& aItems, void* apItem);
     // The index of the id when it names aKind, else kNotFound.
     std::uint32_t IndexOfKind(const VoString& aId, Kind aKind) const;

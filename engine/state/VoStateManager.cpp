@@ -164,6 +164,11 @@ bool VoStateManager::SetState(const VoString& aId, const VoString& aTypeName, co
             VO_ERROR(kSetStateCreateFailure, id);
             return false;
         }
+        // A listener told of the new state may have cleared or replaced it.
+        state = static_cast<VoIState*>(fStates.Get(id));
+        if (state == nullptr) {
+            return true;
+        }
     }
     Apply(state, aValue, aNotify);
     return true;

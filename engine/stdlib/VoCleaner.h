@@ -112,8 +112,9 @@ public:
 
     // The instance. On first use it is made by aCreate() (returning a new T or
     // null) and handed to the cleaner; a failure logs apCreationFailure at the
-    // caller and gives null. Once the cleaner has deleted the instance this
-    // gives null without a message, until a new cleaner takes over.
+    // caller (nothing when it is null: aCreate reports) and gives null. Once
+    // the cleaner has deleted the instance this gives null without a message,
+    // until a new cleaner takes over.
     template <typename Create>
     T* Get(Create aCreate, const char* apCreationFailure, VoLogSite aSite = VoLogSite::Here()) {
         if (fpInstance != nullptr) {
@@ -127,7 +128,7 @@ public:
             cleaner = Home::GetInstance();
         }
         if (cleaner == nullptr) {
-            aSite.Error(apCreationFailure);
+            Report(aSite, apCreationFailure);
             return nullptr;
         }
         if (cleaner->IsCleaning()) {
@@ -135,12 +136,12 @@ public:
         }
         T* instance = aCreate();
         if (instance == nullptr) {
-            aSite.Error(apCreationFailure);
+            Report(aSite, apCreationFailure);
             return nullptr;
         }
         if (!cleaner->AddInstance(instance, this)) {
             delete instance;
-            aSite.Error(apCreationFailure);
+            Report(aSite, apCreationFailure);
             return nullptr;
         }
         return instance;
@@ -148,4 +149,11 @@ public:
 
     // The instance if it is live; never creates.
     T* Peek() const { return static_cast<T*>(fpInstance); }
+
+private:
+    static void Report(const VoLogSite& aSite, const char* apCreationFailure) {
+        if (apCreationFailure != nullptr) {
+            aSite.Error(apCreationFailure);
+        }
+    }
 };

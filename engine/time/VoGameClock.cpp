@@ -16,7 +16,6 @@ namespace {
 
 VoCleanerSingleton<VoGameClock> gInstance;
 
-constexpr const char* kCreationFailure = "";
 constexpr const char* kReadClockFailure = "OnLoad failure. Could not read the current clock.";
 
 constexpr int kCapacity = 10;
@@ -29,7 +28,17 @@ const VoListenerList::Messages kListenerMessages = {
 }  // namespace
 
 VoGameClock* VoGameClock::GetInstance() {
-    return gInstance.Get([] { return VO_NEW VoGameClock(); }, kCreationFailure);
+    // A clock that cannot be made is an assertion failure without text, not
+    // an error line of the accessor's.
+    return gInstance.Get(
+        [] {
+            VoGameClock* clock = VO_NEW VoGameClock();
+            if (clock == nullptr) {
+                VO_ASSERT_FAILURE("");
+            }
+            return clock;
+        },
+        nullptr);
 }
 
 VoGameClock::VoGameClock()

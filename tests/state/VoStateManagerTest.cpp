@@ -232,6 +232,16 @@ TEST_F(VoStateManagerTest, TypedSetStateCreatesAMissingStateAndAnnouncesItTwice)
     EXPECT_EQ(state->GetNumber(), 3.0f);
 }
 
+TEST_F(VoStateManagerTest, TypedSetStateSurvivesAListenerThatClearsTheStatesAtTheFirstAnnouncement) {
+    fStates->AddListener(&fA, 0.0f);
+    VoStateManager* states = fStates;
+    fA.fAction = [states](VoIState*) { states->ClearStates(); };
+    EXPECT_TRUE(fStates->SetState(VoString(u"n"), VoString(u"number"), VoString(u"2"), true));
+    // The state the second announcement was for is gone: nobody hears of it again.
+    EXPECT_EQ(fJournal, Journal{"A:n"});
+    EXPECT_EQ(fStates->GetStateCount(), 0);
+}
+
 TEST_F(VoStateManagerTest, TypedSetStateMakesStringsOfEveryOtherTypeName) {
     ASSERT_TRUE(fStates->SetState(VoString(u"b"), VoString(u"BOOLEAN"), VoString(u"True"), false));
     EXPECT_EQ(fStates->GetState(VoString(u"b"))->GetType(), VoIState::kBoolean);

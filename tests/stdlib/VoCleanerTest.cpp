@@ -234,3 +234,10 @@ TEST_F(VoCleanerSingletonTest, ACreationFailureIsLoggedAtTheAccessor) {
     EXPECT_NE(log.Lines()[0].find("tests/stdlib/VoCleanerTest.cpp, "), std::string::npos) << log.Lines()[0];
     EXPECT_NE(log.Lines()[0].find("Tracked creation failure."), std::string::npos);
 }
+
+TEST_F(VoCleanerSingletonTest, WithoutACreationFailureTextTheMakerAloneReports) {
+    VoCleanerSingleton<Tracked> slot;
+    LogCapture log;
+    EXPECT_EQ(slot.Get([]() -> Tracked* { return nullptr; }, nullptr), nullptr);
+    EXPECT_TRUE(log.Lines().empty());
+}
