@@ -195,7 +195,11 @@ bool VoFileSystemWin::List(const VoString& aDirectory, VoVectorString* apNames, 
         return false;
     }
     for (const std::string& name : names) {
-        apNames->Add(ToWide(name));
+        if (!apNames->Add(ToWide(name))) {
+            // A listing short of names must not pass for the whole directory.
+            VO_ERROR(kListStoreFailure);
+            return false;
+        }
     }
     if (readError != VoPosixFiles::kSuccess) {
         VO_ERROR(kFindNextFailure, readError);

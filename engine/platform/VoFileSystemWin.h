@@ -21,6 +21,8 @@ public:
     static constexpr char kFileExistsFailure[] = "FileExists failure. Error:";
     static constexpr char kInvalidFileHandle[] = "Invalid file handle. Error: ";
     static constexpr char kFindNextFailure[] = "FindNextFile failure. Error:";
+    // The vector could not take a name (memory).
+    static constexpr char kListStoreFailure[] = "Listing failure. Could not store a name.";
     static constexpr char kGetFileSizeFailure[] = "GetFileSize failure. Error:";
     static constexpr char kForNativePath[] = " for native path:";
     static constexpr char kFileSizeOutOfRange[] = "File size out of range.";

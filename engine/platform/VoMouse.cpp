@@ -108,11 +108,14 @@ bool VoMouse::ButtonDown(int aButton) {
     }
     const double now = fpTimer->GetTime();
     const bool doubleClick = IsDoubleClick(aButton, now);
-    // Recorded also after a double click, so a third quick press is another.
+    const bool fired = FireMouseEvent(doubleClick ? kEventDoubleClick : kEventButtonDown, aButton);
+    // Recorded once the press has been told, at the position the pointer has
+    // then (a listener may have moved it), and also after a double click, so
+    // a third quick press is another.
     fLastPressTime[slot] = now;
     fLastPressPosition[slot] = fPosition;
     fPressed[slot] = true;
-    return FireMouseEvent(doubleClick ? kEventDoubleClick : kEventButtonDown, aButton);
+    return fired;
 }
 
 bool VoMouse::IsDoubleClick(int aButton, double aNow) const {

@@ -322,6 +322,24 @@ TEST_F(VoMouseTest, ADoubleClickStaysWithinTheToleranceOnEachAxis) {
     EXPECT_EQ(ClickAt(1400, 109.0f, 90.0f), (Journal{"A double 1"}));
 }
 
+TEST_F(VoMouseTest, APressIsRememberedWhereTheListenersLeftThePointer) {
+    fMouse.AddListener(&fA, 0.0f);
+    fMouse.SetDoubleClickEnabled(true);
+    // A listener that moves the pointer on a press (a cursor snapping to a
+    // target): the next quick press there pairs with it.
+    MoveTo(10.0f, 10.0f);
+    fA.fAction = [&] {
+        if (fJournal.back() == "A down 1") {
+            const VoVector2 target(200.0f, 200.0f);
+            fMouse.Move(&target);
+        }
+    };
+    fClock.fNow = 1000;
+    EXPECT_EQ(Down(1), (Journal{"A down 1", "A move 200,200"}));
+    fA.fAction = nullptr;
+    EXPECT_EQ(ClickAt(1100, 200.0f, 200.0f), (Journal{"A double 1"}));
+}
+
 TEST_F(VoMouseTest, DoubleClicksAreJudgedPerButtonAndOnlyWhenEnabled) {
     fMouse.AddListener(&fA, 0.0f);
     EXPECT_EQ(ClickAt(1000, 10.0f, 10.0f), (Journal{"A down 1"}));

@@ -86,6 +86,6 @@ private:
     bool CopyTreeAt(const std::string& aSource, const std::string& aDestination, bool aRecursive,
                     bool aOverwrite, int aDepth);
 
-    // Remembered matches: directory + "/" + folded name -> name on disk.
+    // Remembered matches: directory + a NUL byte + folded name -> name on disk.
     std::unordered_map<std::string, std::string> fMatches;
 };
