@@ -376,15 +376,15 @@ TEST(VoMouseSingleton, OneMouseOnTheEngineTimerOwnedByTheEngineCleanerAndNotRema
     ASSERT_NE(mouse, nullptr);
     EXPECT_EQ(VoMouse::GetInstance(), mouse);
 
-    // It reads the engine timer: two presses straight after each other pair up.
+    // It works on the engine timer. (Double-click timing is tested on a
+    // scripted clock above: on the real one a stalled machine would split the pair.)
     Journal journal;
     Listener listener("A", &journal);
     mouse->AddListener(&listener, 0.0f);
     mouse->SetDoubleClickEnabled(true);
     mouse->ButtonDown(1);
-    mouse->ButtonDown(1);
     mouse->RemoveListener(&listener);
-    EXPECT_EQ(journal, (Journal{"A down 1", "A double 1"}));
+    EXPECT_EQ(journal, (Journal{"A down 1"}));
 
     engine.ShutDown();
     EXPECT_EQ(VoMouse::GetInstance(), nullptr);
