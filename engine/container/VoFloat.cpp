@@ -1,23 +1,10 @@
 #include "container/VoFloat.h"
 
-#include <cfloat>
-#include <cmath>
-
 #include "container/VoDebugString.h"
 #include "container/VoNumberText.h"
 #include "stdlib/VoIStream.h"
 
-VoFloat::VoFloat(double aValue) {
-    // Beyond the float range the conversion is undefined; infinity is what
-    // the hardware rounding gives.
-    if (aValue > static_cast<double>(FLT_MAX)) {
-        fValue = HUGE_VALF;
-    } else if (aValue < -static_cast<double>(FLT_MAX)) {
-        fValue = -HUGE_VALF;
-    } else {
-        fValue = static_cast<float>(aValue);
-    }
-}
+VoFloat::VoFloat(double aValue) : fValue(VoNumberText::RoundToFloat(aValue)) {}
 
 VoFloat::VoFloat(const VoString& aText) : fValue(VoNumberText::ParseFloat(aText)) {}
 

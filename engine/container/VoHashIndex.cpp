@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "container/VoLog.h"
-#include "container/VoLog.h"
 #include "container/VoVector.h"
 #include "memory/VoNew.h"
 
@@ -117,9 +116,29 @@ VoHashKeyListEntry* Insert(VoVector& aEntries, int aPosition, std::uint32_t aHas
     return entry;
 }
 
+namespace {
+
+// Takes the entry at aPosition out of the index; false when the vector's
+// removal failed. That removal builds a new array; when memory runs out for
+// it the later entries move down in place instead (which needs none), so an
+// entry about to be deleted never stays in the index.
+bool TakeOut(VoVector& aEntries, int aPosition) {
+    if (aEntries.RemoveAt(aPosition, nullptr)) {
+        return true;
+    }
+    const int last = aEntries.GetCount() - 1;
+    for (int i = aPosition; i < last; ++i) {
+        aEntries.SetAt(i, aEntries.GetAt(i + 1), nullptr);
+    }
+    aEntries.SetCount(last);
+    return false;
+}
+
+}  // namespace
+
 void Unlink(VoVector& aEntries, int aPosition) {
     VoHashKeyListEntry* entry = At(aEntries, aPosition);
-    aEntries.RemoveAt(aPosition, nullptr);
+    TakeOut(aEntries, aPosition);
     delete entry;
 }
 
@@ -141,7 +160,7 @@ void ShiftIndices(const VoVector& aEntries, int aFrom) {
 int Remove(VoVector& aEntries, int aPosition) {
     VoHashKeyListEntry* entry = At(aEntries, aPosition);
     const int removed = entry->fIndex;
-    if (!aEntries.RemoveAt(aPosition, nullptr)) {
+    if (!TakeOut(aEntries, aPosition)) {
         VO_ASSERT_FAILURE(kRemoveFailure);
     }
     delete entry;

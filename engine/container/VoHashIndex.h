@@ -12,7 +12,8 @@ namespace VoHashIndex {
 
 // Refusals of the entry vector, which only a failed allocation causes.
 constexpr const char* kRemoveFailure = "RemoveAt failure.";
-constexpr const char* kSortFailure = "Sort failure.";
+// The copy-out for sorting is reported with an empty text.
+constexpr const char* kSortFailure = "";
 
 // The entry at a position of the index; null outside it.
 VoHashKeyListEntry* At(const VoVector& aEntries, int aPosition);

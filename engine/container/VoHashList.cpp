@@ -176,7 +176,13 @@ std::uint32_t VoHashList::GetFreeHash(std::uint32_t aHash, bool aAscending, bool
     return 0;
 }
 
-bool VoHashList::Remove(std::uint32_t aHash, void** appItem) {
+bool VoHashList::Remove(std::uint32_t aHash, void** appItem) { return RemoveHash(aHash, appItem, ""); }
+
+bool VoHashList::Remove(const VoString& aKey, void** appItem) {
+    return RemoveHash(VoHashKeyList::Hash(aKey, fHashShift, fIgnoreCase), appItem, kRemoveAtFailure);
+}
+
+bool VoHashList::RemoveHash(std::uint32_t aHash, void** appItem, const char* apItemFailure) {
     if (GetCount() == 0) {
         VO_ERROR(kListEmpty);
         return false;
@@ -192,15 +198,10 @@ bool VoHashList::Remove(std::uint32_t aHash, void** appItem) {
     }
     const int index = VoHashIndex::Remove(fEntries, position);
     if (!fItems.RemoveAt(index, appItem)) {
-        VO_ASSERT_FAILURE(kRemoveAtFailure);
+        VO_ASSERT_FAILURE(apItemFailure);
     }
     return true;
 }
-
-bool VoHashList::Remove(const VoString& aKey, void** appItem) {
-    return Remove(VoHashKeyList::Hash(aKey, fHashShift, fIgnoreCase), appItem);
-}
-
 
 void VoHashList::Clear() {
     VoHashIndex::DeleteAll(fEntries);

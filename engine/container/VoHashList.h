@@ -62,6 +62,8 @@ private:
     // Shared by both forms of Add and AddAt; apKey names the key in the
     // refusal message (null for the hash forms). aIndex < 0 appends.
     bool Store(int aIndex, std::uint32_t aHash, void* apItem, bool aCheckDuplicates, const VoString* apKey);
+    // Remove by hash; a failed item removal is reported with apItemFailure.
+    bool RemoveHash(std::uint32_t aHash, void** appItem, const char* apItemFailure);
     void EnsureSorted();
     bool Holds(std::uint32_t aHash);
 

@@ -70,14 +70,9 @@ float ParseFloat(const VoString& aText) {
     double value = 0.0;
     in >> value;
     delete[] narrow;
-    // Too many digits overflow to infinity, as the C conversion gives; any
-    // other failure (a lone point) is 0.
-    float result = 0.0f;
-    if (value > static_cast<double>(FLT_MAX)) {
-        result = HUGE_VALF;
-    } else if (!in.fail()) {
-        result = static_cast<float>(value);
-    }
+    // Too many digits fail with the largest double, which rounds to infinity
+    // as the C conversion gives; any other failure (a lone point) is 0.
+    const float result = !in.fail() || value == DBL_MAX ? RoundToFloat(value) : 0.0f;
     return negative ? -result : result;
 }
 
@@ -107,6 +102,19 @@ std::uint32_t TruncateToLow32(double aValue) {
         wide = static_cast<std::int64_t>(aValue);
     }
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(wide));
+}
+
+float RoundToFloat(double aValue) {
+    // 2^128 - 2^103: the largest float plus half a unit in its last place,
+    // from which on round-to-nearest gives infinity.
+    constexpr double kOverflow = 340282356779733661637539395458142568448.0;
+    if (aValue >= kOverflow) {
+        return HUGE_VALF;
+    }
+    if (aValue <= -kOverflow) {
+        return -HUGE_VALF;
+    }
+    return static_cast<float>(aValue);
 }
 
 }  // namespace VoNumberText

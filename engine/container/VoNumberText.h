@@ -23,4 +23,9 @@ std::uint32_t ParseUInt(const VoString& aText);
 // saturate there first; NaN gives 0.
 std::uint32_t TruncateToLow32(double aValue);
 
+// Rounds to the nearest float as the hardware does: a value that rounds past
+// the largest float becomes infinity, one just above it becomes the largest
+// float.
+float RoundToFloat(double aValue);
+
 }  // namespace VoNumberText

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <locale>
 #include <vector>
@@ -64,6 +65,17 @@ TEST(VoFloat, TooManyDigitsGiveInfinity) {
     std::u16string digits(400, u'9');
     EXPECT_TRUE(std::isinf(VoFloat(VoString(digits.c_str())).fValue));
     EXPECT_TRUE(std::isinf(VoFloat(1e300).fValue));
+}
+
+// Just above the largest float still rounds down to it; only from half a
+// unit in its last place on does the value become infinity.
+TEST(VoFloat, ValuesJustAboveTheLargestFloatRoundToIt) {
+    EXPECT_EQ(VoFloat(3.4028235e38).fValue, FLT_MAX);
+    EXPECT_EQ(VoFloat(-3.4028235e38).fValue, -FLT_MAX);
+    EXPECT_TRUE(std::isinf(VoFloat(3.4028236e38).fValue));
+    EXPECT_EQ(Parse(u"340282350000000000000000000000000000000"), FLT_MAX);
+    EXPECT_EQ(Parse(u"-340282350000000000000000000000000000000"), -FLT_MAX);
+    EXPECT_TRUE(std::isinf(Parse(u"340282357000000000000000000000000000000")));
 }
 
 TEST(VoFloat, NumericConstructors) {
