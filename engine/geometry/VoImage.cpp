@@ -222,12 +222,18 @@ bool VoImage::Write(VoIStream* apStream) {
         VO_ERROR(kWriteCouldNotOpen);
         return false;
     }
-    const std::int32_t header[] = {fWidth, fHeight, fPitch, fFormat, fSize};
-    bool written = true;
-    for (std::int32_t value : header) {
-        written = written && apStream->WriteUInt(static_cast<std::uint32_t>(value));
+    // Raw little-endian bytes, not the typed writers: the form must not turn
+    // into tagged text when the process-wide stream mode is text.
+    const std::int32_t fields[] = {fWidth, fHeight, fPitch, fFormat, fSize};
+    unsigned char header[sizeof fields];
+    for (std::size_t i = 0; i < sizeof fields / sizeof fields[0]; ++i) {
+        const std::uint32_t value = static_cast<std::uint32_t>(fields[i]);
+        for (std::size_t b = 0; b < 4; ++b) {
+            header[4 * i + b] = static_cast<unsigned char>(value >> (8 * b));
+        }
     }
-    if (!written || !apStream->Write(static_cast<std::uint32_t>(fSize), fpPixels)) {
+    if (!apStream->Write(sizeof header, header) ||
+        !apStream->Write(static_cast<std::uint32_t>(fSize), fpPixels)) {
         VO_ERROR(kWriteFailure);
         return false;
     }

@@ -89,6 +89,16 @@ bool RunPointQuery(int* apCount, VoVector2** oppPoints, bool aListValid, const c
     return HandOver(scratch, aCollect(scratch), apCount, oppPoints);
 }
 
+// Whether VoLine2::Intersect refuses the pair as parallel, leaving its output
+// unwritten: slopes closer than the parallel tolerance, or both vertical
+// (whatever the sign of their rise).
+bool RefusedAsParallel(const VoLine2& aA, const VoLine2& aB) {
+    const float slopeA = aA.Slope();
+    const float slopeB = aB.Slope();
+    return std::fabs(slopeA - slopeB) < kVoParallelSlopes ||
+           (std::fabs(slopeA) > kVoVerticalSlope && std::fabs(slopeB) > kVoVerticalSlope);
+}
+
 // The visibility search shared by both forms of FindVisiblePoint, which
 // differ only in the obstacles they test:
 //   aBlocked(segment, tolerance): whether an edge meets the segment (strict);
@@ -142,7 +152,7 @@ bool FindVisible(const VoVector2& aFrom, const VoLine2& aTarget, VoVector2& aOut
         }
         const VoLine2 ray(aFrom, inside[i], VoLine2::kRay);
         // A ray along the target never reaches its carrying line: no candidate.
-        if (std::fabs(aTarget.Slope() - ray.Slope()) < kVoParallelSlopes) {
+        if (RefusedAsParallel(aTarget, ray)) {
             continue;
         }
         // The meeting point counts even where it lies outside the target's

@@ -628,6 +628,23 @@ TEST(VoPolygon, FindVisiblePointPassesOverCandidatesBehindTheStartLine) {
     EXPECT_THAT(out, Near(10.0f, 5.0f / 3.0f));
 }
 
+TEST(VoPolygon, FindVisiblePointSkipsAVertexStraightAboveTheStartOfAVerticalTarget) {
+    // A thin triangle: the target is vertical and so is the ray from the
+    // start through the wall's vertex (1.00001, 4) inside it. The two never
+    // meet in one point, so that vertex yields no candidate, not the untouched
+    // (0, 0); the last candidate that passes is the target's crossing with
+    // the wall's lower edge.
+    const VoPolygon wall = Polygon({{-5.0f, 2.0f}, {5.0f, 2.0f}, {1.00001f, 4.0f}}, true);
+    const VoVector2 from(1.0f, 0.0f);
+    const VoLine2 target = Line(1.00002f, -10, 1.00002f, 10, VoLine2::kSegment);
+    VoVector2 out;
+    ASSERT_TRUE(VoPolygon::FindVisiblePoint(from, target, 1, &wall, out, kTolerance));
+    EXPECT_THAT(out, Near(1.00002f, 2.0f));
+    out = VoVector2();
+    ASSERT_TRUE(wall.FindVisiblePoint(from, target, out, kTolerance));
+    EXPECT_THAT(out, Near(1.00002f, 2.0f));
+}
+
 TEST(VoPolygon, FindVisiblePointFailsFromInsideAClosedRoom) {
     const VoPolygon room = Polygon({{0.0f, 0.0f}, {10.0f, 0.0f}, {10.0f, 10.0f}, {0.0f, 10.0f}}, true);
     const VoLine2 target = Line(20, 0, 20, 10, VoLine2::kSegment);
