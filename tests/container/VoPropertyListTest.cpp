@@ -270,6 +270,12 @@ TEST(VoPropertyList, CopyIsDeepAndAnswersAlike) {
     EXPECT_FALSE(found);
 }
 
+TEST(VoPropertyList, DescribesItselfAsAHashKeyList) {
+    VoPropertyList list;
+    const VoString address = VoString().Append(static_cast<const void*>(&list));
+    EXPECT_EQ(TextOf(list.ToString()), u"[VoHashKeyList <" + TextOf(address) + u">]");
+}
+
 TEST(VoPropertyList, SectionsHaveTheirOwnDelimiter) {
     VoPropertyList list;
     list.SetDelimiter(VoString(u","));
