@@ -177,9 +177,14 @@ private:
     void TakeLine(const VoString& aSource, int aBegin, int aEnd);
     // Adds apPointer under aKey unless the key is present. The element
     // added (which then owns apPointer) or found, or null when the add
-    // failed; *apAdded tells which.
+    // failed; *apAdded tells which, *apIndex gives its insertion index.
     VoPropertyListElement* Place(VoPropertyList* apParent, const VoString& aKey, std::uint8_t aType,
-                                 void* apPointer, bool* apAdded);
+                                 void* apPointer, bool* apAdded, int* apIndex);
+    // The section that the open path names at aDepth, looked up again by
+    // name where the path changed above it; null when there is none.
+    VoPropertyList* OpenSection(int aDepth);
+    // Makes the section line's name the open path's entry at aDepth.
+    bool Open(int aDepth, VoPropertyList* apParent, int aIndex, VoPropertyList* apSection);
     // The index of aKey in apList, or -1.
     int Find(VoPropertyList* apList, std::uint32_t aHash, const VoString& aKey);
     bool Remember(VoPropertyList* apList, std::uint32_t aHash, int aIndex);
@@ -191,8 +196,21 @@ private:
     const char16_t* fpText = nullptr;  // not owned
     int fLength = 0;
     int fPosition = 0;
-    // The open sections by depth; null where a section line named a value.
-    GrowArray<VoPropertyList*> fOpen;
+    // One entry of the open path: the name of the last section line at its
+    // depth, kept as the key it was filed under (fpNameList's key at
+    // fNameIndex), and the section that name gives in the entry above.
+    struct OpenEntry {
+        VoPropertyList* fpSection;   // not owned; null where the name gives no section
+        VoPropertyList* fpNameList;  // not owned; null when the name was never filed
+        int fNameIndex;
+    };
+
+    // The open path by depth. A section line replaces its own depth's entry
+    // and leaves the deeper ones: they are names, and under the new section
+    // they may name other sections or none, so entries from fResolved on are
+    // looked up again before use.
+    GrowArray<OpenEntry> fOpen;
+    int fResolved = 0;
     // Every list that took keys, to be sorted at the end.
     GrowArray<VoPropertyList*> fFilled;
     GrowArray<char16_t> fJoined;  // a continued line, being built
@@ -344,7 +362,7 @@ void VoPropertyList::Parser::TakeLine(const VoString& aSource, int aBegin, int a
 
     VoPropertyList* parent = fpRoot;
     if (depth > 0) {
-        parent = depth <= fOpen.GetCount() ? fOpen[depth - 1] : nullptr;
+        parent = OpenSection(depth - 1);
         if (parent == nullptr) {
             // Deeper than the open sections allow, or under a name that is
             // a value.
@@ -353,13 +371,14 @@ void VoPropertyList::Parser::TakeLine(const VoString& aSource, int aBegin, int a
         }
     }
     bool added = false;
+    int index = -1;
     if (isValue) {
         VoString* value = VO_NEW VoString(Units(aSource, equals + 1, aEnd - equals - 1));
         if (value == nullptr) {
             fOutOfMemory = true;
             return;
         }
-        Place(parent, key, VoPropertyListElement::kValue, value, &added);
+        Place(parent, key, VoPropertyListElement::kValue, value, &added, &index);
         if (!added) {
             delete value;
         }
@@ -371,26 +390,65 @@ void VoPropertyList::Parser::TakeLine(const VoString& aSource, int aBegin, int a
         fOutOfMemory = true;
         return;
     }
-    VoPropertyListElement* element = Place(parent, key, VoPropertyListElement::kSection, section, &added);
+    VoPropertyListElement* element =
+        Place(parent, key, VoPropertyListElement::kSection, section, &added, &index);
     if (!added) {
         fFilled.SetCount(fFilled.GetCount() - 1);
         delete section;
     }
     // A repeated section name opens the first section of that name again;
     // one that names a value opens nothing, and its lines are dropped.
-    fOpen.SetCount(depth);
-    if (!fOpen.Add(element == nullptr ? nullptr : element->GetList())) {
+    if (!Open(depth, parent, index, element == nullptr ? nullptr : element->GetList())) {
         fOutOfMemory = true;
     }
 }
 
+bool VoPropertyList::Parser::Open(int aDepth, VoPropertyList* apParent, int aIndex,
+                                  VoPropertyList* apSection) {
+    const OpenEntry entry{apSection, aIndex >= 0 ? apParent : nullptr, aIndex};
+    // Only a section line at depth 0 empties the path.
+    if (aDepth == 0) {
+        fOpen.SetCount(0);
+    }
+    fResolved = aDepth + 1;
+    if (aDepth < fOpen.GetCount()) {
+        fOpen[aDepth] = entry;
+        return true;
+    }
+    return fOpen.Add(entry);
+}
+
+VoPropertyList* VoPropertyList::Parser::OpenSection(int aDepth) {
+    if (aDepth >= fOpen.GetCount()) {
+        return nullptr;
+    }
+    // Entry 0 is always current: only a depth-0 section line sets it.
+    for (; fResolved <= aDepth; ++fResolved) {
+        OpenEntry& entry = fOpen[fResolved];
+        VoPropertyList* above = fOpen[fResolved - 1].fpSection;
+        VoString name;
+        entry.fpSection = nullptr;
+        if (above == nullptr || entry.fpNameList == nullptr ||
+            !entry.fpNameList->VoHashKeyList::GetKeyAt(entry.fNameIndex, name)) {
+            continue;
+        }
+        const int index = Find(above, Hash(name, above->GetHashShift(), above->GetIgnoreCase()), name);
+        const VoPropertyListElement* element = index >= 0 ? above->ElementAt(index) : nullptr;
+        entry.fpSection = element == nullptr ? nullptr : element->GetList();
+    }
+    return fOpen[aDepth].fpSection;
+}
+
 VoPropertyListElement* VoPropertyList::Parser::Place(VoPropertyList* apParent, const VoString& aKey,
-                                                     std::uint8_t aType, void* apPointer, bool* apAdded) {
+                                                     std::uint8_t aType, void* apPointer, bool* apAdded,
+                                                     int* apIndex) {
     *apAdded = false;
+    *apIndex = -1;
     const std::uint32_t hash = Hash(aKey, apParent->GetHashShift(), apParent->GetIgnoreCase());
     const int existing = Find(apParent, hash, aKey);
     if (existing >= 0) {
         VO_ERROR(kDuplicateKey, aKey);
+        *apIndex = existing;
         return apParent->ElementAt(existing);
     }
     VoPropertyListElement* element = VO_NEW VoPropertyListElement(aType, apPointer);
@@ -408,6 +466,7 @@ VoPropertyListElement* VoPropertyList::Parser::Place(VoPropertyList* apParent, c
         return nullptr;
     }
     *apAdded = true;
+    *apIndex = index;
     if (!Remember(apParent, hash, index)) {
         // The key is in, but later duplicates of it could not be caught.
         fOutOfMemory = true;

@@ -15,8 +15,10 @@ VoScriptOperand::VoScriptOperand(const VoScriptOperand& aOther)
 
 VoScriptOperand& VoScriptOperand::operator=(const VoScriptOperand& aOther) {
     if (this != &aOther) {
+        // Copied first: the other may be a part of this operand's tree.
+        VoScriptOperand copy(aOther);
         Release();
-        CopyFrom(aOther);
+        TakeFrom(copy);
     }
     return *this;
 }
@@ -28,8 +30,10 @@ VoScriptOperand::VoScriptOperand(VoScriptOperand&& aOther) noexcept
 
 VoScriptOperand& VoScriptOperand::operator=(VoScriptOperand&& aOther) noexcept {
     if (this != &aOther) {
+        // Taken first, for the same reason.
+        VoScriptOperand taken(std::move(aOther));
         Release();
-        TakeFrom(aOther);
+        TakeFrom(taken);
     }
     return *this;
 }

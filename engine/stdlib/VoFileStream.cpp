@@ -1,5 +1,7 @@
 #include "stdlib/VoFileStream.h"
 
+#include <cstring>
+
 #include "container/VoISerializable.h"
 #include "container/VoLog.h"
 #include "platform/VoIFileSystem.h"
@@ -10,12 +12,20 @@ namespace {
 // The native path as the C library takes it: the low byte of each unit.
 class NarrowPath {
 public:
-    explicit NarrowPath(const VoString& aPath) { aPath.ToNarrow(&fpText); }
+    explicit NarrowPath(const VoString& aPath) {
+        aPath.ToNarrow(&fpText);
+        // A unit whose low byte is 0 would cut the path short and name
+        // another file: such a path names nothing, as in the file system.
+        if (fpText != nullptr && std::strlen(fpText) != static_cast<std::size_t>(aPath.GetLength())) {
+            delete[] fpText;
+            fpText = nullptr;
+        }
+    }
     ~NarrowPath() { delete[] fpText; }
     NarrowPath(const NarrowPath&) = delete;
     NarrowPath& operator=(const NarrowPath&) = delete;
 
-    // Null when the copy could not be made.
+    // Null when the copy could not be made or the path cannot be narrowed.
     const char* Get() const { return fpText; }
 
 private:

@@ -113,6 +113,20 @@ TEST(VoPropertyList, SameNamedSectionsMergeAndTheFirstValueWins) {
     EXPECT_TRUE(log.Contains(DuplicateOf("a")));
 }
 
+TEST(VoPropertyList, SectionLineKeepsTheDeeperEntriesOfTheOpenPathByName) {
+    LogCapture log;
+    // Reopening b leaves c open below it, so y lands in a.b.c.
+    EXPECT_EQ(Parsed(u"a\n\tb\n\t\tc\n\t\t\tx=1\n\tb\n\t\t\ty=2"),
+              (Lines{u"a/", u"a/b/", u"a/b/c/", u"a/b/c/x=1", u"a/b/c/y=2"}));
+    EXPECT_EQ(log.Count(VoHashKeyList::kDuplicateKey), 1);
+    EXPECT_EQ(log.Count(VoPropertyList::kNoParent), 0);
+    log.Clear();
+    // Under another section the kept name names nothing: the line is dropped.
+    EXPECT_EQ(Parsed(u"a\n\tb\n\t\tc\n\td\n\t\t\ty=2\n\tb\n\t\t\tz=3"),
+              (Lines{u"a/", u"a/b/", u"a/b/c/", u"a/b/c/z=3", u"a/d/"}));
+    EXPECT_EQ(log.Count(VoPropertyList::kNoParent), 1);
+}
+
 TEST(VoPropertyList, KeysDifferingInCaseAreTwoKeys) {
     LogCapture log;
     EXPECT_EQ(Parsed(u"Key=1\nkey=2\nKEY=3"), (Lines{u"Key=1", u"key=2", u"KEY=3"}));
@@ -254,6 +268,12 @@ TEST(VoPropertyList, CopyIsDeepAndAnswersAlike) {
     EXPECT_FALSE(list.GetString(VoString(u"s.new"), &found).GetLength() > 0 || found);
     copy.GetString(VoString(u"s.t.z"), &found);
     EXPECT_FALSE(found);
+}
+
+TEST(VoPropertyList, DescribesItselfAsAHashKeyList) {
+    VoPropertyList list;
+    const VoString address = VoString().Append(static_cast<const void*>(&list));
+    EXPECT_EQ(TextOf(list.ToString()), u"[VoHashKeyList <" + TextOf(address) + u">]");
 }
 
 TEST(VoPropertyList, SectionsHaveTheirOwnDelimiter) {

@@ -417,6 +417,8 @@ TEST_F(VoRestoreManagerTest, RestorablesLeaveTheListAsTheyGo) {
 
 TEST_F(VoRestoreManagerTest, GoneWithTheCleaner) {
     RegisterManagers();
+    const VoString address = VoString().Append(static_cast<const void*>(fRestore));
+    EXPECT_EQ(TextOf(fRestore->ToString()), u"[VoRestoreManager <" + TextOf(address) + u">]");
     fEngine.ShutDown();
     EXPECT_EQ(VoRestoreManager::GetInstance(), nullptr);
 }

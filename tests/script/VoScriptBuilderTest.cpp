@@ -229,5 +229,10 @@ TEST(VoScriptBuilderSingleton, IsMadeOnceAndGoneWithTheCleaner) {
     VoScriptBuilder* builder = VoScriptBuilder::GetInstance();
     ASSERT_NE(builder, nullptr);
     EXPECT_EQ(VoScriptBuilder::GetInstance(), builder);
+    const VoString address = VoString().Append(static_cast<const void*>(builder));
+    EXPECT_EQ(TextOf(builder->ToString()), u"[VoScriptBuilder <" + TextOf(address) + u">]");
+    VoScript script;
+    const VoString scriptAddress = VoString().Append(static_cast<const void*>(&script));
+    EXPECT_EQ(TextOf(script.ToString()), u"[VoScript <" + TextOf(scriptAddress) + u">]");
     delete VoCleaner::PeekInstance();
 }

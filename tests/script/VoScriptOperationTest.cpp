@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ScriptTreeText.h"
@@ -204,6 +205,13 @@ TEST_F(VoScriptOperationTest, CopiesAreDeep) {
     // Assigning a part of the tree to the tree itself keeps the part whole.
     assigned = *assigned.GetFirst()->GetOperation();
     EXPECT_EQ(TreeText(&assigned), ">=(*(+(s[a],1),2),10)");
+    // The same for an operand, copied or moved.
+    VoScriptOperand operand = *assigned.GetFirst();
+    operand = *operand.GetOperation()->GetSecond();
+    EXPECT_EQ(OperandText(&operand), "2");
+    operand = *assigned.GetFirst();
+    operand = std::move(*operand.GetOperation()->GetFirst());
+    EXPECT_EQ(OperandText(&operand), "+(s[a],1)");
 }
 
 TEST_F(VoScriptOperationTest, RecordOfTrueIsKindCountTypeAndByte) {

@@ -132,6 +132,22 @@ TEST(VoFileStream, OpenFailsQuietlyForAMissingFileOrAnUnknownMode) {
     EXPECT_TRUE(folder.Read("a.bin") == "abc");
 }
 
+TEST(VoFileStream, PathUnitWithAZeroLowByteNamesNoFile) {
+    PlatformTestFolder folder;
+    folder.Write("a", "other file");
+    // Narrowed, u"a\u0100b" would be cut to "a".
+    const VoString path = PlatformTestFolder::Wide(folder.Path("a")).Append(u"\u0100b");
+    VoFileStream stream(path, false);
+    EXPECT_FALSE(stream.Open());
+    stream.SetMode(VoFileStream::kModeWrite);
+    EXPECT_FALSE(stream.Open());
+    TextObject object("new");
+    LogCapture log;
+    EXPECT_FALSE(VoFileStream::WriteFile(&object, path, false));
+    EXPECT_EQ(folder.Read("a"), "other file");
+    EXPECT_EQ(folder.CountEntries(), 1);
+}
+
 TEST(VoFileStream, OpenTwiceWarnsAndKeepsThePosition) {
     PlatformTestFolder folder;
     folder.Write("a.bin", "abc");
