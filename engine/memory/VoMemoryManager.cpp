@@ -192,7 +192,7 @@ bool VoMemoryManager::Free(void* apBlock) {
     ManagerLock lock;
     if (!EnsureInitialised()) {
         VO_MEMORY_REPORT({
-            VoLog::Report(VoString(kInitFailureLine));
+            VoLog::WriteLine(kInitFailureLine);
             VO_ASSERT_FAILURE("");
         });
         return false;

@@ -24,7 +24,9 @@ public:
     static constexpr std::int32_t kAllocationCounterStart = 1;
 
     static constexpr const char* kInitFailure = "VoMemoryManager initialization failure.";
-    static constexpr const char* kInitFailureLine = "ERROR: Memory manager initialization failed!!!";
+    // Written as it stands, without a source and line: building a message
+    // would need the allocator that has just failed.
+    static constexpr const char16_t* kInitFailureLine = u"ERROR: Memory manager initialization failed!!!";
     static constexpr const char* kHeapExists = "Heap with this name already exists.";
     static constexpr const char* kParentNotFound = "Could not find parent heap.";
     static constexpr const char* kParentNotActive = "Parent heap not active.";
