@@ -1,6 +1,8 @@
 #include "stdlib/VoFileStream.h"
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "container/VoISerializable.h"
 #include "container/VoLog.h"
@@ -31,6 +33,18 @@ public:
 private:
     char* fpText = nullptr;  // owned (VO_NEW[])
 };
+
+// True when the file exists and nobody may write it: the read-only attribute.
+bool IsReadOnlyFile(const char* apPath) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(apPath, error);
+    if (error || !std::filesystem::is_regular_file(status)) {
+        return false;
+    }
+    using std::filesystem::perms;
+    return (status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) ==
+           perms::none;
+}
 
 const char* ModeText(std::int32_t aMode) {
     switch (aMode) {
@@ -188,6 +202,13 @@ bool VoFileStream::WriteFile(VoISerializable* apObject, const VoString& aPath, b
     if (target.fNativePath.GetLength() == 0) {
         VO_ASSERT_FAILURE(kOpenFailure);
         return false;
+    }
+    {
+        NarrowPath targetPath(target.fNativePath);
+        if (targetPath.Get() != nullptr && IsReadOnlyFile(targetPath.Get())) {
+            VO_ERROR(kReadOnlyTarget);
+            return false;
+        }
     }
     VoString temporaryPath(target.fNativePath);
     temporaryPath.Append(kTemporarySuffix);

@@ -30,6 +30,9 @@ public:
     static constexpr const char* kWriteFailure = "Write failure.";
     static constexpr const char* kOpenFailure = "Failure opening file stream.";
     static constexpr const char* kRenameFailure = "WriteFile failure. Could not replace the file: ";
+    // The file system refuses to delete a file without a write bit; replacing
+    // it is refused the same way.
+    static constexpr const char* kReadOnlyTarget = "Attempt to delete read-only file.";
     // Beside the target: the new content is written here first.
     static constexpr const char16_t* kTemporarySuffix = u".tmp";
 

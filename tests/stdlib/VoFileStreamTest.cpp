@@ -259,6 +259,20 @@ TEST(VoFileStream, WriteFileKeepsTheOldFileWhenNothingCanBeCreatedBesideIt) {
         &object, PlatformTestFolder::Wide(folder.Path("nosuchfolder/save.dat")), false));
 }
 
+TEST(VoFileStream, WriteFileRefusesToReplaceAReadOnlyFile) {
+    // Refused also for a privileged user, as deleting such a file is.
+    PlatformTestFolder folder;
+    folder.Write("save.dat", "old");
+    std::filesystem::permissions(folder.Path("save.dat"), std::filesystem::perms::owner_read |
+                                                              std::filesystem::perms::group_read);
+    TextObject object("new");
+    LogCapture log;
+    EXPECT_FALSE(VoFileStream::WriteFile(&object, PlatformTestFolder::Wide(folder.Path("save.dat")), false));
+    EXPECT_TRUE(log.Contains(VoFileStream::kReadOnlyTarget));
+    EXPECT_EQ(folder.Read("save.dat"), "old");
+    EXPECT_EQ(folder.CountEntries(), 1);
+}
+
 TEST(VoFileStream, WriteFileKeepsTheOldFileInAReadOnlyFolder) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "folder permissions do not bind a privileged user";
