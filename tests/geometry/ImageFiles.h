@@ -23,7 +23,7 @@ inline Bytes Cut(const Bytes& aBytes, std::size_t aCount) {
     return Bytes(aBytes.begin(), aBytes.begin() + static_cast<std::ptrdiff_t>(aCount));
 }
 
-// The 18-byte TGA header; the colour-map specification and origin stay 0.
+// The 18-byte TGA header; the colour-map fields and origin stay 0.
 struct TgaHeader {
     unsigned char idLength = 0;
     unsigned char colorMapType = 0;
