@@ -191,12 +191,7 @@ bool VoEventManager::OnLoad(VoIStream* apStream, float) {
 }
 
 bool VoEventManager::Save(VoIStream* apStream) {
-    const std::int32_t count = fEvents.GetCount();
-    bool written = VoIStream::WriteValue(apStream, count);
-    for (std::int32_t i = 0; i < count; ++i) {
-        written = static_cast<VoEvent*>(fEvents.GetAt(i))->Write(apStream) && written;
-    }
-    return written;
+    return VoRecordCount::Write<VoEvent>(apStream, fEvents);
 }
 
 VoString VoEventManager::ToString() const {
