@@ -106,9 +106,7 @@ bool VoEventManager::HasEvent(const VoString& aId) {
 bool VoEventManager::HasAllEvents(const VoVectorString& aIds) {
     const int count = aIds.GetCount();
     for (int i = 0; i < count; ++i) {
-        const VoString id = aIds.GetAt(i).ToLower();
-        const int constant = ConstantAnswer(id);
-        if (constant < 0 || (constant == 0 && fEvents.Get(id) == nullptr)) {
+        if (!HasEvent(aIds.GetAt(i))) {
             return false;
         }
     }
@@ -118,9 +116,7 @@ bool VoEventManager::HasAllEvents(const VoVectorString& aIds) {
 bool VoEventManager::HasAnyEvent(const VoVectorString& aIds) {
     const int count = aIds.GetCount();
     for (int i = 0; i < count; ++i) {
-        const VoString id = aIds.GetAt(i).ToLower();
-        const int constant = ConstantAnswer(id);
-        if (constant > 0 || (constant == 0 && fEvents.Get(id) != nullptr)) {
+        if (HasEvent(aIds.GetAt(i))) {
             return true;
         }
     }
