@@ -104,10 +104,6 @@ bool VoMemoryManager::EnsureInitialised() {
 }
 
 bool VoMemoryManager::Ready() {
-    return gInitialised || InitialiseOrReport();
-}
-
-bool VoMemoryManager::InitialiseOrReport() {
     if (EnsureInitialised()) {
         return true;
     }

@@ -120,7 +120,6 @@ private:
     // Runs the lazy initialisation if needed; logs the failure for any entry
     // point but Free.
     static bool Ready();
-    static bool InitialiseOrReport();
     static bool EnsureInitialised();
     // The alive heap that handed out apBlock, or null when the header does not
     // name one.
