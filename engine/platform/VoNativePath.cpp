@@ -1,5 +1,7 @@
 #include "platform/VoNativePath.h"
 
+#include "platform/port/VoPosixFiles.h"
+
 bool VoNativePath::ToNarrow(const VoString& aPath, std::string* apNarrow) {
     const char16_t* chars = aPath.GetChars();
     const int length = aPath.GetLength();
@@ -13,4 +15,9 @@ bool VoNativePath::ToNarrow(const VoString& aPath, std::string* apNarrow) {
         apNarrow->push_back(byte);
     }
     return true;
+}
+
+bool VoNativePath::IsReadOnlyFile(const VoString& aPath) {
+    std::string narrow;
+    return ToNarrow(aPath, &narrow) && VoPosixFiles::IsReadOnlyFile(narrow);
 }

@@ -13,4 +13,8 @@ public:
     // were written. A unit whose low byte is 0 would cut the path short and
     // name another file: such a path names nothing (false).
     static bool ToNarrow(const VoString& aPath, std::string* apNarrow);
+
+    // True when a regular file (links followed) is at the path and nobody may
+    // write it: the read-only attribute. False for a path that names nothing.
+    static bool IsReadOnlyFile(const VoString& aPath);
 };

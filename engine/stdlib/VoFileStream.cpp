@@ -1,8 +1,6 @@
 #include "stdlib/VoFileStream.h"
 
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "container/VoISerializable.h"
 #include "container/VoLog.h"
@@ -11,18 +9,6 @@
 #include "stdlib/VoMemoryStream.h"
 
 namespace {
-
-// True when the file exists and nobody may write it: the read-only attribute.
-bool IsReadOnlyFile(const char* apPath) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(apPath, error);
-    if (error || !std::filesystem::is_regular_file(status)) {
-        return false;
-    }
-    using std::filesystem::perms;
-    return (status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) ==
-           perms::none;
-}
 
 const char* ModeText(std::int32_t aMode) {
     switch (aMode) {
@@ -181,8 +167,7 @@ bool VoFileStream::WriteFile(VoISerializable* apObject, const VoString& aPath, b
         VO_ASSERT_FAILURE(kOpenFailure);
         return false;
     }
-    std::string targetPath;
-    if (VoNativePath::ToNarrow(target.fNativePath, &targetPath) && IsReadOnlyFile(targetPath.c_str())) {
+    if (VoNativePath::IsReadOnlyFile(target.fNativePath)) {
         VO_ERROR(kReadOnlyTarget);
         return false;
     }
