@@ -52,6 +52,12 @@ VoString VoFileSystemWin::MakeNativePath(const VoString& aPath, bool aSymbolic) 
     return native;
 }
 
+std::uint32_t VoFileSystemWin::Find(const VoString& aNativePath, VoPosixFiles::Entry* apEntry) {
+    std::string path;
+    return VoNativePath::ToNarrow(aNativePath, &path) ? fFiles.Find(path, apEntry)
+                                                      : VoPosixFiles::kInvalidName;
+}
+
 bool VoFileSystemWin::CopyDirectory(const VoString& aSource, const VoString& aDestination, bool aRecursive,
                                     bool aOverwrite, bool aSymbolic) {
     std::string source;
@@ -81,10 +87,8 @@ bool VoFileSystemWin::DeleteDirectory(const VoString&, bool) {
 }
 
 bool VoFileSystemWin::DirectoryExists(const VoString& aPath, bool aSymbolic) {
-    std::string path;
     VoPosixFiles::Entry entry;
-    return VoNativePath::ToNarrow(MakeNativePath(aPath, aSymbolic), &path) &&
-           fFiles.Find(path, &entry) == VoPosixFiles::kSuccess;
+    return Find(MakeNativePath(aPath, aSymbolic), &entry) == VoPosixFiles::kSuccess;
 }
 
 bool VoFileSystemWin::CopyFile(const VoString& aSource, const VoString& aDestination, bool aOverwrite,
@@ -131,11 +135,8 @@ bool VoFileSystemWin::DeleteFile(const VoString& aPath, bool aSymbolic) {
 }
 
 bool VoFileSystemWin::FileExists(const VoString& aPath, bool aSymbolic) {
-    std::string path;
     VoPosixFiles::Entry entry;
-    const std::uint32_t error = VoNativePath::ToNarrow(MakeNativePath(aPath, aSymbolic), &path)
-                                    ? fFiles.Find(path, &entry)
-                                    : VoPosixFiles::kInvalidName;
+    const std::uint32_t error = Find(MakeNativePath(aPath, aSymbolic), &entry);
     if (error != VoPosixFiles::kSuccess) {
         VO_ERROR(kFileExistsFailure, error);
         return false;
@@ -193,10 +194,8 @@ bool VoFileSystemWin::List(const VoString& aDirectory, VoVectorString* apNames, 
 
 std::int32_t VoFileSystemWin::GetFileSize(const VoString& aPath, bool aSymbolic) {
     const VoString native = MakeNativePath(aPath, aSymbolic);
-    std::string path;
     VoPosixFiles::Entry entry;
-    const std::uint32_t error =
-        VoNativePath::ToNarrow(native, &path) ? fFiles.Find(path, &entry) : VoPosixFiles::kInvalidName;
+    const std::uint32_t error = Find(native, &entry);
     if (error != VoPosixFiles::kSuccess) {
         VO_ERROR(kGetFileSizeFailure, error, kForNativePath, native);
         return -1;
