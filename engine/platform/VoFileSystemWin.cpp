@@ -6,27 +6,9 @@
 #include "container/VoDebugString.h"
 #include "container/VoLog.h"
 #include "container/VoVectorString.h"
+#include "platform/VoNativePath.h"
 
 namespace {
-
-// Paths reach the system as the low byte of each unit, the inverse of how the
-// engine widens the bytes of its text files, so names read from data files
-// come out as they were written. A unit whose low byte is 0 would cut the path
-// short and name another file: such a path names nothing.
-bool ToNarrow(const VoString& aText, std::string* apNarrow) {
-    const char16_t* chars = aText.GetChars();
-    const int length = aText.GetLength();
-    apNarrow->clear();
-    apNarrow->reserve(static_cast<std::size_t>(length));
-    for (int i = 0; i < length; ++i) {
-        const char byte = static_cast<char>(chars[i] & 0xFF);
-        if (byte == '\0') {
-            return false;
-        }
-        apNarrow->push_back(byte);
-    }
-    return true;
-}
 
 VoString ToWide(const std::string& aText) {
     return VoString(aText.c_str());
@@ -50,7 +32,7 @@ bool VoFileSystemWin::Initialize(std::uintptr_t) {
 void VoFileSystemWin::MatchNativePath(VoString& aNativePath) {
     aNativePath.Replace(VoString(u"\\"), VoString(u"/"), true);
     std::string narrow;
-    if (!ToNarrow(aNativePath, &narrow)) {
+    if (!VoNativePath::ToNarrow(aNativePath, &narrow)) {
         return;
     }
     const std::string matched = fFiles.MatchCase(narrow);
@@ -70,12 +52,18 @@ VoString VoFileSystemWin::MakeNativePath(const VoString& aPath, bool aSymbolic) 
     return native;
 }
 
+std::uint32_t VoFileSystemWin::Find(const VoString& aNativePath, VoPosixFiles::Entry* apEntry) {
+    std::string path;
+    return VoNativePath::ToNarrow(aNativePath, &path) ? fFiles.Find(path, apEntry)
+                                                      : VoPosixFiles::kInvalidName;
+}
+
 bool VoFileSystemWin::CopyDirectory(const VoString& aSource, const VoString& aDestination, bool aRecursive,
                                     bool aOverwrite, bool aSymbolic) {
     std::string source;
     std::string destination;
-    if (!ToNarrow(MakeNativePath(aSource, aSymbolic), &source) ||
-        !ToNarrow(MakeNativePath(aDestination, aSymbolic), &destination) ||
+    if (!VoNativePath::ToNarrow(MakeNativePath(aSource, aSymbolic), &source) ||
+        !VoNativePath::ToNarrow(MakeNativePath(aDestination, aSymbolic), &destination) ||
         !fFiles.CopyTree(source, destination, aRecursive, aOverwrite)) {
         VO_ERROR(kDirectoryCopyFailure);
         return false;
@@ -86,7 +74,7 @@ bool VoFileSystemWin::CopyDirectory(const VoString& aSource, const VoString& aDe
 bool VoFileSystemWin::CreateDirectory(const VoString& aPath, bool aSymbolic) {
     const VoString native = MakeNativePath(aPath, aSymbolic);
     std::string path;
-    if (!ToNarrow(native, &path) || fFiles.CreateDirectory(path) != VoPosixFiles::kSuccess) {
+    if (!VoNativePath::ToNarrow(native, &path) || fFiles.CreateDirectory(path) != VoPosixFiles::kSuccess) {
         VO_ERROR(kCreateDirectoryFailure, native);
         return false;
     }
@@ -99,10 +87,8 @@ bool VoFileSystemWin::DeleteDirectory(const VoString&, bool) {
 }
 
 bool VoFileSystemWin::DirectoryExists(const VoString& aPath, bool aSymbolic) {
-    std::string path;
     VoPosixFiles::Entry entry;
-    return ToNarrow(MakeNativePath(aPath, aSymbolic), &path) &&
-           fFiles.Find(path, &entry) == VoPosixFiles::kSuccess;
+    return Find(MakeNativePath(aPath, aSymbolic), &entry) == VoPosixFiles::kSuccess;
 }
 
 bool VoFileSystemWin::CopyFile(const VoString& aSource, const VoString& aDestination, bool aOverwrite,
@@ -111,7 +97,8 @@ bool VoFileSystemWin::CopyFile(const VoString& aSource, const VoString& aDestina
     const VoString nativeDestination = MakeNativePath(aDestination, aSymbolic);
     std::string source;
     std::string destination;
-    if (!ToNarrow(nativeSource, &source) || !ToNarrow(nativeDestination, &destination) ||
+    if (!VoNativePath::ToNarrow(nativeSource, &source) ||
+        !VoNativePath::ToNarrow(nativeDestination, &destination) ||
         fFiles.CopyFile(source, destination, !aOverwrite) != VoPosixFiles::kSuccess) {
         VO_ERROR(kFileCopyFailure, nativeSource, kFileCopyDestination, nativeDestination);
         return false;
@@ -123,7 +110,7 @@ bool VoFileSystemWin::CreateFile(const VoString& aPath, bool aSymbolic) {
     const VoString native = MakeNativePath(aPath, aSymbolic);
     std::string path;
     const std::uint32_t error =
-        ToNarrow(native, &path) ? fFiles.CreateFile(path) : VoPosixFiles::kInvalidName;
+        VoNativePath::ToNarrow(native, &path) ? fFiles.CreateFile(path) : VoPosixFiles::kInvalidName;
     if (error != VoPosixFiles::kSuccess) {
         VO_ERROR(kCreateFileFailure, native, kCreateFileErrorCode, error);
         return false;
@@ -133,7 +120,7 @@ bool VoFileSystemWin::CreateFile(const VoString& aPath, bool aSymbolic) {
 
 bool VoFileSystemWin::DeleteFile(const VoString& aPath, bool aSymbolic) {
     std::string path;
-    const std::uint32_t error = ToNarrow(MakeNativePath(aPath, aSymbolic), &path)
+    const std::uint32_t error = VoNativePath::ToNarrow(MakeNativePath(aPath, aSymbolic), &path)
                                     ? fFiles.DeleteFile(path)
                                     : VoPosixFiles::kInvalidName;
     if (error == VoPosixFiles::kAccessDenied) {
@@ -148,11 +135,8 @@ bool VoFileSystemWin::DeleteFile(const VoString& aPath, bool aSymbolic) {
 }
 
 bool VoFileSystemWin::FileExists(const VoString& aPath, bool aSymbolic) {
-    std::string path;
     VoPosixFiles::Entry entry;
-    const std::uint32_t error = ToNarrow(MakeNativePath(aPath, aSymbolic), &path)
-                                    ? fFiles.Find(path, &entry)
-                                    : VoPosixFiles::kInvalidName;
+    const std::uint32_t error = Find(MakeNativePath(aPath, aSymbolic), &entry);
     if (error != VoPosixFiles::kSuccess) {
         VO_ERROR(kFileExistsFailure, error);
         return false;
@@ -187,7 +171,7 @@ bool VoFileSystemWin::List(const VoString& aDirectory, VoVectorString* apNames, 
     std::vector<std::string> names;
     std::uint32_t openError = VoPosixFiles::kInvalidName;
     std::uint32_t readError = VoPosixFiles::kSuccess;
-    if (ToNarrow(native, &path)) {
+    if (VoNativePath::ToNarrow(native, &path)) {
         fFiles.List(path, aDirectories, &names, &openError, &readError);
     }
     if (openError != VoPosixFiles::kSuccess) {
@@ -210,10 +194,8 @@ bool VoFileSystemWin::List(const VoString& aDirectory, VoVectorString* apNames, 
 
 std::int32_t VoFileSystemWin::GetFileSize(const VoString& aPath, bool aSymbolic) {
     const VoString native = MakeNativePath(aPath, aSymbolic);
-    std::string path;
     VoPosixFiles::Entry entry;
-    const std::uint32_t error =
-        ToNarrow(native, &path) ? fFiles.Find(path, &entry) : VoPosixFiles::kInvalidName;
+    const std::uint32_t error = Find(native, &entry);
     if (error != VoPosixFiles::kSuccess) {
         VO_ERROR(kGetFileSizeFailure, error, kForNativePath, native);
         return -1;
@@ -253,5 +235,6 @@ bool VoFileSystemWin::GetCurrentDirectory(VoString& aDirectory) {
 
 bool VoFileSystemWin::SetCurrentDirectory(const VoString& aPath, bool aSymbolic) {
     std::string path;
-    return ToNarrow(MakeNativePath(aPath, aSymbolic), &path) && fFiles.SetWorkingDirectory(path);
+    return VoNativePath::ToNarrow(MakeNativePath(aPath, aSymbolic), &path) &&
+           fFiles.SetWorkingDirectory(path);
 }

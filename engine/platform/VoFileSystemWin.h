@@ -66,6 +66,8 @@ protected:
 
 private:
     VoString MakeNativePath(const VoString& aPath, bool aSymbolic);
+    // kInvalidName for a path that cannot be narrowed.
+    std::uint32_t Find(const VoString& aNativePath, VoPosixFiles::Entry* apEntry);
     bool List(const VoString& aDirectory, VoVectorString* apNames, bool aSymbolic, bool aDirectories);
 
     VoPosixFiles fFiles;

@@ -1,50 +1,14 @@
 #include "stdlib/VoFileStream.h"
 
-#include <cstring>
-#include <filesystem>
-#include <system_error>
+#include <string>
 
 #include "container/VoISerializable.h"
 #include "container/VoLog.h"
 #include "platform/VoIFileSystem.h"
+#include "platform/VoNativePath.h"
 #include "stdlib/VoMemoryStream.h"
 
 namespace {
-
-// The native path as the C library takes it: the low byte of each unit.
-class NarrowPath {
-public:
-    explicit NarrowPath(const VoString& aPath) {
-        aPath.ToNarrow(&fpText);
-        // A unit whose low byte is 0 would cut the path short and name
-        // another file: such a path names nothing, as in the file system.
-        if (fpText != nullptr && std::strlen(fpText) != static_cast<std::size_t>(aPath.GetLength())) {
-            delete[] fpText;
-            fpText = nullptr;
-        }
-    }
-    ~NarrowPath() { delete[] fpText; }
-    NarrowPath(const NarrowPath&) = delete;
-    NarrowPath& operator=(const NarrowPath&) = delete;
-
-    // Null when the copy could not be made or the path cannot be narrowed.
-    const char* Get() const { return fpText; }
-
-private:
-    char* fpText = nullptr;  // owned (VO_NEW[])
-};
-
-// True when the file exists and nobody may write it: the read-only attribute.
-bool IsReadOnlyFile(const char* apPath) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(apPath, error);
-    if (error || !std::filesystem::is_regular_file(status)) {
-        return false;
-    }
-    using std::filesystem::perms;
-    return (status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) ==
-           perms::none;
-}
 
 const char* ModeText(std::int32_t aMode) {
     switch (aMode) {
@@ -60,9 +24,9 @@ const char* ModeText(std::int32_t aMode) {
 }
 
 void RemoveFile(const VoString& aNativePath) {
-    NarrowPath path(aNativePath);
-    if (path.Get() != nullptr) {
-        std::remove(path.Get());
+    std::string path;
+    if (VoNativePath::ToNarrow(aNativePath, &path)) {
+        std::remove(path.c_str());
     }
 }
 
@@ -96,12 +60,12 @@ bool VoFileStream::Open() {
     if (mode == nullptr || fNativePath.GetLength() == 0) {
         return false;
     }
-    NarrowPath path(fNativePath);
-    if (path.Get() == nullptr) {
+    std::string path;
+    if (!VoNativePath::ToNarrow(fNativePath, &path)) {
         return false;
     }
     // No message of our own: callers report the failure in their terms.
-    fpFile = std::fopen(path.Get(), mode);
+    fpFile = std::fopen(path.c_str(), mode);
     if (fpFile == nullptr) {
         return false;
     }
@@ -203,12 +167,9 @@ bool VoFileStream::WriteFile(VoISerializable* apObject, const VoString& aPath, b
         VO_ASSERT_FAILURE(kOpenFailure);
         return false;
     }
-    {
-        NarrowPath targetPath(target.fNativePath);
-        if (targetPath.Get() != nullptr && IsReadOnlyFile(targetPath.Get())) {
-            VO_ERROR(kReadOnlyTarget);
-            return false;
-        }
+    if (VoNativePath::IsReadOnlyFile(target.fNativePath)) {
+        VO_ERROR(kReadOnlyTarget);
+        return false;
     }
     VoString temporaryPath(target.fNativePath);
     temporaryPath.Append(kTemporarySuffix);
@@ -226,11 +187,12 @@ bool VoFileStream::WriteFile(VoISerializable* apObject, const VoString& aPath, b
         VO_ASSERT_FAILURE(kWriteFailure);
         return false;
     }
-    NarrowPath from(temporaryPath);
-    NarrowPath to(target.fNativePath);
+    std::string from;
+    std::string to;
     // rename replaces the target in one step: a reader sees the old file or
     // the new one, never a part of either.
-    if (from.Get() == nullptr || to.Get() == nullptr || std::rename(from.Get(), to.Get()) != 0) {
+    if (!VoNativePath::ToNarrow(temporaryPath, &from) || !VoNativePath::ToNarrow(target.fNativePath, &to) ||
+        std::rename(from.c_str(), to.c_str()) != 0) {
         RemoveFile(temporaryPath);
         VO_ASSERT_FAILURE(kRenameFailure, target.fNativePath);
         return false;

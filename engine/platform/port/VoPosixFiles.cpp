@@ -362,6 +362,11 @@ std::uint32_t VoPosixFiles::CreateDirectory(const std::string& aPath) {
     return mkdir(aPath.c_str(), 0777) == 0 ? kSuccess : ToWindowsError(errno, aPath);
 }
 
+bool VoPosixFiles::IsReadOnlyFile(const std::string& aPath) {
+    struct stat status;
+    return stat(aPath.c_str(), &status) == 0 && S_ISREG(status.st_mode) && IsReadOnly(status);
+}
+
 std::uint32_t VoPosixFiles::CreateFile(const std::string& aPath) {
     if (aPath.empty()) {
         return kPathNotFound;

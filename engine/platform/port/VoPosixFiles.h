@@ -71,6 +71,10 @@ public:
     void List(const std::string& aDirectory, bool aDirectories, std::vector<std::string>* apNames,
               std::uint32_t* apOpenError, std::uint32_t* apReadError);
 
+    // A regular file (links followed) without any write bit; false when the
+    // path names nothing.
+    static bool IsReadOnlyFile(const std::string& aPath);
+
     // The working directory when it has at most aMaxLength bytes.
     bool GetWorkingDirectory(std::size_t aMaxLength, std::string* apDirectory);
     bool SetWorkingDirectory(const std::string& aPath);
