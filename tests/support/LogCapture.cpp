@@ -65,7 +65,3 @@ void LogCapture::Clear() {
     std::error_code ignored;
     std::filesystem::remove(FilePath(), ignored);
 }
-
-std::u16string TextOf(const VoString& aString) {
-    return std::u16string(aString.GetChars(), static_cast<std::size_t>(aString.GetLength()));
-}

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "TestText.h"
+
 #include "container/VoString.h"
 
 class LogCapture {
@@ -39,6 +41,3 @@ private:
     std::string fFolder;
     VoString fPreviousFolder;
 };
-
-// The units of a string as a std::u16string, for comparisons that print well.
-std::u16string TextOf(const VoString& aString);

@@ -12,6 +12,7 @@
 
 #include "container/VoString.h"
 #include "support/LogCapture.h"
+#include "support/TestText.h"
 
 class PlatformTestFolder {
 public:
@@ -30,13 +31,6 @@ public:
     // A path under Files().
     std::string Path(const std::string& aRelative) const { return Files() + "/" + aRelative; }
     static VoString Wide(const std::string& aText) { return VoString(aText.c_str()); }
-    static std::string Narrow(const VoString& aText) {
-        std::string narrow;
-        for (int i = 0; i < aText.GetLength(); ++i) {
-            narrow.push_back(static_cast<char>(aText.GetChars()[i] & 0xFF));
-        }
-        return narrow;
-    }
 
     void Write(const std::string& aRelative, const std::string& aContents) const {
         const std::filesystem::path path = Path(aRelative);
