@@ -15,10 +15,9 @@
 
 constexpr float kPi = 3.14159265358979f;
 
-// A log line of the given level ending in aText.
+// A log line of the given level that carries exactly aText (see IsLogLine).
 MATCHER_P2(IsLine, aLevel, aText, "") {
-    return arg.rfind(aLevel, 0) == 0 && arg.size() >= std::string(aText).size() &&
-           arg.compare(arg.size() - std::string(aText).size(), std::string::npos, aText) == 0;
+    return IsLogLine(arg, aLevel, aText);
 }
 inline auto IsError(const char* apText) {
     return IsLine("ERROR: ", apText);

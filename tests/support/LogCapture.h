@@ -30,6 +30,8 @@ public:
     bool Contains(const std::string& aText) const;
     // How many lines contain aText.
     int Count(const std::string& aText) const;
+    // True when some line is IsLogLine(line, aLevel, aText).
+    bool Logged(const std::string& aLevel, const std::string& aText) const;
     // Forgets the lines written so far.
     void Clear();
 
@@ -41,3 +43,7 @@ private:
     std::string fFolder;
     VoString fPreviousFolder;
 };
+
+// Whether aLine is a line of the given level ("ERROR: ", ...) that carries
+// exactly aText after its source path and line number.
+bool IsLogLine(const std::string& aLine, const std::string& aLevel, const std::string& aText);

@@ -54,17 +54,9 @@ public:
     }
 
     std::vector<std::string> LogLines() const { return fLog.Lines(); }
-    // Whether a line of the given level ("ERROR: ", ...) carries exactly aText
-    // after its source path and line number.
+    // Whether a line of the given level ("ERROR: ", ...) carries exactly aText.
     bool Logged(const std::string& aLevel, const std::string& aText) const {
-        for (const std::string& line : LogLines()) {
-            const std::string tail = ": " + aText;
-            if (line.compare(0, aLevel.size(), aLevel) == 0 && line.size() >= tail.size() &&
-                line.compare(line.size() - tail.size(), tail.size(), tail) == 0) {
-                return true;
-            }
-        }
-        return false;
+        return fLog.Logged(aLevel, aText);
     }
     bool LoggedError(const std::string& aText) const { return Logged("ERROR: ", aText); }
     bool LogEmpty() const { return LogLines().empty(); }
