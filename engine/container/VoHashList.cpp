@@ -67,37 +67,34 @@ bool VoHashList::Store(int aIndex, std::uint32_t aHash, void* apItem, bool aChec
     return stored;
 }
 
-void* VoHashList::Get(std::uint32_t aHash) {
+int VoHashList::FindIndex(std::uint32_t aHash) {
     if (GetCount() == 0) {
-        return nullptr;
+        return -1;
     }
     EnsureSorted();
     const int found = VoHashIndex::Search(fEntries, aHash, nullptr);
-    return found < 0 ? nullptr : fItems.GetAt(VoHashIndex::At(fEntries, found)->fIndex);
+    return found < 0 ? -1 : VoHashIndex::At(fEntries, found)->fIndex;
+}
+
+void* VoHashList::Get(std::uint32_t aHash) {
+    const int index = FindIndex(aHash);
+    return index < 0 ? nullptr : fItems.GetAt(index);
 }
 
 void* VoHashList::Get(const VoString& aKey) {
     if (GetCount() == 0) {
         return nullptr;
     }
-    EnsureSorted();
-    const std::uint32_t hash = VoHashKeyList::Hash(aKey, fHashShift, fIgnoreCase);
-    const int found = VoHashIndex::Search(fEntries, hash, nullptr);
-    if (found < 0) {
+    const int index = FindIndex(VoHashKeyList::Hash(aKey, fHashShift, fIgnoreCase));
+    if (index < 0) {
         VO_ERROR(kKeyNotFound, aKey);
         return nullptr;
     }
-    return fItems.GetAt(VoHashIndex::At(fEntries, found)->fIndex);
+    return fItems.GetAt(index);
 }
 
 int VoHashList::IndexOf(const VoString& aKey) {
-    if (GetCount() == 0) {
-        return -1;
-    }
-    EnsureSorted();
-    const std::uint32_t hash = VoHashKeyList::Hash(aKey, fHashShift, fIgnoreCase);
-    const int found = VoHashIndex::Search(fEntries, hash, nullptr);
-    return found < 0 ? -1 : VoHashIndex::At(fEntries, found)->fIndex;
+    return FindIndex(VoHashKeyList::Hash(aKey, fHashShift, fIgnoreCase));
 }
 
 void* VoHashList::GetAt(int aIndex) {

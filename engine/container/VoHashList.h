@@ -64,6 +64,8 @@ private:
     bool Store(int aIndex, std::uint32_t aHash, void* apItem, bool aCheckDuplicates, const VoString* apKey);
     // Remove by hash; a failed item removal is reported with apItemFailure.
     bool RemoveHash(std::uint32_t aHash, void** appItem, const char* apItemFailure);
+    // The insertion index of an entry holding aHash, or -1 (also when empty).
+    int FindIndex(std::uint32_t aHash);
     void EnsureSorted();
     bool Holds(std::uint32_t aHash);
 

@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "container/VoLog.h"
-#include "memory/VoNew.h"
 
 namespace VoNumberText {
 
@@ -55,15 +54,10 @@ float ParseFloat(const VoString& aText) {
     if (count == 0) {
         return 0.0f;
     }
-    char* narrow = VO_NEW char[static_cast<std::size_t>(count) + 1];
-    if (narrow == nullptr) {
+    char* narrow = nullptr;
+    if (!aText.SubString(negative ? 1 : 0, count).ToNarrow(&narrow)) {
         return 0.0f;
     }
-    const int start = negative ? 1 : 0;
-    for (int i = 0; i < count; ++i) {
-        narrow[i] = static_cast<char>(units[start + i] & 0xFF);
-    }
-    narrow[count] = '\0';
     // Never the process locale: a decimal comma there must not change data.
     std::istringstream in(narrow);
     in.imbue(std::locale::classic());

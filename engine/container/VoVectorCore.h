@@ -384,9 +384,8 @@ public:
         if (fpItems == nullptr) {
             return false;
         }
-        U* array = new (aSite.File(), aSite.Line()) U[fCount]();
+        U* array = NewArray<U>(fCount, aSite, VoVectorText::kCouldNotAllocateNewArray);
         if (array == nullptr) {
-            aSite.Error(VoVectorText::kCouldNotAllocateNewArray);
             return false;
         }
         for (int i = 0; i < fCount; ++i) {
@@ -442,22 +441,23 @@ private:
         (void)aItem;
     }
 
+    // A zero-filled array allocated as from aSite; null, after logging
+    // apFailure there, when it cannot be had.
     template <typename U>
-    static U* NewArray(int aSize, VoLogSite aSite) {
+    static U* NewArray(int aSize, VoLogSite aSite,
+                       const char* apFailure = VoVectorText::kArrayAllocationFailed) {
         U* items = new (aSite.File(), aSite.Line()) U[aSize]();
         if (items == nullptr) {
-            aSite.Error(VoVectorText::kArrayAllocationFailed);
+            aSite.Error(apFailure);
         }
         return items;
     }
 
     void Install(int aCapacity, VoLogSite aSite) {
-        fpItems = new (aSite.File(), aSite.Line()) T[aCapacity]();
-        if (fpItems == nullptr) {
-            aSite.Error(VoVectorText::kAllocationFailure);
-            return;
+        fpItems = NewArray<T>(aCapacity, aSite, VoVectorText::kAllocationFailure);
+        if (fpItems != nullptr) {
+            fCapacity = aCapacity;
         }
-        fCapacity = aCapacity;
     }
 
     void Replace(T* apItems, int aCapacity) {

@@ -106,9 +106,7 @@ bool VoEventManager::HasEvent(const VoString& aId) {
 bool VoEventManager::HasAllEvents(const VoVectorString& aIds) {
     const int count = aIds.GetCount();
     for (int i = 0; i < count; ++i) {
-        const VoString id = aIds.GetAt(i).ToLower();
-        const int constant = ConstantAnswer(id);
-        if (constant < 0 || (constant == 0 && fEvents.Get(id) == nullptr)) {
+        if (!HasEvent(aIds.GetAt(i))) {
             return false;
         }
     }
@@ -118,9 +116,7 @@ bool VoEventManager::HasAllEvents(const VoVectorString& aIds) {
 bool VoEventManager::HasAnyEvent(const VoVectorString& aIds) {
     const int count = aIds.GetCount();
     for (int i = 0; i < count; ++i) {
-        const VoString id = aIds.GetAt(i).ToLower();
-        const int constant = ConstantAnswer(id);
-        if (constant > 0 || (constant == 0 && fEvents.Get(id) != nullptr)) {
+        if (HasEvent(aIds.GetAt(i))) {
             return true;
         }
     }
@@ -191,12 +187,7 @@ bool VoEventManager::OnLoad(VoIStream* apStream, float) {
 }
 
 bool VoEventManager::Save(VoIStream* apStream) {
-    const std::int32_t count = fEvents.GetCount();
-    bool written = VoIStream::WriteValue(apStream, count);
-    for (std::int32_t i = 0; i < count; ++i) {
-        written = static_cast<VoEvent*>(fEvents.GetAt(i))->Write(apStream) && written;
-    }
-    return written;
+    return VoRecordCount::Write<VoEvent>(apStream, fEvents);
 }
 
 VoString VoEventManager::ToString() const {

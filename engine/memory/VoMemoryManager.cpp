@@ -104,10 +104,6 @@ bool VoMemoryManager::EnsureInitialised() {
 }
 
 bool VoMemoryManager::Ready() {
-    return gInitialised || InitialiseOrReport();
-}
-
-bool VoMemoryManager::InitialiseOrReport() {
     if (EnsureInitialised()) {
         return true;
     }
@@ -411,16 +407,12 @@ std::int32_t VoMemoryManager::ReportLeaks(std::int32_t aIndex, std::int32_t aFro
 }
 
 std::int32_t VoMemoryManager::ReportHeapLeaks(const VoHeap* apHeap, std::int32_t aFrom, std::int32_t aTo) {
-    const bool pushed = PushHeap(0);
     std::int32_t count = apHeap->ReportLeaks(aFrom, aTo);
     for (const VoHeap* child = apHeap->GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
         count += ReportHeapLeaks(child, aFrom, aTo);
     }
     if (count == 0) {
         VO_MEMORY_REPORT(VoLog::Report(VoString(kNoLeaks).Append(apHeap->GetName()).Append(".")));
-    }
-    if (pushed) {
-        PopHeap();
     }
     return count;
 }

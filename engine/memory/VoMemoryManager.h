@@ -116,11 +116,11 @@ public:
     static std::int32_t GetHeapStackDepth();
 
 private:
+    // The walk of ReportLeaks, with heap 0 already pushed for the report's strings.
     static std::int32_t ReportHeapLeaks(const VoHeap* apHeap, std::int32_t aFrom, std::int32_t aTo);
     // Runs the lazy initialisation if needed; logs the failure for any entry
     // point but Free.
     static bool Ready();
-    static bool InitialiseOrReport();
     static bool EnsureInitialised();
     // The alive heap that handed out apBlock, or null when the header does not
     // name one.

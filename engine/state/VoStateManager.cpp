@@ -244,12 +244,7 @@ bool VoStateManager::OnLoad(VoIStream* apStream, float) {
 }
 
 bool VoStateManager::Save(VoIStream* apStream) {
-    const std::int32_t count = fStates.GetCount();
-    bool written = VoIStream::WriteValue(apStream, count);
-    for (std::int32_t i = 0; i < count; ++i) {
-        written = static_cast<VoIState*>(fStates.GetAt(i))->Write(apStream) && written;
-    }
-    return written;
+    return VoRecordCount::Write<VoIState>(apStream, fStates);
 }
 
 VoString VoStateManager::ToString() const {

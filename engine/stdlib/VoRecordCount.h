@@ -5,7 +5,7 @@
 // refused before a single record is built.
 #include <cstdint>
 
-class VoIStream;
+#include "stdlib/VoIStream.h"
 
 class VoRecordCount {
 public:
@@ -17,4 +17,19 @@ public:
     // takes. Where the stream cannot tell what remains, only negative counts
     // are refused: the records are then read one at a time until one fails.
     static bool Read(VoIStream* apStream, std::uint32_t aMinRecordSize, std::int32_t* apCount);
+
+    // Writes the i32 count of aRecords and then each record (a Record*), each
+    // tried whatever the others did; false when any write failed.
+    template <typename Record, typename List>
+    static bool Write(VoIStream* apStream, List& aRecords);
 };
+
+template <typename Record, typename List>
+bool VoRecordCount::Write(VoIStream* apStream, List& aRecords) {
+    const std::int32_t count = aRecords.GetCount();
+    bool written = VoIStream::WriteValue(apStream, count);
+    for (std::int32_t i = 0; i < count; ++i) {
+        written = static_cast<Record*>(aRecords.GetAt(i))->Write(apStream) && written;
+    }
+    return written;
+}

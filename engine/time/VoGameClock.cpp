@@ -273,13 +273,8 @@ bool VoGameClock::OnLoad(VoIStream* apStream, float) {
 }
 
 bool VoGameClock::Save(VoIStream* apStream) {
-    bool written = VoIStream::WriteValue(apStream, fCurrentClock);
-    const std::int32_t count = fTriggers.GetCount();
-    written = VoIStream::WriteValue(apStream, count) && written;
-    for (std::int32_t i = 0; i < count; ++i) {
-        written = static_cast<VoDelayedTrigger*>(fTriggers.GetAt(i))->Write(apStream) && written;
-    }
-    return written;
+    const bool written = VoIStream::WriteValue(apStream, fCurrentClock);
+    return VoRecordCount::Write<VoDelayedTrigger>(apStream, fTriggers) && written;
 }
 
 VoString VoGameClock::ToString() const {

@@ -13,11 +13,9 @@
 
 namespace {
 
-constexpr const char* kInsufficientMemory = "Insufficient memory available.";
-
 void* OrThrow(void* apBlock) {
     if (apBlock == nullptr) {
-        VO_MEMORY_REPORT(VO_ERROR(kInsufficientMemory));
+        VO_MEMORY_REPORT(VO_ERROR(VoHeap::kInsufficientMemory));
         throw std::bad_alloc();
     }
     return apBlock;
