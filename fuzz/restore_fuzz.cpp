@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "container/VoLog.h"
 #include "container/VoString.h"
 #include "event/VoEventManager.h"
 #include "event/VoEventManagerCreator.h"
@@ -17,6 +16,7 @@
 #include "state/VoStateManager.h"
 #include "state/VoStateManagerCreator.h"
 #include "stdlib/VoMemoryStream.h"
+#include "support/FuzzSupport.h"
 #include "time/VoGameClock.h"
 #include "time/VoGameClockCreator.h"
 
@@ -37,7 +37,7 @@ void AddCreator(VoRegistry* apRegistry, const char16_t* apId) {
 }
 
 void SetUpEngine() {
-    VoLog::SetFolder(VoString(u"/nonexistent/fuzz"));
+    QuietFuzzLog();
     VoRegistry* registry = VoRegistry::Get();
     AddCreator<VoEventManagerCreator>(registry, VoEventManager::kId);
     AddCreator<VoStateManagerCreator>(registry, VoStateManager::kId);

@@ -8,12 +8,12 @@
 #include <cstdint>
 #include <limits>
 
-#include "container/VoLog.h"
 #include "event/VoEventManager.h"
 #include "object/VoStartupCreators.h"
 #include "state/VoStateManager.h"
 #include "stdlib/VoCleaner.h"
 #include "stdlib/VoMemoryStream.h"
+#include "support/FuzzSupport.h"
 #include "time/VoDelayedTrigger.h"
 #include "time/VoGameClock.h"
 
@@ -63,12 +63,7 @@ void Load(VoIStream* apStream, std::uint8_t aChoice) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aSize) {
-    static const bool sQuiet = [] {
-        // Refused records are logged; millions of runs would only fill the disk.
-        VoLog::SetFolder(VoString(u"/nonexistent/fuzz"));
-        return true;
-    }();
-    (void)sQuiet;
+    QuietFuzzLog();
     if (aSize == 0 || aSize - 1 > static_cast<std::size_t>(VoMemoryStream::kMaxCapacity)) {
         return 0;
     }

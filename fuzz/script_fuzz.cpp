@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "container/VoLog.h"
 #include "container/VoString.h"
 #include "event/VoEventManager.h"
 #include "memory/VoNew.h"
@@ -17,12 +16,13 @@
 #include "script/VoScriptOperation.h"
 #include "state/VoStateManager.h"
 #include "stdlib/VoMemoryStream.h"
+#include "support/FuzzSupport.h"
 
 namespace {
 
 // States and an event of every kind, so evaluation takes every road.
 void SetUpGame() {
-    VoLog::SetFolder(VoString(u"/nonexistent/fuzz"));
+    QuietFuzzLog();
     VoStateManager* states = VoStateManager::GetInstance();
     states->SetState(VoString(u"b"), VoString(u"boolean"), VoString(u"true"), false);
     states->SetState(VoString(u"n"), VoString(u"number"), VoString(u"4"), false);

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "container/VoLog.h"
 #include "container/VoString.h"
+#include "support/FuzzSupport.h"
 
 namespace {
 
@@ -21,17 +21,10 @@ struct PieceCounter {
     }
 };
 
-// Messages of refused operations are expected here; keep them out of the working directory.
-bool SilenceLog() {
-    VoLog::SetFolder(VoString("/nonexistent-vo-fuzz-log"));
-    return true;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* apData, size_t aSize) {
-    static const bool silenced = SilenceLog();
-    (void)silenced;
+    QuietFuzzLog();
     if (aSize < 3) {
         VoString tiny(std::string(reinterpret_cast<const char*>(apData), aSize).c_str());
         return 0;

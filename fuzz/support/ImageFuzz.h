@@ -5,24 +5,15 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "container/VoLog.h"
+#include "FuzzSupport.h"
+
 #include "geometry/VoImage.h"
 #include "geometry/VoRectangle.h"
 #include "stdlib/VoMemoryStream.h"
 
-// Refused inputs log on every run; keep those lines out of the working
-// directory. Once per process.
-inline void SilenceImageLog() {
-    static const bool silenced = [] {
-        VoLog::SetFolder(VoString("/nonexistent-vo-fuzz-log"));
-        return true;
-    }();
-    (void)silenced;
-}
-
 // The fuzzer's bytes as the content of aStream; false when they cannot be.
 inline bool FillStream(VoMemoryStream& aStream, const std::uint8_t* apData, std::size_t aSize) {
-    SilenceImageLog();
+    QuietFuzzLog();
     return aSize == 0 ||
            (aSize <= 0x7FFFFFFF && aStream.CreateFromBuffer(static_cast<std::int32_t>(aSize), apData));
 }

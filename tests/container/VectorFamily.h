@@ -11,15 +11,7 @@
 #include "container/VoVectorInt.h"
 #include "container/VoVectorString.h"
 #include "container/VoVectorUInt.h"
-
-// The low byte of each unit, for comparisons with narrow literals.
-inline std::string Narrow(const VoString& aText) {
-    std::string narrow;
-    for (int i = 0; i < aText.GetLength(); ++i) {
-        narrow += static_cast<char>(aText.GetChars()[i] & 0xFF);
-    }
-    return narrow;
-}
+#include "support/TestText.h"
 
 // An object that knows its number, for the object vector.
 class NumberedObject : public VoBase {

@@ -212,7 +212,7 @@ TYPED_TEST(VoVectorFamily, NegativeCountIsRefused) {
 TYPED_TEST(VoVectorFamily, DebugStringNamesTheClassAndAddress) {
     TypeParam vector(1, 1);
     const std::string text = Narrow(vector.ToString());
-    const std::string address = Narrow(VoString().Append(static_cast<const void*>(&vector)));
+    const std::string address = HexAddress(&vector);
     EXPECT_EQ(text.rfind("[VoVector", 0), 0u);
     EXPECT_EQ(text.substr(text.size() - address.size() - 2), address + ">]");
 }

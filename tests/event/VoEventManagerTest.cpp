@@ -40,8 +40,8 @@ protected:
 TEST_F(VoEventManagerTest, IsOneCleanerOwnedInstanceWithItsId) {
     ASSERT_NE(fEvents, nullptr);
     EXPECT_EQ(VoEventManager::GetInstance(), fEvents);
-    EXPECT_EQ(Ascii(fEvents->GetId()), "eventmanager");
-    EXPECT_EQ(Ascii(fEvents->ToString()), "[VoEventManager <" + AddressText(fEvents) + ">]");
+    EXPECT_EQ(Narrow(fEvents->GetId()), "eventmanager");
+    EXPECT_EQ(Narrow(fEvents->ToString()), "[VoEventManager <" + HexAddress(fEvents) + ">]");
 }
 
 TEST_F(VoEventManagerTest, DestructorWritesItsLine) {
@@ -126,7 +126,7 @@ TEST_F(VoEventManagerTest, RemoveEventHandsTheEventToTheCaller) {
     VoEvent* removed = nullptr;
     ASSERT_TRUE(fEvents->RemoveEvent(VoString(u"EVT_A"), &removed));
     ASSERT_NE(removed, nullptr);
-    EXPECT_EQ(Ascii(removed->GetId()), "evt_a");
+    EXPECT_EQ(Narrow(removed->GetId()), "evt_a");
     EXPECT_FALSE(fEvents->HasEvent(VoString(u"evt_a")));
     EXPECT_TRUE(fJournal.empty());
 

@@ -21,7 +21,7 @@ TEST(VoEvent, TakesTheLowerCasedIdAndTheCurrentClocksTime) {
     clock->AdvanceTime(0, 2.0f, false);
     clock->SetCurrentClock(1);
     VoEvent event(VoString(u"EVT_Door_Opened"));
-    EXPECT_EQ(Ascii(event.GetId()), "evt_door_opened");
+    EXPECT_EQ(Narrow(event.GetId()), "evt_door_opened");
     EXPECT_EQ(event.GetTime(), 5.0f);
 }
 
@@ -34,7 +34,7 @@ TEST(VoEvent, RecordIsByteExactBothWays) {
     VoEvent read{VoString()};
     TestStream in(kEventA);
     ASSERT_TRUE(read.Read(&in));
-    EXPECT_EQ(Ascii(read.GetId()), "evt_a");
+    EXPECT_EQ(Narrow(read.GetId()), "evt_a");
     EXPECT_EQ(read.GetTime(), 2.0f);
 }
 
@@ -44,7 +44,7 @@ TEST(VoEvent, ATruncatedRecordLeavesTheEventAsItWas) {
         VoEvent event(VoString(u"kept"));
         TestStream in(Truncated(kEventA, cut));
         EXPECT_FALSE(event.Read(&in)) << "cut " << cut;
-        EXPECT_EQ(Ascii(event.GetId()), "kept");
+        EXPECT_EQ(Narrow(event.GetId()), "kept");
         EXPECT_EQ(event.GetTime(), 0.0f);
     }
 }
@@ -53,5 +53,5 @@ TEST(VoEvent, DebugStringHasNoClosingBracket) {
     ScopedEngine engine;
     VoGameClock::GetInstance()->AdvanceTime(1.5f, false);
     VoEvent event(VoString(u"evt_x"));
-    EXPECT_EQ(Ascii(event.ToString()), "[VoEvent <" + AddressText(&event) + "> id:evt_x, time:1.500000");
+    EXPECT_EQ(Narrow(event.ToString()), "[VoEvent <" + HexAddress(&event) + "> id:evt_x, time:1.500000");
 }

@@ -16,16 +16,6 @@
 
 namespace {
 
-std::string Narrow(const VoString& aText) {
-    char* narrow = nullptr;
-    if (!aText.ToNarrow(&narrow)) {
-        return "";
-    }
-    std::string text(narrow);
-    delete[] narrow;
-    return text;
-}
-
 // A bare engine: a cleaner and nothing registered yet.
 class VoStartupCreatorsTest : public ::testing::Test {
 protected:

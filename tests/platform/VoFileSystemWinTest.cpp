@@ -21,7 +21,7 @@ VoString W(const std::string& aText) {
 std::vector<std::string> Names(const VoVectorString& aNames) {
     std::vector<std::string> names;
     for (int i = 0; i < aNames.GetCount(); ++i) {
-        names.push_back(Folder::Narrow(aNames.GetAt(i)));
+        names.push_back(Narrow(aNames.GetAt(i)));
     }
     return names;
 }
@@ -202,7 +202,7 @@ TEST(VoFileSystemWin, EnginePathsFindFilesWhateverTheirCase) {
     ASSERT_TRUE(fileSystem.Mount(VoString("//Data"), W(folder.Path("data"))));
     VoString native;
     ASSERT_TRUE(fileSystem.ResolvePath(VoString("//Data/Textures/A.TGA"), native));
-    EXPECT_EQ(Folder::Narrow(native), folder.Path("data/textures/a.tga"));
+    EXPECT_EQ(Narrow(native), folder.Path("data/textures/a.tga"));
     EXPECT_TRUE(fileSystem.FileExists(VoString("//Data/TEXTURES/a.Tga"), true));
     EXPECT_EQ(fileSystem.GetFileSize(VoString("//Data/textures/A.tga"), true), 3);
 
@@ -312,7 +312,7 @@ TEST(VoFileSystemWin, WorkingDirectoryRoundTrip) {
     const fs::path start = fs::current_path();
     VoString directory;
     ASSERT_TRUE(fileSystem.GetCurrentDirectory(directory));
-    EXPECT_EQ(Folder::Narrow(directory), start.string());
+    EXPECT_EQ(Narrow(directory), start.string());
     fs::create_directory(folder.Path("Work"));
     ASSERT_TRUE(fileSystem.SetCurrentDirectory(W(folder.Path("work")), false));
     EXPECT_EQ(fs::current_path(), fs::path(folder.Path("Work")));
@@ -328,9 +328,9 @@ TEST(VoFileSystemWin, FixedAnswers) {
     EXPECT_TRUE(fileSystem.Initialize(0));
     VoString path;
     EXPECT_TRUE(fileSystem.GetCurrentPath(path));
-    EXPECT_EQ(Folder::Narrow(path), "/");
-    EXPECT_EQ(Folder::Narrow(fileSystem.GetSeparator()), "/");
-    EXPECT_EQ(Folder::Narrow(fileSystem.ToString()).rfind("[VoFileSystemWin <", 0), 0u);
+    EXPECT_EQ(Narrow(path), "/");
+    EXPECT_EQ(Narrow(fileSystem.GetSeparator()), "/");
+    EXPECT_EQ(Narrow(fileSystem.ToString()).rfind("[VoFileSystemWin <", 0), 0u);
 
     VoString* volumes = nullptr;
     EXPECT_EQ(fileSystem.GetVolumes(&volumes), 0);

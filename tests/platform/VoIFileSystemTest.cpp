@@ -22,7 +22,7 @@ std::string Resolve(VoIFileSystem& aFileSystem, const char* apPath, bool* apReso
     if (apResolved != nullptr) {
         *apResolved = resolved;
     }
-    return Folder::Narrow(native);
+    return Narrow(native);
 }
 
 }  // namespace
@@ -136,7 +136,7 @@ TEST(VoIFileSystem, TemporaryMountsTakeTheNextFreeNumber) {
     VoFileSystemWin fileSystem;
     VoString first;
     ASSERT_TRUE(fileSystem.MountTemporary(Folder::Wide(folder.Files()), first));
-    const std::string name = Folder::Narrow(first);
+    const std::string name = Narrow(first);
     ASSERT_EQ(name.rfind("//", 0), 0u);
     const int number = std::atoi(name.c_str() + 2);
     EXPECT_GE(number, 1);
@@ -146,7 +146,7 @@ TEST(VoIFileSystem, TemporaryMountsTakeTheNextFreeNumber) {
     ASSERT_TRUE(fileSystem.Mount(VoString(("//" + std::to_string(number + 1)).c_str()), VoString(u"/x")));
     VoString second;
     ASSERT_TRUE(fileSystem.MountTemporary(VoString(u"/y"), second));
-    EXPECT_EQ(Folder::Narrow(second), "//" + std::to_string(number + 2));
+    EXPECT_EQ(Narrow(second), "//" + std::to_string(number + 2));
 }
 
 TEST(VoIFileSystem, GetInstanceKeepsOneFileSystem) {
@@ -154,7 +154,7 @@ TEST(VoIFileSystem, GetInstanceKeepsOneFileSystem) {
     VoIFileSystem* fileSystem = VoIFileSystem::GetInstance();
     ASSERT_NE(fileSystem, nullptr);
     EXPECT_EQ(VoIFileSystem::GetInstance(), fileSystem);
-    EXPECT_EQ(Folder::Narrow(fileSystem->GetSeparator()), "/");
+    EXPECT_EQ(Narrow(fileSystem->GetSeparator()), "/");
 }
 
 TEST(VoIFileSystem, OtherFileSystemsLeaveTheAccessorAlone) {

@@ -15,7 +15,7 @@ TEST(VoITimer, GetInstanceKeepsOneRunningTimer) {
     VoITimer* timer = VoITimer::GetInstance();
     ASSERT_NE(timer, nullptr);
     EXPECT_EQ(VoITimer::GetInstance(), timer);
-    EXPECT_EQ(PlatformTestFolder::Narrow(timer->ToString()).rfind("[VoTimerWin <", 0), 0u);
+    EXPECT_EQ(Narrow(timer->ToString()).rfind("[VoTimerWin <", 0), 0u);
     EXPECT_GE(timer->GetTime(), 0.0);
 }
 

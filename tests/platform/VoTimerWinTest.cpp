@@ -125,8 +125,5 @@ TEST(VoTimerWin, DebugStringNamesClassAndAddress) {
     LogCapture log;
     ScriptedClock clock;
     VoTimerWin timer(&clock);
-    char address[32];
-    std::snprintf(address, sizeof(address), "%lx",
-                  static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(&timer)));
-    EXPECT_EQ(PlatformTestFolder::Narrow(timer.ToString()), std::string("[VoTimerWin <") + address + ">]");
+    EXPECT_EQ(Narrow(timer.ToString()), "[VoTimerWin <" + HexAddress(&timer) + ">]");
 }

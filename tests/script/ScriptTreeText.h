@@ -11,14 +11,6 @@
 #include "script/VoScriptOperation.h"
 #include "support/LogCapture.h"
 
-inline std::string NarrowOf(const VoString& aText) {
-    std::string out;
-    for (char16_t unit : TextOf(aText)) {
-        out += static_cast<char>(unit);
-    }
-    return out;
-}
-
 std::string TreeText(const VoScriptOperation* apOperation);
 
 inline std::string OperandText(const VoScriptOperand* apOperand) {
@@ -34,7 +26,7 @@ inline std::string OperandText(const VoScriptOperand* apOperand) {
         return text;
     }
     if (const VoString* value = apOperand->GetString()) {
-        return "'" + NarrowOf(*value) + "'";
+        return "'" + Narrow(*value) + "'";
     }
     if (apOperand->GetType() == VoScriptOperand::kTypeOperation) {
         return TreeText(apOperand->GetOperation());
@@ -55,7 +47,7 @@ inline std::string TreeText(const VoScriptOperation* apOperation) {
         return OperandText(first);
     }
     const std::string id =
-        first != nullptr && first->GetString() != nullptr ? NarrowOf(*first->GetString()) : "?";
+        first != nullptr && first->GetString() != nullptr ? Narrow(*first->GetString()) : "?";
     if (kind == VoScriptOperation::kCheckEvent && second == nullptr) {
         return "e[" + id + "]";
     }

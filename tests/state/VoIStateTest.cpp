@@ -17,7 +17,7 @@ const Bytes kStringS = {0x00, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x01, 0x
                         0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x68, 0x00, 0x69, 0x00, 0x00, 0x00};
 
 std::string StringValue(const VoIState& aState) {
-    return Ascii(*static_cast<const VoString*>(aState.GetValue()));
+    return Narrow(*static_cast<const VoString*>(aState.GetValue()));
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ TEST(VoIState, SetLowerCasesTheIdAndCopiesTheValue) {
     VoIState state;
     ASSERT_TRUE(state.Set(VoString(u"STA_Door"), VoIState::kString, &text));
     text = VoString(u"changed");
-    EXPECT_EQ(Ascii(state.GetName()), "sta_door");
+    EXPECT_EQ(Narrow(state.GetName()), "sta_door");
     EXPECT_EQ(state.GetType(), VoIState::kString);
     EXPECT_EQ(StringValue(state), "Some Text");
     EXPECT_EQ(state.GetTime(), 0.0f);
@@ -137,7 +137,7 @@ TEST(VoIState, ReadOfAnUnknownTypeFailsAndLeavesTheStateAsItWas) {
     TestStream in(record);
     EXPECT_FALSE(state.Read(&in));
     EXPECT_TRUE(log.Contains(VoIState::kReadInvalidType));
-    EXPECT_EQ(Ascii(state.GetName()), "kept");
+    EXPECT_EQ(Narrow(state.GetName()), "kept");
     EXPECT_TRUE(state.GetBoolean());
 }
 
@@ -156,5 +156,5 @@ TEST(VoIState, EveryTruncatedRecordFailsAndLeavesTheStateAsItWas) {
 
 TEST(VoIState, DebugString) {
     VoIState state;
-    EXPECT_EQ(Ascii(state.ToString()), "[VoIState <" + AddressText(&state) + ">]");
+    EXPECT_EQ(Narrow(state.ToString()), "[VoIState <" + HexAddress(&state) + ">]");
 }

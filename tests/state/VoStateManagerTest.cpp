@@ -41,8 +41,8 @@ protected:
 TEST_F(VoStateManagerTest, IsOneCleanerOwnedInstanceWithItsId) {
     ASSERT_NE(fStates, nullptr);
     EXPECT_EQ(VoStateManager::GetInstance(), fStates);
-    EXPECT_EQ(Ascii(fStates->GetId()), "statemanager");
-    EXPECT_EQ(Ascii(fStates->ToString()), "[VoStateManager <" + AddressText(fStates) + ">]");
+    EXPECT_EQ(Narrow(fStates->GetId()), "statemanager");
+    EXPECT_EQ(Narrow(fStates->ToString()), "[VoStateManager <" + HexAddress(fStates) + ">]");
     EXPECT_TRUE(fStates->Initialize(0));
 }
 
@@ -251,7 +251,7 @@ TEST_F(VoStateManagerTest, TypedSetStateMakesStringsOfEveryOtherTypeName) {
         ASSERT_TRUE(fStates->SetState(id, VoString(name), VoString(u"2"), false));
         const VoIState* state = fStates->GetState(id);
         ASSERT_EQ(state->GetType(), VoIState::kString);
-        EXPECT_EQ(Ascii(*static_cast<const VoString*>(state->GetValue())), "2");
+        EXPECT_EQ(Narrow(*static_cast<const VoString*>(state->GetValue())), "2");
     }
 }
 

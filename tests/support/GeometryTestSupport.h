@@ -1,11 +1,8 @@
 #pragma once
-// What the geometry tests share: log matchers, string conversion, the
-// common angle and the checks of the stored forms.
+// What the geometry tests share: log matchers, the common angle and the checks of the stored forms.
 #include <gmock/gmock.h>
 
 #include <cstddef>
-#include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,30 +11,13 @@
 #include "geometry/VoVector3.h"
 #include "support/LogCapture.h"
 #include "support/TestStream.h"
+#include "support/TestText.h"
 
 constexpr float kPi = 3.14159265358979f;
 
-// The address as the engine prints pointers: lower-case hex, no prefix.
-inline std::string HexAddress(const void* apAddress) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%llx",
-                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(apAddress)));
-    return text;
-}
-
-// The text of an ASCII string, for comparisons with narrow literals.
-inline std::string Narrow(const VoString& aText) {
-    std::string narrow;
-    for (char16_t unit : TextOf(aText)) {
-        narrow.push_back(static_cast<char>(unit));
-    }
-    return narrow;
-}
-
-// A log line of the given level ending in aText.
+// A log line of the given level that carries exactly aText (see IsLogLine).
 MATCHER_P2(IsLine, aLevel, aText, "") {
-    return arg.rfind(aLevel, 0) == 0 && arg.size() >= std::string(aText).size() &&
-           arg.compare(arg.size() - std::string(aText).size(), std::string::npos, aText) == 0;
+    return IsLogLine(arg, aLevel, aText);
 }
 inline auto IsError(const char* apText) {
     return IsLine("ERROR: ", apText);

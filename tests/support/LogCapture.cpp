@@ -61,11 +61,22 @@ int LogCapture::Count(const std::string& aText) const {
     return count;
 }
 
+bool LogCapture::Logged(const std::string& aLevel, const std::string& aText) const {
+    for (const std::string& line : Lines()) {
+        if (IsLogLine(line, aLevel, aText)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void LogCapture::Clear() {
     std::error_code ignored;
     std::filesystem::remove(FilePath(), ignored);
 }
 
-std::u16string TextOf(const VoString& aString) {
-    return std::u16string(aString.GetChars(), static_cast<std::size_t>(aString.GetLength()));
+bool IsLogLine(const std::string& aLine, const std::string& aLevel, const std::string& aText) {
+    const std::string tail = ": " + aText;
+    return aLine.compare(0, aLevel.size(), aLevel) == 0 && aLine.size() >= tail.size() &&
+           aLine.compare(aLine.size() - tail.size(), tail.size(), tail) == 0;
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "TestText.h"
+
 #include "container/VoString.h"
 
 class LogCapture {
@@ -28,6 +30,8 @@ public:
     bool Contains(const std::string& aText) const;
     // How many lines contain aText.
     int Count(const std::string& aText) const;
+    // True when some line is IsLogLine(line, aLevel, aText).
+    bool Logged(const std::string& aLevel, const std::string& aText) const;
     // Forgets the lines written so far.
     void Clear();
 
@@ -40,5 +44,6 @@ private:
     VoString fPreviousFolder;
 };
 
-// The units of a string as a std::u16string, for comparisons that print well.
-std::u16string TextOf(const VoString& aString);
+// Whether aLine is a line of the given level ("ERROR: ", ...) that carries
+// exactly aText after its source path and line number.
+bool IsLogLine(const std::string& aLine, const std::string& aLevel, const std::string& aText);

@@ -12,6 +12,7 @@
 
 #include "container/VoString.h"
 #include "support/LogCapture.h"
+#include "support/TestText.h"
 
 class PlatformTestFolder {
 public:
@@ -30,13 +31,6 @@ public:
     // A path under Files().
     std::string Path(const std::string& aRelative) const { return Files() + "/" + aRelative; }
     static VoString Wide(const std::string& aText) { return VoString(aText.c_str()); }
-    static std::string Narrow(const VoString& aText) {
-        std::string narrow;
-        for (int i = 0; i < aText.GetLength(); ++i) {
-            narrow.push_back(static_cast<char>(aText.GetChars()[i] & 0xFF));
-        }
-        return narrow;
-    }
 
     void Write(const std::string& aRelative, const std::string& aContents) const {
         const std::filesystem::path path = Path(aRelative);
@@ -60,17 +54,9 @@ public:
     }
 
     std::vector<std::string> LogLines() const { return fLog.Lines(); }
-    // Whether a line of the given level ("ERROR: ", ...) carries exactly aText
-    // after its source path and line number.
+    // Whether a line of the given level ("ERROR: ", ...) carries exactly aText.
     bool Logged(const std::string& aLevel, const std::string& aText) const {
-        for (const std::string& line : LogLines()) {
-            const std::string tail = ": " + aText;
-            if (line.compare(0, aLevel.size(), aLevel) == 0 && line.size() >= tail.size() &&
-                line.compare(line.size() - tail.size(), tail.size(), tail) == 0) {
-                return true;
-            }
-        }
-        return false;
+        return fLog.Logged(aLevel, aText);
     }
     bool LoggedError(const std::string& aText) const { return Logged("ERROR: ", aText); }
     bool LogEmpty() const { return LogLines().empty(); }

@@ -5,7 +5,6 @@
 // for the save records.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,29 +19,17 @@
 #include "support/LogCapture.h"
 #include "support/ScopedEngine.h"
 #include "support/TestStream.h"
+#include "support/TestText.h"
 
 using Bytes = std::vector<unsigned char>;
 using Journal = std::vector<std::string>;
-
-inline std::string Ascii(const VoString& aText) {
-    std::string text;
-    for (std::int32_t i = 0; i < aText.GetLength(); ++i) {
-        text.push_back(static_cast<char>(aText.GetChars()[i]));
-    }
-    return text;
-}
-
-// An address as the engine prints pointers: lower-case hex, no prefix.
-inline std::string AddressText(const void* apAddress) {
-    return Ascii(VoString().Append(apAddress));
-}
 
 // Writes "<name>:<state id>" for every state it is told of, then runs its action.
 class StateProbe : public VoIStateListener {
 public:
     StateProbe(const char* apName, Journal* apJournal) : fName(apName), fpJournal(apJournal) {}
     void OnStateChanged(VoIState* apState) override {
-        fpJournal->push_back(fName + ":" + Ascii(apState->GetName()));
+        fpJournal->push_back(fName + ":" + Narrow(apState->GetName()));
         if (fAction) {
             fAction(apState);
         }
@@ -57,7 +44,7 @@ class EventProbe : public VoIEventListener {
 public:
     EventProbe(const char* apName, Journal* apJournal) : fName(apName), fpJournal(apJournal) {}
     void OnEvent(VoEvent* apEvent) override {
-        fpJournal->push_back(fName + ":" + Ascii(apEvent->GetId()));
+        fpJournal->push_back(fName + ":" + Narrow(apEvent->GetId()));
         if (fAction) {
             fAction(apEvent);
         }
@@ -94,9 +81,9 @@ template <typename Creator, typename Manager>
 void ExpectHandsOutTheSingleton(const char* apId, const char* apClassName) {
     ScopedEngine engine;
     Creator* creator = new Creator();
-    EXPECT_EQ(Ascii(creator->GetId()), apId);
-    EXPECT_EQ(Ascii(creator->ToString()),
-              std::string("[") + apClassName + " <" + AddressText(creator) + ">]");
+    EXPECT_EQ(Narrow(creator->GetId()), apId);
+    EXPECT_EQ(Narrow(creator->ToString()),
+              std::string("[") + apClassName + " <" + HexAddress(creator) + ">]");
     Manager* manager = Manager::GetInstance();
     ASSERT_NE(manager, nullptr);
     EXPECT_EQ(creator->Create(), manager);

@@ -12,7 +12,7 @@ TEST(VoDelayedTrigger, InitWithoutAnItemFails) {
     EXPECT_FALSE(trigger.Init(VoDelayedTrigger::kEvent, 1.0f, 0, nullptr));
     EXPECT_TRUE(log.Contains(VoDelayedTrigger::kMissingItem));
     EXPECT_EQ(trigger.GetItem(), nullptr);
-    EXPECT_EQ(Ascii(trigger.ToString()), "[VoDelayedTrigger <" + AddressText(&trigger) + ">]");
+    EXPECT_EQ(Narrow(trigger.ToString()), "[VoDelayedTrigger <" + HexAddress(&trigger) + ">]");
 }
 
 TEST(VoDelayedTrigger, FireHandsTheEventOverOnce) {

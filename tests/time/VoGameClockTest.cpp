@@ -64,9 +64,9 @@ const Bytes kClockRecord = {
 TEST_F(VoGameClockTest, IsOneCleanerOwnedInstanceWithItsId) {
     ASSERT_NE(fClock, nullptr);
     EXPECT_EQ(VoGameClock::GetInstance(), fClock);
-    EXPECT_EQ(Ascii(fClock->GetId()), "gameclock");
-    EXPECT_EQ(Ascii(fClock->ToString()), "[VoGameClock <" + AddressText(fClock) + ">]");
-    EXPECT_EQ(Ascii(VoGameClock::TimeStateId(12)), "currenttime_clock_12");
+    EXPECT_EQ(Narrow(fClock->GetId()), "gameclock");
+    EXPECT_EQ(Narrow(fClock->ToString()), "[VoGameClock <" + HexAddress(fClock) + ">]");
+    EXPECT_EQ(Narrow(VoGameClock::TimeStateId(12)), "currenttime_clock_12");
 }
 
 TEST_F(VoGameClockTest, GetTimeMakesAZeroTimeStateAndOnlyTheIndexedFormTellsListeners) {
@@ -220,7 +220,7 @@ TEST_F(VoGameClockTest, ADelayedStateChangeOnlyCreatesAMissingState) {
     fJournal.clear();
     fClock->AdvanceTime(1.0f, false);
     EXPECT_EQ(fJournal, (Journal{"state:currenttime_clock_0", "state:sta_text", "state:sta_number"}));
-    EXPECT_EQ(Ascii(*static_cast<const VoString*>(fStates->GetState(VoString(u"sta_text"))->GetValue())),
+    EXPECT_EQ(Narrow(*static_cast<const VoString*>(fStates->GetState(VoString(u"sta_text"))->GetValue())),
               "open");
     EXPECT_EQ(StateTime(u"sta_number"), 2.5f);
     EXPECT_FALSE(fStates->GetState(VoString(u"sta_flag"))->GetBoolean());
