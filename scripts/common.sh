@@ -9,6 +9,10 @@ VO_JOBS="$(nproc)"
 VO_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 xvfb xauth
+  libsndfile1-dev
+  libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
+  libmimalloc-dev libfreetype-dev fonts-dejavu-core
 )
 
 vo_ensure_packages() {

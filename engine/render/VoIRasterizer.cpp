@@ -1,0 +1,20 @@
+#include "render/VoIRasterizer.h"
+
+#include "container/VoLog.h"
+#include "stdlib/VoAPIObjectManager.h"
+#include "stdlib/VoCleaner.h"
+
+namespace {
+VoCleanerSingleton<VoIRasterizer> gInstance;
+}
+
+VoIRasterizer* VoIRasterizer::Get() {
+    return gInstance.Get(
+        [] { return VoAPIObjectManager::CreateServiceAs<VoIRasterizer>(u"rasterizer"); },
+        kGetFailure);
+}
+
+VoIRasterizer::~VoIRasterizer() {
+    VoLog::WriteLine(kDestructorLine);
+    fpCurrentTexture = nullptr;
+}

@@ -1,0 +1,25 @@
+#include "render/VoITexture.h"
+
+#include "container/VoLog.h"
+
+VoITexture::~VoITexture() {
+    if (fpTexture != nullptr) {
+        VO_ERROR(kNativeNotDeleted);
+    }
+}
+
+float VoITexture::GetPriority() {
+    return fPriority;
+}
+
+VoDeviceTexture* VoITexture::GetNativeTexture() {
+    return fpTexture;
+}
+
+bool VoITexture::SetMipLevels(std::uint32_t aCount) {
+    if (fpTexture != nullptr) {
+        VO_WARNING(kMipLevelsWarning);
+    }
+    fMipLevels = aCount;
+    return true;
+}
