@@ -1,0 +1,5 @@
+#include "platform/port/VoIRenderDevice.h"
+
+VoIRenderDevice* VoCreateRenderDevice() {
+    return nullptr;
+}
