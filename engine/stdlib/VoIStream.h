@@ -94,7 +94,9 @@ public:
     static bool WriteValue(VoIStream* apStream, const char16_t* apValue) {
         return WriteValue(apStream, VoString(apValue));
     }
-    static bool WriteValue(VoIStream* apStream, const char* apValue) { return WriteValue(apStream, VoString(apValue)); }
+    static bool WriteValue(VoIStream* apStream, const char* apValue) {
+        return WriteValue(apStream, VoString(apValue));
+    }
     static bool ReadValue(VoIStream* apStream, bool* apValue);
     static bool ReadValue(VoIStream* apStream, unsigned char* apValue);
     static bool ReadValue(VoIStream* apStream, unsigned short* apValue);

@@ -81,8 +81,10 @@ public:
     // text pointer fails as a null string does.
     bool AddDelayedStateChange(const VoString& aStateId, const char16_t* apValue, float aDelay,
                                std::int32_t aClock);
-    bool AddDelayedStateChange(const VoString& aStateId, const char* apValue, float aDelay, std::int32_t aClock);
-    bool AddDelayedStateChange(const VoString& aStateId, std::int32_t aValue, float aDelay, std::int32_t aClock);
+    bool AddDelayedStateChange(const VoString& aStateId, const char* apValue, float aDelay,
+                               std::int32_t aClock);
+    bool AddDelayedStateChange(const VoString& aStateId, std::int32_t aValue, float aDelay,
+                               std::int32_t aClock);
     int GetTriggerCount() const { return fTriggers.GetCount(); }
     // The pending trigger at aIndex in firing order, or null; the clock's.
     const VoDelayedTrigger* GetTrigger(int aIndex) const;

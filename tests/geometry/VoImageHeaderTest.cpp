@@ -15,8 +15,8 @@ using Bytes = std::vector<unsigned char>;
 const Bytes kHeader = {0x04, 0x03, 0x02, 0x01, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
                        0x00, 0x80, 0x04, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF};
 
-void ExpectFields(const VoImageHeader& aHeader, std::uint32_t aWidth, std::uint32_t aHeight, std::uint32_t aPitch,
-                  std::uint32_t aFormat, std::uint32_t aSize) {
+void ExpectFields(const VoImageHeader& aHeader, std::uint32_t aWidth, std::uint32_t aHeight,
+                  std::uint32_t aPitch, std::uint32_t aFormat, std::uint32_t aSize) {
     EXPECT_EQ(aHeader.fWidth, aWidth);
     EXPECT_EQ(aHeader.fHeight, aHeight);
     EXPECT_EQ(aHeader.fPitch, aPitch);
