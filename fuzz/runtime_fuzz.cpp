@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aS
         return 0;
     }
     // A fresh engine for every input, as a run of the game starts one.
-    delete VoCleaner::PeekInstance();
+    VoCleaner::ResetEngineForTests();
     VoCleaner::GetInstance();
     VoStartupCreators::Register();
     {

@@ -7,6 +7,7 @@
 #include "container/VoDebugString.h"
 #include "container/VoLog.h"
 #include "geometry/VoImageBMP.h"
+#include "geometry/VoImageHeader.h"
 #include "geometry/VoImageTGA.h"
 #include "geometry/VoRectangle.h"
 #include "geometry/VoVector2.h"
@@ -222,18 +223,10 @@ bool VoImage::Write(VoIStream* apStream) {
         VO_ERROR(kWriteCouldNotOpen);
         return false;
     }
-    // Raw little-endian bytes, not the typed writers: the form must not turn
-    // into tagged text when the process-wide stream mode is text.
-    const std::int32_t fields[] = {fWidth, fHeight, fPitch, fFormat, fSize};
-    unsigned char header[sizeof fields];
-    for (std::size_t i = 0; i < sizeof fields / sizeof fields[0]; ++i) {
-        const std::uint32_t value = static_cast<std::uint32_t>(fields[i]);
-        for (std::size_t b = 0; b < 4; ++b) {
-            header[4 * i + b] = static_cast<unsigned char>(value >> (8 * b));
-        }
-    }
-    if (!apStream->Write(sizeof header, header) ||
-        !apStream->Write(static_cast<std::uint32_t>(fSize), fpPixels)) {
+    const VoImageHeader header(static_cast<std::uint32_t>(fWidth), static_cast<std::uint32_t>(fHeight),
+                               static_cast<std::uint32_t>(fPitch), static_cast<std::uint32_t>(fFormat),
+                               static_cast<std::uint32_t>(fSize));
+    if (!header.Write(apStream) || !apStream->Write(header.fSize, fpPixels)) {
         VO_ERROR(kWriteFailure);
         return false;
     }
@@ -245,41 +238,34 @@ bool VoImage::Read(VoIStream* apStream) {
         VO_ERROR(kReadCouldNotOpen);
         return false;
     }
-    std::uint32_t header[5];
-    for (std::uint32_t& value : header) {
-        if (!apStream->ReadUInt(&value)) {
-            VO_ERROR(kReadFailure);
-            return false;
-        }
+    VoImageHeader header;
+    if (!header.Read(apStream)) {
+        VO_ERROR(kReadFailure);
+        return false;
     }
-    const std::uint32_t readWidth = header[0];
-    const std::uint32_t readHeight = header[1];
-    const std::uint32_t readPitch = header[2];
-    const std::uint32_t readFormat = header[3];
-    const std::uint32_t readSize = header[4];
-    if (!IsValidLayout(readWidth, readHeight, readPitch, readFormat, readSize)) {
+    if (!IsValidLayout(header.fWidth, header.fHeight, header.fPitch, header.fFormat, header.fSize)) {
         VO_ERROR(kInvalidArgs);
         VO_ERROR(kCreateFailure);
         return false;
     }
     // A stream that cannot tell its size gets no more than the largest picture.
     const std::int64_t remaining = apStream->GetRemaining();
-    if (static_cast<std::int64_t>(readSize) > (remaining >= 0 ? remaining : kMaxPixelBytes)) {
+    if (static_cast<std::int64_t>(header.fSize) > (remaining >= 0 ? remaining : kMaxPixelBytes)) {
         VO_ERROR(kReadFailure);
         return false;
     }
-    unsigned char* block = VO_NEW unsigned char[readSize];
+    unsigned char* block = VO_NEW unsigned char[header.fSize];
     if (block == nullptr) {
         VO_ERROR(kCouldNotAllocate);
         return false;
     }
-    if (!apStream->Read(readSize, block)) {
+    if (!apStream->Read(header.fSize, block)) {
         delete[] block;
         VO_ERROR(kReadFailure);
         return false;
     }
-    Adopt(block, static_cast<std::int32_t>(readWidth), static_cast<std::int32_t>(readHeight),
-          static_cast<std::int32_t>(readPitch), static_cast<std::int32_t>(readFormat));
+    Adopt(block, static_cast<std::int32_t>(header.fWidth), static_cast<std::int32_t>(header.fHeight),
+          static_cast<std::int32_t>(header.fPitch), static_cast<std::int32_t>(header.fFormat));
     return true;
 }
 

@@ -7,9 +7,9 @@
 // Formats: 1 B, G, R, A; 2 B, G, R, X (the fourth byte read as alpha);
 // 3 B, G, R (opaque); 4 alpha only; 0 while the image holds no picture.
 //
-// The raw image form, which Read and Write move through any stream, is five
-// little-endian u32 (width, height, pitch, format, size) and then the size
-// pixel bytes; no signature, no version. Read trusts nothing in it: the
+// The raw image form, which Read and Write move through any stream, is a
+// VoImageHeader, five little-endian u32 (width, height, pitch, format,
+// size), and then the size pixel bytes; no signature, no version. Read trusts nothing in it: the
 // header is checked against the format table and against the bytes the
 // stream still holds before anything is allocated, and a refused or
 // truncated form leaves the image as it was.

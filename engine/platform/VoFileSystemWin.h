@@ -1,7 +1,8 @@
 #pragma once
-// The engine's file system on the machine it runs on. It keeps the behaviour
-// and the messages of the Win32 original, Windows error codes included, so
-// logs read the same everywhere; the native separator is "/", every "\" in a
+// The engine's file system on the machine it runs on. It behaves and logs as
+// the engine's Windows file system does, reporting failures with Windows
+// error codes (2 for a missing file, 3 for a missing path, ...), so logs read
+// the same on every machine; the native separator is "/", every "\" in a
 // path becomes "/", and a path whose exact spelling is missing is looked up
 // again ignoring case, component by component.
 #include "platform/VoIFileSystem.h"
@@ -48,7 +49,8 @@ public:
                   bool aSymbolic) override;
     bool CreateFile(const VoString& aPath, bool aSymbolic) override;
     bool DeleteFile(const VoString& aPath, bool aSymbolic) override;
-    // Logs every miss, as the original does.
+    // Logs every miss as an error with its error code, an expected miss too:
+    // callers that only probe for a file leave a line in the log.
     bool FileExists(const VoString& aPath, bool aSymbolic) override;
     bool GetCurrentPath(VoString& aPath) override;
     bool GetDirectories(const VoString& aDirectory, VoVectorString* apNames, bool aSymbolic) override;

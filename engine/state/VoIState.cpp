@@ -112,6 +112,22 @@ void VoIState::SetValue(const VoString& aText) {
     }
 }
 
+void VoIState::SetValue(const char16_t* apText) {
+    if (apText == nullptr) {
+        SetValue(static_cast<const void*>(nullptr));
+        return;
+    }
+    SetValue(VoString(apText));
+}
+
+void VoIState::SetValue(const char* apText) {
+    if (apText == nullptr) {
+        SetValue(static_cast<const void*>(nullptr));
+        return;
+    }
+    SetValue(VoString(apText));
+}
+
 void VoIState::SetValue(const void* apValue) {
     if (!IsValidType(fType)) {
         VO_ERROR(kSetValueInvalidType);

@@ -58,6 +58,10 @@ public:
     void SetValue(const VoString& aText);
     // Replaces the value by a copy of a raw value of the state's type.
     void SetValue(const void* apValue);
+    // Text given as characters (a literal above all) takes the text form, not
+    // the raw one; a null pointer does what the raw form does.
+    void SetValue(const char16_t* apText);
+    void SetValue(const char* apText);
     void SetTime(float aTime) { fTime = aTime; }
 
     VoString GetName() const { return fId; }

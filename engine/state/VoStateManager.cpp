@@ -134,6 +134,20 @@ bool VoStateManager::SetState(const VoString& aId, const void* apValue, bool aNo
     return true;
 }
 
+bool VoStateManager::SetState(const VoString& aId, const char16_t* apValue, bool aNotify) {
+    if (apValue == nullptr) {
+        return SetState(aId, static_cast<const void*>(nullptr), aNotify);
+    }
+    return SetState(aId, VoString(apValue), aNotify);
+}
+
+bool VoStateManager::SetState(const VoString& aId, const char* apValue, bool aNotify) {
+    if (apValue == nullptr) {
+        return SetState(aId, static_cast<const void*>(nullptr), aNotify);
+    }
+    return SetState(aId, VoString(apValue), aNotify);
+}
+
 bool VoStateManager::SetState(const VoString& aId, const VoString& aTypeName, const VoString& aValue,
                               bool aNotify) {
     if (aId.GetLength() == 0 || aValue.GetLength() == 0) {

@@ -58,6 +58,10 @@ public:
     bool SetState(const VoString& aId, const VoString& aValue, bool aNotify);
     // Raw form: apValue is a bool, float or VoString by the state's type.
     bool SetState(const VoString& aId, const void* apValue, bool aNotify);
+    // Text given as characters (a literal above all) takes the text form, not
+    // the raw one; a null pointer fails as in the raw form.
+    bool SetState(const VoString& aId, const char16_t* apValue, bool aNotify);
+    bool SetState(const VoString& aId, const char* apValue, bool aNotify);
     // Typed form: creates the state when it is missing ("boolean", "number";
     // any other name makes a string), announcing it once more when aNotify.
     bool SetState(const VoString& aId, const VoString& aTypeName, const VoString& aValue, bool aNotify);

@@ -8,6 +8,8 @@ namespace {
 
 VoCleaner* gEngineCleaner = nullptr;  // owned by the application, which deletes it last
 std::uint32_t gLastSerial = 0;
+// Counts the starts of the engine: a run has one, tests may make more.
+std::uint32_t gEngineStart = 1;
 
 constexpr int kCapacity = 10;
 constexpr int kIncrement = 2;
@@ -30,6 +32,15 @@ VoCleaner* VoCleaner::GetInstance() {
 
 VoCleaner* VoCleaner::PeekInstance() {
     return gEngineCleaner;
+}
+
+void VoCleaner::ResetEngineForTests() {
+    delete gEngineCleaner;
+    ++gEngineStart;
+}
+
+bool VoCleanerSlot::IsGone() const {
+    return fGoneIn == gEngineStart;
 }
 
 VoCleaner::VoCleaner()
@@ -55,7 +66,7 @@ VoCleaner::~VoCleaner() {
             VoCleanerSlot* slot = static_cast<VoCleanerSlot*>(fpSlots->GetAt(fpInstances->Find(instance)));
             if (slot != nullptr) {
                 slot->fpInstance = nullptr;
-                slot->fGoneWith = fSerial;
+                slot->fGoneIn = gEngineStart;
             }
             delete instance;
         }
@@ -102,7 +113,7 @@ bool VoCleaner::AddInstance(VoBase* apInstance, VoCleanerSlot* apSlot) {
     }
     if (apSlot != nullptr) {
         apSlot->fpInstance = apInstance;
-        apSlot->fGoneWith = 0;
+        apSlot->fGoneIn = 0;
     }
     return true;
 }
@@ -127,7 +138,7 @@ bool VoCleaner::RemoveInstance(VoBase* apInstance) {
         // The caller owns it now. During clean-up the singleton counts as
         // gone; before, its accessor may make a new one.
         singleton->fpInstance = nullptr;
-        singleton->fGoneWith = fCleaning ? fSerial : 0;
+        singleton->fGoneIn = fCleaning ? gEngineStart : 0;
     }
     for (int i = 0; i < fSnapshotCount; ++i) {
         if (fpSnapshot[i] == apInstance) {

@@ -6,8 +6,10 @@
 // manager registered before it (and may use in its destructor) outlives it.
 //
 // Once a cleaner has begun deleting its instances it refuses AddInstance, and
-// the accessor of a singleton it owned returns null from then on: a deleted
-// manager is never handed out and never made again by a late caller.
+// the accessor of a singleton it owned returns null, without a message, for
+// the rest of the run: a deleted manager is never handed out and never made
+// again, not even when a late caller makes a new engine cleaner. Shut-down is
+// for good; only tests start the engine anew (ResetEngineForTests).
 //
 // The idiom every cleaner-owned singleton follows (VoFrameManager is one):
 //
@@ -34,8 +36,8 @@
 //         frames->RemoveListener(this);
 //     }
 // A game singleton names the game's cleaner as its home:
-// VoCleanerSingleton<MGFoo, MGCleanerHome>, where MGCleanerHome offers static
-// PeekInstance() and GetInstance() returning the game's VoCleaner*.
+// VoCleanerSingleton<MGFoo, MGCleanerHome>, where MGCleanerHome offers a
+// static GetInstance() returning the game's VoCleaner*.
 #include <cstdint>
 
 #include "container/VoBase.h"
@@ -56,10 +58,14 @@ public:
 
     // The engine's cleaner, created on first use and registered nowhere; null
     // when it cannot be created. Once it has been deleted a later call makes
-    // a new, empty one.
+    // a new, empty one, but the singletons the old one deleted stay gone.
     static VoCleaner* GetInstance();
     // The engine's cleaner if there is one; never creates.
     static VoCleaner* PeekInstance();
+    // For tests only, which need a fresh engine within one process: deletes
+    // the engine cleaner if there is one and starts the engine anew, so every
+    // singleton can be made again. A run never calls it.
+    static void ResetEngineForTests();
 
     // For a cleaner of the game's own; the engine's comes from GetInstance.
     VoCleaner();
@@ -91,7 +97,8 @@ private:
 };
 
 // Where a cleaner-owned singleton is kept: empty, live, or gone (deleted by
-// its cleaner). Kept in static storage by VoCleanerSingleton.
+// its cleaner, for the rest of the run). Kept in static storage by
+// VoCleanerSingleton.
 class VoCleanerSlot {
 public:
     constexpr VoCleanerSlot() = default;
@@ -99,8 +106,11 @@ public:
 protected:
     friend class VoCleaner;
 
+    // Deleted by its cleaner since the engine started.
+    bool IsGone() const;
+
     VoBase* fpInstance = nullptr;  // owned by the cleaner; null while empty or gone
-    std::uint32_t fGoneWith = 0;   // the serial of the cleaner that deleted the instance; 0 while none has
+    std::uint32_t fGoneIn = 0;     // the engine start in which the instance was deleted; 0 while it was not
 };
 
 // The accessor behind a singleton's GetInstance (see the idiom above). Home
@@ -113,20 +123,17 @@ public:
     // The instance. On first use it is made by aCreate() (returning a new T or
     // null) and handed to the cleaner; a failure logs apCreationFailure at the
     // caller (nothing when it is null: aCreate reports) and gives null. Once
-    // the cleaner has deleted the instance this gives null without a message,
-    // until a new cleaner takes over.
+    // the cleaner has deleted the instance this gives null without a message
+    // and makes nothing, for the rest of the run.
     template <typename Create>
     T* Get(Create aCreate, const char* apCreationFailure, VoLogSite aSite = VoLogSite::Here()) {
         if (fpInstance != nullptr) {
             return static_cast<T*>(fpInstance);
         }
-        VoCleaner* cleaner = Home::PeekInstance();
-        if (fGoneWith != 0 && (cleaner == nullptr || cleaner->GetSerial() == fGoneWith)) {
+        if (IsGone()) {
             return nullptr;
         }
-        if (cleaner == nullptr) {
-            cleaner = Home::GetInstance();
-        }
+        VoCleaner* cleaner = Home::GetInstance();
         if (cleaner == nullptr) {
             Report(aSite, apCreationFailure);
             return nullptr;

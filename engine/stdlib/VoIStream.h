@@ -90,6 +90,13 @@ public:
     static bool WriteValue(VoIStream* apStream, std::uint32_t aValue);
     static bool WriteValue(VoIStream* apStream, float aValue);
     static bool WriteValue(VoIStream* apStream, const VoString& aValue);
+    // Text given as characters is written as a VoString, not as a bool.
+    static bool WriteValue(VoIStream* apStream, const char16_t* apValue) {
+        return WriteValue(apStream, VoString(apValue));
+    }
+    static bool WriteValue(VoIStream* apStream, const char* apValue) {
+        return WriteValue(apStream, VoString(apValue));
+    }
     static bool ReadValue(VoIStream* apStream, bool* apValue);
     static bool ReadValue(VoIStream* apStream, unsigned char* apValue);
     static bool ReadValue(VoIStream* apStream, unsigned short* apValue);

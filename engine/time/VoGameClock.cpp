@@ -208,6 +208,29 @@ bool VoGameClock::AddDelayedStateChange(const VoString& aStateId, bool aValue, f
     return AddDelayedStateChange(aStateId, VoIState::kBoolean, &aValue, aDelay, aClock);
 }
 
+bool VoGameClock::AddDelayedStateChange(const VoString& aStateId, const char16_t* apValue, float aDelay,
+                                        std::int32_t aClock) {
+    if (apValue == nullptr) {
+        return AddDelayedStateChange(aStateId, static_cast<const VoString*>(nullptr), aDelay, aClock);
+    }
+    const VoString value(apValue);
+    return AddDelayedStateChange(aStateId, &value, aDelay, aClock);
+}
+
+bool VoGameClock::AddDelayedStateChange(const VoString& aStateId, const char* apValue, float aDelay,
+                                        std::int32_t aClock) {
+    if (apValue == nullptr) {
+        return AddDelayedStateChange(aStateId, static_cast<const VoString*>(nullptr), aDelay, aClock);
+    }
+    const VoString value(apValue);
+    return AddDelayedStateChange(aStateId, &value, aDelay, aClock);
+}
+
+bool VoGameClock::AddDelayedStateChange(const VoString& aStateId, std::int32_t aValue, float aDelay,
+                                        std::int32_t aClock) {
+    return AddDelayedStateChange(aStateId, static_cast<float>(aValue), aDelay, aClock);
+}
+
 const VoDelayedTrigger* VoGameClock::GetTrigger(int aIndex) const {
     return static_cast<const VoDelayedTrigger*>(fTriggers.GetAt(aIndex));
 }

@@ -76,6 +76,15 @@ public:
                                std::int32_t aClock);
     bool AddDelayedStateChange(const VoString& aStateId, float aValue, float aDelay, std::int32_t aClock);
     bool AddDelayedStateChange(const VoString& aStateId, bool aValue, float aDelay, std::int32_t aClock);
+    // So that literals reach the form they mean: text (which would otherwise
+    // be taken as a bool) the string form, an integer the number form. A null
+    // text pointer fails as a null string does.
+    bool AddDelayedStateChange(const VoString& aStateId, const char16_t* apValue, float aDelay,
+                               std::int32_t aClock);
+    bool AddDelayedStateChange(const VoString& aStateId, const char* apValue, float aDelay,
+                               std::int32_t aClock);
+    bool AddDelayedStateChange(const VoString& aStateId, std::int32_t aValue, float aDelay,
+                               std::int32_t aClock);
     int GetTriggerCount() const { return fTriggers.GetCount(); }
     // The pending trigger at aIndex in firing order, or null; the clock's.
     const VoDelayedTrigger* GetTrigger(int aIndex) const;

@@ -23,7 +23,7 @@ TEST(VoIMatrixUtil, GetInstanceKeepsOneServiceMadeByItsCreator) {
 }
 
 TEST(VoIMatrixUtil, WithoutItsCreatorFailsAndTriesAgainLater) {
-    delete VoCleaner::PeekInstance();
+    VoCleaner::ResetEngineForTests();
     ASSERT_NE(VoCleaner::GetInstance(), nullptr);
     {
         LogCapture log;

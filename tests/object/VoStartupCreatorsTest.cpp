@@ -20,7 +20,7 @@ namespace {
 class VoStartupCreatorsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        delete VoCleaner::PeekInstance();
+        VoCleaner::ResetEngineForTests();
         ASSERT_NE(VoCleaner::GetInstance(), nullptr);
     }
     void TearDown() override { delete VoCleaner::PeekInstance(); }

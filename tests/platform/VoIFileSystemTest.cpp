@@ -172,13 +172,17 @@ TEST(VoIFileSystem, NoFileSystemOnceTheCleanerDeletedIt) {
     engine.ShutDown();
     EXPECT_EQ(VoIFileSystem::GetInstance(), nullptr);
     EXPECT_EQ(VoIFileSystem::GetInstance(), nullptr);
+    // Not even a late caller that makes a new engine cleaner brings it back.
+    ASSERT_NE(VoCleaner::GetInstance(), nullptr);
+    EXPECT_EQ(VoIFileSystem::GetInstance(), nullptr);
+    EXPECT_EQ(VoCleaner::PeekInstance()->GetInstanceCount(), 0);
     EXPECT_FALSE(log.Contains("ERROR"));
     ScopedEngine next;
     EXPECT_NE(VoIFileSystem::GetInstance(), nullptr);
 }
 
 TEST(VoIFileSystem, WithoutItsCreatorThereIsNoFileSystem) {
-    delete VoCleaner::PeekInstance();
+    VoCleaner::ResetEngineForTests();
     ASSERT_NE(VoCleaner::GetInstance(), nullptr);
     LogCapture log;
     EXPECT_EQ(VoIFileSystem::GetInstance(), nullptr);

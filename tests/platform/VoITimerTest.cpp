@@ -44,6 +44,10 @@ TEST(VoITimer, NoTimerOnceTheCleanerDeletedIt) {
     engine.ShutDown();
     EXPECT_EQ(VoITimer::GetInstance(), nullptr);
     EXPECT_EQ(VoITimer::GetInstance(), nullptr);
+    // Not even a late caller that makes a new engine cleaner brings it back.
+    ASSERT_NE(VoCleaner::GetInstance(), nullptr);
+    EXPECT_EQ(VoITimer::GetInstance(), nullptr);
+    EXPECT_EQ(VoCleaner::PeekInstance()->GetInstanceCount(), 0);
     EXPECT_EQ(log.Count("~VoITimer()"), 1);
     EXPECT_FALSE(log.Contains("ERROR"));
     // Only a new engine, which a run never makes, brings a timer back.
@@ -52,7 +56,7 @@ TEST(VoITimer, NoTimerOnceTheCleanerDeletedIt) {
 }
 
 TEST(VoITimer, WithoutItsCreatorThereIsNoTimer) {
-    delete VoCleaner::PeekInstance();
+    VoCleaner::ResetEngineForTests();
     ASSERT_NE(VoCleaner::GetInstance(), nullptr);
     LogCapture log;
     EXPECT_EQ(VoITimer::GetInstance(), nullptr);

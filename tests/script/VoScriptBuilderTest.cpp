@@ -225,7 +225,7 @@ TEST_F(VoScriptBuilderTest, NullScriptIsRefused) {
 }
 
 TEST(VoScriptBuilderSingleton, IsMadeOnceAndGoneWithTheCleaner) {
-    delete VoCleaner::PeekInstance();
+    VoCleaner::ResetEngineForTests();
     VoScriptBuilder* builder = VoScriptBuilder::GetInstance();
     ASSERT_NE(builder, nullptr);
     EXPECT_EQ(VoScriptBuilder::GetInstance(), builder);

@@ -84,6 +84,38 @@ TEST(VoIState, SetValueParsesTheTextForTheType) {
     EXPECT_EQ(StringValue(text), "2.25");
 }
 
+TEST(VoIState, SetValueTakesTextLiteralsAsText) {
+    const bool no = false;
+    VoIState flag;
+    ASSERT_TRUE(flag.Set(VoString(u"f"), VoIState::kBoolean, &no));
+    flag.SetValue(u"True");
+    EXPECT_TRUE(flag.GetBoolean());
+    flag.SetValue("false");
+    EXPECT_FALSE(flag.GetBoolean());
+
+    const float zero = 0.0f;
+    VoIState number;
+    ASSERT_TRUE(number.Set(VoString(u"n"), VoIState::kNumber, &zero));
+    number.SetValue(u"3.5");
+    EXPECT_EQ(number.GetNumber(), 3.5f);
+    number.SetValue("-1");
+    EXPECT_EQ(number.GetNumber(), -1.0f);
+
+    const VoString x(u"x");
+    VoIState text;
+    ASSERT_TRUE(text.Set(VoString(u"s"), VoIState::kString, &x));
+    text.SetValue(u"Kitchen");
+    EXPECT_EQ(StringValue(text), "Kitchen");
+    text.SetValue("Hall");
+    EXPECT_EQ(StringValue(text), "Hall");
+    // A null text pointer changes nothing, as a null raw value does.
+    LogCapture log;
+    text.SetValue(static_cast<const char16_t*>(nullptr));
+    text.SetValue(static_cast<const char*>(nullptr));
+    EXPECT_EQ(StringValue(text), "Hall");
+    EXPECT_TRUE(log.Lines().empty());
+}
+
 TEST(VoIState, SetValueOnAnUnsetStateIsRefused) {
     LogCapture log;
     VoIState state;

@@ -91,6 +91,35 @@ TEST_F(VoStateManagerTest, SetStateStampsTheTimerTimeAndSetsTheValue) {
     EXPECT_EQ(state->GetNumber(), -1.0f);
 }
 
+TEST_F(VoStateManagerTest, TextLiteralsTakeTheTextForm) {
+    const float zero = 0.0f;
+    const VoString empty(u"");
+    VoIState* flag = AddFlag(u"sta_flag", false);
+    VoIState* number = Add(u"sta_n", VoIState::kNumber, &zero);
+    VoIState* text = Add(u"sta_s", VoIState::kString, &empty);
+    LogCapture log;
+    ASSERT_TRUE(fStates->SetState(u"sta_flag", u"TRUE", false));
+    EXPECT_TRUE(flag->GetBoolean());
+    ASSERT_TRUE(fStates->SetState(u"sta_flag", "false", false));
+    EXPECT_FALSE(flag->GetBoolean());
+    ASSERT_TRUE(fStates->SetState(u"sta_n", u"7.5", false));
+    EXPECT_EQ(number->GetNumber(), 7.5f);
+    ASSERT_TRUE(fStates->SetState(u"sta_n", "-2", false));
+    EXPECT_EQ(number->GetNumber(), -2.0f);
+    ASSERT_TRUE(fStates->SetState(u"sta_s", u"Kitchen", false));
+    EXPECT_EQ(Narrow(*static_cast<const VoString*>(text->GetValue())), "Kitchen");
+    ASSERT_TRUE(fStates->SetState(u"sta_s", "Hall", false));
+    EXPECT_EQ(Narrow(*static_cast<const VoString*>(text->GetValue())), "Hall");
+    EXPECT_TRUE(log.Lines().empty());
+
+    // A null text pointer fails as a null raw value does.
+    const char16_t* none = nullptr;
+    EXPECT_FALSE(fStates->SetState(u"sta_s", none, false));
+    EXPECT_FALSE(fStates->SetState(u"sta_s", static_cast<const char*>(nullptr), false));
+    EXPECT_EQ(log.Count(VoStateManager::kSetStateInvalidArg), 2);
+    EXPECT_EQ(Narrow(*static_cast<const VoString*>(text->GetValue())), "Hall");
+}
+
 TEST_F(VoStateManagerTest, AddStateOfAHeldIdIsRefusedSilentlyUnlessReplacing) {
     LogCapture log;
     VoIState* held = AddFlag(u"a", true);

@@ -52,12 +52,13 @@ SecondSingleton* SecondSingleton::GetInstance() {
     return gSecond.Get([] { return VO_NEW SecondSingleton(); }, "SecondSingleton creation failure.");
 }
 
-// Each test starts a new engine cleaner (as after a shut-down, a new life
-// needs one) and ends without one.
+// Each test starts the engine anew with a new engine cleaner and ends
+// without one.
 class VoCleanerSingletonTest : public ::testing::Test {
 protected:
     void SetUp() override {
         gSingletonsDeleted.clear();
+        VoCleaner::ResetEngineForTests();
         ASSERT_NE(VoCleaner::GetInstance(), nullptr);
     }
     void TearDown() override { delete VoCleaner::PeekInstance(); }
@@ -205,15 +206,33 @@ TEST_F(VoCleanerSingletonTest, NoSingletonIsMadeWhileTheCleanerDeletesItsInstanc
     EXPECT_TRUE(log.Lines().empty());
 }
 
-TEST_F(VoCleanerSingletonTest, OnlyANewEngineCleanerStartsANewLife) {
+TEST_F(VoCleanerSingletonTest, ADeletedSingletonStaysGoneEvenForANewEngineCleaner) {
     ASSERT_NE(FirstSingleton::GetInstance(), nullptr);
     delete VoCleaner::PeekInstance();
     EXPECT_EQ(FirstSingleton::GetInstance(), nullptr);
     EXPECT_EQ(VoCleaner::PeekInstance(), nullptr);
-    ASSERT_NE(VoCleaner::GetInstance(), nullptr);
+    // A late caller makes a new engine cleaner: nothing deleted comes back.
+    VoCleaner* late = VoCleaner::GetInstance();
+    ASSERT_NE(late, nullptr);
+    LogCapture log;
+    EXPECT_EQ(FirstSingleton::GetInstance(), nullptr);
+    EXPECT_EQ(late->GetInstanceCount(), 0);
+    EXPECT_TRUE(log.Lines().empty());
+    // A singleton never made before is still made for the new cleaner.
+    EXPECT_NE(SecondSingleton::GetInstance(), nullptr);
+    EXPECT_EQ(late->GetInstanceCount(), 1);
+}
+
+TEST_F(VoCleanerSingletonTest, OnlyAResetOfTheEngineMakesADeletedSingletonAgain) {
+    ASSERT_NE(FirstSingleton::GetInstance(), nullptr);
+    VoCleaner::ResetEngineForTests();
+    EXPECT_EQ(VoCleaner::PeekInstance(), nullptr);
+    EXPECT_EQ(gSingletonsDeleted, (std::vector<int>{1}));
     FirstSingleton* again = FirstSingleton::GetInstance();
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(gFirst.Peek(), again);
+    ASSERT_NE(VoCleaner::PeekInstance(), nullptr);
+    EXPECT_EQ(VoCleaner::PeekInstance()->GetInstanceCount(), 1);
 }
 
 TEST_F(VoCleanerSingletonTest, ASingletonGivenBackCanBeMadeAgain) {

@@ -6,6 +6,7 @@
 
 #include "container/VoString.h"
 #include "stdlib/VoCleaner.h"
+#include "support/ScopedEngine.h"
 
 namespace {
 
@@ -21,11 +22,13 @@ TEST(VoEndian, DetectsTheHostOrder) {
     const std::uint32_t probe = 0x01020304u;
     unsigned char first = 0;
     std::memcpy(&first, &probe, 1);
+    ScopedEngine engine;
     ASSERT_NE(VoEndian::GetInstance(), nullptr);
     EXPECT_EQ(VoEndian::GetInstance()->IsLittleEndian(), first == 0x04);
 }
 
 TEST(VoEndian, ConversionsFollowTheHostOrder) {
+    ScopedEngine engine;
     VoEndian* endian = VoEndian::GetInstance();
     ASSERT_NE(endian, nullptr);
     const std::int32_t value = 0x01020304;
@@ -43,6 +46,7 @@ TEST(VoEndian, ConversionsFollowTheHostOrder) {
 }
 
 TEST(VoEndian, TheInstanceBelongsToTheEngineCleaner) {
+    VoCleaner::ResetEngineForTests();
     ASSERT_NE(VoCleaner::GetInstance(), nullptr);
     VoEndian* endian = VoEndian::GetInstance();
     ASSERT_NE(endian, nullptr);
@@ -50,8 +54,11 @@ TEST(VoEndian, TheInstanceBelongsToTheEngineCleaner) {
     EXPECT_EQ(endian->ToString().Find(u"[VoEndian <"), 0);
     delete VoCleaner::PeekInstance();
     EXPECT_EQ(VoEndian::GetInstance(), nullptr);
-    // A new engine cleaner gets a new instance.
+    // Gone for the rest of the run, even for a new engine cleaner; only a
+    // new start of the engine makes one again.
     ASSERT_NE(VoCleaner::GetInstance(), nullptr);
+    EXPECT_EQ(VoEndian::GetInstance(), nullptr);
+    VoCleaner::ResetEngineForTests();
     EXPECT_NE(VoEndian::GetInstance(), nullptr);
     delete VoCleaner::PeekInstance();
 }

@@ -146,6 +146,7 @@ TEST(VoFrameManager, DestructionWritesItsBareLine) {
 }
 
 TEST(VoFrameManager, TheInstanceBelongsToTheEngineCleaner) {
+    VoCleaner::ResetEngineForTests();
     ASSERT_NE(VoCleaner::GetInstance(), nullptr);
     VoFrameManager* frames = VoFrameManager::GetInstance();
     ASSERT_NE(frames, nullptr);

@@ -1,11 +1,13 @@
 #pragma once
-// A new engine for the life of the object, as at start-up: a new engine
-// cleaner, and the registry with the engine's start-up creators, so the
-// service accessors (VoITimer::GetInstance, VoIFileSystem::GetInstance, ...)
-// can make their services. The end deletes the cleaner and with it every
-// engine singleton made meanwhile (the registry last), as at shut-down. Tests
-// that use singletons start one each so no state passes from test to test
-// when they share a process.
+// A new engine for the life of the object, as at start-up: the engine started
+// anew (VoCleaner::ResetEngineForTests, so singletons an earlier engine
+// deleted can be made again), a new engine cleaner, and the registry with the
+// engine's start-up creators, so the service accessors
+// (VoITimer::GetInstance, VoIFileSystem::GetInstance, ...) can make their
+// services. The end deletes the cleaner and with it every engine singleton
+// made meanwhile (the registry last), as at shut-down, after which they stay
+// gone until the next ScopedEngine. Tests that use singletons start one each
+// so no state passes from test to test when they share a process.
 //
 //     ScopedEngine engine;
 //     VoITimer* timer = VoITimer::GetInstance();
@@ -15,7 +17,7 @@
 class ScopedEngine {
 public:
     ScopedEngine() {
-        delete VoCleaner::PeekInstance();
+        VoCleaner::ResetEngineForTests();
         VoCleaner::GetInstance();
         VoStartupCreators::Register();
     }
@@ -23,7 +25,7 @@ public:
     ScopedEngine(const ScopedEngine&) = delete;
     ScopedEngine& operator=(const ScopedEngine&) = delete;
 
-    // Deletes the engine cleaner now; the singletons it owned are gone until
-    // a new cleaner is made.
+    // Deletes the engine cleaner now; the singletons it owned stay gone, even
+    // for a later VoCleaner::GetInstance, until the next ScopedEngine.
     void ShutDown() { delete VoCleaner::PeekInstance(); }
 };

@@ -226,6 +226,35 @@ TEST_F(VoGameClockTest, ADelayedStateChangeOnlyCreatesAMissingState) {
     EXPECT_FALSE(fStates->GetState(VoString(u"sta_flag"))->GetBoolean());
 }
 
+TEST_F(VoGameClockTest, LiteralsReachTheStringAndNumberForms) {
+    ASSERT_TRUE(fClock->AddDelayedStateChange(u"sta_wide", u"open", 1.0f, 0));
+    ASSERT_TRUE(fClock->AddDelayedStateChange(u"sta_narrow", "shut", 1.0f, 0));
+    ASSERT_TRUE(fClock->AddDelayedStateChange(u"sta_count", 3, 1.0f, 0));
+    ASSERT_TRUE(fClock->AddDelayedStateChange(u"sta_zero", 0, 1.0f, 0));
+    fClock->AdvanceTime(1.0f, false);
+    struct Case {
+        const char16_t* id;
+        std::int32_t type;
+    };
+    for (const Case& c : {Case{u"sta_wide", VoIState::kString}, Case{u"sta_narrow", VoIState::kString},
+                          Case{u"sta_count", VoIState::kNumber}, Case{u"sta_zero", VoIState::kNumber}}) {
+        const VoIState* state = fStates->GetState(VoString(c.id));
+        ASSERT_NE(state, nullptr) << Narrow(VoString(c.id));
+        EXPECT_EQ(state->GetType(), c.type) << Narrow(VoString(c.id));
+    }
+    EXPECT_EQ(Narrow(*static_cast<const VoString*>(fStates->GetState(VoString(u"sta_wide"))->GetValue())),
+              "open");
+    EXPECT_EQ(Narrow(*static_cast<const VoString*>(fStates->GetState(VoString(u"sta_narrow"))->GetValue())),
+              "shut");
+    EXPECT_EQ(StateTime(u"sta_count"), 3.0f);
+    EXPECT_EQ(StateTime(u"sta_zero"), 0.0f);
+
+    LogCapture log;
+    EXPECT_FALSE(fClock->AddDelayedStateChange(u"sta_none", static_cast<const char16_t*>(nullptr), 1.0f, 0));
+    EXPECT_TRUE(log.Contains(VoIState::kSetNullArg));
+    EXPECT_EQ(fClock->GetTriggerCount(), 0);
+}
+
 TEST_F(VoGameClockTest, FailedSchedulingLeavesNothingBehind) {
     LogCapture log;
     EXPECT_FALSE(fClock->AddDelayedStateChange(VoString(), true, 1.0f, 0));
