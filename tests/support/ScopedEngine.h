@@ -14,11 +14,7 @@
 
 class ScopedEngine {
 public:
-    ScopedEngine() {
-        delete VoCleaner::PeekInstance();
-        VoCleaner::GetInstance();
-        VoStartupCreators::Register();
-    }
+    ScopedEngine() : ScopedEngine(nullptr) {}
     ~ScopedEngine() { ShutDown(); }
     ScopedEngine(const ScopedEngine&) = delete;
     ScopedEngine& operator=(const ScopedEngine&) = delete;
@@ -26,4 +22,17 @@ public:
     // Deletes the engine cleaner now; the singletons it owned are gone until
     // a new cleaner is made.
     void ShutDown() { delete VoCleaner::PeekInstance(); }
+
+protected:
+    // For engines with creators of their own: aRegisterFirst (when given)
+    // runs once the new cleaner exists and before the start-up creators,
+    // which are refused the ids it took.
+    explicit ScopedEngine(void (*aRegisterFirst)()) {
+        delete VoCleaner::PeekInstance();
+        VoCleaner::GetInstance();
+        if (aRegisterFirst != nullptr) {
+            aRegisterFirst();
+        }
+        VoStartupCreators::Register();
+    }
 };
