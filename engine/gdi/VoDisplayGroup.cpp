@@ -272,12 +272,12 @@ bool VoDisplayGroup::Render(VoRenderer* apRenderer) {
     return result;
 }
 
-#define VO_FORWARD_TO_MEMBERS(Operation)                                            \
-    void VoDisplayGroup::Operation() {                                              \
-        VoIDisplayObject::Operation();                                              \
-        for (int i = 0; i < fMembers.GetCount(); ++i) {                             \
-            static_cast<VoIDisplayObject*>(fMembers.GetAt(i))->Operation();         \
-        }                                                                           \
+#define VO_FORWARD_TO_MEMBERS(Operation)                                    \
+    void VoDisplayGroup::Operation() {                                      \
+        VoIDisplayObject::Operation();                                      \
+        for (int i = 0; i < fMembers.GetCount(); ++i) {                     \
+            static_cast<VoIDisplayObject*>(fMembers.GetAt(i))->Operation(); \
+        }                                                                   \
     }
 
 VO_FORWARD_TO_MEMBERS(InvalidateActive)

@@ -227,12 +227,12 @@ private:
     bool fWorldTransformDirty = true;
     bool fLocalTransformDirty = true;
     VoVector2 fCenter;
-    VoDisplayGroup* fpGroup = nullptr;         // not owned: the group owns this object
-    VoPolygon* fpBoundary = nullptr;           // owned
-    VoPolygon* fpWorldBoundary = nullptr;      // owned, y up
+    VoDisplayGroup* fpGroup = nullptr;     // not owned: the group owns this object
+    VoPolygon* fpBoundary = nullptr;       // owned
+    VoPolygon* fpWorldBoundary = nullptr;  // owned, y up
     bool fBoundaryDirty = true;
-    VoRectangle* fpRectangle = nullptr;        // owned
-    VoRectangle* fpWorldRectangle = nullptr;   // owned
+    VoRectangle* fpRectangle = nullptr;       // owned
+    VoRectangle* fpWorldRectangle = nullptr;  // owned
     bool fRectangleDirty = true;
     bool fTrackInvalidation = false;
     bool fTrackDestroy = false;

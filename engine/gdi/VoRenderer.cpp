@@ -144,7 +144,8 @@ bool VoRenderer::SetViewRectangle(VoRectangle* apRectangle) {
         fpClipProjection = projection;
         result = fpRasterizer->SetTransform(VoIRasterizer::kProjection, fpClipProjection);
     }
-    fClipOffset.Set(-(rectangle.width / 2.0f + 0.5f) - rectangle.x, rectangle.height / 2.0f + 0.5f + rectangle.y);
+    fClipOffset.Set(-(rectangle.width / 2.0f + 0.5f) - rectangle.x,
+                    rectangle.height / 2.0f + 0.5f + rectangle.y);
     fClipRectangle = rectangle;
     result = fpRasterizer->SetViewport(ViewportUnit(rectangle.x), ViewportUnit(rectangle.y),
                                        ViewportUnit(rectangle.width), ViewportUnit(rectangle.height), 0.0f,
@@ -271,8 +272,9 @@ bool VoRenderer::RenderPolygon(const VoPolygon* apPolygon, const VoColor& aColor
         result = fpRasterizer->SetTextureFactor(1.0f) && result;
         result = fpRasterizer->SetVertexBuffer(buffer) && result;
         result = fpRasterizer->SetTexture(texture) && result;
-        result = fpRasterizer->Draw(VoIRasterizer::kLineStrip, 0, static_cast<std::uint32_t>(vertexCount - 1)) &&
-                 result;
+        result =
+            fpRasterizer->Draw(VoIRasterizer::kLineStrip, 0, static_cast<std::uint32_t>(vertexCount - 1)) &&
+            result;
         // The rasterizer must not keep the texture bound after it is deleted:
         // a later texture at the same address would pass its bind cache unbound.
         fpRasterizer->ResetTexture();

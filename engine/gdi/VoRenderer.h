@@ -36,7 +36,8 @@ public:
     static constexpr const char* kRenderPolygonNull = "RenderPolygon failure. NULL arg.";
     static constexpr const char* kRenderPolygonTooFewPoints = "RenderPolygon failure. Fewer than two points.";
     static constexpr const char* kRenderPolygonNoTexture = "RenderPolygon failure. Could not create texture.";
-    static constexpr const char* kRenderPolygonNoBuffer = "RenderPolygon failure. Could not create vertex buffer.";
+    static constexpr const char* kRenderPolygonNoBuffer =
+        "RenderPolygon failure. Could not create vertex buffer.";
     static constexpr const char* kRenderRectangleNull = "RenderRectangle failure. NULL arg.";
     static constexpr const char* kRenderBoundaryNull = "RenderBoundary failure. NULL arg.";
     static constexpr const char* kRenderBoundaryType = "RenderBoundary failure. Invalid type.";
@@ -54,8 +55,6 @@ public:
     // again), and null once the cleaner has deleted it.
     static VoRenderer* GetInstance();
 
-    // With the rasterizer (not owned), the projection unset.
-    explicit VoRenderer(VoIRasterizer* apRasterizer);
     VoRenderer(const VoRenderer&) = delete;
     VoRenderer& operator=(const VoRenderer&) = delete;
     ~VoRenderer() override;
@@ -89,7 +88,9 @@ public:
     void GetClipOffset(VoVector2& aOut) const { aOut = fClipOffset; }
     // What objects are placed with now: the clip offset while a view
     // rectangle is set, else the screen offset.
-    const VoVector2& GetCurrentOffset() const { return fpViewRectangle != nullptr ? fClipOffset : fScreenOffset; }
+    const VoVector2& GetCurrentOffset() const {
+        return fpViewRectangle != nullptr ? fClipOffset : fScreenOffset;
+    }
     // The projection that BeginRender applies now (owned by the renderer).
     const VoMatrix* GetCurrentProjection() const;
     VoIRasterizer* GetRasterizer() const { return fpRasterizer; }
@@ -106,14 +107,17 @@ public:
     bool RenderPolygon(const VoPolygon* apPolygon, const VoColor& aColor);
 
 private:
+    // With the rasterizer (not owned, never null), the projection unset.
+    explicit VoRenderer(VoIRasterizer* apRasterizer);
+
     VoRectangle fScreenRectangle;
     VoVector2 fScreenOffset;
-    VoIRasterizer* fpRasterizer;       // not owned: the engine's, which outlives the renderer
-    VoMatrix* fpProjection;            // owned; null until ResetView
+    VoIRasterizer* fpRasterizer;  // not owned: the engine's, which outlives the renderer
+    VoMatrix* fpProjection;       // owned; null until ResetView
     VoString fBreakSpriteId;
-    VoRectangle* fpViewRectangle;      // not owned: the world rectangle of the object being drawn
-    VoMatrix* fpClipProjection;        // owned; null until the first view rectangle
+    VoRectangle* fpViewRectangle;  // not owned: the world rectangle of the object being drawn
+    VoMatrix* fpClipProjection;    // owned; null until the first view rectangle
     VoVector2 fClipOffset;
     VoRectangle fClipRectangle;
-    VoImage* fpOutlineImage;           // owned: the one-pixel picture of the outline colour
+    VoImage* fpOutlineImage;  // owned: the one-pixel picture of the outline colour
 };

@@ -43,6 +43,6 @@ private:
     std::int32_t fFormat = 0;
     std::int32_t fStride = 0;
     std::int32_t fVertexCount = 0;
-    std::int32_t fSize = 0;                // stride x count, in bytes
+    std::int32_t fSize = 0;           // stride x count, in bytes
     unsigned char* fpData = nullptr;  // owned (VO_NEW[]), fSize bytes
 };

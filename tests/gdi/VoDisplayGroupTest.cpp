@@ -193,10 +193,10 @@ TEST_F(VoDisplayGroupTest, FindMemberWalksADottedPath) {
         const char16_t* path;
         VoIDisplayObject* found;
     };
-    for (const Case& c : {Case{u"panel", panel}, Case{u"panel.button", button}, Case{u"panel.box.deep", deep},
-                          Case{u"button", nullptr}, Case{u"panel.missing", nullptr},
-                          Case{u"missing.button", nullptr}, Case{u"panel.button.deep", nullptr},
-                          Case{u"", nullptr}, Case{u".", nullptr}}) {
+    for (const Case& c :
+         {Case{u"panel", panel}, Case{u"panel.button", button}, Case{u"panel.box.deep", deep},
+          Case{u"button", nullptr}, Case{u"panel.missing", nullptr}, Case{u"missing.button", nullptr},
+          Case{u"panel.button.deep", nullptr}, Case{u"", nullptr}, Case{u".", nullptr}}) {
         VoIDisplayObject* found = nullptr;
         EXPECT_EQ(fGroup.FindMember(VoString(c.path), found), c.found != nullptr) << Narrow(VoString(c.path));
         EXPECT_EQ(found, c.found) << Narrow(VoString(c.path));
@@ -262,11 +262,6 @@ TEST_F(VoDisplayGroupTest, ASetterOnAGroupReachesTheWholeSubtree) {
     EXPECT_EQ(WorldPosition(*leaf), VoVector2(111.0f, 222.0f));
     fGroup.SetScale(2.0f);
     EXPECT_EQ(WorldPosition(*leaf), VoVector2(122.0f, 244.0f));
-    VoVector2 scale;
-    leaf->GetEffectiveScale(scale);
-    EXPECT_EQ(scale, VoVector2(2.0f, 2.0f));
-    fGroup.SetRotation(10.0f);
-    EXPECT_EQ(leaf->GetEffectiveRotation(), 10.0f);
 }
 
 TEST_F(VoDisplayGroupTest, DrawsMembersAtTheirEffectiveBlend) {
@@ -318,18 +313,11 @@ TEST_F(VoDisplayGroupTest, AClipRectangleNarrowsTheViewWhileTheMembersDraw) {
 
     raster->ClearCalls();
     EXPECT_TRUE(fGroup.Render(renderer));
-    EXPECT_THAT(views, ElementsAre(VoRectangle(110.0f, 60.0f, 20.0f, 30.0f), VoRectangle(100.0f, 50.0f, 200.0f, 120.0f),
+    EXPECT_THAT(views, ElementsAre(VoRectangle(110.0f, 60.0f, 20.0f, 30.0f),
+                                   VoRectangle(100.0f, 50.0f, 200.0f, 120.0f),
                                    VoRectangle(100.0f, 50.0f, 200.0f, 120.0f)));
     EXPECT_EQ(renderer->GetViewRectangle(), nullptr);
     EXPECT_THAT(raster->Texts("SetViewport"),
                 ElementsAre("SetViewport(100, 50, 200, 120, 0, 1)", "SetViewport(110, 60, 20, 30, 0, 1)",
                             "SetViewport(100, 50, 200, 120, 0, 1)", "SetViewport(0, 0, 800, 600, 0, 1)"));
-}
-
-TEST_F(VoDisplayGroupTest, IsNeverSerialised) {
-    LogCapture log;
-    EXPECT_FALSE(fGroup.Read(nullptr));
-    EXPECT_FALSE(fGroup.Write(nullptr));
-    EXPECT_EQ(log.Count(VoDisplayGroup::kNYI), 2);
-    EXPECT_EQ(Narrow(fGroup.ToString()), "[VoDisplayGroup <" + HexAddress(&fGroup) + ">]");
 }

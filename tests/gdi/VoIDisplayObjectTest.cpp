@@ -155,10 +155,10 @@ TEST(VoIDisplayObject, HitTestFollowsTheRotatedBoundaryEdgesIncluded) {
         VoVector2 point;
         bool hit;
     };
-    for (const Case& c : {Case{{225.0f, 150.0f}, true}, Case{{200.0f, 100.0f}, true}, Case{{250.0f, 200.0f}, true},
-                          Case{{250.0f, 150.0f}, true}, Case{{225.0f, 200.0f}, true}, Case{{260.0f, 150.0f}, false},
-                          Case{{225.0f, 99.0f}, false}, Case{{225.0f, 201.0f}, false},
-                          Case{{250.0f, 225.0f}, false}}) {
+    for (const Case& c :
+         {Case{{225.0f, 150.0f}, true}, Case{{200.0f, 100.0f}, true}, Case{{250.0f, 200.0f}, true},
+          Case{{250.0f, 150.0f}, true}, Case{{225.0f, 200.0f}, true}, Case{{260.0f, 150.0f}, false},
+          Case{{225.0f, 99.0f}, false}, Case{{225.0f, 201.0f}, false}, Case{{250.0f, 225.0f}, false}}) {
         EXPECT_EQ(object.HitTest(c.point), c.hit) << c.point.x << ", " << c.point.y;
     }
     VoPolygon world;
@@ -173,8 +173,9 @@ TEST(VoIDisplayObject, HitTestFollowsTheRotatedBoundaryEdgesIncluded) {
 TEST(VoIDisplayObject, EveryEdgeOfAnUnturnedBoundaryBelongsToIt) {
     ProbeObject2D object("a");
     object.SetBoundary(VoRectangle(10.0f, 20.0f, 30.0f, 40.0f));
-    for (const VoVector2& point : {VoVector2(10.0f, 20.0f), VoVector2(40.0f, 20.0f), VoVector2(40.0f, 60.0f),
-                                   VoVector2(10.0f, 60.0f), VoVector2(25.0f, 60.0f), VoVector2(40.0f, 40.0f)}) {
+    for (const VoVector2& point :
+         {VoVector2(10.0f, 20.0f), VoVector2(40.0f, 20.0f), VoVector2(40.0f, 60.0f), VoVector2(10.0f, 60.0f),
+          VoVector2(25.0f, 60.0f), VoVector2(40.0f, 40.0f)}) {
         EXPECT_TRUE(object.HitTest(point)) << point.x << ", " << point.y;
     }
     EXPECT_FALSE(object.HitTest(VoVector2(40.01f, 40.0f)));
@@ -218,7 +219,8 @@ TEST(VoIDisplayObject, WorldBoundaryComesBackInScreenOrientation) {
     object.SetPosition(5.0f, 5.0f);
     VoPolygon world;
     ASSERT_TRUE(object.GetWorldBoundary(world));
-    EXPECT_THAT(Points(world), ElementsAre(VoVector2(5.0f, 5.0f), VoVector2(15.0f, 5.0f), VoVector2(5.0f, 25.0f)));
+    EXPECT_THAT(Points(world),
+                ElementsAre(VoVector2(5.0f, 5.0f), VoVector2(15.0f, 5.0f), VoVector2(5.0f, 25.0f)));
     EXPECT_TRUE(world.IsClosed());
     ASSERT_NE(object.GetBoundary(), nullptr);
     EXPECT_EQ(object.GetBoundary()->GetNumPoints(), 3);
@@ -333,36 +335,4 @@ TEST(VoIDisplayObject, DeletingAMemberTakesItOutOfItsGroup) {
     delete tree.member;
     EXPECT_EQ(tree.group.GetMemberCount(), 0);
     EXPECT_EQ(tree.group.GetMember(VoString(u"member")), nullptr);
-}
-
-TEST(VoIDisplayObject, TrackingLogsTheInvalidationsAndTheDestruction) {
-    LogCapture log;
-    {
-        ProbeObject2D object("a");
-        object.SetBlend(0.5f);
-        EXPECT_EQ(log.Lines().size(), 0u);
-        object.SetTrackInvalidation(true);
-        object.SetTrackDestroy(true);
-        object.SetActive(false);
-        object.SetBlend(0.5f);
-        object.SetEnabled(false);
-        object.SetRotation(1.0f);
-        object.SetScale(2.0f);
-        object.SetVisible(false);
-    }
-    for (const char* text : {VoIDisplayObject::kTrackActive, VoIDisplayObject::kTrackBlend,
-                             VoIDisplayObject::kTrackEnabled, VoIDisplayObject::kTrackRotation,
-                             VoIDisplayObject::kTrackScale, VoIDisplayObject::kTrackVisible}) {
-        EXPECT_TRUE(log.Logged("ASSERT FAILURE: ", text)) << text;
-    }
-    EXPECT_TRUE(log.Contains(VoIDisplayObject::kTrackDestroy));
-}
-
-TEST(VoIDisplayObject, IsNeverSerialised) {
-    LogCapture log;
-    ProbeObject2D object("a");
-    EXPECT_FALSE(object.Read(nullptr));
-    EXPECT_FALSE(object.Write(nullptr));
-    EXPECT_TRUE(log.Logged("ERROR: ", VoIDisplayObject::kReadNYI));
-    EXPECT_TRUE(log.Logged("ERROR: ", VoIDisplayObject::kWriteNYI));
 }

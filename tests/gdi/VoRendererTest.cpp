@@ -70,17 +70,6 @@ TEST_F(VoRendererTest, StartsWithTheFullScreenView) {
     EXPECT_EQ(Narrow(fRenderer->ToString()), "[VoRenderer <" + HexAddress(fRenderer) + ">]");
 }
 
-TEST_F(VoRendererTest, ResetViewUsesTheScreenRectangle) {
-    fRenderer->SetScreenRectangle(0.0f, 0.0f, 640.5f, 480.0f);
-    fRaster->ClearCalls();
-    EXPECT_TRUE(fRenderer->ResetView());
-    EXPECT_THAT(fRaster->Texts("SetViewport"), ElementsAre("SetViewport(0, 0, 640, 480, 0, 1)"));
-    VoVector2 offset;
-    fRenderer->GetScreenOffset(offset);
-    EXPECT_EQ(offset, VoVector2(-320.75f, 240.5f));
-    EXPECT_TRUE(SameMatrix(LastProjection(), Ortho(640.5f, 480.0f)));
-}
-
 TEST_F(VoRendererTest, AViewRectangleHasItsOwnProjectionOffsetAndViewport) {
     VoRectangle clip(100.0f, 50.0f, 200.0f, 120.0f);
     fRaster->ClearCalls();
@@ -135,8 +124,8 @@ TEST_F(VoRendererTest, BeginRenderSetsTheDeviceUpForTwoD) {
     fRaster->ClearCalls();
     EXPECT_TRUE(fRenderer->BeginRender());
     EXPECT_THAT(fRaster->Texts(),
-                ElementsAre("SetFillMode(2)", "SetAlphaBlending(1)", "SetBlendFunction(4, 6)", "SetLighting(0)",
-                            "SetTransform(1)", "SetTransform(2)", "SetTextureAddress(0, 2)",
+                ElementsAre("SetFillMode(2)", "SetAlphaBlending(1)", "SetBlendFunction(4, 6)",
+                            "SetLighting(0)", "SetTransform(1)", "SetTransform(2)", "SetTextureAddress(0, 2)",
                             "SetTextureAddress(1, 2)", "SetTextureFilter(1, 2)", "SetTextureFilter(0, 2)",
                             "EnableDepthBuffer(0)"));
     VoMatrix identity;
@@ -181,12 +170,13 @@ TEST_F(VoRendererTest, RenderPolygonDrawsAnOutlineInOneColour) {
     const VoPolygon closed(triangle, 3, true);
     fRaster->ClearCalls();
     EXPECT_TRUE(fRenderer->RenderPolygon(&closed, VoColor(1.0f, 0.5f, 0.25f, 0.0f)));
-    EXPECT_THAT(fRaster->Texts(), ElementsAre("SetTransform(0)", "SetTextureFactor(1)", "SetVertexBuffer(1, 4)",
-                                              "SetTexture(texture 1x1)", "Draw(2, 0, 3)", "ResetTexture()"));
+    EXPECT_THAT(fRaster->Texts(),
+                ElementsAre("SetTransform(0)", "SetTextureFactor(1)", "SetVertexBuffer(1, 4)",
+                            "SetTexture(texture 1x1)", "Draw(2, 0, 3)", "ResetTexture()"));
     VoMatrix placed;
     EXPECT_TRUE(SameMatrix(fRaster->Calls()[0].matrix, *MatrixTranslation(&placed, -400.5f, 300.5f, 0.0f)));
-    EXPECT_THAT(fRaster->Calls()[2].vertices,
-                ElementsAreArray({10.0f, -20.0f, 0.0f, 30.0f, -20.0f, 0.0f, 10.0f, -50.0f, 0.0f, 10.0f, -20.0f, 0.0f}));
+    EXPECT_THAT(fRaster->Calls()[2].vertices, ElementsAreArray({10.0f, -20.0f, 0.0f, 30.0f, -20.0f, 0.0f,
+                                                                10.0f, -50.0f, 0.0f, 10.0f, -20.0f, 0.0f}));
     // Bytes B, G, R, A of the colour, each truncated.
     EXPECT_THAT(fRaster->Calls()[3].texels, ElementsAre(0, 63, 127, 255));
     EXPECT_EQ(RecordingTexture::LiveCount(), 0);
@@ -225,8 +215,8 @@ TEST_F(VoRendererTest, RenderBoundaryDrawsRectanglesAndPolygons) {
     fRaster->ClearCalls();
     EXPECT_TRUE(fRenderer->RenderBoundary(&rectangle, VoColor()));
     EXPECT_THAT(fRaster->Last("SetVertexBuffer")->vertices,
-                ElementsAreArray({1.0f, -2.0f, 0.0f, 4.0f, -2.0f, 0.0f, 4.0f, -6.0f, 0.0f, 1.0f, -6.0f, 0.0f, 1.0f,
-                                  -2.0f, 0.0f}));
+                ElementsAreArray({1.0f, -2.0f, 0.0f, 4.0f, -2.0f, 0.0f, 4.0f, -6.0f, 0.0f, 1.0f, -6.0f, 0.0f,
+                                  1.0f, -2.0f, 0.0f}));
     const VoPolygon polygon(rectangle);
     EXPECT_TRUE(fRenderer->RenderBoundary(&polygon, VoColor()));
     EXPECT_EQ(fRaster->Count("Draw"), 2);

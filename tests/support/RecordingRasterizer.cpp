@@ -41,9 +41,8 @@ void RegisterRecorders() {
     if (registry == nullptr) {
         return;
     }
-    for (VoIObjectCreator* creator :
-         {static_cast<VoIObjectCreator*>(VO_NEW RecordingRasterizerCreator()),
-          static_cast<VoIObjectCreator*>(VO_NEW RecordingTextureCreator())}) {
+    for (VoIObjectCreator* creator : {static_cast<VoIObjectCreator*>(VO_NEW RecordingRasterizerCreator()),
+                                      static_cast<VoIObjectCreator*>(VO_NEW RecordingTextureCreator())}) {
         if (!registry->AddCreator(creator)) {
             delete creator;
         }
@@ -154,8 +153,9 @@ bool RecordingRasterizer::DrawIndexedPrimitive() {
     return Record(Call("DrawIndexedPrimitive", {}));
 }
 
-bool RecordingRasterizer::DrawIndexed(PrimitiveType aType, std::uint32_t aPrimitiveCount, std::uint32_t aVertexCount,
-                                      std::uint32_t aStartIndex, std::int32_t aBaseVertexIndex) {
+bool RecordingRasterizer::DrawIndexed(PrimitiveType aType, std::uint32_t aPrimitiveCount,
+                                      std::uint32_t aVertexCount, std::uint32_t aStartIndex,
+                                      std::int32_t aBaseVertexIndex) {
     return Record(Call("DrawIndexed", {double(aType), double(aPrimitiveCount), double(aVertexCount),
                                        double(aStartIndex), double(aBaseVertexIndex)}));
 }
@@ -164,7 +164,8 @@ bool RecordingRasterizer::DrawPrimitive() {
     return Record(Call("DrawPrimitive", {}));
 }
 
-bool RecordingRasterizer::Draw(PrimitiveType aType, std::uint32_t aStartVertex, std::uint32_t aPrimitiveCount) {
+bool RecordingRasterizer::Draw(PrimitiveType aType, std::uint32_t aStartVertex,
+                               std::uint32_t aPrimitiveCount) {
     return Record(Call("Draw", {double(aType), double(aStartVertex), double(aPrimitiveCount)}));
 }
 
@@ -241,8 +242,8 @@ bool RecordingRasterizer::SetFillMode(FillMode aMode) {
     return Record(Call("SetFillMode", {double(aMode)}));
 }
 
-bool RecordingRasterizer::SetViewport(std::uint32_t aIgnored, float aX0, float aX1, float aY0, float aY1, float aMinZ,
-                                      float aMaxZ) {
+bool RecordingRasterizer::SetViewport(std::uint32_t aIgnored, float aX0, float aX1, float aY0, float aY1,
+                                      float aMinZ, float aMaxZ) {
     return Record(Call("SetViewport", {double(aIgnored), aX0, aX1, aY0, aY1, aMinZ, aMaxZ}));
 }
 
@@ -284,16 +285,16 @@ bool RecordingRasterizer::SetStencilEnable(bool aEnable) {
     return Record(Call("SetStencilEnable", {Flag(aEnable)}));
 }
 
-bool RecordingRasterizer::SetStencilFunction(CompareFunction aFunction, bool aIgnored, std::uint32_t aReference,
-                                             std::uint32_t aMask) {
+bool RecordingRasterizer::SetStencilFunction(CompareFunction aFunction, bool aIgnored,
+                                             std::uint32_t aReference, std::uint32_t aMask) {
     return Record(
         Call("SetStencilFunction", {double(aFunction), Flag(aIgnored), double(aReference), double(aMask)}));
 }
 
-bool RecordingRasterizer::SetStencilFunctionCCW(CompareFunction aFunction, bool aTwoSided, std::uint32_t aReference,
-                                                std::uint32_t aMask) {
-    return Record(
-        Call("SetStencilFunctionCCW", {double(aFunction), Flag(aTwoSided), double(aReference), double(aMask)}));
+bool RecordingRasterizer::SetStencilFunctionCCW(CompareFunction aFunction, bool aTwoSided,
+                                                std::uint32_t aReference, std::uint32_t aMask) {
+    return Record(Call("SetStencilFunctionCCW",
+                       {double(aFunction), Flag(aTwoSided), double(aReference), double(aMask)}));
 }
 
 bool RecordingRasterizer::SetStencilFail(StencilOperation aOperation) {
@@ -387,7 +388,8 @@ bool RecordingRasterizer::SetVertexBuffer(VoVertexBuffer* apBuffer) {
 
 bool RecordingRasterizer::SetViewport(std::uint32_t aX, std::uint32_t aY, std::uint32_t aWidth,
                                       std::uint32_t aHeight, float aMinZ, float aMaxZ) {
-    const bool result = Record(Call("SetViewport", {double(aX), double(aY), double(aWidth), double(aHeight), aMinZ, aMaxZ}));
+    const bool result =
+        Record(Call("SetViewport", {double(aX), double(aY), double(aWidth), double(aHeight), aMinZ, aMaxZ}));
     if (result) {
         fViewport[0] = aX;
         fViewport[1] = aY;
@@ -434,7 +436,9 @@ bool RecordingTexture::CreateTexture(std::uint32_t aWidth, std::uint32_t aHeight
     fWidth = aWidth;
     fHeight = aHeight;
     fFormat = aFormat;
-    fTexels.assign(static_cast<std::size_t>(aWidth) * aHeight * static_cast<std::size_t>(VoImage::GetBytesPerPixel(aFormat)), 0);
+    fTexels.assign(static_cast<std::size_t>(aWidth) * aHeight *
+                       static_cast<std::size_t>(VoImage::GetBytesPerPixel(aFormat)),
+                   0);
     return true;
 }
 

@@ -5,9 +5,16 @@
 // (VoIRasterizer::Get) and RecordingTexture the "texture" objects.
 //
 //     RecordingEngine engine;
+//     VoRenderer* renderer = VoRenderer::GetInstance();  // sets its view up
 //     RecordingRasterizer* raster = engine.Rasterizer();
-//     VoRenderer::GetInstance()->BeginRender();
+//     raster->ClearCalls();
+//     renderer->BeginRender();
 //     EXPECT_EQ(raster->Texts()[0], "SetFillMode(2)");
+//     raster->SetResult("SetLighting", false);  // from now on that call fails
+//
+// The start-up creators are registered after the recorders and are refused
+// their "rasterizer" and "texture" ids (the registry logs the duplicates);
+// start a LogCapture after the engine.
 //
 // Each call's Text() is its name and arguments: numbers as %g ("0.5",
 // "800"), booleans as 1 and 0, engine enumerations by value, pointers as a
@@ -22,10 +29,10 @@
 #include <string>
 #include <vector>
 
+#include "ScopedEngine.h"
 #include "geometry/VoMatrix.h"
 #include "render/VoIRasterizer.h"
 #include "render/VoITexture.h"
-#include "ScopedEngine.h"
 
 struct RasterizerCall {
     std::string name;
@@ -39,8 +46,8 @@ struct RasterizerCall {
     std::int32_t vertexCount = 0;
     std::vector<float> vertices;
 
-    const void* object = nullptr;  // the pointer passed (texture, buffer, light, material); may be gone
-    std::uint32_t textureWidth = 0;        // SetTexture with a texture: its size
+    const void* object = nullptr;    // the pointer passed (texture, buffer, light, material); may be gone
+    std::uint32_t textureWidth = 0;  // SetTexture with a texture: its size
     std::uint32_t textureHeight = 0;
     std::vector<unsigned char> texels;  // and, for a RecordingTexture, its pixel bytes
 
@@ -121,8 +128,8 @@ public:
     bool SetTextureAddress(TextureAxis aAxis, TextureAddressMode aMode) override;
     bool SetTransform(TransformKind aKind, const VoMatrix* apMatrix) override;
     bool SetVertexBuffer(VoVertexBuffer* apBuffer) override;
-    bool SetViewport(std::uint32_t aX, std::uint32_t aY, std::uint32_t aWidth, std::uint32_t aHeight, float aMinZ,
-                     float aMaxZ) override;
+    bool SetViewport(std::uint32_t aX, std::uint32_t aY, std::uint32_t aWidth, std::uint32_t aHeight,
+                     float aMinZ, float aMaxZ) override;
     bool EnableDepthBuffer(bool aEnable) override;
     bool EnableDepthWrite(bool aEnable) override;
 
