@@ -275,9 +275,6 @@ bool VoRenderer::RenderPolygon(const VoPolygon* apPolygon, const VoColor& aColor
         result =
             fpRasterizer->Draw(VoIRasterizer::kLineStrip, 0, static_cast<std::uint32_t>(vertexCount - 1)) &&
             result;
-        // The rasterizer must not keep the texture bound after it is deleted:
-        // a later texture at the same address would pass its bind cache unbound.
-        fpRasterizer->ResetTexture();
     } else {
         VO_ERROR(kRenderPolygonNoBuffer);
         result = false;

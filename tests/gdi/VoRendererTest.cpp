@@ -172,7 +172,7 @@ TEST_F(VoRendererTest, RenderPolygonDrawsAnOutlineInOneColour) {
     EXPECT_TRUE(fRenderer->RenderPolygon(&closed, VoColor(1.0f, 0.5f, 0.25f, 0.0f)));
     EXPECT_THAT(fRaster->Texts(),
                 ElementsAre("SetTransform(0)", "SetTextureFactor(1)", "SetVertexBuffer(1, 4)",
-                            "SetTexture(texture 1x1)", "Draw(2, 0, 3)", "ResetTexture()"));
+                            "SetTexture(texture 1x1)", "Draw(2, 0, 3)"));
     VoMatrix placed;
     EXPECT_TRUE(SameMatrix(fRaster->Calls()[0].matrix, *MatrixTranslation(&placed, -400.5f, 300.5f, 0.0f)));
     EXPECT_THAT(fRaster->Calls()[2].vertices, ElementsAreArray({10.0f, -20.0f, 0.0f, 30.0f, -20.0f, 0.0f,
