@@ -16,11 +16,7 @@
 
 class ScopedEngine {
 public:
-    ScopedEngine() {
-        VoCleaner::ResetEngineForTests();
-        VoCleaner::GetInstance();
-        VoStartupCreators::Register();
-    }
+    ScopedEngine() : ScopedEngine(nullptr) {}
     ~ScopedEngine() { ShutDown(); }
     ScopedEngine(const ScopedEngine&) = delete;
     ScopedEngine& operator=(const ScopedEngine&) = delete;
@@ -28,4 +24,17 @@ public:
     // Deletes the engine cleaner now; the singletons it owned stay gone, even
     // for a later VoCleaner::GetInstance, until the next ScopedEngine.
     void ShutDown() { delete VoCleaner::PeekInstance(); }
+
+protected:
+    // For engines with creators of their own: aRegisterFirst (when given)
+    // runs once the new cleaner exists and before the start-up creators,
+    // which are refused the ids it took.
+    explicit ScopedEngine(void (*aRegisterFirst)()) {
+        VoCleaner::ResetEngineForTests();
+        VoCleaner::GetInstance();
+        if (aRegisterFirst != nullptr) {
+            aRegisterFirst();
+        }
+        VoStartupCreators::Register();
+    }
 };
