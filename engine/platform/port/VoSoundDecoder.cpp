@@ -123,7 +123,8 @@ bool VoSoundDecoder::OpenMemory(const void* apData, std::size_t aSize) {
 }
 
 bool VoSoundDecoder::Accept() {
-    if (fChannels < 1 || fChannels > kMaxFileChannels || fRate < kMinRate || fRate > kMaxRate || fFrames < 0) {
+    if (fChannels < 1 || fChannels > kMaxFileChannels || fRate < kMinRate || fRate > kMaxRate ||
+        fFrames < 0) {
         Close();
         return false;
     }
@@ -197,7 +198,8 @@ bool VoSoundDecoder::WholeSample(float** appFrames, std::int64_t* apFrames, std:
         }
         for (std::int32_t i = 0; i < read; ++i) {
             for (std::int32_t channel = 0; channel < kept; ++channel) {
-                frames[(count + i) * kept + channel] = block[static_cast<std::int64_t>(i) * fChannels + channel];
+                frames[(count + i) * kept + channel] =
+                    block[static_cast<std::int64_t>(i) * fChannels + channel];
             }
         }
         count += read;

@@ -25,7 +25,8 @@ std::int32_t ToMilliseconds(std::int64_t aFrames, std::int32_t aRate) {
         return 0;
     }
     const std::int64_t milliseconds = aFrames * 1000 / aRate;
-    return static_cast<std::int32_t>(std::min<std::int64_t>(milliseconds, std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(
+        std::min<std::int64_t>(milliseconds, std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace
@@ -55,7 +56,7 @@ struct VoSoundMixer::Stream {
     std::int64_t fReadIndex = 0;  // the frame the decoder gives next
     std::int32_t fLoopCount = 0;
     EndCallback fEnd = nullptr;
-    void* fpEndData = nullptr;  // not owned
+    void* fpEndData = nullptr;   // not owned
     std::int32_t fChannel = -1;  // index into the channel table, -1 while not playing
 };
 
@@ -208,7 +209,8 @@ std::int32_t VoSoundMixer::OpenStreamFromMemory(const void* apData, std::size_t 
 std::int32_t VoSoundMixer::AddStream(Stream* apStream) {
     // The decoding block is allocated here, on the main thread, once for the
     // stream's life: the audio thread only fills it.
-    const std::size_t floats = static_cast<std::size_t>(kStreamBlockFrames) * apStream->fDecoder.GetChannels();
+    const std::size_t floats =
+        static_cast<std::size_t>(kStreamBlockFrames) * apStream->fDecoder.GetChannels();
     apStream->fpBlock = VO_NEW float[floats];
     if (apStream->fpBlock == nullptr) {
         delete apStream;
@@ -263,7 +265,8 @@ std::int32_t VoSoundMixer::TakeChannel() {
 }
 
 std::int32_t VoSoundMixer::HandleOf(std::int32_t aIndex) const {
-    return static_cast<std::int32_t>((fChannels[aIndex].fSerial << kIndexBits) | static_cast<std::uint32_t>(aIndex));
+    return static_cast<std::int32_t>((fChannels[aIndex].fSerial << kIndexBits) |
+                                     static_cast<std::uint32_t>(aIndex));
 }
 
 void VoSoundMixer::Free(Channel& aChannel) {
@@ -373,7 +376,8 @@ void VoSoundMixer::MixChannel(Channel& aChannel, float* apFrames, std::int32_t a
         const float phase = static_cast<float>(aChannel.fPhase);
         for (int side = 0; side < 2; ++side) {
             const float value =
-                (aChannel.fPrev[side] + (aChannel.fNext[side] - aChannel.fPrev[side]) * phase) * aChannel.fGain;
+                (aChannel.fPrev[side] + (aChannel.fNext[side] - aChannel.fPrev[side]) * phase) *
+                aChannel.fGain;
             apFrames[i * 2 + side] += value;
             aChannel.fPeak[side] = std::max(aChannel.fPeak[side], std::fabs(value));
         }
@@ -506,8 +510,8 @@ bool VoSoundMixer::SetStreamTime(std::int32_t aStream, std::int32_t aMillisecond
     if (stream == nullptr) {
         return false;
     }
-    const std::int64_t frame = static_cast<std::int64_t>(std::max(aMilliseconds, 0)) *
-                               stream->fDecoder.GetRate() / 1000;
+    const std::int64_t frame =
+        static_cast<std::int64_t>(std::max(aMilliseconds, 0)) * stream->fDecoder.GetRate() / 1000;
     stream->fPosition = std::min(frame, stream->fFrames);
     if (stream->fChannel >= 0) {
         Start(fChannels[stream->fChannel], stream->fPosition);
@@ -621,7 +625,8 @@ std::int32_t VoSoundMixer::GetCurrentPosition(std::int32_t aChannel) {
     if (channel == nullptr) {
         return 0;
     }
-    return static_cast<std::int32_t>(std::min<std::int64_t>(channel->fPosition, std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(
+        std::min<std::int64_t>(channel->fPosition, std::numeric_limits<std::int32_t>::max()));
 }
 
 bool VoSoundMixer::IsPlaying(std::int32_t aChannel) {

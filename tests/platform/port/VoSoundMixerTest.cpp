@@ -303,12 +303,14 @@ TEST_F(VoSoundMixerTest, FilesThatAreNoSoundsAreRefused) {
 TEST_F(VoSoundMixerTest, ValuesThatAreNotNumbersPlayAsSilenceAndTheSumIsClamped) {
     const float inf = std::numeric_limits<float>::infinity();
     const std::vector<float> frames = {0.25f, std::nanf(""), inf, -inf, 0.9f, -0.9f};
-    const std::int32_t sample = fMixer.LoadSample(Make("odd.wav", SoundFormat::kWavFloat, kRate, 1, frames).c_str());
+    const std::int32_t sample =
+        fMixer.LoadSample(Make("odd.wav", SoundFormat::kWavFloat, kRate, 1, frames).c_str());
     ASSERT_NE(sample, 0);
     fMixer.PlaySound(sample, 255);
     fMixer.PlaySound(sample, 255);
     const std::vector<float> out = Pull(6);
-    const std::vector<float> expected = {0.5f, 0.5f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, -1.0f, -1.0f};
+    const std::vector<float> expected = {0.5f, 0.5f, 0.0f, 0.0f, 0.0f,  0.0f,
+                                         0.0f, 0.0f, 1.0f, 1.0f, -1.0f, -1.0f};
     EXPECT_EQ(out, expected);
 }
 
