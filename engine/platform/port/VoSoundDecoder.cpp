@@ -67,11 +67,12 @@ sf_count_t MemoryTell(void* apUserData) {
     return MemoryOf(apUserData).fPosition;
 }
 
+// Float files may hold anything: what is not a number becomes silence and the
+// rest is clipped to full scale, so no sum, gain or interpolation overflows.
 void Sanitize(float* apValues, std::int64_t aCount) {
     for (std::int64_t i = 0; i < aCount; ++i) {
-        if (!std::isfinite(apValues[i])) {
-            apValues[i] = 0.0f;
-        }
+        const float value = apValues[i];
+        apValues[i] = std::isnan(value) ? 0.0f : std::clamp(value, -1.0f, 1.0f);
     }
 }
 

@@ -2,8 +2,8 @@
 // One sound file opened for decoding through libsndfile (".wav", ".ogg",
 // ".mp2" and whatever else the library reads), from a path or from bytes in
 // memory. Frames come out as interleaved floats in the file's own channel
-// count and rate; values that are not finite come out as 0, so a bad file
-// gives silence, never noise or NaN in the mix.
+// count and rate, clipped to -1 .. 1; values that are not numbers come out as
+// 0, so a bad file gives silence or clipping, never NaN or overflow in the mix.
 //
 // Files are untrusted: a channel count or rate outside the bounds below is
 // refused at open, and WholeSample bounds what it allocates.

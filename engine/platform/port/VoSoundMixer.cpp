@@ -24,7 +24,8 @@ std::int32_t ToMilliseconds(std::int64_t aFrames, std::int32_t aRate) {
     if (aRate <= 0 || aFrames <= 0) {
         return 0;
     }
-    const std::int64_t milliseconds = aFrames * 1000 / aRate;
+    // In two steps: a file of unknown length claims the largest count there is.
+    const std::int64_t milliseconds = aFrames / aRate * 1000 + aFrames % aRate * 1000 / aRate;
     return static_cast<std::int32_t>(
         std::min<std::int64_t>(milliseconds, std::numeric_limits<std::int32_t>::max()));
 }

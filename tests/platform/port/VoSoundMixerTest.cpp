@@ -300,18 +300,19 @@ TEST_F(VoSoundMixerTest, FilesThatAreNoSoundsAreRefused) {
     EXPECT_EQ(fMixer.LoadSampleFromMemory(nullptr, 10), 0);
 }
 
-TEST_F(VoSoundMixerTest, ValuesThatAreNotNumbersPlayAsSilenceAndTheSumIsClamped) {
+TEST_F(VoSoundMixerTest, ValuesThatAreNotNumbersAreSilentAndTheRestIsClipped) {
     const float inf = std::numeric_limits<float>::infinity();
-    const std::vector<float> frames = {0.25f, std::nanf(""), inf, -inf, 0.9f, -0.9f};
+    const std::vector<float> frames = {0.25f, std::nanf(""), inf, -inf, 3e38f, -0.9f, -3e38f, 0.0f};
     const std::int32_t sample =
         fMixer.LoadSample(Make("odd.wav", SoundFormat::kWavFloat, kRate, 1, frames).c_str());
     ASSERT_NE(sample, 0);
     fMixer.PlaySound(sample, 255);
     fMixer.PlaySound(sample, 255);
-    const std::vector<float> out = Pull(6);
-    const std::vector<float> expected = {0.5f, 0.5f, 0.0f, 0.0f, 0.0f,  0.0f,
-                                         0.0f, 0.0f, 1.0f, 1.0f, -1.0f, -1.0f};
-    EXPECT_EQ(out, expected);
+    // Infinities and huge values are clipped to full scale; the sum of the
+    // two channels is clipped again.
+    const std::vector<float> expected = {0.5f, 0.5f, 0.0f,  0.0f,  1.0f,  1.0f,  -1.0f, -1.0f,
+                                         1.0f, 1.0f, -1.0f, -1.0f, -1.0f, -1.0f, 0.0f,  0.0f};
+    EXPECT_EQ(Pull(8), expected);
 }
 
 TEST_F(VoSoundMixerTest, InitAndCloseNestAndTheLastCloseForgetsEverything) {
