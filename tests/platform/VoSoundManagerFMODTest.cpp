@@ -10,6 +10,8 @@
 #include "platform/VoSoundManagerFMODCreator.h"
 #include "platform/VoSoundPlayerFMOD.h"
 #include "stdlib/VoAPIObjectManager.h"
+#include "stdlib/VoCleaner.h"
+#include "support/LogCapture.h"
 
 namespace {
 
@@ -85,4 +87,14 @@ TEST_F(VoSoundManagerFMODTest, FilesThatCannotBeLoadedAreLoggedAndGiveNull) {
         EXPECT_TRUE(fFolder.LoggedError(std::string(VoSoundManagerFMOD::kCreateStreamFailure) + path))
             << path;
     }
+}
+
+TEST(VoISoundManager, WithoutItsCreatorThereIsNoManager) {
+    delete VoCleaner::PeekInstance();
+    ASSERT_NE(VoCleaner::GetInstance(), nullptr);
+    LogCapture log;
+    EXPECT_EQ(VoISoundManager::GetInstance(), nullptr);
+    EXPECT_TRUE(log.Contains(std::string(VoObjectManager::kNoCreatorIndex) + "soundmanager"));
+    EXPECT_TRUE(log.Contains(VoISoundManager::kCreationFailure));
+    delete VoCleaner::PeekInstance();
 }
