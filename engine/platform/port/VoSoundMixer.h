@@ -132,6 +132,8 @@ private:
     void ReleaseAll();
 
     std::mutex fLock;
+    // Built with the mixer and never reallocated: Mix, on the audio thread,
+    // must not allocate through the engine's memory manager.
     Channel fChannels[kMaxChannels];
     std::vector<Sample*> fSamples;  // owned
     std::vector<Stream*> fStreams;  // owned
