@@ -33,10 +33,12 @@ TEST_F(VoStartupCreatorsTest, RegistersTheEngineCreatorsInStartUpOrder) {
     VoRegistry* registry = VoRegistry::Get();
     const char* const expected[][2] = {
         {"filesystem", "[VoFileSystemWinCreator <"},  {"timer", "[VoTimerWinCreator <"},
-        {"matrixutil", "[VoMatrixUtilDX9Creator <"},  {"eventmanager", "[VoEventManagerCreator <"},
-        {"statemanager", "[VoStateManagerCreator <"}, {"gameclock", "[VoGameClockCreator <"}};
-    ASSERT_EQ(registry->GetCreatorCount(), 6);
-    for (std::uint32_t i = 0; i < 6; ++i) {
+        {"matrixutil", "[VoMatrixUtilDX9Creator <"},  {"soundmanager", "[VoSoundManagerFMODCreator <"},
+        {"eventmanager", "[VoEventManagerCreator <"}, {"statemanager", "[VoStateManagerCreator <"},
+        {"gameclock", "[VoGameClockCreator <"}};
+    const int count = static_cast<int>(sizeof(expected) / sizeof(expected[0]));
+    ASSERT_EQ(registry->GetCreatorCount(), count);
+    for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(count); ++i) {
         VoIObjectCreator* creator = registry->GetCreator(i);
         ASSERT_NE(creator, nullptr);
         EXPECT_EQ(Narrow(creator->GetId()), expected[i][0]);
@@ -67,7 +69,7 @@ TEST_F(VoStartupCreatorsTest, ASecondRegistrationIsRefusedAndLeavesTheFirst) {
     EXPECT_FALSE(VoStartupCreators::Register());
     EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "filesystem"));
     EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "gameclock"));
-    EXPECT_EQ(VoRegistry::Get()->GetCreatorCount(), 6);
+    EXPECT_EQ(VoRegistry::Get()->GetCreatorCount(), 7);
 }
 
 TEST_F(VoStartupCreatorsTest, ACreatorThatInitialisesLeadsToASecondInitialize) {

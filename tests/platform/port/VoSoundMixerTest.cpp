@@ -1,0 +1,350 @@
+#include "platform/port/VoSoundMixer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "support/PlatformTestFolder.h"
+#include "support/SoundFiles.h"
+
+namespace {
+
+constexpr int kRate = 44100;
+
+// A mixer in pull mode: the test steps it by hand.
+class VoSoundMixerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fMixer.SetUseDevice(false);
+        ASSERT_TRUE(fMixer.Init(kRate, VoSoundMixer::kMaxChannels));
+        ASSERT_FALSE(fMixer.IsDeviceOpen());
+    }
+    void TearDown() override { fMixer.Close(); }
+
+    std::string Make(const std::string& aName, SoundFormat aFormat, int aRate, int aChannels,
+                     const std::vector<float>& aFrames) {
+        const std::string path = fFolder.Path(aName);
+        EXPECT_TRUE(WriteSoundFile(path, aFormat, aRate, aChannels, aFrames)) << aName;
+        return path;
+    }
+    // A mono float ".wav" of aFrames frames of a 440 Hz sine of amplitude 0.8.
+    std::string MakeSine(int aFrames, int aRate = kRate) {
+        fSource = Sine(aRate, 1, aFrames, 440.0, 0.8);
+        return Make("sine.wav", SoundFormat::kWavFloat, aRate, 1, fSource);
+    }
+    std::vector<float> Pull(int aFrames) {
+        std::vector<float> out(static_cast<std::size_t>(aFrames) * 2, 123.0f);
+        fMixer.Mix(out.data(), aFrames);
+        return out;
+    }
+    static float Peak(const std::vector<float>& aFrames) {
+        float peak = 0.0f;
+        for (float value : aFrames) {
+            peak = std::max(peak, std::fabs(value));
+        }
+        return peak;
+    }
+    static void CountEnd(void* apCount) { ++*static_cast<int*>(apCount); }
+
+    PlatformTestFolder fFolder;
+    VoSoundMixer fMixer;
+    std::vector<float> fSource;
+};
+
+}  // namespace
+
+TEST_F(VoSoundMixerTest, A440HzSampleAtVolume128ComesOutScaledByVolumeOver255) {
+    const std::int32_t sample = fMixer.LoadSample(MakeSine(4410).c_str());
+    ASSERT_NE(sample, 0);
+    EXPECT_EQ(fMixer.GetSampleLength(sample), 4410);
+    EXPECT_EQ(fMixer.GetSampleDefaultFrequency(sample), kRate);
+    const std::int32_t channel = fMixer.PlaySound(sample, 128);
+    ASSERT_GE(channel, 0);
+
+    const float gain = 128.0f / 255.0f;
+    const std::vector<float> first = Pull(1000);
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_FLOAT_EQ(first[i * 2], fSource[i] * gain) << i;
+        ASSERT_FLOAT_EQ(first[i * 2 + 1], fSource[i] * gain) << i;
+    }
+    // 1000 frames hold more than four periods of 440 Hz: the full peak.
+    const float expected = Peak(std::vector<float>(fSource.begin(), fSource.begin() + 1000)) * gain;
+    EXPECT_FLOAT_EQ(Peak(first), expected);
+    EXPECT_NEAR(Peak(first), 0.8f * gain, 1e-3f);
+    float left = 0.0f;
+    float right = 0.0f;
+    EXPECT_TRUE(fMixer.GetCurrentLevels(channel, &left, &right));
+    EXPECT_FLOAT_EQ(left, expected);
+    EXPECT_FLOAT_EQ(right, expected);
+    EXPECT_EQ(fMixer.GetCurrentPosition(channel), 1000);
+
+    Pull(3410);
+    EXPECT_FALSE(fMixer.IsPlaying(channel));
+    EXPECT_EQ(Pull(64), std::vector<float>(128, 0.0f));
+}
+
+TEST_F(VoSoundMixerTest, AHalfRateSoundIsInterpolatedOverTwiceTheFrames) {
+    const std::int32_t sample = fMixer.LoadSample(MakeSine(1000, kRate / 2).c_str());
+    ASSERT_NE(sample, 0);
+    const std::int32_t channel = fMixer.PlaySound(sample, 255);
+    const std::vector<float> out = Pull(1999);
+    EXPECT_FLOAT_EQ(out[0], fSource[0]);
+    EXPECT_FLOAT_EQ(out[2], (fSource[0] + fSource[1]) / 2.0f);
+    EXPECT_FLOAT_EQ(out[4], fSource[1]);
+    EXPECT_TRUE(fMixer.IsPlaying(channel));
+    EXPECT_EQ(fMixer.GetCurrentPosition(channel), 999);
+    Pull(1);
+    EXPECT_FALSE(fMixer.IsPlaying(channel));
+}
+
+TEST_F(VoSoundMixerTest, EveryFormatDecodesToTheSameSound) {
+    struct Case {
+        const char* fName;
+        SoundFormat fFormat;
+        int fChannels;
+        float fTolerance;
+    };
+    const Case cases[] = {
+        {"mono16.wav", SoundFormat::kWavPcm16, 1, 1e-4f},
+        {"stereo-float.wav", SoundFormat::kWavFloat, 2, 0.0f},
+        {"stereo.ogg", SoundFormat::kOggVorbis, 2, 0.05f},
+    };
+    for (const Case& c : cases) {
+        const std::vector<float> frames = Sine(kRate, c.fChannels, 22050, 440.0, 0.5);
+        const std::string path = Make(c.fName, c.fFormat, kRate, c.fChannels, frames);
+        const std::int32_t stream = fMixer.OpenStream(path.c_str());
+        ASSERT_NE(stream, 0) << c.fName;
+        EXPECT_EQ(fMixer.GetStreamLengthMs(stream), 500) << c.fName;
+        int ends = 0;
+        fMixer.SetStreamEndCallback(stream, &CountEnd, &ends);
+        ASSERT_GE(fMixer.PlayStream(stream, 255), 0);
+        const std::vector<float> out = Pull(22050);
+        EXPECT_NEAR(Peak(out), 0.5f, c.fTolerance + 1e-4f) << c.fName;
+        EXPECT_NEAR(out[200 * 2], frames[200 * c.fChannels], c.fTolerance + 1e-4f) << c.fName;
+        EXPECT_EQ(ends, 1) << c.fName;
+        EXPECT_EQ(fMixer.GetStreamTime(stream), fMixer.GetStreamLengthMs(stream)) << c.fName;
+        EXPECT_TRUE(fMixer.CloseStream(stream));
+    }
+}
+
+TEST_F(VoSoundMixerTest, AnMpegFileDecodesThroughTheSameDecoder) {
+    // The library writes MPEG layer III only; layer II (".mp2") goes through
+    // the same MPEG decoder.
+    const std::string path = fFolder.Path("sine.mp3");
+    const std::int32_t sample = [&] {
+        if (!WriteSoundFile(path, SoundFormat::kMpegLayer3, kRate, 1, Sine(kRate, 1, 44100, 440.0, 0.5))) {
+            return 0;
+        }
+        return fMixer.LoadSample(path.c_str());
+    }();
+    if (sample == 0) {
+        GTEST_SKIP() << "this libsndfile writes no MPEG";
+    }
+    EXPECT_NEAR(fMixer.GetSampleLength(sample), 44100, 2000);
+    ASSERT_GE(fMixer.PlaySound(sample, 255), 0);
+    Pull(4410);
+    EXPECT_NEAR(Peak(Pull(4410)), 0.5f, 0.05f);
+}
+
+TEST_F(VoSoundMixerTest, LoopCountsPlayOnceNTimesMoreOrForEverAndEndOnce) {
+    const std::int32_t stream = fMixer.OpenStream(MakeSine(1000).c_str());
+    ASSERT_NE(stream, 0);
+    for (int loops : {0, 2}) {
+        int ends = 0;
+        fMixer.SetStreamEndCallback(stream, &CountEnd, &ends);
+        fMixer.SetStreamLoopCount(stream, loops);
+        fMixer.SetStreamTime(stream, 0);
+        const std::int32_t channel = fMixer.PlayStream(stream, 255);
+        const std::vector<float> out = Pull(1000 * (loops + 1) - 1);
+        if (loops > 0) {
+            // The second pass starts right after the first.
+            EXPECT_FLOAT_EQ(out[1000 * 2], fSource[0]);
+            EXPECT_FLOAT_EQ(out[1001 * 2], fSource[1]);
+        }
+        EXPECT_TRUE(fMixer.IsPlaying(channel)) << loops;
+        EXPECT_EQ(ends, 0) << loops;
+        Pull(1);
+        EXPECT_FALSE(fMixer.IsPlaying(channel)) << loops;
+        EXPECT_EQ(ends, 1) << loops;
+        Pull(3000);
+        EXPECT_EQ(ends, 1) << loops;
+    }
+    int ends = 0;
+    fMixer.SetStreamEndCallback(stream, &CountEnd, &ends);
+    fMixer.SetStreamLoopCount(stream, VoISoundSystem::kLoopForever);
+    fMixer.SetStreamTime(stream, 0);
+    const std::int32_t channel = fMixer.PlayStream(stream, 255);
+    for (int block = 0; block < 20; ++block) {
+        Pull(1024);
+    }
+    EXPECT_TRUE(fMixer.IsPlaying(channel));
+    EXPECT_EQ(ends, 0);
+}
+
+TEST_F(VoSoundMixerTest, StopHaltsAStreamWhereItIsWithoutAnEnd) {
+    const std::int32_t stream = fMixer.OpenStream(MakeSine(4410).c_str());
+    int ends = 0;
+    fMixer.SetStreamEndCallback(stream, &CountEnd, &ends);
+    const std::int32_t channel = fMixer.PlayStream(stream, 255);
+    Pull(441);
+    EXPECT_EQ(fMixer.GetStreamTime(stream), 10);
+    EXPECT_TRUE(fMixer.StopStream(stream));
+    EXPECT_FALSE(fMixer.IsPlaying(channel));
+    EXPECT_EQ(fMixer.GetStreamTime(stream), 10);
+    EXPECT_EQ(Pull(5000), std::vector<float>(10000, 0.0f));
+    EXPECT_EQ(ends, 0);
+
+    ASSERT_GE(fMixer.PlayStream(stream, 255), 0);
+    EXPECT_FLOAT_EQ(Pull(1)[0], fSource[441]);
+}
+
+TEST_F(VoSoundMixerTest, StreamTimeIsClampedAndTheEndPlaysAsAnEnd) {
+    const std::int32_t stream = fMixer.OpenStream(MakeSine(4410).c_str());
+    EXPECT_EQ(fMixer.GetStreamLengthMs(stream), 100);
+    EXPECT_TRUE(fMixer.SetStreamTime(stream, -5));
+    EXPECT_EQ(fMixer.GetStreamTime(stream), 0);
+    EXPECT_TRUE(fMixer.SetStreamTime(stream, std::numeric_limits<std::int32_t>::max()));
+    EXPECT_EQ(fMixer.GetStreamTime(stream), 100);
+    int ends = 0;
+    fMixer.SetStreamEndCallback(stream, &CountEnd, &ends);
+    fMixer.PlayStream(stream, 255);
+    EXPECT_EQ(Pull(16), std::vector<float>(32, 0.0f));
+    EXPECT_EQ(ends, 1);
+
+    // Moving a playing stream plays from the new time at once.
+    fMixer.SetStreamTime(stream, 0);
+    fMixer.PlayStream(stream, 255);
+    Pull(100);
+    EXPECT_TRUE(fMixer.SetStreamTime(stream, 50));
+    EXPECT_FLOAT_EQ(Pull(1)[0], fSource[2205]);
+}
+
+TEST_F(VoSoundMixerTest, ChannelsRunOutAndStaleHandlesAreRefused) {
+    const std::int32_t sample = fMixer.LoadSample(MakeSine(4410).c_str());
+    std::vector<std::int32_t> channels;
+    for (int i = 0; i < VoSoundMixer::kMaxChannels; ++i) {
+        channels.push_back(fMixer.PlaySound(sample, 10));
+        ASSERT_GE(channels.back(), 0) << i;
+    }
+    EXPECT_EQ(fMixer.PlaySound(sample, 10), VoISoundSystem::kNoChannel);
+    EXPECT_EQ(fMixer.GetPlayingCount(), VoSoundMixer::kMaxChannels);
+
+    const std::int32_t stale = channels[5];
+    EXPECT_TRUE(fMixer.StopSound(stale));
+    const std::int32_t fresh = fMixer.PlaySound(sample, 20);
+    ASSERT_GE(fresh, 0);
+    EXPECT_NE(fresh, stale);
+    EXPECT_FALSE(fMixer.IsPlaying(stale));
+    EXPECT_FALSE(fMixer.SetVolume(stale, 255));
+    EXPECT_FALSE(fMixer.StopSound(stale));
+    EXPECT_EQ(fMixer.GetChannelVolume(fresh), 20);
+    EXPECT_TRUE(fMixer.SetVolume(fresh, 999));
+    EXPECT_EQ(fMixer.GetChannelVolume(fresh), 255);
+    for (std::int32_t bad : {-1, -12345, std::numeric_limits<std::int32_t>::max()}) {
+        EXPECT_FALSE(fMixer.IsPlaying(bad)) << bad;
+        EXPECT_EQ(fMixer.GetCurrentPosition(bad), 0) << bad;
+    }
+
+    // Freeing the sample stops every channel that plays it.
+    EXPECT_TRUE(fMixer.FreeSample(sample));
+    EXPECT_EQ(fMixer.GetPlayingCount(), 0);
+    EXPECT_FALSE(fMixer.FreeSample(sample));
+    EXPECT_EQ(fMixer.PlaySound(sample, 10), VoISoundSystem::kNoChannel);
+}
+
+TEST_F(VoSoundMixerTest, FewerChannelsWhenInitAsksForFewer) {
+    VoSoundMixer small;
+    small.SetUseDevice(false);
+    ASSERT_TRUE(small.Init(kRate, 2));
+    const std::int32_t sample = small.LoadSample(MakeSine(100).c_str());
+    EXPECT_GE(small.PlaySound(sample, 255), 0);
+    EXPECT_GE(small.PlaySound(sample, 255), 0);
+    EXPECT_EQ(small.PlaySound(sample, 255), VoISoundSystem::kNoChannel);
+    small.Close();
+}
+
+TEST_F(VoSoundMixerTest, FilesThatAreNoSoundsAreRefused) {
+    const std::string good = MakeSine(1000);
+    const std::vector<unsigned char> bytes = ReadBytes(good);
+    ASSERT_GT(bytes.size(), 44u);
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"empty", ""},
+        {"text", "this is not a sound at all, only words"},
+        {"header only", std::string(bytes.begin(), bytes.begin() + 20)},
+        {"no data", std::string(bytes.begin(), bytes.begin() + 44)},
+    };
+    for (const auto& c : cases) {
+        fFolder.Write("bad.wav", c.second);
+        const std::string path = fFolder.Path("bad.wav");
+        EXPECT_EQ(fMixer.LoadSample(path.c_str()), 0) << c.first;
+        EXPECT_EQ(fMixer.LoadSampleFromMemory(c.second.data(), c.second.size()), 0) << c.first;
+        const std::int32_t stream = fMixer.OpenStream(path.c_str());
+        if (stream != 0) {
+            // A stream of no frames may open; it plays as an immediate end.
+            int ends = 0;
+            fMixer.SetStreamEndCallback(stream, &CountEnd, &ends);
+            fMixer.PlayStream(stream, 255);
+            EXPECT_EQ(Pull(8), std::vector<float>(16, 0.0f)) << c.first;
+            EXPECT_EQ(ends, 1) << c.first;
+            fMixer.CloseStream(stream);
+        }
+    }
+    EXPECT_EQ(fMixer.LoadSample(fFolder.Path("missing.wav").c_str()), 0);
+    EXPECT_EQ(fMixer.OpenStream(fFolder.Path("missing.wav").c_str()), 0);
+    EXPECT_EQ(fMixer.LoadSample(nullptr), 0);
+    EXPECT_EQ(fMixer.OpenStream(nullptr), 0);
+    EXPECT_EQ(fMixer.LoadSampleFromMemory(nullptr, 10), 0);
+}
+
+TEST_F(VoSoundMixerTest, ValuesThatAreNotNumbersAreSilentAndTheRestIsClipped) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::vector<float> frames = {0.25f, std::nanf(""), inf, -inf, 3e38f, -0.9f, -3e38f, 0.0f};
+    const std::int32_t sample =
+        fMixer.LoadSample(Make("odd.wav", SoundFormat::kWavFloat, kRate, 1, frames).c_str());
+    ASSERT_NE(sample, 0);
+    fMixer.PlaySound(sample, 255);
+    fMixer.PlaySound(sample, 255);
+    // Infinities and huge values are clipped to full scale; the sum of the
+    // two channels is clipped again.
+    const std::vector<float> expected = {0.5f, 0.5f, 0.0f,  0.0f,  1.0f,  1.0f,  -1.0f, -1.0f,
+                                         1.0f, 1.0f, -1.0f, -1.0f, -1.0f, -1.0f, 0.0f,  0.0f};
+    EXPECT_EQ(Pull(8), expected);
+}
+
+TEST_F(VoSoundMixerTest, InitAndCloseNestAndTheLastCloseForgetsEverything) {
+    VoSoundMixer mixer;
+    mixer.SetUseDevice(false);
+    const std::string path = MakeSine(100);
+    EXPECT_EQ(mixer.LoadSample(path.c_str()), 0);
+    EXPECT_FALSE(mixer.Init(0, 32));
+    EXPECT_FALSE(mixer.IsInitialized());
+    ASSERT_TRUE(mixer.Init(kRate, 32));
+    const std::int32_t sample = mixer.LoadSample(path.c_str());
+    ASSERT_NE(sample, 0);
+    ASSERT_TRUE(mixer.Init(kRate, 32));
+    mixer.Close();
+    EXPECT_TRUE(mixer.IsInitialized());
+    EXPECT_EQ(mixer.GetSampleLength(sample), 100);
+    mixer.Close();
+    EXPECT_FALSE(mixer.IsInitialized());
+    EXPECT_EQ(mixer.GetSampleLength(sample), 0);
+    mixer.Close();
+    ASSERT_TRUE(mixer.Init(kRate, 32));
+    // Handles are never given twice.
+    EXPECT_NE(mixer.LoadSample(path.c_str()), sample);
+    mixer.Close();
+}
+
+TEST_F(VoSoundMixerTest, TheDeviceOpensAndClosesUnderTheDummyDriver) {
+    VoSoundMixer mixer;
+    ASSERT_TRUE(mixer.Init(kRate, 32));
+    EXPECT_TRUE(mixer.IsDeviceOpen());
+    const std::int32_t sample = mixer.LoadSample(MakeSine(4410).c_str());
+    EXPECT_GE(mixer.PlaySound(sample, 255), 0);
+    mixer.Close();
+    EXPECT_FALSE(mixer.IsDeviceOpen());
+}
