@@ -2,8 +2,10 @@
 
 #include "event/VoEventManagerCreator.h"
 #include "object/VoRegistry.h"
+#include "platform/VoDeviceCapabilitiesDX9Creator.h"
 #include "platform/VoFileSystemWinCreator.h"
 #include "platform/VoMatrixUtilDX9Creator.h"
+#include "platform/VoPlatformPCDX9Creator.h"
 #include "platform/VoTimerWinCreator.h"
 #include "state/VoStateManagerCreator.h"
 #include "time/VoGameClockCreator.h"
@@ -25,9 +27,11 @@ bool VoStartupCreators::Register() {
     bool added = true;
     added &= Add(registry, VO_NEW VoFileSystemWinCreator());
     added &= Add(registry, VO_NEW VoTimerWinCreator());
-    // "rasterizer", "texture" and "devicecaps" take their places here as their classes arrive.
+    // "rasterizer" and "texture" take their places here as their classes arrive.
+    added &= Add(registry, VO_NEW VoDeviceCapabilitiesDX9Creator());
     added &= Add(registry, VO_NEW VoMatrixUtilDX9Creator());
-    // "soundmanager", "moviemanager" and "platform" take their places here as their classes arrive.
+    // "soundmanager" and "moviemanager" take their places here as their classes arrive.
+    added &= Add(registry, VO_NEW VoPlatformPCDX9Creator());
     added &= Add(registry, VO_NEW VoEventManagerCreator());
     added &= Add(registry, VO_NEW VoStateManagerCreator());
     added &= Add(registry, VO_NEW VoGameClockCreator());
