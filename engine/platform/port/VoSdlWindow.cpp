@@ -10,6 +10,26 @@ SDL_Window* AsWindow(void* apHandle) {
     return static_cast<SDL_Window*>(apHandle);
 }
 
+// SDL's video and the OpenGL driver, once up, stay up until the process ends:
+// a driver unloaded with the last window takes its own bookkeeping with it
+// (which leak checkers then report as lost blocks of ours), and the next
+// window would load it all again. The reference taken on the driver is never
+// given back.
+bool BringUpVideo(std::string* apError) {
+    static bool sUp = false;
+    if (sUp) {
+        return true;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        *apError = SDL_GetError();
+        return false;
+    }
+    // Without a driver this fails, and so will every OpenGL window: Create says why.
+    SDL_GL_LoadLibrary(nullptr);
+    sUp = true;
+    return true;
+}
+
 }  // namespace
 
 VoSdlWindow::~VoSdlWindow() {
@@ -17,21 +37,11 @@ VoSdlWindow::~VoSdlWindow() {
         SDL_DestroyWindow(AsWindow(fpWindow));
     }
     fpWindow = nullptr;
-    if (fRegistered) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
 }
 
 bool VoSdlWindow::Register() {
-    if (fRegistered) {
-        return true;
-    }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        fError = SDL_GetError();
-        return false;
-    }
-    fRegistered = true;
-    return true;
+    fRegistered = fRegistered || BringUpVideo(&fError);
+    return fRegistered;
 }
 
 bool VoSdlWindow::Create(const char* apTitle, std::uint32_t aWidth, std::uint32_t aHeight, bool aFullScreen) {

@@ -1,7 +1,8 @@
 #pragma once
-// The platform's window on SDL2: Register brings up SDL's video, Create makes
-// an OpenGL window (full screen on the desktop's display mode, or an ordinary
-// window of the size), and relative mouse mode holds the pointer.
+// The platform's window on SDL2: Register brings up SDL's video (for the rest
+// of the process), Create makes an OpenGL window (full screen on the desktop's
+// display mode, or an ordinary window of the size), and relative mouse mode
+// holds the pointer.
 #include <cstdint>
 #include <string>
 
@@ -12,7 +13,7 @@ public:
     VoSdlWindow() = default;
     VoSdlWindow(const VoSdlWindow&) = delete;
     VoSdlWindow& operator=(const VoSdlWindow&) = delete;
-    // Destroys the window it made (not an adopted one) and gives SDL's video back.
+    // Destroys the window it made (not an adopted one); SDL's video stays up.
     ~VoSdlWindow() override;
 
     bool Register() override;
