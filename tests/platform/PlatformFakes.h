@@ -207,3 +207,15 @@ private:
     Journal* fpJournal;  // not owned
     bool* fpDeleted;     // not owned
 };
+
+// The journal without "activate" and "deactivate", which a real window system
+// may add whenever it moves the focus.
+inline Journal WithoutFocus(const Journal& aJournal) {
+    Journal kept;
+    for (const std::string& entry : aJournal) {
+        if (entry != "activate" && entry != "deactivate") {
+            kept.push_back(entry);
+        }
+    }
+    return kept;
+}

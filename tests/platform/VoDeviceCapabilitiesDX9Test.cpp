@@ -95,7 +95,6 @@ TEST(VoDeviceCapabilitiesDX9, OpenGLTakesAnyTextureSizeAndEveryIndex) {
     VoPlatformPCDX9 platform;
     VoPlatformDesc desc = Desc();
     desc.fpWindow = nullptr;
-    desc.fShowCommand = VoPlatformDesc::kShowHide;
     ASSERT_TRUE(platform.Create(&desc));
     VoDeviceCapabilitiesDX9 device;
     EXPECT_FALSE(device.RequiresPow2Textures());

@@ -189,8 +189,7 @@ TEST(VoGraphicsDX9, AFramesClearColourIsReadBackFromTheBackBuffer) {
         VoPlatformDesc desc = Desc(32);
         desc.fTitle = VoString("Test");
         desc.fpWindow = nullptr;
-        desc.fShowCommand = VoPlatformDesc::kShowHide;
-        ASSERT_TRUE(platform.Create(&desc));
+            ASSERT_TRUE(platform.Create(&desc));
         EXPECT_TRUE(VoGraphicsContextState::IsAlive());
         EXPECT_EQ(log.Lines(), Journal({"BackBufferFormat = D3DFMT_A8R8G8B8", "AutoDepthStencilFormat = D3DFMT_D24S8"}));
 
@@ -218,5 +217,6 @@ TEST(VoGraphicsDX9, AFramesClearColourIsReadBackFromTheBackBuffer) {
         EXPECT_FALSE(graphics->ReadBackBuffer(0, 0, 0, 1, pixel));
     }
     EXPECT_FALSE(VoGraphicsContextState::IsAlive());
-    EXPECT_EQ(journal, Journal({"frame", "quit", "quit"}));
+    // Under a window system the window may also gain the focus.
+    EXPECT_EQ(WithoutFocus(journal), Journal({"frame", "quit", "quit"}));
 }

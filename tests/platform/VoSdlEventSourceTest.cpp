@@ -101,7 +101,6 @@ TEST(VoSdlEventSource, PushedEventsReachTheApplicationThroughTheMainLoop) {
     desc.fHeight = 600;
     desc.fBits = 32;
     desc.fWindowed = true;
-    desc.fShowCommand = VoPlatformDesc::kShowHide;
     ASSERT_TRUE(platform.Create(&desc));
     RecordingApp* app = new RecordingApp(&journal);
     platform.SetApp(app);
@@ -124,5 +123,6 @@ TEST(VoSdlEventSource, PushedEventsReachTheApplicationThroughTheMainLoop) {
     EXPECT_EQ(platform.Run(), 0);
     const Journal expected = {"frame", "key down 1", "mouse move mouse 7,3", "mouse down mouse 1",
                               "mouse move wheel 0,120", "frame"};
-    EXPECT_EQ(journal, expected);
+    // Under a window system the window may also gain the focus.
+    EXPECT_EQ(WithoutFocus(journal), expected);
 }
