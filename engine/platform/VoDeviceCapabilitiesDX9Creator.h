@@ -3,7 +3,8 @@
 #include "object/VoServiceCreator.h"
 #include "platform/VoDeviceCapabilitiesDX9.h"
 
-class VoDeviceCapabilitiesDX9Creator : public VoServiceCreator<VoDeviceCapabilitiesDX9, VoServiceInit::kNone> {
+class VoDeviceCapabilitiesDX9Creator
+    : public VoServiceCreator<VoDeviceCapabilitiesDX9, VoServiceInit::kNone> {
 public:
     static constexpr const char16_t* kId = u"devicecaps";
 

@@ -111,8 +111,8 @@ void VoGraphicsDX9::ChoosePresentParameters(const VoPlatformDesc& aDesc, VoPrese
         VO_ASSERT_FAILURE(kNoDisplayMode);
     }
 
-    static constexpr VoDepthStencilFormat kDepth[] = {VoDepthStencilFormat::kD24S8, VoDepthStencilFormat::kD15S1,
-                                                      VoDepthStencilFormat::kD16};
+    static constexpr VoDepthStencilFormat kDepth[] = {
+        VoDepthStencilFormat::kD24S8, VoDepthStencilFormat::kD15S1, VoDepthStencilFormat::kD16};
     apParameters->fEnableAutoDepthStencil = false;
     for (VoDepthStencilFormat format : kDepth) {
         if (fpContext->CheckDepthStencilFormat(format, apParameters->fBackBufferFormat)) {
@@ -181,7 +181,8 @@ bool VoGraphicsDX9::ClearBackBuffer(const VoColor& aColor) {
     return fHasBackBuffer && fpContext->Clear(aColor);
 }
 
-bool VoGraphicsDX9::ReadBackBuffer(std::int32_t aX, std::int32_t aY, std::int32_t aWidth, std::int32_t aHeight,
-                                   unsigned char* apPixels) {
-    return fHasBackBuffer && apPixels != nullptr && fpContext->ReadBackBuffer(aX, aY, aWidth, aHeight, apPixels);
+bool VoGraphicsDX9::ReadBackBuffer(std::int32_t aX, std::int32_t aY, std::int32_t aWidth,
+                                   std::int32_t aHeight, unsigned char* apPixels) {
+    return fHasBackBuffer && apPixels != nullptr &&
+           fpContext->ReadBackBuffer(aX, aY, aWidth, aHeight, apPixels);
 }

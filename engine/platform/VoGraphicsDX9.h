@@ -81,10 +81,10 @@ private:
     std::uint32_t fHeight;
     std::uint32_t fBits;
     bool fWindowed;
-    void* fpWindow;                // not owned: the window's handle
-    VoIPlatformPort* fpPort;       // not owned
+    void* fpWindow;                 // not owned: the window's handle
+    VoIPlatformPort* fpPort;        // not owned
     VoIGraphicsContext* fpContext;  // owned
-    VoIRenderDevice* fpDevice;     // owned, deleted before the context
+    VoIRenderDevice* fpDevice;      // owned, deleted before the context
     bool fHasBackBuffer;
     bool fInScene;
 };

@@ -4,14 +4,14 @@
 // device buttons. The port layer's is SDL's event queue; tests script one.
 struct VoPortEvent {
     enum Kind : int {
-        kQuit = 0,          // the window was closed or the program asked to end
+        kQuit = 0,  // the window was closed or the program asked to end
         kFocusGained,
         kFocusLost,
-        kKeyDown,           // fCode: scan code 1..255
+        kKeyDown,  // fCode: scan code 1..255
         kKeyUp,
-        kMouseMotion,       // fX, fY: relative motion in pixels
-        kMouseWheel,        // fY: notches, away from the user positive
-        kMouseButtonDown,   // fCode: device button, 0 primary, 1 secondary, 2 middle, 3.. others
+        kMouseMotion,      // fX, fY: relative motion in pixels
+        kMouseWheel,       // fY: notches, away from the user positive
+        kMouseButtonDown,  // fCode: device button, 0 primary, 1 secondary, 2 middle, 3.. others
         kMouseButtonUp,
     };
 

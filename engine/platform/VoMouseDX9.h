@@ -35,8 +35,8 @@ public:
     // primary and secondary buttons, so 1 and 2 are exchanged back. The
     // device is always buffered: an unbuffered mouse is an assertion failure
     // and reads the buffer all the same.
-    VoMouseDX9(VoInputDX9* apOwner, VoIWindowPort* apWindow, bool aExclusive, bool aForeground, bool aBuffered,
-               bool aSwapped);
+    VoMouseDX9(VoInputDX9* apOwner, VoIWindowPort* apWindow, bool aExclusive, bool aForeground,
+               bool aBuffered, bool aSwapped);
     VoMouseDX9(const VoMouseDX9&) = delete;
     VoMouseDX9& operator=(const VoMouseDX9&) = delete;
     ~VoMouseDX9();

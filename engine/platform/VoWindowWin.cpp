@@ -14,8 +14,9 @@ namespace {
 bool gActivityChanged = false;
 }
 
-VoWindowWin::VoWindowWin(void* apInstance, const VoString& aTitle, std::uint32_t aWidth, std::uint32_t aHeight,
-                         bool aWindowed, VoIPlatformPort* apPort, VoIPlatform* apPlatform)
+VoWindowWin::VoWindowWin(void* apInstance, const VoString& aTitle, std::uint32_t aWidth,
+                         std::uint32_t aHeight, bool aWindowed, VoIPlatformPort* apPort,
+                         VoIPlatform* apPlatform)
     : fWidth(aWidth),
       fHeight(aHeight),
       fWindowed(aWindowed),

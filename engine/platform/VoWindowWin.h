@@ -54,10 +54,10 @@ private:
     std::uint32_t fWidth;
     std::uint32_t fHeight;
     bool fWindowed;
-    void* fpInstance;            // not owned
+    void* fpInstance;  // not owned
     VoString fTitle;
-    VoIWindowPort* fpPort;       // owned, or null when the port could not make one
-    VoIEventSource* fpEvents;    // owned, or null
-    VoIPlatform* fpPlatform;     // not owned, owns us
-    VoInputDX9* fpInput;         // not owned, the platform's
+    VoIWindowPort* fpPort;     // owned, or null when the port could not make one
+    VoIEventSource* fpEvents;  // owned, or null
+    VoIPlatform* fpPlatform;   // not owned, owns us
+    VoInputDX9* fpInput;       // not owned, the platform's
 };

@@ -34,11 +34,10 @@ TEST_F(VoStartupCreatorsTest, RegistersTheEngineCreatorsInStartUpOrder) {
     EXPECT_TRUE(VoStartupCreators::Register());
     VoRegistry* registry = VoRegistry::Get();
     const char* const expected[][2] = {
-        {"filesystem", "[VoFileSystemWinCreator <"},  {"timer", "[VoTimerWinCreator <"},
-        {"devicecaps", "[VoDeviceCapabilitiesDX9Creator <"},
-        {"matrixutil", "[VoMatrixUtilDX9Creator <"},  {"platform", "[VoPlatformPCDX9Creator <"},
-        {"eventmanager", "[VoEventManagerCreator <"}, {"statemanager", "[VoStateManagerCreator <"},
-        {"gameclock", "[VoGameClockCreator <"}};
+        {"filesystem", "[VoFileSystemWinCreator <"},         {"timer", "[VoTimerWinCreator <"},
+        {"devicecaps", "[VoDeviceCapabilitiesDX9Creator <"}, {"matrixutil", "[VoMatrixUtilDX9Creator <"},
+        {"platform", "[VoPlatformPCDX9Creator <"},           {"eventmanager", "[VoEventManagerCreator <"},
+        {"statemanager", "[VoStateManagerCreator <"},        {"gameclock", "[VoGameClockCreator <"}};
     constexpr std::uint32_t kCount = sizeof expected / sizeof expected[0];
     ASSERT_EQ(registry->GetCreatorCount(), static_cast<int>(kCount));
     for (std::uint32_t i = 0; i < kCount; ++i) {

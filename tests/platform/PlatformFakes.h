@@ -56,9 +56,12 @@ public:
     }
     void* GetHandle() const override { return fpHandle; }
     void Show(int aShowCommand) override { fpJournal->push_back("show " + std::to_string(aShowCommand)); }
-    void SetRelativeMouseMode(bool aOn) override { fpJournal->push_back(aOn ? "relative on" : "relative off"); }
+    void SetRelativeMouseMode(bool aOn) override {
+        fpJournal->push_back(aOn ? "relative on" : "relative off");
+    }
     void AdjustCursorShowCount(int aDelta) override {
-        fpJournal->push_back(aDelta > 0 ? "cursor +" + std::to_string(aDelta) : "cursor " + std::to_string(aDelta));
+        fpJournal->push_back(aDelta > 0 ? "cursor +" + std::to_string(aDelta)
+                                        : "cursor " + std::to_string(aDelta));
     }
     bool AreMouseButtonsSwapped() const override { return fpSetup->fSwapped; }
     const char* GetErrorText() const override { return "no display"; }
@@ -103,7 +106,8 @@ public:
     FakeGraphicsContext(FakeSetup* apSetup, Journal* apJournal) : fpSetup(apSetup), fpJournal(apJournal) {}
     ~FakeGraphicsContext() override { fpJournal->push_back("context deleted"); }
     bool Create(void* apWindow) override { return fpSetup->fCreatesContext && apWindow != nullptr; }
-    bool CheckBackBufferFormat(VoBackBufferFormat aFormat, std::uint32_t aWidth, std::uint32_t aHeight) override {
+    bool CheckBackBufferFormat(VoBackBufferFormat aFormat, std::uint32_t aWidth,
+                               std::uint32_t aHeight) override {
         return fpSetup->fColorFormats.count(aFormat) != 0 && aWidth == 800 && aHeight == 600;
     }
     bool CheckDepthStencilFormat(VoDepthStencilFormat aFormat, VoBackBufferFormat) override {
@@ -138,7 +142,9 @@ class FakePort : public VoIPlatformPort {
 public:
     VoIWindowPort* CreateWindowPort() override { return new FakeWindowPort(&fSetup, &fJournal); }
     VoIEventSource* CreateEventSource() override { return new FakeEventSource(&fSetup, &fJournal); }
-    VoIGraphicsContext* CreateGraphicsContext() override { return new FakeGraphicsContext(&fSetup, &fJournal); }
+    VoIGraphicsContext* CreateGraphicsContext() override {
+        return new FakeGraphicsContext(&fSetup, &fJournal);
+    }
 
     void Queue(VoPortEvent::Kind aKind, int aCode = 0, int aX = 0, int aY = 0) {
         VoPortEvent event;
@@ -175,8 +181,8 @@ public:
         if (fOnMove) {
             fOnMove(apValue);
         }
-        return Record("mouse move " + Narrow(aDevice) + " " + std::to_string(static_cast<int>(apValue->x)) + "," +
-                      std::to_string(static_cast<int>(apValue->y)));
+        return Record("mouse move " + Narrow(aDevice) + " " + std::to_string(static_cast<int>(apValue->x)) +
+                      "," + std::to_string(static_cast<int>(apValue->y)));
     }
     bool OnQuit() override { return Record("quit"); }
     bool Init() override { return Record("init"); }

@@ -155,7 +155,7 @@ TEST(VoDeviceCapabilitiesDX9, GetInstanceKeepsOneObjectAndAFailureIsAnAssertion)
         ASSERT_NE(VoCleaner::GetInstance(), nullptr);
         EXPECT_EQ(VoIDeviceCapabilities::GetInstance(), nullptr);
         EXPECT_TRUE(log.Logged("ASSERT FAILURE: ", VoIDeviceCapabilities::kCreationFailure));
-        EXPECT_FALSE(log.Contains("ERROR: "+ std::string("engine/platform/VoIDeviceCapabilities")));
+        EXPECT_FALSE(log.Contains("ERROR: " + std::string("engine/platform/VoIDeviceCapabilities")));
         delete VoCleaner::PeekInstance();
     }
     ScopedEngine engine;

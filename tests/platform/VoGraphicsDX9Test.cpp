@@ -51,18 +51,54 @@ TEST(VoGraphicsDX9, TheBackBufferAndDepthFormatsAreTheFirstThatTheContextCanMake
         bool fDisplayModeFailure;
     };
     const Case cases[] = {
-        {"32 bits", 32, 800, {kA8, kX8, kR5}, {kD24S8, kD16},
-         {"BackBufferFormat = D3DFMT_A8R8G8B8", "AutoDepthStencilFormat = D3DFMT_D24S8"}, kA8, false},
-        {"32 bits without alpha", 32, 800, {kX8}, {kD15S1, kD16},
-         {"BackBufferFormat = D3DFMT_X8R8G8B8", "AutoDepthStencilFormat = D3DFMT_D15S1"}, kX8, false},
-        {"24 bits", 24, 800, {kA8, kR5}, {kD16},
-         {"BackBufferFormat = D3DFMT_R5G6B5", "AutoDepthStencilFormat = D3DFMT_D16"}, kR5, false},
-        {"16 bits without a 16-bit format", 16, 800, {kA8, kX8}, {}, {"AutoDepthStencilFormat = None"},
-         kUnknown, true},
-        {"bits no format has", 31, 800, {kA8, kX8, kR5}, {kD24S8}, {"AutoDepthStencilFormat = D3DFMT_D24S8"},
-         kUnknown, true},
-        {"a size no format has", 32, 801, {kA8, kX8, kR5}, {kD24S8}, {"AutoDepthStencilFormat = D3DFMT_D24S8"},
-         kUnknown, true},
+        {"32 bits",
+         32,
+         800,
+         {kA8, kX8, kR5},
+         {kD24S8, kD16},
+         {"BackBufferFormat = D3DFMT_A8R8G8B8", "AutoDepthStencilFormat = D3DFMT_D24S8"},
+         kA8,
+         false},
+        {"32 bits without alpha",
+         32,
+         800,
+         {kX8},
+         {kD15S1, kD16},
+         {"BackBufferFormat = D3DFMT_X8R8G8B8", "AutoDepthStencilFormat = D3DFMT_D15S1"},
+         kX8,
+         false},
+        {"24 bits",
+         24,
+         800,
+         {kA8, kR5},
+         {kD16},
+         {"BackBufferFormat = D3DFMT_R5G6B5", "AutoDepthStencilFormat = D3DFMT_D16"},
+         kR5,
+         false},
+        {"16 bits without a 16-bit format",
+         16,
+         800,
+         {kA8, kX8},
+         {},
+         {"AutoDepthStencilFormat = None"},
+         kUnknown,
+         true},
+        {"bits no format has",
+         31,
+         800,
+         {kA8, kX8, kR5},
+         {kD24S8},
+         {"AutoDepthStencilFormat = D3DFMT_D24S8"},
+         kUnknown,
+         true},
+        {"a size no format has",
+         32,
+         801,
+         {kA8, kX8, kR5},
+         {kD24S8},
+         {"AutoDepthStencilFormat = D3DFMT_D24S8"},
+         kUnknown,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fName);
@@ -165,9 +201,15 @@ TEST(VoGraphicsDX9, TheLetterboxKeepsTheAspectAndCentres) {
         VoLetterbox fBox;
     };
     const Case cases[] = {
-        {800, 600, {0, 0, 800, 600}},    {1024, 768, {0, 0, 1024, 768}}, {1280, 720, {160, 0, 960, 720}},
-        {1920, 1080, {240, 0, 1440, 1080}}, {800, 800, {0, 100, 800, 600}}, {801, 600, {0, 0, 800, 600}},
-        {1, 1, {0, 0, 1, 1}},            {0, 600, {0, 0, 0, 0}},          {-5, 600, {0, 0, 0, 0}},
+        {800, 600, {0, 0, 800, 600}},
+        {1024, 768, {0, 0, 1024, 768}},
+        {1280, 720, {160, 0, 960, 720}},
+        {1920, 1080, {240, 0, 1440, 1080}},
+        {800, 800, {0, 100, 800, 600}},
+        {801, 600, {0, 0, 800, 600}},
+        {1, 1, {0, 0, 1, 1}},
+        {0, 600, {0, 0, 0, 0}},
+        {-5, 600, {0, 0, 0, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.fSurfaceWidth) + "x" + std::to_string(c.fSurfaceHeight));
@@ -189,9 +231,10 @@ TEST(VoGraphicsDX9, AFramesClearColourIsReadBackFromTheBackBuffer) {
         VoPlatformDesc desc = Desc(32);
         desc.fTitle = VoString("Test");
         desc.fpWindow = nullptr;
-            ASSERT_TRUE(platform.Create(&desc));
+        ASSERT_TRUE(platform.Create(&desc));
         EXPECT_TRUE(VoGraphicsContextState::IsAlive());
-        EXPECT_EQ(log.Lines(), Journal({"BackBufferFormat = D3DFMT_A8R8G8B8", "AutoDepthStencilFormat = D3DFMT_D24S8"}));
+        EXPECT_EQ(log.Lines(),
+                  Journal({"BackBufferFormat = D3DFMT_A8R8G8B8", "AutoDepthStencilFormat = D3DFMT_D24S8"}));
 
         RecordingApp* app = new RecordingApp(&journal);
         platform.SetApp(app);

@@ -100,7 +100,9 @@ TEST(VoMouseDX9, RecordsOfAFrameAreAggregatedInOrder) {
          {{Press(0), Press(0)}, {Press(0)}, {Release(0), Release(0)}},
          {{"mouse down mouse 1"}, {}, {"mouse up mouse 1"}}},
         {"the middle button is 3", {{Press(2), Release(2)}}, {{"mouse down mouse 3", "mouse up mouse 3"}}},
-        {"other buttons are ignored", {{Press(3), Press(4), Press(7), Press(8), Press(-1), Release(3)}}, {{}}},
+        {"other buttons are ignored",
+         {{Press(3), Press(4), Press(7), Press(8), Press(-1), Release(3)}},
+         {{}}},
         {"only the first 64 records of a frame are kept",
          {Frame(70, Move(1, 0))},
          {{"mouse move mouse 64,0"}}},
@@ -127,7 +129,8 @@ TEST(VoMouseDX9, TheNextMotionAddsToThePointAsTheApplicationLeftIt) {
             apPoint->x = 0.0f;
         }
     };
-    EXPECT_EQ(rig.Run({{Move(-5, 2)}, {Move(1, 0)}}), Reports({{"mouse move mouse 0,2"}, {"mouse move mouse 1,2"}}));
+    EXPECT_EQ(rig.Run({{Move(-5, 2)}, {Move(1, 0)}}),
+              Reports({{"mouse move mouse 0,2"}, {"mouse move mouse 1,2"}}));
 }
 
 TEST(VoMouseDX9, TheDeviceHoldsThePointerInRelativeModeWhileAcquired) {

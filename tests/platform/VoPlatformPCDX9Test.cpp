@@ -109,13 +109,14 @@ TEST_F(VoPlatformPCDX9Test, EachCreateFailureIsLoggedAndLeavesNothingToRun) {
         const char* fMessage;
     };
     const Case cases[] = {
-        {"register", [](FakeSetup* s) { s->fRegisters = false; }, "ERROR: ", VoPlatformPCDX9::kRegisterFailure},
-        {"window", [](FakeSetup* s) { s->fCreatesWindow = false; }, "ERROR: ",
-         VoPlatformPCDX9::kWindowInitFailure},
-        {"context", [](FakeSetup* s) { s->fCreatesContext = false; }, "ASSERT FAILURE: ",
-         VoGraphicsDX9::kCreateObjectFailure},
-        {"back buffer", [](FakeSetup* s) { s->fCreatesBackBuffer = false; }, "ERROR: ",
-         "CreateDevice failure: E_FAIL: no back buffer"},
+        {"register", [](FakeSetup* s) { s->fRegisters = false; },
+         "ERROR: ", VoPlatformPCDX9::kRegisterFailure},
+        {"window", [](FakeSetup* s) { s->fCreatesWindow = false; },
+         "ERROR: ", VoPlatformPCDX9::kWindowInitFailure},
+        {"context", [](FakeSetup* s) { s->fCreatesContext = false; },
+         "ASSERT FAILURE: ", VoGraphicsDX9::kCreateObjectFailure},
+        {"back buffer", [](FakeSetup* s) { s->fCreatesBackBuffer = false; },
+         "ERROR: ", "CreateDevice failure: E_FAIL: no back buffer"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fName);
@@ -149,7 +150,8 @@ TEST_F(VoPlatformPCDX9Test, ASecondCreateIsRefused) {
     EXPECT_TRUE(fPort.fJournal.empty());
 }
 
-TEST_F(VoPlatformPCDX9Test, EachPassDrainsReleasesOnFocusChangeBeginsReadsKeyboardThenMouseFramesEndsAndPresents) {
+TEST_F(VoPlatformPCDX9Test,
+       EachPassDrainsReleasesOnFocusChangeBeginsReadsKeyboardThenMouseFramesEndsAndPresents) {
     ASSERT_TRUE(Create());
     fPort.Queue(VoPortEvent::kKeyDown, 30);
     fApp->fOnFrame = [this](int aFrame) {
@@ -199,8 +201,8 @@ TEST_F(VoPlatformPCDX9Test, LosingTheFocusDeactivatesAndSilencesTheDevices) {
     };
     fPlatform.Run();
     EXPECT_FALSE(fPlatform.IsActive());
-    const Journal expected = {"cursor -1", "deactivate", "messages", "begin", "frame", "end", "present",
-                              "messages", "begin", "frame", "quit", "end", "present"};
+    const Journal expected = {"cursor -1", "deactivate", "messages", "begin", "frame", "end",    "present",
+                              "messages",  "begin",      "frame",    "quit",  "end",   "present"};
     EXPECT_EQ(fPort.fJournal, expected);
     EXPECT_TRUE(fLog.Lines().empty());
 }

@@ -33,11 +33,31 @@ TEST(VoSdlEventSource, KeysBecomeTheirKeyboardScanCodes) {
         int fScanCode;
     };
     const Case cases[] = {
-        {"A", 30},           {"Q", 16},          {"Z", 44},           {"M", 50},          {"L", 38},
-        {"1", 2},            {"9", 10},          {"0", 11},           {"Escape", 1},      {"Return", 28},
-        {"Space", 57},       {"Backspace", 14},  {"Left Shift", 42},  {"Right Shift", 54}, {"Left Ctrl", 29},
-        {"Right Ctrl", 157}, {"Left Alt", 56},   {"Right Alt", 184},  {"Up", 200},        {"Left", 203},
-        {"Right", 205},      {"Down", 208},      {"Keypad Enter", 156}, {"F12", 88},      {"Delete", 211},
+        {"A", 30},
+        {"Q", 16},
+        {"Z", 44},
+        {"M", 50},
+        {"L", 38},
+        {"1", 2},
+        {"9", 10},
+        {"0", 11},
+        {"Escape", 1},
+        {"Return", 28},
+        {"Space", 57},
+        {"Backspace", 14},
+        {"Left Shift", 42},
+        {"Right Shift", 54},
+        {"Left Ctrl", 29},
+        {"Right Ctrl", 157},
+        {"Left Alt", 56},
+        {"Right Alt", 184},
+        {"Up", 200},
+        {"Left", 203},
+        {"Right", 205},
+        {"Down", 208},
+        {"Keypad Enter", 156},
+        {"F12", 88},
+        {"Delete", 211},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fName);
@@ -83,8 +103,8 @@ TEST(VoSdlEventSource, SdlEventsBecomeTheWindowsMessagesAndOthersAreSkipped) {
         messages.push_back(Describe(event));
     }
     const std::vector<std::string> expected = {
-        "key down 30 0,0", "key up 184 0,0", "motion 0 5,-3", "wheel 0 0,2",    "press 0 0,0",
-        "release 1 0,0",   "press 2 0,0",    "press 3 0,0",   "focus lost 0 0,0", "focus gained 0 0,0",
+        "key down 30 0,0", "key up 184 0,0", "motion 0 5,-3",  "wheel 0 0,2",      "press 0 0,0",
+        "release 1 0,0",   "press 2 0,0",    "press 3 0,0",    "focus lost 0 0,0", "focus gained 0 0,0",
         "quit 0 0,0",      "quit 0 0,0",     "key down 48 0,0"};
     EXPECT_EQ(messages, expected);
 }
@@ -121,8 +141,9 @@ TEST(VoSdlEventSource, PushedEventsReachTheApplicationThroughTheMainLoop) {
         }
     };
     EXPECT_EQ(platform.Run(), 0);
-    const Journal expected = {"frame", "key down 1", "mouse move mouse 7,3", "mouse down mouse 1",
-                              "mouse move wheel 0,120", "frame"};
+    const Journal expected = {
+        "frame", "key down 1", "mouse move mouse 7,3", "mouse down mouse 1", "mouse move wheel 0,120",
+        "frame"};
     // Under a window system the window may also gain the focus.
     EXPECT_EQ(WithoutFocus(journal), expected);
 }

@@ -276,7 +276,8 @@ void VoGlContext::DeleteFramebuffer(unsigned* apFramebuffer, unsigned* apColor, 
     }
 }
 
-bool VoGlContext::CheckBackBufferFormat(VoBackBufferFormat aFormat, std::uint32_t aWidth, std::uint32_t aHeight) {
+bool VoGlContext::CheckBackBufferFormat(VoBackBufferFormat aFormat, std::uint32_t aWidth,
+                                        std::uint32_t aHeight) {
     if (aFormat == VoBackBufferFormat::kUnknown) {
         return false;
     }
@@ -388,7 +389,8 @@ bool VoGlContext::Clear(const VoColor& aColor) {
 bool VoGlContext::ReadBackBuffer(std::int32_t aX, std::int32_t aY, std::int32_t aWidth, std::int32_t aHeight,
                                  unsigned char* apPixels) {
     if (fFramebuffer == 0 || apPixels == nullptr || aX < 0 || aY < 0 || aWidth <= 0 || aHeight <= 0 ||
-        static_cast<std::int64_t>(aX) + aWidth > fWidth || static_cast<std::int64_t>(aY) + aHeight > fHeight) {
+        static_cast<std::int64_t>(aX) + aWidth > fWidth ||
+        static_cast<std::int64_t>(aY) + aHeight > fHeight) {
         return false;
     }
     fpFunctions->fBindFramebuffer(GL_READ_FRAMEBUFFER, fFramebuffer);

@@ -21,7 +21,8 @@ public:
     ~VoGlContext() override;
 
     bool Create(void* apWindow) override;
-    bool CheckBackBufferFormat(VoBackBufferFormat aFormat, std::uint32_t aWidth, std::uint32_t aHeight) override;
+    bool CheckBackBufferFormat(VoBackBufferFormat aFormat, std::uint32_t aWidth,
+                               std::uint32_t aHeight) override;
     bool CheckDepthStencilFormat(VoDepthStencilFormat aFormat, VoBackBufferFormat aColor) override;
     bool CreateBackBuffer(const VoPresentParameters& aParameters) override;
     const char* GetErrorText() const override { return fError.c_str(); }
@@ -46,9 +47,9 @@ private:
     void DeleteFramebuffer(unsigned* apFramebuffer, unsigned* apColor, unsigned* apDepth);
     bool Fail(const char* apName, const char* apDescription);
 
-    void* fpWindow;                 // not owned: the SDL window
-    void* fpContext;                // owned: the SDL_GLContext
-    VoGlFunctions* fpFunctions;     // owned
+    void* fpWindow;              // not owned: the SDL window
+    void* fpContext;             // owned: the SDL_GLContext
+    VoGlFunctions* fpFunctions;  // owned
     unsigned fFramebuffer;
     unsigned fColor;
     unsigned fDepthStencil;

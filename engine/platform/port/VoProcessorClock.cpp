@@ -64,11 +64,13 @@ std::uint32_t VoProcessorClock::ParseMHz(const char* apText, std::size_t aLength
     const char* const end = apText + aLength;
     const char* line = apText;
     while (line < end) {
-        const char* lineEnd = static_cast<const char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
+        const char* lineEnd =
+            static_cast<const char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
         if (lineEnd == nullptr) {
             lineEnd = end;
         }
-        if (static_cast<std::size_t>(lineEnd - line) >= kKeyLength && std::memcmp(line, kKey, kKeyLength) == 0) {
+        if (static_cast<std::size_t>(lineEnd - line) >= kKeyLength &&
+            std::memcmp(line, kKey, kKeyLength) == 0) {
             const char* p = line + kKeyLength;
             while (p < lineEnd && IsBlank(*p)) {
                 ++p;

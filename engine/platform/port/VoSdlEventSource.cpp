@@ -214,8 +214,8 @@ bool Translate(const SDL_Event& aEvent, VoPortEvent* apOut) {
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
-            event.fKind =
-                aEvent.type == SDL_MOUSEBUTTONDOWN ? VoPortEvent::kMouseButtonDown : VoPortEvent::kMouseButtonUp;
+            event.fKind = aEvent.type == SDL_MOUSEBUTTONDOWN ? VoPortEvent::kMouseButtonDown
+                                                             : VoPortEvent::kMouseButtonUp;
             event.fCode = DeviceButton(aEvent.button.button);
             if (event.fCode < 0) {
                 return false;
