@@ -1,19 +1,33 @@
-// Start-up of the game. For now it brings up the engine foundation, registers
-// the engine's object creators, logs the working directory, shuts the engine
-// down and writes the memory manager's report.
+// Start-up of the game. It registers the engine's object creators, logs the
+// working directory, opens the window (full screen unless "--windowed" is
+// given or VO_WINDOWED is set to anything but "0") and runs the main loop
+// with an application that clears the screen to one colour, until Escape or
+// the window's closing. Then it shuts the engine down and writes the memory
+// manager's report.
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
+#include "MGClearApp.h"
 #include "container/VoLog.h"
 #include "container/VoString.h"
 #include "memory/VoMemoryManager.h"
+#include "memory/VoNew.h"
 #include "object/VoStartupCreators.h"
+#include "platform/VoIPlatform.h"
+#include "platform/VoPlatformDesc.h"
+#include "platform/VoPlatformPCDX9.h"
 #include "stdlib/VoCleaner.h"
 
 namespace {
 
 constexpr const char* kCurrentDir = "CURRENT DIR:";
 constexpr const char* kRegisterFailure = "RegisterCreators failure.";
+constexpr const char* kPlatformFailure = "Platform start-up failure.";
+constexpr char16_t kAddOnLine[] = u"Test Add-On.";
+constexpr const char* kWindowedFlag = "--windowed";
+constexpr const char* kWindowedVariable = "VO_WINDOWED";
 
 VoString CurrentDirectory() {
     std::error_code error;
@@ -21,9 +35,52 @@ VoString CurrentDirectory() {
     return VoString(error ? "" : directory.c_str());
 }
 
+bool WantsWindow(int aCount, char** apArguments) {
+    for (int i = 1; i < aCount; ++i) {
+        if (std::strcmp(apArguments[i], kWindowedFlag) == 0) {
+            return true;
+        }
+    }
+    const char* variable = std::getenv(kWindowedVariable);
+    return variable != nullptr && *variable != '\0' && std::strcmp(variable, "0") != 0;
+}
+
+void AddOnCallback() {
+    VoLog::WriteLine(kAddOnLine);
+}
+
+// The platform made, created, given the application and initialised; null
+// (and nothing left behind) when any step fails.
+VoIPlatform* StartPlatform(bool aWindowed) {
+    VoIPlatform* platform = VoIPlatform::GetInstance();
+    if (platform == nullptr) {
+        return nullptr;
+    }
+    VoPlatformDesc desc;
+    desc.fTitle = VoString("Test");
+    desc.fWidth = 800;
+    desc.fHeight = 600;
+    desc.fBits = 32;
+    desc.fWindowed = aWindowed;
+    desc.fShowCommand = VoPlatformDesc::kShowNormal;
+    if (!platform->Create(&desc)) {
+        delete platform;
+        return nullptr;
+    }
+    platform->SetApp(VO_NEW MGClearApp(VoColor(1.0f, 0.11f, 0.24f, 0.42f)));
+    if (VoPlatformPCDX9* windows = dynamic_cast<VoPlatformPCDX9*>(platform)) {
+        windows->SetCallback(AddOnCallback);
+    }
+    if (!platform->Initialize(0)) {
+        delete platform;
+        return nullptr;
+    }
+    return platform;
+}
+
 }  // namespace
 
-int main() {
+int main(int aCount, char** apArguments) {
     // The first allocation brings up the memory manager; the registry is the
     // first singleton the engine cleaner takes, so it is deleted last.
     if (!VoStartupCreators::Register()) {
@@ -31,8 +88,16 @@ int main() {
     }
     VO_NOTE(kCurrentDir, CurrentDirectory());
 
+    VoIPlatform* platform = StartPlatform(WantsWindow(aCount, apArguments));
+    if (platform == nullptr) {
+        VO_ERROR(kPlatformFailure);
+    }
     // Only blocks allocated between these two readings count as leaks.
     const std::int32_t start = VoMemoryManager::GetAllocationCounter();
+    if (platform != nullptr) {
+        platform->Run();
+        delete platform;
+    }
     // The engine cleaner deletes the engine's singletons, newest first.
     delete VoCleaner::PeekInstance();
     const std::int32_t end = VoMemoryManager::GetAllocationCounter();

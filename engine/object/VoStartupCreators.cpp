@@ -2,8 +2,10 @@
 
 #include "event/VoEventManagerCreator.h"
 #include "object/VoRegistry.h"
+#include "platform/VoDeviceCapabilitiesDX9Creator.h"
 #include "platform/VoFileSystemWinCreator.h"
 #include "platform/VoMatrixUtilDX9Creator.h"
+#include "platform/VoPlatformPCDX9Creator.h"
 #include "platform/VoSoundManagerFMODCreator.h"
 #include "platform/VoTimerWinCreator.h"
 #include "state/VoStateManagerCreator.h"
@@ -26,10 +28,12 @@ bool VoStartupCreators::Register() {
     bool added = true;
     added &= Add(registry, VO_NEW VoFileSystemWinCreator());
     added &= Add(registry, VO_NEW VoTimerWinCreator());
-    // "rasterizer", "texture" and "devicecaps" take their places here as their classes arrive.
+    // "rasterizer" and "texture" take their places here as their classes arrive.
+    added &= Add(registry, VO_NEW VoDeviceCapabilitiesDX9Creator());
     added &= Add(registry, VO_NEW VoMatrixUtilDX9Creator());
     added &= Add(registry, VO_NEW VoSoundManagerFMODCreator());
-    // "moviemanager" and "platform" take their places here as their classes arrive.
+    // "moviemanager" takes its place here as its class arrives.
+    added &= Add(registry, VO_NEW VoPlatformPCDX9Creator());
     added &= Add(registry, VO_NEW VoEventManagerCreator());
     added &= Add(registry, VO_NEW VoStateManagerCreator());
     added &= Add(registry, VO_NEW VoGameClockCreator());

@@ -6,8 +6,10 @@
 
 #include "object/VoRegistry.h"
 #include "object/VoServiceCreator.h"
+#include "platform/VoDeviceCapabilitiesDX9.h"
 #include "platform/VoFileSystemWin.h"
 #include "platform/VoMatrixUtilDX9.h"
+#include "platform/VoPlatformPCDX9.h"
 #include "platform/VoTimerWin.h"
 #include "stdlib/VoAPIObjectManager.h"
 #include "stdlib/VoCleaner.h"
@@ -32,13 +34,14 @@ TEST_F(VoStartupCreatorsTest, RegistersTheEngineCreatorsInStartUpOrder) {
     EXPECT_TRUE(VoStartupCreators::Register());
     VoRegistry* registry = VoRegistry::Get();
     const char* const expected[][2] = {
-        {"filesystem", "[VoFileSystemWinCreator <"},  {"timer", "[VoTimerWinCreator <"},
-        {"matrixutil", "[VoMatrixUtilDX9Creator <"},  {"soundmanager", "[VoSoundManagerFMODCreator <"},
-        {"eventmanager", "[VoEventManagerCreator <"}, {"statemanager", "[VoStateManagerCreator <"},
+        {"filesystem", "[VoFileSystemWinCreator <"},         {"timer", "[VoTimerWinCreator <"},
+        {"devicecaps", "[VoDeviceCapabilitiesDX9Creator <"}, {"matrixutil", "[VoMatrixUtilDX9Creator <"},
+        {"soundmanager", "[VoSoundManagerFMODCreator <"},    {"platform", "[VoPlatformPCDX9Creator <"},
+        {"eventmanager", "[VoEventManagerCreator <"},        {"statemanager", "[VoStateManagerCreator <"},
         {"gameclock", "[VoGameClockCreator <"}};
-    const int count = static_cast<int>(sizeof(expected) / sizeof(expected[0]));
-    ASSERT_EQ(registry->GetCreatorCount(), count);
-    for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(count); ++i) {
+    constexpr std::uint32_t kCount = sizeof expected / sizeof expected[0];
+    ASSERT_EQ(registry->GetCreatorCount(), static_cast<int>(kCount));
+    for (std::uint32_t i = 0; i < kCount; ++i) {
         VoIObjectCreator* creator = registry->GetCreator(i);
         ASSERT_NE(creator, nullptr);
         EXPECT_EQ(Narrow(creator->GetId()), expected[i][0]);
@@ -61,6 +64,13 @@ TEST_F(VoStartupCreatorsTest, EachCreatorMakesANewServiceOfItsClass) {
     VoBase* matrixUtil = VoAPIObjectManager::GetInstance()->CreateObject(u"matrixutil", 0);
     EXPECT_NE(dynamic_cast<VoMatrixUtilDX9*>(matrixUtil), nullptr);
     delete matrixUtil;
+    VoBase* caps = VoAPIObjectManager::GetInstance()->CreateObject(u"devicecaps", 0);
+    EXPECT_NE(dynamic_cast<VoDeviceCapabilitiesDX9*>(caps), nullptr);
+    delete caps;
+    // Making the platform touches no window: that waits for its Create.
+    VoBase* platform = VoAPIObjectManager::GetInstance()->CreateObject(u"platform", 0);
+    EXPECT_NE(dynamic_cast<VoPlatformPCDX9*>(platform), nullptr);
+    delete platform;
 }
 
 TEST_F(VoStartupCreatorsTest, ASecondRegistrationIsRefusedAndLeavesTheFirst) {
@@ -69,7 +79,7 @@ TEST_F(VoStartupCreatorsTest, ASecondRegistrationIsRefusedAndLeavesTheFirst) {
     EXPECT_FALSE(VoStartupCreators::Register());
     EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "filesystem"));
     EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "gameclock"));
-    EXPECT_EQ(VoRegistry::Get()->GetCreatorCount(), 7);
+    EXPECT_EQ(VoRegistry::Get()->GetCreatorCount(), 9);
 }
 
 TEST_F(VoStartupCreatorsTest, ACreatorThatInitialisesLeadsToASecondInitialize) {

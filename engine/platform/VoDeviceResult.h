@@ -1,0 +1,12 @@
+#pragma once
+// Results of the input devices' calls, and their text in failure messages: the
+// result's name, ": " and a description ("DIERR_NOTACQUIRED: ...").
+enum class VoDeviceResult : int {
+    kOk = 0,
+    kNotAcquired,
+    // The window is in the background: a foreground device cannot be had.
+    kOtherAppHasPriority,
+    kOutOfMemory,
+};
+
+const char* VoDeviceResultText(VoDeviceResult aResult);

@@ -1,0 +1,39 @@
+#include "platform/VoInputDevice.h"
+
+#include "platform/VoIWindowPort.h"
+
+void VoInputDevice::SetCooperativeLevel(bool aExclusive, bool aForeground) {
+    fExclusive = aExclusive;
+    fForegroundOnly = aForeground;
+}
+
+void VoInputDevice::SetForeground(bool aForeground) {
+    fForeground = aForeground;
+    if (!aForeground && fForegroundOnly) {
+        Unacquire();
+    }
+}
+
+VoDeviceResult VoInputDevice::Acquire() {
+    if (fForegroundOnly && !fForeground) {
+        return VoDeviceResult::kOtherAppHasPriority;
+    }
+    if (!fAcquired) {
+        fAcquired = true;
+        if (fExclusive && fpWindow != nullptr) {
+            fpWindow->SetRelativeMouseMode(true);
+        }
+    }
+    return VoDeviceResult::kOk;
+}
+
+void VoInputDevice::Unacquire() {
+    if (!fAcquired) {
+        return;
+    }
+    fAcquired = false;
+    if (fExclusive && fpWindow != nullptr) {
+        fpWindow->SetRelativeMouseMode(false);
+    }
+    OnUnacquired();
+}

@@ -1,0 +1,37 @@
+#pragma once
+// What the keyboard and the mouse devices share: they are read only while
+// acquired. A foreground device cannot be acquired while the window is in the
+// background and loses its acquisition when the window goes there; an
+// exclusive one holds the system mouse in relative mode while acquired. The
+// message pump feeds the devices and tells them the window's focus.
+#include "platform/VoDeviceResult.h"
+
+class VoIWindowPort;
+
+class VoInputDevice {
+public:
+    // apWindow: where relative mode is switched; not owned, outlives the
+    // device; may be null.
+    explicit VoInputDevice(VoIWindowPort* apWindow) : fpWindow(apWindow) {}
+    VoInputDevice(const VoInputDevice&) = delete;
+    VoInputDevice& operator=(const VoInputDevice&) = delete;
+    virtual ~VoInputDevice() = default;
+
+    void SetCooperativeLevel(bool aExclusive, bool aForeground);
+    // Losing the foreground ends a foreground device's acquisition.
+    void SetForeground(bool aForeground);
+    VoDeviceResult Acquire();
+    void Unacquire();
+    bool IsAcquired() const { return fAcquired; }
+
+protected:
+    // What a device drops when it loses its acquisition.
+    virtual void OnUnacquired() {}
+
+private:
+    VoIWindowPort* fpWindow;  // not owned, or null
+    bool fExclusive = false;
+    bool fForegroundOnly = true;
+    bool fForeground = true;
+    bool fAcquired = false;
+};
