@@ -32,6 +32,12 @@ public:
         }
         return *this;
     }
+    Field& U32s(std::initializer_list<std::uint32_t> aValues) {
+        for (std::uint32_t value : aValues) {
+            U32(value);
+        }
+        return *this;
+    }
     Field& F32(float aValue) {
         std::uint32_t bits = 0;
         std::memcpy(&bits, &aValue, 4);
@@ -93,9 +99,7 @@ inline Bytes RawTwoTracks() {
     Bytes bytes;
     Field(bytes)
         .Chars("LIA\0\1\2\3\4", 8)  // header
-        .U32(7)                     // unused word
-        .U32(2)                     // tracks
-        .U32(2)                     // frames
+        .U32s({7, 2, 2})            // unused word, tracks, frames
         .RawName("Biped")
         .U32(0x11)                                          // track word
         .Floats({1, 1, 1, 0, 0, 0, 1, 0.5f, 2, -3})         // vector, rotation, position
@@ -113,8 +117,7 @@ inline Bytes SerialisedTwoTracks(const std::u16string& aName) {
     Bytes bytes;
     Field(bytes)
         .Text(aName)
-        .U32(2)  // tracks
-        .U32(2)  // frames
+        .U32s({2, 2})  // tracks, frames
         .Text(u"Biped")
         .U32(NameHash(u"Biped"))
         .U32(2)                                   // keys

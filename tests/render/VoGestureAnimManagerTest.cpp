@@ -140,22 +140,4 @@ TEST_F(VoGestureAnimManagerTest, AddAnimationKeepsTheFirstUnderAnId) {
     EXPECT_EQ(fCache->GetAnimation(handle), first);
     EXPECT_EQ(fCache->AddAnimation(VoString(u"other"), nullptr), 0u);
     EXPECT_TRUE(log.Logged(kError, VoGestureAnimManager::kInvalidArg));
-
-    VoAnimation* taken = nullptr;
-    EXPECT_TRUE(fCache->RemoveObject(handle, &taken));
-    EXPECT_EQ(taken, first);
-    EXPECT_TRUE(fCache->RemoveHandle(handle));
-    EXPECT_EQ(fCache->GetCount(), 0);
-    delete taken;
-}
-
-TEST_F(VoGestureAnimManagerTest, LockedHandleOutlivesTryDestroy) {
-    WriteFile("idle.lia1", SerialisedTwoTracks(u"idle"));
-    const std::uint32_t handle = fCache->CreateAnimation(VoString(u"idle.lia1"));
-    ASSERT_TRUE(fCache->LockHandle(handle));
-    EXPECT_FALSE(fCache->TryDestroy(handle));
-    EXPECT_NE(fCache->GetAnimation(handle), nullptr);
-    // The last unlock destroys it.
-    EXPECT_TRUE(fCache->UnlockHandle(handle));
-    EXPECT_EQ(fCache->GetCount(), 0);
 }
