@@ -354,7 +354,8 @@ TEST(VoPathFindingWeb, FlawedFilesAreReadAsFarAsTheyMakeSense) {
         u"a\n\tlinks=b|nowhere|B\n"
         u"b\n\tcoords=3\n"
         u"A\n\tcoords=7|7\n\tlinks=a\n"
-        u"far\n\tcoords=1" + std::u16string(400, u'0') + u"|0\n\tlinks=a\n");
+        u"far\n\tcoords=1" +
+        std::u16string(400, u'0') + u"|0\n\tlinks=a\n");
     EXPECT_TRUE(log.Logged(kAssert, std::string(VoPathFindingWeb::kCreateNotASection) + "note"));
     ASSERT_EQ(web->GetCount(), 4);
 
@@ -389,7 +390,8 @@ TEST(VoPathFindingWeb, FlawedFilesAreReadAsFarAsTheyMakeSense) {
 TEST(VoPathFindingWeb, TooLargeAWebGetsNoRouteTable) {
     std::u16string text;
     for (int i = 0; i <= VoPathFindingWeb::kMaxRouteWayPoints; ++i) {
-        const std::string entry = "w" + std::to_string(i) + "\n\tcoords=" + std::to_string(i) + "|0\n\tlinks=\n";
+        const std::string entry =
+            "w" + std::to_string(i) + "\n\tcoords=" + std::to_string(i) + "|0\n\tlinks=\n";
         text += std::u16string(entry.begin(), entry.end());
     }
     auto web = WebOf(text);
