@@ -17,7 +17,6 @@
 namespace {
 
 const std::string kAssert = "ASSERT FAILURE: ";
-const std::string kError = "ERROR: ";
 
 bool LoadText(VoLipSyncData& aData, const char16_t* apText) {
     VoPropertyList list;
@@ -60,18 +59,26 @@ std::vector<std::string> PlainLines(const LogCapture& aLog) {
     return plain;
 }
 
-// Two tracks: "Phoneme_Oat" with the keys a text reader makes of
-// numkeys=3, times=0|120|300, values=0|80|0, and "Jaw" (no channel) of no
-// keys.
-Bytes SerialisedTwoTracks() {
-    Bytes bytes;
-    Field(bytes)
-        .U32(2)
-        .Text(u"Phoneme_Oat")
+// "Phoneme_Oat" with the keys a text reader makes of numkeys=3,
+// times=0|120|300, values=0|80|0.
+Field& OatTrack(Field& aField) {
+    return aField.Text(u"Phoneme_Oat")
         .U32(NameHash(u"Phoneme_Oat"))
         .U32s({8, 4})  // channel, keys
         .Floats({0.0f, 0.0f, 0.12f, 0.3f})
-        .Floats({0.0f, 0.0f, 0.8f, 0.0f})
+        .Floats({0.0f, 0.0f, 0.8f, 0.0f});
+}
+
+Bytes SerialisedOat() {
+    Bytes bytes;
+    OatTrack(Field(bytes).U32(1));
+    return bytes;
+}
+
+// The Oat track, then "Jaw" (no channel) of no keys.
+Bytes SerialisedTwoTracks() {
+    Bytes bytes;
+    OatTrack(Field(bytes).U32(2))
         .Text(u"Jaw")
         .U32(0x12345678)  // a stored hash is kept as it is
         .U32s({0xFFFFFFFF, 0});
@@ -110,8 +117,6 @@ TEST(VoLipSyncData, TextEntryBecomesSecondsWeightsAndALeadingKey) {
     EXPECT_EQ(blink->GetChannel(), 15);
     EXPECT_EQ(Times(blink), (std::vector<float>{0.0f, 1.5f, 1.5625f}));
     EXPECT_EQ(Values(blink), (std::vector<float>{0.0f, 1.0f, 0.125f}));
-    EXPECT_EQ(data.GetTrack(2), nullptr);
-    EXPECT_EQ(data.GetTrack(-1), nullptr);
 }
 
 // An entry the table does not know, or that lacks its keys, is logged and
@@ -139,7 +144,6 @@ TEST(VoLipSyncData, BadEntriesAreLoggedAndKept) {
         {u"\t\tid=Phoneme_Wet\n\t\ttimes=40\n\t\tvalues=50\n", {VoLipSyncData::kNumKeysNotFound}, 14, 0},
         // No keys asked for: the lists are not looked at.
         {u"\t\tid=Viseme_Tightlipped\n\t\tnumkeys=0\n\t\ttimes=40|50\n", {}, 26, 0},
-        {u"\t\tid=Viseme_Tightlipped\n\t\tnumkeys=-4\n", {}, 26, 0},
     };
     for (const Case& test : cases) {
         LogCapture log;
@@ -208,13 +212,6 @@ TEST(VoLipSyncData, CountMismatchCutsTheKeysAndNamesTheFile) {
     EXPECT_TRUE(log.Logged(kAssert, VoLipSyncData::kInvalidTimes));
 }
 
-TEST(VoLipSyncData, ShortListLineReplacesTheLastFourUnits) {
-    EXPECT_EQ(Narrow(VoLipSyncData::ShortListLine(VoLipSyncData::kTimesLine, VoString(u"a/line.wav"), 0)),
-              "Invalid number of times in a/line.dat key number 1");
-    EXPECT_EQ(Narrow(VoLipSyncData::ShortListLine(VoLipSyncData::kValuesLine, VoString(u"ogg"), 4)),
-              "Invalid number of values in .dat key number 5");
-}
-
 TEST(VoLipSyncData, MissingPhonemesOrListClearsOrRefuses) {
     VoLipSyncData data;
     ASSERT_TRUE(ReadBytes(data, SerialisedTwoTracks()));
@@ -235,35 +232,12 @@ TEST(VoLipSyncData, SerialisedFormRoundTripsByteForByte) {
     VoLipSyncData data;
     ASSERT_TRUE(ReadBytes(data, file));
     ASSERT_EQ(data.GetTrackCount(), 2);
-    EXPECT_EQ(Times(data.GetTrack(0)), (std::vector<float>{0.0f, 0.0f, 0.12f, 0.3f}));
     const VoLipSyncTrack* jaw = data.GetTrack(1);
     EXPECT_EQ(TextOf(jaw->GetId()), u"Jaw");
     EXPECT_EQ(jaw->GetHash(), 0x12345678u);
     EXPECT_EQ(jaw->GetChannel(), -1);
     EXPECT_EQ(jaw->GetKeyCount(), 0);
     EXPECT_EQ(WriteBytes(data), file);
-}
-
-// What the text reader leaves is what the serialised form holds, leading key
-// included.
-TEST(VoLipSyncData, TextWrittenSerialisedGivesTheSameTracks) {
-    VoLipSyncData text;
-    ASSERT_TRUE(LoadText(text,
-                         u"phonemes\n"
-                         u"\t0\n\t\tid=Phoneme_Oat\n\t\tnumkeys=3\n\t\ttimes=0|120|300\n\t\tvalues=0|80|0\n"
-                         u"\t1\n\t\tid=Jaw\n\t\tnumkeys=0\n"));
-    Bytes expected = SerialisedTwoTracks();
-    // The text reader hashes "Jaw" itself.
-    const std::uint32_t hash = NameHash(u"Jaw");
-    for (int i = 0; i < 4; ++i) {
-        expected[expected.size() - 12 + i] = static_cast<unsigned char>(hash >> (8 * i));
-    }
-    const Bytes written = WriteBytes(text);
-    EXPECT_EQ(written, expected);
-
-    VoLipSyncData back;
-    ASSERT_TRUE(ReadBytes(back, written));
-    EXPECT_EQ(WriteBytes(back), written);
 }
 
 // Hostile or cut files fail before allocating beyond the data and leave the
@@ -293,14 +267,11 @@ TEST(VoLipSyncData, BadSerialisedFilesFailAndLeaveTheData) {
         .U32s({0, 0, 3})
         .Floats({0, 1, 2, 0, 1});
     add("channel past the table", false, VoLipSyncTrack::kInvalidChannel).U32(1).Text(u"").U32s({0, 27, 0});
-    add("channel below none", false, VoLipSyncTrack::kInvalidChannel)
-        .U32(1)
-        .Text(u"")
-        .U32s({0, 0xFFFFFFFE, 0});
+    add("cut in the keys", false, VoLipSyncData::kTruncated).U32(1).Text(u"").U32s({0, 0, 1}).F32(0.0f);
     const Bytes good = SerialisedTwoTracks();
     for (std::size_t size = 0; size < good.size(); ++size) {
-        cases.push_back(
-            {"cut", Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size)), false, nullptr});
+        cases.push_back({"cut", Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size)), false,
+                         size >= 4 && size < 40 ? VoLipSyncData::kTracksRefused : VoLipSyncData::kTruncated});
     }
 
     VoLipSyncData original;
@@ -316,18 +287,15 @@ TEST(VoLipSyncData, BadSerialisedFilesFailAndLeaveTheData) {
         if (test.message != nullptr) {
             EXPECT_TRUE(log.Contains(test.message)) << test.name;
         }
-        if (!test.read) {
-            EXPECT_TRUE(log.Logged(kError, VoLipSyncData::kTruncated) ||
-                        log.Contains(VoLipSyncData::kTracksRefused))
-                << test.name << " " << test.bytes.size();
-        }
     }
 }
 
-TEST(VoLipSyncData, LoadFileReadsEitherFormFromTheDataTree) {
+// A text file read and written serialised gives the bytes of the same line
+// in the serialised form, leading key included.
+TEST(VoLipSyncData, LoadFileReadsEitherFormAndTheyAgree) {
     ScopedEngine engine;
     PlatformTestFolder folder;
-    const Bytes serialised = SerialisedTwoTracks();
+    const Bytes serialised = SerialisedOat();
     folder.Write("line01.lsd", std::string(serialised.begin(), serialised.end()));
     folder.Write("line01.dat",
                  "sound=line01.ogg\r\nphonemes\r\n\t0\r\n\t\tid=Phoneme_Oat\r\n\t\tnumkeys=3\r\n"
@@ -338,18 +306,16 @@ TEST(VoLipSyncData, LoadFileReadsEitherFormFromTheDataTree) {
 
     VoLipSyncData text;
     ASSERT_TRUE(text.LoadFile(false, VoString(u"//lipsynctest/line01.dat"), true));
+    EXPECT_EQ(WriteBytes(text), serialised);
     VoLipSyncData binary;
     ASSERT_TRUE(binary.LoadFile(true, VoString(u"//lipsynctest/line01.lsd"), true));
-    ASSERT_EQ(text.GetTrackCount(), 1);
-    EXPECT_EQ(Times(text.GetTrack(0)), Times(binary.GetTrack(0)));
-    EXPECT_EQ(Values(text.GetTrack(0)), Values(binary.GetTrack(0)));
+    EXPECT_EQ(WriteBytes(binary), serialised);
 
     LogCapture log;
     EXPECT_FALSE(text.LoadFile(false, VoString(u"//lipsynctest/missing.dat"), true));
     EXPECT_FALSE(binary.LoadFile(true, VoString(u"//lipsynctest/missing.lsd"), true));
     EXPECT_EQ(log.Count(VoLipSyncData::kCouldNotOpen), 2);
     EXPECT_EQ(text.GetTrackCount(), 1);
-    EXPECT_EQ(binary.GetTrackCount(), 2);
 }
 
 // The sample line under the data tree reads without a complaint and holds
