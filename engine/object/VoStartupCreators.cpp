@@ -5,6 +5,8 @@
 #include "platform/VoFileSystemWinCreator.h"
 #include "platform/VoMatrixUtilDX9Creator.h"
 #include "platform/VoTimerWinCreator.h"
+#include "render/VoRasterizerDX9Creator.h"
+#include "render/VoTextureDX9Creator.h"
 #include "state/VoStateManagerCreator.h"
 #include "time/VoGameClockCreator.h"
 
@@ -25,7 +27,9 @@ bool VoStartupCreators::Register() {
     bool added = true;
     added &= Add(registry, VO_NEW VoFileSystemWinCreator());
     added &= Add(registry, VO_NEW VoTimerWinCreator());
-    // "rasterizer", "texture" and "devicecaps" take their places here as their classes arrive.
+    added &= Add(registry, VO_NEW VoRasterizerDX9Creator());
+    added &= Add(registry, VO_NEW VoTextureDX9Creator());
+    // "devicecaps" takes its place here as its class arrives.
     added &= Add(registry, VO_NEW VoMatrixUtilDX9Creator());
     // "soundmanager", "moviemanager" and "platform" take their places here as their classes arrive.
     added &= Add(registry, VO_NEW VoEventManagerCreator());

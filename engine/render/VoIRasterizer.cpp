@@ -14,6 +14,13 @@ VoIRasterizer* VoIRasterizer::Get() {
         kGetFailure);
 }
 
+void VoIRasterizer::ForgetTexture(const VoITexture* apTexture) {
+    VoIRasterizer* rasterizer = gInstance.Peek();
+    if (rasterizer != nullptr && apTexture != nullptr && rasterizer->fpCurrentTexture == apTexture) {
+        rasterizer->fpCurrentTexture = nullptr;
+    }
+}
+
 VoIRasterizer::~VoIRasterizer() {
     VoLog::WriteLine(kDestructorLine);
     fpCurrentTexture = nullptr;

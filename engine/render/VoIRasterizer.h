@@ -81,6 +81,10 @@ public:
     // through the API-object manager and owned by the engine cleaner; null
     // when it cannot be made and once the cleaner has deleted it.
     static VoIRasterizer* Get();
+    // A texture that is going away, or giving up its native texture: the
+    // live rasterizer (none is made) forgets it as its current texture, so a
+    // later texture at the same address is bound, not taken for it.
+    static void ForgetTexture(const VoITexture* apTexture);
 
     // Writes the plain line "~VoIRasterizer", forgets the current texture and
     // the instance; Get answers null from then on.

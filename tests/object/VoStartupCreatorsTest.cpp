@@ -33,10 +33,11 @@ TEST_F(VoStartupCreatorsTest, RegistersTheEngineCreatorsInStartUpOrder) {
     VoRegistry* registry = VoRegistry::Get();
     const char* const expected[][2] = {
         {"filesystem", "[VoFileSystemWinCreator <"},  {"timer", "[VoTimerWinCreator <"},
+        {"rasterizer", "[VoRasterizerCreatorDX9 <"},  {"texture", "[VoTextureDX9Creator <"},
         {"matrixutil", "[VoMatrixUtilDX9Creator <"},  {"eventmanager", "[VoEventManagerCreator <"},
         {"statemanager", "[VoStateManagerCreator <"}, {"gameclock", "[VoGameClockCreator <"}};
-    ASSERT_EQ(registry->GetCreatorCount(), 6);
-    for (std::uint32_t i = 0; i < 6; ++i) {
+    ASSERT_EQ(registry->GetCreatorCount(), 8);
+    for (std::uint32_t i = 0; i < 8; ++i) {
         VoIObjectCreator* creator = registry->GetCreator(i);
         ASSERT_NE(creator, nullptr);
         EXPECT_EQ(Narrow(creator->GetId()), expected[i][0]);
@@ -67,7 +68,7 @@ TEST_F(VoStartupCreatorsTest, ASecondRegistrationIsRefusedAndLeavesTheFirst) {
     EXPECT_FALSE(VoStartupCreators::Register());
     EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "filesystem"));
     EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "gameclock"));
-    EXPECT_EQ(VoRegistry::Get()->GetCreatorCount(), 6);
+    EXPECT_EQ(VoRegistry::Get()->GetCreatorCount(), 8);
 }
 
 TEST_F(VoStartupCreatorsTest, ACreatorThatInitialisesLeadsToASecondInitialize) {
