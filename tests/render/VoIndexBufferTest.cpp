@@ -118,7 +118,8 @@ TEST(VoIndexBuffer, CopiesOwnTheirIndices) {
     EXPECT_EQ(copy.GetIndex(0), 0u);
     EXPECT_EQ(assigned.GetIndex(0), 0u);
     EXPECT_NE(copy.GetBuffer(), buffer.GetBuffer());
-    assigned = assigned;
+    VoIndexBuffer& same = assigned;
+    assigned = same;
     EXPECT_EQ(assigned.GetIndex(5), 65535u);
     VoIndexBuffer empty;
     assigned = empty;

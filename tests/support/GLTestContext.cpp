@@ -12,48 +12,63 @@ constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 }  // namespace
 
+namespace {
+
+// The process's window and context, made on first use; the error when they
+// could not be made.
+struct SharedContext {
+    SDL_Window* fpWindow = nullptr;
+    SDL_GLContext fpContext = nullptr;
+    std::string fError;
+};
+
+SharedContext& Shared() {
+    static SharedContext* sShared = [] {
+        SharedContext* shared = new SharedContext();
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            shared->fError = std::string("SDL_InitSubSystem: ") + SDL_GetError();
+            return shared;
+        }
+        SDL_GL_ResetAttributes();
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        shared->fpWindow = SDL_CreateWindow("tests", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kWidth,
+                                            kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        if (shared->fpWindow == nullptr) {
+            shared->fError = std::string("SDL_CreateWindow: ") + SDL_GetError();
+            return shared;
+        }
+        shared->fpContext = SDL_GL_CreateContext(shared->fpWindow);
+        if (shared->fpContext == nullptr) {
+            shared->fError = std::string("SDL_GL_CreateContext: ") + SDL_GetError();
+        }
+        return shared;
+    }();
+    return *sShared;
+}
+
+}  // namespace
+
 GLTestContext::GLTestContext() {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        fError = std::string("SDL_InitSubSystem: ") + SDL_GetError();
+    SharedContext& shared = Shared();
+    if (shared.fpContext == nullptr || SDL_GL_MakeCurrent(shared.fpWindow, shared.fpContext) != 0) {
+        fError = shared.fError.empty() ? std::string("SDL_GL_MakeCurrent: ") + SDL_GetError() : shared.fError;
         return;
     }
-    SDL_GL_ResetAttributes();
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_Window* window = SDL_CreateWindow("tests", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kWidth, kHeight,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (window == nullptr) {
-        fError = std::string("SDL_CreateWindow: ") + SDL_GetError();
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        return;
-    }
-    SDL_GLContext context = SDL_GL_CreateContext(window);
-    if (context == nullptr) {
-        fError = std::string("SDL_GL_CreateContext: ") + SDL_GetError();
-        SDL_DestroyWindow(window);
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        return;
-    }
-    fpWindow = window;
-    fpContext = context;
+    fpContext = shared.fpContext;
     // Reads come from the buffer being drawn.
     glReadBuffer(GL_BACK);
     VoGraphicsContextState::SetAlive(true);
 }
 
 GLTestContext::~GLTestContext() {
-    if (fpContext == nullptr) {
-        return;
+    if (fpContext != nullptr) {
+        VoGraphicsContextState::SetAlive(false);
     }
-    VoGraphicsContextState::SetAlive(false);
-    SDL_GL_MakeCurrent(static_cast<SDL_Window*>(fpWindow), nullptr);
-    SDL_GL_DeleteContext(static_cast<SDL_GLContext>(fpContext));
-    SDL_DestroyWindow(static_cast<SDL_Window*>(fpWindow));
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 Rgba GLTestContext::Pixel(int aX, int aY) const {

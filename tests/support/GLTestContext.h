@@ -5,6 +5,12 @@
 // made over it. Pixels are read back top row first, as the device counts
 // them. The tests run headless (SDL_VIDEODRIVER=offscreen).
 //
+// The window and context are made once per process and kept to its end:
+// making and destroying them loads and unloads the GL driver each time,
+// which leaves the driver's own allocations unaccounted for. Each object
+// marks the context alive and, at its end, dead; a drawing device made over
+// it sends its whole state on creation, so tests do not see each other's.
+//
 //     GLTestContext gl;
 //     ASSERT_TRUE(gl.IsReady()) << gl.Error();
 //     VoIRenderDevice* device = VoCreateRenderDevice();
@@ -35,8 +41,7 @@ public:
     int Stencil(int aX, int aY) const;
 
 private:
-    void* fpWindow = nullptr;   // owned: the SDL window
-    void* fpContext = nullptr;  // owned: the SDL GL context
+    void* fpContext = nullptr;  // not owned: the process's context, null when it could not be made
     std::string fError;
 };
 

@@ -117,7 +117,6 @@ private:
     bool fLightEnabled[kMaxLights];
     VoDeviceMaterial fMaterial;
     bool fColorMaterial = false;       // whether GL_COLOR_MATERIAL is on
-    std::int32_t fTextureUnitMax = 0;  // the context's largest texture side
 
     VoTextureGL* fpTextures = nullptr;  // owned, a list through the textures
     VoBufferGL* fpBuffers = nullptr;    // owned, a list through the buffers
