@@ -9,9 +9,8 @@ VoCleanerSingleton<VoIRasterizer> gInstance;
 }
 
 VoIRasterizer* VoIRasterizer::Get() {
-    return gInstance.Get(
-        [] { return VoAPIObjectManager::CreateServiceAs<VoIRasterizer>(u"rasterizer"); },
-        kGetFailure);
+    return gInstance.Get([] { return VoAPIObjectManager::CreateServiceAs<VoIRasterizer>(u"rasterizer"); },
+                         kGetFailure);
 }
 
 void VoIRasterizer::ForgetTexture(const VoITexture* apTexture) {

@@ -26,26 +26,33 @@ VoIRenderDevice* gpDevice = nullptr;  // not owned
 float gTextureFactorAlpha = std::numeric_limits<float>::quiet_NaN();
 
 // Engine values (the index) to device values.
-constexpr std::uint32_t kPrimitives[] = {Device::kPointList,     Device::kLineList,      Device::kLineStrip,
-                                         Device::kTriangleList,  Device::kTriangleStrip, Device::kTriangleFan};
-constexpr std::uint32_t kBlends[] = {Device::kBlendZero,          Device::kBlendOne,
-                                     Device::kBlendSrcColor,      Device::kBlendInvSrcColor,
-                                     Device::kBlendSrcAlpha,      Device::kBlendDestColor,
-                                     Device::kBlendInvSrcAlpha,   Device::kBlendDestAlpha,
-                                     Device::kBlendInvDestAlpha,  Device::kBlendInvDestColor,
-                                     Device::kBlendSrcAlphaSat,   Device::kBlendBothSrcAlpha,
-                                     Device::kBlendBothInvSrcAlpha, Device::kBlendBlendFactor,
+constexpr std::uint32_t kPrimitives[] = {Device::kPointList,    Device::kLineList,      Device::kLineStrip,
+                                         Device::kTriangleList, Device::kTriangleStrip, Device::kTriangleFan};
+constexpr std::uint32_t kBlends[] = {Device::kBlendZero,
+                                     Device::kBlendOne,
+                                     Device::kBlendSrcColor,
+                                     Device::kBlendInvSrcColor,
+                                     Device::kBlendSrcAlpha,
+                                     Device::kBlendDestColor,
+                                     Device::kBlendInvSrcAlpha,
+                                     Device::kBlendDestAlpha,
+                                     Device::kBlendInvDestAlpha,
+                                     Device::kBlendInvDestColor,
+                                     Device::kBlendSrcAlphaSat,
+                                     Device::kBlendBothSrcAlpha,
+                                     Device::kBlendBothInvSrcAlpha,
+                                     Device::kBlendBlendFactor,
                                      Device::kBlendInvBlendFactor};
-constexpr std::uint32_t kCompares[] = {Device::kCmpNever,   Device::kCmpLess,     Device::kCmpEqual,
-                                       Device::kCmpLessEqual, Device::kCmpGreater, Device::kCmpNotEqual,
+constexpr std::uint32_t kCompares[] = {Device::kCmpNever,        Device::kCmpLess,    Device::kCmpEqual,
+                                       Device::kCmpLessEqual,    Device::kCmpGreater, Device::kCmpNotEqual,
                                        Device::kCmpGreaterEqual, Device::kCmpAlways};
-constexpr std::uint32_t kCullModes[] = {Device::kCullNone, Device::kCullClockwise, Device::kCullCounterClockwise};
+constexpr std::uint32_t kCullModes[] = {Device::kCullNone, Device::kCullClockwise,
+                                        Device::kCullCounterClockwise};
 constexpr std::uint32_t kFillModes[] = {Device::kFillPoint, Device::kFillWireframe, Device::kFillSolid};
 constexpr std::uint32_t kShadeModes[] = {Device::kShadeFlat, Device::kShadeGouraud};
-constexpr std::uint32_t kStencilOps[] = {Device::kStencilOpKeep,    Device::kStencilOpZero,
-                                         Device::kStencilOpReplace, Device::kStencilOpIncrSat,
-                                         Device::kStencilOpDecrSat, Device::kStencilOpInvert,
-                                         Device::kStencilOpIncr,    Device::kStencilOpDecr};
+constexpr std::uint32_t kStencilOps[] = {
+    Device::kStencilOpKeep,    Device::kStencilOpZero,   Device::kStencilOpReplace, Device::kStencilOpIncrSat,
+    Device::kStencilOpDecrSat, Device::kStencilOpInvert, Device::kStencilOpIncr,    Device::kStencilOpDecr};
 constexpr Device::Transform kTransforms[] = {Device::kTransformWorld, Device::kTransformView,
                                              Device::kTransformProjection};
 constexpr Device::SamplerState kFilterKinds[] = {Device::kSamplerMagFilter, Device::kSamplerMinFilter,
@@ -53,7 +60,8 @@ constexpr Device::SamplerState kFilterKinds[] = {Device::kSamplerMagFilter, Devi
 constexpr std::uint32_t kFilterModes[] = {Device::kFilterNone, Device::kFilterPoint, Device::kFilterLinear};
 constexpr Device::SamplerState kAxes[] = {Device::kSamplerAddressU, Device::kSamplerAddressV,
                                           Device::kSamplerAddressW};
-constexpr std::uint32_t kAddressModes[] = {Device::kAddressClamp, Device::kAddressBorder, Device::kAddressWrap};
+constexpr std::uint32_t kAddressModes[] = {Device::kAddressClamp, Device::kAddressBorder,
+                                           Device::kAddressWrap};
 constexpr std::uint32_t kLightTypes[] = {Device::kLightPoint, Device::kLightSpot, Device::kLightDirectional};
 
 // The device layout of each engine vertex format (index = format).
@@ -126,8 +134,9 @@ VoRasterizerDX9::~VoRasterizerDX9() {
 
 void VoRasterizerDX9::ReleaseBuffers() {
     const bool release = gpDevice != nullptr && VoGraphicsContextState::IsAlive();
-    VoDeviceBuffer** buffers[] = {&fpIndices16, &fpIndices32, &fpVertices[1], &fpVertices[2], &fpVertices[3],
-                                  &fpVertices[7], &fpVertices[4], &fpVertices[5], &fpVertices[6]};
+    VoDeviceBuffer** buffers[] = {&fpIndices16,   &fpIndices32,   &fpVertices[1],
+                                  &fpVertices[2], &fpVertices[3], &fpVertices[7],
+                                  &fpVertices[4], &fpVertices[5], &fpVertices[6]};
     for (VoDeviceBuffer** buffer : buffers) {
         if (*buffer != nullptr && release) {
             gpDevice->ReleaseBuffer(*buffer);
@@ -149,7 +158,8 @@ bool VoRasterizerDX9::Initialize(std::uintptr_t) {
     fpIndices32 = device->CreateIndexBuffer(kIndices * 4, Device::kIndex32);
     const std::int32_t formats[] = {1, 2, 3, 7, 4, 5, 6};
     for (std::int32_t format : formats) {
-        const std::uint32_t count = format == 1 ? kPositionVertices : (format <= 4 ? kSpriteVertices : kMeshVertices);
+        const std::uint32_t count =
+            format == 1 ? kPositionVertices : (format <= 4 ? kSpriteVertices : kMeshVertices);
         fpVertices[format] = device->CreateVertexBuffer(count * VoVertexBuffer::StrideOf(format));
     }
     return true;
@@ -181,7 +191,8 @@ bool VoRasterizerDX9::Clear() {
     if (gpDevice == nullptr) {
         return false;
     }
-    gpDevice->Clear(Device::kClearTarget | Device::kClearZBuffer | Device::kClearStencil, GetClearARGB(), 1.0f, 0);
+    gpDevice->Clear(Device::kClearTarget | Device::kClearZBuffer | Device::kClearStencil, GetClearARGB(),
+                    1.0f, 0);
     return true;
 }
 
@@ -214,8 +225,9 @@ bool VoRasterizerDX9::DrawIndexedPrimitive() {
     return false;
 }
 
-bool VoRasterizerDX9::DrawIndexed(PrimitiveType aType, std::uint32_t aPrimitiveCount, std::uint32_t aVertexCount,
-                                  std::uint32_t aStartIndex, std::int32_t aBaseVertexIndex) {
+bool VoRasterizerDX9::DrawIndexed(PrimitiveType aType, std::uint32_t aPrimitiveCount,
+                                  std::uint32_t aVertexCount, std::uint32_t aStartIndex,
+                                  std::int32_t aBaseVertexIndex) {
     std::uint32_t type = 0;
     if (gpDevice == nullptr || !Lookup(kPrimitives, aType, &type)) {
         return false;
@@ -308,7 +320,8 @@ bool VoRasterizerDX9::SetAlphaBlending(bool aEnable) {
 bool VoRasterizerDX9::SetBlendFunction(BlendFactor aSource, BlendFactor aDestination) {
     std::uint32_t source = 0;
     std::uint32_t destination = 0;
-    if (gpDevice == nullptr || !Lookup(kBlends, aSource, &source) || !Lookup(kBlends, aDestination, &destination)) {
+    if (gpDevice == nullptr || !Lookup(kBlends, aSource, &source) ||
+        !Lookup(kBlends, aDestination, &destination)) {
         return false;
     }
     gpDevice->SetRenderState(Device::kSrcBlend, source);
@@ -374,7 +387,8 @@ bool VoRasterizerDX9::SetIndexBuffer(VoIndexBuffer* apBuffer) {
         return false;
     }
     const std::int32_t size = apBuffer->GetSize();
-    gpDevice->WriteBuffer(target, size > 0 ? apBuffer->GetBuffer() : nullptr, static_cast<std::uint32_t>(size));
+    gpDevice->WriteBuffer(target, size > 0 ? apBuffer->GetBuffer() : nullptr,
+                          static_cast<std::uint32_t>(size));
     gpDevice->SetIndices(target);
     return true;
 }
@@ -466,8 +480,8 @@ bool VoRasterizerDX9::SetStencilFunction(CompareFunction aFunction, bool, std::u
     return true;
 }
 
-bool VoRasterizerDX9::SetStencilFunctionCCW(CompareFunction aFunction, bool aTwoSided, std::uint32_t aReference,
-                                            std::uint32_t aMask) {
+bool VoRasterizerDX9::SetStencilFunctionCCW(CompareFunction aFunction, bool aTwoSided,
+                                            std::uint32_t aReference, std::uint32_t aMask) {
     std::uint32_t function = 0;
     if (gpDevice == nullptr || !Lookup(kCompares, aFunction, &function)) {
         return false;
@@ -569,14 +583,15 @@ bool VoRasterizerDX9::SetVertexBuffer(VoVertexBuffer* apBuffer) {
     }
     // The device buffer grows to the engine buffer: a large draw is drawn whole.
     const std::int32_t size = apBuffer->GetSize();
-    gpDevice->WriteBuffer(target, size > 0 ? apBuffer->GetBuffer() : nullptr, static_cast<std::uint32_t>(size));
+    gpDevice->WriteBuffer(target, size > 0 ? apBuffer->GetBuffer() : nullptr,
+                          static_cast<std::uint32_t>(size));
     gpDevice->SetStreamSource(target, static_cast<std::uint32_t>(VoVertexBuffer::StrideOf(format)));
     gpDevice->SetVertexDeclaration(kDeclarations[format]);
     return true;
 }
 
-bool VoRasterizerDX9::SetViewport(std::uint32_t aX, std::uint32_t aY, std::uint32_t aWidth, std::uint32_t aHeight,
-                                  float aMinZ, float aMaxZ) {
+bool VoRasterizerDX9::SetViewport(std::uint32_t aX, std::uint32_t aY, std::uint32_t aWidth,
+                                  std::uint32_t aHeight, float aMinZ, float aMaxZ) {
     if (gpDevice == nullptr) {
         return false;
     }

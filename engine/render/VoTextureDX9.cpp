@@ -143,7 +143,8 @@ bool VoTextureDX9::CreateTexture(VoImage* apImage) {
     std::uint64_t pitch = static_cast<std::uint64_t>(apImage->GetPitch());
     unsigned char* reduced[2] = {nullptr, nullptr};
     if (levels > 1) {
-        const std::uint64_t largest = static_cast<std::uint64_t>(LevelSize(width, 1)) * LevelSize(height, 1) * bytes;
+        const std::uint64_t largest =
+            static_cast<std::uint64_t>(LevelSize(width, 1)) * LevelSize(height, 1) * bytes;
         reduced[0] = VO_NEW unsigned char[largest];
         reduced[1] = VO_NEW unsigned char[largest];
         if (reduced[0] == nullptr || reduced[1] == nullptr) {

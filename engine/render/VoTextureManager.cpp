@@ -116,7 +116,8 @@ std::uint32_t VoTextureManager::CreateTexture(const VoString& aId, VoImage* apIm
         return 0;
     }
     VoRegistry* registry = VoRegistry::Get();
-    VoIObjectCreator* creator = registry != nullptr ? registry->GetCreator(VoString(kTextureCreatorId)) : nullptr;
+    VoIObjectCreator* creator =
+        registry != nullptr ? registry->GetCreator(VoString(kTextureCreatorId)) : nullptr;
     VoBase* object = creator != nullptr ? creator->Create() : nullptr;
     VoITexture* texture = dynamic_cast<VoITexture*>(object);
     if (texture == nullptr || !texture->CreateTexture(apImage)) {

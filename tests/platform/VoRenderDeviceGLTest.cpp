@@ -93,7 +93,8 @@ protected:
     }
 
     template <typename Vertex>
-    void Draw(std::int32_t aFormat, const std::vector<Vertex>& aVertices, R::PrimitiveType aType = R::kTriangleList) {
+    void Draw(std::int32_t aFormat, const std::vector<Vertex>& aVertices,
+              R::PrimitiveType aType = R::kTriangleList) {
         VoVertexBuffer buffer;
         ASSERT_TRUE(buffer.Create(aFormat, aVertices.data(), static_cast<std::int32_t>(aVertices.size())));
         ASSERT_TRUE(fRasterizer->SetVertexBuffer(&buffer));
@@ -101,7 +102,8 @@ protected:
         ASSERT_TRUE(fRasterizer->Draw(aType, 0, aType == R::kTriangleList ? count / 3 : count - 2));
     }
 
-    void DrawRectangle(float aLeft, float aTop, float aRight, float aBottom, float aZ = 0.5f, bool aClockwise = true) {
+    void DrawRectangle(float aLeft, float aTop, float aRight, float aBottom, float aZ = 0.5f,
+                       bool aClockwise = true) {
         Draw(3, Rectangle(aLeft, aTop, aRight, aBottom, aZ, aClockwise));
     }
 

@@ -39,7 +39,8 @@ private:
 
 // An image of the given size and format from pixel bytes, rows of aPitch
 // bytes (0: tight).
-inline void MakeImage(VoImage& aImage, int aWidth, int aHeight, int aFormat, const Bytes& aPixels, int aPitch = 0) {
+inline void MakeImage(VoImage& aImage, int aWidth, int aHeight, int aFormat, const Bytes& aPixels,
+                      int aPitch = 0) {
     const int pitch = aPitch != 0 ? aPitch : aWidth * VoImage::GetBytesPerPixel(aFormat);
     ASSERT_TRUE(aImage.Create(aWidth, aHeight, pitch, aFormat, aPixels.data(), pitch * aHeight));
 }

@@ -58,7 +58,8 @@ TEST(VoIndexBuffer, TheDevicesMaximumDecidesTheWidth) {
         {"an index needing 32 bits stays", (1u << 20) - 1, 70000, true, VoIndexBuffer::kFormat32, nullptr},
         {"a 16-bit device cannot take it", 0xFFFFu, 70000, false, VoIndexBuffer::kFormat32,
          VoIndexBuffer::kIndexBeyondDevice},
-        {"below 16 bits nothing fits", 1000, 7, false, VoIndexBuffer::kFormat32, VoIndexBuffer::kFormatUndefined},
+        {"below 16 bits nothing fits", 1000, 7, false, VoIndexBuffer::kFormat32,
+         VoIndexBuffer::kFormatUndefined},
     };
     for (const auto& c : cases) {
         RecordedDevice device;

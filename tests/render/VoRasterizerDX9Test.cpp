@@ -77,20 +77,30 @@ TEST_F(VoRasterizerDX9Test, EachCallSetsItsStatesInOrder) {
         std::function<bool(VoRasterizerDX9&)> call;
         Lines lines;
     } cases[] = {
-        {"blending on", [](auto& r) { return r.SetAlphaBlending(true); }, {"SetRenderState AlphaBlendEnable 1"}},
+        {"blending on",
+         [](auto& r) { return r.SetAlphaBlending(true); },
+         {"SetRenderState AlphaBlendEnable 1"}},
         {"source alpha blend",
          [](auto& r) { return r.SetBlendFunction(R::kBlendSrcAlpha, R::kBlendInvSrcAlpha); },
          {"SetRenderState SrcBlend 5", "SetRenderState DestBlend 6"}},
         {"blend table is not in engine order",
          [](auto& r) { return r.SetBlendFunction(R::kBlendDestColor, R::kBlendInvDestColor); },
          {"SetRenderState SrcBlend 9", "SetRenderState DestBlend 10"}},
-        {"colour write on", [](auto& r) { return r.SetColorWrite(true); }, {"SetRenderState ColorWriteEnable 15"}},
-        {"colour write off", [](auto& r) { return r.SetColorWrite(false); }, {"SetRenderState ColorWriteEnable 0"}},
-        {"cull clockwise", [](auto& r) { return r.SetCullMode(R::kCullClockwise); }, {"SetRenderState CullMode 2"}},
+        {"colour write on",
+         [](auto& r) { return r.SetColorWrite(true); },
+         {"SetRenderState ColorWriteEnable 15"}},
+        {"colour write off",
+         [](auto& r) { return r.SetColorWrite(false); },
+         {"SetRenderState ColorWriteEnable 0"}},
+        {"cull clockwise",
+         [](auto& r) { return r.SetCullMode(R::kCullClockwise); },
+         {"SetRenderState CullMode 2"}},
         {"cull none", [](auto& r) { return r.SetCullMode(R::kCullNone); }, {"SetRenderState CullMode 1"}},
         {"depth off", [](auto& r) { return r.SetDepthEnable(false); }, {"SetRenderState ZEnable 0"}},
         {"depth write", [](auto& r) { return r.SetDepthWrite(true); }, {"SetRenderState ZWriteEnable 1"}},
-        {"wireframe", [](auto& r) { return r.SetFillMode(R::kFillWireframe); }, {"SetRenderState FillMode 2"}},
+        {"wireframe",
+         [](auto& r) { return r.SetFillMode(R::kFillWireframe); },
+         {"SetRenderState FillMode 2"}},
         {"lighting off", [](auto& r) { return r.SetLighting(false); }, {"SetRenderState Lighting 0"}},
         {"flat", [](auto& r) { return r.SetShadeMode(R::kShadeFlat); }, {"SetRenderState ShadeMode 1"}},
         {"stencil on", [](auto& r) { return r.SetStencilEnable(true); }, {"SetRenderState StencilEnable 1"}},
@@ -99,39 +109,56 @@ TEST_F(VoRasterizerDX9Test, EachCallSetsItsStatesInOrder) {
          {"SetRenderState StencilRef 3", "SetRenderState StencilMask 255", "SetRenderState StencilFunc 2"}},
         {"counter-clockwise function: two-sided first",
          [](auto& r) { return r.SetStencilFunctionCCW(R::kCmpAlways, true, 1, 7); },
-         {"SetRenderState TwoSidedStencilMode 1", "SetRenderState StencilRef 1", "SetRenderState StencilMask 7",
-          "SetRenderState CcwStencilFunc 8"}},
+         {"SetRenderState TwoSidedStencilMode 1", "SetRenderState StencilRef 1",
+          "SetRenderState StencilMask 7", "SetRenderState CcwStencilFunc 8"}},
         {"fail", [](auto& r) { return r.SetStencilFail(R::kStencilZero); }, {"SetRenderState StencilFail 2"}},
-        {"fail ccw", [](auto& r) { return r.SetStencilFailCCW(R::kStencilInvert); },
+        {"fail ccw",
+         [](auto& r) { return r.SetStencilFailCCW(R::kStencilInvert); },
          {"SetRenderState CcwStencilFail 6"}},
-        {"pass wraps", [](auto& r) { return r.SetStencilPass(R::kStencilIncr); }, {"SetRenderState StencilPass 7"}},
-        {"pass ccw saturates", [](auto& r) { return r.SetStencilPassCCW(R::kStencilIncrSat); },
+        {"pass wraps",
+         [](auto& r) { return r.SetStencilPass(R::kStencilIncr); },
+         {"SetRenderState StencilPass 7"}},
+        {"pass ccw saturates",
+         [](auto& r) { return r.SetStencilPassCCW(R::kStencilIncrSat); },
          {"SetRenderState CcwStencilPass 4"}},
-        {"depth fail", [](auto& r) { return r.SetStencilZFail(R::kStencilDecr); }, {"SetRenderState StencilZFail 8"}},
-        {"depth fail ccw", [](auto& r) { return r.SetStencilZFailCCW(R::kStencilDecrSat); },
+        {"depth fail",
+         [](auto& r) { return r.SetStencilZFail(R::kStencilDecr); },
+         {"SetRenderState StencilZFail 8"}},
+        {"depth fail ccw",
+         [](auto& r) { return r.SetStencilZFailCCW(R::kStencilDecrSat); },
          {"SetRenderState CcwStencilZFail 5"}},
-        {"depth buffer", [](auto& r) { return r.EnableDepthBuffer(true); },
+        {"depth buffer",
+         [](auto& r) { return r.EnableDepthBuffer(true); },
          {"SetRenderState ZEnable 1", "SetRenderState ZWriteEnable 1", "SetRenderState ZFunc 4"}},
-        {"depth write off", [](auto& r) { return r.EnableDepthWrite(false); }, {"SetRenderState ZWriteEnable 0"}},
-        {"min filter", [](auto& r) { return r.SetTextureFilter(R::kFilterMin, R::kFilterLinear); },
+        {"depth write off",
+         [](auto& r) { return r.EnableDepthWrite(false); },
+         {"SetRenderState ZWriteEnable 0"}},
+        {"min filter",
+         [](auto& r) { return r.SetTextureFilter(R::kFilterMin, R::kFilterLinear); },
          {"SetSamplerState MinFilter 2"}},
-        {"mip filter", [](auto& r) { return r.SetTextureFilter(R::kFilterMip, R::kFilterNone); },
+        {"mip filter",
+         [](auto& r) { return r.SetTextureFilter(R::kFilterMip, R::kFilterNone); },
          {"SetSamplerState MipFilter 0"}},
-        {"clamp v", [](auto& r) { return r.SetTextureAddress(R::kAxisV, R::kAddressClamp); },
+        {"clamp v",
+         [](auto& r) { return r.SetTextureAddress(R::kAxisV, R::kAddressClamp); },
          {"SetSamplerState AddressV 3"}},
-        {"wrap u", [](auto& r) { return r.SetTextureAddress(R::kAxisU, R::kAddressWrap); },
+        {"wrap u",
+         [](auto& r) { return r.SetTextureAddress(R::kAxisU, R::kAddressWrap); },
          {"SetSamplerState AddressU 1"}},
-        {"border w", [](auto& r) { return r.SetTextureAddress(R::kAxisW, R::kAddressBorder); },
+        {"border w",
+         [](auto& r) { return r.SetTextureAddress(R::kAxisW, R::kAddressBorder); },
          {"SetSamplerState AddressW 4"}},
         {"world", [&](auto& r) { return r.SetTransform(R::kWorld, &matrix); }, {"SetTransform 256"}},
         {"view", [&](auto& r) { return r.SetTransform(R::kView, &matrix); }, {"SetTransform 2"}},
         {"draw", [](auto& r) { return r.Draw(R::kTriangleFan, 4, 2); }, {"DrawPrimitive 6 4 2"}},
-        {"draw indexed", [](auto& r) { return r.DrawIndexed(R::kTriangleStrip, 5, 7, 3, 2); },
+        {"draw indexed",
+         [](auto& r) { return r.DrawIndexed(R::kTriangleStrip, 5, 7, 3, 2); },
          {"DrawIndexedPrimitive 5 2 0 7 3 5"}},
         {"clear stencil", [](auto& r) { return r.ClearStencil(); }, {"Clear 4 ff000000 0 0"}},
         {"reset texture", [](auto& r) { return r.ResetTexture(); }, {"SetTexture null"}},
         {"enable light", [](auto& r) { return r.EnableLight(3, true); }, {"LightEnable 3 1"}},
-        {"viewport as given", [](auto& r) { return r.SetViewport(1, 2, 300, 400, 0.25f, 0.75f); },
+        {"viewport as given",
+         [](auto& r) { return r.SetViewport(1, 2, 300, 400, 0.25f, 0.75f); },
          {"SetViewport 1 2 300 400 0.25 0.75"}},
     };
     for (const auto& c : cases) {
@@ -185,14 +212,16 @@ TEST_F(VoRasterizerDX9Test, TheTextureFactorIsCachedAndClamped) {
     EXPECT_TRUE(fDevice->Calls().empty());
 
     EXPECT_TRUE(fRasterizer.SetTextureFactor(-2.0f));
-    EXPECT_EQ(fDevice->Calls(), (Lines{"SetRenderState TextureFactor 0", "SetTextureStageState AlphaOp 4",
-                                       "SetTextureStageState AlphaArg1 2", "SetTextureStageState AlphaArg2 3"}));
+    EXPECT_EQ(fDevice->Calls(),
+              (Lines{"SetRenderState TextureFactor 0", "SetTextureStageState AlphaOp 4",
+                     "SetTextureStageState AlphaArg1 2", "SetTextureStageState AlphaArg2 3"}));
     fDevice->ClearCalls();
     // Only the cached value is compared: -2 was cached as 0.
     EXPECT_TRUE(fRasterizer.SetTextureFactor(0.0f));
     EXPECT_TRUE(fDevice->Calls().empty());
     EXPECT_TRUE(fRasterizer.SetTextureFactor(0.5f));
-    EXPECT_EQ(fDevice->CallsStartingWith("SetRenderState"), (Lines{"SetRenderState TextureFactor 2130706432"}));
+    EXPECT_EQ(fDevice->CallsStartingWith("SetRenderState"),
+              (Lines{"SetRenderState TextureFactor 2130706432"}));
     fDevice->ClearCalls();
     EXPECT_TRUE(fRasterizer.SetTextureFactor(std::numeric_limits<float>::quiet_NaN()));
     EXPECT_EQ(fDevice->CallsStartingWith("SetRenderState"), (Lines{"SetRenderState TextureFactor 0"}));
@@ -220,7 +249,8 @@ TEST_F(VoRasterizerDX9Test, TheFloatViewportIsTruncatedTowardZero) {
     std::uint32_t x = 0, y = 0, width = 0, height = 0;
     float minZ = 0.0f, maxZ = 0.0f;
     EXPECT_TRUE(fRasterizer.GetViewport(&x, &y, &width, &height, &minZ, &maxZ));
-    EXPECT_EQ((std::vector<std::uint32_t>{x, y, width, height}), (std::vector<std::uint32_t>{10, 50, 89, 30}));
+    EXPECT_EQ((std::vector<std::uint32_t>{x, y, width, height}),
+              (std::vector<std::uint32_t>{10, 50, 89, 30}));
     EXPECT_FALSE(fRasterizer.GetViewport(&x, nullptr, &width, &height, &minZ, &maxZ));
 }
 
@@ -339,7 +369,8 @@ TEST_F(VoRasterizerDX9Test, IndexBuffersGoToTheDeviceBufferOfTheirWidth) {
     fDevice->ClearCalls();
     EXPECT_TRUE(fRasterizer.SetIndexBuffer(&narrow));
     EXPECT_TRUE(fRasterizer.SetIndexBuffer(&wide));
-    EXPECT_EQ(fDevice->Calls(), (Lines{"WriteBuffer B1 6", "SetIndices B1", "WriteBuffer B2 16", "SetIndices B2"}));
+    EXPECT_EQ(fDevice->Calls(),
+              (Lines{"WriteBuffer B1 6", "SetIndices B1", "WriteBuffer B2 16", "SetIndices B2"}));
 }
 
 TEST_F(VoRasterizerDX9Test, TheTextureCacheSkipsARepeatedBind) {
@@ -363,8 +394,8 @@ TEST_F(VoRasterizerDX9Test, NoTextureUnbindsForgetsTheCacheAndFails) {
     EXPECT_TRUE(fRasterizer.SetTexture(&texture));
     EXPECT_FALSE(fRasterizer.SetTexture(&uncreated));
     EXPECT_FALSE(fRasterizer.SetTexture(std::uint32_t{0}));
-    EXPECT_EQ(fDevice->Calls(),
-              (Lines{"SetTexture T1", "SetTexture null", "SetTexture T1", "SetTexture null", "SetTexture null"}));
+    EXPECT_EQ(fDevice->Calls(), (Lines{"SetTexture T1", "SetTexture null", "SetTexture T1", "SetTexture null",
+                                       "SetTexture null"}));
 }
 
 TEST_F(VoRasterizerDX9Test, ATextureByHandleComesFromTheTextureManagerWithoutTheCache) {

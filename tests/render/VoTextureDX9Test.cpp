@@ -29,8 +29,8 @@ TEST(VoTextureDX9, AnImageBecomesATextureOfItsSizeFormatAndPriority) {
     VoImage image;
     MakeImage(image, 2, 2, VoImage::kFormatBGRA, kQuad);
     ASSERT_TRUE(texture.CreateTexture(&image));
-    EXPECT_EQ(device->Calls(), (Lines{"CreateTexture 2x2 levels 1 format 1 -> T1", "UploadTextureLevel T1 0 pitch 8",
-                                      "SetTexturePriority T1 500"}));
+    EXPECT_EQ(device->Calls(), (Lines{"CreateTexture 2x2 levels 1 format 1 -> T1",
+                                      "UploadTextureLevel T1 0 pitch 8", "SetTexturePriority T1 500"}));
     EXPECT_EQ(device->Texture(1)->fPixels[0], kQuad);
     EXPECT_EQ(texture.GetWidth(), 2u);
     EXPECT_EQ(texture.GetHeight(), 2u);
@@ -65,7 +65,8 @@ TEST(VoTextureDX9, AnEmptyTextureHasOneLevelWhateverTheStoredCount) {
     ASSERT_TRUE(texture.Initialize(0));
     EXPECT_TRUE(texture.SetMipLevels(3));
     ASSERT_TRUE(texture.CreateTexture(64, 32, VoImage::kFormatBGRX));
-    EXPECT_EQ(device->Calls(), (Lines{"CreateTexture 64x32 levels 1 format 2 -> T1", "SetTexturePriority T1 500"}));
+    EXPECT_EQ(device->Calls(),
+              (Lines{"CreateTexture 64x32 levels 1 format 2 -> T1", "SetTexturePriority T1 500"}));
     EXPECT_EQ(texture.GetWidth(), 64u);
 }
 
@@ -161,7 +162,8 @@ TEST(VoTextureDX9, DeviceRefusalsAreLoggedWithTheirResult) {
         LogCapture log;
         device->FailCreateTexture(VoDeviceResult::kNotAvailable);
         EXPECT_FALSE(texture.CreateTexture(&image));
-        EXPECT_TRUE(log.Logged("ERROR: ", VoTextureDX9::kCreateFailure + ResultText(VoDeviceResult::kNotAvailable)));
+        EXPECT_TRUE(
+            log.Logged("ERROR: ", VoTextureDX9::kCreateFailure + ResultText(VoDeviceResult::kNotAvailable)));
         EXPECT_EQ(texture.GetNativeTexture(), nullptr);
         EXPECT_EQ(texture.GetWidth(), 0u);
     }
@@ -170,7 +172,8 @@ TEST(VoTextureDX9, DeviceRefusalsAreLoggedWithTheirResult) {
         device->FailCreateTexture(VoDeviceResult::kOk);
         device->FailUpload(VoDeviceResult::kInvalidCall);
         EXPECT_FALSE(texture.CreateTexture(&image));
-        EXPECT_TRUE(log.Logged("ERROR: ", VoTextureDX9::kLoadFailure + ResultText(VoDeviceResult::kInvalidCall)));
+        EXPECT_TRUE(
+            log.Logged("ERROR: ", VoTextureDX9::kLoadFailure + ResultText(VoDeviceResult::kInvalidCall)));
         // The texture stays made, its contents incomplete, its size as before.
         EXPECT_NE(texture.GetNativeTexture(), nullptr);
         EXPECT_EQ(texture.GetWidth(), 0u);
@@ -178,7 +181,8 @@ TEST(VoTextureDX9, DeviceRefusalsAreLoggedWithTheirResult) {
     {
         LogCapture log;
         EXPECT_FALSE(texture.CreateTexture(static_cast<VoImage*>(nullptr)));
-        EXPECT_TRUE(log.Logged("ERROR: ", VoTextureDX9::kCreateFailure + ResultText(VoDeviceResult::kInvalidCall)));
+        EXPECT_TRUE(
+            log.Logged("ERROR: ", VoTextureDX9::kCreateFailure + ResultText(VoDeviceResult::kInvalidCall)));
     }
 }
 

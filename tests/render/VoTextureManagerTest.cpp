@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "geometry/ImageFiles.h"
 #include "RenderTestSupport.h"
+#include "geometry/ImageFiles.h"
 #include "object/VoHandle.h"
 #include "platform/VoIFileSystem.h"
 #include "render/VoTextureDX9.h"

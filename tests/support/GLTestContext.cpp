@@ -1,7 +1,7 @@
 #include "GLTestContext.h"
 
-#include <SDL.h>
 #include <GL/gl.h>
+#include <SDL.h>
 
 #include <cstdlib>
 
@@ -96,6 +96,6 @@ int GLTestContext::Stencil(int aX, int aY) const {
 }
 
 std::string ToText(const Rgba& aPixel) {
-    return "(" + std::to_string(aPixel[0]) + ", " + std::to_string(aPixel[1]) + ", " + std::to_string(aPixel[2]) +
-           ", " + std::to_string(aPixel[3]) + ")";
+    return "(" + std::to_string(aPixel[0]) + ", " + std::to_string(aPixel[1]) + ", " +
+           std::to_string(aPixel[2]) + ", " + std::to_string(aPixel[3]) + ")";
 }

@@ -65,11 +65,11 @@ RecordingRenderDevice::~RecordingRenderDevice() = default;
 
 std::string RecordingRenderDevice::NameOf(RenderState aState) {
     static const char* const kNames[] = {
-        "ZEnable",          "ZWriteEnable",  "ZFunc",          "FillMode",       "ShadeMode",
-        "CullMode",         "AlphaBlendEnable", "SrcBlend",    "DestBlend",      "ColorWriteEnable",
-        "Lighting",         "TextureFactor", "StencilEnable",  "StencilFunc",    "StencilRef",
-        "StencilMask",      "StencilFail",   "StencilZFail",   "StencilPass",    "TwoSidedStencilMode",
-        "CcwStencilFunc",   "CcwStencilFail", "CcwStencilZFail", "CcwStencilPass"};
+        "ZEnable",        "ZWriteEnable",     "ZFunc",           "FillMode",      "ShadeMode",
+        "CullMode",       "AlphaBlendEnable", "SrcBlend",        "DestBlend",     "ColorWriteEnable",
+        "Lighting",       "TextureFactor",    "StencilEnable",   "StencilFunc",   "StencilRef",
+        "StencilMask",    "StencilFail",      "StencilZFail",    "StencilPass",   "TwoSidedStencilMode",
+        "CcwStencilFunc", "CcwStencilFail",   "CcwStencilZFail", "CcwStencilPass"};
     if (aState < 0 || aState >= kRenderStateCount) {
         return "State" + std::to_string(aState);
     }
@@ -181,7 +181,8 @@ bool RecordingRenderDevice::GetViewport(VoDeviceViewport* apViewport) {
     return true;
 }
 
-bool RecordingRenderDevice::Clear(std::uint32_t aFlags, std::uint32_t aColor, float aZ, std::uint32_t aStencil) {
+bool RecordingRenderDevice::Clear(std::uint32_t aFlags, std::uint32_t aColor, float aZ,
+                                  std::uint32_t aStencil) {
     Record("Clear " + std::to_string(aFlags) + " " + Hex(aColor) + " " + Number(aZ) + " " +
            std::to_string(aStencil));
     return true;
@@ -210,8 +211,8 @@ bool RecordingRenderDevice::SetMaterial(const VoDeviceMaterial& aMaterial) {
 VoDeviceResult RecordingRenderDevice::CreateTexture(std::uint32_t aWidth, std::uint32_t aHeight,
                                                     std::uint32_t aLevels, std::int32_t aFormat,
                                                     VoDeviceTexture** appTexture) {
-    std::string line = "CreateTexture " + std::to_string(aWidth) + "x" + std::to_string(aHeight) + " levels " +
-                       std::to_string(aLevels) + " format " + std::to_string(aFormat);
+    std::string line = "CreateTexture " + std::to_string(aWidth) + "x" + std::to_string(aHeight) +
+                       " levels " + std::to_string(aLevels) + " format " + std::to_string(aFormat);
     if (fCreateResult != VoDeviceResult::kOk) {
         Record(line + " -> " + VoDeviceResultName(fCreateResult));
         return fCreateResult;
@@ -246,7 +247,8 @@ VoDeviceResult RecordingRenderDevice::UploadTextureLevel(VoDeviceTexture* apText
     std::vector<unsigned char>& level = texture->fPixels[aLevel];
     level.clear();
     for (std::uint32_t row = 0; row < height; ++row) {
-        const unsigned char* line = apPixels + static_cast<std::size_t>(row) * static_cast<std::size_t>(aPitch);
+        const unsigned char* line =
+            apPixels + static_cast<std::size_t>(row) * static_cast<std::size_t>(aPitch);
         level.insert(level.end(), line, line + width * bytes);
     }
     return VoDeviceResult::kOk;
@@ -325,7 +327,8 @@ bool RecordingRenderDevice::SetStreamSource(VoDeviceBuffer* apBuffer, std::uint3
 
 bool RecordingRenderDevice::SetVertexDeclaration(const VoVertexDeclaration& aDeclaration) {
     Record("SetVertexDeclaration normal " + std::to_string(aDeclaration.fNormalOffset) + " color " +
-           std::to_string(aDeclaration.fColorOffset) + " texcoord " + std::to_string(aDeclaration.fTexCoordOffset));
+           std::to_string(aDeclaration.fColorOffset) + " texcoord " +
+           std::to_string(aDeclaration.fTexCoordOffset));
     return true;
 }
 
@@ -341,11 +344,11 @@ bool RecordingRenderDevice::DrawPrimitive(Primitive aType, std::uint32_t aStartV
     return true;
 }
 
-bool RecordingRenderDevice::DrawIndexedPrimitive(Primitive aType, std::int32_t aBaseVertex, std::uint32_t aMinIndex,
-                                                 std::uint32_t aVertexCount, std::uint32_t aStartIndex,
-                                                 std::uint32_t aPrimitiveCount) {
+bool RecordingRenderDevice::DrawIndexedPrimitive(Primitive aType, std::int32_t aBaseVertex,
+                                                 std::uint32_t aMinIndex, std::uint32_t aVertexCount,
+                                                 std::uint32_t aStartIndex, std::uint32_t aPrimitiveCount) {
     Record("DrawIndexedPrimitive " + std::to_string(aType) + " " + std::to_string(aBaseVertex) + " " +
-           std::to_string(aMinIndex) + " " + std::to_string(aVertexCount) + " " + std::to_string(aStartIndex) +
-           " " + std::to_string(aPrimitiveCount));
+           std::to_string(aMinIndex) + " " + std::to_string(aVertexCount) + " " +
+           std::to_string(aStartIndex) + " " + std::to_string(aPrimitiveCount));
     return true;
 }

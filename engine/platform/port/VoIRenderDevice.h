@@ -37,9 +37,9 @@ protected:
 // the words that failure messages carry.
 enum class VoDeviceResult : std::int32_t {
     kOk = 0,
-    kInvalidCall,    // an argument the device cannot take (size, format, level)
-    kNotAvailable,   // a format or size beyond what the device offers
-    kOutOfMemory,    // the device could not hold it
+    kInvalidCall,   // an argument the device cannot take (size, format, level)
+    kNotAvailable,  // a format or size beyond what the device offers
+    kOutOfMemory,   // the device could not hold it
 };
 const char* VoDeviceResultName(VoDeviceResult aResult);
 const char* VoDeviceResultText(VoDeviceResult aResult);
@@ -211,7 +211,12 @@ public:
         kStageAlphaArg2 = 6,
     };
     enum TextureOp : std::uint32_t { kOpDisable = 1, kOpSelectArg1 = 2, kOpSelectArg2 = 3, kOpModulate = 4 };
-    enum TextureArg : std::uint32_t { kArgDiffuse = 0, kArgCurrent = 1, kArgTexture = 2, kArgTextureFactor = 3 };
+    enum TextureArg : std::uint32_t {
+        kArgDiffuse = 0,
+        kArgCurrent = 1,
+        kArgTexture = 2,
+        kArgTextureFactor = 3
+    };
     enum LightType : std::uint32_t { kLightPoint = 1, kLightSpot = 2, kLightDirectional = 3 };
     enum ClearFlags : std::uint32_t { kClearTarget = 1, kClearZBuffer = 2, kClearStencil = 4 };
     enum IndexFormat : std::uint32_t { kIndex16 = 2, kIndex32 = 4 };
@@ -269,7 +274,8 @@ public:
     virtual bool SetVertexDeclaration(const VoVertexDeclaration& aDeclaration) = 0;
     virtual bool SetIndices(VoDeviceBuffer* apBuffer) = 0;
     // A draw that would read past the vertices or indices written is refused.
-    virtual bool DrawPrimitive(Primitive aType, std::uint32_t aStartVertex, std::uint32_t aPrimitiveCount) = 0;
+    virtual bool DrawPrimitive(Primitive aType, std::uint32_t aStartVertex,
+                               std::uint32_t aPrimitiveCount) = 0;
     virtual bool DrawIndexedPrimitive(Primitive aType, std::int32_t aBaseVertex, std::uint32_t aMinIndex,
                                       std::uint32_t aVertexCount, std::uint32_t aStartIndex,
                                       std::uint32_t aPrimitiveCount) = 0;

@@ -1,8 +1,8 @@
 #include "platform/port/VoRenderDeviceGL.h"
 
-#include <SDL.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
+#include <SDL.h>
 
 #include <cstddef>
 #include <cstring>
@@ -18,7 +18,8 @@ struct VoGLFunctions {
     PFNGLSTENCILFUNCSEPARATEPROC StencilFuncSeparate = nullptr;
     PFNGLSTENCILOPSEPARATEPROC StencilOpSeparate = nullptr;
     PFNGLBLENDCOLORPROC BlendColor = nullptr;
-    PFNGLPROVOKINGVERTEXPROC ProvokingVertex = nullptr;  // optional: without it flat shading takes the last vertex
+    PFNGLPROVOKINGVERTEXPROC ProvokingVertex =
+        nullptr;  // optional: without it flat shading takes the last vertex
 };
 
 class VoTextureGL : public VoDeviceTexture {
@@ -48,7 +49,7 @@ public:
     std::uint32_t fSize = 0;  // bytes written
     // The written vertices' colours as R, G, B, A for GL, made on the first
     // draw after a write; valid for one colour offset and stride.
-    float* fpColors = nullptr;  // owned (VO_NEW[])
+    float* fpColors = nullptr;         // owned (VO_NEW[])
     std::uint64_t fColorCapacity = 0;  // floats
     bool fColorsValid = false;
     std::int32_t fColorsOffset = -1;
@@ -907,8 +908,9 @@ unsigned char* VoRenderDeviceGL::Scratch(std::uint64_t aBytes) {
     return fpScratch;
 }
 
-VoDeviceResult VoRenderDeviceGL::CreateTexture(std::uint32_t aWidth, std::uint32_t aHeight, std::uint32_t aLevels,
-                                               std::int32_t aFormat, VoDeviceTexture** appTexture) {
+VoDeviceResult VoRenderDeviceGL::CreateTexture(std::uint32_t aWidth, std::uint32_t aHeight,
+                                               std::uint32_t aLevels, std::int32_t aFormat,
+                                               VoDeviceTexture** appTexture) {
     FormatGL format;
     if (appTexture == nullptr || !FormatOf(aFormat, &format) || aWidth == 0 || aHeight == 0 || aLevels == 0) {
         return VoDeviceResult::kInvalidCall;
@@ -937,8 +939,9 @@ VoDeviceResult VoRenderDeviceGL::CreateTexture(std::uint32_t aWidth, std::uint32
     glBindTexture(GL_TEXTURE_2D, texture->fName);
     for (std::uint32_t level = 0; level < aLevels; ++level) {
         glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), format.fInternal,
-                     static_cast<GLsizei>(LevelSize(aWidth, level)), static_cast<GLsizei>(LevelSize(aHeight, level)),
-                     0, format.fSource, GL_UNSIGNED_BYTE, nullptr);
+                     static_cast<GLsizei>(LevelSize(aWidth, level)),
+                     static_cast<GLsizei>(LevelSize(aHeight, level)), 0, format.fSource, GL_UNSIGNED_BYTE,
+                     nullptr);
     }
     // Only the levels made: a texture without its full chain stays complete.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
@@ -1120,7 +1123,8 @@ bool VoRenderDeviceGL::SetStreamSource(VoDeviceBuffer* apBuffer, std::uint32_t a
 }
 
 bool VoRenderDeviceGL::SetVertexDeclaration(const VoVertexDeclaration& aDeclaration) {
-    for (std::int32_t offset : {aDeclaration.fNormalOffset, aDeclaration.fColorOffset, aDeclaration.fTexCoordOffset}) {
+    for (std::int32_t offset :
+         {aDeclaration.fNormalOffset, aDeclaration.fColorOffset, aDeclaration.fTexCoordOffset}) {
         if (offset != -1 && (offset < 12 || offset % 4 != 0)) {
             return false;
         }
@@ -1148,13 +1152,15 @@ bool VoRenderDeviceGL::PrepareArrays(std::uint64_t* apVertexCount) {
     }
     const VoVertexDeclaration& declaration = fDeclaration;
     std::uint64_t needed = 12;
-    if (declaration.fNormalOffset >= 0 && static_cast<std::uint64_t>(declaration.fNormalOffset) + 12 > needed) {
+    if (declaration.fNormalOffset >= 0 &&
+        static_cast<std::uint64_t>(declaration.fNormalOffset) + 12 > needed) {
         needed = static_cast<std::uint64_t>(declaration.fNormalOffset) + 12;
     }
     if (declaration.fColorOffset >= 0 && static_cast<std::uint64_t>(declaration.fColorOffset) + 16 > needed) {
         needed = static_cast<std::uint64_t>(declaration.fColorOffset) + 16;
     }
-    if (declaration.fTexCoordOffset >= 0 && static_cast<std::uint64_t>(declaration.fTexCoordOffset) + 8 > needed) {
+    if (declaration.fTexCoordOffset >= 0 &&
+        static_cast<std::uint64_t>(declaration.fTexCoordOffset) + 8 > needed) {
         needed = static_cast<std::uint64_t>(declaration.fTexCoordOffset) + 8;
     }
     if (needed > fStride) {
@@ -1221,7 +1227,8 @@ bool VoRenderDeviceGL::PrepareArrays(std::uint64_t* apVertexCount) {
     return true;
 }
 
-bool VoRenderDeviceGL::DrawPrimitive(Primitive aType, std::uint32_t aStartVertex, std::uint32_t aPrimitiveCount) {
+bool VoRenderDeviceGL::DrawPrimitive(Primitive aType, std::uint32_t aStartVertex,
+                                     std::uint32_t aPrimitiveCount) {
     const GLenum mode = PrimitiveGL(aType);
     if (mode == GL_NONE) {
         return false;
@@ -1286,7 +1293,8 @@ bool VoRenderDeviceGL::DrawIndexedPrimitive(Primitive aType, std::int32_t aBaseV
         return false;
     }
     if (aBaseVertex == 0) {
-        glDrawElements(mode, static_cast<GLsizei>(count), width == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT, indices);
+        glDrawElements(mode, static_cast<GLsizei>(count), width == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
+                       indices);
         return true;
     }
     // GL 2.1 has no base vertex: the indices are moved by it instead.
@@ -1295,7 +1303,8 @@ bool VoRenderDeviceGL::DrawIndexedPrimitive(Primitive aType, std::int32_t aBaseV
         return false;
     }
     for (std::uint64_t i = 0; i < count; ++i) {
-        const std::uint32_t index = static_cast<std::uint32_t>(static_cast<std::int64_t>(indexAt(i)) + aBaseVertex);
+        const std::uint32_t index =
+            static_cast<std::uint32_t>(static_cast<std::int64_t>(indexAt(i)) + aBaseVertex);
         std::memcpy(moved + i * 4, &index, 4);
     }
     glDrawElements(mode, static_cast<GLsizei>(count), GL_UNSIGNED_INT, moved);

@@ -26,7 +26,8 @@ struct VoGLFunctions;
 class VoRenderDeviceGL : public VoIRenderDevice {
 public:
     static constexpr const char* kNoContext = "Create failure. No current graphics context.";
-    static constexpr const char* kMissingFunctions = "Create failure. The context lacks OpenGL 2.1 functions.";
+    static constexpr const char* kMissingFunctions =
+        "Create failure. The context lacks OpenGL 2.1 functions.";
     static constexpr const char* kAllocationFailure = "Create failure. Could not allocate the device.";
     static constexpr const char* kDrawRange = "Draw failure. The draw reads past the data written.";
 
@@ -107,8 +108,8 @@ private:
     VoGLFunctions* fpGL;  // owned
 
     std::uint32_t fStates[kRenderStateCount];
-    std::uint32_t fSampler[8];        // by SamplerState
-    std::uint32_t fStage[7];          // by TextureStageState
+    std::uint32_t fSampler[8];  // by SamplerState
+    std::uint32_t fStage[7];    // by TextureStageState
     float fWorld[16];
     float fView[16];
     float fProjection[16];
@@ -116,10 +117,10 @@ private:
     VoDeviceLight fLights[kMaxLights];
     bool fLightEnabled[kMaxLights];
     VoDeviceMaterial fMaterial;
-    bool fColorMaterial = false;       // whether GL_COLOR_MATERIAL is on
+    bool fColorMaterial = false;  // whether GL_COLOR_MATERIAL is on
 
-    VoTextureGL* fpTextures = nullptr;  // owned, a list through the textures
-    VoBufferGL* fpBuffers = nullptr;    // owned, a list through the buffers
+    VoTextureGL* fpTextures = nullptr;      // owned, a list through the textures
+    VoBufferGL* fpBuffers = nullptr;        // owned, a list through the buffers
     VoTextureGL* fpBoundTexture = nullptr;  // not owned: in fpTextures
     VoBufferGL* fpStream = nullptr;         // not owned: in fpBuffers
     std::uint32_t fStride = 0;
