@@ -217,6 +217,11 @@ bool VoObjectManager::GetIdOfHandle(std::uint32_t aHandle, VoString& aOut) {
     return true;
 }
 
+bool VoObjectManager::HasObject(std::uint32_t aHandle) {
+    const VoHandle* record = VoHandle::IndexOf(aHandle) == fHandleIndex ? Find(aHandle) : nullptr;
+    return record != nullptr && record->GetObject() != nullptr;
+}
+
 bool VoObjectManager::IsHandleLocked(std::uint32_t aHandle) {
     const VoHandle* record = Lookup(aHandle, Missing::kPlain);
     if (record == nullptr) {

@@ -86,6 +86,8 @@ public:
     std::uint32_t GetHandleOfObject(const VoBase* apObject);
     // aOut is emptied on failure.
     bool GetIdOfHandle(std::uint32_t aHandle, VoString& aOut);
+    // Whether the handle has a record here that holds an object; logs nothing.
+    bool HasObject(std::uint32_t aHandle);
 
     bool IsHandleLocked(std::uint32_t aHandle);
     bool LockHandle(std::uint32_t aHandle);

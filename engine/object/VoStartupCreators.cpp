@@ -8,6 +8,8 @@
 #include "platform/VoPlatformPCDX9Creator.h"
 #include "platform/VoSoundManagerFMODCreator.h"
 #include "platform/VoTimerWinCreator.h"
+#include "render/VoRasterizerDX9Creator.h"
+#include "render/VoTextureDX9Creator.h"
 #include "state/VoStateManagerCreator.h"
 #include "time/VoGameClockCreator.h"
 
@@ -28,7 +30,8 @@ bool VoStartupCreators::Register() {
     bool added = true;
     added &= Add(registry, VO_NEW VoFileSystemWinCreator());
     added &= Add(registry, VO_NEW VoTimerWinCreator());
-    // "rasterizer" and "texture" take their places here as their classes arrive.
+    added &= Add(registry, VO_NEW VoRasterizerDX9Creator());
+    added &= Add(registry, VO_NEW VoTextureDX9Creator());
     added &= Add(registry, VO_NEW VoDeviceCapabilitiesDX9Creator());
     added &= Add(registry, VO_NEW VoMatrixUtilDX9Creator());
     added &= Add(registry, VO_NEW VoSoundManagerFMODCreator());

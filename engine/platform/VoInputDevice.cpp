@@ -14,9 +14,9 @@ void VoInputDevice::SetForeground(bool aForeground) {
     }
 }
 
-VoDeviceResult VoInputDevice::Acquire() {
+VoInputResult VoInputDevice::Acquire() {
     if (fForegroundOnly && !fForeground) {
-        return VoDeviceResult::kOtherAppHasPriority;
+        return VoInputResult::kOtherAppHasPriority;
     }
     if (!fAcquired) {
         fAcquired = true;
@@ -24,7 +24,7 @@ VoDeviceResult VoInputDevice::Acquire() {
             fpWindow->SetRelativeMouseMode(true);
         }
     }
-    return VoDeviceResult::kOk;
+    return VoInputResult::kOk;
 }
 
 void VoInputDevice::Unacquire() {

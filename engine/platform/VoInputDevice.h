@@ -4,7 +4,7 @@
 // background and loses its acquisition when the window goes there; an
 // exclusive one holds the system mouse in relative mode while acquired. The
 // message pump feeds the devices and tells them the window's focus.
-#include "platform/VoDeviceResult.h"
+#include "platform/VoInputResult.h"
 
 class VoIWindowPort;
 
@@ -20,7 +20,7 @@ public:
     void SetCooperativeLevel(bool aExclusive, bool aForeground);
     // Losing the foreground ends a foreground device's acquisition.
     void SetForeground(bool aForeground);
-    VoDeviceResult Acquire();
+    VoInputResult Acquire();
     void Unacquire();
     bool IsAcquired() const { return fAcquired; }
 

@@ -25,7 +25,7 @@ bool VoKeyboardDX9::Init(VoIWindowPort* apWindow) {
     delete fpDevice;
     fpDevice = VO_NEW VoKeyboardDevice(apWindow);
     if (fpDevice == nullptr) {
-        VO_ERROR(kCreateDeviceFailure, VoDeviceResultText(VoDeviceResult::kOutOfMemory));
+        VO_ERROR(kCreateDeviceFailure, VoInputResultText(VoInputResult::kOutOfMemory));
         return false;
     }
     fpDevice->SetCooperativeLevel(false, true);
@@ -38,19 +38,19 @@ void VoKeyboardDX9::Update() {
         return;
     }
     unsigned char fresh[VoKeyboardDevice::kStateSize];
-    VoDeviceResult result = fpDevice->GetDeviceState(fresh);
-    if (result != VoDeviceResult::kOk) {
+    VoInputResult result = fpDevice->GetDeviceState(fresh);
+    if (result != VoInputResult::kOk) {
         result = fpDevice->Acquire();
-        if (result != VoDeviceResult::kOk) {
+        if (result != VoInputResult::kOk) {
             // In the background the keyboard cannot be had: nothing to say.
-            if (result != VoDeviceResult::kOtherAppHasPriority) {
-                VO_ERROR(kAcquireFailure, VoDeviceResultText(result));
+            if (result != VoInputResult::kOtherAppHasPriority) {
+                VO_ERROR(kAcquireFailure, VoInputResultText(result));
             }
             return;
         }
         result = fpDevice->GetDeviceState(fresh);
-        if (result != VoDeviceResult::kOk) {
-            VO_ERROR(kStateFailure, VoDeviceResultText(result));
+        if (result != VoInputResult::kOk) {
+            VO_ERROR(kStateFailure, VoInputResultText(result));
             return;
         }
     }

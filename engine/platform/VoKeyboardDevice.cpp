@@ -9,10 +9,10 @@ void VoKeyboardDevice::OnKey(int aCode, bool aDown) {
     fState[aCode] = aDown ? kDown : 0;
 }
 
-VoDeviceResult VoKeyboardDevice::GetDeviceState(unsigned char* apState) const {
+VoInputResult VoKeyboardDevice::GetDeviceState(unsigned char* apState) const {
     if (!IsAcquired()) {
-        return VoDeviceResult::kNotAcquired;
+        return VoInputResult::kNotAcquired;
     }
     std::memcpy(apState, fState, sizeof fState);
-    return VoDeviceResult::kOk;
+    return VoInputResult::kOk;
 }

@@ -15,7 +15,7 @@ public:
     // A code outside 0..255 is ignored.
     void OnKey(int aCode, bool aDown);
     // Copies the 256 bytes to apState; kNotAcquired, nothing copied, unless acquired.
-    VoDeviceResult GetDeviceState(unsigned char* apState) const;
+    VoInputResult GetDeviceState(unsigned char* apState) const;
 
 private:
     unsigned char fState[kStateSize] = {};

@@ -40,7 +40,7 @@ bool VoMouseDX9::Init(VoIWindowPort* apWindow) {
     delete fpDevice;
     fpDevice = VO_NEW VoMouseDevice(apWindow);
     if (fpDevice == nullptr) {
-        VO_ERROR(kCreateDeviceFailure, VoDeviceResultText(VoDeviceResult::kOutOfMemory));
+        VO_ERROR(kCreateDeviceFailure, VoInputResultText(VoInputResult::kOutOfMemory));
         return false;
     }
     fpDevice->SetCooperativeLevel(fExclusive, fForeground);
@@ -52,7 +52,7 @@ bool VoMouseDX9::Init(VoIWindowPort* apWindow) {
 }
 
 bool VoMouseDX9::Acquire() {
-    return fpDevice != nullptr && fpDevice->Acquire() == VoDeviceResult::kOk;
+    return fpDevice != nullptr && fpDevice->Acquire() == VoInputResult::kOk;
 }
 
 void VoMouseDX9::Unacquire() {
@@ -68,24 +68,24 @@ bool VoMouseDX9::Update() {
     VoIPlatform* platform = fpOwner != nullptr ? fpOwner->GetPlatform() : nullptr;
     VoMouseRecord records[VoMouseDevice::kBufferSize];
     int count = VoMouseDevice::kBufferSize;
-    VoDeviceResult result = fpDevice->GetDeviceData(records, &count);
-    if (result != VoDeviceResult::kOk) {
+    VoInputResult result = fpDevice->GetDeviceData(records, &count);
+    if (result != VoInputResult::kOk) {
         // In the background there is nothing to read; a line for every frame
         // there would only grow the log.
         if (platform == nullptr || !platform->IsActive()) {
             return false;
         }
         result = fpDevice->Acquire();
-        if (result != VoDeviceResult::kOk) {
-            if (result != VoDeviceResult::kOtherAppHasPriority) {
-                VO_ERROR(kAcquireFailed, VoDeviceResultText(result));
+        if (result != VoInputResult::kOk) {
+            if (result != VoInputResult::kOtherAppHasPriority) {
+                VO_ERROR(kAcquireFailed, VoInputResultText(result));
             }
             return false;
         }
         count = VoMouseDevice::kBufferSize;
         result = fpDevice->GetDeviceData(records, &count);
-        if (result != VoDeviceResult::kOk) {
-            VO_ERROR(kStateFailure, VoDeviceResultText(result));
+        if (result != VoInputResult::kOk) {
+            VO_ERROR(kStateFailure, VoInputResultText(result));
             return false;
         }
     }

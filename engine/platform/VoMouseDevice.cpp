@@ -28,17 +28,17 @@ void VoMouseDevice::OnButton(int aButton, bool aDown) {
     Add(VoMouseRecord::kButton0 + aButton, aDown ? VoMouseRecord::kPressed : 0);
 }
 
-VoDeviceResult VoMouseDevice::GetDeviceData(VoMouseRecord* apRecords, int* apCount) {
+VoInputResult VoMouseDevice::GetDeviceData(VoMouseRecord* apRecords, int* apCount) {
     if (!IsAcquired()) {
         *apCount = 0;
-        return VoDeviceResult::kNotAcquired;
+        return VoInputResult::kNotAcquired;
     }
     const int count = std::min(std::max(*apCount, 0), fCount);
     std::copy(fBuffer, fBuffer + count, apRecords);
     std::copy(fBuffer + count, fBuffer + fCount, fBuffer);
     fCount -= count;
     *apCount = count;
-    return VoDeviceResult::kOk;
+    return VoInputResult::kOk;
 }
 
 void VoMouseDevice::Add(int aOffset, int aData) {

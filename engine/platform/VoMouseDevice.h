@@ -37,7 +37,7 @@ public:
 
     // Moves up to *apCount records, oldest first, to apRecords and sets
     // *apCount to how many; kNotAcquired, nothing moved, unless acquired.
-    VoDeviceResult GetDeviceData(VoMouseRecord* apRecords, int* apCount);
+    VoInputResult GetDeviceData(VoMouseRecord* apRecords, int* apCount);
     int GetBufferedCount() const { return fCount; }
 
 protected:

@@ -9,9 +9,15 @@ VoCleanerSingleton<VoIRasterizer> gInstance;
 }
 
 VoIRasterizer* VoIRasterizer::Get() {
-    return gInstance.Get(
-        [] { return VoAPIObjectManager::CreateServiceAs<VoIRasterizer>(u"rasterizer"); },
-        kGetFailure);
+    return gInstance.Get([] { return VoAPIObjectManager::CreateServiceAs<VoIRasterizer>(u"rasterizer"); },
+                         kGetFailure);
+}
+
+void VoIRasterizer::ForgetTexture(const VoITexture* apTexture) {
+    VoIRasterizer* rasterizer = gInstance.Peek();
+    if (rasterizer != nullptr && apTexture != nullptr && rasterizer->fpCurrentTexture == apTexture) {
+        rasterizer->fpCurrentTexture = nullptr;
+    }
 }
 
 VoIRasterizer::~VoIRasterizer() {

@@ -81,6 +81,10 @@ public:
     // through the API-object manager and owned by the engine cleaner; null
     // when it cannot be made and once the cleaner has deleted it.
     static VoIRasterizer* Get();
+    // A texture that is going away, or giving up its native texture: the
+    // live rasterizer (none is made) forgets it as its current texture, so a
+    // later texture at the same address is bound, not taken for it.
+    static void ForgetTexture(const VoITexture* apTexture);
 
     // Writes the plain line "~VoIRasterizer", forgets the current texture and
     // the instance; Get answers null from then on.
@@ -90,12 +94,10 @@ public:
     virtual bool ClearStencil() = 0;
     virtual bool ResetTexture() = 0;
     virtual bool DrawIndexedPrimitive() = 0;
-    virtual bool DrawIndexed(PrimitiveType aType, std::uint32_t aPrimitiveCount,
-                             std::uint32_t aVertexCount, std::uint32_t aStartIndex,
-                             std::int32_t aBaseVertexIndex) = 0;
+    virtual bool DrawIndexed(PrimitiveType aType, std::uint32_t aPrimitiveCount, std::uint32_t aVertexCount,
+                             std::uint32_t aStartIndex, std::int32_t aBaseVertexIndex) = 0;
     virtual bool DrawPrimitive() = 0;
-    virtual bool Draw(PrimitiveType aType, std::uint32_t aStartVertex,
-                      std::uint32_t aPrimitiveCount) = 0;
+    virtual bool Draw(PrimitiveType aType, std::uint32_t aStartVertex, std::uint32_t aPrimitiveCount) = 0;
     // X, Y, Width, Height as whole numbers, then MinZ and MaxZ as floats, in
     // six 32-bit slots.
     virtual bool GetViewport(std::uint32_t* apX, std::uint32_t* apY, std::uint32_t* apWidth,
@@ -114,8 +116,8 @@ public:
     virtual bool SetFillMode(FillMode aMode) = 0;
     // The viewport from x0..x1 and y1..y0 (y0 the larger); the first argument
     // has no effect.
-    virtual bool SetViewport(std::uint32_t aIgnored, float aX0, float aX1, float aY0, float aY1,
-                             float aMinZ, float aMaxZ) = 0;
+    virtual bool SetViewport(std::uint32_t aIgnored, float aX0, float aX1, float aY0, float aY1, float aMinZ,
+                             float aMaxZ) = 0;
     virtual bool SetIndexBuffer(VoIndexBuffer* apBuffer) = 0;
     virtual bool SetLight(std::uint32_t aIndex, VoLight* apLight) = 0;
     virtual bool EnableLight(std::uint32_t aIndex, bool aEnable) = 0;
@@ -124,10 +126,10 @@ public:
     virtual bool SetMaterial(VoMaterial* apMaterial) = 0;
     virtual bool SetShadeMode(ShadeMode aMode) = 0;
     virtual bool SetStencilEnable(bool aEnable) = 0;
-    virtual bool SetStencilFunction(CompareFunction aFunction, bool aIgnored,
-                                    std::uint32_t aReference, std::uint32_t aMask) = 0;
-    virtual bool SetStencilFunctionCCW(CompareFunction aFunction, bool aTwoSided,
-                                       std::uint32_t aReference, std::uint32_t aMask) = 0;
+    virtual bool SetStencilFunction(CompareFunction aFunction, bool aIgnored, std::uint32_t aReference,
+                                    std::uint32_t aMask) = 0;
+    virtual bool SetStencilFunctionCCW(CompareFunction aFunction, bool aTwoSided, std::uint32_t aReference,
+                                       std::uint32_t aMask) = 0;
     virtual bool SetStencilFail(StencilOperation aOperation) = 0;
     virtual bool SetStencilFailCCW(StencilOperation aOperation) = 0;
     virtual bool SetStencilPass(StencilOperation aOperation) = 0;
@@ -141,8 +143,8 @@ public:
     virtual bool SetTextureAddress(TextureAxis aAxis, TextureAddressMode aMode) = 0;
     virtual bool SetTransform(TransformKind aKind, const VoMatrix* apMatrix) = 0;
     virtual bool SetVertexBuffer(VoVertexBuffer* apBuffer) = 0;
-    virtual bool SetViewport(std::uint32_t aX, std::uint32_t aY, std::uint32_t aWidth,
-                             std::uint32_t aHeight, float aMinZ, float aMaxZ) = 0;
+    virtual bool SetViewport(std::uint32_t aX, std::uint32_t aY, std::uint32_t aWidth, std::uint32_t aHeight,
+                             float aMinZ, float aMaxZ) = 0;
     virtual bool EnableDepthBuffer(bool aEnable) = 0;
     virtual bool EnableDepthWrite(bool aEnable) = 0;
 

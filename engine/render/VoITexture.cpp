@@ -1,8 +1,10 @@
 #include "render/VoITexture.h"
 
 #include "container/VoLog.h"
+#include "render/VoIRasterizer.h"
 
 VoITexture::~VoITexture() {
+    VoIRasterizer::ForgetTexture(this);
     if (fpTexture != nullptr) {
         VO_ERROR(kNativeNotDeleted);
     }

@@ -35,6 +35,7 @@ TEST_F(VoStartupCreatorsTest, RegistersTheEngineCreatorsInStartUpOrder) {
     VoRegistry* registry = VoRegistry::Get();
     const char* const expected[][2] = {
         {"filesystem", "[VoFileSystemWinCreator <"},         {"timer", "[VoTimerWinCreator <"},
+        {"rasterizer", "[VoRasterizerCreatorDX9 <"},         {"texture", "[VoTextureDX9Creator <"},
         {"devicecaps", "[VoDeviceCapabilitiesDX9Creator <"}, {"matrixutil", "[VoMatrixUtilDX9Creator <"},
         {"soundmanager", "[VoSoundManagerFMODCreator <"},    {"platform", "[VoPlatformPCDX9Creator <"},
         {"eventmanager", "[VoEventManagerCreator <"},        {"statemanager", "[VoStateManagerCreator <"},
@@ -79,7 +80,7 @@ TEST_F(VoStartupCreatorsTest, ASecondRegistrationIsRefusedAndLeavesTheFirst) {
     EXPECT_FALSE(VoStartupCreators::Register());
     EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "filesystem"));
     EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "gameclock"));
-    EXPECT_EQ(VoRegistry::Get()->GetCreatorCount(), 9);
+    EXPECT_EQ(VoRegistry::Get()->GetCreatorCount(), 11);
 }
 
 TEST_F(VoStartupCreatorsTest, ACreatorThatInitialisesLeadsToASecondInitialize) {

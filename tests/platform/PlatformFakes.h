@@ -17,6 +17,7 @@
 #include "platform/VoIPlatformPort.h"
 #include "platform/VoIWindowPort.h"
 #include "platform/port/VoIRenderDevice.h"
+#include "support/RecordingRenderDevice.h"
 #include "support/TestText.h"
 
 using Journal = std::vector<std::string>;
@@ -92,7 +93,8 @@ private:
     Journal* fpJournal;  // not owned
 };
 
-class FakeRenderDevice : public VoIRenderDevice {
+// A recording drawing device that notes its deletion in the journal.
+class FakeRenderDevice : public RecordingRenderDevice {
 public:
     explicit FakeRenderDevice(Journal* apJournal) : fpJournal(apJournal) {}
     ~FakeRenderDevice() override { fpJournal->push_back("device deleted"); }

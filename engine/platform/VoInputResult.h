@@ -1,7 +1,7 @@
 #pragma once
 // Results of the input devices' calls, and their text in failure messages: the
 // result's name, ": " and a description ("DIERR_NOTACQUIRED: ...").
-enum class VoDeviceResult : int {
+enum class VoInputResult : int {
     kOk = 0,
     kNotAcquired,
     // The window is in the background: a foreground device cannot be had.
@@ -9,4 +9,4 @@ enum class VoDeviceResult : int {
     kOutOfMemory,
 };
 
-const char* VoDeviceResultText(VoDeviceResult aResult);
+const char* VoInputResultText(VoInputResult aResult);

@@ -1,14 +1,14 @@
-#include "platform/VoDeviceResult.h"
+#include "platform/VoInputResult.h"
 
-const char* VoDeviceResultText(VoDeviceResult aResult) {
+const char* VoInputResultText(VoInputResult aResult) {
     switch (aResult) {
-        case VoDeviceResult::kOk:
+        case VoInputResult::kOk:
             return "DI_OK: the call succeeded.";
-        case VoDeviceResult::kNotAcquired:
+        case VoInputResult::kNotAcquired:
             return "DIERR_NOTACQUIRED: the device is not acquired.";
-        case VoDeviceResult::kOtherAppHasPriority:
+        case VoInputResult::kOtherAppHasPriority:
             return "DIERR_OTHERAPPHASPRIO: the window is not in the foreground.";
-        case VoDeviceResult::kOutOfMemory:
+        case VoInputResult::kOutOfMemory:
             return "E_OUTOFMEMORY: not enough memory.";
     }
     return "E_FAIL: unknown result.";

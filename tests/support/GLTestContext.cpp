@@ -1,0 +1,101 @@
+#include "GLTestContext.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <cstdlib>
+
+#include "platform/port/VoGraphicsContextState.h"
+
+namespace {
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+}  // namespace
+
+namespace {
+
+// The process's window and context, made on first use; the error when they
+// could not be made.
+struct SharedContext {
+    SDL_Window* fpWindow = nullptr;
+    SDL_GLContext fpContext = nullptr;
+    std::string fError;
+};
+
+SharedContext& Shared() {
+    static SharedContext* sShared = [] {
+        SharedContext* shared = new SharedContext();
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            shared->fError = std::string("SDL_InitSubSystem: ") + SDL_GetError();
+            return shared;
+        }
+        SDL_GL_ResetAttributes();
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        shared->fpWindow = SDL_CreateWindow("tests", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kWidth,
+                                            kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        if (shared->fpWindow == nullptr) {
+            shared->fError = std::string("SDL_CreateWindow: ") + SDL_GetError();
+            return shared;
+        }
+        shared->fpContext = SDL_GL_CreateContext(shared->fpWindow);
+        if (shared->fpContext == nullptr) {
+            shared->fError = std::string("SDL_GL_CreateContext: ") + SDL_GetError();
+        }
+        return shared;
+    }();
+    return *sShared;
+}
+
+}  // namespace
+
+GLTestContext::GLTestContext() {
+    SharedContext& shared = Shared();
+    if (shared.fpContext == nullptr || SDL_GL_MakeCurrent(shared.fpWindow, shared.fpContext) != 0) {
+        fError = shared.fError.empty() ? std::string("SDL_GL_MakeCurrent: ") + SDL_GetError() : shared.fError;
+        return;
+    }
+    fpContext = shared.fpContext;
+    // Reads come from the buffer being drawn.
+    glReadBuffer(GL_BACK);
+    VoGraphicsContextState::SetAlive(true);
+}
+
+GLTestContext::~GLTestContext() {
+    if (fpContext != nullptr) {
+        VoGraphicsContextState::SetAlive(false);
+    }
+}
+
+Rgba GLTestContext::Pixel(int aX, int aY) const {
+    unsigned char bytes[4] = {0, 0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(aX, kHeight - 1 - aY, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, bytes);
+    return {bytes[0], bytes[1], bytes[2], bytes[3]};
+}
+
+bool GLTestContext::PixelNear(int aX, int aY, const Rgba& aExpected, int aTolerance) const {
+    const Rgba pixel = Pixel(aX, aY);
+    for (int i = 0; i < 4; ++i) {
+        if (std::abs(pixel[i] - aExpected[i]) > aTolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int GLTestContext::Stencil(int aX, int aY) const {
+    unsigned char value = 0;
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(aX, kHeight - 1 - aY, 1, 1, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, &value);
+    return value;
+}
+
+std::string ToText(const Rgba& aPixel) {
+    return "(" + std::to_string(aPixel[0]) + ", " + std::to_string(aPixel[1]) + ", " +
+           std::to_string(aPixel[2]) + ", " + std::to_string(aPixel[3]) + ")";
+}
