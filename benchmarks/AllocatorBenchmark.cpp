@@ -8,9 +8,13 @@
 // made. Strings: 16-bit strings of 8 to 200 units copied, concatenated and
 // appended to, 64 of them live, the allocator being the only difference.
 //
-// The baseline calls glibc by its own entry points: where the engine links
-// mimalloc, plain malloc is mimalloc's for the whole process.
+// The baseline calls glibc's malloc and free, looked up in the C library
+// itself: where the engine links mimalloc, plain malloc (and even
+// __libc_malloc) is mimalloc's for the whole process.
+#include <dlfcn.h>
+
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -18,9 +22,6 @@
 
 #include "VoBenchmarkRatios.h"
 #include "memory/VoNew.h"
-
-extern "C" void* __libc_malloc(std::size_t aSize);
-extern "C" void __libc_free(void* apBlock);
 
 namespace {
 
@@ -62,8 +63,29 @@ struct TrackedOperators {
 };
 
 struct GlibcMalloc {
-    static void* Make(std::size_t aSize) { return __libc_malloc(aSize); }
-    static void Release(void* apBlock) { __libc_free(apBlock); }
+    using MallocFunction = void* (*)(std::size_t);
+    using FreeFunction = void (*)(void*);
+
+    static void* Make(std::size_t aSize) { return Functions().make(aSize); }
+    static void Release(void* apBlock) { Functions().release(apBlock); }
+
+    struct Pair {
+        MallocFunction make;
+        FreeFunction release;
+    };
+    static const Pair& Functions() {
+        static const Pair pair = [] {
+            void* library = dlopen("libc.so.6", RTLD_NOW | RTLD_NOLOAD);
+            void* make = library == nullptr ? nullptr : dlsym(library, "malloc");
+            void* release = library == nullptr ? nullptr : dlsym(library, "free");
+            if (make == nullptr || release == nullptr) {
+                std::fprintf(stderr, "glibc's malloc not found\n");
+                std::abort();
+            }
+            return Pair{reinterpret_cast<MallocFunction>(make), reinterpret_cast<FreeFunction>(release)};
+        }();
+        return pair;
+    }
 };
 
 template <typename Allocator>
