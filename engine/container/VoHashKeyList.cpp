@@ -16,7 +16,7 @@ VoHashKeyList::VoHashKeyList(int aHashShift, bool aIgnoreCase)
       fIgnoreCase(aIgnoreCase) {}
 
 VoHashKeyList::VoHashKeyList(int aHashShift, bool aIgnoreCase, int aCapacity)
-    : fEntries(aCapacity, VoVectorCore<void*>::kDefaultIncrement),
+    : fEntries(aCapacity, VoHashEntries::kDefaultIncrement),
       fKeys(aCapacity, VoVectorCore<void*>::kDefaultIncrement),
       fItems(aCapacity, VoVectorCore<void*>::kDefaultIncrement),
       fHashShift(aHashShift),

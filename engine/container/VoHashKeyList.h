@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "container/VoBase.h"
+#include "container/VoHashIndex.h"
 #include "container/VoString.h"
 #include "container/VoVector.h"
 #include "container/VoVectorString.h"
@@ -93,7 +94,7 @@ private:
     bool Store(int aPosition, int aIndex, std::uint32_t aHash, const VoString& aKey, void* apItem);
     bool KeyEquals(int aIndex, const VoString& aKey) const;
 
-    VoVector fEntries;  // owned VoHashKeyListEntry pointers, ascending hash
+    VoHashEntries fEntries;  // ascending hash
     VoVectorString fKeys;
     VoVector fItems;  // not owned
     int fHashShift;

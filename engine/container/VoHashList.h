@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "container/VoHashIndex.h"
 #include "container/VoString.h"
 #include "container/VoVector.h"
 
@@ -69,7 +70,7 @@ private:
     void EnsureSorted();
     bool Holds(std::uint32_t aHash);
 
-    VoVector fEntries;  // owned VoHashKeyListEntry pointers
+    VoHashEntries fEntries;
     VoVector fItems;    // not owned
     int fHashShift;
     bool fSorted;
