@@ -26,12 +26,17 @@ namespace VoSystemAllocator {
 #if VO_MIMALLOC
 // mimalloc gives out the rest of a page's free blocks before the ones just
 // released, so a block released a moment ago comes back only after a walk
-// through the whole page, from cold cache lines. Small blocks released last
-// are therefore kept on a short stack per 16-byte size class and handed out
-// again first, the way the C library's thread cache does.
-constexpr std::size_t kClassBytes = 16;
-constexpr std::size_t kCachedBytesMax = MI_SMALL_SIZE_MAX;
-constexpr std::size_t kClasses = kCachedBytesMax / kClassBytes;
+// through the whole page, from cold cache lines. Blocks of up to 4 KiB
+// released last are therefore kept on a short stack per size class (16-byte
+// steps up to mimalloc's small blocks, 64-byte steps above) and handed out
+// again first, the way the C library's thread cache does. At most
+// kCachedPerClass blocks wait in each class, about 1.5 MiB in all.
+constexpr std::size_t kSmallStep = 16;
+constexpr std::size_t kSmallMax = MI_SMALL_SIZE_MAX;
+constexpr std::size_t kLargeStep = 64;
+constexpr std::size_t kCachedMax = 4096;
+constexpr std::size_t kSmallClasses = kSmallMax / kSmallStep;
+constexpr std::size_t kClasses = kSmallClasses + (kCachedMax - kSmallMax) / kLargeStep;
 constexpr std::int32_t kCachedPerClass = 8;
 
 struct FreeBlock {
@@ -46,15 +51,21 @@ struct ReuseCache {
 // Defined in VoHeap.cpp; zero-initialised before any allocation.
 extern ReuseCache gReuseCache;
 
+// The class of a block of aBytes (at most kCachedMax), and the bytes that
+// every block of a class has.
 inline std::size_t ClassOf(std::size_t aBytes) {
-    return (aBytes + kClassBytes - 1) / kClassBytes;
+    return aBytes <= kSmallMax ? (aBytes + kSmallStep - 1) / kSmallStep
+                               : kSmallClasses + (aBytes - kSmallMax + kLargeStep - 1) / kLargeStep;
+}
+inline std::size_t BytesOf(std::size_t aClass) {
+    return aClass <= kSmallClasses ? aClass * kSmallStep : kSmallMax + (aClass - kSmallClasses) * kLargeStep;
 }
 #endif
 
 // aBytes is the whole block, header included.
 inline void* Allocate(std::size_t aBytes) {
 #if VO_MIMALLOC
-    if (aBytes <= kCachedBytesMax) {
+    if (aBytes <= kCachedMax) {
         const std::size_t sizeClass = ClassOf(aBytes);
         if (FreeBlock* block = gReuseCache.top[sizeClass]) {
             gReuseCache.top[sizeClass] = block->next;
@@ -62,7 +73,7 @@ inline void* Allocate(std::size_t aBytes) {
             return block;
         }
         // The class's full size, so that the block can serve any request of its class.
-        return mi_malloc_small(sizeClass * kClassBytes);
+        return sizeClass <= kSmallClasses ? mi_malloc_small(BytesOf(sizeClass)) : mi_malloc(BytesOf(sizeClass));
     }
     return mi_malloc(aBytes);
 #else
@@ -73,7 +84,7 @@ inline void* Allocate(std::size_t aBytes) {
 // aBytes as given to Allocate.
 inline void Release(void* apStart, std::size_t aBytes) {
 #if VO_MIMALLOC
-    if (aBytes <= kCachedBytesMax) {
+    if (aBytes <= kCachedMax) {
         const std::size_t sizeClass = ClassOf(aBytes);
         if (gReuseCache.count[sizeClass] < kCachedPerClass) {
             auto* block = static_cast<FreeBlock*>(apStart);
