@@ -25,25 +25,25 @@ namespace {
 std::string MakeSceneText(std::size_t aBytes) {
     std::string made;
     for (int scene = 0; made.size() < aBytes; ++scene) {
-            const std::string id = std::to_string(scene);
-            made += "// scene " + id + "\r\n";
-            made += "scene_" + id + "\r\n";
-            made += "\tid=scene_" + id + "\r\n";
-            made += "\tplacard=//textures/placards/scene_" + id + ".tga\r\n";
-            made += "\tdefault_viewpoint=vp_0\r\n";
-            made += "\tvisited_event=evt_scene_" + id + "_visited\r\n";
-            made += "\tviewpoints\r\n";
-            for (int vp = 0; vp < 6; ++vp) {
-                const std::string v = std::to_string(vp);
-                made += "\t\tvp_" + v + "\r\n";
-                made += "\t\t\thotspots=hs_door_" + v + "|hs_desk_" + v + "|hs_window_" + v + "\r\n";
-                made += "\t\t\tdepth_mesh=//scenes/s" + id + "/vp" + v + "_depth.lim1\r\n";
-                made += "\t\t\tenabled=true\r\n";
-                made += "\t\t\tcamera\r\n";
-                made += "\t\t\t\tposition=12.5|1.75|-4.25\r\n";
-                made += "\t\t\t\ttarget=0.0|1.5|0.0\r\n";
-                made += "\t\t\t\tfov=45.0\r\n";
-            }
+        const std::string id = std::to_string(scene);
+        made += "// scene " + id + "\r\n";
+        made += "scene_" + id + "\r\n";
+        made += "\tid=scene_" + id + "\r\n";
+        made += "\tplacard=//textures/placards/scene_" + id + ".tga\r\n";
+        made += "\tdefault_viewpoint=vp_0\r\n";
+        made += "\tvisited_event=evt_scene_" + id + "_visited\r\n";
+        made += "\tviewpoints\r\n";
+        for (int vp = 0; vp < 6; ++vp) {
+            const std::string v = std::to_string(vp);
+            made += "\t\tvp_" + v + "\r\n";
+            made += "\t\t\thotspots=hs_door_" + v + "|hs_desk_" + v + "|hs_window_" + v + "\r\n";
+            made += "\t\t\tdepth_mesh=//scenes/s" + id + "/vp" + v + "_depth.lim1\r\n";
+            made += "\t\t\tenabled=true\r\n";
+            made += "\t\t\tcamera\r\n";
+            made += "\t\t\t\tposition=12.5|1.75|-4.25\r\n";
+            made += "\t\t\t\ttarget=0.0|1.5|0.0\r\n";
+            made += "\t\t\t\tfov=45.0\r\n";
+        }
     }
     return made;
 }
@@ -97,8 +97,12 @@ void PlainParse(const std::u16string& aText, PlainList* apRoot) {
         return false;
     };
     auto trim = [&](std::size_t* apBegin, std::size_t* apEnd) {
-        while (*apEnd > *apBegin && IsBlank(aText[*apEnd - 1])) --*apEnd;
-        while (*apBegin < *apEnd && IsBlank(aText[*apBegin])) ++*apBegin;
+        while (*apEnd > *apBegin && IsBlank(aText[*apEnd - 1])) {
+            --*apEnd;
+        }
+        while (*apBegin < *apEnd && IsBlank(aText[*apBegin])) {
+            ++*apBegin;
+        }
     };
     auto comment = [&](std::size_t aBegin, std::size_t aEnd) {
         return aEnd - aBegin >= 2 && aText[aBegin] == u'/' && aText[aBegin + 1] == u'/';
@@ -108,7 +112,9 @@ void PlainParse(const std::u16string& aText, PlainList* apRoot) {
     while (nextLine(&begin, &end)) {
         std::size_t left = begin, right = end;
         trim(&left, &right);
-        if (left == right || comment(left, right) || aText[begin] == u'\r') continue;
+        if (left == right || comment(left, right) || aText[begin] == u'\r') {
+            continue;
+        }
         std::u16string_view line(aText.data() + begin, right - begin);
         if (aText[right - 1] == u'\\' && position < aText.size()) {
             joined.assign(line);
@@ -123,11 +129,17 @@ void PlainParse(const std::u16string& aText, PlainList* apRoot) {
             line = joined;
         }
         std::size_t depth = 0;
-        while (depth < line.size() && line[depth] == u'\t') ++depth;
+        while (depth < line.size() && line[depth] == u'\t') {
+            ++depth;
+        }
         std::size_t start = 0;
-        while (start < line.size() && IsBlank(line[start])) ++start;
+        while (start < line.size() && IsBlank(line[start])) {
+            ++start;
+        }
         PlainList* parent = depth == 0 ? apRoot : depth <= open.size() ? open[depth - 1] : nullptr;
-        if (parent == nullptr) continue;
+        if (parent == nullptr) {
+            continue;
+        }
         const std::size_t equals = line.find(u'=', start);
         const auto added = parent->entries.try_emplace(
             std::u16string(line.substr(start, equals == line.npos ? line.npos : equals - start)));

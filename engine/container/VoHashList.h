@@ -71,7 +71,7 @@ private:
     bool Holds(std::uint32_t aHash);
 
     VoHashEntries fEntries;
-    VoVector fItems;    // not owned
+    VoVector fItems;  // not owned
     int fHashShift;
     bool fSorted;
     bool fIgnoreCase;

@@ -614,7 +614,8 @@ int VoPropertyList::Parser::Find(VoPropertyList* apList, std::uint32_t aHash, co
     const bool ignoreCase = apList->GetIgnoreCase();
     if (count <= kScanLimit) {
         for (int i = 0; i < count; ++i) {
-            if (apList->GetHashAt(i) == aHash && KeyMatches(apList->PeekKeyAt(i), apKey, aKeyLength, ignoreCase)) {
+            if (apList->GetHashAt(i) == aHash &&
+                KeyMatches(apList->PeekKeyAt(i), apKey, aKeyLength, ignoreCase)) {
                 return i;
             }
         }

@@ -129,7 +129,9 @@ private:
     // The list links are stored bit-inverted. A leak checker that scans memory
     // for pointers (LeakSanitizer) would otherwise reach every live block
     // through the heap's own list and never report a leak.
-    static std::uintptr_t Hide(const VoBlockLinks* apLinks) { return ~reinterpret_cast<std::uintptr_t>(apLinks); }
+    static std::uintptr_t Hide(const VoBlockLinks* apLinks) {
+        return ~reinterpret_cast<std::uintptr_t>(apLinks);
+    }
     static VoBlockLinks* Reveal(std::uintptr_t aHidden) { return reinterpret_cast<VoBlockLinks*>(~aHidden); }
 
     // The block's links join the list as the newest, and its bytes the counts.

@@ -73,7 +73,8 @@ inline void* Allocate(std::size_t aBytes) {
             return block;
         }
         // The class's full size, so that the block can serve any request of its class.
-        return sizeClass <= kSmallClasses ? mi_malloc_small(BytesOf(sizeClass)) : mi_malloc(BytesOf(sizeClass));
+        return sizeClass <= kSmallClasses ? mi_malloc_small(BytesOf(sizeClass))
+                                          : mi_malloc(BytesOf(sizeClass));
     }
     return mi_malloc(aBytes);
 #else

@@ -206,11 +206,13 @@ std::u16string Appended(Value aValue) {
 // formats the log has always shown: "%d", "%u", "%lld", "%llu", "%f" and
 // lower-case "%x" for pointers.
 TEST(VoString, NumbersHaveTheDigitsOfTheCFormats) {
-    const std::int32_t integers[] = {0, 1, -1, 9, 10, -10, 99, 100, 12345, -98765, 2147483647, -2147483647 - 1};
+    const std::int32_t integers[] = {0,  1,   -1,    9,      10,         -10,
+                                     99, 100, 12345, -98765, 2147483647, -2147483647 - 1};
     for (std::int32_t value : integers) {
         EXPECT_EQ(Appended(value), Printed("%d", value));
         EXPECT_EQ(Appended(static_cast<std::uint32_t>(value)), Printed("%d", value));
-        EXPECT_EQ(Appended(static_cast<std::int16_t>(value)), Printed("%d", static_cast<std::int16_t>(value)));
+        EXPECT_EQ(Appended(static_cast<std::int16_t>(value)),
+                  Printed("%d", static_cast<std::int16_t>(value)));
         EXPECT_EQ(Appended(static_cast<std::uint8_t>(value)), Printed("%u", value & 0xFF));
         EXPECT_EQ(Appended(static_cast<long long>(value) * 3000000000LL),
                   Printed("%lld", static_cast<long long>(value) * 3000000000LL));
@@ -219,12 +221,12 @@ TEST(VoString, NumbersHaveTheDigitsOfTheCFormats) {
         const void* pointer = reinterpret_cast<const void*>(static_cast<std::uintptr_t>(value));
         EXPECT_EQ(Appended(pointer), Printed("%" PRIxPTR, static_cast<std::uintptr_t>(value)));
     }
+    // 0.0078125 and 0.0234375 are ties at the sixth decimal: they round to even.
     const double reals[] = {0.0,
                             -0.0,
                             1e-7,
                             -1e-7,
                             5e-7,
-                            // Ties at the sixth decimal round to even, as printf does.
                             0.0078125,
                             0.0234375,
                             -0.0078125,
