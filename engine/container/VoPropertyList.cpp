@@ -154,8 +154,18 @@ int CountPieces(const VoString& aText, const VoString& aDelimiter) {
 // out of the tree is copied out first.
 class VoPropertyList::Arena {
 public:
-    // With one reference; null when memory runs out.
-    static Arena* Create() { return VO_NEW Arena(); }
+    // With one reference; null when memory runs out. The first block is
+    // sized for a text of aUnits units, so a small file takes little.
+    static Arena* Create(std::size_t aUnits) {
+        Arena* arena = VO_NEW Arena();
+        if (arena != nullptr) {
+            const std::size_t wanted = aUnits * 4;
+            arena->fNextBlock = wanted < kFirstBlock     ? kFirstBlock
+                                : wanted > kLargestBlock ? kLargestBlock
+                                                         : wanted;
+        }
+        return arena;
+    }
     void AddReference() { ++fReferences; }
     static void Release(Arena* apArena) {
         if (apArena != nullptr && --apArena->fReferences == 0) {
@@ -195,7 +205,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kFirstBlock = 16 * 1024;
+    static constexpr std::size_t kFirstBlock = 1024;
     static constexpr std::size_t kLargestBlock = 1024 * 1024;
     static constexpr std::size_t kAlignment = alignof(std::max_align_t);
 
@@ -239,9 +249,7 @@ private:
         fpBlocks = block;
         fpNext = raw + head;
         fpEnd = raw + size;
-        if (fNextBlock < kLargestBlock) {
-            fNextBlock *= 2;
-        }
+        fNextBlock = fNextBlock < kLargestBlock / 2 ? fNextBlock * 2 : kLargestBlock;
         return true;
     }
 
@@ -399,7 +407,7 @@ bool KeyMatches(const VoString* apStored, const char16_t* apKey, int aLength, bo
 void VoPropertyList::Parser::Run(const VoString& aText) {
     fpText = aText.GetChars();
     fLength = aText.GetLength();
-    fpArena = Arena::Create();
+    fpArena = Arena::Create(static_cast<std::size_t>(fLength));
     fOutOfMemory = fpArena == nullptr || !fFilled.Add(fpRoot);
     if (!fOutOfMemory) {
         fpArena->AddReference();
