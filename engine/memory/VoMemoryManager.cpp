@@ -186,7 +186,7 @@ void* VoMemoryManager::Allocate(std::size_t aSize, const char* apFile, std::int3
         return gpCurrent->Allocate(aSize, 0, apFile, aLine, &gAllocationCounter);
     }
     ManagerLock lock;
-    if (!Ready()) {
+    if (!gInitialised && !Ready()) {
         return nullptr;
     }
     return gpCurrent->Allocate(aSize, 0, apFile, aLine, &gAllocationCounter);
@@ -238,7 +238,7 @@ bool VoMemoryManager::Free(void* apBlock) {
         return gpCurrent->Free(apBlock);
     }
     ManagerLock lock;
-    if (!EnsureInitialised()) {
+    if (!gInitialised && !EnsureInitialised()) {
         VO_MEMORY_REPORT({
             VoLog::WriteLine(kInitFailureLine);
             VO_ASSERT_FAILURE("");
