@@ -3,23 +3,25 @@
 #include <algorithm>
 
 #include "container/VoLog.h"
-#include "container/VoVector.h"
-#include "memory/VoNew.h"
 
 namespace VoHashIndex {
 
-VoHashKeyListEntry* At(const VoVector& aEntries, int aPosition) {
-    return static_cast<VoHashKeyListEntry*>(aEntries.GetAt(aPosition));
+VoHashKeyListEntry* At(VoHashEntries& arEntries, int aPosition) {
+    return arEntries.InRange(aPosition) ? &arEntries.At(aPosition) : nullptr;
 }
 
-int Search(const VoVector& aEntries, std::uint32_t aHash, int* apInsertAt) {
+const VoHashKeyListEntry* At(const VoHashEntries& aEntries, int aPosition) {
+    return aEntries.InRange(aPosition) ? &aEntries.At(aPosition) : nullptr;
+}
+
+int Search(const VoHashEntries& aEntries, std::uint32_t aHash, int* apInsertAt) {
     int lo = 0;
     int hi = aEntries.GetCount() - 1;
     int mid = 0;
     bool above = false;
     while (lo <= hi) {
         mid = lo + (hi - lo) / 2;
-        const std::uint32_t hash = At(aEntries, mid)->fHash;
+        const std::uint32_t hash = aEntries.At(mid).fHash;
         if (hash == aHash) {
             return mid;
         }
@@ -36,12 +38,12 @@ int Search(const VoVector& aEntries, std::uint32_t aHash, int* apInsertAt) {
     return -1;
 }
 
-int LowerBound(const VoVector& aEntries, std::uint32_t aHash) {
+int LowerBound(const VoHashEntries& aEntries, std::uint32_t aHash) {
     int lo = 0;
     int hi = aEntries.GetCount();
     while (lo < hi) {
         const int mid = lo + (hi - lo) / 2;
-        if (At(aEntries, mid)->fHash < aHash) {
+        if (aEntries.At(mid).fHash < aHash) {
             lo = mid + 1;
         } else {
             hi = mid;
@@ -50,12 +52,12 @@ int LowerBound(const VoVector& aEntries, std::uint32_t aHash) {
     return lo;
 }
 
-int UpperBound(const VoVector& aEntries, std::uint32_t aHash) {
+int UpperBound(const VoHashEntries& aEntries, std::uint32_t aHash) {
     int lo = 0;
     int hi = aEntries.GetCount();
     while (lo < hi) {
         const int mid = lo + (hi - lo) / 2;
-        if (At(aEntries, mid)->fHash <= aHash) {
+        if (aEntries.At(mid).fHash <= aHash) {
             lo = mid + 1;
         } else {
             hi = mid;
@@ -64,122 +66,91 @@ int UpperBound(const VoVector& aEntries, std::uint32_t aHash) {
     return lo;
 }
 
-void RunBounds(const VoVector& aEntries, int aPosition, int* apFirst, int* apLast) {
-    const std::uint32_t hash = At(aEntries, aPosition)->fHash;
+void RunBounds(const VoHashEntries& aEntries, int aPosition, int* apFirst, int* apLast) {
+    const std::uint32_t hash = aEntries.At(aPosition).fHash;
     const int count = aEntries.GetCount();
     int first = aPosition;
-    while (first > 0 && At(aEntries, first - 1)->fHash == hash) {
+    while (first > 0 && aEntries.At(first - 1).fHash == hash) {
         --first;
     }
     int last = aPosition;
-    while (last + 1 < count && At(aEntries, last + 1)->fHash == hash) {
+    while (last + 1 < count && aEntries.At(last + 1).fHash == hash) {
         ++last;
     }
     *apFirst = first;
     *apLast = last;
 }
 
-void Sort(VoVector& aEntries) {
-    const int count = aEntries.GetCount();
+void Sort(VoHashEntries& arEntries) {
+    const int count = arEntries.GetCount();
     if (count < 2) {
         return;
     }
-    void** copy = nullptr;
-    if (!aEntries.ToArray(&copy)) {
-        VO_ASSERT_FAILURE(kSortFailure);
-        return;
-    }
-    std::sort(copy, copy + count, [](const void* a, const void* b) {
-        const VoHashKeyListEntry* left = static_cast<const VoHashKeyListEntry*>(a);
-        const VoHashKeyListEntry* right = static_cast<const VoHashKeyListEntry*>(b);
-        if (left->fHash != right->fHash) {
-            return left->fHash < right->fHash;
+    VoHashKeyListEntry* first = &arEntries.At(0);
+    std::sort(first, first + count, [](const VoHashKeyListEntry& aLeft, const VoHashKeyListEntry& aRight) {
+        if (aLeft.fHash != aRight.fHash) {
+            return aLeft.fHash < aRight.fHash;
         }
-        return left->fIndex < right->fIndex;
+        return aLeft.fIndex < aRight.fIndex;
     });
-    for (int i = 0; i < count; ++i) {
-        aEntries.SetAt(i, copy[i], nullptr);
-    }
-    delete[] copy;
 }
 
-VoHashKeyListEntry* Insert(VoVector& aEntries, int aPosition, std::uint32_t aHash, int aIndex) {
-    VoHashKeyListEntry* entry = VO_NEW VoHashKeyListEntry(aHash, aIndex);
-    if (entry == nullptr) {
-        return nullptr;
-    }
-    const bool stored = aPosition >= aEntries.GetCount() ? aEntries.Add(entry) : aEntries.AddAt(aPosition, entry);
-    if (!stored) {
-        delete entry;
-        return nullptr;
-    }
-    return entry;
+bool Insert(VoHashEntries& arEntries, int aPosition, std::uint32_t aHash, int aIndex) {
+    const VoHashKeyListEntry entry(aHash, aIndex);
+    return aPosition >= arEntries.GetCount() ? arEntries.Add(entry) : arEntries.AddAt(aPosition, entry);
 }
 
 namespace {
 
 // Takes the entry at aPosition out of the index; false when the vector's
 // removal failed. That removal builds a new array; when memory runs out for
-// it the later entries move down in place instead (which needs none), so an
-// entry about to be deleted never stays in the index.
-bool TakeOut(VoVector& aEntries, int aPosition) {
-    if (aEntries.RemoveAt(aPosition, nullptr)) {
+// it the later entries move down in place instead (which needs none), so a
+// removed entry never stays in the index.
+bool TakeOut(VoHashEntries& arEntries, int aPosition) {
+    if (arEntries.RemoveAt(aPosition, nullptr)) {
         return true;
     }
-    const int last = aEntries.GetCount() - 1;
+    const int last = arEntries.GetCount() - 1;
     for (int i = aPosition; i < last; ++i) {
-        aEntries.SetAt(i, aEntries.GetAt(i + 1), nullptr);
+        arEntries.At(i) = arEntries.At(i + 1);
     }
-    aEntries.SetCount(last);
+    arEntries.SetCount(last);
     return false;
 }
 
 }  // namespace
 
-void Unlink(VoVector& aEntries, int aPosition) {
-    VoHashKeyListEntry* entry = At(aEntries, aPosition);
-    TakeOut(aEntries, aPosition);
-    delete entry;
+void Unlink(VoHashEntries& arEntries, int aPosition) {
+    TakeOut(arEntries, aPosition);
 }
 
-void Renumber(const VoVector& aEntries, VoHashKeyListEntry* apEntry, int aIndex) {
-    ShiftIndices(aEntries, aIndex);
-    apEntry->fIndex = aIndex;
-}
-
-void ShiftIndices(const VoVector& aEntries, int aFrom) {
-    const int count = aEntries.GetCount();
+void ShiftIndices(VoHashEntries& arEntries, int aFrom) {
+    const int count = arEntries.GetCount();
     for (int i = 0; i < count; ++i) {
-        VoHashKeyListEntry* entry = At(aEntries, i);
-        if (entry->fIndex >= aFrom) {
-            ++entry->fIndex;
+        VoHashKeyListEntry& entry = arEntries.At(i);
+        if (entry.fIndex >= aFrom) {
+            ++entry.fIndex;
         }
     }
 }
 
-int Remove(VoVector& aEntries, int aPosition) {
-    VoHashKeyListEntry* entry = At(aEntries, aPosition);
-    const int removed = entry->fIndex;
-    if (!TakeOut(aEntries, aPosition)) {
+int Remove(VoHashEntries& arEntries, int aPosition) {
+    const int removed = arEntries.At(aPosition).fIndex;
+    if (!TakeOut(arEntries, aPosition)) {
         VO_ASSERT_FAILURE(kRemoveFailure);
     }
-    delete entry;
-    const int count = aEntries.GetCount();
+    const int count = arEntries.GetCount();
     for (int i = 0; i < count; ++i) {
-        VoHashKeyListEntry* other = At(aEntries, i);
-        if (other->fIndex > removed) {
-            --other->fIndex;
+        VoHashKeyListEntry& other = arEntries.At(i);
+        if (other.fIndex > removed) {
+            --other.fIndex;
         }
     }
     return removed;
 }
 
-void DeleteAll(VoVector& aEntries) {
-    const int count = aEntries.GetCount();
-    for (int i = 0; i < count; ++i) {
-        delete At(aEntries, i);
-    }
-    aEntries.Clear();
+void DeleteAll(VoHashEntries& arEntries) {
+    arEntries.Clear();
 }
 
 }  // namespace VoHashIndex

@@ -16,7 +16,7 @@ VoHashKeyList::VoHashKeyList(int aHashShift, bool aIgnoreCase)
       fIgnoreCase(aIgnoreCase) {}
 
 VoHashKeyList::VoHashKeyList(int aHashShift, bool aIgnoreCase, int aCapacity)
-    : fEntries(aCapacity, VoVectorCore<void*>::kDefaultIncrement),
+    : fEntries(aCapacity, VoHashEntries::kDefaultIncrement),
       fKeys(aCapacity, VoVectorCore<void*>::kDefaultIncrement),
       fItems(aCapacity, VoVectorCore<void*>::kDefaultIncrement),
       fHashShift(aHashShift),
@@ -42,13 +42,15 @@ bool VoHashKeyList::Reserve(int aCount) {
 }
 
 std::uint32_t VoHashKeyList::Hash(const VoString& aKey, int aShift, bool aIgnoreCase) {
-    const int length = aKey.GetLength();
-    const char16_t* units = aKey.GetChars();
+    return Hash(aKey.GetChars(), aKey.GetLength(), aShift, aIgnoreCase);
+}
+
+std::uint32_t VoHashKeyList::Hash(const char16_t* apUnits, int aLength, int aShift, bool aIgnoreCase) {
     // Two's complement makes this the mathematical modulo for negative shifts too.
     const unsigned shift = static_cast<unsigned>(aShift) & 31u;
     std::uint32_t hash = 0;
-    for (int i = 0; i < length && units[i] != 0; ++i) {
-        std::uint32_t unit = units[i];
+    for (int i = 0; i < aLength && apUnits[i] != 0; ++i) {
+        std::uint32_t unit = apUnits[i];
         if (aIgnoreCase && unit >= 0x41 && unit <= 0x5A) {
             unit ^= 0x20;
         }
@@ -91,6 +93,30 @@ std::uint32_t VoHashKeyList::AddAt(int aIndex, const VoString& aKey, void* apIte
         return 0;
     }
     return Store(position, aIndex, hash, aKey, apItem) ? hash : 0;
+}
+
+bool VoHashKeyList::AddAdopted(VoString* apKey, std::uint32_t aHash, void* apItem) {
+    const int count = GetCount();
+    if (!fEntries.Add(VoHashKeyListEntry(aHash, count))) {
+        return false;
+    }
+    if (!fItems.Add(apItem)) {
+        fEntries.SetCount(count);
+        return false;
+    }
+    if (!fKeys.Adopt(apKey)) {
+        fItems.SetCount(count);
+        fEntries.SetCount(count);
+        return false;
+    }
+    if (count == 0) {
+        fCollisionsCounted = true;
+        fCollisionCount = 0;
+    } else {
+        fSorted = false;
+        fCollisionsCounted = false;
+    }
+    return true;
 }
 
 bool VoHashKeyList::FindInsertPosition(std::uint32_t aHash, const VoString& aKey, int* apPosition) {

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "container/VoBase.h"
+#include "container/VoHashIndex.h"
 #include "container/VoString.h"
 #include "container/VoVector.h"
 #include "container/VoVectorString.h"
@@ -34,6 +35,8 @@ public:
     // empty key hashes to 0. Frames, tracks and lip-sync data are matched by
     // this value alone, so it must never change.
     static std::uint32_t Hash(const VoString& aKey, int aShift, bool aIgnoreCase);
+    // The same over aLength units (up to a 0 unit, should one come first).
+    static std::uint32_t Hash(const char16_t* apUnits, int aLength, int aShift, bool aIgnoreCase);
 
     // Append the key and its item; the key's hash, or 0 when the check
     // refuses a duplicate (the empty key also hashes to 0).
@@ -82,6 +85,19 @@ public:
 
     VoString ToString() const override;
 
+protected:
+    // For an owner that fills the list in bulk and finds duplicates itself:
+    // appends the key (made with VO_NEW; the list then owns it), its hash
+    // under this list's shift and folding, and the item, without the check,
+    // as an unchecked Add does. Sort before the next lookup. False, with
+    // nothing taken, when a vector cannot grow.
+    bool AddAdopted(VoString* apKey, std::uint32_t aHash, void* apItem);
+    // The key at an insertion index, held by the list; null out of range.
+    const VoString* PeekKeyAt(int aIndex) const { return fKeys.PeekAt(aIndex); }
+    // The hash of the entry at an index position. Until the next Sort after
+    // unchecked adds, position and insertion index coincide.
+    std::uint32_t GetHashAt(int aPosition) const { return fEntries.At(aPosition).fHash; }
+
 private:
     // Position in the hash index of the entry whose key equals aKey, or -1.
     int FindEntry(const VoString& aKey);
@@ -93,7 +109,7 @@ private:
     bool Store(int aPosition, int aIndex, std::uint32_t aHash, const VoString& aKey, void* apItem);
     bool KeyEquals(int aIndex, const VoString& aKey) const;
 
-    VoVector fEntries;  // owned VoHashKeyListEntry pointers, ascending hash
+    VoHashEntries fEntries;  // ascending hash
     VoVectorString fKeys;
     VoVector fItems;  // not owned
     int fHashShift;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "container/VoHashIndex.h"
 #include "container/VoString.h"
 #include "container/VoVector.h"
 
@@ -69,8 +70,8 @@ private:
     void EnsureSorted();
     bool Holds(std::uint32_t aHash);
 
-    VoVector fEntries;  // owned VoHashKeyListEntry pointers
-    VoVector fItems;    // not owned
+    VoHashEntries fEntries;
+    VoVector fItems;  // not owned
     int fHashShift;
     bool fSorted;
     bool fIgnoreCase;

@@ -1,6 +1,8 @@
 #include "container/VoPropertyList.h"
 
+#include <cstddef>
 #include <cstring>
+#include <new>
 #include <type_traits>
 
 #include "container/VoFloat.h"
@@ -144,23 +146,144 @@ int CountPieces(const VoString& aText, const VoString& aDelimiter) {
 
 }  // namespace
 
+// The value strings and element records of one parse, carved out of a few
+// large blocks rather than three allocations per value line. Every list that
+// the parse fills holds a reference, so a section that a caller removes from
+// the tree keeps its values alive; the blocks go with the last list. Nothing
+// in the arena is ever released alone: a value or record that a caller takes
+// out of the tree is copied out first.
+class VoPropertyList::Arena {
+public:
+    // With one reference; null when memory runs out. The first block is
+    // sized for a text of aUnits units, so a small file takes little.
+    static Arena* Create(std::size_t aUnits) {
+        Arena* arena = VO_NEW Arena();
+        if (arena != nullptr) {
+            const std::size_t wanted = aUnits * 4;
+            arena->fNextBlock = wanted < kFirstBlock     ? kFirstBlock
+                                : wanted > kLargestBlock ? kLargestBlock
+                                                         : wanted;
+        }
+        return arena;
+    }
+    void AddReference() { ++fReferences; }
+    static void Release(Arena* apArena) {
+        if (apArena != nullptr && --apArena->fReferences == 0) {
+            delete apArena;
+        }
+    }
+
+    // A string holding the aLength units at apUnits; null when memory runs out.
+    VoString* MakeString(const char16_t* apUnits, int aLength) {
+        const std::size_t bytes = (static_cast<std::size_t>(aLength) + 1) * sizeof(char16_t);
+        void* place = Take(sizeof(VoString) + bytes);
+        if (place == nullptr) {
+            return nullptr;
+        }
+        // The units follow the object, so the header that the memory manager
+        // would look for before them is the object: a stray release of them
+        // finds no heap there and is refused.
+        auto* text = new (place) VoString();
+        auto* units = reinterpret_cast<char16_t*>(text + 1);
+        if (aLength > 0) {
+            std::memcpy(units, apUnits, bytes - sizeof(char16_t));
+        }
+        units[aLength] = 0;
+        text->chars = units;
+        text->length = aLength;
+        return text;
+    }
+
+    VoPropertyListElement* MakeElement(std::uint8_t aType, void* apPointer) {
+        void* place = Take(sizeof(VoPropertyListElement));
+        if (place == nullptr) {
+            return nullptr;
+        }
+        auto* element = new (place) VoPropertyListElement(aType, apPointer);
+        element->inArena = true;
+        return element;
+    }
+
+private:
+    static constexpr std::size_t kFirstBlock = 1024;
+    static constexpr std::size_t kLargestBlock = 1024 * 1024;
+    static constexpr std::size_t kAlignment = alignof(std::max_align_t);
+
+    // Each block starts with the link to the one made before it.
+    struct Block {
+        Block* older;
+    };
+
+    Arena() = default;
+    ~Arena() {
+        while (fpBlocks != nullptr) {
+            Block* older = fpBlocks->older;
+            delete[] reinterpret_cast<unsigned char*>(fpBlocks);
+            fpBlocks = older;
+        }
+    }
+    Arena(const Arena&) = delete;
+    Arena& operator=(const Arena&) = delete;
+
+    void* Take(std::size_t aBytes) {
+        const std::size_t bytes = (aBytes + kAlignment - 1) & ~(kAlignment - 1);
+        if (static_cast<std::size_t>(fpEnd - fpNext) < bytes && !AddBlock(bytes)) {
+            return nullptr;
+        }
+        void* place = fpNext;
+        fpNext += bytes;
+        return place;
+    }
+
+    bool AddBlock(std::size_t aAtLeast) {
+        const std::size_t head = (sizeof(Block) + kAlignment - 1) & ~(kAlignment - 1);
+        std::size_t size = fNextBlock;
+        while (size < aAtLeast + head) {
+            size *= 2;
+        }
+        auto* raw = VO_NEW unsigned char[size];
+        if (raw == nullptr) {
+            return false;
+        }
+        auto* block = new (raw) Block{fpBlocks};
+        fpBlocks = block;
+        fpNext = raw + head;
+        fpEnd = raw + size;
+        fNextBlock = fNextBlock < kLargestBlock / 2 ? fNextBlock * 2 : kLargestBlock;
+        return true;
+    }
+
+    Block* fpBlocks = nullptr;  // owned (VO_NEW[]), newest first
+    unsigned char* fpNext = nullptr;
+    unsigned char* fpEnd = nullptr;
+    std::size_t fNextBlock = kFirstBlock;
+    int fReferences = 1;
+};
+
 // Reads text into a list. Lists are filled with unchecked adds and sorted
 // once at the end: the checked add inserts into the sorted hash index by
 // rebuilding it, which is quadratic in a list's size. Duplicates are found
-// meanwhile through a table of (list, hash) -> insertion index that covers
-// every key of this parse.
+// meanwhile: in a list of up to kScanLimit keys by a look along its own
+// entries, still in insertion order then; in a larger one through a table of
+// (list, hash) -> insertion index shared by the large lists of this parse.
+//
+// Keys go from the text straight into the strings their lists adopt; values
+// and element records into the parse's arena.
 class VoPropertyList::Parser {
 public:
     explicit Parser(VoPropertyList* apRoot) : fpRoot(apRoot) {}
-    ~Parser() { delete[] fpSlots; }
+    ~Parser() {
+        delete[] fpSlots;
+        Arena::Release(fpArena);
+    }
     Parser(const Parser&) = delete;
     Parser& operator=(const Parser&) = delete;
 
     void Run(const VoString& aText);
 
 private:
+    static constexpr int kScanLimit = 16;
     static constexpr std::uint32_t kMinSlots = 256;
-    static constexpr std::uint32_t kMaxPresize = 1u << 20;
     static constexpr std::uint32_t kMaxSlots = 1u << 30;
 
     struct Slot {
@@ -173,21 +296,24 @@ private:
     bool NextLine(int* apBegin, int* apEnd);
     // Joins a line ending in "\" with the lines that continue it, and takes it.
     void TakeContinued(int aBegin, int aLeft, int aRight);
-    // One logical line: aSource's units from aBegin to aEnd, right-trimmed.
-    void TakeLine(const VoString& aSource, int aBegin, int aEnd);
-    // Adds apPointer under aKey unless the key is present. The element
-    // added (which then owns apPointer) or found, or null when the add
-    // failed; *apAdded tells which, *apIndex gives its insertion index.
-    VoPropertyListElement* Place(VoPropertyList* apParent, const VoString& aKey, std::uint8_t aType,
-                                 void* apPointer, bool* apAdded, int* apIndex);
+    // One logical line: apUnits from aBegin to aEnd, right-trimmed.
+    void TakeLine(const char16_t* apUnits, int aBegin, int aEnd);
+    // Adds apPointer under the key (aKeyLength units at apKey) unless the key
+    // is present. The element added (which then owns apPointer) or found, or
+    // null when the add failed; *apAdded tells which, *apIndex gives its
+    // insertion index.
+    VoPropertyListElement* Place(VoPropertyList* apParent, const char16_t* apKey, int aKeyLength,
+                                 std::uint8_t aType, void* apPointer, bool* apAdded, int* apIndex);
     // The section that the open path names at aDepth, looked up again by
     // name where the path changed above it; null when there is none.
     VoPropertyList* OpenSection(int aDepth);
     // Makes the section line's name the open path's entry at aDepth.
     bool Open(int aDepth, VoPropertyList* apParent, int aIndex, VoPropertyList* apSection);
-    // The index of aKey in apList, or -1.
-    int Find(VoPropertyList* apList, std::uint32_t aHash, const VoString& aKey);
+    // The index of the key in apList, or -1.
+    int Find(VoPropertyList* apList, std::uint32_t aHash, const char16_t* apKey, int aKeyLength);
+    // Notes the key just added at aIndex, for the lists that outgrew a scan.
     bool Remember(VoPropertyList* apList, std::uint32_t aHash, int aIndex);
+    bool AddSlot(VoPropertyList* apList, std::uint32_t aHash, int aIndex);
     // Rehashes into aCount slots, a power of two.
     bool GrowSlots(std::uint32_t aCount);
     std::uint32_t SlotOf(const VoPropertyList* apList, std::uint32_t aHash) const;
@@ -214,9 +340,11 @@ private:
     // Every list that took keys, to be sorted at the end.
     GrowArray<VoPropertyList*> fFilled;
     GrowArray<char16_t> fJoined;  // a continued line, being built
-    Slot* fpSlots = nullptr;      // owned (VO_NEW[])
+    Slot* fpSlots = nullptr;      // owned (VO_NEW[]); made when a list first outgrows a scan
     std::uint32_t fSlotCount = 0;
     std::uint32_t fUsed = 0;
+    // The parse's own reference; every list it fills takes another.
+    Arena* fpArena = nullptr;
     bool fOutOfMemory = false;
 };
 
@@ -253,9 +381,25 @@ void Trim(const char16_t* apUnits, int* apBegin, int* apEnd) {
     }
 }
 
-// aCount units of aSource from aStart; "" (not unset) for none.
-VoString Units(const VoString& aSource, int aStart, int aCount) {
-    return aCount > 0 ? aSource.SubString(aStart, aCount) : VoString(u"");
+// Whether a stored key is the aLength units at apKey, as VoString::Equals
+// compares them.
+bool KeyMatches(const VoString* apStored, const char16_t* apKey, int aLength, bool aIgnoreCase) {
+    if (apStored == nullptr || apStored->GetLength() != aLength) {
+        return false;
+    }
+    const char16_t* stored = apStored->GetChars();
+    for (int i = 0; i < aLength; ++i) {
+        char16_t left = stored[i];
+        char16_t right = apKey[i];
+        if (aIgnoreCase) {
+            left = (left >= u'A' && left <= u'Z') ? static_cast<char16_t>(left - u'A' + u'a') : left;
+            right = (right >= u'A' && right <= u'Z') ? static_cast<char16_t>(right - u'A' + u'a') : right;
+        }
+        if (left != right) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -263,18 +407,12 @@ VoString Units(const VoString& aSource, int aStart, int aCount) {
 void VoPropertyList::Parser::Run(const VoString& aText) {
     fpText = aText.GetChars();
     fLength = aText.GetLength();
-    // Sized up front for a key per line: growing the table step by step
-    // costs more in large allocations than the probes themselves. Past
-    // kMaxPresize it grows as keys arrive.
-    std::uint64_t lines = 1;
-    for (int i = 0; i < fLength; ++i) {
-        lines += fpText[i] == kLineFeed ? 1 : 0;
+    fpArena = Arena::Create(static_cast<std::size_t>(fLength));
+    fOutOfMemory = fpArena == nullptr || !fFilled.Add(fpRoot);
+    if (!fOutOfMemory) {
+        fpArena->AddReference();
+        fpRoot->fpArena = fpArena;
     }
-    std::uint32_t slots = kMinSlots;
-    while (slots < kMaxPresize && slots < lines * 2) {
-        slots *= 2;
-    }
-    fOutOfMemory = !(GrowSlots(slots) || GrowSlots(kMinSlots)) || !fFilled.Add(fpRoot);
     int begin = 0;
     int end = 0;
     while (!fOutOfMemory && NextLine(&begin, &end)) {
@@ -288,7 +426,7 @@ void VoPropertyList::Parser::Run(const VoString& aText) {
         if (fpText[right - 1] == kBackslash && fPosition < fLength) {
             TakeContinued(begin, left, right);
         } else {
-            TakeLine(aText, begin, right);
+            TakeLine(fpText, begin, right);
         }
     }
     if (fOutOfMemory) {
@@ -331,34 +469,30 @@ void VoPropertyList::Parser::TakeContinued(int aBegin, int aLeft, int aRight) {
             return;
         }
     }
-    const char16_t terminator = 0;
-    if (!fJoined.Add(terminator)) {
-        fOutOfMemory = true;
-        return;
+    // A unit 0 inside the text would end a string early: the line ends there.
+    int count = 0;
+    while (count < fJoined.GetCount() && fJoined[count] != 0) {
+        ++count;
     }
-    const int count = fJoined.GetCount() - 1;
-    // A unit 0 inside the text would end the copy early: the count says
-    // how much arrived.
-    const VoString joined(fJoined.Data());
-    TakeLine(joined, 0, joined.GetLength() < count ? joined.GetLength() : count);
+    TakeLine(fJoined.Data(), 0, count);
 }
 
-void VoPropertyList::Parser::TakeLine(const VoString& aSource, int aBegin, int aEnd) {
-    const char16_t* units = aSource.GetChars();
+void VoPropertyList::Parser::TakeLine(const char16_t* apUnits, int aBegin, int aEnd) {
     int depth = 0;
-    while (aBegin + depth < aEnd && units[aBegin + depth] == kTab) {
+    while (aBegin + depth < aEnd && apUnits[aBegin + depth] == kTab) {
         ++depth;
     }
     int left = aBegin;
-    while (left < aEnd && IsWhite(units[left])) {
+    while (left < aEnd && IsWhite(apUnits[left])) {
         ++left;
     }
     int equals = left;
-    while (equals < aEnd && units[equals] != kEquals) {
+    while (equals < aEnd && apUnits[equals] != kEquals) {
         ++equals;
     }
     const bool isValue = equals < aEnd;
-    const VoString key = Units(aSource, left, equals - left);
+    const char16_t* key = apUnits + left;
+    const int keyLength = equals - left;
 
     VoPropertyList* parent = fpRoot;
     if (depth > 0) {
@@ -366,22 +500,20 @@ void VoPropertyList::Parser::TakeLine(const VoString& aSource, int aBegin, int a
         if (parent == nullptr) {
             // Deeper than the open sections allow, or under a name that is
             // a value.
-            VO_ERROR(kNoParent, key);
+            VO_ERROR(kNoParent, VoString(key, keyLength));
             return;
         }
     }
     bool added = false;
     int index = -1;
     if (isValue) {
-        VoString* value = VO_NEW VoString(Units(aSource, equals + 1, aEnd - equals - 1));
+        // A value refused as a duplicate stays in the arena, unused.
+        VoString* value = fpArena->MakeString(apUnits + equals + 1, aEnd - equals - 1);
         if (value == nullptr) {
             fOutOfMemory = true;
             return;
         }
-        Place(parent, key, VoPropertyListElement::kValue, value, &added, &index);
-        if (!added) {
-            delete value;
-        }
+        Place(parent, key, keyLength, VoPropertyListElement::kValue, value, &added, &index);
         return;
     }
     VoPropertyList* section = VO_NEW VoPropertyList();
@@ -390,8 +522,10 @@ void VoPropertyList::Parser::TakeLine(const VoString& aSource, int aBegin, int a
         fOutOfMemory = true;
         return;
     }
+    fpArena->AddReference();
+    section->fpArena = fpArena;
     VoPropertyListElement* element =
-        Place(parent, key, VoPropertyListElement::kSection, section, &added, &index);
+        Place(parent, key, keyLength, VoPropertyListElement::kSection, section, &added, &index);
     if (!added) {
         fFilled.SetCount(fFilled.GetCount() - 1);
         delete section;
@@ -426,42 +560,41 @@ VoPropertyList* VoPropertyList::Parser::OpenSection(int aDepth) {
     for (; fResolved <= aDepth; ++fResolved) {
         OpenEntry& entry = fOpen[fResolved];
         VoPropertyList* above = fOpen[fResolved - 1].fpSection;
-        VoString name;
+        const VoString* name =
+            entry.fpNameList == nullptr ? nullptr : entry.fpNameList->PeekKeyAt(entry.fNameIndex);
         entry.fpSection = nullptr;
-        if (above == nullptr || entry.fpNameList == nullptr ||
-            !entry.fpNameList->VoHashKeyList::GetKeyAt(entry.fNameIndex, name)) {
+        if (above == nullptr || name == nullptr) {
             continue;
         }
-        const int index = Find(above, Hash(name, above->GetHashShift(), above->GetIgnoreCase()), name);
+        const int index = Find(above, Hash(*name, above->GetHashShift(), above->GetIgnoreCase()),
+                               name->GetChars(), name->GetLength());
         const VoPropertyListElement* element = index >= 0 ? above->ElementAt(index) : nullptr;
         entry.fpSection = element == nullptr ? nullptr : element->GetList();
     }
     return fOpen[aDepth].fpSection;
 }
 
-VoPropertyListElement* VoPropertyList::Parser::Place(VoPropertyList* apParent, const VoString& aKey,
-                                                     std::uint8_t aType, void* apPointer, bool* apAdded,
-                                                     int* apIndex) {
+VoPropertyListElement* VoPropertyList::Parser::Place(VoPropertyList* apParent, const char16_t* apKey,
+                                                     int aKeyLength, std::uint8_t aType, void* apPointer,
+                                                     bool* apAdded, int* apIndex) {
     *apAdded = false;
     *apIndex = -1;
-    const std::uint32_t hash = Hash(aKey, apParent->GetHashShift(), apParent->GetIgnoreCase());
-    const int existing = Find(apParent, hash, aKey);
+    const std::uint32_t hash = Hash(apKey, aKeyLength, apParent->GetHashShift(), apParent->GetIgnoreCase());
+    const int existing = Find(apParent, hash, apKey, aKeyLength);
     if (existing >= 0) {
-        VO_ERROR(kDuplicateKey, aKey);
+        VO_ERROR(kDuplicateKey, VoString(apKey, aKeyLength));
         *apIndex = existing;
         return apParent->ElementAt(existing);
     }
-    VoPropertyListElement* element = VO_NEW VoPropertyListElement(aType, apPointer);
     const int index = apParent->GetCount();
     // The base grows by a fixed increment; doubling keeps a long list linear.
     if (index >= kInitialCapacity && (index & (index - 1)) == 0) {
         apParent->Reserve(index * 2);
     }
-    if (element != nullptr) {
-        apParent->VoHashKeyList::Add(aKey, element, false);
-    }
-    if (apParent->GetCount() != index + 1) {
-        delete element;
+    VoString* key = VO_NEW VoString(apKey, aKeyLength);
+    VoPropertyListElement* element = fpArena->MakeElement(aType, apPointer);
+    if (key == nullptr || element == nullptr || !apParent->AddAdopted(key, hash, element)) {
+        delete key;
         fOutOfMemory = true;
         return nullptr;
     }
@@ -483,7 +616,19 @@ std::uint32_t VoPropertyList::Parser::SlotOf(const VoPropertyList* apList, std::
     return static_cast<std::uint32_t>(mixed) & (fSlotCount - 1);
 }
 
-int VoPropertyList::Parser::Find(VoPropertyList* apList, std::uint32_t aHash, const VoString& aKey) {
+int VoPropertyList::Parser::Find(VoPropertyList* apList, std::uint32_t aHash, const char16_t* apKey,
+                                 int aKeyLength) {
+    const int count = apList->GetCount();
+    const bool ignoreCase = apList->GetIgnoreCase();
+    if (count <= kScanLimit) {
+        for (int i = 0; i < count; ++i) {
+            if (apList->GetHashAt(i) == aHash &&
+                KeyMatches(apList->PeekKeyAt(i), apKey, aKeyLength, ignoreCase)) {
+                return i;
+            }
+        }
+        return -1;
+    }
     if (fSlotCount == 0) {
         return -1;
     }
@@ -492,26 +637,22 @@ int VoPropertyList::Parser::Find(VoPropertyList* apList, std::uint32_t aHash, co
         if (slot.list == nullptr) {
             return -1;
         }
-        if (slot.list == apList && slot.hash == aHash) {
-            VoString stored;
-            if (apList->VoHashKeyList::GetKeyAt(slot.index, stored) &&
-                stored.Equals(aKey, apList->GetIgnoreCase())) {
-                return slot.index;
-            }
+        if (slot.list == apList && slot.hash == aHash &&
+            KeyMatches(apList->PeekKeyAt(slot.index), apKey, aKeyLength, ignoreCase)) {
+            return slot.index;
         }
     }
 }
 
 bool VoPropertyList::Parser::GrowSlots(std::uint32_t aCount) {
-    const std::uint32_t count = aCount;
-    Slot* slots = VO_NEW Slot[count]();
+    Slot* slots = VO_NEW Slot[aCount]();
     if (slots == nullptr) {
         return false;
     }
     Slot* old = fpSlots;
     const std::uint32_t oldCount = fSlotCount;
     fpSlots = slots;
-    fSlotCount = count;
+    fSlotCount = aCount;
     for (std::uint32_t i = 0; i < oldCount; ++i) {
         if (old[i].list != nullptr) {
             std::uint32_t at = SlotOf(old[i].list, old[i].hash);
@@ -525,10 +666,10 @@ bool VoPropertyList::Parser::GrowSlots(std::uint32_t aCount) {
     return true;
 }
 
-bool VoPropertyList::Parser::Remember(VoPropertyList* apList, std::uint32_t aHash, int aIndex) {
+bool VoPropertyList::Parser::AddSlot(VoPropertyList* apList, std::uint32_t aHash, int aIndex) {
     // At most half full, so probes stay short and always meet a free slot.
     if ((static_cast<std::uint64_t>(fUsed) + 1) * 2 > fSlotCount &&
-        (fSlotCount >= kMaxSlots || !GrowSlots(fSlotCount * 2))) {
+        (fSlotCount >= kMaxSlots || !GrowSlots(fSlotCount == 0 ? kMinSlots : fSlotCount * 2))) {
         return false;
     }
     std::uint32_t at = SlotOf(apList, aHash);
@@ -537,6 +678,22 @@ bool VoPropertyList::Parser::Remember(VoPropertyList* apList, std::uint32_t aHas
     }
     fpSlots[at] = Slot{apList, aHash, aIndex};
     ++fUsed;
+    return true;
+}
+
+bool VoPropertyList::Parser::Remember(VoPropertyList* apList, std::uint32_t aHash, int aIndex) {
+    if (aIndex < kScanLimit) {
+        return true;
+    }
+    if (aIndex > kScanLimit) {
+        return AddSlot(apList, aHash, aIndex);
+    }
+    // The list has just outgrown a scan: all its keys go to the table.
+    for (int i = 0; i <= aIndex; ++i) {
+        if (!AddSlot(apList, apList->GetHashAt(i), i)) {
+            return false;
+        }
+    }
     return true;
 }
 
@@ -592,12 +749,40 @@ void VoPropertyList::DeleteElement(VoPropertyListElement* apElement) {
     delete apElement;
 }
 
+void VoPropertyList::DropElement(VoPropertyListElement* apElement) {
+    if (apElement == nullptr || !apElement->inArena) {
+        DeleteElement(apElement);
+    } else if (apElement->type == VoPropertyListElement::kSection) {
+        delete static_cast<VoPropertyList*>(apElement->pointer);
+    }
+}
+
+VoPropertyListElement* VoPropertyList::OwnedRecord(const VoPropertyListElement* apElement) {
+    if (!apElement->inArena) {
+        return const_cast<VoPropertyListElement*>(apElement);
+    }
+    VoPropertyListElement* copy = VO_NEW VoPropertyListElement(apElement->type, apElement->pointer);
+    if (copy != nullptr && apElement->IsValue()) {
+        copy->pointer = VO_NEW VoString(*apElement->GetValue());
+        if (copy->pointer == nullptr) {
+            delete copy;
+            copy = nullptr;
+        }
+    }
+    if (copy == nullptr) {
+        VO_ERROR(kAllocationFailure);
+    }
+    return copy;
+}
+
 void VoPropertyList::RemoveAll() {
     const int count = GetCount();
     for (int i = 0; i < count; ++i) {
-        DeleteElement(ElementAt(i));
+        DropElement(ElementAt(i));
     }
     VoHashKeyList::Clear();
+    Arena::Release(fpArena);
+    fpArena = nullptr;
 }
 
 VoPropertyListElement* VoPropertyList::ElementAt(int aIndex) {
@@ -914,12 +1099,17 @@ bool VoPropertyList::Remove(const VoString& aKey, VoPropertyListElement** appEle
         VO_ERROR(kInvalidArgs);
         return false;
     }
-    void* item = nullptr;
-    if (!VoHashKeyList::Remove(aKey, &item)) {
+    const VoPropertyListElement* element = ElementOf(aKey);
+    if (element == nullptr) {
         VO_ERROR(kRemoveFailure);
         return false;
     }
-    *appElement = static_cast<VoPropertyListElement*>(item);
+    VoPropertyListElement* owned = OwnedRecord(element);
+    if (owned == nullptr) {
+        return false;
+    }
+    VoHashKeyList::Remove(aKey, nullptr);
+    *appElement = owned;
     return true;
 }
 
@@ -934,9 +1124,12 @@ bool VoPropertyList::RemoveAt(int aIndex, VoPropertyListElement** appElement) {
         VO_ERROR(kRemoveAtFailure);
         return false;
     }
-    void* item = nullptr;
-    VoHashKeyList::Remove(key, &item);
-    *appElement = static_cast<VoPropertyListElement*>(item);
+    VoPropertyListElement* owned = OwnedRecord(ElementAt(aIndex));
+    if (owned == nullptr) {
+        return false;
+    }
+    VoHashKeyList::Remove(key, nullptr);
+    *appElement = owned;
     return true;
 }
 
@@ -950,7 +1143,10 @@ bool VoPropertyList::RemoveList(const VoString& aPath, VoPropertyList** appList)
     }
     parent->VoHashKeyList::Remove(key, nullptr);
     VoPropertyList* list = element->GetList();
-    delete element;
+    // The section keeps its reference to the arena that holds its values.
+    if (!element->inArena) {
+        delete element;
+    }
     if (appList != nullptr) {
         *appList = list;
     } else {
@@ -967,9 +1163,16 @@ bool VoPropertyList::RemoveProperty(const VoString& aPath, VoString** appValue) 
         VO_ERROR(kRemovePropertyFailure);
         return false;
     }
+    VoString* value = element->inArena ? VO_NEW VoString(*element->GetValue()) : element->GetValue();
+    if (value == nullptr) {
+        VO_ERROR(kAllocationFailure);
+        return false;
+    }
     parent->VoHashKeyList::Remove(key, nullptr);
-    *appValue = element->GetValue();
-    delete element;
+    *appValue = value;
+    if (!element->inArena) {
+        delete element;
+    }
     return true;
 }
 

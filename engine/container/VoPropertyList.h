@@ -16,6 +16,10 @@
 //   - a repeated key is refused with an ERROR and the first one wins, so two
 //     sections of one name merge.
 //
+// A parse keeps its value strings and element records in blocks shared by
+// the lists it fills (the keys are the lists' own strings); what a caller
+// takes out of the tree is copied out first, so it owns whole strings.
+//
 // Queries take paths with "." between the levels ("scene.camera.fov"); empty
 // pieces are dropped. A path that runs through a value, or a getter that
 // ends on a section, finds nothing. List values are split at the delimiter
@@ -48,6 +52,10 @@ struct VoPropertyListElement {
     VoPropertyList* GetList() const { return IsSection() ? static_cast<VoPropertyList*>(pointer) : nullptr; }
 
     std::uint8_t type = kValue;
+    // Set for a record (and its value string) that a parse made in its arena:
+    // the list drops it without deleting, and copies it out before handing
+    // it to a caller. Records that callers make or receive never carry it.
+    bool inArena = false;
     void* pointer = nullptr;  // owned by the list: a VoString (value) or a VoPropertyList (section)
 };
 
@@ -157,6 +165,7 @@ public:
     static void DeleteElement(VoPropertyListElement* apElement);
 
 private:
+    class Arena;
     class Parser;
 
     // The element at the path, or null; every piece but the last must name
@@ -173,6 +182,16 @@ private:
     bool AddElement(int aIndex, const VoString& aKey, std::uint8_t aType, void* apPointer);
     // The value text at the path, or null.
     const VoString* FindValue(const VoString& aPath, bool* apFound);
+    // What the list drops an element with: a record of its own is deleted
+    // with what it points to; an arena record only loses its section.
+    static void DropElement(VoPropertyListElement* apElement);
+    // A record that a caller may own and delete: apElement itself, or for an
+    // arena record a heap copy (a copy of its value, or the same section).
+    // Null, after logging, when the copy cannot be made.
+    static VoPropertyListElement* OwnedRecord(const VoPropertyListElement* apElement);
 
     VoString fDelimiter;
+    // Not owned alone: one reference to the arena of the parse that filled
+    // this list, shared with the parse's other lists; null when none did.
+    Arena* fpArena = nullptr;
 };

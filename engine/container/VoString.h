@@ -33,6 +33,10 @@ public:
     // A null pointer logs and leaves the string unset.
     VoString(const char16_t* apChars);
     VoString(const char* apChars);
+    // The aLength units at apChars (which hold no 0 unit), for readers that
+    // cut text out of a larger buffer; a null pointer logs and leaves the
+    // string unset, as does a negative length.
+    VoString(const char16_t* apChars, std::int32_t aLength);
     // Copies the other's GetChars: the copy of an unset string is empty (set).
     VoString(const VoString& aOther);
     ~VoString() override;
@@ -82,11 +86,12 @@ public:
     VoString& operator+=(const VoString& aOther);
     VoString& operator+=(const VoBase& aObject);
 
-    // A copy of this string with the operand appended as Append does.
+    // A copy of this string with the operand appended as Append does (with
+    // the same message for a null text pointer), made in one allocation.
     template <typename T>
     VoString operator+(const T& aOperand) const {
-        VoString result(*this);
-        result.Append(aOperand);
+        VoString result;
+        result.Join(*this, aOperand);
         return result;
     }
 
@@ -162,9 +167,27 @@ public:
     std::int32_t length = 0;
 
 private:
-    // Replaces the text with aFirst followed by aSecond in one exact-size buffer.
-    bool SetConcatenation(const char16_t* apFirst, std::int32_t aFirstLength, const char16_t* apSecond,
-                          std::int32_t aSecondLength);
+    // The Append family's work: the text becomes aBase's followed by the
+    // operand's, in one new exact-size buffer (aBase may be this string).
+    // With a null text pointer it logs and becomes a copy of aBase, which
+    // for aBase == this changes nothing. Numbers are formatted on the stack,
+    // straight into the new buffer.
+    VoString& Join(const VoString& aBase, const char16_t* apChars);
+    VoString& Join(const VoString& aBase, const char* apChars);
+    VoString& Join(const VoString& aBase, const VoString& aOther);
+    VoString& Join(const VoString& aBase, std::int32_t aValue);
+    VoString& Join(const VoString& aBase, std::int16_t aValue);
+    VoString& Join(const VoString& aBase, std::uint32_t aValue);
+    VoString& Join(const VoString& aBase, std::uint8_t aValue);
+    VoString& Join(const VoString& aBase, float aValue);
+    VoString& Join(const VoString& aBase, double aValue);
+    VoString& Join(const VoString& aBase, long aValue);
+    VoString& Join(const VoString& aBase, unsigned long aValue);
+    VoString& Join(const VoString& aBase, long long aValue);
+    VoString& Join(const VoString& aBase, unsigned long long aValue);
+    VoString& Join(const VoString& aBase, bool aValue);
+    VoString& Join(const VoString& aBase, const void* apPointer);
+    VoString& Join(const VoString& aBase, const VoBase& aObject);
     static void LogInvalidArgument();
 };
 

@@ -65,6 +65,10 @@ bool VoVectorString::Add(const VoString& aItem) {
     return StoreCopy(aItem, [this](VoString* apCopy) { return fCore.Add(apCopy); });
 }
 
+bool VoVectorString::Adopt(VoString* apItem) {
+    return apItem != nullptr && fCore.Add(apItem);
+}
+
 bool VoVectorString::AddAt(int aIndex, const VoString& aItem) {
     if (aIndex < 0) {
         // Refused before a copy is made.

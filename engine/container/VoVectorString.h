@@ -22,6 +22,10 @@ public:
     bool AddAt(int aIndex, const VoString& aItem);
     bool AddLast(const VoString& aItem);
     bool AddArray(const VoString* apArray, int aCount);
+    // Appends apItem itself (made with VO_NEW), which the vector then owns,
+    // for a caller that built the string for it; false, with apItem still
+    // the caller's, when it is null or the vector cannot grow.
+    bool Adopt(VoString* apItem);
     void Clear();
     // The lowest index holding an equal string (ignoring case when the flag is
     // set), or -1; the empty string also matches a slot without a string.

@@ -6,19 +6,14 @@
 #include <new>
 
 #include "container/VoLog.h"
+#include "memory/VoHeapInline.h"
 #include "memory/VoMemoryManager.h"
 
-namespace {
+#if VO_MIMALLOC
+VoSystemAllocator::ReuseCache VoSystemAllocator::gReuseCache = {};
+#endif
 
-// The list links are stored bit-inverted. A leak checker that scans memory for
-// pointers (LeakSanitizer) would otherwise reach every live block through the
-// heap's own list and never report a leak.
-std::uintptr_t Hide(const VoBlockLinks* apLinks) {
-    return ~reinterpret_cast<std::uintptr_t>(apLinks);
-}
-VoBlockLinks* Reveal(std::uintptr_t aHidden) {
-    return reinterpret_cast<VoBlockLinks*>(~aHidden);
-}
+namespace {
 
 unsigned char* HeaderStart(const void* apBlock, std::size_t aHeaderSize) {
     return static_cast<unsigned char*>(const_cast<void*>(apBlock)) - aHeaderSize;
@@ -88,107 +83,57 @@ bool VoHeap::Init(const char16_t* apName) {
     return true;
 }
 
-std::size_t VoHeap::GetHeaderSize() const {
-    return tracking ? sizeof(VoTrackedHeader) : sizeof(VoReleaseHeader);
+void* VoHeap::ReportNoMemory() {
+    VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInsufficientMemory));
+    return nullptr;
 }
 
-VoBlockLinks* VoHeap::GetLinks(const void* apBlock) {
-    return reinterpret_cast<VoBlockLinks*>(HeaderStart(apBlock, sizeof(VoBlockLinks)));
+bool VoHeap::ReportInvalidHeader() {
+    VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInvalidHeader));
+    return false;
 }
 
-void* VoHeap::Allocate(std::uint64_t aSize, std::uint32_t aTag, const char* apFile, std::int32_t aLine,
-                       std::int32_t* apSequence) {
-    // Refused rather than truncated to the header's 32-bit size field.
+void* VoHeap::AllocateTracked(std::uint64_t aSize, std::uint32_t aTag, const char* apFile, std::int32_t aLine,
+                              std::int32_t* apSequence) {
     if (aSize > kMaxBlockSize) {
-        VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInsufficientMemory));
-        return nullptr;
+        return ReportNoMemory();
     }
-    const std::size_t headerSize = GetHeaderSize();
-    const std::size_t total = headerSize + static_cast<std::size_t>(aSize);
-    auto* start = static_cast<unsigned char*>(std::malloc(total));
+    const std::size_t total = sizeof(VoTrackedHeader) + static_cast<std::size_t>(aSize);
+    auto* start = static_cast<unsigned char*>(VoSystemAllocator::Allocate(total));
     if (start == nullptr) {
-        VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInsufficientMemory));
+        return ReportNoMemory();
+    }
+    // A stray guard value in the fresh block could later pass for a header.
+    if (ContainsGuard(start, total)) {
+        VoSystemAllocator::Release(start, total);
+        VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInvalidHeader));
         return nullptr;
     }
-    const auto size = static_cast<std::uint32_t>(aSize);
-    VoBlockLinks* links = nullptr;
-    if (tracking) {
-        // A stray guard value in the fresh block could later pass for a header.
-        if (ContainsGuard(start, total)) {
-            std::free(start);
-            VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInvalidHeader));
-            return nullptr;
-        }
-        auto* header = new (start) VoTrackedHeader{};
-        header->guard = kGuard;
-        header->sequence = static_cast<std::uint32_t>(*apSequence);
-        *apSequence = static_cast<std::int32_t>(static_cast<std::uint32_t>(*apSequence) + 1u);
-        header->size = size;
-        header->tag = aTag;
-        header->file = apFile;
-        header->line = aLine;
-        links = &header->links;
-    } else {
-        auto* header = new (start) VoReleaseHeader{};
-        header->size = size;
-        header->tag = aTag;
-        links = &header->links;
-    }
-    links->heap = this;
-    links->olderHidden = newestHidden;
-    links->newerHidden = Hide(nullptr);
-    if (VoBlockLinks* previous = Reveal(newestHidden)) {
-        previous->newerHidden = Hide(links);
-    }
-    newestHidden = Hide(links);
-
-    memory += size;
-    if (memory > peak) {
-        peak = memory;
-    }
-    ++liveBlocks;
-    return start + headerSize;
+    auto* header = new (start) VoTrackedHeader{};
+    header->guard = kGuard;
+    header->sequence = static_cast<std::uint32_t>(*apSequence);
+    *apSequence = static_cast<std::int32_t>(static_cast<std::uint32_t>(*apSequence) + 1u);
+    header->size = static_cast<std::uint32_t>(aSize);
+    header->tag = aTag;
+    header->file = apFile;
+    header->line = aLine;
+    Link(&header->links, header->size);
+    return start + sizeof(VoTrackedHeader);
 }
 
-bool VoHeap::Free(void* apBlock) {
-    unsigned char* start = HeaderStart(apBlock, GetHeaderSize());
-    VoBlockLinks* links = GetLinks(apBlock);
-    VoTrackedHeader* tracked = nullptr;
-    std::uint32_t size = 0;
-    if (tracking) {
-        tracked = reinterpret_cast<VoTrackedHeader*>(start);
-        if (tracked->guard != kGuard) {
-            VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInvalidHeaderNoStop));
-            return false;
-        }
-        size = tracked->size;
-    } else {
-        size = reinterpret_cast<VoReleaseHeader*>(start)->size;
+bool VoHeap::FreeTracked(void* apBlock) {
+    auto* header = reinterpret_cast<VoTrackedHeader*>(HeaderStart(apBlock, sizeof(VoTrackedHeader)));
+    if (header->guard != kGuard) {
+        VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInvalidHeaderNoStop));
+        return false;
     }
-
-    VoBlockLinks* older = Reveal(links->olderHidden);
-    VoBlockLinks* newer = Reveal(links->newerHidden);
-    if (newer != nullptr) {
-        newer->olderHidden = links->olderHidden;
-    } else {
-        if (Reveal(newestHidden) != links) {
-            VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInvalidHeader));
-            return false;
-        }
-        newestHidden = links->olderHidden;
+    if (!Unlink(&header->links, header->size)) {
+        return false;
     }
-    if (older != nullptr) {
-        older->newerHidden = links->newerHidden;
-    }
-
-    memory -= size;
-    --liveBlocks;
-    if (tracked != nullptr) {
-        // So that a second release of the block, or a fresh block in the same
-        // memory, does not find a guard.
-        tracked->guard = 0;
-    }
-    std::free(start);
+    // So that a second release of the block, or a fresh block in the same
+    // memory, does not find a guard.
+    header->guard = 0;
+    VoSystemAllocator::Release(header, sizeof(VoTrackedHeader) + std::size_t{header->size});
     return true;
 }
 

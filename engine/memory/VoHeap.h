@@ -79,10 +79,12 @@ public:
     // A block of aSize bytes (at most kMaxBlockSize) from the system allocator,
     // linked as the newest; null when it cannot be had. apSequence is the
     // allocation counter, read and advanced only in tracking mode.
-    void* Allocate(std::uint64_t aSize, std::uint32_t aTag, const char* apFile, std::int32_t aLine,
-                   std::int32_t* apSequence);
+    // Allocate and Free run on every allocation of the process: they are
+    // defined in VoHeapInline.h, which only the memory manager includes.
+    inline void* Allocate(std::uint64_t aSize, std::uint32_t aTag, const char* apFile, std::int32_t aLine,
+                          std::int32_t* apSequence);
     // Unlinks a block that this heap handed out and gives it back to the system.
-    bool Free(void* apBlock);
+    inline bool Free(void* apBlock);
 
     // Header queries on a block of this heap.
     std::int64_t GetBlockTag(const void* apBlock) const;
@@ -108,7 +110,10 @@ public:
     void AddTotals(std::int64_t* apMemory, std::int64_t* apPeak, std::int64_t* apBlocks) const;
 
     // The links at the end of any block's header.
-    static VoBlockLinks* GetLinks(const void* apBlock);
+    static VoBlockLinks* GetLinks(const void* apBlock) {
+        return reinterpret_cast<VoBlockLinks*>(static_cast<unsigned char*>(const_cast<void*>(apBlock)) -
+                                               sizeof(VoBlockLinks));
+    }
 
     const char16_t* GetName() const { return name; }
     std::int64_t GetMemory() const { return memory; }
@@ -121,7 +126,28 @@ public:
     const VoHeap* GetNextSibling() const { return nextSibling; }
 
 private:
-    std::size_t GetHeaderSize() const;
+    // The list links are stored bit-inverted. A leak checker that scans memory
+    // for pointers (LeakSanitizer) would otherwise reach every live block
+    // through the heap's own list and never report a leak.
+    static std::uintptr_t Hide(const VoBlockLinks* apLinks) {
+        return ~reinterpret_cast<std::uintptr_t>(apLinks);
+    }
+    static VoBlockLinks* Reveal(std::uintptr_t aHidden) { return reinterpret_cast<VoBlockLinks*>(~aHidden); }
+
+    // The block's links join the list as the newest, and its bytes the counts.
+    inline void Link(VoBlockLinks* apLinks, std::uint32_t aSize);
+    // Takes a block out of the list and the counts; false (after an assertion)
+    // when a block without a newer one is not the newest.
+    inline bool Unlink(VoBlockLinks* apLinks, std::uint32_t aSize);
+    // The paths that Allocate and Free leave to out-of-line code: tracking
+    // headers, refused sizes and exhausted memory.
+    void* AllocateTracked(std::uint64_t aSize, std::uint32_t aTag, const char* apFile, std::int32_t aLine,
+                          std::int32_t* apSequence);
+    bool FreeTracked(void* apBlock);
+    // Log their assertion; null and false.
+    static void* ReportNoMemory();
+    static bool ReportInvalidHeader();
+
     // The block's tracked header, or null (after logging aMessage) when the
     // guard is missing.
     const VoTrackedHeader* GetTrackedHeader(const void* apBlock, const char* apMessage) const;

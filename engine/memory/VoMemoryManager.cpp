@@ -6,7 +6,15 @@
 #include <new>
 #include <thread>
 
+#if __has_include(<sys/single_threaded.h>)
+#include <sys/single_threaded.h>
+#define VO_HAS_SINGLE_THREADED 1
+#else
+#define VO_HAS_SINGLE_THREADED 0
+#endif
+
 #include "container/VoLog.h"
+#include "memory/VoHeapInline.h"
 
 namespace {
 
@@ -25,31 +33,59 @@ VoHeap* gpCurrent = nullptr;  // not owned: the heap on top of the stack
 std::int32_t gNextHeapIndex = 0;
 std::int32_t gAllocationCounter = VoMemoryManager::kAllocationCounterStart;
 
-std::atomic_flag gLock = ATOMIC_FLAG_INIT;
+std::atomic<bool> gLocked{false};
 thread_local int tLockDepth = 0;
 thread_local int tReportDepth = 0;
 
-// A test-and-set lock: one atomic exchange per entry point, where a mutex
-// costs two. Holders keep it for one system allocation and a few links (only
-// reports take longer), so a waiter yields rather than sleeps. Recursive per
-// thread: a report made with the lock held builds a VoString, which comes back
-// here for its memory.
+// True while the process has never started a second thread. The C library
+// clears it in the thread that calls pthread_create, before the new thread
+// runs, and never sets it again, so a call that finds it set cannot meet
+// another thread before it returns: the manager itself starts no thread.
+bool IsSingleThreaded() {
+#if VO_HAS_SINGLE_THREADED
+    return __libc_single_threaded != 0;
+#else
+    return false;
+#endif
+}
+
+// The manager's lock. While the process has one thread it costs a load and
+// a branch; once a library has started threads (the platform layer's
+// libraries do) every entry point takes a test-and-test-and-set lock, one
+// atomic exchange when nobody holds it. Holders keep it for one system
+// allocation and a few links (only reports take longer), so a waiter spins
+// briefly, then yields. Recursive per thread: a report made with the lock
+// held builds a VoString, which comes back here for its memory.
 class ManagerLock {
 public:
-    ManagerLock() {
-        if (tLockDepth++ == 0) {
-            while (gLock.test_and_set(std::memory_order_acquire)) {
-                std::this_thread::yield();
-            }
+    ManagerLock() : fTaken(!IsSingleThreaded()) {
+        if (fTaken && tLockDepth++ == 0) {
+            Acquire();
         }
     }
     ~ManagerLock() {
-        if (--tLockDepth == 0) {
-            gLock.clear(std::memory_order_release);
+        if (fTaken && --tLockDepth == 0) {
+            gLocked.store(false, std::memory_order_release);
         }
     }
     ManagerLock(const ManagerLock&) = delete;
     ManagerLock& operator=(const ManagerLock&) = delete;
+
+private:
+    static void Acquire() {
+        int spins = 0;
+        while (gLocked.exchange(true, std::memory_order_acquire)) {
+            while (gLocked.load(std::memory_order_relaxed)) {
+                if (++spins > kSpinsBeforeYield) {
+                    std::this_thread::yield();
+                }
+            }
+        }
+    }
+
+    static constexpr int kSpinsBeforeYield = 64;
+    // Fixed at construction: the destructor releases exactly what was taken.
+    const bool fTaken;
 };
 
 bool NamesEqual(const char16_t* apLeft, const char16_t* apRight) {
@@ -123,13 +159,18 @@ VoHeap* VoMemoryManager::GetIndexedHeap(std::int32_t aIndex) {
     return &gpTable->heaps[aIndex];
 }
 
-VoHeap* VoMemoryManager::FindOwner(const void* apBlock) {
+inline VoHeap* VoMemoryManager::FindOwner(const void* apBlock) {
     if (apBlock == nullptr) {
         return nullptr;
     }
+    VoHeap* named = VoHeap::GetLinks(apBlock)->heap;
+    // Most blocks go back to the current heap, which is alive by construction.
+    if (named == gpCurrent) {
+        return gpCurrent;
+    }
     // Compared as addresses: the header's heap may be anything when the
     // pointer did not come from here.
-    const auto heap = reinterpret_cast<std::uintptr_t>(VoHeap::GetLinks(apBlock)->heap);
+    const auto heap = reinterpret_cast<std::uintptr_t>(named);
     const auto first = reinterpret_cast<std::uintptr_t>(&gpTable->heaps[0]);
     if (heap < first || heap >= first + sizeof(gpTable->heaps) || (heap - first) % sizeof(VoHeap) != 0) {
         return nullptr;
@@ -139,8 +180,13 @@ VoHeap* VoMemoryManager::FindOwner(const void* apBlock) {
 }
 
 void* VoMemoryManager::Allocate(std::size_t aSize, const char* apFile, std::int32_t aLine) {
+    // Every allocation of the process comes here: the common case (one
+    // thread, the table made) goes straight to the current heap.
+    if (IsSingleThreaded() && gInitialised) {
+        return gpCurrent->Allocate(aSize, 0, apFile, aLine, &gAllocationCounter);
+    }
     ManagerLock lock;
-    if (!Ready()) {
+    if (!gInitialised && !Ready()) {
         return nullptr;
     }
     return gpCurrent->Allocate(aSize, 0, apFile, aLine, &gAllocationCounter);
@@ -149,7 +195,7 @@ void* VoMemoryManager::Allocate(std::size_t aSize, const char* apFile, std::int3
 void* VoMemoryManager::AllocateArray(std::size_t aElementSize, std::int32_t aCount, const char* apFile,
                                      std::int32_t aLine) {
     ManagerLock lock;
-    if (!Ready()) {
+    if (!gInitialised && !Ready()) {
         return nullptr;
     }
     if (aCount < 1 || aElementSize == 0) {
@@ -185,8 +231,14 @@ void* VoMemoryManager::AllocateAligned(std::size_t aSize, std::size_t aAlignment
 }
 
 bool VoMemoryManager::Free(void* apBlock) {
+    // The common case, as in Allocate: one thread, and a block of the
+    // current heap, which is alive by construction.
+    if (IsSingleThreaded() && gInitialised && apBlock != nullptr &&
+        VoHeap::GetLinks(apBlock)->heap == gpCurrent) {
+        return gpCurrent->Free(apBlock);
+    }
     ManagerLock lock;
-    if (!EnsureInitialised()) {
+    if (!gInitialised && !EnsureInitialised()) {
         VO_MEMORY_REPORT({
             VoLog::WriteLine(kInitFailureLine);
             VO_ASSERT_FAILURE("");

@@ -8,11 +8,18 @@
 // The manager initialises itself on first use, which happens during static
 // initialisation, and stays usable during static destruction.
 //
-// Thread safety: every entry point takes one process-wide lock, so a library
-// thread (the audio callback) may allocate and release beside the main thread
-// and the statistics stay exact. The lock is recursive per thread because
-// reporting builds a VoString, which allocates. The current heap is shared by
-// all threads.
+// Thread safety: the global operators are the whole process's, so the
+// threads of the platform layer's libraries allocate here too. Every entry
+// point therefore takes one process-wide lock, and the statistics stay exact;
+// while the process has a single thread the lock is skipped. The lock is
+// recursive per thread because reporting builds a VoString, which allocates.
+// The current heap is shared by all threads. The sound mixer's callback,
+// which runs on the audio thread, must not allocate: it would wait here.
+//
+// Underneath, each block is one allocation of the system allocator: mimalloc
+// in normal builds, with the blocks of up to 4 KiB released last handed out
+// again first (VoHeapInline.h); the C library's malloc in sanitizer builds,
+// where the sanitizers must see every block.
 #include <cstddef>
 #include <cstdint>
 

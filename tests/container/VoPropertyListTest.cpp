@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "container/VoHashKeyList.h"
+#include "memory/ScopedHeap.h"
 #include "stdlib/VoIStream.h"
 #include "support/LogCapture.h"
 #include "support/PlatformTestFolder.h"
@@ -282,4 +283,57 @@ TEST(VoPropertyList, SectionsHaveTheirOwnDelimiter) {
     list.Parse(VoString(u"s\n\tv=1|2"));
     EXPECT_TRUE(list.GetList(VoString(u"s"))->GetDelimiter().Equals(u"|"));
     EXPECT_TRUE(list.GetDelimiter().Equals(u","));
+}
+
+// A parse keeps its values in blocks shared by the whole tree; whatever a
+// caller takes out is its own and outlives the tree, and once everything is
+// gone the heap holds nothing more than before.
+TEST(VoPropertyList, WhatIsTakenOutOfAParsedTreeOutlivesIt) {
+    ScopedHeap heap(u"parsed tree");
+    ASSERT_GE(heap.Index(), 0);
+    const std::int32_t blocks = heap.Heap().GetLiveBlocks();
+    const std::int64_t memory = heap.Heap().GetMemory();
+    {
+        auto* root = new VoPropertyList();
+        root->Parse(VoString(u"a=1\nb=2\nc=3\ns\n\tx=9\n\tt\n\t\ty=8\nv=7\n"));
+        VoPropertyListElement* removed = nullptr;
+        VoPropertyListElement* removedAt = nullptr;
+        VoString* value = nullptr;
+        VoPropertyList* section = nullptr;
+        ASSERT_TRUE(root->Remove(VoString(u"a"), &removed));
+        ASSERT_TRUE(root->RemoveAt(0, &removedAt));
+        ASSERT_TRUE(root->RemoveProperty(VoString(u"c"), &value));
+        ASSERT_TRUE(root->RemoveList(VoString(u"s"), &section));
+        EXPECT_EQ(Dump(*root), (Lines{u"v=7"}));
+        delete root;
+
+        EXPECT_EQ(TextOf(*removed->GetValue()), u"1");
+        EXPECT_EQ(TextOf(*removedAt->GetValue()), u"2");
+        EXPECT_EQ(TextOf(*value), u"3");
+        EXPECT_EQ(Dump(*section), (Lines{u"x=9", u"t/", u"t/y=8"}));
+        // The caller's copies are whole strings of their own: they can change.
+        value->Append(u"4");
+        EXPECT_EQ(TextOf(*value), u"34");
+        VoPropertyList::DeleteElement(removed);
+        VoPropertyList::DeleteElement(removedAt);
+        delete value;
+        delete section;
+    }
+    EXPECT_EQ(heap.Heap().GetLiveBlocks(), blocks);
+    EXPECT_EQ(heap.Heap().GetMemory(), memory);
+}
+
+TEST(VoPropertyList, ParsingASectionAgainReplacesOnlyItsContent) {
+    VoPropertyList root;
+    root.Parse(VoString(u"s\n\tx=1\n\tt\n\t\ty=2\nz=3\n"));
+    VoPropertyList* section = root.GetList(VoString(u"s"));
+    ASSERT_NE(section, nullptr);
+    section->Parse(VoString(u"q=5\nr\n\tw=6\n"));
+    EXPECT_EQ(Dump(root), (Lines{u"s/", u"s/q=5", u"s/r/", u"s/r/w=6", u"z=3"}));
+    // A copy holds values of its own, so it outlives its source.
+    auto* copy = new VoPropertyList(root);
+    root.Parse(VoString(u"k=1"));
+    EXPECT_EQ(Dump(root), (Lines{u"k=1"}));
+    EXPECT_EQ(Dump(*copy), (Lines{u"s/", u"s/q=5", u"s/r/", u"s/r/w=6", u"z=3"}));
+    delete copy;
 }

@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cinttypes>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
+#include "memory/ScopedHeap.h"
+#include "memory/VoMemoryManager.h"
 #include "support/LogCapture.h"
 
 namespace {
@@ -178,6 +184,135 @@ TEST(VoString, FormatsNumbersAsTheLogShowsThem) {
     EXPECT_EQ(TextOf(VoString().Append(1.5)), u"1.500000");
     EXPECT_EQ(TextOf(VoString().Append(true)), u"true");
     EXPECT_EQ(TextOf(VoString().Append(false)), u"false");
+}
+
+namespace {
+
+template <typename Value>
+std::u16string Printed(const char* apFormat, Value aValue) {
+    char text[400];
+    std::snprintf(text, sizeof(text), apFormat, aValue);
+    return std::u16string(text, text + std::strlen(text));
+}
+
+template <typename Value>
+std::u16string Appended(Value aValue) {
+    return TextOf(VoString(u"=").Append(aValue)).substr(1);
+}
+
+}  // namespace
+
+// Numbers are formatted by std::to_chars; the digits must be those of the C
+// formats the log has always shown: "%d", "%u", "%lld", "%llu", "%f" and
+// lower-case "%x" for pointers.
+TEST(VoString, NumbersHaveTheDigitsOfTheCFormats) {
+    const std::int32_t integers[] = {0,  1,   -1,    9,      10,         -10,
+                                     99, 100, 12345, -98765, 2147483647, -2147483647 - 1};
+    for (std::int32_t value : integers) {
+        EXPECT_EQ(Appended(value), Printed("%d", value));
+        EXPECT_EQ(Appended(static_cast<std::uint32_t>(value)), Printed("%d", value));
+        EXPECT_EQ(Appended(static_cast<std::int16_t>(value)),
+                  Printed("%d", static_cast<std::int16_t>(value)));
+        EXPECT_EQ(Appended(static_cast<std::uint8_t>(value)), Printed("%u", value & 0xFF));
+        EXPECT_EQ(Appended(static_cast<long long>(value) * 3000000000LL),
+                  Printed("%lld", static_cast<long long>(value) * 3000000000LL));
+        EXPECT_EQ(Appended(static_cast<unsigned long long>(value)),
+                  Printed("%llu", static_cast<unsigned long long>(value)));
+        const void* pointer = reinterpret_cast<const void*>(static_cast<std::uintptr_t>(value));
+        EXPECT_EQ(Appended(pointer), Printed("%" PRIxPTR, static_cast<std::uintptr_t>(value)));
+    }
+    // 0.0078125 and 0.0234375 are ties at the sixth decimal: they round to even.
+    const double reals[] = {0.0,
+                            -0.0,
+                            1e-7,
+                            -1e-7,
+                            5e-7,
+                            0.0078125,
+                            0.0234375,
+                            -0.0078125,
+                            0.1,
+                            2.675,
+                            1.0 / 3.0,
+                            123456.789,
+                            16777217.0,
+                            1e10,
+                            1e22,
+                            9007199254740993.0,
+                            std::numeric_limits<double>::max(),
+                            std::numeric_limits<double>::lowest(),
+                            std::numeric_limits<double>::min(),
+                            std::numeric_limits<double>::denorm_min(),
+                            std::numeric_limits<double>::infinity(),
+                            -std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::quiet_NaN(),
+                            -std::numeric_limits<double>::quiet_NaN()};
+    for (double value : reals) {
+        EXPECT_EQ(Appended(value), Printed("%f", value)) << value;
+        const auto single = static_cast<float>(value);
+        EXPECT_EQ(Appended(single), Printed("%f", static_cast<double>(single))) << value;
+    }
+    // And a spread of arbitrary bit patterns: every exponent, either sign.
+    std::uint64_t state = 0x9E3779B97F4A7C15ull;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        const auto bits32 = static_cast<std::uint32_t>(state >> 32);
+        float single;
+        double real;
+        std::memcpy(&single, &bits32, sizeof(single));
+        std::memcpy(&real, &state, sizeof(real));
+        const auto integer = static_cast<std::int32_t>(bits32);
+        ASSERT_EQ(Appended(single), Printed("%f", static_cast<double>(single))) << bits32;
+        ASSERT_EQ(Appended(real), Printed("%f", real)) << state;
+        ASSERT_EQ(Appended(integer), Printed("%d", integer));
+        ASSERT_EQ(Appended(static_cast<long long>(state)), Printed("%lld", static_cast<long long>(state)));
+    }
+}
+
+TEST(VoString, ConstructionFromUnitsAndALength) {
+    LogCapture log;
+    const char16_t text[] = u"scene=hall";
+    EXPECT_EQ(TextOf(VoString(text + 6, 4)), u"hall");
+    const VoString none(text, 0);
+    ASSERT_NE(none.chars, nullptr);
+    EXPECT_EQ(none.GetLength(), 0);
+    EXPECT_TRUE(log.Lines().empty());
+    EXPECT_EQ(VoString(nullptr, 3).chars, nullptr);
+    EXPECT_EQ(VoString(text, -1).chars, nullptr);
+    EXPECT_EQ(log.Count(VoString::kNullText), 2);
+}
+
+// Append of a null pointer changes nothing, an unset string included;
+// operator+ gives a copy of the left side, which for an unset one is empty.
+TEST(VoString, NullOperandsOfPlusGiveACopy) {
+    LogCapture log;
+    VoString unset;
+    unset.Append(static_cast<const char16_t*>(nullptr));
+    unset.Append(static_cast<const char*>(nullptr));
+    EXPECT_EQ(unset.chars, nullptr);
+    const VoString wide = unset + static_cast<const char16_t*>(nullptr);
+    const VoString narrow = VoString(u"ab") + static_cast<const char*>(nullptr);
+    ASSERT_NE(wide.chars, nullptr);
+    EXPECT_EQ(wide.GetLength(), 0);
+    EXPECT_EQ(TextOf(narrow), u"ab");
+    EXPECT_EQ(log.Count(std::string(": ") + VoString::kNullText), 2);
+    EXPECT_EQ(log.Count(std::string(": ") + VoString::kNullNarrowText), 2);
+}
+
+// Every link of a message chain is one new buffer of exactly the text's size.
+TEST(VoString, EveryLinkIsOneExactBuffer) {
+    ScopedHeap heap(u"string links", true);
+    ASSERT_GE(heap.Index(), 0);
+    const VoString left(u"abc");
+    const VoString right(u"de");
+    const std::int32_t before = VoMemoryManager::GetAllocationCounter();
+    const VoString joined = left + right;
+    const VoString number = left + 42;
+    const VoString real = left + 0.5f;
+    EXPECT_EQ(VoMemoryManager::GetAllocationCounter() - before, 3);
+    EXPECT_EQ(VoMemoryManager::GetBlockSize(joined.chars), 6 * 2);
+    EXPECT_EQ(VoMemoryManager::GetBlockSize(number.chars), 6 * 2);
+    EXPECT_EQ(VoMemoryManager::GetBlockSize(real.chars), 12 * 2);
+    EXPECT_EQ(TextOf(real), u"abc0.500000");
 }
 
 TEST(VoString, Formats64BitConvenienceValuesAtFullWidth) {

@@ -390,3 +390,48 @@ TEST(VoMemoryManager, ThreadsAllocatingAndReleasingKeepTheCountsExact) {
     EXPECT_EQ(heap->GetLiveBlocks(), blocks);
     EXPECT_GE(heap->GetPeak(), memory);
 }
+
+// Released blocks may be handed out again at once, by either header kind: a
+// block made again must still be whole, carry its own size, and leave the
+// counts exact.
+TEST(VoMemoryManager, BlocksMadeAgainAfterReleaseKeepTheirSizesAndCounts) {
+    ScopedHeap plain(u"reuse plain");
+    ScopedHeap tracked(u"reuse tracked", true);
+    ASSERT_GE(plain.Index(), 0);
+    ASSERT_GE(tracked.Index(), 0);
+    // Only the blocks below go to the two heaps, not the test's own vector.
+    tracked.Pop();
+    plain.Pop();
+    const std::int32_t heaps[] = {plain.Index(), tracked.Index()};
+    // Sizes on both sides of 16-byte steps, and past the small blocks.
+    const std::size_t sizes[] = {1, 15, 16, 17, 31, 200, 479, 480, 481, 960, 992, 993, 1000, 1100, 4000};
+    for (int round = 0; round < 3; ++round) {
+        std::vector<unsigned char*> blocks;
+        for (std::size_t i = 0; i < 2 * std::size(sizes); ++i) {
+            const std::size_t size = sizes[i % std::size(sizes)];
+            ASSERT_TRUE(VoMemoryManager::PushHeap(heaps[(i + round) % 2]));
+            auto* block = static_cast<unsigned char*>(VoMemoryManager::Allocate(size, "reuse.cpp", 7));
+            VoMemoryManager::PopHeap();
+            ASSERT_NE(block, nullptr);
+            std::memset(block, static_cast<int>(i), size);
+            blocks.push_back(block);
+        }
+        for (std::size_t i = 0; i < blocks.size(); ++i) {
+            const std::size_t size = sizes[i % std::size(sizes)];
+            EXPECT_EQ(VoMemoryManager::GetBlockSize(blocks[i]), static_cast<std::int64_t>(size));
+            EXPECT_EQ(std::count(blocks[i], blocks[i] + size, static_cast<unsigned char>(i)),
+                      static_cast<std::ptrdiff_t>(size));
+        }
+        // Every second block goes first, so the later ones are made from a mix.
+        for (std::size_t i = 0; i < blocks.size(); i += 2) {
+            EXPECT_TRUE(VoMemoryManager::Free(blocks[i]));
+        }
+        for (std::size_t i = 1; i < blocks.size(); i += 2) {
+            EXPECT_TRUE(VoMemoryManager::Free(blocks[i]));
+        }
+        EXPECT_EQ(plain.Heap().GetLiveBlocks(), 0);
+        EXPECT_EQ(plain.Heap().GetMemory(), 0);
+        EXPECT_EQ(tracked.Heap().GetLiveBlocks(), 0);
+        EXPECT_EQ(tracked.Heap().GetMemory(), 0);
+    }
+}
