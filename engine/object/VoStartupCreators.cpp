@@ -4,6 +4,7 @@
 #include "object/VoRegistry.h"
 #include "platform/VoFileSystemWinCreator.h"
 #include "platform/VoMatrixUtilDX9Creator.h"
+#include "platform/VoMovieManagerBinkCreator.h"
 #include "platform/VoSoundManagerFMODCreator.h"
 #include "platform/VoTimerWinCreator.h"
 #include "state/VoStateManagerCreator.h"
@@ -29,7 +30,8 @@ bool VoStartupCreators::Register() {
     // "rasterizer", "texture" and "devicecaps" take their places here as their classes arrive.
     added &= Add(registry, VO_NEW VoMatrixUtilDX9Creator());
     added &= Add(registry, VO_NEW VoSoundManagerFMODCreator());
-    // "moviemanager" and "platform" take their places here as their classes arrive.
+    added &= Add(registry, VO_NEW VoMovieManagerBinkCreator());
+    // "platform" takes its place here as its class arrives.
     added &= Add(registry, VO_NEW VoEventManagerCreator());
     added &= Add(registry, VO_NEW VoStateManagerCreator());
     added &= Add(registry, VO_NEW VoGameClockCreator());

@@ -34,8 +34,8 @@ TEST_F(VoStartupCreatorsTest, RegistersTheEngineCreatorsInStartUpOrder) {
     const char* const expected[][2] = {
         {"filesystem", "[VoFileSystemWinCreator <"},  {"timer", "[VoTimerWinCreator <"},
         {"matrixutil", "[VoMatrixUtilDX9Creator <"},  {"soundmanager", "[VoSoundManagerFMODCreator <"},
-        {"eventmanager", "[VoEventManagerCreator <"}, {"statemanager", "[VoStateManagerCreator <"},
-        {"gameclock", "[VoGameClockCreator <"}};
+        {"moviemanager", "[VoMovieManagerBinkCreator <"}, {"eventmanager", "[VoEventManagerCreator <"},
+        {"statemanager", "[VoStateManagerCreator <"},  {"gameclock", "[VoGameClockCreator <"}};
     const int count = static_cast<int>(sizeof(expected) / sizeof(expected[0]));
     ASSERT_EQ(registry->GetCreatorCount(), count);
     for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(count); ++i) {
@@ -69,7 +69,7 @@ TEST_F(VoStartupCreatorsTest, ASecondRegistrationIsRefusedAndLeavesTheFirst) {
     EXPECT_FALSE(VoStartupCreators::Register());
     EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "filesystem"));
     EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "gameclock"));
-    EXPECT_EQ(VoRegistry::Get()->GetCreatorCount(), 7);
+    EXPECT_EQ(VoRegistry::Get()->GetCreatorCount(), 8);
 }
 
 TEST_F(VoStartupCreatorsTest, ACreatorThatInitialisesLeadsToASecondInitialize) {
