@@ -7,6 +7,7 @@ extern "C" {
 }
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -25,7 +26,7 @@ struct Writer {
     }
 
     // Sends aFrame (null: the end) to the encoder and writes what comes out.
-    bool Encode(AVCodecContext* apCodec, AVStream* apStream, AVFrame* apFrame, int aKeyInterval) {
+    bool Encode(AVCodecContext* apCodec, AVStream* apStream, AVFrame* apFrame) {
         if (avcodec_send_frame(apCodec, apFrame) < 0) {
             return false;
         }
@@ -36,11 +37,6 @@ struct Writer {
             }
             if (result < 0) {
                 return false;
-            }
-            // Intra-only pictures are all key frames; a test that needs some
-            // that are not marks them so in the container.
-            if (aKeyInterval > 1 && packet->pts % aKeyInterval != 0) {
-                packet->flags &= ~AV_PKT_FLAG_KEY;
             }
             av_packet_rescale_ts(packet, apCodec->time_base, apStream->time_base);
             packet->stream_index = apStream->index;
@@ -59,6 +55,9 @@ struct Writer {
 };
 
 AVPixelFormat PixelFormatOf(const MovieSpec& aSpec) {
+    if (aSpec.codec == MovieCodec::kVp8) {
+        return AV_PIX_FMT_YUV420P;
+    }
     if (aSpec.codec == MovieCodec::kPng) {
         return aSpec.alpha ? AV_PIX_FMT_RGBA : AV_PIX_FMT_RGB24;
     }
@@ -66,6 +65,20 @@ AVPixelFormat PixelFormatOf(const MovieSpec& aSpec) {
 }
 
 void FillPicture(const MovieSpec& aSpec, int aFrame, AVFrame* apFrame) {
+    if (aSpec.codec == MovieCodec::kVp8) {
+        // Grey in video range: no colour, so nothing of it is lost to the
+        // halved chroma planes.
+        const int luma = 16 + (MovieGrey(aFrame) * 219 + 127) / 255;
+        for (int plane = 0; plane < 3; ++plane) {
+            const int rows = plane == 0 ? aSpec.height : (aSpec.height + 1) / 2;
+            for (int y = 0; y < rows; ++y) {
+                std::memset(apFrame->data[plane] + y * apFrame->linesize[plane], plane == 0 ? luma : 128,
+                            static_cast<std::size_t>(apFrame->linesize[plane]));
+            }
+        }
+        apFrame->pict_type = aFrame % aSpec.keyInterval == 0 ? AV_PICTURE_TYPE_I : AV_PICTURE_TYPE_NONE;
+        return;
+    }
     const bool png = aSpec.codec == MovieCodec::kPng;
     const int size = png && !aSpec.alpha ? 3 : 4;
     for (int y = 0; y < aSpec.height; ++y) {
@@ -91,8 +104,8 @@ void FillPicture(const MovieSpec& aSpec, int aFrame, AVFrame* apFrame) {
 }
 
 bool OpenVideo(Writer& aWriter, const MovieSpec& aSpec, AVStream** appStream) {
-    const AVCodec* codec =
-        avcodec_find_encoder(aSpec.codec == MovieCodec::kPng ? AV_CODEC_ID_PNG : AV_CODEC_ID_FFV1);
+    const AVCodec* codec = aSpec.codec == MovieCodec::kVp8 ? avcodec_find_encoder_by_name("libvpx")
+                           : avcodec_find_encoder(aSpec.codec == MovieCodec::kPng ? AV_CODEC_ID_PNG : AV_CODEC_ID_FFV1);
     AVStream* stream = codec != nullptr ? avformat_new_stream(aWriter.format, nullptr) : nullptr;
     aWriter.video = stream != nullptr ? avcodec_alloc_context3(codec) : nullptr;
     if (aWriter.video == nullptr) {
@@ -101,18 +114,28 @@ bool OpenVideo(Writer& aWriter, const MovieSpec& aSpec, AVStream** appStream) {
     aWriter.video->width = aSpec.width;
     aWriter.video->height = aSpec.height;
     aWriter.video->pix_fmt = PixelFormatOf(aSpec);
-    aWriter.video->time_base = AVRational{1, aSpec.fps};
-    aWriter.video->framerate = AVRational{aSpec.fps, 1};
+    aWriter.video->time_base = AVRational{aSpec.fpsDivisor, aSpec.fps};
+    aWriter.video->framerate = AVRational{aSpec.fps, aSpec.fpsDivisor};
     aWriter.video->thread_count = 1;
+    aWriter.video->gop_size = aSpec.keyInterval;
     if (aWriter.format->oformat->flags & AVFMT_GLOBALHEADER) {
         aWriter.video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     }
-    if (avcodec_open2(aWriter.video, codec, nullptr) < 0 ||
-        avcodec_parameters_from_context(stream->codecpar, aWriter.video) < 0) {
+    AVDictionary* options = nullptr;
+    if (aSpec.codec == MovieCodec::kVp8) {
+        // One packet per picture, none held back: no hidden reference frames.
+        aWriter.video->bit_rate = 1000000;
+        av_dict_set(&options, "lag-in-frames", "0", 0);
+        av_dict_set(&options, "auto-alt-ref", "0", 0);
+        av_dict_set(&options, "deadline", "realtime", 0);
+    }
+    const int opened = avcodec_open2(aWriter.video, codec, &options);
+    av_dict_free(&options);
+    if (opened < 0 || avcodec_parameters_from_context(stream->codecpar, aWriter.video) < 0) {
         return false;
     }
     stream->time_base = aWriter.video->time_base;
-    stream->avg_frame_rate = AVRational{aSpec.fps, 1};
+    stream->avg_frame_rate = AVRational{aSpec.fps, aSpec.fpsDivisor};
     *appStream = stream;
     return true;
 }
@@ -140,8 +163,8 @@ bool OpenSound(Writer& aWriter, const MovieSpec& aSpec, AVStream** appStream) {
 // The sound that belongs with picture aFrame: the samples from its start to
 // the next picture's.
 bool WriteSoundFor(Writer& aWriter, AVStream* apStream, const MovieSpec& aSpec, int aFrame) {
-    const std::int64_t first = static_cast<std::int64_t>(aFrame) * aSpec.soundRate / aSpec.fps;
-    const std::int64_t end = static_cast<std::int64_t>(aFrame + 1) * aSpec.soundRate / aSpec.fps;
+    const std::int64_t first = static_cast<std::int64_t>(aFrame) * aSpec.soundRate * aSpec.fpsDivisor / aSpec.fps;
+    const std::int64_t end = static_cast<std::int64_t>(aFrame + 1) * aSpec.soundRate * aSpec.fpsDivisor / aSpec.fps;
     AVFrame* frame = aWriter.soundFrame;
     av_frame_unref(frame);
     frame->format = AV_SAMPLE_FMT_S16;
@@ -163,12 +186,20 @@ bool WriteSoundFor(Writer& aWriter, AVStream* apStream, const MovieSpec& aSpec, 
             samples[i * aSpec.soundChannels + c] = value;
         }
     }
-    return aWriter.Encode(aWriter.sound, apStream, frame, 1);
+    return aWriter.Encode(aWriter.sound, apStream, frame);
 }
 
 }  // namespace
 
+int MovieGrey(int aFrame) {
+    return 20 + aFrame % 40 * 5;
+}
+
 std::array<std::uint8_t, 4> MoviePixel(const MovieSpec& aSpec, int aFrame, int aX, int aY) {
+    if (aSpec.codec == MovieCodec::kVp8) {
+        const auto grey = static_cast<std::uint8_t>(MovieGrey(aFrame));
+        return {grey, grey, grey, 0xFF};
+    }
     const int alpha = aSpec.alpha ? (aX * 8 + aY * 4 + aFrame * 2 + 16) & 0xFF : 0xFF;
     return {static_cast<std::uint8_t>((aX * 7 + aFrame * 3) & 0xFF),
             static_cast<std::uint8_t>((aY * 11 + aFrame * 5) & 0xFF),
@@ -219,12 +250,12 @@ bool WriteMovieFile(const std::string& aPath, const MovieSpec& aSpec) {
         }
         FillPicture(aSpec, i, writer.frame);
         writer.frame->pts = i;
-        if (!writer.Encode(writer.video, videoStream, writer.frame, aSpec.keyInterval)) {
+        if (!writer.Encode(writer.video, videoStream, writer.frame)) {
             return false;
         }
     }
-    if (!writer.Encode(writer.video, videoStream, nullptr, aSpec.keyInterval) ||
-        (soundStream != nullptr && !writer.Encode(writer.sound, soundStream, nullptr, 1))) {
+    if (!writer.Encode(writer.video, videoStream, nullptr) ||
+        (soundStream != nullptr && !writer.Encode(writer.sound, soundStream, nullptr))) {
         return false;
     }
     return av_write_trailer(writer.format) >= 0;

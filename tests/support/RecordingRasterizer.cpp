@@ -444,7 +444,7 @@ bool RecordingTexture::CreateTexture(std::uint32_t aWidth, std::uint32_t aHeight
 
 bool RecordingTexture::UpdateTexture(const std::uint8_t* apPixels, std::uint32_t aPitch) {
     const std::size_t row = static_cast<std::size_t>(fWidth) * static_cast<std::size_t>(VoImage::GetBytesPerPixel(fFormat));
-    if (apPixels == nullptr || fTexels.empty() || aPitch < row) {
+    if (fRefuseUpdates || apPixels == nullptr || fTexels.empty() || aPitch < row) {
         return false;
     }
     for (std::uint32_t y = 0; y < fHeight; ++y) {
