@@ -146,6 +146,7 @@ struct VoMovieDecoder::State {
         swr_free(&fpResample);
         av_channel_layout_uninit(&fSoundLayout);
         av_packet_free(&fpPacket);
+        av_packet_free(&fpHeld);
         av_frame_free(&fpFrame);
         av_frame_free(&fpPending);
         av_frame_free(&fpSoundFrame);
@@ -166,6 +167,15 @@ struct VoMovieDecoder::State {
     void OpenSound(VoSoundMixer* apMixer);
     // The next picture in presentation order; false when none comes.
     bool NextPicture(AVFrame* apFrame);
+    // The next packet of the container into fpPacket, the held one first;
+    // false at the end.
+    bool ReadPacket();
+    // Reads on up to the next video packet (held for its picture), so the
+    // sound of the frame just decoded is with the mixer before it is due.
+    void ReadSoundAhead();
+    // The end of the container: what the decoders and the resampler still
+    // hold comes out.
+    void DrainSound();
     // The 1-based number of a decoded picture.
     std::uint32_t NumberOf(const AVFrame* apFrame);
     void DecodeSound(const AVPacket* apPacket);
@@ -187,6 +197,8 @@ struct VoMovieDecoder::State {
     int fSoundFormat = -1;
     int fSoundRate = 0;
     AVPacket* fpPacket = nullptr;      // owned
+    AVPacket* fpHeld = nullptr;        // owned: a video packet read ahead of its picture
+    bool fHasHeld = false;
     AVFrame* fpFrame = nullptr;        // owned
     AVFrame* fpPending = nullptr;      // owned: a picture decoded ahead of its frame
     AVFrame* fpSoundFrame = nullptr;   // owned
@@ -215,6 +227,7 @@ struct VoMovieDecoder::State {
     std::uint32_t fDivisor = 1;
     bool fDemuxEnd = false;
     bool fVideoDrained = false;
+    bool fSoundDrained = false;
     bool fDropSound = false;
 
     bool fPaused = true;
@@ -293,12 +306,21 @@ void VoMovieDecoder::State::Flush() {
     if (fpSound != nullptr) {
         avcodec_flush_buffers(fpSound);
     }
+    // What the resampler held belongs to the sound before the jump.
+    if (fpResample != nullptr && swr_init(fpResample) < 0) {
+        swr_free(&fpResample);
+    }
     if (fHasPending) {
         av_frame_unref(fpPending);
         fHasPending = false;
     }
+    if (fHasHeld) {
+        av_packet_unref(fpHeld);
+        fHasHeld = false;
+    }
     fDemuxEnd = false;
     fVideoDrained = false;
+    fSoundDrained = false;
 }
 
 bool VoMovieDecoder::State::ReadVideoFields(const Limits& aLimits, std::uint32_t aFlags) {
@@ -404,9 +426,11 @@ bool VoMovieDecoder::State::OpenVideo(const Limits& aLimits) {
     fPitch = (fWidth * 4 + 63) / 64 * 64;
     fpPicture = static_cast<std::uint8_t*>(av_mallocz(static_cast<std::size_t>(fPitch) * fHeight));
     fpPacket = av_packet_alloc();
+    fpHeld = av_packet_alloc();
     fpFrame = av_frame_alloc();
     fpPending = av_frame_alloc();
-    return fpPicture != nullptr && fpPacket != nullptr && fpFrame != nullptr && fpPending != nullptr;
+    return fpPicture != nullptr && fpPacket != nullptr && fpHeld != nullptr && fpFrame != nullptr &&
+           fpPending != nullptr;
 }
 
 void VoMovieDecoder::State::OpenSound(VoSoundMixer* apMixer) {
@@ -454,7 +478,7 @@ void VoMovieDecoder::State::OpenSound(VoSoundMixer* apMixer) {
 }
 
 void VoMovieDecoder::State::DecodeSound(const AVPacket* apPacket) {
-    if (fpSound == nullptr || avcodec_send_packet(fpSound, apPacket) < 0) {
+    if (fpSound == nullptr || fpResample == nullptr || avcodec_send_packet(fpSound, apPacket) < 0) {
         return;
     }
     while (avcodec_receive_frame(fpSound, fpSoundFrame) >= 0) {
@@ -478,6 +502,65 @@ void VoMovieDecoder::State::DecodeSound(const AVPacket* apPacket) {
     }
 }
 
+bool VoMovieDecoder::State::ReadPacket() {
+    if (fHasHeld) {
+        av_packet_move_ref(fpPacket, fpHeld);
+        fHasHeld = false;
+        return true;
+    }
+    if (fDemuxEnd || fpFormat == nullptr) {
+        return false;
+    }
+    if (av_read_frame(fpFormat, fpPacket) < 0) {
+        fDemuxEnd = true;
+        return false;
+    }
+    return true;
+}
+
+void VoMovieDecoder::State::DrainSound() {
+    if (fSoundDrained) {
+        return;
+    }
+    fSoundDrained = true;
+    DecodeSound(nullptr);
+    if (fpResample == nullptr || fDropSound) {
+        return;
+    }
+    const int capacity = swr_get_out_samples(fpResample, 0);
+    if (capacity > 0 && capacity <= kMaxSoundBlock) {
+        fSoundBlock.resize(static_cast<std::size_t>(capacity) * 2);
+        std::uint8_t* out[1] = {reinterpret_cast<std::uint8_t*>(fSoundBlock.data())};
+        const int converted = swr_convert(fpResample, out, capacity, nullptr, 0);
+        if (converted > 0) {
+            fpMixer->WriteFeed(fFeed, fSoundBlock.data(), converted);
+        }
+    }
+}
+
+void VoMovieDecoder::State::ReadSoundAhead() {
+    if (fpSound == nullptr || fHasHeld) {
+        return;
+    }
+    for (int packets = 0; packets < kMaxPacketsPerPicture; ++packets) {
+        if (!ReadPacket()) {
+            if (fDemuxEnd) {
+                DrainSound();
+            }
+            return;
+        }
+        if (fpPacket->stream_index == fVideoIndex) {
+            av_packet_move_ref(fpHeld, fpPacket);
+            fHasHeld = true;
+            return;
+        }
+        if (fpPacket->stream_index == fSoundIndex) {
+            DecodeSound(fpPacket);
+        }
+        av_packet_unref(fpPacket);
+    }
+}
+
 bool VoMovieDecoder::State::NextPicture(AVFrame* apFrame) {
     if (fpFormat == nullptr) {
         return false;
@@ -491,17 +574,13 @@ bool VoMovieDecoder::State::NextPicture(AVFrame* apFrame) {
         if (received == AVERROR_EOF || packets >= kMaxPacketsPerPicture) {
             return false;
         }
-        if (fDemuxEnd) {
+        if (!ReadPacket()) {
             if (fVideoDrained) {
                 return false;
             }
             fVideoDrained = true;
             avcodec_send_packet(fpVideo, nullptr);
-            DecodeSound(nullptr);
-            continue;
-        }
-        if (av_read_frame(fpFormat, fpPacket) < 0) {
-            fDemuxEnd = true;
+            DrainSound();
             continue;
         }
         ++packets;
@@ -761,6 +840,7 @@ bool VoMovieDecoder::DoFrame() {
             break;
         }
     }
+    state.ReadSoundAhead();
     state.fSkipped = !decoded;
     state.fHasPicture = state.fHasPicture || decoded;
     return decoded;
