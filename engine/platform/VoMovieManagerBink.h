@@ -28,7 +28,8 @@ public:
     VoIMoviePlayer* CreateTextureMovie(const VoString& aId, const VoString& aPath) override;
 
 private:
-    VoIMoviePlayer* Create(const VoString& aId, const VoString& aPath, bool aFullScreen, const char* apFailure);
+    VoIMoviePlayer* Create(const VoString& aId, const VoString& aPath, bool aFullScreen,
+                           const char* apFailure);
 
     VoMoviePlayerBink::Ports fPorts;
     VoSoundMixer* fpMixer;  // not owned

@@ -111,9 +111,9 @@ bool VoMoviePlayerBink::OpenTexture() {
     ReleaseTexture();
     VoITexture* texture = VoAPIObjectManager::CreateServiceAs<VoITexture>(u"texture");
     const bool alpha = (fDecoder.GetOpenFlags() & VoMovieDecoder::kOpenAlpha) != 0;
-    if (texture == nullptr || !texture->CreateTexture(static_cast<std::uint32_t>(fWidth),
-                                                      static_cast<std::uint32_t>(fHeight),
-                                                      alpha ? kAlphaFormat : kOpaqueFormat)) {
+    if (texture == nullptr ||
+        !texture->CreateTexture(static_cast<std::uint32_t>(fWidth), static_cast<std::uint32_t>(fHeight),
+                                alpha ? kAlphaFormat : kOpaqueFormat)) {
         delete texture;
         return false;
     }
@@ -309,7 +309,8 @@ bool VoMoviePlayerBink::Reopen() {
     // The file may have changed since: a movie of another size or kind would
     // not fit its texture.
     if (!VoNativePath::ToNarrow(fPath, &fileName) || !fDecoder.OpenFile(fileName.c_str(), kOpenFlags) ||
-        fDecoder.GetWidth() != fWidth || fDecoder.GetHeight() != fHeight || fDecoder.GetOpenFlags() != flags) {
+        fDecoder.GetWidth() != fWidth || fDecoder.GetHeight() != fHeight ||
+        fDecoder.GetOpenFlags() != flags) {
         fDecoder.Close();
         VO_ERROR(kLoopFailure, fPath);
         return false;

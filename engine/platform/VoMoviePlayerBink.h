@@ -30,7 +30,8 @@ public:
     // Plain lines, without level or source.
     static constexpr char16_t kFrameSkippedLine[] = u"Frame was skipped";
     static constexpr char16_t kTextureLockLine[] = u"Failed to lock texture surface";
-    static constexpr char kRenderFailure[] = "Render() failure. Could not copy the frame to the back buffer: ";
+    static constexpr char kRenderFailure[] =
+        "Render() failure. Could not copy the frame to the back buffer: ";
     static constexpr char kLoopFailure[] = "Render() failure. Could not open the looping movie again: ";
     // The movie is opened asking for its alpha channel.
     static constexpr std::uint32_t kOpenFlags = VoMovieDecoder::kOpenAlpha;

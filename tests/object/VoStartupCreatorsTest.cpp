@@ -32,10 +32,10 @@ TEST_F(VoStartupCreatorsTest, RegistersTheEngineCreatorsInStartUpOrder) {
     EXPECT_TRUE(VoStartupCreators::Register());
     VoRegistry* registry = VoRegistry::Get();
     const char* const expected[][2] = {
-        {"filesystem", "[VoFileSystemWinCreator <"},  {"timer", "[VoTimerWinCreator <"},
-        {"matrixutil", "[VoMatrixUtilDX9Creator <"},  {"soundmanager", "[VoSoundManagerFMODCreator <"},
+        {"filesystem", "[VoFileSystemWinCreator <"},      {"timer", "[VoTimerWinCreator <"},
+        {"matrixutil", "[VoMatrixUtilDX9Creator <"},      {"soundmanager", "[VoSoundManagerFMODCreator <"},
         {"moviemanager", "[VoMovieManagerBinkCreator <"}, {"eventmanager", "[VoEventManagerCreator <"},
-        {"statemanager", "[VoStateManagerCreator <"},  {"gameclock", "[VoGameClockCreator <"}};
+        {"statemanager", "[VoStateManagerCreator <"},     {"gameclock", "[VoGameClockCreator <"}};
     const int count = static_cast<int>(sizeof(expected) / sizeof(expected[0]));
     ASSERT_EQ(registry->GetCreatorCount(), count);
     for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(count); ++i) {

@@ -126,7 +126,8 @@ TEST_F(VoMovieManagerBinkTest, AFileThatCannotBeOpenedIsLoggedWithItsNativePath)
     }
     EXPECT_EQ(RecordingTexture::LiveCount(), textures);
     // Too wide for a texture, but not for the screen.
-    std::unique_ptr<VoIMoviePlayer> full(manager.CreateFullScreenMovie(VoString("x"), EnginePath("wide.mkv")));
+    std::unique_ptr<VoIMoviePlayer> full(
+        manager.CreateFullScreenMovie(VoString("x"), EnginePath("wide.mkv")));
     EXPECT_NE(full, nullptr);
 }
 

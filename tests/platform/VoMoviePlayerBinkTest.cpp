@@ -16,7 +16,8 @@ namespace {
 class VoMoviePlayerBinkTest : public MovieTest {
 protected:
     // A player of a new clip, opened full screen or as a texture movie.
-    std::unique_ptr<VoMoviePlayerBink> Open(const std::string& aName, const MovieSpec& aSpec, bool aFullScreen) {
+    std::unique_ptr<VoMoviePlayerBink> Open(const std::string& aName, const MovieSpec& aSpec,
+                                            bool aFullScreen) {
         auto player = std::make_unique<VoMoviePlayerBink>(Ports());
         EXPECT_TRUE(player->Open(Make(aName, aSpec), aFullScreen)) << aName;
         return player;
@@ -312,7 +313,8 @@ TEST_F(VoMoviePlayerBinkTest, ACopyThatFailsIsLoggedWithTheReason) {
     ASSERT_TRUE(player->Play());
     LogCapture log;
     EXPECT_TRUE(player->Render(nullptr));
-    EXPECT_TRUE(log.Logged("ERROR: ", std::string(VoMoviePlayerBink::kRenderFailure) + RecordingBlitter::kFailure));
+    EXPECT_TRUE(
+        log.Logged("ERROR: ", std::string(VoMoviePlayerBink::kRenderFailure) + RecordingBlitter::kFailure));
     EXPECT_EQ(player->GetCurrentFrame(), 2u);
 }
 
@@ -382,8 +384,9 @@ TEST_F(VoMoviePlayerBinkTest, TextureSizesAreMeasuredAgainstTheDeviceLimits) {
         std::uint32_t measuredWidth, measuredHeight;
     };
     const Case cases[] = {
-        {320, 240, true, true, 512, 512}, {320, 240, true, false, 512, 256}, {320, 240, false, true, 320, 320},
-        {320, 240, false, false, 320, 240}, {10, 3, true, false, 64, 64},    {64, 65, true, false, 64, 128},
+        {320, 240, true, true, 512, 512},  {320, 240, true, false, 512, 256},
+        {320, 240, false, true, 320, 320}, {320, 240, false, false, 320, 240},
+        {10, 3, true, false, 64, 64},      {64, 65, true, false, 64, 128},
     };
     for (const Case& c : cases) {
         VoMoviePlayerBink::TextureLimits limits;

@@ -104,8 +104,10 @@ void FillPicture(const MovieSpec& aSpec, int aFrame, AVFrame* apFrame) {
 }
 
 bool OpenVideo(Writer& aWriter, const MovieSpec& aSpec, AVStream** appStream) {
-    const AVCodec* codec = aSpec.codec == MovieCodec::kVp8 ? avcodec_find_encoder_by_name("libvpx")
-                           : avcodec_find_encoder(aSpec.codec == MovieCodec::kPng ? AV_CODEC_ID_PNG : AV_CODEC_ID_FFV1);
+    const AVCodec* codec =
+        aSpec.codec == MovieCodec::kVp8
+            ? avcodec_find_encoder_by_name("libvpx")
+            : avcodec_find_encoder(aSpec.codec == MovieCodec::kPng ? AV_CODEC_ID_PNG : AV_CODEC_ID_FFV1);
     AVStream* stream = codec != nullptr ? avformat_new_stream(aWriter.format, nullptr) : nullptr;
     aWriter.video = stream != nullptr ? avcodec_alloc_context3(codec) : nullptr;
     if (aWriter.video == nullptr) {
@@ -163,8 +165,10 @@ bool OpenSound(Writer& aWriter, const MovieSpec& aSpec, AVStream** appStream) {
 // The sound that belongs with picture aFrame: the samples from its start to
 // the next picture's.
 bool WriteSoundFor(Writer& aWriter, AVStream* apStream, const MovieSpec& aSpec, int aFrame) {
-    const std::int64_t first = static_cast<std::int64_t>(aFrame) * aSpec.soundRate * aSpec.fpsDivisor / aSpec.fps;
-    const std::int64_t end = static_cast<std::int64_t>(aFrame + 1) * aSpec.soundRate * aSpec.fpsDivisor / aSpec.fps;
+    const std::int64_t first =
+        static_cast<std::int64_t>(aFrame) * aSpec.soundRate * aSpec.fpsDivisor / aSpec.fps;
+    const std::int64_t end =
+        static_cast<std::int64_t>(aFrame + 1) * aSpec.soundRate * aSpec.fpsDivisor / aSpec.fps;
     AVFrame* frame = aWriter.soundFrame;
     av_frame_unref(frame);
     frame->format = AV_SAMPLE_FMT_S16;
@@ -181,7 +185,8 @@ bool WriteSoundFor(Writer& aWriter, AVStream* apStream, const MovieSpec& aSpec, 
     std::int16_t* samples = reinterpret_cast<std::int16_t*>(frame->data[0]);
     for (int i = 0; i < frame->nb_samples; ++i) {
         const double t = static_cast<double>(first + i) / aSpec.soundRate;
-        const auto value = static_cast<std::int16_t>(std::lround(0.5 * 32767.0 * std::sin(2.0 * M_PI * 440.0 * t)));
+        const auto value =
+            static_cast<std::int16_t>(std::lround(0.5 * 32767.0 * std::sin(2.0 * M_PI * 440.0 * t)));
         for (int c = 0; c < aSpec.soundChannels; ++c) {
             samples[i * aSpec.soundChannels + c] = value;
         }

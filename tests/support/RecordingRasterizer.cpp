@@ -443,7 +443,8 @@ bool RecordingTexture::CreateTexture(std::uint32_t aWidth, std::uint32_t aHeight
 }
 
 bool RecordingTexture::UpdateTexture(const std::uint8_t* apPixels, std::uint32_t aPitch) {
-    const std::size_t row = static_cast<std::size_t>(fWidth) * static_cast<std::size_t>(VoImage::GetBytesPerPixel(fFormat));
+    const std::size_t row =
+        static_cast<std::size_t>(fWidth) * static_cast<std::size_t>(VoImage::GetBytesPerPixel(fFormat));
     if (fRefuseUpdates || apPixels == nullptr || fTexels.empty() || aPitch < row) {
         return false;
     }

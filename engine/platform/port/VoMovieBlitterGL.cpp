@@ -14,10 +14,10 @@ struct Calls {
     bool Load() {
         return LoadOne(fDisable, "glDisable") && LoadOne(fColorMask, "glColorMask") &&
                LoadOne(fPushAttrib, "glPushAttrib") && LoadOne(fPopAttrib, "glPopAttrib") &&
-               LoadOne(fPushClientAttrib, "glPushClientAttrib") && LoadOne(fPopClientAttrib, "glPopClientAttrib") &&
-               LoadOne(fPixelStorei, "glPixelStorei") && LoadOne(fPixelZoom, "glPixelZoom") &&
-               LoadOne(fWindowPos2i, "glWindowPos2i") && LoadOne(fDrawPixels, "glDrawPixels") &&
-               LoadOne(fGetError, "glGetError");
+               LoadOne(fPushClientAttrib, "glPushClientAttrib") &&
+               LoadOne(fPopClientAttrib, "glPopClientAttrib") && LoadOne(fPixelStorei, "glPixelStorei") &&
+               LoadOne(fPixelZoom, "glPixelZoom") && LoadOne(fWindowPos2i, "glWindowPos2i") &&
+               LoadOne(fDrawPixels, "glDrawPixels") && LoadOne(fGetError, "glGetError");
     }
 
     template <typename Function>
@@ -46,10 +46,9 @@ VoMovieBlitterGL& VoMovieBlitterGL::Get() {
     return sBlitter;
 }
 
-bool VoMovieBlitterGL::Blit(const std::uint8_t* apPixels, std::int32_t aPitch, std::int32_t aX, std::int32_t aY,
-                            std::int32_t aWidth, std::int32_t aHeight) {
-    if (apPixels == nullptr || aWidth < 0 || aHeight < 0 || aPitch % 4 != 0 ||
-        aPitch / 4 < aWidth) {
+bool VoMovieBlitterGL::Blit(const std::uint8_t* apPixels, std::int32_t aPitch, std::int32_t aX,
+                            std::int32_t aY, std::int32_t aWidth, std::int32_t aHeight) {
+    if (apPixels == nullptr || aWidth < 0 || aHeight < 0 || aPitch % 4 != 0 || aPitch / 4 < aWidth) {
         fpFailure = kInvalidArgument;
         return false;
     }
@@ -57,7 +56,8 @@ bool VoMovieBlitterGL::Blit(const std::uint8_t* apPixels, std::int32_t aPitch, s
     const std::int32_t left = std::max(aX, 0);
     const std::int32_t top = std::max(aY, 0);
     const std::int32_t right = std::min<std::int64_t>(static_cast<std::int64_t>(aX) + aWidth, kTargetWidth);
-    const std::int32_t bottom = std::min<std::int64_t>(static_cast<std::int64_t>(aY) + aHeight, kTargetHeight);
+    const std::int32_t bottom =
+        std::min<std::int64_t>(static_cast<std::int64_t>(aY) + aHeight, kTargetHeight);
     if (left >= right || top >= bottom) {
         return true;
     }
@@ -76,8 +76,8 @@ bool VoMovieBlitterGL::Blit(const std::uint8_t* apPixels, std::int32_t aPitch, s
     const std::uint8_t* first = apPixels + static_cast<std::ptrdiff_t>(top - aY) * aPitch + (left - aX) * 4;
     gl.fPushAttrib(GL_ENABLE_BIT | GL_PIXEL_MODE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT);
     gl.fPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    for (GLenum state : {GL_BLEND, GL_ALPHA_TEST, GL_DEPTH_TEST, GL_STENCIL_TEST, GL_SCISSOR_TEST, GL_TEXTURE_2D,
-                         GL_FOG, GL_COLOR_LOGIC_OP, GL_DITHER}) {
+    for (GLenum state : {GL_BLEND, GL_ALPHA_TEST, GL_DEPTH_TEST, GL_STENCIL_TEST, GL_SCISSOR_TEST,
+                         GL_TEXTURE_2D, GL_FOG, GL_COLOR_LOGIC_OP, GL_DITHER}) {
         gl.fDisable(state);
     }
     gl.fColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);

@@ -65,7 +65,7 @@ std::int32_t MixerVolume(std::int32_t aVolume) {
 // demuxer, or bytes in memory.
 struct Source {
     std::string fPath;
-    std::FILE* fpFile = nullptr;  // owned while a demuxer reads it
+    std::FILE* fpFile = nullptr;           // owned while a demuxer reads it
     const std::uint8_t* fpData = nullptr;  // not owned
     std::int64_t fSize = 0;
     std::int64_t fPosition = 0;
@@ -95,7 +95,8 @@ std::int64_t SeekSource(void* apSource, std::int64_t aOffset, int aWhence) {
     if (source.fpFile != nullptr) {
         if (aWhence == AVSEEK_SIZE) {
             struct stat status;
-            return fstat(fileno(source.fpFile), &status) == 0 ? static_cast<std::int64_t>(status.st_size) : -1;
+            return fstat(fileno(source.fpFile), &status) == 0 ? static_cast<std::int64_t>(status.st_size)
+                                                              : -1;
         }
         if ((aWhence != SEEK_SET && aWhence != SEEK_CUR && aWhence != SEEK_END) ||
             fseeko(source.fpFile, static_cast<off_t>(aOffset), aWhence) != 0) {
@@ -147,7 +148,6 @@ struct VoMovieDecoder::State {
         av_channel_layout_uninit(&fSoundLayout);
         av_packet_free(&fpPacket);
         av_packet_free(&fpHeld);
-        av_frame_free(&fpFrame);
         av_frame_free(&fpPending);
         av_frame_free(&fpSoundFrame);
         av_free(fpPicture);
@@ -183,8 +183,9 @@ struct VoMovieDecoder::State {
     void Rebase(std::uint32_t aNow);
 
     Source fSource;
-    VoSoundMixer* fpMixer = nullptr;  // not owned
-    AVIOContext* fpIo = nullptr;         // owned with its buffer
+    std::int64_t fMaxPixels = 0;
+    VoSoundMixer* fpMixer = nullptr;      // not owned
+    AVIOContext* fpIo = nullptr;          // owned with its buffer
     AVFormatContext* fpFormat = nullptr;  // owned
     int fVideoIndex = -1;
     int fSoundIndex = -1;
@@ -196,12 +197,11 @@ struct VoMovieDecoder::State {
     AVChannelLayout fSoundLayout{};
     int fSoundFormat = -1;
     int fSoundRate = 0;
-    AVPacket* fpPacket = nullptr;      // owned
-    AVPacket* fpHeld = nullptr;        // owned: a video packet read ahead of its picture
+    AVPacket* fpPacket = nullptr;  // owned
+    AVPacket* fpHeld = nullptr;    // owned: a video packet read ahead of its picture
     bool fHasHeld = false;
-    AVFrame* fpFrame = nullptr;        // owned
-    AVFrame* fpPending = nullptr;      // owned: a picture decoded ahead of its frame
-    AVFrame* fpSoundFrame = nullptr;   // owned
+    AVFrame* fpPending = nullptr;     // owned: the next decoded picture, until its frame is current
+    AVFrame* fpSoundFrame = nullptr;  // owned
     bool fHasPending = false;
     std::uint32_t fPendingNumber = 0;
     std::vector<float> fSoundBlock;
@@ -232,7 +232,7 @@ struct VoMovieDecoder::State {
 
     bool fPaused = true;
     bool fStarted = false;
-    std::uint32_t fStart = 0;     // when fScheduleFrame fell due
+    std::uint32_t fStart = 0;  // when fScheduleFrame fell due
     std::uint32_t fPausedAt = 0;
     std::uint32_t fScheduleFrame = 1;
 
@@ -271,7 +271,22 @@ bool VoMovieDecoder::State::OpenDemuxer() {
     // On failure the library frees the context (and nulls the pointer).
     const int opened = avformat_open_input(&fpFormat, "", nullptr, &options);
     av_dict_free(&options);
-    return opened >= 0 && avformat_find_stream_info(fpFormat, nullptr) >= 0;
+    if (opened < 0) {
+        return false;
+    }
+    // Finding the streams' fields decodes a little of each: within the
+    // pixel budget, whatever size the container claims.
+    std::vector<AVDictionary*> decoderOptions(fpFormat->nb_streams, nullptr);
+    for (AVDictionary*& streamOptions : decoderOptions) {
+        av_dict_set_int(&streamOptions, "max_pixels", fMaxPixels, 0);
+        av_dict_set(&streamOptions, "threads", "1", 0);
+    }
+    const int found =
+        avformat_find_stream_info(fpFormat, decoderOptions.empty() ? nullptr : decoderOptions.data());
+    for (AVDictionary*& streamOptions : decoderOptions) {
+        av_dict_free(&streamOptions);
+    }
+    return found >= 0;
 }
 
 void VoMovieDecoder::State::CloseDemuxer() {
@@ -427,10 +442,8 @@ bool VoMovieDecoder::State::OpenVideo(const Limits& aLimits) {
     fpPicture = static_cast<std::uint8_t*>(av_mallocz(static_cast<std::size_t>(fPitch) * fHeight));
     fpPacket = av_packet_alloc();
     fpHeld = av_packet_alloc();
-    fpFrame = av_frame_alloc();
     fpPending = av_frame_alloc();
-    return fpPicture != nullptr && fpPacket != nullptr && fpHeld != nullptr && fpFrame != nullptr &&
-           fpPending != nullptr;
+    return fpPicture != nullptr && fpPacket != nullptr && fpHeld != nullptr && fpPending != nullptr;
 }
 
 void VoMovieDecoder::State::OpenSound(VoSoundMixer* apMixer) {
@@ -485,14 +498,15 @@ void VoMovieDecoder::State::DecodeSound(const AVPacket* apPacket) {
         const AVFrame* frame = fpSoundFrame;
         // A block whose layout changed midway is left out rather than misread.
         if (!fDropSound && frame->nb_samples > 0 && frame->format == fSoundFormat &&
-            frame->sample_rate == fSoundRate && av_channel_layout_compare(&frame->ch_layout, &fSoundLayout) == 0) {
+            frame->sample_rate == fSoundRate &&
+            av_channel_layout_compare(&frame->ch_layout, &fSoundLayout) == 0) {
             const int capacity = swr_get_out_samples(fpResample, frame->nb_samples);
             if (capacity > 0 && capacity <= kMaxSoundBlock) {
                 fSoundBlock.resize(static_cast<std::size_t>(capacity) * 2);
                 std::uint8_t* out[1] = {reinterpret_cast<std::uint8_t*>(fSoundBlock.data())};
                 const int converted =
-                    swr_convert(fpResample, out, capacity, const_cast<const std::uint8_t**>(frame->extended_data),
-                                frame->nb_samples);
+                    swr_convert(fpResample, out, capacity,
+                                const_cast<const std::uint8_t**>(frame->extended_data), frame->nb_samples);
                 if (converted > 0) {
                     fpMixer->WriteFeed(fFeed, fSoundBlock.data(), converted);
                 }
@@ -602,7 +616,8 @@ std::uint32_t VoMovieDecoder::State::NumberOf(const AVFrame* apFrame) {
         if (time != AV_NOPTS_VALUE) {
             const auto at = std::lower_bound(fTimes.begin(), fTimes.end(), time);
             const std::uint32_t number =
-                static_cast<std::uint32_t>(std::min<std::ptrdiff_t>(at - fTimes.begin(), fFrameCount - 1)) + 1;
+                static_cast<std::uint32_t>(std::min<std::ptrdiff_t>(at - fTimes.begin(), fFrameCount - 1)) +
+                1;
             fNextNumber = number + 1;
             return number;
         }
@@ -616,9 +631,10 @@ bool VoMovieDecoder::State::Convert(const AVFrame* apFrame, std::int64_t aMaxPix
         return false;
     }
     // A picture of another size than the movie's is scaled to it.
-    fpScale = sws_getCachedContext(fpScale, apFrame->width, apFrame->height,
-                                   static_cast<AVPixelFormat>(apFrame->format), fWidth, fHeight, AV_PIX_FMT_BGRA,
-                                   SWS_BILINEAR | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr);
+    fpScale =
+        sws_getCachedContext(fpScale, apFrame->width, apFrame->height,
+                             static_cast<AVPixelFormat>(apFrame->format), fWidth, fHeight, AV_PIX_FMT_BGRA,
+                             SWS_BILINEAR | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr);
     if (fpScale == nullptr) {
         return false;
     }
@@ -685,14 +701,18 @@ bool VoMovieDecoder::OpenMemory(const void* apData, std::size_t aSize, std::uint
 
 bool VoMovieDecoder::Open(State* apState, std::uint32_t aFlags) {
     QuietLibraries();
+    apState->fMaxPixels = fLimits.fMaxPixels;
     // The first demuxer counts the frames; a second one, from the start,
     // plays them.
-    bool ready = apState->OpenDemuxer() && apState->ReadVideoFields(fLimits, aFlags) && apState->Scan(fLimits);
+    bool ready =
+        apState->OpenDemuxer() && apState->ReadVideoFields(fLimits, aFlags) && apState->Scan(fLimits);
     if (ready) {
         apState->CloseDemuxer();
-        ready = apState->OpenDemuxer() && apState->fVideoIndex < static_cast<int>(apState->fpFormat->nb_streams) &&
-                apState->fpFormat->streams[apState->fVideoIndex]->codecpar->codec_id == apState->fVideoCodec &&
-                apState->OpenVideo(fLimits);
+        ready =
+            apState->OpenDemuxer() &&
+            apState->fVideoIndex < static_cast<int>(apState->fpFormat->nb_streams) &&
+            apState->fpFormat->streams[apState->fVideoIndex]->codecpar->codec_id == apState->fVideoCodec &&
+            apState->OpenVideo(fLimits);
     }
     if (!ready) {
         delete apState;
