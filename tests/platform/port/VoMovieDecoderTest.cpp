@@ -61,21 +61,6 @@ protected:
 
 }  // namespace
 
-TEST_F(VoMovieDecoderTest, OpensAHundredFramesAtFifteenPerSecondPausedAtFrameOne) {
-    MovieSpec spec;
-    spec.frames = 100;
-    ASSERT_TRUE(fDecoder.OpenFile(Make("clip.mkv", spec).c_str(), 0));
-    EXPECT_EQ(fDecoder.GetWidth(), 32);
-    EXPECT_EQ(fDecoder.GetHeight(), 24);
-    EXPECT_EQ(fDecoder.GetFrameCount(), 100u);
-    EXPECT_EQ(fDecoder.GetFrameRate(), 15u);
-    EXPECT_EQ(fDecoder.GetFrameRateDivisor(), 1u);
-    EXPECT_EQ(fDecoder.GetCurrentFrame(), 1u);
-    EXPECT_TRUE(fDecoder.IsPaused());
-    EXPECT_TRUE(fDecoder.Wait());
-    EXPECT_EQ(fDecoder.GetPicture(), nullptr);
-}
-
 TEST_F(VoMovieDecoderTest, EveryFrameDecodesToItsExactPixels) {
     struct Case {
         const char* name;
@@ -109,47 +94,6 @@ TEST_F(VoMovieDecoderTest, EveryFrameDecodesToItsExactPixels) {
         }
         EXPECT_EQ(fDecoder.GetCurrentFrame(), 5u);
     }
-}
-
-TEST_F(VoMovieDecoderTest, FramesFallDueAtTheirTimeFromTheFirstPlayWithPausesLeftOut) {
-    MovieSpec spec;
-    spec.frames = 10;
-    ASSERT_TRUE(fDecoder.OpenFile(Make("clip.mkv", spec).c_str(), 0));
-    fClock.fNow += 500;
-    EXPECT_TRUE(fDecoder.Wait());
-    fDecoder.Pause(false);
-    EXPECT_FALSE(fDecoder.IsPaused());
-    EXPECT_FALSE(fDecoder.Wait());
-    // Frame k (from 0) is due k * 1000 / 15 ms (truncated) after the start.
-    const std::uint32_t start = fClock.fNow;
-    const std::uint32_t due[] = {0, 66, 133, 200};
-    for (std::uint32_t k = 1; k < 4; ++k) {
-        fDecoder.NextFrame();
-        fClock.fNow = start + due[k] - 1;
-        EXPECT_TRUE(fDecoder.Wait()) << k;
-        fClock.fNow = start + due[k];
-        EXPECT_FALSE(fDecoder.Wait()) << k;
-    }
-    // Four seconds paused move every later frame by four seconds.
-    fDecoder.NextFrame();
-    fDecoder.Pause(true);
-    fDecoder.Pause(true);
-    fClock.fNow += 4000;
-    EXPECT_TRUE(fDecoder.Wait());
-    fDecoder.Pause(false);
-    fClock.fNow = start + 4000 + 266 - 1;
-    EXPECT_TRUE(fDecoder.Wait());
-    fClock.fNow += 1;
-    EXPECT_FALSE(fDecoder.Wait());
-    // The last frame stays current.
-    for (int i = 0; i < 20; ++i) {
-        fDecoder.NextFrame();
-    }
-    EXPECT_EQ(fDecoder.GetCurrentFrame(), 10u);
-    EXPECT_FALSE(fDecoder.SetFrameRate(0, 1));
-    EXPECT_TRUE(fDecoder.SetFrameRate(30000, 1001));
-    EXPECT_EQ(fDecoder.GetFrameRate(), 30000u);
-    EXPECT_EQ(fDecoder.GetFrameRateDivisor(), 1001u);
 }
 
 TEST_F(VoMovieDecoderTest, TheSoundTrackIsFedToTheMixerAsThePicturesAreDecoded) {
