@@ -5,6 +5,7 @@
 #include "platform/VoDeviceCapabilitiesDX9Creator.h"
 #include "platform/VoFileSystemWinCreator.h"
 #include "platform/VoMatrixUtilDX9Creator.h"
+#include "platform/VoMovieManagerBinkCreator.h"
 #include "platform/VoPlatformPCDX9Creator.h"
 #include "platform/VoSoundManagerFMODCreator.h"
 #include "platform/VoTimerWinCreator.h"
@@ -35,7 +36,7 @@ bool VoStartupCreators::Register() {
     added &= Add(registry, VO_NEW VoDeviceCapabilitiesDX9Creator());
     added &= Add(registry, VO_NEW VoMatrixUtilDX9Creator());
     added &= Add(registry, VO_NEW VoSoundManagerFMODCreator());
-    // "moviemanager" takes its place here as its class arrives.
+    added &= Add(registry, VO_NEW VoMovieManagerBinkCreator());
     added &= Add(registry, VO_NEW VoPlatformPCDX9Creator());
     added &= Add(registry, VO_NEW VoEventManagerCreator());
     added &= Add(registry, VO_NEW VoStateManagerCreator());

@@ -25,3 +25,8 @@ bool VoITexture::SetMipLevels(std::uint32_t aCount) {
     fMipLevels = aCount;
     return true;
 }
+
+bool VoITexture::UpdateTexture(const std::uint8_t*, std::uint32_t) {
+    VO_ERROR(kUpdateNYI);
+    return false;
+}

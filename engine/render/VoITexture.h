@@ -15,6 +15,7 @@ class VoITexture : public VoStreamObject {
 public:
     static constexpr char kMipLevelsWarning[] = "SetMipLevels: texture already created.";
     static constexpr char kNativeNotDeleted[] = "Derived class failed to delete fpTexture.";
+    static constexpr char kUpdateNYI[] = "UpdateTexture not yet implemented.";
 
     // Logs kNativeNotDeleted when the derived class left its native texture.
     ~VoITexture() override;
@@ -29,6 +30,10 @@ public:
     // existing texture keeps its levels.
     virtual bool SetMipLevels(std::uint32_t aCount);
     virtual bool SetPriority(float aPriority) = 0;
+    // Replaces the created texture's pixels with a picture of the texture's
+    // own size and format (rows top first, aPitch bytes apart): how a movie
+    // shows each new frame. This default logs kUpdateNYI and returns false.
+    virtual bool UpdateTexture(const std::uint8_t* apPixels, std::uint32_t aPitch);
 
     std::uint32_t GetWidth() const { return fWidth; }
     std::uint32_t GetHeight() const { return fHeight; }

@@ -37,9 +37,9 @@ TEST_F(VoStartupCreatorsTest, RegistersTheEngineCreatorsInStartUpOrder) {
         {"filesystem", "[VoFileSystemWinCreator <"},         {"timer", "[VoTimerWinCreator <"},
         {"rasterizer", "[VoRasterizerCreatorDX9 <"},         {"texture", "[VoTextureDX9Creator <"},
         {"devicecaps", "[VoDeviceCapabilitiesDX9Creator <"}, {"matrixutil", "[VoMatrixUtilDX9Creator <"},
-        {"soundmanager", "[VoSoundManagerFMODCreator <"},    {"platform", "[VoPlatformPCDX9Creator <"},
-        {"eventmanager", "[VoEventManagerCreator <"},        {"statemanager", "[VoStateManagerCreator <"},
-        {"gameclock", "[VoGameClockCreator <"}};
+        {"soundmanager", "[VoSoundManagerFMODCreator <"},    {"moviemanager", "[VoMovieManagerBinkCreator <"},
+        {"platform", "[VoPlatformPCDX9Creator <"},           {"eventmanager", "[VoEventManagerCreator <"},
+        {"statemanager", "[VoStateManagerCreator <"},        {"gameclock", "[VoGameClockCreator <"}};
     constexpr std::uint32_t kCount = sizeof expected / sizeof expected[0];
     ASSERT_EQ(registry->GetCreatorCount(), static_cast<int>(kCount));
     for (std::uint32_t i = 0; i < kCount; ++i) {
@@ -80,7 +80,7 @@ TEST_F(VoStartupCreatorsTest, ASecondRegistrationIsRefusedAndLeavesTheFirst) {
     EXPECT_FALSE(VoStartupCreators::Register());
     EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "filesystem"));
     EXPECT_TRUE(log.Contains(std::string(VoRegistry::kDuplicateId) + "gameclock"));
-    EXPECT_EQ(VoRegistry::Get()->GetCreatorCount(), 11);
+    EXPECT_EQ(VoRegistry::Get()->GetCreatorCount(), 12);
 }
 
 TEST_F(VoStartupCreatorsTest, ACreatorThatInitialisesLeadsToASecondInitialize) {

@@ -442,6 +442,19 @@ bool RecordingTexture::CreateTexture(std::uint32_t aWidth, std::uint32_t aHeight
     return true;
 }
 
+bool RecordingTexture::UpdateTexture(const std::uint8_t* apPixels, std::uint32_t aPitch) {
+    const std::size_t row =
+        static_cast<std::size_t>(fWidth) * static_cast<std::size_t>(VoImage::GetBytesPerPixel(fFormat));
+    if (fRefuseUpdates || apPixels == nullptr || fTexels.empty() || aPitch < row) {
+        return false;
+    }
+    for (std::uint32_t y = 0; y < fHeight; ++y) {
+        std::memcpy(fTexels.data() + y * row, apPixels + static_cast<std::size_t>(y) * aPitch, row);
+    }
+    ++fUpdates;
+    return true;
+}
+
 bool RecordingTexture::SetPriority(float aPriority) {
     fPriority = aPriority;
     return true;

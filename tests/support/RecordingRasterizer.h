@@ -158,8 +158,14 @@ public:
     bool CreateTexture(VoImage* apImage) override;
     bool CreateTexture(std::uint32_t aWidth, std::uint32_t aHeight, std::int32_t aFormat) override;
     bool SetPriority(float aPriority) override;
+    // Copies the rows into the texels; false before creation, for null or
+    // while refusing.
+    bool UpdateTexture(const std::uint8_t* apPixels, std::uint32_t aPitch) override;
+    void RefuseUpdates(bool aRefuse) { fRefuseUpdates = aRefuse; }
 
     std::int32_t GetFormat() const { return fFormat; }
+    // How many UpdateTexture calls succeeded.
+    int GetUpdateCount() const { return fUpdates; }
     const std::vector<unsigned char>& GetTexels() const { return fTexels; }
     // How many recording textures exist now.
     static int LiveCount();
@@ -169,6 +175,8 @@ public:
 private:
     std::int32_t fFormat = 0;
     std::vector<unsigned char> fTexels;
+    int fUpdates = 0;
+    bool fRefuseUpdates = false;
 };
 
 // A new engine (as ScopedEngine) whose "rasterizer" creator makes a

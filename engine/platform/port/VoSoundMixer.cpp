@@ -61,6 +61,19 @@ struct VoSoundMixer::Stream {
     std::int32_t fChannel = -1;  // index into the channel table, -1 while not playing
 };
 
+struct VoSoundMixer::Feed {
+    ~Feed() { delete[] fpRing; }
+
+    std::int32_t fHandle = 0;
+    std::int32_t fRate = 0;
+    float* fpRing = nullptr;  // owned (VO_NEW[]), fCapacity stereo frames
+    std::int32_t fCapacity = 0;
+    std::int32_t fRead = 0;  // the oldest queued frame
+    std::int32_t fCount = 0;
+    std::int64_t fPlayed = 0;
+    std::int32_t fChannel = -1;  // index into the channel table, -1 while not playing
+};
+
 VoSoundMixer& VoSoundMixer::Get() {
     static VoSoundMixer sMixer;
     return sMixer;
@@ -108,6 +121,7 @@ void VoSoundMixer::ReleaseAll() {
         channel.fActive = false;
         channel.fpSample = nullptr;
         channel.fpStream = nullptr;
+        channel.fpFeed = nullptr;
     }
     for (Sample* sample : fSamples) {
         delete sample;
@@ -115,9 +129,13 @@ void VoSoundMixer::ReleaseAll() {
     for (Stream* stream : fStreams) {
         delete stream;
     }
+    for (Feed* feed : fFeeds) {
+        delete feed;
+    }
     // Give the tables' memory back too: nothing stays held between runs.
     std::vector<Sample*>().swap(fSamples);
     std::vector<Stream*>().swap(fStreams);
+    std::vector<Feed*>().swap(fFeeds);
 }
 
 void VoSoundMixer::Fill(void* apMixer, float* apFrames, std::int32_t aFrames) {
@@ -242,6 +260,15 @@ VoSoundMixer::Stream* VoSoundMixer::FindStream(std::int32_t aHandle) {
     return nullptr;
 }
 
+VoSoundMixer::Feed* VoSoundMixer::FindFeed(std::int32_t aHandle) {
+    for (Feed* feed : fFeeds) {
+        if (feed->fHandle == aHandle) {
+            return feed;
+        }
+    }
+    return nullptr;
+}
+
 VoSoundMixer::Channel* VoSoundMixer::FindChannel(std::int32_t aHandle) {
     if (aHandle < 0) {
         return nullptr;
@@ -275,9 +302,13 @@ void VoSoundMixer::Free(Channel& aChannel) {
         aChannel.fpStream->fPosition = aChannel.fPosition;
         aChannel.fpStream->fChannel = -1;
     }
+    if (aChannel.fpFeed != nullptr) {
+        aChannel.fpFeed->fChannel = -1;
+    }
     aChannel.fActive = false;
     aChannel.fpSample = nullptr;
     aChannel.fpStream = nullptr;
+    aChannel.fpFeed = nullptr;
 }
 
 bool VoSoundMixer::Fetch(Channel& aChannel, float* apFrame, std::int64_t* apPosition) {
@@ -315,6 +346,20 @@ bool VoSoundMixer::Fetch(Channel& aChannel, float* apFrame, std::int64_t* apPosi
         channels = stream->fDecoder.GetChannels();
         frame = stream->fpBlock + static_cast<std::int64_t>(stream->fBlockIndex++) * channels;
         *apPosition = stream->fReadIndex++;
+    } else if (Feed* feed = aChannel.fpFeed) {
+        // Dry: silence, and the feed plays on until its owner stops it.
+        *apPosition = feed->fPlayed++;
+        if (feed->fCount == 0) {
+            apFrame[0] = 0.0f;
+            apFrame[1] = 0.0f;
+            return true;
+        }
+        const float* queued = feed->fpRing + static_cast<std::size_t>(feed->fRead) * 2;
+        apFrame[0] = queued[0];
+        apFrame[1] = queued[1];
+        feed->fRead = feed->fRead + 1 == feed->fCapacity ? 0 : feed->fRead + 1;
+        --feed->fCount;
+        return true;
     } else {
         return false;
     }
@@ -339,6 +384,8 @@ void VoSoundMixer::Start(Channel& aChannel, std::int64_t aPosition) {
             return;
         }
         rate = stream->fDecoder.GetRate();
+    } else if (Feed* feed = aChannel.fpFeed) {
+        rate = feed->fRate;
     }
     aChannel.fStep = static_cast<double>(rate) / static_cast<double>(fRate);
     aChannel.fPhase = 0.0;
@@ -633,4 +680,124 @@ std::int32_t VoSoundMixer::GetCurrentPosition(std::int32_t aChannel) {
 bool VoSoundMixer::IsPlaying(std::int32_t aChannel) {
     std::lock_guard<std::mutex> lock(fLock);
     return FindChannel(aChannel) != nullptr;
+}
+
+std::int32_t VoSoundMixer::GetOutputRate() {
+    std::lock_guard<std::mutex> lock(fLock);
+    return fRate;
+}
+
+std::int32_t VoSoundMixer::OpenFeed(std::int32_t aRate, std::int32_t aCapacityFrames) {
+    if (fInitCount == 0 || aRate < VoSoundDecoder::kMinRate || aRate > VoSoundDecoder::kMaxRate ||
+        aCapacityFrames < 1) {
+        return kNoHandle;
+    }
+    Feed* feed = VO_NEW Feed();
+    if (feed == nullptr) {
+        return kNoHandle;
+    }
+    // The ring is the only memory the audio thread touches for a feed.
+    feed->fpRing = VO_NEW float[static_cast<std::size_t>(aCapacityFrames) * 2];
+    if (feed->fpRing == nullptr) {
+        delete feed;
+        return kNoHandle;
+    }
+    feed->fRate = aRate;
+    feed->fCapacity = aCapacityFrames;
+    std::lock_guard<std::mutex> lock(fLock);
+    feed->fHandle = NextHandle();
+    fFeeds.push_back(feed);
+    return feed->fHandle;
+}
+
+bool VoSoundMixer::CloseFeed(std::int32_t aFeed) {
+    std::lock_guard<std::mutex> lock(fLock);
+    for (auto it = fFeeds.begin(); it != fFeeds.end(); ++it) {
+        Feed* feed = *it;
+        if (feed->fHandle == aFeed) {
+            if (feed->fChannel >= 0) {
+                Free(fChannels[feed->fChannel]);
+            }
+            fFeeds.erase(it);
+            delete feed;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::int32_t VoSoundMixer::WriteFeed(std::int32_t aFeed, const float* apFrames, std::int32_t aFrames) {
+    if (apFrames == nullptr || aFrames <= 0) {
+        return 0;
+    }
+    std::lock_guard<std::mutex> lock(fLock);
+    Feed* feed = FindFeed(aFeed);
+    if (feed == nullptr) {
+        return 0;
+    }
+    const std::int32_t taken = std::min(aFrames, feed->fCapacity - feed->fCount);
+    std::int32_t write = (feed->fRead + feed->fCount) % feed->fCapacity;
+    std::int32_t done = 0;
+    while (done < taken) {
+        // Up to the ring's end, then from its start.
+        const std::int32_t run = std::min(taken - done, feed->fCapacity - write);
+        std::memcpy(feed->fpRing + static_cast<std::size_t>(write) * 2,
+                    apFrames + static_cast<std::size_t>(done) * 2,
+                    static_cast<std::size_t>(run) * 2 * sizeof(float));
+        done += run;
+        write = (write + run) % feed->fCapacity;
+    }
+    feed->fCount += taken;
+    return taken;
+}
+
+std::int32_t VoSoundMixer::GetFeedQueued(std::int32_t aFeed) {
+    std::lock_guard<std::mutex> lock(fLock);
+    const Feed* feed = FindFeed(aFeed);
+    return feed != nullptr ? feed->fCount : 0;
+}
+
+bool VoSoundMixer::ClearFeed(std::int32_t aFeed) {
+    std::lock_guard<std::mutex> lock(fLock);
+    Feed* feed = FindFeed(aFeed);
+    if (feed == nullptr) {
+        return false;
+    }
+    feed->fRead = 0;
+    feed->fCount = 0;
+    return true;
+}
+
+std::int32_t VoSoundMixer::PlayFeed(std::int32_t aFeed, std::int32_t aVolume) {
+    std::lock_guard<std::mutex> lock(fLock);
+    Feed* feed = FindFeed(aFeed);
+    if (feed == nullptr) {
+        return kNoChannel;
+    }
+    if (feed->fChannel >= 0) {
+        Free(fChannels[feed->fChannel]);
+    }
+    const std::int32_t index = TakeChannel();
+    if (index < 0) {
+        return kNoChannel;
+    }
+    Channel& channel = fChannels[index];
+    channel.fpFeed = feed;
+    channel.fVolume = ClampVolume(aVolume);
+    channel.fGain = static_cast<float>(channel.fVolume) / kMaxVolume;
+    feed->fChannel = index;
+    Start(channel, feed->fPlayed);
+    return HandleOf(index);
+}
+
+bool VoSoundMixer::StopFeed(std::int32_t aFeed) {
+    std::lock_guard<std::mutex> lock(fLock);
+    Feed* feed = FindFeed(aFeed);
+    if (feed == nullptr) {
+        return false;
+    }
+    if (feed->fChannel >= 0) {
+        Free(fChannels[feed->fChannel]);
+    }
+    return true;
 }

@@ -13,8 +13,9 @@
 // Threads: every call but Mix comes from the main thread; Mix runs on the
 // audio thread. One lock guards the channels and everything they play.
 // Nothing on the audio thread allocates: the channels are a fixed table in
-// the mixer itself, each stream's decoding block is allocated when the stream
-// is opened, and Mix writes straight into the device's buffer.
+// the mixer itself, each stream's decoding block and each feed's queue are
+// allocated when the stream or feed is opened, and Mix writes straight into
+// the device's buffer.
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -60,6 +61,28 @@ public:
     std::int32_t LoadSampleFromMemory(const void* apData, std::size_t aSize);
     std::int32_t OpenStreamFromMemory(const void* apData, std::size_t aSize);
 
+    // Feeds: sound that its owner decodes and hands over as it goes (a
+    // movie's sound track): stereo frames at the feed's own rate, queued in a
+    // ring of aCapacityFrames allocated here. A playing feed that runs dry
+    // plays silence and goes on; only StopFeed, CloseFeed and Close end it,
+    // and it sends no end callback. The output volume is set as for any
+    // channel (PlayFeed, SetVolume).
+    std::int32_t OpenFeed(std::int32_t aRate, std::int32_t aCapacityFrames);
+    bool CloseFeed(std::int32_t aFeed);
+    // Queues up to aFrames stereo frames; the count taken: what does not fit
+    // in the ring is dropped.
+    std::int32_t WriteFeed(std::int32_t aFeed, const float* apFrames, std::int32_t aFrames);
+    // Frames queued and not yet played; 0 for no feed.
+    std::int32_t GetFeedQueued(std::int32_t aFeed);
+    // Drops what is queued (the owner jumped elsewhere in its sound).
+    bool ClearFeed(std::int32_t aFeed);
+    // Plays what is queued and what comes later; the feed's channel, or -1.
+    std::int32_t PlayFeed(std::int32_t aFeed, std::int32_t aVolume);
+    // Halts the feed; what is queued stays for the next PlayFeed.
+    bool StopFeed(std::int32_t aFeed);
+    // The output's frames per second.
+    std::int32_t GetOutputRate();
+
     // Init fails (but the mixer works, in pull mode) when the device should
     // open and does not; a rate below 1 fails.
     bool Init(std::int32_t aRate, std::int32_t aChannels) override;
@@ -90,6 +113,7 @@ public:
 private:
     struct Sample;
     struct Stream;
+    struct Feed;
 
     // One output channel; free while !fActive. The serial tells its handles
     // from those of the sounds it played before.
@@ -99,6 +123,7 @@ private:
         std::uint32_t fSerial = 0;
         Sample* fpSample = nullptr;  // not owned; what it plays, or
         Stream* fpStream = nullptr;  // not owned
+        Feed* fpFeed = nullptr;      // not owned
         std::int32_t fVolume = kMaxVolume;
         float fGain = 1.0f;
         std::int32_t fLoopsLeft = 0;
@@ -121,6 +146,7 @@ private:
     std::int32_t AddStream(Stream* apStream);
     Sample* FindSample(std::int32_t aHandle);
     Stream* FindStream(std::int32_t aHandle);
+    Feed* FindFeed(std::int32_t aHandle);
     Channel* FindChannel(std::int32_t aHandle);
     std::int32_t TakeChannel();
     std::int32_t HandleOf(std::int32_t aIndex) const;
@@ -137,6 +163,7 @@ private:
     Channel fChannels[kMaxChannels];
     std::vector<Sample*> fSamples;  // owned
     std::vector<Stream*> fStreams;  // owned
+    std::vector<Feed*> fFeeds;      // owned
     VoSoundDevice fDevice;
     std::int32_t fInitCount = 0;
     std::int32_t fRate = 44100;

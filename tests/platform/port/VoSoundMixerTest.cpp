@@ -348,3 +348,101 @@ TEST_F(VoSoundMixerTest, TheDeviceOpensAndClosesUnderTheDummyDriver) {
     mixer.Close();
     EXPECT_FALSE(mixer.IsDeviceOpen());
 }
+
+TEST_F(VoSoundMixerTest, AFeedPlaysWhatIsWrittenAtItsVolumeAndSilenceWhenDry) {
+    const std::int32_t feed = fMixer.OpenFeed(kRate, 1000);
+    ASSERT_NE(feed, 0);
+    std::vector<float> frames(600 * 2);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        frames[i] = static_cast<float>(i % 200) / 400.0f - 0.25f;
+    }
+    EXPECT_EQ(fMixer.WriteFeed(feed, frames.data(), 600), 600);
+    EXPECT_EQ(fMixer.GetFeedQueued(feed), 600);
+    const std::int32_t channel = fMixer.PlayFeed(feed, 128);
+    ASSERT_GE(channel, 0);
+    const float gain = 128.0f / 255.0f;
+    const std::vector<float> out = Pull(700);
+    for (int i = 0; i < 600 * 2; ++i) {
+        ASSERT_FLOAT_EQ(out[i], frames[i] * gain) << i;
+    }
+    for (int i = 600 * 2; i < 700 * 2; ++i) {
+        ASSERT_EQ(out[i], 0.0f) << i;
+    }
+    // Dry, it plays on and takes what comes later.
+    EXPECT_TRUE(fMixer.IsPlaying(channel));
+    EXPECT_EQ(fMixer.GetFeedQueued(feed), 0);
+    EXPECT_EQ(fMixer.WriteFeed(feed, frames.data(), 10), 10);
+    const std::vector<float> later = Pull(10);
+    EXPECT_NE(later[2 * 2], 0.0f);
+    EXPECT_TRUE(fMixer.IsPlaying(channel));
+}
+
+TEST_F(VoSoundMixerTest, AFullFeedDropsWhatDoesNotFitAndWrapsAroundItsRing) {
+    const std::int32_t feed = fMixer.OpenFeed(kRate, 8);
+    ASSERT_NE(feed, 0);
+    std::vector<float> frames(20 * 2);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        frames[i] = static_cast<float>(i) / 100.0f;
+    }
+    EXPECT_EQ(fMixer.WriteFeed(feed, frames.data(), 6), 6);
+    EXPECT_EQ(fMixer.WriteFeed(feed, frames.data() + 12, 6), 2);
+    EXPECT_EQ(fMixer.GetFeedQueued(feed), 8);
+    ASSERT_GE(fMixer.PlayFeed(feed, VoISoundSystem::kMaxVolume), 0);
+    // Two frames are read ahead for the interpolation.
+    std::vector<float> out = Pull(5);
+    EXPECT_EQ(fMixer.GetFeedQueued(feed), 1);
+    EXPECT_EQ(fMixer.WriteFeed(feed, frames.data() + 20, 7), 7);
+    out = Pull(10);
+    // Frame 5 of the first write, the two of the second (6 and 7), then the
+    // third's 10 .. 16, in order across the ring's end.
+    const float expected[] = {0.10f, 0.12f, 0.14f, 0.20f, 0.22f, 0.24f, 0.26f, 0.28f, 0.30f, 0.32f};
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_NEAR(out[i * 2], expected[i], 1e-6f) << i;
+    }
+    EXPECT_EQ(fMixer.WriteFeed(feed, nullptr, 3), 0);
+    EXPECT_EQ(fMixer.WriteFeed(feed + 1000, frames.data(), 3), 0);
+}
+
+TEST_F(VoSoundMixerTest, AStoppedFeedKeepsItsQueueUntilClearedOrClosed) {
+    const std::int32_t feed = fMixer.OpenFeed(kRate, 100);
+    ASSERT_NE(feed, 0);
+    std::vector<float> frames(50 * 2, 0.5f);
+    fMixer.WriteFeed(feed, frames.data(), 50);
+    const std::int32_t channel = fMixer.PlayFeed(feed, 255);
+    Pull(10);
+    EXPECT_TRUE(fMixer.StopFeed(feed));
+    EXPECT_FALSE(fMixer.IsPlaying(channel));
+    const std::int32_t queued = fMixer.GetFeedQueued(feed);
+    EXPECT_GT(queued, 30);
+    EXPECT_EQ(Peak(Pull(10)), 0.0f);
+    EXPECT_EQ(fMixer.GetFeedQueued(feed), queued);
+    EXPECT_TRUE(fMixer.ClearFeed(feed));
+    EXPECT_EQ(fMixer.GetFeedQueued(feed), 0);
+    const std::int32_t again = fMixer.PlayFeed(feed, 255);
+    ASSERT_GE(again, 0);
+    EXPECT_TRUE(fMixer.CloseFeed(feed));
+    EXPECT_FALSE(fMixer.IsPlaying(again));
+    EXPECT_FALSE(fMixer.CloseFeed(feed));
+    EXPECT_EQ(fMixer.PlayFeed(feed, 255), VoISoundSystem::kNoChannel);
+    EXPECT_EQ(fMixer.GetPlayingCount(), 0);
+}
+
+TEST_F(VoSoundMixerTest, AFeedAtAnotherRateIsResampledAndBadFeedsAreRefused) {
+    const std::int32_t feed = fMixer.OpenFeed(kRate / 2, 100);
+    ASSERT_NE(feed, 0);
+    const float frames[] = {0.0f, 0.0f, 0.4f, 0.4f, 0.8f, 0.8f};
+    fMixer.WriteFeed(feed, frames, 3);
+    ASSERT_GE(fMixer.PlayFeed(feed, 255), 0);
+    const std::vector<float> out = Pull(4);
+    EXPECT_NEAR(out[0], 0.0f, 1e-6f);
+    EXPECT_NEAR(out[2], 0.2f, 1e-6f);
+    EXPECT_NEAR(out[4], 0.4f, 1e-6f);
+    EXPECT_NEAR(out[6], 0.6f, 1e-6f);
+    EXPECT_EQ(fMixer.OpenFeed(0, 100), 0);
+    EXPECT_EQ(fMixer.OpenFeed(kRate, 0), 0);
+    EXPECT_EQ(fMixer.GetOutputRate(), kRate);
+    fMixer.Close();
+    EXPECT_EQ(fMixer.OpenFeed(kRate, 100), 0);
+    ASSERT_TRUE(fMixer.Init(kRate, VoSoundMixer::kMaxChannels));
+    EXPECT_EQ(fMixer.GetFeedQueued(feed), 0);
+}
