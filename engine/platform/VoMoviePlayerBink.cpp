@@ -6,10 +6,12 @@
 
 #include "container/VoDebugString.h"
 #include "container/VoLog.h"
+#include "platform/VoIDeviceCapabilities.h"
 #include "platform/VoIMovieListener.h"
 #include "platform/VoNativePath.h"
 #include "platform/port/VoMovieBlitterGL.h"
 #include "render/VoITexture.h"
+#include "render/VoTextureManager.h"
 #include "stdlib/VoAPIObjectManager.h"
 #include "stdlib/VoFrameManager.h"
 
@@ -43,9 +45,15 @@ bool ToPixel(float aValue, std::int32_t* apPixel) {
 }  // namespace
 
 VoMoviePlayerBink::TextureLimits VoMoviePlayerBink::GetDeviceTextureLimits() {
-    // The device capabilities are not asked yet: any texture up to 2048 on a
-    // side, of any shape.
-    return TextureLimits();
+    TextureLimits limits;
+    VoIDeviceCapabilities* caps = VoIDeviceCapabilities::GetInstance();
+    if (caps != nullptr) {
+        limits.fPowerOfTwo = caps->RequiresPow2Textures();
+        limits.fSquare = caps->RequiresSquareTextures();
+        limits.fMaxWidth = caps->GetMaxTextureWidth();
+        limits.fMaxHeight = caps->GetMaxTextureHeight();
+    }
+    return limits;
 }
 
 void VoMoviePlayerBink::MeasureTexture(const TextureLimits& aLimits, std::uint32_t* apWidth,
@@ -122,11 +130,29 @@ bool VoMoviePlayerBink::OpenTexture() {
     fTextureId.Append(u"#");
     fTextureId.Append(static_cast<std::int32_t>(++gTextureSerial));
     fTextureHandle = 0;
+    // Filed with the texture manager, which owns it from then on; the lock
+    // keeps it while the movie plays. Without a manager the player keeps it.
+    VoTextureManager* manager = VoTextureManager::GetInstance();
+    if (manager != nullptr) {
+        const std::uint32_t handle = manager->CreateTexture(fTextureId, texture);
+        if (handle != 0 && manager->GetTexture(handle) == texture) {
+            manager->LockHandle(handle);
+            fTextureHandle = handle;
+        }
+    }
     return true;
 }
 
 void VoMoviePlayerBink::ReleaseTexture() {
-    delete fpTexture;
+    if (fTextureHandle != 0) {
+        // The last unlock destroys it; a manager already gone took it with it.
+        VoTextureManager* manager = VoTextureManager::GetInstance();
+        if (manager != nullptr) {
+            manager->UnlockHandle(fTextureHandle, 1);
+        }
+    } else {
+        delete fpTexture;
+    }
     fpTexture = nullptr;
     fTextureHandle = 0;
     fTextureId = VoString();

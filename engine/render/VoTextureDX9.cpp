@@ -209,3 +209,11 @@ bool VoTextureDX9::SetPriority(float aPriority) {
 VoString VoTextureDX9::ToString() const {
     return VoDebugString("VoTextureDX9", this);
 }
+
+bool VoTextureDX9::UpdateTexture(const std::uint8_t* apPixels, std::uint32_t aPitch) {
+    if (fpDevice == nullptr || fpTexture == nullptr || apPixels == nullptr || aPitch > 0x7FFFFFFFu) {
+        return false;
+    }
+    return fpDevice->UploadTextureLevel(fpTexture, 0, apPixels, static_cast<std::int32_t>(aPitch)) ==
+           VoDeviceResult::kOk;
+}

@@ -35,6 +35,9 @@ public:
     // Once the texture exists the device takes 1000 x the priority and the
     // stored one stays; before, it is stored for the next creation.
     bool SetPriority(float aPriority) override;
+    // Replaces level 0 with the pixels (top row first, in the texture's
+    // format, aPitch bytes from row to row); false without a texture.
+    bool UpdateTexture(const std::uint8_t* apPixels, std::uint32_t aPitch) override;
 
     VoString ToString() const override;
 

@@ -8,6 +8,7 @@
 
 #include "MovieTestSupport.h"
 #include "container/VoLog.h"
+#include "render/VoTextureManager.h"
 #include "stdlib/VoFrameManager.h"
 #include "support/LogCapture.h"
 
@@ -446,6 +447,12 @@ TEST_F(VoMoviePlayerBinkTest, TwoTextureMoviesOfOneFileKeepTexturesOfTheirOwn) {
         EXPECT_EQ(Narrow(first.GetTextureId()).rfind(prefix, 0), 0u);
         EXPECT_EQ(Narrow(second.GetTextureId()).rfind(prefix, 0), 0u);
         EXPECT_NE(Narrow(first.GetTextureId()), Narrow(second.GetTextureId()));
+        // Each is filed with the texture manager under its own id.
+        VoTextureManager* manager = VoTextureManager::GetInstance();
+        ASSERT_NE(manager, nullptr);
+        ASSERT_NE(first.GetTextureHandle(), 0u);
+        EXPECT_EQ(manager->GetTexture(first.GetTextureId()), first.GetTexture());
+        EXPECT_EQ(manager->GetTexture(second.GetTextureHandle()), second.GetTexture());
         ASSERT_TRUE(first.Play());
         Frame();
         fClock.fNow += kFrameMs;
@@ -454,9 +461,11 @@ TEST_F(VoMoviePlayerBinkTest, TwoTextureMoviesOfOneFileKeepTexturesOfTheirOwn) {
         Frame();
         EXPECT_EQ(Texels(first), MovieFrame(spec, 1));
         EXPECT_EQ(Texels(second), MovieFrame(spec, 0));
-        // A second open gives up the texture of the first.
+        // A second open gives up the texture of the first, and its id.
+        const VoString oldId = second.GetTextureId();
         ASSERT_TRUE(second.Open(path, false));
         EXPECT_EQ(RecordingTexture::LiveCount(), textures + 2);
+        EXPECT_EQ(manager->GetHandle(oldId), 0u);
     }
     EXPECT_EQ(RecordingTexture::LiveCount(), textures);
 }

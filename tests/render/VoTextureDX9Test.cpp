@@ -59,6 +59,19 @@ TEST(VoTextureDX9, PriorityIsStoredBeforeCreationAndPassedOnAfter) {
     }
 }
 
+TEST(VoTextureDX9, UpdateTextureReplacesTheFirstLevelOnceTheTextureExists) {
+    RecordedDevice device;
+    VoTextureDX9 texture;
+    ASSERT_TRUE(texture.Initialize(0));
+    EXPECT_FALSE(texture.UpdateTexture(kQuad.data(), 8));
+    ASSERT_TRUE(texture.CreateTexture(2, 2, VoImage::kFormatBGRA));
+    device->ClearCalls();
+    EXPECT_TRUE(texture.UpdateTexture(kQuad.data(), 8));
+    EXPECT_EQ(device->Calls(), (Lines{"UploadTextureLevel T1 0 pitch 8"}));
+    EXPECT_EQ(device->Texture(1)->fPixels[0], kQuad);
+    EXPECT_FALSE(texture.UpdateTexture(nullptr, 8));
+}
+
 TEST(VoTextureDX9, AnEmptyTextureHasOneLevelWhateverTheStoredCount) {
     RecordedDevice device;
     VoTextureDX9 texture;
