@@ -52,8 +52,9 @@ std::vector<Vertex> RestPose() {
     std::vector<Vertex> vertices(kVertices);
     for (int v = 0; v < kVertices; ++v) {
         const float a = static_cast<float>(v) * 0.01f;
-        vertices[v] = {std::cos(a), static_cast<float>(v) * 0.0004f, std::sin(a), std::cos(a), 0.0f, std::sin(a),
-                       0.0f, 0.0f};
+        vertices[v] = {
+            std::cos(a), static_cast<float>(v) * 0.0004f, std::sin(a), std::cos(a), 0.0f, std::sin(a), 0.0f,
+            0.0f};
     }
     return vertices;
 }
@@ -196,8 +197,9 @@ int main(int aArgc, char** aArgv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     if (reporter.fSkin > 0.0 && reporter.fPlain > 0.0) {
-        std::printf("UpdateSkin: %.1f us per update (%d vertices, %d bones); plain loop %.1f us; ratio %.2f\n",
-                    reporter.fSkin, kVertices, kBones, reporter.fPlain, reporter.fSkin / reporter.fPlain);
+        std::printf(
+            "UpdateSkin: %.1f us per update (%d vertices, %d bones); plain loop %.1f us; ratio %.2f\n",
+            reporter.fSkin, kVertices, kBones, reporter.fPlain, reporter.fSkin / reporter.fPlain);
     }
     benchmark::Shutdown();
     return 0;

@@ -104,7 +104,7 @@ bool VoDrawElement::SetRootFrame(VoFrame* apRoot) {
     apRoot->SetParents(nullptr);
     apRoot->CollectFrames(&frames);
     const int count = frames.GetCount();
-    VoFrame** list = VO_NEW VoFrame*[static_cast<std::size_t>(count)];
+    VoFrame** list = VO_NEW VoFrame * [static_cast<std::size_t>(count)];
     if (list == nullptr) {
         VO_ERROR(kCouldNotAllocate);
         return false;
@@ -162,7 +162,7 @@ bool VoDrawElement::GetMeshes(int* apCount, VoMesh*** apppMeshes) const {
     for (std::int32_t i = 0; i < fFrameCount; ++i) {
         count += fppFrames[i]->GetMesh() != nullptr ? 1 : 0;
     }
-    VoMesh** meshes = VO_NEW VoMesh*[static_cast<std::size_t>(count)];
+    VoMesh** meshes = VO_NEW VoMesh * [static_cast<std::size_t>(count)];
     if (meshes == nullptr) {
         VO_ERROR(kCouldNotAllocate);
         return false;
@@ -207,7 +207,7 @@ bool VoDrawElement::BuildTagGroups() {
         if (counts[group] == 0) {
             continue;
         }
-        fpppTagGroups[group] = VO_NEW VoFrame*[static_cast<std::size_t>(counts[group])];
+        fpppTagGroups[group] = VO_NEW VoFrame * [static_cast<std::size_t>(counts[group])];
         if (fpppTagGroups[group] == nullptr) {
             FreeTagGroups();
             VO_ERROR(kCouldNotAllocate);
@@ -361,7 +361,8 @@ void VoDrawElement::ApplySlot(int aSlotIndex, VoAnimationSlot& aSlot, std::int32
         VoVector3 translation = current;
         if (frame->GetFrameId() == biped) {
             if (const VoVector3* keyPosition = track->GetPositionKey(key)) {
-                translation = aSlotIndex == 0 ? *keyPosition : *keyPosition * weight + current * (1.0f - weight);
+                translation =
+                    aSlotIndex == 0 ? *keyPosition : *keyPosition * weight + current * (1.0f - weight);
             }
         }
 

@@ -124,7 +124,7 @@ private:
     void UpdateLipSync();
 
     std::int32_t fFrameCount = 0;
-    VoFrame** fppFrames = nullptr;  // owned, with the frames
+    VoFrame** fppFrames = nullptr;   // owned, with the frames
     VoFrame* fpRootFrame = nullptr;  // the first frame of the list
     std::int32_t fMeshCount = 0;
     VoMesh** fppMeshes = nullptr;  // owned; the meshes belong to their frames

@@ -74,7 +74,7 @@ bool VoMesh::Render() {
         return false;
     }
     bool drawn = rasterizer->SetFillMode((fFlags & kWireframe) != 0 ? VoIRasterizer::kFillWireframe
-                                                                     : VoIRasterizer::kFillSolid);
+                                                                    : VoIRasterizer::kFillSolid);
     // Without vertices of its own the subsets would draw the last mesh's.
     if (fpVertexBuffer == nullptr) {
         VO_ASSERT_FAILURE(kVertexBufferUndefined);
@@ -96,7 +96,7 @@ bool VoMesh::AddSubset(VoMeshSubset* apSubset) {
         VO_ERROR(kAddSubsetNull);
         return false;
     }
-    VoMeshSubset** subsets = VO_NEW VoMeshSubset*[static_cast<std::size_t>(fSubsetCount) + 1];
+    VoMeshSubset** subsets = VO_NEW VoMeshSubset * [static_cast<std::size_t>(fSubsetCount) + 1];
     if (subsets == nullptr) {
         VO_ERROR(kCouldNotAllocate);
         return false;

@@ -132,10 +132,10 @@ private:
     std::int32_t fSubsetCount = 0;
     VoMeshSubset** fppSubsets = nullptr;  // owned, with the subsets
     std::int32_t fMaterialCount = 0;
-    VoMaterial* fpMaterials = nullptr;  // owned
+    VoMaterial* fpMaterials = nullptr;   // owned
     std::uint32_t* fpCorners = nullptr;  // owned: 3 per triangle in subset order; null when none
     VoString fName;
-    VoFrame* fpOwnerFrame = nullptr;  // not owned: the frame that carries the mesh
+    VoFrame* fpOwnerFrame = nullptr;      // not owned: the frame that carries the mesh
     std::int32_t* fpVertexMap = nullptr;  // owned: one per vertex; null when none
     float fVersion = 0.0f;
     std::int32_t fMeshType = kStaticMesh;

@@ -75,7 +75,7 @@ bool VoSkinMesh::CreateBones(std::uint32_t aCount) {
     if (aCount == 0) {
         return true;
     }
-    fppBones = VO_NEW VoBone*[aCount]();
+    fppBones = VO_NEW VoBone* [aCount]();
     if (fppBones == nullptr) {
         VO_ERROR(kCouldNotAllocate);
         return false;

@@ -63,6 +63,7 @@ inline VoVertexBuffer* MeshVertices(const std::vector<MeshVertex>& aVertices) {
 // A new 16-bit index buffer holding the indices.
 inline VoIndexBuffer* MeshIndices(const std::vector<std::uint16_t>& aIndices) {
     auto* buffer = new VoIndexBuffer();
-    EXPECT_TRUE(buffer->Create(VoIndexBuffer::kFormat16, aIndices.data(), static_cast<std::int32_t>(aIndices.size())));
+    EXPECT_TRUE(buffer->Create(VoIndexBuffer::kFormat16, aIndices.data(),
+                               static_cast<std::int32_t>(aIndices.size())));
     return buffer;
 }

@@ -280,7 +280,8 @@ TEST_F(VoDrawElementTest, BothRenderModesDrawTheSameFramesInTheSameOrder) {
 
 TEST_F(VoDrawElementTest, TagGroupsComeFromWLettersUnderscoreNames) {
     VoFrame* root = NewFrame(u"WGS_head");
-    for (const char16_t* name : {u"W_x", u"Wx", u"WNCR_arm", u"Wgs_low", u"WG1_x", u"W", u"WGG_twice", u"XG_no"}) {
+    for (const char16_t* name :
+         {u"W_x", u"Wx", u"WNCR_arm", u"Wgs_low", u"WG1_x", u"W", u"WGG_twice", u"XG_no"}) {
         root->AddChild(NewFrame(name));
     }
     ASSERT_TRUE(fElement.SetRootFrame(root));

@@ -40,8 +40,9 @@ struct Face {
     VoVector3 normal, right, up;
 };
 const Face kFaces[] = {
-    {{0, 0, -1}, {1, 0, 0}, {0, 1, 0}},   {{0, 0, 1}, {-1, 0, 0}, {0, 1, 0}}, {{1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
-    {{-1, 0, 0}, {0, 0, -1}, {0, 1, 0}},  {{0, 1, 0}, {1, 0, 0}, {0, 0, 1}},  {{0, -1, 0}, {1, 0, 0}, {0, 0, -1}},
+    {{0, 0, -1}, {1, 0, 0}, {0, 1, 0}}, {{0, 0, 1}, {-1, 0, 0}, {0, 1, 0}},
+    {{1, 0, 0}, {0, 0, 1}, {0, 1, 0}},  {{-1, 0, 0}, {0, 0, -1}, {0, 1, 0}},
+    {{0, 1, 0}, {1, 0, 0}, {0, 0, 1}},  {{0, -1, 0}, {1, 0, 0}, {0, 0, -1}},
 };
 
 // Corners top-left, top-right, bottom-left and bottom-right of each face, the
@@ -129,7 +130,8 @@ protected:
 
 TEST_F(VoMeshGLTest, ALitTexturedCubeShowsItsFrontFaceThroughTheCamera) {
     // 2 x 2, B, G, R, A: red, green / blue, white.
-    const std::vector<unsigned char> texels = {0, 0, 255, 255, 0, 255, 0, 255, 255, 0, 0, 255, 255, 255, 255, 255};
+    const std::vector<unsigned char> texels = {0,   0, 255, 255, 0,   255, 0,   255,
+                                               255, 0, 0,   255, 255, 255, 255, 255};
     VoImage image;
     ASSERT_TRUE(image.Create(2, 2, 8, VoImage::kFormatBGRA, texels.data(), 16));
     const std::uint32_t texture = VoTextureManager::GetInstance()->CreateTexture(VoString(u"cube"), &image);

@@ -16,8 +16,10 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-const std::vector<MeshVertex> kQuad = {
-    {0, 0, 0, 0, 0, -1, 0, 0}, {1, 0, 0, 0, 0, -1, 1, 0}, {0, 1, 0, 0, 0, -1, 0, 1}, {1, 1, 0, 0, 0, -1, 1, 1}};
+const std::vector<MeshVertex> kQuad = {{0, 0, 0, 0, 0, -1, 0, 0},
+                                       {1, 0, 0, 0, 0, -1, 1, 0},
+                                       {0, 1, 0, 0, 0, -1, 0, 1},
+                                       {1, 1, 0, 0, 0, -1, 1, 1}};
 
 // A subset of aTriangles triangles over 4 vertices, from aStart, with its
 // own indices, and a material of the texture handle.
@@ -90,7 +92,8 @@ TEST_F(VoMeshTest, AnUntexturedSubsetAfterATexturedOneDrawsWithoutItsTexture) {
     ASSERT_TRUE(fMesh.Render());
     const auto& calls = fRasterizer->Calls();
     ASSERT_EQ(fRasterizer->Count("SetMaterial"), 2);
-    EXPECT_EQ(static_cast<const VoMaterial*>(fRasterizer->Last("SetMaterial")->object)->GetTextureHandle(), 0u);
+    EXPECT_EQ(static_cast<const VoMaterial*>(fRasterizer->Last("SetMaterial")->object)->GetTextureHandle(),
+              0u);
     EXPECT_EQ(fRasterizer->Count("ResetTexture"), 1);
     EXPECT_EQ(calls[calls.size() - 2].Text(), "ResetTexture()");
     EXPECT_EQ(calls.back().name, "DrawIndexed");
