@@ -435,14 +435,3 @@ TEST_F(VoDrawElementTest, WhatAnAnimationLacksLeavesTheFileMatrix) {
     EXPECT_TRUE(MatrixNear(Frame(u"Arm")->GetRelativeMatrix(), Translation(1, 0, 0), 0.0f));
 }
 
-TEST_F(VoDrawElementTest, TheElementOwnsItsControllerAndHookButNotItsLipSyncPlayer) {
-    EXPECT_EQ(fElement.GetAnimationCtrl(), nullptr);
-    EXPECT_EQ(fElement.GetLipSyncPlayer(), nullptr);
-    Ctrl();
-    fElement.SetAnimationCtrl(new VoAnimationCtrl(&fTimer));
-    int calls = 0;
-    fElement.SetUpdateHook(new CountingHook(&calls));
-    fElement.SetUpdateHook(new CountingHook(&calls));
-    // The sanitizer build reports anything the element fails to delete.
-    SUCCEED();
-}

@@ -10,7 +10,6 @@
 #include "render/VoMeshSubset.h"
 #include "support/LogCapture.h"
 #include "support/RecordingRasterizer.h"
-#include "support/TestText.h"
 
 namespace {
 
@@ -50,14 +49,6 @@ protected:
 
 }  // namespace
 
-TEST_F(VoMeshTest, ANewMeshIsDrawnStaticAndEmpty) {
-    VoMesh mesh;
-    EXPECT_EQ(mesh.GetFlags(), VoMesh::kDrawn);
-    EXPECT_EQ(mesh.GetMeshType(), VoMesh::kStaticMesh);
-    EXPECT_EQ(mesh.GetSubsetCount(), 0);
-    EXPECT_EQ(mesh.GetSubset(0), nullptr);
-    EXPECT_EQ(Narrow(mesh.ToString()), "[VoMesh <" + HexAddress(&mesh) + ">]");
-}
 
 TEST_F(VoMeshTest, TheDrawSequenceFollowsTheFlags) {
     const struct {
@@ -228,11 +219,3 @@ TEST_F(VoMeshTest, CustomLightingBuildsTheLitBufferOnceAndOnlyFromFormatFive) {
     EXPECT_TRUE(log.Logged("ASSERT FAILURE: ", VoMesh::kVertexBufferUndefined));
 }
 
-TEST_F(VoMeshTest, BufferSettersRefuseNull) {
-    LogCapture log;
-    EXPECT_FALSE(fMesh.SetVertexBuffer(nullptr));
-    EXPECT_FALSE(fMesh.SetIndexBuffer(nullptr));
-    EXPECT_TRUE(log.Logged("ERROR: ", VoMesh::kSetVertexBufferNull));
-    EXPECT_TRUE(log.Logged("ERROR: ", VoMesh::kSetIndexBufferNull));
-    EXPECT_NE(fMesh.GetVertexBuffer(), nullptr);
-}

@@ -144,25 +144,6 @@ TEST(VoINodeObject, SetGroupRefusesNullAndAGroupChainThatComesBack) {
     EXPECT_EQ(a.GetGroup(), nullptr);
 }
 
-TEST(VoINodeObject, TheUnbuiltGettersLogAndGiveZero) {
-    ScopedEngine engine;
-    LogCapture log;
-    ProbeNode node;
-    node.SetTranslation(1.0f, 2.0f, 3.0f);
-    const struct {
-        VoVector3 value;
-        const char* message;
-    } cases[] = {{node.GetRotationAbs(), VoINodeObject::kGetRotationAbsNYI},
-                 {node.GetScaleAbs(), VoINodeObject::kGetScaleAbsNYI},
-                 {node.GetTranslationAbs(), VoINodeObject::kGetTranslationAbsNYI},
-                 {node.GetRotationRel(), VoINodeObject::kGetRotationRelNYI},
-                 {node.GetScaleRel(), VoINodeObject::kGetScaleRelNYI},
-                 {node.GetTranslationRel(), VoINodeObject::kGetTranslationRelNYI}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.value, VoVector3()) << c.message;
-        EXPECT_TRUE(log.Logged("ERROR: ", c.message)) << c.message;
-    }
-}
 
 TEST(VoNode, ElementsAreOwnedRenderedInOrderAndCheckedOnTheWay) {
     RecordingEngine engine;
