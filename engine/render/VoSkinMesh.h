@@ -1,0 +1,98 @@
+#pragma once
+// A mesh whose vertices follow the frames of its model. Each bone names a
+// frame, lists the vertices it moves with a weight each, and carries an
+// offset matrix that brings a rest-pose vertex into the bone's space.
+// Skinning runs on the processor: UpdateSkin computes every vertex's
+// position and normal from the rest pose and writes them into the mesh's
+// own vertex buffer, which is then drawn with the identity as world
+// transform.
+//
+// For every bone, M = offset x the frame's absolute matrix and N = M's
+// rotation rows each scaled to unit length; every influence (v, w) adds
+// w x (rest position of v placed by M) to v's position and w x (rest normal
+// of v turned by N) to its normal. Weights are used as stored and the
+// summed normals are not renormalised; a vertex no bone names ends at the
+// origin with a zero normal.
+//
+// The skin reads and writes the position at byte 0 and the normal at byte 12
+// of each vertex: only vertex formats laid out that way (4, 5 and 7) can be
+// skinned. Influences naming a vertex past the vertex buffer are dropped
+// (asserted) when the skin is prepared or the bones are bound, so skinning
+// never writes outside the buffer.
+#include <cstdint>
+
+#include "geometry/VoVector3.h"
+#include "render/VoMesh.h"
+
+class VoBone;
+
+class VoSkinMesh : public VoMesh {
+public:
+    static constexpr float kNormalTolerance = 0.0001f;
+
+    static constexpr const char* kParentUndefined = "SetupBonePointers failure: Parent frame undefined.";
+    static constexpr const char* kBoneFrameNotFound = "Bone frame not found.";
+    static constexpr const char* kFormatNotSkinnable = "PrepareSkin failure. Vertex format not supported: ";
+    static constexpr const char* kNoVertexBuffer = "PrepareSkin failure. No vertex buffer.";
+    static constexpr const char* kInfluenceOutOfRange = "Bone influences past the vertex count dropped: ";
+    static constexpr const char* kSkinNotPrepared = "UpdateSkin failure. Skin not prepared.";
+    static constexpr const char* kBoneUnbound = "UpdateSkin failure. Bone without frame: ";
+
+    VoSkinMesh();
+    // Frees the skinning arrays and the bones.
+    ~VoSkinMesh() override;
+
+    // Every bone whose frame number is aFrameNumber takes the matrix; the
+    // name is not used. True.
+    bool SetBoneFrame(std::uint32_t aFrameNumber, const VoString& aName, const VoMatrix* apMatrix) override;
+
+    // Replaces the bones by aCount empty records to be filled through
+    // GetBone; false, with no bones, when memory runs out.
+    bool CreateBones(std::uint32_t aCount);
+    std::uint32_t GetBoneCount() const { return fBoneCount; }
+    // Null outside 0..count - 1.
+    VoBone* GetBone(std::uint32_t aIndex) const;
+
+    // Binds every bone, in order, to the absolute matrix of the first frame
+    // of the owner frame's tree (searched from its root) that carries the
+    // bone's name, then marks the skin bound. False, asserted, without an
+    // owner frame or when a bone's frame is missing (the bones bound so far
+    // keep their matrices).
+    bool SetupBonePointers();
+    // Takes the rest pose from the vertex buffer: positions, and normals
+    // scaled to unit length (a vanishing one becomes (0, 1, 0)). False,
+    // asserted, leaving the mesh unskinned, without a vertex buffer or for a
+    // vertex format without its normal at byte 12.
+    bool PrepareSkin();
+    // Skins the vertex buffer (see above). Binds by name first when not yet
+    // bound. False, asserted, with the vertex buffer untouched, when the skin
+    // is not prepared, binding fails or a bone has no frame matrix.
+    bool UpdateSkin();
+
+    bool IsBound() const { return fBound != 0; }
+    // The raw mesh form binds its bones by frame number and marks them bound.
+    void SetBound(bool aBound) { fBound = aBound ? 1 : 0; }
+    bool IsSkinPrepared() const { return fpRestPositions != nullptr; }
+    std::int32_t GetSkinVertexCount() const { return fVertexCount; }
+
+protected:
+    // The rest pose pointed into the old vertex buffer: the skin must be prepared anew.
+    void VertexBufferChanged() override;
+
+private:
+    void FreeSkin();
+    void FreeBones();
+    // Drops (asserted) the influences of every bone that name no vertex of the skin.
+    void DropStrayInfluences();
+
+    std::uint32_t fBoneCount = 0;
+    VoBone** fppBones = nullptr;  // owned, with the bones
+    std::int32_t fVertexCount = 0;
+    std::int32_t fStride = 0;
+    unsigned char* fpVertexData = nullptr;  // not owned: the vertex buffer's data
+    VoVector3* fpRestPositions = nullptr;   // owned, fVertexCount of each array
+    VoVector3* fpSkinnedPositions = nullptr;
+    VoVector3* fpRestNormals = nullptr;
+    VoVector3* fpSkinnedNormals = nullptr;
+    std::uint8_t fBound = 0;
+};
