@@ -38,7 +38,8 @@ public:
     static constexpr const char* kInvalidArgument = "Invalid argument.";
     static constexpr const char* kRemoveStateFailure = "RemoveButtonStateObject failure.";
     static constexpr const char* kSetListenerNull = "SetListener failure. apListener not defined.";
-    static constexpr const char* kSetListenerDefined = "SetListener failure. Listener already defined. Remove first.";
+    static constexpr const char* kSetListenerDefined =
+        "SetListener failure. Listener already defined. Remove first.";
     static constexpr const char* kGetObjectFailure = "GetObject failure. XBTNSTATE_NORMAL object undefined.";
     static constexpr const char* kTrackRender = "TRACK RENDER:";
 

@@ -21,7 +21,10 @@ VoCursor* VoCursor::GetInstance() {
 }
 
 VoCursor::VoCursor()
-    : fStates(kHashShift, false, kStateCapacity), fpGroup(VO_NEW VoDisplayGroup()), fActive(false), fInMouse(false) {
+    : fStates(kHashShift, false, kStateCapacity),
+      fpGroup(VO_NEW VoDisplayGroup()),
+      fActive(false),
+      fInMouse(false) {
     if (fpGroup != nullptr) {
         fpGroup->SetId(VoString(kGroupId));
         fpGroup->SetRelativeZ(kGroupZ);

@@ -70,7 +70,7 @@ public:
     void OnButtonUp(int aButton) override;
 
 private:
-    VoHashKeyList fStates;     // state id -> VoIDisplayObject (owned by fpGroup), in the order added
+    VoHashKeyList fStates;    // state id -> VoIDisplayObject (owned by fpGroup), in the order added
     VoDisplayGroup* fpGroup;  // owned; a member of the display manager's root while both exist
     bool fActive;
     bool fInMouse;  // registered with the engine mouse

@@ -227,7 +227,8 @@ int VoScrollBar::ClampOffset(long long aOffset) const {
 }
 
 VoVector2 VoScrollBar::MovedAlong(const VoVector2& aPoint, float aDistance) const {
-    return fHorizontal ? VoVector2(aPoint.x + aDistance, aPoint.y) : VoVector2(aPoint.x, aPoint.y + aDistance);
+    return fHorizontal ? VoVector2(aPoint.x + aDistance, aPoint.y)
+                       : VoVector2(aPoint.x, aPoint.y + aDistance);
 }
 
 void VoScrollBar::UpdateBarFromPosition() {
@@ -424,7 +425,8 @@ bool VoScrollBar::HeldPartsHearMouse() {
     const auto hears = [](VoButton* apButton) {
         return apButton != nullptr && apButton->GetEffectiveActive() && apButton->GetEffectiveEnabled();
     };
-    return (!fUpHeld || hears(fpUpArrow)) && (!fDownHeld || hears(fpDownArrow)) && (!fDragging || hears(fpBar));
+    return (!fUpHeld || hears(fpUpArrow)) && (!fDownHeld || hears(fpDownArrow)) &&
+           (!fDragging || hears(fpBar));
 }
 
 void VoScrollBar::OnUpdate() {
@@ -479,7 +481,8 @@ void VoScrollBar::SetBarOffset(int aDelta) {
     if (fMaxScroll <= 0) {
         return;
     }
-    fBarOffset = ClampOffset(static_cast<long long>(fDragStartCoordinate) - Truncate(Along(fBarRest)) + aDelta);
+    fBarOffset =
+        ClampOffset(static_cast<long long>(fDragStartCoordinate) - Truncate(Along(fBarRest)) + aDelta);
     fFraction = fTravel < 1 ? 0.0f : static_cast<float>(fBarOffset) / static_cast<float>(fTravel);
     fPosition = Truncate(static_cast<double>(fMaxScroll) * fFraction);
     ApplyPosition();

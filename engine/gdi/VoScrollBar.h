@@ -167,8 +167,8 @@ private:
     // Seconds of the timer, kept whole: a float's step grows coarse after
     // hours of play.
     double fNextStepTime;
-    VoITimer* fpTimer;  // not owned
-    bool fTimerGiven;   // the constructor named the timer
+    VoITimer* fpTimer;                 // not owned
+    bool fTimerGiven;                  // the constructor named the timer
     VoIScrollBarListener* fpListener;  // not owned
     int fBarOffset;
     int fBarAreaHeight;

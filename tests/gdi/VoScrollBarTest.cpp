@@ -7,12 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "DisplayProbe.h"
+#include "WidgetProbes.h"
 #include "gdi/VoButton.h"
 #include "gdi/VoCursor.h"
 #include "gdi/VoDisplayGroup.h"
 #include "gdi/VoDisplayManager.h"
-#include "platform/VoITimer.h"
 #include "platform/VoMouse.h"
 #include "stdlib/VoFrameManager.h"
 #include "support/LogCapture.h"
@@ -22,19 +21,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using Positions = std::vector<int>;
-
-// A timer that reads whatever the test sets.
-class SetTimer : public VoITimer {
-public:
-    bool Initialize(std::uintptr_t) override { return true; }
-    double GetTime() override { return fNow; }
-    bool Reset() override {
-        fNow = 0.0;
-        return true;
-    }
-
-    double fNow = 0.0;
-};
 
 class PositionRecorder : public VoIScrollBarListener {
 public:
@@ -61,9 +47,8 @@ VoButton* NewButton(VoDisplayGroup* apPanel, const std::string& aId, float aX, f
     VoButton* button = new VoButton();
     button->SetId(VoString(aId.c_str()));
     button->SetPosition(aX, aY);
-    ProbeObject2D* look = new ProbeObject2D((aId + "look").c_str());
-    look->SetBoundary(VoRectangle(0.0f, 0.0f, 20.0f, aHeight));
-    EXPECT_TRUE(button->AddButtonStateObject(XBTNSTATE_NORMAL, look));
+    EXPECT_TRUE(button->AddButtonStateObject(XBTNSTATE_NORMAL,
+                                             new Look((aId + "look").c_str(), nullptr, 20.0f, aHeight)));
     EXPECT_TRUE(apPanel->AddMember(button, true));
     EXPECT_TRUE(button->SetMouseOrder(nullptr, 0.0f));
     return button;
@@ -139,7 +124,11 @@ protected:
 
 TEST_F(VoScrollBarTest, ArrowStepsStopAtTheEndsAndEachPositionIsToldOnce) {
     EXPECT_EQ(fBar.GetMaxScroll(), 300);
-    for (int i = 0; i < 16; ++i) {
+    fBar.ScrollDown();
+    EXPECT_EQ(fBar.GetBarOffset(), 6);  // 100 x 20 / 300, toward zero
+    EXPECT_EQ(BarY(), 126.0f);
+    EXPECT_EQ(ContentY(), 30.0f);
+    for (int i = 1; i < 16; ++i) {
         fBar.ScrollDown();
     }
     EXPECT_EQ(fBar.GetScrollPosition(), 300);
@@ -159,35 +148,24 @@ TEST_F(VoScrollBarTest, ArrowStepsStopAtTheEndsAndEachPositionIsToldOnce) {
     EXPECT_EQ(fTold.fTold.back(), 0);
 }
 
-TEST_F(VoScrollBarTest, TheBarOffsetTruncatesTowardZero) {
-    fBar.ScrollDown();
-    EXPECT_EQ(fBar.GetBarOffset(), 6);  // 100 x 20 / 300
-    EXPECT_EQ(BarY(), 126.0f);
-    EXPECT_EQ(ContentY(), 30.0f);
-    EXPECT_EQ(fContent->GetPosition().x, 0.0f);
-}
-
-TEST_F(VoScrollBarTest, FractionsAreKeptWithinTheTrack) {
+TEST_F(VoScrollBarTest, FractionsAndContentHeightsKeepTheBarInItsTrack) {
     struct Case {
         float fraction;
         int position, offset;
     };
-    const Case cases[] = {{0.5f, 150, 50}, {1.0f / 3.0f, 100, 33}, {2.0f, 300, 100}, {-1.0f, 0, 0}, {NAN, 0, 0}};
+    const Case cases[] = {
+        {0.5f, 150, 50}, {1.0f / 3.0f, 100, 33}, {2.0f, 300, 100}, {-1.0f, 0, 0}, {NAN, 0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fraction);
         fBar.SetScrollFraction(c.fraction);
         EXPECT_EQ(fBar.GetScrollPosition(), c.position);
         EXPECT_EQ(fBar.GetBarOffset(), c.offset);
     }
-    fBar.SetScrollFraction(0.5f);
     fBar.ScrollToTop();
     EXPECT_EQ(fBar.GetScrollPosition(), 0);
-}
-
-TEST_F(VoScrollBarTest, ANewContentHeightKeepsTheBarInItsPlace) {
+    // A new content height keeps the bar in its place in the track.
     fBar.SetScrollFraction(0.5f);
     fBar.SetContentHeight(800);
-    EXPECT_EQ(fBar.GetMaxScroll(), 600);
     EXPECT_EQ(fBar.GetScrollPosition(), 300);
     EXPECT_EQ(fBar.GetBarOffset(), 50);
     EXPECT_EQ(ContentY(), -250.0f);
@@ -318,20 +296,20 @@ TEST_F(VoScrollBarTest, DeletingABarMidDragEndsTheCapture) {
     StartDrag();
 }
 
-TEST_F(VoScrollBarTest, ContentThatComesToFitMidDragEndsTheCapture) {
+TEST_F(VoScrollBarTest, APartThatCanNoLongerHearItsReleaseLetsGo) {
     StartDrag();
-    fBar.SetContentHeight(100);
+    fBar.SetContentHeight(100);  // disables the bar
     EXPECT_FALSE(fBar.IsDragging());
     EXPECT_FALSE(fMouse->IsLocked());
     EXPECT_EQ(fFrames->GetListenerCount(), 0);
     EXPECT_EQ(VoScrollBar::GetCapturedPart(), VoScrollBar::kPartNone);
-}
 
-TEST_F(VoScrollBarTest, AHiddenHeldArrowLetsGo) {
+    fMouse->ButtonUp(1);
+    fBar.SetContentHeight(500);
     MoveTo(510.0f, 330.0f);
     fMouse->ButtonDown(1);
-    Frame(0.0);
-    fPanel->SetActive(false);
+    EXPECT_EQ(VoScrollBar::GetCapturedPart(), VoScrollBar::kPartDownArrow);
+    fPanel->SetActive(false);  // hides the held arrow
     Frame(0.1);
     EXPECT_EQ(VoScrollBar::GetCapturedPart(), VoScrollBar::kPartNone);
     EXPECT_EQ(fFrames->GetListenerCount(), 0);
@@ -349,7 +327,7 @@ TEST_F(VoScrollBarTest, TheArrowUnderThePointerStepsWhenPressedAfterAnotherPartL
     EXPECT_EQ(fBar.GetScrollPosition(), 0);
 }
 
-TEST_F(VoScrollBarTest, AHorizontalBarMovesAlongX) {
+TEST_F(VoScrollBarTest, AHorizontalBarMovesAlongXAndACentredBarStays) {
     Parts parts = MakeParts("2", 600.0f);
     VoScrollBar across(&fTimer);
     VoScrollBarDesc desc = Describe(parts);
@@ -360,14 +338,10 @@ TEST_F(VoScrollBarTest, AHorizontalBarMovesAlongX) {
     across.ScrollDown();
     EXPECT_EQ(content.GetPosition(), VoVector2(-20.0f, 50.0f));
     EXPECT_EQ(parts.bar->GetPosition(), VoVector2(606.0f, 120.0f));
-}
-
-TEST_F(VoScrollBarTest, TheBarKeepsItsPlaceWhateverItsCentre) {
-    Parts parts = MakeParts("2", 600.0f);
-    parts.bar->SetCenter(10.0f, 50.0f);
-    VoScrollBar centred(&fTimer);
-    ASSERT_TRUE(centred.Create(Describe(parts)));
-    EXPECT_EQ(parts.bar->GetPosition(), VoVector2(600.0f, 120.0f));
+    // The bar's rest is its own position, whatever its centre.
+    fParts.bar->SetCenter(10.0f, 50.0f);
+    ASSERT_TRUE(fBar.Create(Describe(fParts)));
+    EXPECT_EQ(BarY(), 120.0f);
 }
 
 TEST_F(VoScrollBarTest, RefusalsAndListeners) {
