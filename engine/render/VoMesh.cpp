@@ -174,6 +174,23 @@ bool VoMesh::SetIndexBuffer(VoIndexBuffer* apBuffer) {
     return true;
 }
 
+bool VoMesh::SetVertexMap(const std::int32_t* apMap, std::int32_t aCount) {
+    delete[] fpVertexMap;
+    fpVertexMap = nullptr;
+    fVertexMapCount = 0;
+    if (apMap == nullptr || aCount < 1) {
+        return true;
+    }
+    fpVertexMap = VO_NEW std::int32_t[static_cast<std::size_t>(aCount)];
+    if (fpVertexMap == nullptr) {
+        VO_ERROR(kCouldNotAllocate);
+        return false;
+    }
+    std::memcpy(fpVertexMap, apMap, static_cast<std::size_t>(aCount) * sizeof(std::int32_t));
+    fVertexMapCount = aCount;
+    return true;
+}
+
 VoBox3 VoMesh::GetBoundingBox(bool aWorld) const {
     VoBox3 box;
     box.SetEmpty();

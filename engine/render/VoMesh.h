@@ -113,6 +113,16 @@ public:
     // flag already says so. Needs a vertex buffer of format 5 (asserted).
     bool SetCustomLighting(bool aOn);
 
+    // The vertex map, the mesh's duplicate table: for each vertex, the index
+    // of the vertex whose position it shares (its own index when it is the
+    // first there). Copies aCount entries in place of the old map; null or a
+    // count below 1 leaves the mesh without one. False, logged, when memory
+    // runs out (the old map is then gone as well).
+    bool SetVertexMap(const std::int32_t* apMap, std::int32_t aCount);
+    // Null when the mesh has none.
+    const std::int32_t* GetVertexMap() const { return fpVertexMap; }
+    std::int32_t GetVertexMapCount() const { return fVertexMapCount; }
+
     const VoString& GetName() const { return fName; }
     void SetName(const VoString& aName) { fName = aName; }
     VoFrame* GetOwnerFrame() const { return fpOwnerFrame; }
@@ -137,6 +147,7 @@ private:
     VoString fName;
     VoFrame* fpOwnerFrame = nullptr;      // not owned: the frame that carries the mesh
     std::int32_t* fpVertexMap = nullptr;  // owned: one per vertex; null when none
+    std::int32_t fVertexMapCount = 0;
     float fVersion = 0.0f;
     std::int32_t fMeshType = kStaticMesh;
     VoVertexBuffer* fpVertexBuffer = nullptr;     // owned

@@ -95,6 +95,36 @@ int GLTestContext::Stencil(int aX, int aY) const {
     return value;
 }
 
+std::vector<Rgba> GLTestContext::Pixels() const {
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(kWidth) * kHeight * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
+    std::vector<Rgba> pixels(static_cast<std::size_t>(kWidth) * kHeight);
+    for (int y = 0; y < kHeight; ++y) {
+        // GL counts rows from the bottom.
+        const unsigned char* row = bytes.data() + static_cast<std::size_t>(kHeight - 1 - y) * kWidth * 4;
+        for (int x = 0; x < kWidth; ++x) {
+            pixels[static_cast<std::size_t>(y) * kWidth + x] = {row[x * 4], row[x * 4 + 1], row[x * 4 + 2],
+                                                                row[x * 4 + 3]};
+        }
+    }
+    return pixels;
+}
+
+std::vector<int> GLTestContext::Stencils() const {
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(kWidth) * kHeight);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kWidth, kHeight, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, bytes.data());
+    std::vector<int> values(bytes.size());
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            values[static_cast<std::size_t>(y) * kWidth + x] =
+                bytes[static_cast<std::size_t>(kHeight - 1 - y) * kWidth + x];
+        }
+    }
+    return values;
+}
+
 std::string ToText(const Rgba& aPixel) {
     return "(" + std::to_string(aPixel[0]) + ", " + std::to_string(aPixel[1]) + ", " +
            std::to_string(aPixel[2]) + ", " + std::to_string(aPixel[3]) + ")";

@@ -39,6 +39,10 @@ public:
     bool PixelNear(int aX, int aY, const Rgba& aExpected, int aTolerance = 2) const;
     // The stencil value of the pixel, top-left counted.
     int Stencil(int aX, int aY) const;
+    // Every pixel, and every stencil value, in one read: row by row from the
+    // top, each row from the left (index y x 800 + x).
+    std::vector<Rgba> Pixels() const;
+    std::vector<int> Stencils() const;
 
 private:
     void* fpContext = nullptr;  // not owned: the process's context, null when it could not be made
