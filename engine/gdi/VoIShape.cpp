@@ -30,7 +30,8 @@ VoITexture* VoIShape::NewColorTexture(const VoColor& aColor) {
     // format 1 are B, G, R, A.
     const std::uint32_t argb = aColor.GetARGB();
     const unsigned char pixel[4] = {static_cast<unsigned char>(argb), static_cast<unsigned char>(argb >> 8),
-                                    static_cast<unsigned char>(argb >> 16), static_cast<unsigned char>(argb >> 24)};
+                                    static_cast<unsigned char>(argb >> 16),
+                                    static_cast<unsigned char>(argb >> 24)};
     VoImage image;
     if (!image.Create(1, 1, 4, VoImage::kFormatBGRA, pixel, 4)) {
         return nullptr;

@@ -91,10 +91,10 @@ private:
     bool fDirty = true;
     bool fStroked = true;
     VoColor fStrokeColor;
-    VoITexture* fpStrokeTexture = nullptr;         // owned
+    VoITexture* fpStrokeTexture = nullptr;           // owned
     VoVertexBuffer* fpStrokeVertexBuffer = nullptr;  // owned
     bool fFilled = false;
     VoColor fFillColor;
-    VoITexture* fpFillTexture = nullptr;         // owned
+    VoITexture* fpFillTexture = nullptr;           // owned
     VoVertexBuffer* fpFillVertexBuffer = nullptr;  // owned
 };

@@ -68,13 +68,13 @@ bool VoSBezier::CreateFrom(int aCount, const Point* apPoints, bool aJoined) {
         VO_ASSERT_FAILURE(kCreateNull);
         return false;
     }
-    VoSpline** made = segments > 0 ? VO_NEW VoSpline*[static_cast<std::size_t>(segments)]() : nullptr;
+    VoSpline** made = segments > 0 ? VO_NEW VoSpline* [static_cast<std::size_t>(segments)]() : nullptr;
     bool complete = segments == 0 || made != nullptr;
     for (int i = 0; complete && i < segments; ++i) {
         const Point* first = apPoints + static_cast<std::size_t>(i) * stride;
         made[i] = VO_NEW VoSpline();
-        complete = made[i] != nullptr &&
-                   made[i]->Create(ToPoint(first[0]), ToPoint(first[1]), ToPoint(first[2]), ToPoint(first[3]));
+        complete = made[i] != nullptr && made[i]->Create(ToPoint(first[0]), ToPoint(first[1]),
+                                                         ToPoint(first[2]), ToPoint(first[3]));
     }
     if (!complete) {
         for (int i = 0; made != nullptr && i < segments; ++i) {

@@ -35,13 +35,13 @@ bool VoSRectangle::UpdateShape() {
     const float bottom = -(fpRectangle->y + fpRectangle->height);
     bool result = true;
     if (GetStroked()) {
-        const float outline[] = {left, top, 0.0f, right, top, 0.0f, right, bottom, 0.0f,
-                                 left, bottom, 0.0f, left, top, 0.0f};
+        const float outline[] = {left, top,  0.0f,   right, top,  0.0f, right, bottom,
+                                 0.0f, left, bottom, 0.0f,  left, top,  0.0f};
         result = ReplaceStroke(outline, 5) && result;
     }
     if (GetFilled()) {
-        const float triangles[] = {left, bottom, 0.0f, left, top, 0.0f, right, bottom, 0.0f,
-                                   right, bottom, 0.0f, left, top, 0.0f, right, top, 0.0f};
+        const float triangles[] = {left,  bottom, 0.0f, left, top, 0.0f, right, bottom, 0.0f,
+                                   right, bottom, 0.0f, left, top, 0.0f, right, top,    0.0f};
         result = ReplaceFill(triangles, 6) && result;
     }
     if (!result) {

@@ -95,9 +95,8 @@ void VoSprite::FollowGroup() {
 bool VoSprite::SetTexture(std::uint32_t aHandle, VoVector2* apMin, VoVector2* apMax) {
     VoTextureManager* textures = VoTextureManager::GetInstance();
     VoITexture* texture = textures != nullptr ? textures->GetTexture(aHandle) : nullptr;
-    if (texture == nullptr ||
-        !BuildQuad(static_cast<float>(texture->GetWidth()), static_cast<float>(texture->GetHeight()), apMin,
-                   apMax)) {
+    if (texture == nullptr || !BuildQuad(static_cast<float>(texture->GetWidth()),
+                                         static_cast<float>(texture->GetHeight()), apMin, apMax)) {
         VO_ERROR(kSetTextureFailure);
         return false;
     }
@@ -252,7 +251,8 @@ bool VoSprite::CreateTiles(const VoString& aId, VoImage* apImage) {
             if (apImage->GetSubImage(source, t, t, &picture) != nullptr) {
                 handle = textures->CreateTexture(id, &picture);
             }
-            if (tile == nullptr || handle == 0 || !tile->SetId(id) || !tile->SetTexture(handle, nullptr, nullptr) ||
+            if (tile == nullptr || handle == 0 || !tile->SetId(id) ||
+                !tile->SetTexture(handle, nullptr, nullptr) ||
                 !tile->SetPosition(static_cast<float>(x), static_cast<float>(y)) ||
                 !tiles->AddMember(tile, true)) {
                 VO_ERROR(kCreateTilesFailure, id);
@@ -305,13 +305,13 @@ bool VoSprite::Render(VoRenderer* apRenderer) {
 }
 
 // Each setter runs on the sprite, then on the tile group when there is one.
-#define VO_FOLLOWED_SETTER(Operation, Type)                                   \
-    bool VoSprite::Operation(Type aValue) {                                   \
-        bool result = VoIDisplayObject::Operation(aValue);                    \
-        if (fpTileGroup != nullptr) {                                         \
-            result = fpTileGroup->Operation(aValue) && result;                \
-        }                                                                     \
-        return result;                                                        \
+#define VO_FOLLOWED_SETTER(Operation, Type)                    \
+    bool VoSprite::Operation(Type aValue) {                    \
+        bool result = VoIDisplayObject::Operation(aValue);     \
+        if (fpTileGroup != nullptr) {                          \
+            result = fpTileGroup->Operation(aValue) && result; \
+        }                                                      \
+        return result;                                         \
     }
 
 VO_FOLLOWED_SETTER(SetActive, bool)
@@ -351,12 +351,12 @@ void VoSprite::InvalidateActive() {
     }
 }
 
-#define VO_FORWARD_TO_TILES(Operation)         \
-    void VoSprite::Operation() {               \
-        VoIDisplayObject::Operation();         \
-        if (fpTileGroup != nullptr) {          \
-            fpTileGroup->Operation();          \
-        }                                      \
+#define VO_FORWARD_TO_TILES(Operation) \
+    void VoSprite::Operation() {       \
+        VoIDisplayObject::Operation(); \
+        if (fpTileGroup != nullptr) {  \
+            fpTileGroup->Operation();  \
+        }                              \
     }
 
 VO_FORWARD_TO_TILES(InvalidateBlend)
