@@ -6,9 +6,14 @@
 // time includes the rasterisation itself. The baseline draws the same quads
 // with the same textures and fades in plain immediate-mode GL.
 //
-// Static: the tree does not change between frames. Moving: every sprite gets
-// a new position each frame, so its transform and hit boundary are
-// recomputed as an animated interface would have them.
+// Interleaved: the textures and the fade change from one sprite to the next
+// (the worst case for a driver that records its state per change; Mesa's
+// llvmpipe copies its whole fragment state, tens of kilobytes, at each).
+// Grouped: the same sprites with each texture's drawn together, half of them
+// faded, so the state changes a few times a frame. Static: the tree does not
+// change between frames. Moving: every sprite gets a new position each
+// frame, so its transform and hit boundary are recomputed as an animated
+// interface would have them.
 //
 // Each frame's time is kept; the summary prints the median and the 95th
 // percentile of both and their ratio.
@@ -52,23 +57,35 @@ struct Placement {
     float blend;
 };
 
-// The same screen for every variant: a fixed pseudo-random scatter.
-const std::vector<Placement>& Screen() {
-    static const std::vector<Placement> screen = [] {
-        std::vector<Placement> made;
-        std::uint32_t state = 2024u;
-        for (int i = 0; i < kSprites; ++i) {
-            state = state * 1664525u + 1013904223u;
-            const float x =
-                static_cast<float>((state >> 8) % static_cast<std::uint32_t>(kScreenWidth - kSize));
-            state = state * 1664525u + 1013904223u;
-            const float y =
-                static_cast<float>((state >> 8) % static_cast<std::uint32_t>(kScreenHeight - kSize));
+enum class Order { kInterleaved, kGrouped };
+
+// The same scatter for every variant, from a fixed pseudo-random sequence.
+std::vector<Placement> MakeScreen(Order aOrder) {
+    std::vector<Placement> made;
+    std::uint32_t state = 2024u;
+    constexpr int kPerTexture = kSprites / kTextures;
+    for (int i = 0; i < kSprites; ++i) {
+        state = state * 1664525u + 1013904223u;
+        const float x = static_cast<float>((state >> 8) % static_cast<std::uint32_t>(kScreenWidth - kSize));
+        state = state * 1664525u + 1013904223u;
+        const float y = static_cast<float>((state >> 8) % static_cast<std::uint32_t>(kScreenHeight - kSize));
+        if (aOrder == Order::kInterleaved) {
             made.push_back({x, y, i % kTextures, i % 2 == 0 ? 1.0f : 0.5f});
+        } else {
+            made.push_back({x, y, i / kPerTexture, i % kPerTexture < kPerTexture / 2 ? 0.5f : 1.0f});
         }
-        return made;
-    }();
-    return screen;
+    }
+    return made;
+}
+
+const std::vector<Placement>& Screen(Order aOrder) {
+    static const std::vector<Placement> interleaved = MakeScreen(Order::kInterleaved);
+    static const std::vector<Placement> grouped = MakeScreen(Order::kGrouped);
+    return aOrder == Order::kInterleaved ? interleaved : grouped;
+}
+
+const char* OrderName(Order aOrder) {
+    return aOrder == Order::kInterleaved ? "interleaved" : "grouped";
 }
 
 // Texture t: a BGRA picture with an alpha ramp, coloured by t.
@@ -117,7 +134,8 @@ void TimeFrames(benchmark::State& aState, const std::string& aName, Frame aFrame
     aState.counters["p95_ms"] = Percentile(samples, 0.95);
 }
 
-void EngineSprites(benchmark::State& aState, bool aMoving) {
+void EngineSprites(benchmark::State& aState, Order aOrder, bool aMoving) {
+    const std::vector<Placement>& screen = Screen(aOrder);
     GLTestContext gl;
     if (!gl.IsReady()) {
         aState.SkipWithError(gl.Error().c_str());
@@ -139,7 +157,7 @@ void EngineSprites(benchmark::State& aState, bool aMoving) {
         VoDisplayManager* display = VoDisplayManager::GetInstance();
         std::vector<VoSprite*> sprites;
         for (int i = 0; i < kSprites; ++i) {
-            const Placement& place = Screen()[i];
+            const Placement& place = screen[i];
             VoSprite* sprite = new VoSprite();
             sprite->SetId(VoString(u"sprite").Append(i));
             sprite->SetTexture(handles[place.texture], nullptr, nullptr);
@@ -151,11 +169,12 @@ void EngineSprites(benchmark::State& aState, bool aMoving) {
         VoIRasterizer* rasterizer = VoIRasterizer::Get();
         rasterizer->SetColorValues(1.0f, 0.0f, 0.0f, 0.0f);
         int frame = 0;
-        TimeFrames(aState, aMoving ? "engine, moving" : "engine, static", [&] {
+        const std::string name = std::string("engine, ") + OrderName(aOrder) + (aMoving ? ", moving" : "");
+        TimeFrames(aState, name, [&] {
             if (aMoving) {
                 const float shift = static_cast<float>(frame++ % 8);
                 for (int i = 0; i < kSprites; ++i) {
-                    sprites[i]->SetPosition(Screen()[i].x + shift, Screen()[i].y);
+                    sprites[i]->SetPosition(screen[i].x + shift, screen[i].y);
                 }
             }
             rasterizer->Clear();
@@ -165,7 +184,7 @@ void EngineSprites(benchmark::State& aState, bool aMoving) {
     VoRenderDeviceSource::Set(nullptr);
 }
 
-void RawGL(benchmark::State& aState) {
+void RawGL(benchmark::State& aState, Order aOrder) {
     GLTestContext gl;
     if (!gl.IsReady()) {
         aState.SkipWithError(gl.Error().c_str());
@@ -197,9 +216,9 @@ void RawGL(benchmark::State& aState) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kSize, kSize, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
     }
-    TimeFrames(aState, "raw GL", [&] {
+    TimeFrames(aState, std::string("raw GL, ") + OrderName(aOrder), [&] {
         glClear(GL_COLOR_BUFFER_BIT);
-        for (const Placement& place : Screen()) {
+        for (const Placement& place : Screen(aOrder)) {
             glBindTexture(GL_TEXTURE_2D, names[place.texture]);
             glColor4f(1.0f, 1.0f, 1.0f, place.blend);
             const float l = place.x;
@@ -227,20 +246,24 @@ void RawGL(benchmark::State& aState) {
 }
 
 void Summary() {
-    const std::vector<double>& baseline = Samples()["raw GL"];
-    const double baseMedian = Percentile(baseline, 0.5);
-    const double baseP95 = Percentile(baseline, 0.95);
-    std::printf("\n%-16s %10s %10s %14s %14s\n", "500 sprites", "median ms", "p95 ms", "median ratio",
+    std::printf("\n%-30s %10s %10s %14s %14s\n", "500 sprites, ms per frame", "median", "p95", "median ratio",
                 "p95 ratio");
-    for (const char* name : {"raw GL", "engine, static", "engine, moving"}) {
-        const std::vector<double>& samples = Samples()[name];
-        if (samples.empty()) {
-            continue;
+    for (Order order : {Order::kInterleaved, Order::kGrouped}) {
+        const std::string suffix = OrderName(order);
+        const std::vector<double>& baseline = Samples()["raw GL, " + suffix];
+        const double baseMedian = Percentile(baseline, 0.5);
+        const double baseP95 = Percentile(baseline, 0.95);
+        for (const std::string& name :
+             {"raw GL, " + suffix, "engine, " + suffix, "engine, " + suffix + ", moving"}) {
+            const std::vector<double>& samples = Samples()[name];
+            if (samples.empty()) {
+                continue;
+            }
+            const double median = Percentile(samples, 0.5);
+            const double p95 = Percentile(samples, 0.95);
+            std::printf("%-30s %10.3f %10.3f %14.2f %14.2f\n", name.c_str(), median, p95,
+                        baseMedian > 0.0 ? median / baseMedian : 0.0, baseP95 > 0.0 ? p95 / baseP95 : 0.0);
         }
-        const double median = Percentile(samples, 0.5);
-        const double p95 = Percentile(samples, 0.95);
-        std::printf("%-16s %10.3f %10.3f %14.2f %14.2f\n", name, median, p95,
-                    baseMedian > 0.0 ? median / baseMedian : 0.0, baseP95 > 0.0 ? p95 / baseP95 : 0.0);
     }
 }
 
@@ -248,9 +271,14 @@ void Summary() {
 
 // The engine first: the baseline then runs under the same heap settings
 // that the engine's drawing device makes.
-BENCHMARK_CAPTURE(EngineSprites, static, false)->Iterations(kFrames)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(EngineSprites, moving, true)->Iterations(kFrames)->Unit(benchmark::kMillisecond);
-BENCHMARK(RawGL)->Iterations(kFrames)->Unit(benchmark::kMillisecond);
+#define VO_SPRITE_BENCHMARK(Function, ...) \
+    BENCHMARK_CAPTURE(Function, __VA_ARGS__)->Iterations(kFrames)->Unit(benchmark::kMillisecond)
+VO_SPRITE_BENCHMARK(EngineSprites, interleaved, Order::kInterleaved, false);
+VO_SPRITE_BENCHMARK(EngineSprites, interleaved_moving, Order::kInterleaved, true);
+VO_SPRITE_BENCHMARK(EngineSprites, grouped, Order::kGrouped, false);
+VO_SPRITE_BENCHMARK(EngineSprites, grouped_moving, Order::kGrouped, true);
+VO_SPRITE_BENCHMARK(RawGL, interleaved, Order::kInterleaved);
+VO_SPRITE_BENCHMARK(RawGL, grouped, Order::kGrouped);
 
 int main(int argc, char** argv) {
     // Headless unless told otherwise.
