@@ -112,8 +112,9 @@ public:
 
     // A rectangle, polygon or bezier shape ("type", any case) from "coords",
     // with its stroke and fill: "stroked", "strokecolor" (A|R|G|B),
-    // "filled", "fillcolor", "antialiased". Null without "type", "id" or
-    // usable "coords", and for a colour of other than four numbers.
+    // "filled", "fillcolor", "antialiased". Null for a "type" of none of
+    // the three, without "id" or "coords", for a rectangle of other than
+    // four coords, and for a colour of other than four numbers.
     static VoIShape* BuildShape(VoPropertyList* apNode);
     // "coords" x|y|width|height (exactly four), which also become the hit
     // boundary.
