@@ -4,6 +4,10 @@
 #include <GL/glext.h>
 #include <SDL.h>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
@@ -286,11 +290,34 @@ Function Load(const char* apName) {
 
 }  // namespace
 
+namespace {
+
+// A software driver (Mesa's llvmpipe) records each frame into memory from
+// the C heap, tens of megabytes when the state changes from draw to draw (a
+// copy of the whole fragment state per change), and frees it at the next
+// clear. By default glibc gives the freed top of the heap back to the system
+// every frame and faults the pages in again on the next: most of a 2D
+// frame's time. The heap keeps them instead: blocks up to 32 MB come from
+// it, and up to 256 MB of free space stays at its top.
+void KeepDriverFrameMemory() {
+#if defined(__GLIBC__)
+    static bool sKept = false;
+    if (!sKept) {
+        sKept = true;
+        mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+        mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+    }
+#endif
+}
+
+}  // namespace
+
 VoRenderDeviceGL* VoRenderDeviceGL::Create() {
     if (SDL_GL_GetCurrentContext() == nullptr) {
         VO_ERROR(kNoContext);
         return nullptr;
     }
+    KeepDriverFrameMemory();
     VoGLFunctions* functions = VO_NEW VoGLFunctions();
     if (functions == nullptr) {
         VO_ERROR(kAllocationFailure);
