@@ -173,18 +173,6 @@ TEST_F(VoFontRasterTest, RenderCharacterDrawsAtThePositionWithoutMovingIt) {
     EXPECT_TRUE(log.Logged("ERROR: ", "Render failure. Could not find sprite for char: 90"));
 }
 
-TEST_F(VoFontRasterTest, BlendIsStoredAsGivenAndAlignmentIsNotImplemented) {
-    std::unique_ptr<VoFontRaster> font = Font(CraftedRows(), 5, u"AB");
-    EXPECT_EQ(font->GetBlend(), 1.0f);
-    ASSERT_TRUE(font->SetBlend(1.5f));
-    EXPECT_EQ(font->GetBlend(), 1.5f);
-    LogCapture log;
-    EXPECT_EQ(font->GetAlignment(), 0);
-    EXPECT_FALSE(font->SetAlignment(1));
-    EXPECT_TRUE(log.Logged("ERROR: ", VoFontRaster::kGetAlignmentNYI));
-    EXPECT_TRUE(log.Logged("ERROR: ", VoFontRaster::kSetAlignmentNYI));
-}
-
 // Each case is a small font image and what its cells give.
 struct CellCase {
     const char* name;
@@ -290,15 +278,6 @@ TEST_F(VoFontRasterTest, AFontWithoutATextureHasNoCharacters) {
     EXPECT_EQ(font.GetCharacterHeight(), VoFontRaster::kInitialCharacterHeight);
     EXPECT_FALSE(font.Render(fRenderer, VoString(u"A")));
     EXPECT_TRUE(log.Logged("ERROR: ", "Render failure. Could not find sprite for char: 65"));
-}
-
-TEST_F(VoFontRasterTest, TheGlyphSpritesHoldTheTextureWhileTheFontLives) {
-    VoTextureManager* textures = VoTextureManager::GetInstance();
-    std::unique_ptr<VoFontRaster> font = Font(CraftedRows(), 5, u"AB", u"held");
-    const std::uint32_t handle = font->GetTexture();
-    LogCapture log;
-    EXPECT_FALSE(textures->DestroyTexture(handle));
-    EXPECT_NE(textures->GetTexture(handle), nullptr);
 }
 
 // The scan on its own: guide lines of every format, and row heights that
