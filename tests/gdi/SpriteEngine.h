@@ -7,6 +7,7 @@
 //     sprite.SetImage(VoString(u"pic"), &image, nullptr, nullptr);
 #include <cstdint>
 
+#include "object/VoRegistry.h"
 #include "platform/VoIDeviceCapabilities.h"
 #include "support/ProbeObjects.h"
 #include "support/RecordingRasterizer.h"
