@@ -10,6 +10,7 @@
 #include "render/VoAnimationTrack.h"
 #include "render/VoFrame.h"
 #include "render/VoIUpdateHook.h"
+#include "render/VoLipSyncPlayer.h"
 #include "render/VoMesh.h"
 #include "stdlib/VoStopWatch.h"
 
@@ -292,8 +293,7 @@ bool VoDrawElement::Update(const VoMatrix* apParent) {
 }
 
 void VoDrawElement::UpdateLipSync() {
-    // The lip-sync player (its Update lays the face pose over the body pose)
-    // is called from here once it exists; until then nothing attaches one.
+    fpLipSyncPlayer->Update();
 }
 
 void VoDrawElement::ApplyAnimations() {
