@@ -240,6 +240,18 @@ TEST(VoNavigationTDO, SetCameraEnablesTheViewAndOneRingOfLinksIntoIt) {
     EXPECT_TRUE(rig.navigation.GetPosBoundsCurrent(&count, &current));
     EXPECT_EQ(count, 1);
     EXPECT_EQ(current[0], rig.navigation.GetPosBounds(0));
+
+    // Another scene root: the frames of the old one are forgotten, and the
+    // next SetCamera finds the ground in the new one.
+    VoDrawElement other;
+    auto* ground = new VoFrame();
+    ground->SetName(VoString(u"FLOOR"));
+    other.SetRootFrame(ground);
+    EXPECT_TRUE(rig.navigation.SetSceneRoot(&other));
+    EXPECT_EQ(rig.navigation.GetGroundCount(), 0);
+    EXPECT_EQ(rig.navigation.GetPosBounds(0)->fpGroundFrame, nullptr);
+    ASSERT_TRUE(rig.navigation.SetCamera(VoString(u"cam")));
+    EXPECT_EQ(rig.navigation.GetGroundFrame(0), ground);
 }
 
 TEST(VoNavigationTDO, SetCameraFailuresSayWhy) {
