@@ -416,14 +416,22 @@ bool VoMesh::ReadRecord(VoIStream* apStream, Pending& aPending) {
         }
         // One entry per vertex, each a vertex: the shadow volumes index the
         // vertex buffer with them.
-        std::uint32_t* map = nullptr;
-        if (count != vertices || !VoMeshFile::ReadWords(apStream, count, &map)) {
-            delete[] map;
+        std::uint32_t* words = nullptr;
+        if (count != vertices || !VoMeshFile::ReadWords(apStream, count, &words)) {
             VO_ERROR(kVertexMapRefused);
             return false;
         }
-        aPending.vertexMap = reinterpret_cast<std::int32_t*>(map);
-        aPending.vertexMapCount = count;
+        if (count > 0) {
+            aPending.vertexMap = VO_NEW std::int32_t[static_cast<std::size_t>(count)];
+            if (aPending.vertexMap == nullptr) {
+                delete[] words;
+                VO_ERROR(kCouldNotAllocate);
+                return false;
+            }
+            std::memcpy(aPending.vertexMap, words, static_cast<std::size_t>(count) * sizeof(std::int32_t));
+            aPending.vertexMapCount = count;
+        }
+        delete[] words;
         for (std::int32_t i = 0; i < count; ++i) {
             if (aPending.vertexMap[i] < 0 || aPending.vertexMap[i] >= vertices) {
                 VO_ERROR(kVertexMapRefused);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -86,6 +87,40 @@ public:
 
 private:
     VoString fPrevious;
+};
+
+// A read-only stream over the first aSize bytes of someone else's data:
+// reading every cut of a file needs no copy of each.
+class PrefixStream : public VoIStream {
+public:
+    PrefixStream(const Bytes& aBytes, std::size_t aSize) : fpData(aBytes.data()), fSize(aSize) {}
+
+    bool Close() override { return true; }
+    bool Flush() override { return true; }
+    std::uint32_t GetPosition() override { return static_cast<std::uint32_t>(fPosition); }
+    void Skip(int aCount) override { fPosition += static_cast<std::size_t>(aCount); }
+    bool Open() override { return true; }
+    bool Read(std::uint32_t aSize, void* apOut) override {
+        if (fPosition > fSize || aSize > fSize - fPosition) {
+            return false;
+        }
+        if (aSize > 0) {
+            std::memcpy(apOut, fpData + fPosition, aSize);
+        }
+        fPosition += aSize;
+        return true;
+    }
+    void Reserved() override {}
+    void SetPosition(std::uint32_t aPosition) override { fPosition = aPosition; }
+    bool Write(std::uint32_t, const void*) override { return false; }
+    std::int64_t GetRemaining() override {
+        return fPosition >= fSize ? 0 : static_cast<std::int64_t>(fSize - fPosition);
+    }
+
+private:
+    const unsigned char* fpData;  // not owned
+    std::size_t fSize;
+    std::size_t fPosition = 0;
 };
 
 // Raw records, field by field.

@@ -143,7 +143,8 @@ TEST(VoDrawElement, AMeshRecordIsLaidOutFieldByField) {
     mesh->SetVertexBuffer(vertices);
     mesh->SetIndexBuffer(MeshIndices({0, 1, 2}));
     mesh->AddSubset(Triangles({0, 1, 2}));
-    const Bytes bytes = Written(NamedFrame(u"a", mesh));
+    auto element = ElementOf(NamedFrame(u"a", mesh));
+    const Bytes bytes = WrittenBy(*element);
     // Mesh: version, name "m", type, flags (20); vertices (16 + 36); indices
     // (16 + 6); subset count (4); subset: counts, indices, material with an
     // empty name (8 + 22 + 74); no map (1); no corners (4).
