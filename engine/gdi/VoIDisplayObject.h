@@ -192,6 +192,9 @@ protected:
 
 private:
     friend class VoDisplayGroup;
+    // A tiled sprite links its tile group to its own group without making it
+    // a member there, and takes the link back itself.
+    friend class VoSprite;
 
     // Clears the group link (the group has let go of the object) and marks
     // everything inherited dirty.

@@ -1,8 +1,12 @@
 #include "gdi/VoRenderer.h"
 
+#include <cmath>
+
 #include "container/VoColor.h"
 #include "container/VoDebugString.h"
 #include "container/VoLog.h"
+#include "gdi/VoIShape.h"
+#include "gdi/VoSprite.h"
 #include "geometry/VoImage.h"
 #include "geometry/VoMatrix.h"
 #include "geometry/VoPolygon.h"
@@ -78,7 +82,9 @@ VoRenderer::VoRenderer(VoIRasterizer* apRasterizer)
       fpClipProjection(nullptr),
       fClipOffset(0.0f, 0.0f),
       fClipRectangle(),
-      fpOutlineImage(nullptr) {}
+      fpOutlineImage(nullptr) {
+    MatrixIdentity(&fWorld);
+}
 
 VoRenderer::~VoRenderer() {
     VoLog::WriteLine(kDestroyedLine);
@@ -282,5 +288,84 @@ bool VoRenderer::RenderPolygon(const VoPolygon* apPolygon, const VoColor& aColor
     delete texture;
     delete[] vertices;
     delete buffer;
+    return result;
+}
+
+bool VoRenderer::SetWorld(const VoMatrix& aObject, bool aUnscaled, bool aPixelSnap) {
+    const VoVector2& offset = GetCurrentOffset();
+    fWorld = aObject;
+    if (aUnscaled) {
+        for (int row = 0; row < 3; ++row) {
+            float* r = fWorld.m[row];
+            const float length = std::sqrt(r[0] * r[0] + r[1] * r[1] + r[2] * r[2]);
+            // A row scaled to nothing stays nothing rather than turning into NaN.
+            if (length > 0.0f) {
+                r[0] /= length;
+                r[1] /= length;
+                r[2] /= length;
+            }
+        }
+    }
+    if (aPixelSnap) {
+        for (int column = 0; column < 3; ++column) {
+            fWorld.m[3][column] = std::trunc(fWorld.m[3][column]);
+        }
+    }
+    // x a translation: every row moves by its w times the offset.
+    for (int row = 0; row < 4; ++row) {
+        float* r = fWorld.m[row];
+        r[0] += r[3] * offset.x;
+        r[1] += r[3] * offset.y;
+    }
+    return fpRasterizer->SetTransform(VoIRasterizer::kWorld, &fWorld);
+}
+
+bool VoRenderer::RenderSprite(VoSprite* apSprite) {
+    if (apSprite == nullptr) {
+        VO_ERROR(kRenderSpriteNull);
+        return false;
+    }
+    VoVertexBuffer* quad = apSprite->GetVertexBuffer();
+    if (quad == nullptr) {
+        return false;
+    }
+    // An empty break id stops at nothing.
+    if (fBreakSpriteId.GetLength() > 0 && apSprite->GetId().EqualsNoCase(fBreakSpriteId)) {
+        VO_ASSERT_FAILURE(kBreakForSprite, apSprite->GetId());
+    }
+    VoIRasterizer* r = fpRasterizer;
+    bool result = SetWorld(*apSprite->GetWorldTransform(), apSprite->GetUnscaled(), apSprite->GetPixelSnap());
+    result = r->SetTexture(apSprite->GetTexture()) && result;
+    result = r->SetTextureFactor(apSprite->GetEffectiveBlend()) && result;
+    result = r->SetVertexBuffer(quad) && result;
+    result = r->Draw(VoIRasterizer::kTriangleStrip, 0, 2) && result;
+    return result;
+}
+
+bool VoRenderer::RenderShape(VoIShape* apShape) {
+    if (apShape == nullptr) {
+        VO_ERROR(kRenderShapeNull);
+        return false;
+    }
+    VoVertexBuffer* fill = apShape->GetFillVertexBuffer();
+    VoVertexBuffer* stroke = apShape->GetStrokeVertexBuffer();
+    if (fill == nullptr && stroke == nullptr) {
+        return false;
+    }
+    const int triangles = apShape->GetFilled() && fill != nullptr ? apShape->GetFillTriangleCount() : 0;
+    const int segments = apShape->GetStroked() && stroke != nullptr ? apShape->GetStrokeSegmentCount() : 0;
+    VoIRasterizer* r = fpRasterizer;
+    bool result = SetWorld(*apShape->GetWorldTransform(), false, false);
+    result = r->SetTextureFactor(apShape->GetEffectiveBlend()) && result;
+    if (triangles > 0) {
+        result = r->SetTexture(apShape->GetFillTexture()) && result;
+        result = r->SetVertexBuffer(fill) && result;
+        result = r->Draw(VoIRasterizer::kTriangleList, 0, static_cast<std::uint32_t>(triangles)) && result;
+    }
+    if (segments > 0) {
+        result = r->SetTexture(apShape->GetStrokeTexture()) && result;
+        result = r->SetVertexBuffer(stroke) && result;
+        result = r->Draw(VoIRasterizer::kLineStrip, 0, static_cast<std::uint32_t>(segments)) && result;
+    }
     return result;
 }

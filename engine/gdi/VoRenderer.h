@@ -19,6 +19,7 @@
 
 #include "container/VoBase.h"
 #include "container/VoString.h"
+#include "geometry/VoMatrix.h"
 #include "geometry/VoRectangle.h"
 #include "geometry/VoVector2.h"
 
@@ -26,8 +27,9 @@ class VoColor;
 class VoImage;
 class VoIRasterizer;
 class VoIRegion;
-class VoMatrix;
+class VoIShape;
 class VoPolygon;
+class VoSprite;
 
 class VoRenderer : public VoBase {
 public:
@@ -41,6 +43,9 @@ public:
     static constexpr const char* kRenderRectangleNull = "RenderRectangle failure. NULL arg.";
     static constexpr const char* kRenderBoundaryNull = "RenderBoundary failure. NULL arg.";
     static constexpr const char* kRenderBoundaryType = "RenderBoundary failure. Invalid type.";
+    static constexpr const char* kRenderSpriteNull = "RenderSprite failure. NULL arg.";
+    static constexpr const char* kRenderShapeNull = "RenderShape failure. NULL arg.";
+    static constexpr const char* kBreakForSprite = "Break for sprite ID:";
     static constexpr const char16_t* kDestroyedLine = u"~VoRenderer()";
 
     // The full-screen view and the depth range of the 2D projections.
@@ -66,11 +71,25 @@ public:
     virtual bool BeginRender();
     // True.
     virtual bool EndRender();
+    // Draws the sprite's quad (a strip of two triangles) with its texture,
+    // placed by its world transform and the current offset, faded by its
+    // effective blend as the texture factor. The unscaled hint takes the
+    // scale out of the placement (the rotation stays), the pixel-snap hint
+    // puts the origin on whole pixels. False, nothing drawn, for a sprite
+    // without a quad; else the AND of the rasterizer's five results.
+    virtual bool RenderSprite(VoSprite* apSprite);
     // True.
     virtual bool SetScreenOffset(float aX, float aY);
     // Replaces the full-screen projection from the next BeginRender until the
     // next ResetView. True.
     virtual bool SetMatrix(const VoMatrix& aMatrix);
+
+    // Draws the shape's fill as a triangle list, then its stroke as a line
+    // strip, each with the one-pixel texture of its colour, placed and faded
+    // as a sprite is. A part that is switched off, or whose buffer is
+    // missing or empty, is left out. False, nothing drawn, for a shape
+    // without any vertex buffer; else the AND of the rasterizer's results.
+    bool RenderShape(VoIShape* apShape);
 
     // The full-screen view: the projection of the screen rectangle, its
     // offset and its viewport. The AND of the rasterizer's results.
@@ -110,6 +129,10 @@ private:
     // With the rasterizer (not owned, never null), the projection unset.
     explicit VoRenderer(VoIRasterizer* apRasterizer);
 
+    // fWorld = aObject x a translation by the current offset, after the
+    // drawing hints; the rasterizer's world transform is set to it.
+    bool SetWorld(const VoMatrix& aObject, bool aUnscaled, bool aPixelSnap);
+
     VoRectangle fScreenRectangle;
     VoVector2 fScreenOffset;
     VoIRasterizer* fpRasterizer;  // not owned: the engine's, which outlives the renderer
@@ -120,4 +143,5 @@ private:
     VoVector2 fClipOffset;
     VoRectangle fClipRectangle;
     VoImage* fpOutlineImage;  // owned: the one-pixel picture of the outline colour
+    VoMatrix fWorld;          // the world transform of the object being drawn
 };

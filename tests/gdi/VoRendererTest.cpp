@@ -8,8 +8,11 @@
 
 #include "DisplayProbe.h"
 #include "container/VoColor.h"
+#include "gdi/VoSprite.h"
+#include "geometry/VoImage.h"
 #include "geometry/VoMatrix.h"
 #include "geometry/VoPolygon.h"
+#include "render/VoTextureManager.h"
 #include "support/LogCapture.h"
 #include "support/RecordingRasterizer.h"
 
@@ -226,6 +229,44 @@ TEST_F(VoRendererTest, RenderBoundaryDrawsRectanglesAndPolygons) {
     EXPECT_TRUE(log.Logged("ERROR: ", VoRenderer::kRenderBoundaryNull));
     EXPECT_FALSE(fRenderer->RenderRectangle(nullptr, VoColor()));
     EXPECT_TRUE(log.Logged("ERROR: ", VoRenderer::kRenderRectangleNull));
+}
+
+TEST_F(VoRendererTest, DrawingHintsTakeOutTheScaleAndSnapToWholePixels) {
+    VoImage image;
+    const unsigned char pixels[16] = {};
+    ASSERT_TRUE(image.Create(2, 2, 8, VoImage::kFormatBGRA, pixels, 16));
+    VoSprite sprite;
+    ASSERT_TRUE(sprite.SetTexture(VoTextureManager::GetInstance()->CreateTexture(VoString(u"hint"), &image),
+                                  nullptr, nullptr));
+    sprite.SetPosition(10.75f, 20.25f);
+    sprite.SetScale(2.0f, 0.0f);
+    struct Case {
+        bool unscaled;
+        bool snap;
+        float x00, y11, x, y;
+    };
+    const Case cases[] = {
+        {false, false, 2.0f, 0.0f, 10.75f - 400.5f, -20.25f + 300.5f},
+        {true, false, 1.0f, 0.0f, 10.75f - 400.5f, -20.25f + 300.5f},
+        {false, true, 2.0f, 0.0f, 10.0f - 400.5f, -20.0f + 300.5f},
+    };
+    for (const Case& c : cases) {
+        sprite.SetUnscaled(c.unscaled);
+        sprite.SetPixelSnap(c.snap);
+        fRaster->ClearCalls();
+        EXPECT_TRUE(fRenderer->RenderSprite(&sprite));
+        const VoMatrix& world = fRaster->Last("SetTransform")->matrix;
+        EXPECT_FLOAT_EQ(world.m[0][0], c.x00);
+        // A row scaled to nothing stays nothing.
+        EXPECT_EQ(world.m[1][1], c.y11);
+        EXPECT_FLOAT_EQ(world.m[3][0], c.x);
+        EXPECT_FLOAT_EQ(world.m[3][1], c.y);
+    }
+    LogCapture log;
+    EXPECT_FALSE(fRenderer->RenderSprite(nullptr));
+    EXPECT_FALSE(fRenderer->RenderShape(nullptr));
+    EXPECT_TRUE(log.Logged("ERROR: ", VoRenderer::kRenderSpriteNull));
+    EXPECT_TRUE(log.Logged("ERROR: ", VoRenderer::kRenderShapeNull));
 }
 
 TEST(VoRenderer, IsNotHandedOutWithoutARasterizer) {

@@ -36,7 +36,9 @@ public:
     RecordingTextureCreator() : VoServiceCreator(u"texture", "RecordingTextureCreator") {}
 };
 
-void RegisterRecorders() {
+}  // namespace
+
+void RecordingEngine::RegisterRecorders() {
     VoRegistry* registry = VoRegistry::Get();
     if (registry == nullptr) {
         return;
@@ -48,8 +50,6 @@ void RegisterRecorders() {
         }
     }
 }
-
-}  // namespace
 
 RecordingRasterizer::RecordingRasterizer() {
     for (VoMatrix& matrix : fTransforms) {
@@ -340,7 +340,8 @@ bool RecordingRasterizer::SetTexture(VoITexture* apTexture) {
 }
 
 bool RecordingRasterizer::SetTexture(std::uint32_t aHandle) {
-    return Record(Call("SetTexture", {}, "handle " + Number(aHandle)));
+    // Handles are whole 32-bit numbers: written out in full.
+    return Record(Call("SetTexture", {}, "handle " + std::to_string(aHandle)));
 }
 
 bool RecordingRasterizer::SetTextureFilter(TextureFilterKind aKind, TextureFilterMode aMode) {

@@ -187,4 +187,7 @@ public:
     RecordingEngine();
     // The engine's rasterizer (made now if need be); null after ShutDown.
     RecordingRasterizer* Rasterizer() const;
+    // Registers the two recorders' creators: for test engines that register
+    // creators of their own besides (ScopedEngine's registering form).
+    static void RegisterRecorders();
 };
