@@ -1,23 +1,25 @@
 // Start-up of the game. It registers the engine's object creators, logs the
-// working directory, opens the window (full screen unless "--windowed" is
+// working directory, mounts the data tree's path aliases, gives the texture
+// manager its root, opens the window (full screen unless "--windowed" is
 // given or VO_WINDOWED is set to anything but "0") and runs the main loop
-// with an application that clears the screen to one colour, until Escape or
-// the window's closing. Then it shuts the engine down and writes the memory
-// manager's report.
+// with the sample screen until Escape or the window's closing. Then it shuts
+// the engine down and writes the memory manager's report.
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
-#include "MGClearApp.h"
+#include "MGSampleApp.h"
 #include "container/VoLog.h"
 #include "container/VoString.h"
 #include "memory/VoMemoryManager.h"
 #include "memory/VoNew.h"
 #include "object/VoStartupCreators.h"
+#include "platform/VoIFileSystem.h"
 #include "platform/VoIPlatform.h"
 #include "platform/VoPlatformDesc.h"
 #include "platform/VoPlatformPCDX9.h"
+#include "render/VoTextureManager.h"
 #include "stdlib/VoCleaner.h"
 
 namespace {
@@ -25,6 +27,12 @@ namespace {
 constexpr const char* kCurrentDir = "CURRENT DIR:";
 constexpr const char* kRegisterFailure = "RegisterCreators failure.";
 constexpr const char* kPlatformFailure = "Platform start-up failure.";
+constexpr const char* kMountFailure = "Mount failure: ";
+constexpr const char* kTextureRootFailure = "Texture root failure.";
+constexpr char16_t kTextureRoot[] = u"//textures";
+// Each mounted as "//" + name on the data tree's folder of that name.
+constexpr const char* kDataFolders[] = {"textures", "meshes", "animations", "interviews",
+                                        "sounds",   "scenes", "characters", "gestures"};
 constexpr char16_t kAddOnLine[] = u"Test Add-On.";
 constexpr const char* kWindowedFlag = "--windowed";
 constexpr const char* kWindowedVariable = "VO_WINDOWED";
@@ -43,6 +51,36 @@ bool WantsWindow(int aCount, char** apArguments) {
     }
     const char* variable = std::getenv(kWindowedVariable);
     return variable != nullptr && *variable != '\0' && std::strcmp(variable, "0") != 0;
+}
+
+bool MountOne(VoIFileSystem* apFileSystem, const char* apName, const VoString& aDirectory) {
+    VoString name("//");
+    name.Append(apName);
+    if (!apFileSystem->Mount(name, aDirectory)) {
+        VO_ERROR(kMountFailure, name);
+        return false;
+    }
+    return true;
+}
+
+// "//gameroot" on the working directory, "//dataroot" on its "data" folder
+// and one alias per folder of the data tree.
+bool MountDataTree(const VoString& aGameRoot) {
+    VoIFileSystem* fileSystem = VoIFileSystem::GetInstance();
+    if (fileSystem == nullptr) {
+        return false;
+    }
+    VoString dataRoot(aGameRoot);
+    dataRoot.Append("/data");
+    bool mounted = MountOne(fileSystem, "gameroot", aGameRoot);
+    mounted = MountOne(fileSystem, "dataroot", dataRoot) && mounted;
+    for (const char* folder : kDataFolders) {
+        VoString directory(dataRoot);
+        directory.Append("/");
+        directory.Append(folder);
+        mounted = MountOne(fileSystem, folder, directory) && mounted;
+    }
+    return mounted;
 }
 
 void AddOnCallback() {
@@ -67,7 +105,7 @@ VoIPlatform* StartPlatform(bool aWindowed) {
         delete platform;
         return nullptr;
     }
-    platform->SetApp(VO_NEW MGClearApp(VoColor(1.0f, 0.11f, 0.24f, 0.42f)));
+    platform->SetApp(VO_NEW MGSampleApp());
     if (VoPlatformPCDX9* windows = dynamic_cast<VoPlatformPCDX9*>(platform)) {
         windows->SetCallback(AddOnCallback);
     }
@@ -86,7 +124,13 @@ int main(int aCount, char** apArguments) {
     if (!VoStartupCreators::Register()) {
         VO_ERROR(kRegisterFailure);
     }
-    VO_NOTE(kCurrentDir, CurrentDirectory());
+    const VoString gameRoot = CurrentDirectory();
+    VO_NOTE(kCurrentDir, gameRoot);
+    MountDataTree(gameRoot);
+    VoTextureManager* textures = VoTextureManager::GetInstance();
+    if (textures == nullptr || !textures->SetRoot(VoString(kTextureRoot))) {
+        VO_ERROR(kTextureRootFailure);
+    }
 
     VoIPlatform* platform = StartPlatform(WantsWindow(aCount, apArguments));
     if (platform == nullptr) {

@@ -88,6 +88,13 @@ public:
     float GetSize() const { return fTree.GetSize(); }
     int GetLevels() const { return fTree.GetLevels(); }
 
+protected:
+    // Insert for records that are not VoBase objects (the mesh trees'
+    // triangles): the cells hold untyped pointers whose meaning is the user's.
+    bool InsertObject(void* apObject, const VoBox2& aBounds) {
+        return fTree.Insert(apObject, aBounds, "Insert");
+    }
+
 private:
     VoLooseTree<VoQuadTreeLooseNode> fTree;
 };

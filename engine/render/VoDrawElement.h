@@ -27,6 +27,30 @@
 // Tag groups sort the frames whose names begin "W", go on with one or more
 // letters and then "_": each letter before the "_" puts the frame in a
 // group, "G" 0, "N" 1, "C" 2, "S" 3 and "R" 4 (other letters mean nothing).
+//
+// Mesh files (see VoMeshFile for which form a name calls for):
+//
+// Serialised (".lim1", Read and Write): bool "a root frame follows", then
+// the root's frame record (VoFrame), which holds its children and siblings.
+// After a read the frames are listed in pre-order and the mesh list built;
+// a file without a root leaves the frames as they were ("Frames undefined."
+// when there are none) and still reads.
+//
+// Raw (Load): 8 header bytes (not examined), i32 frame count F, an unused
+// i32, then F raw frame records (VoFrame::Load), the first of them the root.
+// The frame list keeps the file's order. The loader then moves every other
+// frame's absolute translation by minus the root's, puts the root at the
+// origin with unit rows in its three matrices, hands every skinned mesh the
+// absolute matrix of each frame by frame number, and links the frames by
+// their stored sibling and child numbers (the last other frame carrying a
+// number wins). A link that would give a frame a second way in (it is
+// already someone's child or sibling, or it is the root) or close a loop is
+// refused and logged, so every walk of the frames ends. Tag groups are built
+// in render mode 0 only.
+//
+// A read or load that fails (anything short, a count beyond the data, a
+// record refused, frames nested deeper than VoMeshFile::kMaxFrameDepth)
+// logs, answers false and leaves the element as it was.
 #include <cstdint>
 
 #include "container/VoStreamObject.h"
@@ -35,6 +59,7 @@
 class VoAnimationCtrl;
 class VoAnimationSlot;
 class VoFrame;
+class VoIStream;
 class VoIUpdateHook;
 class VoLipSyncPlayer;
 class VoMatrix;
@@ -51,6 +76,15 @@ public:
     static constexpr const char* kNullArg = "NULL arg.";
     static constexpr const char* kFramesUndefined = "Frames undefined.";
     static constexpr const char* kCouldNotAllocate = "Could not allocate.";
+    static constexpr const char* kReadFailure = "Read failure. Invalid mesh file.";
+    static constexpr const char* kLoadFailure = "Load failure. Invalid mesh file.";
+    static constexpr const char* kLinkRefused = "Load: frame link refused (second way in or loop): ";
+    static constexpr const char* kTooDeep = "Load failure. Frames nested too deep.";
+    static constexpr const char* kFileNotFound = "LoadFile failure. Mesh file not found: ";
+
+    static constexpr std::uint32_t kRawHeaderBytes = 8;
+    // Capacity of the stream a file is loaded into.
+    static constexpr std::int32_t kLoadCapacity = 1024;
 
     // No frames, render mode 0, no controller, player or hook.
     VoDrawElement();
@@ -58,6 +92,17 @@ public:
     ~VoDrawElement() override;
     VoDrawElement(const VoDrawElement&) = delete;
     VoDrawElement& operator=(const VoDrawElement&) = delete;
+
+    // The serialised form (see above).
+    bool Read(VoIStream* apStream) override;
+    bool Write(VoIStream* apStream) override;
+    // The raw form (see above), the render mode stored with it.
+    bool Load(VoIStream* apStream, std::int32_t aRenderMode);
+    // Loads the whole file at the engine path: the serialised form when the
+    // name's last character is "1", else the raw form in render mode 1 (as
+    // characters and props are loaded). False, logged, when the file cannot
+    // be opened or read.
+    bool LoadFile(const VoString& aPath, bool aMapToNative);
 
     // Takes a tree of frames (owned from then on) in place of the old ones:
     // sets the parent links from the root down, lists the frames in
@@ -115,6 +160,9 @@ public:
     void ApplyAnimations();
 
 private:
+    // Frees the old frames and takes the list (owned, with its frames) and
+    // root; no mesh list or tag groups yet.
+    void ReplaceFrames(VoFrame** appFrames, std::int32_t aCount, VoFrame* apRoot);
     void FreeFrames();
     void FreeTagGroups();
     // Poses the frames from one slot at key aKey.

@@ -10,12 +10,28 @@
 //
 // The frame id is the name's hash (VoHashKeyList::Hash, shift 7,
 // case-sensitive): animation tracks find their frames by it.
+//
+// The serialised frame record (Read, Write): u32 frame id (kept as stored),
+// string name, bool "has mesh" and then i32 mesh type (non-zero: skinned)
+// and the mesh's record, the file matrix (the relative matrix starts as a
+// copy), the absolute matrix, bool "has child" and then the first child's
+// record, bool "has sibling" and then the next sibling's record. Siblings
+// are read and written in a loop; only child levels nest, at most
+// VoMeshFile::kMaxFrameDepth deep.
+//
+// The raw frame record (Load): u32 frame number, the file and absolute
+// matrices as 16 f32 each, an unused i32, u32 sibling number, u32 child
+// number, u32 mesh flags (low byte 1 static mesh, 2 skinned mesh, other
+// values none; VoMesh::kRawCorners: the body carries its corners), u32 name
+// length n and n 8-bit characters ending in a 0 that n counts, then the mesh
+// body when there is a mesh.
 #include <cstdint>
 
 #include "container/VoStreamObject.h"
 #include "container/VoString.h"
 #include "geometry/VoMatrix.h"
 
+class VoIStream;
 class VoMesh;
 class VoVector;
 
@@ -25,9 +41,18 @@ public:
     static constexpr const char* kNullArg = "NULL arg.";
     static constexpr const char* kNoRasterizer = "Could not get rasterizer.";
     static constexpr const char* kUpdateNYI = "VoFrame::Update NYI.";
+    static constexpr const char* kTooDeep = "Read failure. Frames nested too deep.";
+    static constexpr const char* kWriteTooDeep = "Write failure. Frames nested too deep.";
+
+    // The raw mesh kinds of the mesh-flag word's low byte.
+    static constexpr std::uint32_t kRawStaticMesh = 1;
+    static constexpr std::uint32_t kRawSkinnedMesh = 2;
 
     // The frame id of a name.
     static std::uint32_t HashOf(const VoString& aName);
+    // Deletes the frame, its children's subtrees and its next siblings'
+    // (a tree that Read made, or one that no element owns); null is ignored.
+    static void DeleteTree(VoFrame* apRoot);
 
     VoFrame();
     // Deletes the mesh and forgets the links.
@@ -57,6 +82,19 @@ public:
     bool Render();
     // Not implemented: logs and answers false.
     bool Update();
+
+    // The frame record with the records of its first child and next sibling
+    // (see above), making a new frame for each; the links are replaced
+    // (frames linked before belong to their element and are not deleted).
+    // False, logged, when anything is short or refused; the frames this read
+    // made are then deleted again and the links cleared.
+    bool Read(VoIStream* apStream) override;
+    // This frame's record with its child and sibling chains.
+    bool Write(VoIStream* apStream) override;
+    // The raw frame record (see above); the sibling and child numbers are
+    // handed back for the model to resolve. The name's hash becomes the frame
+    // id; a mesh gets this frame as owner. False, logged, on anything short.
+    bool Load(VoIStream* apStream, std::uint32_t* apSiblingNumber, std::uint32_t* apChildNumber);
 
     // Appends a child (not owned) at the end of this frame's child chain
     // and makes this frame its parent; false for null.
@@ -93,6 +131,12 @@ public:
     void SetFirstChild(VoFrame* apChild) { fpFirstChild = apChild; }
 
 private:
+    // The record without its child and sibling, then each chain in turn.
+    bool ReadOwn(VoIStream* apStream);
+    bool ReadChains(VoIStream* apStream, int aDepth);
+    bool WriteOwn(VoIStream* apStream);
+    bool WriteChains(VoIStream* apStream, int aDepth);
+
     std::uint32_t fFrameNumber = 0;  // link key of the raw form
     std::uint32_t fFrameId = 0;
     VoString fName;

@@ -43,6 +43,9 @@ public:
     void SetEmissive(const VoColor& aColor) { fEmissive = aColor; }
     void SetPower(float aPower) { fPower = aPower; }
     void SetTextureHandle(std::uint32_t aHandle) { fTextureHandle = aHandle; }
+    // Names the texture file without loading it: what a writer of mesh files
+    // stores, the texture being made when the file is read.
+    void SetTextureFile(const VoString& aFile) { fTextureFile = aFile; }
 
     // The material record; a texture named there is taken from the texture
     // manager, and one that cannot be made fails the read.

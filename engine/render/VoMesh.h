@@ -11,6 +11,28 @@
 //
 // The fields keep the mesh file's order of the mesh record (version, name,
 // type, flags, vertex buffer, index buffer, subsets, vertex map, corners).
+//
+// The mesh record (Read, Write): f32 version (the writer sets 1.0), string
+// name, i32 mesh type (0 static, 1 skinned: it must be this class's), i32
+// flags, the vertex-buffer record, the mesh-wide index-buffer record, i32
+// subset count and the subset records, bool "has vertex map" and then i32
+// count (the vertex count) and that many i32 vertex indices, i32 corner
+// count n (3 x the subsets' triangles, or 0 without corners) and the values
+// at the even positions 0, 2, 4, ... of the corners, ceil(n / 2) u32; the odd
+// positions are not stored and read back as 0.
+//
+// The raw mesh body (Load): u32 material count and the material records,
+// the vertex-buffer record, the mesh-wide index-buffer record, u32 subset
+// count and five u32 per subset (material index, not used: subset i takes
+// material i; start index; triangle count; base vertex index; vertex
+// count), and with kRawCorners every corner value, 3 per triangle. Each raw
+// subset gets its own index buffer: its 3 x triangle count indices from the
+// start index on, each with the base vertex index added, so it draws from
+// position 0 with base 0, as a serialised subset does.
+//
+// The vertex map gives, for every vertex, the first vertex of the same
+// position (the welding that shadow volumes build their edges on); the
+// corners hold 3 values per triangle in subset order.
 #include <cstdint>
 
 #include "container/VoStreamObject.h"
@@ -19,6 +41,7 @@
 #include "geometry/VoBox3.h"
 
 class VoFrame;
+class VoIStream;
 class VoIndexBuffer;
 class VoMaterial;
 class VoMatrix;
@@ -36,6 +59,9 @@ public:
     static constexpr std::int32_t kStaticMesh = 0;
     static constexpr std::int32_t kSkinnedMesh = 1;
 
+    // The raw frame's mesh-flag bit that says the body carries its corners.
+    static constexpr std::uint32_t kRawCorners = 0x8000;
+
     // The vertex format custom lighting takes (position, normal, texture
     // coordinates) and the one it builds (position, colour, normal, texture
     // coordinates).
@@ -50,6 +76,13 @@ public:
     static constexpr const char* kLightingFormat = "Vertex format not supported for custom lighting.";
     static constexpr const char* kMaterialOutOfRange = "Material index out of range: ";
     static constexpr const char* kCouldNotAllocate = "Could not allocate.";
+    static constexpr const char* kTypeMismatch = "Read failure. Mesh type does not match: ";
+    static constexpr const char* kVertexMapRefused = "Read failure. Invalid vertex map.";
+    static constexpr const char* kCornersRefused =
+        "Read failure. Corner count does not match the triangles: ";
+    static constexpr const char* kSubsetRangeRefused = "Load failure. Subset indices out of range: ";
+    static constexpr const char* kWriteNoBuffer = "Write failure. Mesh without vertex or index buffer.";
+    static constexpr const char* kWriteTooManyCorners = "Write failure. Too many corners.";
 
     VoMesh();
     // Deletes the subsets, materials, corner array, vertex map and the three buffers.
@@ -68,6 +101,20 @@ public:
     virtual bool Render();
     // Bone binding by frame number; a static mesh has no bones.
     virtual bool SetBoneFrame(std::uint32_t aFrameNumber, const VoString& aName, const VoMatrix* apMatrix);
+    // The raw mesh body (see above); aFlags holds kRawCorners when the
+    // corners follow. Sets kIndexed first. False, logged, on anything short,
+    // refused or out of range; a mesh whose load failed is to be discarded.
+    virtual bool Load(VoIStream* apStream, std::uint32_t aFlags);
+
+    // The mesh record (see above). Every count is checked against the data,
+    // the vertex map must hold one vertex index per vertex and the corner
+    // count must match the triangles; the mesh changes only when the whole
+    // record was read.
+    bool Read(VoIStream* apStream) override;
+    // Sets the version to 1.0 and writes the record. False when a part could
+    // not be written, and (logged) without a vertex or index buffer: an empty
+    // index buffer could not be read back.
+    bool Write(VoIStream* apStream) override;
 
     // Appends the subset (owned from then on) and makes this mesh its owner;
     // false, logged, for null.
@@ -115,13 +162,17 @@ public:
 
     // The vertex map, the mesh's duplicate table: for each vertex, the index
     // of the vertex whose position it shares (its own index when it is the
-    // first there). Copies aCount entries in place of the old map; null or a
-    // count below 1 leaves the mesh without one. False, logged, when memory
-    // runs out (the old map is then gone as well).
-    bool SetVertexMap(const std::int32_t* apMap, std::int32_t aCount);
-    // Null when the mesh has none.
+    // first there). Copies aCount entries in place of the old map; aCount 0
+    // removes it. False (the old map kept) without entries or memory.
+    bool SetVertexMap(std::int32_t aCount, const std::int32_t* apMap);
     const std::int32_t* GetVertexMap() const { return fpVertexMap; }
     std::int32_t GetVertexMapCount() const { return fVertexMapCount; }
+    // Copies aCount values in place of the old corners; aCount 0 removes them.
+    bool SetCorners(std::int32_t aCount, const std::uint32_t* apCorners);
+    const std::uint32_t* GetCorners() const { return fpCorners; }
+    std::int32_t GetCornerCount() const { return fCornerCount; }
+    // The sum of the subsets' triangle counts.
+    std::int64_t GetTotalTriangleCount() const;
 
     const VoString& GetName() const { return fName; }
     void SetName(const VoString& aName) { fName = aName; }
@@ -131,6 +182,36 @@ public:
     void SetVersion(float aVersion) { fVersion = aVersion; }
 
 protected:
+    // What a mesh record or raw body read, before the mesh takes it: all of
+    // it owned here until Adopt takes it, freed with the record otherwise.
+    struct Pending {
+        Pending() = default;
+        ~Pending();
+        Pending(const Pending&) = delete;
+        Pending& operator=(const Pending&) = delete;
+
+        float version = 0.0f;
+        VoString name;
+        std::uint32_t flags = 0;
+        VoVertexBuffer* vertexBuffer = nullptr;
+        VoIndexBuffer* indexBuffer = nullptr;
+        std::int32_t subsetCount = 0;
+        VoMeshSubset** subsets = nullptr;
+        bool hasMaterials = false;  // the raw body replaces the materials
+        std::int32_t materialCount = 0;
+        VoMaterial* materials = nullptr;
+        std::int32_t vertexMapCount = 0;
+        std::int32_t* vertexMap = nullptr;
+        std::int32_t cornerCount = 0;
+        std::uint32_t* corners = nullptr;
+    };
+    // Read the mesh record or the raw body into aPending (which starts from
+    // the mesh's version, name and flags); false, logged, on any failure.
+    bool ReadRecord(VoIStream* apStream, Pending& aPending);
+    bool LoadBody(VoIStream* apStream, std::uint32_t aFlags, Pending& aPending);
+    // Takes everything pending in place of what the mesh held.
+    void Adopt(Pending& aPending);
+
     // Called after the vertex buffer was replaced: what points into the old
     // one must let go.
     virtual void VertexBufferChanged() {}
@@ -138,16 +219,24 @@ protected:
     explicit VoMesh(std::int32_t aMeshType);
 
 private:
+    // CopyMaterial over a material list of its own.
+    static bool CopyMaterialFrom(const VoMaterial* apMaterials, std::int32_t aCount, std::int32_t aIndex,
+                                 VoMaterial* apOut);
+    // The raw subsets of the body: their records checked against the
+    // mesh-wide indices and their index buffers built.
+    static bool BuildRawSubsets(const std::uint32_t* apRecords, std::int32_t aCount, Pending& aPending);
+
     std::uint32_t fFlags = kDrawn;
     std::int32_t fSubsetCount = 0;
     VoMeshSubset** fppSubsets = nullptr;  // owned, with the subsets
     std::int32_t fMaterialCount = 0;
     VoMaterial* fpMaterials = nullptr;   // owned
     std::uint32_t* fpCorners = nullptr;  // owned: 3 per triangle in subset order; null when none
+    std::int32_t fCornerCount = 0;       // the entries of fpCorners
     VoString fName;
     VoFrame* fpOwnerFrame = nullptr;      // not owned: the frame that carries the mesh
     std::int32_t* fpVertexMap = nullptr;  // owned: one per vertex; null when none
-    std::int32_t fVertexMapCount = 0;
+    std::int32_t fVertexMapCount = 0;     // the entries of fpVertexMap
     float fVersion = 0.0f;
     std::int32_t fMeshType = kStaticMesh;
     VoVertexBuffer* fpVertexBuffer = nullptr;     // owned

@@ -5,6 +5,7 @@
 #include "render/VoIRasterizer.h"
 #include "render/VoIndexBuffer.h"
 #include "render/VoMesh.h"
+#include "stdlib/VoIStream.h"
 
 namespace {
 
@@ -61,6 +62,9 @@ bool VoMeshSubset::Render(VoIRasterizer* apRasterizer, std::uint32_t aMeshFlags)
     if (apRasterizer == nullptr) {
         return false;
     }
+    if (fTriangleCount == 0) {
+        return true;
+    }
     const bool indexed = (aMeshFlags & VoMesh::kIndexed) != 0;
     bool drawn = true;
     if (indexed) {
@@ -86,4 +90,46 @@ bool VoMeshSubset::Render(VoIRasterizer* apRasterizer, std::uint32_t aMeshFlags)
         drawn = apRasterizer->Draw(type, fStartIndex, fTriangleCount) && drawn;
     }
     return drawn;
+}
+
+bool VoMeshSubset::Read(VoIStream* apStream) {
+    if (apStream == nullptr) {
+        return false;
+    }
+    std::uint32_t triangles = 0;
+    std::uint32_t vertices = 0;
+    if (!apStream->ReadUInt(&triangles) || !apStream->ReadUInt(&vertices)) {
+        return false;
+    }
+    VoIndexBuffer* buffer = VO_NEW VoIndexBuffer();
+    VoMaterial material;
+    if (buffer == nullptr || !buffer->Read(apStream) || !material.Read(apStream)) {
+        delete buffer;
+        return false;
+    }
+    SetIndexBuffer(buffer);
+    fTriangleCount = triangles;
+    fVertexCount = vertices;
+    fStartIndex = 0;
+    fBaseVertexIndex = 0;
+    fMaterial = material;
+    return true;
+}
+
+bool VoMeshSubset::Write(VoIStream* apStream) {
+    if (apStream == nullptr) {
+        return false;
+    }
+    bool written = apStream->WriteUInt(fTriangleCount);
+    written = apStream->WriteUInt(fVertexCount) && written;
+    if (fpIndexBuffer != nullptr) {
+        written = fpIndexBuffer->Write(apStream) && written;
+    } else {
+        VO_ERROR(kWriteNoIndexBuffer);
+        VoIndexBuffer empty;
+        empty.Write(apStream);
+        written = false;
+    }
+    written = fMaterial.Write(apStream) && written;
+    return written;
 }

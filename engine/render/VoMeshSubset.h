@@ -7,17 +7,24 @@
 // without texture unbinds the texture, so the subset is never drawn with
 // the texture of whatever was drawn before it; then one draw of triangle
 // strips (kStrips) or lists, triangle count primitives from the start index.
+//
+// The mesh file's subset record: u32 triangle count, u32 vertex count, the
+// subset's index-buffer record and its material record. The start index and
+// base vertex index are not stored: a read subset draws from its buffer's
+// first index with base 0.
 #include <cstdint>
 
 #include "render/VoMaterial.h"
 
 class VoIndexBuffer;
 class VoIRasterizer;
+class VoIStream;
 class VoMesh;
 
 class VoMeshSubset {
 public:
     static constexpr const char* kNoIndexBuffer = "Render failure. No index buffer.";
+    static constexpr const char* kWriteNoIndexBuffer = "Write failure. Subset without index buffer.";
 
     // Counts and positions 0, no index buffer, a new material, no owner.
     VoMeshSubset();
@@ -32,7 +39,16 @@ public:
     // Draws with the mesh flags given; the AND of the rasterizer's results.
     // An indexed subset without an index buffer draws nothing and answers
     // false (logged): it would draw with whatever indices were bound last.
+    // A subset of no triangles has nothing to draw and answers true.
     bool Render(VoIRasterizer* apRasterizer, std::uint32_t aMeshFlags);
+
+    // The subset record. A read replaces the counts, buffer and material
+    // only when the whole record was read; the start index and base vertex
+    // index become 0. False when any part failed.
+    bool Read(VoIStream* apStream);
+    // False (logged, an empty buffer record written in its place) without
+    // an index buffer: the record could not be read back.
+    bool Write(VoIStream* apStream);
 
     std::uint32_t GetTriangleCount() const { return fTriangleCount; }
     std::uint32_t GetVertexCount() const { return fVertexCount; }

@@ -7,7 +7,9 @@
 #include "memory/VoNew.h"
 #include "render/VoBone.h"
 #include "render/VoFrame.h"
+#include "render/VoMeshFile.h"
 #include "render/VoVertexBuffer.h"
+#include "stdlib/VoIStream.h"
 
 namespace {
 
@@ -242,5 +244,161 @@ bool VoSkinMesh::UpdateSkin() {
         std::memcpy(vertex, position, sizeof position);
         std::memcpy(vertex + kNormalOffset, normal, sizeof normal);
     }
+    return true;
+}
+
+namespace {
+
+// One bone record: the name (a counted text, or aRaw's 8-bit characters),
+// the influences and, raw, the frame number; then the offset matrix.
+bool ReadBone(VoIStream* apStream, bool aRaw, VoBone* apBone) {
+    VoString name;
+    std::uint32_t count = 0;
+    if (aRaw) {
+        std::uint32_t length = 0;
+        std::int32_t signedCount = 0;
+        if (!apStream->ReadUInt(&length) || !VoMeshFile::ReadRawName(apStream, length, &name) ||
+            !apStream->ReadInt(&signedCount) || signedCount < 0) {
+            return false;
+        }
+        count = static_cast<std::uint32_t>(signedCount);
+    } else if (!apStream->ReadString(&name) || !apStream->ReadUInt(&count)) {
+        return false;
+    }
+    std::uint32_t* indices = nullptr;
+    std::uint32_t* weights = nullptr;
+    if (!VoMeshFile::CountFits(apStream, count, 8) || !VoMeshFile::ReadWords(apStream, count, &indices) ||
+        !VoMeshFile::ReadWords(apStream, count, &weights)) {
+        delete[] indices;
+        return false;
+    }
+    // The weights' bits, as floats.
+    float* floats = count > 0 ? VO_NEW float[count] : nullptr;
+    if (floats != nullptr) {
+        std::memcpy(floats, weights, static_cast<std::size_t>(count) * sizeof(float));
+    }
+    const bool set = (count == 0 || floats != nullptr) && apBone->SetInfluences(count, indices, floats);
+    delete[] indices;
+    delete[] weights;
+    delete[] floats;
+    std::uint32_t frameNumber = 0;
+    VoMatrix offset;
+    if (!set || (aRaw && !apStream->ReadUInt(&frameNumber)) || !offset.Read(apStream)) {
+        return false;
+    }
+    apBone->SetName(name);
+    apBone->SetFrameNumber(frameNumber);
+    apBone->SetOffsetMatrix(offset);
+    return true;
+}
+
+}  // namespace
+
+bool VoSkinMesh::ReadBones(VoIStream* apStream, std::uint32_t aCount, bool aRaw, VoBone*** apppBones) {
+    if (!VoMeshFile::CountFits(apStream, aCount,
+                               aRaw ? VoMeshFile::kMinRawBoneBytes : VoMeshFile::kMinBoneBytes)) {
+        return false;
+    }
+    *apppBones = nullptr;
+    if (aCount == 0) {
+        return true;
+    }
+    VoBone** bones = VO_NEW VoBone* [aCount]();
+    if (bones == nullptr) {
+        VO_ERROR(kCouldNotAllocate);
+        return false;
+    }
+    for (std::uint32_t i = 0; i < aCount; ++i) {
+        bones[i] = VO_NEW VoBone();
+        if (bones[i] == nullptr || !ReadBone(apStream, aRaw, bones[i])) {
+            for (std::uint32_t j = 0; j <= i; ++j) {
+                delete bones[j];
+            }
+            delete[] bones;
+            VO_ERROR(kBonesRefused);
+            return false;
+        }
+    }
+    *apppBones = bones;
+    return true;
+}
+
+void VoSkinMesh::AdoptBones(VoBone** appBones, std::uint32_t aCount) {
+    FreeBones();
+    fppBones = appBones;
+    fBoneCount = appBones != nullptr ? aCount : 0;
+}
+
+bool VoSkinMesh::Read(VoIStream* apStream) {
+    if (apStream == nullptr) {
+        return false;
+    }
+    Pending pending;
+    std::uint32_t count = 0;
+    VoBone** bones = nullptr;
+    if (!ReadRecord(apStream, pending)) {
+        return false;
+    }
+    if (!apStream->ReadUInt(&count)) {
+        VO_ERROR(VoMeshFile::kTruncated);
+        return false;
+    }
+    if (!ReadBones(apStream, count, false, &bones)) {
+        return false;
+    }
+    Adopt(pending);
+    AdoptBones(bones, count);
+    fBound = 0;
+    PrepareSkin();
+    return true;
+}
+
+bool VoSkinMesh::Write(VoIStream* apStream) {
+    if (apStream == nullptr) {
+        return false;
+    }
+    bool written = VoMesh::Write(apStream);
+    written = apStream->WriteUInt(fBoneCount) && written;
+    for (std::uint32_t i = 0; i < fBoneCount; ++i) {
+        const VoBone& bone = *fppBones[i];
+        written = apStream->WriteString(bone.GetName()) && written;
+        written = apStream->WriteUInt(bone.GetInfluenceCount()) && written;
+        for (std::uint32_t j = 0; j < bone.GetInfluenceCount(); ++j) {
+            written = apStream->WriteUInt(bone.GetIndices()[j]) && written;
+        }
+        for (std::uint32_t j = 0; j < bone.GetInfluenceCount(); ++j) {
+            written = apStream->WriteFloat(bone.GetWeights()[j]) && written;
+        }
+        written = bone.GetOffsetMatrix().Write(apStream) && written;
+    }
+    return written;
+}
+
+bool VoSkinMesh::Load(VoIStream* apStream, std::uint32_t aFlags) {
+    if (apStream == nullptr) {
+        return false;
+    }
+    SetFlags(kIndexed);
+    Pending pending;
+    pending.version = GetVersion();
+    pending.name = GetName();
+    pending.flags = GetFlags();
+    std::uint32_t count = 0;
+    std::uint32_t unused = 0;
+    VoBone** bones = nullptr;
+    if (!LoadBody(apStream, aFlags, pending)) {
+        return false;
+    }
+    if (!apStream->ReadUInt(&count) || !apStream->ReadUInt(&unused)) {
+        VO_ERROR(VoMeshFile::kTruncated);
+        return false;
+    }
+    if (!ReadBones(apStream, count, true, &bones)) {
+        return false;
+    }
+    Adopt(pending);
+    AdoptBones(bones, count);
+    fBound = 1;
+    PrepareSkin();
     return true;
 }

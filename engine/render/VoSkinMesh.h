@@ -19,6 +19,18 @@
 // skinned. Influences naming a vertex past the vertex buffer are dropped
 // (asserted) when the skin is prepared or the bones are bound, so skinning
 // never writes outside the buffer.
+//
+// The skinned-mesh record (Read, Write): the mesh record, u32 bone count,
+// and per bone: string name (the driving frame's), u32 influence count c, c
+// u32 vertex indices, c f32 weights, the offset matrix. A read skin is
+// prepared at once and bound by name on its first UpdateSkin.
+//
+// The raw skinned body (Load): the raw mesh body, u32 bone count, an unused
+// u32, and per bone: u32 name length n and n 8-bit characters, i32
+// influence count c, c u32 indices, c f32 weights, u32 frame number of the
+// driving frame, the offset matrix as 16 f32. A loaded skin is prepared and
+// marked bound: the model's loader hands every bone its frame's matrix by
+// frame number (SetBoneFrame).
 #include <cstdint>
 
 #include "geometry/VoVector3.h"
@@ -37,6 +49,7 @@ public:
     static constexpr const char* kInfluenceOutOfRange = "Bone influences past the vertex count dropped: ";
     static constexpr const char* kSkinNotPrepared = "UpdateSkin failure. Skin not prepared.";
     static constexpr const char* kBoneUnbound = "UpdateSkin failure. Bone without frame: ";
+    static constexpr const char* kBonesRefused = "Read failure. Invalid bone record.";
 
     VoSkinMesh();
     // Frees the skinning arrays and the bones.
@@ -45,6 +58,13 @@ public:
     // Every bone whose frame number is aFrameNumber takes the matrix; the
     // name is not used. True.
     bool SetBoneFrame(std::uint32_t aFrameNumber, const VoString& aName, const VoMatrix* apMatrix) override;
+    // The raw skinned body (see above); false, logged, on anything short or
+    // refused.
+    bool Load(VoIStream* apStream, std::uint32_t aFlags) override;
+    // The skinned-mesh record; the mesh changes only when the whole record
+    // was read, and then its skin is prepared.
+    bool Read(VoIStream* apStream) override;
+    bool Write(VoIStream* apStream) override;
 
     // Replaces the bones by aCount empty records to be filled through
     // GetBone; false, with no bones, when memory runs out.
@@ -80,6 +100,10 @@ protected:
     void VertexBufferChanged() override;
 
 private:
+    // Reads aCount bone records of either form into a new array of new bones.
+    static bool ReadBones(VoIStream* apStream, std::uint32_t aCount, bool aRaw, VoBone*** apppBones);
+    // Takes the bones in place of the old ones.
+    void AdoptBones(VoBone** appBones, std::uint32_t aCount);
     void FreeSkin();
     void FreeBones();
     // Drops (asserted) the influences of every bone that name no vertex of the skin.

@@ -46,21 +46,6 @@ protected:
 
 }  // namespace
 
-TEST_F(VoSRectangleTest, StartsStrokedUnfilledDirtyAndWhite) {
-    EXPECT_TRUE(fShape.GetStroked());
-    EXPECT_FALSE(fShape.GetFilled());
-    EXPECT_TRUE(fShape.IsDirty());
-    EXPECT_EQ(fShape.GetStrokeColor(), VoColor(1.0f, 1.0f, 1.0f, 1.0f));
-    ASSERT_NE(fShape.GetStrokeTexture(), nullptr);
-    ASSERT_NE(fShape.GetFillTexture(), nullptr);
-    EXPECT_EQ(fShape.GetStrokeTexture()->GetWidth(), 1u);
-    EXPECT_EQ(fShape.GetStrokeVertexBuffer(), nullptr);
-    EXPECT_EQ(fShape.GetStrokeSegmentCount(), 0);
-    EXPECT_EQ(fShape.GetFillTriangleCount(), 0);
-    // The group's debug string.
-    EXPECT_EQ(Narrow(fShape.ToString()), "[VoDisplayGroup <" + HexAddress(&fShape) + ">]");
-}
-
 TEST_F(VoSRectangleTest, AStrokedRectangleDrawsOnlyItsOutline) {
     EXPECT_THAT(Draw(), ElementsAre("SetTransform(0)", "SetTextureFactor(1)", "SetTexture(texture 1x1)",
                                     "SetVertexBuffer(1, 5)", "Draw(2, 0, 4)"));
@@ -166,11 +151,4 @@ TEST_F(VoSRectangleTest, TheShapeFadesWithItsGroupAndHidesWithIt) {
     shape->SetVisible(false);
     EXPECT_TRUE(group.Render(fRenderer));
     EXPECT_TRUE(fEngine.Rasterizer()->Calls().empty());
-}
-
-TEST_F(VoSRectangleTest, RenderTrackingIsAnAssertion) {
-    fShape.SetTrackRender(true);
-    LogCapture log;
-    Draw();
-    EXPECT_TRUE(log.Logged("ASSERT FAILURE: ", VoIShape::kTrackingRender));
 }

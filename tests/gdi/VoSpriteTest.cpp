@@ -253,7 +253,6 @@ TEST_F(VoSpriteTest, RelativeZMovesTheSpriteInItsGroup) {
     AddSprite("second");
     ASSERT_TRUE(first->SetRelativeZ(5.0f));
     EXPECT_EQ(fGroup.GetMemberAt(1), first);
-    EXPECT_EQ(first->GetRelativeZ(), 5.0f);
 }
 
 // Tiles: a device of 2048 texels that asks for powers of two.

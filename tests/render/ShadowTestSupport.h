@@ -80,7 +80,7 @@ inline void FillMesh(VoMesh* apMesh, const std::vector<MeshVertex>& aVertices,
     apMesh->SetFlags(VoMesh::kIndexed);
     if (aWithMap) {
         const std::vector<std::int32_t> map = VertexMapOf(aVertices);
-        apMesh->SetVertexMap(map.data(), static_cast<std::int32_t>(map.size()));
+        apMesh->SetVertexMap(static_cast<std::int32_t>(map.size()), map.data());
     }
 }
 

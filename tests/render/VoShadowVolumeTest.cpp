@@ -144,7 +144,7 @@ TEST(VoShadowVolume, WithoutVertexMapOrItsEntryTheIndicesAreKept) {
     std::vector<std::int32_t> map = VertexMapOf(vertices);
     map[9] = 24;
     map[10] = -3;
-    mesh.SetVertexMap(map.data(), static_cast<std::int32_t>(map.size()));
+    mesh.SetVertexMap(static_cast<std::int32_t>(map.size()), map.data());
     log.Clear();
     ASSERT_TRUE(volume.Create(VoString(u"Cube"), &mesh));
     EXPECT_TRUE(log.Contains(VoShadowVolume::kBadVertexMap));
@@ -288,7 +288,7 @@ TEST(VoShadowVolume, CreateWalksEachSubsetsOwnTrianglesAsTheyAreDrawn) {
     // miss the rest of the cube.
     mesh.SetIndexBuffer(MeshIndices({0, 1, 2, 2, 1, 3}));
     const std::vector<std::int32_t> map = VertexMapOf(vertices);
-    mesh.SetVertexMap(map.data(), static_cast<std::int32_t>(map.size()));
+    mesh.SetVertexMap(static_cast<std::int32_t>(map.size()), map.data());
     mesh.SetFlags(VoMesh::kIndexed);
     // Sides 0 to 2 from index 0; sides 3 to 5 from index 3 of a buffer that
     // starts with three unused indices, each moved by the base vertex 12.
