@@ -19,7 +19,6 @@
 #include "platform/VoKeyboard.h"
 #include "platform/VoMouse.h"
 #include "render/VoFrame.h"
-#include "render/VoISteering.h"
 #include "render/VoIPathFinding.h"
 #include "render/VoIndexBuffer.h"
 #include "render/VoMesh.h"
@@ -27,6 +26,7 @@
 #include "render/VoNavigationTDO.h"
 #include "render/VoNegBounds.h"
 #include "render/VoPosBounds.h"
+#include "render/VoSteeringTDO.h"
 #include "render/VoVertexBuffer.h"
 #include "render/VoWayPoint.h"
 #include "stdlib/VoFrameManager.h"
@@ -79,7 +79,8 @@ VoString NumberedId(const char16_t* apPrefix, int aNumber) {
 }
 
 // The ground point (x, z) of a vertex placed by the matrix (when given).
-bool GroundPointOf(VoVertexBuffer* apVertices, std::uint32_t aIndex, const VoMatrix* apWorld, VoVector2& aOut) {
+bool GroundPointOf(VoVertexBuffer* apVertices, std::uint32_t aIndex, const VoMatrix* apWorld,
+                   VoVector2& aOut) {
     if (aIndex >= static_cast<std::uint32_t>(apVertices->GetVertexCount())) {
         return false;
     }
@@ -198,7 +199,7 @@ VoSRectangle* VoNavigationTDODisplay::AddMarker(VoDisplayGroup* apGroup, const V
     return shape;
 }
 
-bool VoNavigationTDODisplay::Create(VoNavigationTDO* apNavigation, VoISteering* apSteering) {
+bool VoNavigationTDODisplay::Create(VoNavigationTDO* apNavigation, VoSteeringTDO* apSteering) {
     if (apNavigation == nullptr) {
         VO_ASSERT_FAILURE(kCreateNullArg);
         return false;
@@ -258,8 +259,8 @@ bool VoNavigationTDODisplay::Create(VoNavigationTDO* apNavigation, VoISteering* 
 
     fpPickShape = AddMarker(fpContentGroup, VoString(kPickId), kPick);
     fpTargetShape = AddMarker(fpContentGroup, VoString(kTargetId), kGreen);
-    fpNextPointShape = AddPolygon(fpContentGroup, VoString(kVisibleTargetId), PolygonOf(kNextPointDiamond, true),
-                                  kGreen);
+    fpNextPointShape =
+        AddPolygon(fpContentGroup, VoString(kVisibleTargetId), PolygonOf(kNextPointDiamond, true), kGreen);
     SetupWayPoints();
     CreatePlayer();
     if (fpPlayerShape != nullptr) {
@@ -370,7 +371,8 @@ bool VoNavigationTDODisplay::SetupWayPoints() {
     fpWayPointGroup = AddGroup(fpContentGroup, VoString(kWayPointGroupId));
     int count = 0;
     VoWayPoint* wayPoints = nullptr;
-    if (fpWayPointGroup == nullptr || !pathFinding->GetWayPoints(&count, &wayPoints) || wayPoints == nullptr) {
+    if (fpWayPointGroup == nullptr || !pathFinding->GetWayPoints(&count, &wayPoints) ||
+        wayPoints == nullptr) {
         return fpWayPointGroup != nullptr;
     }
     VoFontManager* fonts = VoFontManager::GetInstance();
@@ -381,7 +383,8 @@ bool VoNavigationTDODisplay::SetupWayPoints() {
     const VoPolygon diamond = PolygonOf(kWayPointDiamond, true);
     for (int i = 0; i < count; ++i) {
         const VoWayPoint& wayPoint = wayPoints[i];
-        if (VoSPolygon* shape = AddPolygon(fpWayPointGroup, NumberedId(kWayPointPrefix, i), diamond, kWayPoint)) {
+        if (VoSPolygon* shape =
+                AddPolygon(fpWayPointGroup, NumberedId(kWayPointPrefix, i), diamond, kWayPoint)) {
             shape->SetPosition(wayPoint.fCoords);
         }
         for (int k = 0; k < wayPoint.fLinkCount; ++k) {
@@ -432,11 +435,13 @@ bool VoNavigationTDODisplay::SetupGroundMeshes(int aCount, VoMesh** appMeshes) {
         if (vertices == nullptr || vertices->GetStride() < static_cast<std::int32_t>(3 * sizeof(float))) {
             continue;
         }
-        const VoMatrix* world = mesh->GetOwnerFrame() != nullptr ? &mesh->GetOwnerFrame()->GetAbsoluteMatrix() : nullptr;
+        const VoMatrix* world =
+            mesh->GetOwnerFrame() != nullptr ? &mesh->GetOwnerFrame()->GetAbsoluteMatrix() : nullptr;
         const bool strips = (mesh->GetFlags() & VoMesh::kStrips) != 0;
         for (int s = 0; s < mesh->GetSubsetCount(); ++s) {
             const VoMeshSubset* subset = mesh->GetSubset(s);
-            VoIndexBuffer* indices = subset->GetIndexBuffer() != nullptr ? subset->GetIndexBuffer() : mesh->GetIndexBuffer();
+            VoIndexBuffer* indices =
+                subset->GetIndexBuffer() != nullptr ? subset->GetIndexBuffer() : mesh->GetIndexBuffer();
             if (indices == nullptr) {
                 continue;
             }
@@ -451,8 +456,8 @@ bool VoNavigationTDODisplay::SetupGroundMeshes(int aCount, VoMesh** appMeshes) {
                 VoVector2 corners[3];
                 bool inside = true;
                 for (int c = 0; c < 3 && inside; ++c) {
-                    const std::uint32_t vertex =
-                        indices->GetIndex(static_cast<std::int32_t>(first + c)) + subset->GetBaseVertexIndex();
+                    const std::uint32_t vertex = indices->GetIndex(static_cast<std::int32_t>(first + c)) +
+                                                 subset->GetBaseVertexIndex();
                     inside = GroundPointOf(vertices, vertex, world, corners[c]);
                 }
                 if (!inside) {
@@ -563,6 +568,9 @@ void VoNavigationTDODisplay::OnButtonDown(int /*aButton*/) {
     fpNavigation->PushAwayFromEdges(kPickRadius, kPickStep, &ground);
     fpNavigation->SetTarget(VoVector3(ground.x, ground.y, 0.0f));
     fpNavigation->SetActive(true);
+    if (fpSteering != nullptr) {
+        fpSteering->SetMoving(true, kWalkSpeedIndex);
+    }
     mouse->ConsumeEvent();
 }
 

@@ -15,7 +15,7 @@
 // its content follows the walk every frame all the same (frame order -90,
 // after the navigation's -100 and the steering's -95). Where the debug view
 // is wanted, SetActive(true) shows it and SetMouseListening(true) lets a
-// click on it send the walker there.
+// click on it send the walker there (by the steering, at walking speed).
 #include "gdi/VoDisplayGroup.h"
 #include "platform/VoIKeyboardListener.h"
 #include "platform/VoIMouseListener.h"
@@ -23,13 +23,13 @@
 
 class VoColor;
 class VoIPathFinding;
-class VoISteering;
 class VoMesh;
 class VoNavigationTDO;
 class VoPolygon;
 class VoRectangle;
 class VoSPolygon;
 class VoSRectangle;
+class VoSteeringTDO;
 class VoTextArea;
 class VoVector2;
 
@@ -54,6 +54,8 @@ public:
     // A click is made reachable with a wider clamp than the walk's own.
     static constexpr float kPickRadius = 0.5f;
     static constexpr float kPickStep = 0.5f;
+    // A click sends the walker at walking speed.
+    static constexpr int kWalkSpeedIndex = 1;
     static constexpr float kMarkerSize = 5.0f;
     static constexpr float kLabelBlend = 0.3f;
     static constexpr float kRadiansToDegrees = 57.29578f;
@@ -103,7 +105,7 @@ public:
     // camera), markers, waypoints, walker and route; joins the keyboard and
     // the frames. The walker is parked at (-300, -300) until the scene places
     // it. Null navigation: logged, false.
-    bool Create(VoNavigationTDO* apNavigation, VoISteering* apSteering);
+    bool Create(VoNavigationTDO* apNavigation, VoSteeringTDO* apSteering);
     // Fits the bounds of the camera's regions (ids compared case-sensitively)
     // and highlights the current camera's; false without a navigation or
     // without current regions.
@@ -163,7 +165,7 @@ private:
     void LeaveInput();
 
     VoNavigationTDO* fpNavigation;  // not owned
-    VoISteering* fpSteering;        // not owned; may be null
+    VoSteeringTDO* fpSteering;      // not owned; may be null
     // The layers: members of this group (content) and of the content group.
     VoDisplayGroup* fpContentGroup;
     VoDisplayGroup* fpPositiveGroup;

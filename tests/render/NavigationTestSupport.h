@@ -46,14 +46,14 @@ inline std::string Number(float aValue) {
 inline std::string Region(const std::string& aId, float aX, float aY, float aWidth, float aHeight,
                           const std::string& aCamera = "cam") {
     const std::string x0 = Number(aX), y0 = Number(aY), x1 = Number(aX + aWidth), y1 = Number(aY + aHeight);
-    return "\t" + aId + "\n\t\tcamera=" + aCamera + "\n\t\tground=floor\n\t\tcoords=" + x0 + "|" + y0 + "|" + x1 +
-           "|" + y0 + "|" + x1 + "|" + y1 + "|" + x0 + "|" + y1 + "\n";
+    return "\t" + aId + "\n\t\tcamera=" + aCamera + "\n\t\tground=floor\n\t\tcoords=" + x0 + "|" + y0 + "|" +
+           x1 + "|" + y0 + "|" + x1 + "|" + y1 + "|" + x0 + "|" + y1 + "\n";
 }
 
 inline std::string Obstacle(const std::string& aId, float aX, float aY, float aWidth, float aHeight) {
     const std::string x0 = Number(aX), y0 = Number(aY), x1 = Number(aX + aWidth), y1 = Number(aY + aHeight);
-    return "\t" + aId + "\n\t\tground=floor\n\t\tcoords=" + x0 + "|" + y0 + "|" + x1 + "|" + y0 + "|" + x1 + "|" +
-           y1 + "|" + x0 + "|" + y1 + "\n";
+    return "\t" + aId + "\n\t\tground=floor\n\t\tcoords=" + x0 + "|" + y0 + "|" + x1 + "|" + y0 + "|" + x1 +
+           "|" + y1 + "|" + x0 + "|" + y1 + "\n";
 }
 
 // One room and no obstacles.
@@ -71,6 +71,13 @@ inline std::unique_ptr<VoPropertyList> ListOf(const std::string& aText) {
     return list;
 }
 
+// The ground navigation with a next point that a test can set, for steps
+// that the navigation's own frame step does not choose.
+class PointedNavigation : public VoNavigationTDO {
+public:
+    void SetNextPoint(const VoVector3& aPoint) { fNextPoint = aPoint; }
+};
+
 class NavigationRig {
 public:
     NavigationRig(const std::string& aRegions, const std::string& aWayPoints, const char* apCamera = "cam") {
@@ -87,6 +94,6 @@ public:
 
     VoPathFindingWeb web;
     VoDrawElement root;
-    VoNavigationTDO navigation;
+    PointedNavigation navigation;
     bool ready = false;
 };

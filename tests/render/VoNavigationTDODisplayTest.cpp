@@ -22,10 +22,10 @@
 #include "platform/VoIFileSystem.h"
 #include "platform/VoKeyboard.h"
 #include "platform/VoMouse.h"
-#include "render/VoISteering.h"
 #include "render/VoIndexBuffer.h"
 #include "render/VoMesh.h"
 #include "render/VoMeshSubset.h"
+#include "render/VoSteeringTDO.h"
 #include "render/VoVertexBuffer.h"
 #include "stdlib/VoFrameManager.h"
 #include "support/LogCapture.h"
@@ -44,12 +44,6 @@ const std::string kScene = "positive\n" + Region("hall", 0, 0, 100, 40) + Region
 // Linked both ways 0-1, one way 2 -> 1 (drawn by nobody), one way 1 -> 2.
 const std::string kWeb = WayPoint("door", 10, 10, "desk") + WayPoint("desk", 80, 30, "door|stairs") +
                          WayPoint("stairs", 90, 10, "desk");
-
-// A steering that only faces somewhere.
-class Facing : public VoISteering {
-public:
-    bool Update() override { return false; }
-};
 
 std::vector<std::string> MemberIds(VoDisplayGroup* apGroup) {
     std::vector<std::string> ids;
@@ -84,7 +78,7 @@ protected:
     }
 
     // A display of the rig's navigation, built and created.
-    VoNavigationTDODisplay* Display(NavigationRig& aRig, VoISteering* apSteering = nullptr) {
+    VoNavigationTDODisplay* Display(NavigationRig& aRig, VoSteeringTDO* apSteering = nullptr) {
         fDisplay = std::make_unique<VoNavigationTDODisplay>();
         EXPECT_TRUE(fDisplay->Create(&aRig.navigation, apSteering));
         return fDisplay.get();
@@ -110,8 +104,8 @@ TEST_F(VoNavigationTDODisplayTest, CreateBuildsTheLayersOfTheMap) {
     EXPECT_EQ(display->GetPosition(), VoVector2(220.0f, 20.0f));
     EXPECT_THAT(MemberIds(display), ElementsAre("navdisplaybkg", "contentgroup", "viewname"));
     EXPECT_THAT(MemberIds(display->GetContentGroup()),
-                ElementsAre("positive", "negative", "pick", "target", "visibletarget", "waypointgroup", "player",
-                            "pathgroup"));
+                ElementsAre("positive", "negative", "pick", "target", "visibletarget", "waypointgroup",
+                            "player", "pathgroup"));
 
     auto* background = static_cast<VoSRectangle*>(display->GetMember(VoString(u"navdisplaybkg")));
     EXPECT_TRUE(background->GetFilled());
@@ -127,7 +121,8 @@ TEST_F(VoNavigationTDODisplayTest, CreateBuildsTheLayersOfTheMap) {
     EXPECT_EQ(static_cast<VoSPolygon*>(positive->GetMemberAt(2))->GetStrokeColor(), faint);
     VoDisplayGroup* negative = GroupOf(display->GetContentGroup(), u"negative");
     EXPECT_THAT(MemberIds(negative), ElementsAre("crate"));
-    EXPECT_EQ(static_cast<VoSPolygon*>(negative->GetMemberAt(0))->GetStrokeColor(), VoColor(1.0f, 1.0f, 0.0f, 0.0f));
+    EXPECT_EQ(static_cast<VoSPolygon*>(negative->GetMemberAt(0))->GetStrokeColor(),
+              VoColor(1.0f, 1.0f, 0.0f, 0.0f));
 
     // The bounds of everything, and of the shown camera.
     const VoRectangle* all = display->GetAllRect();
@@ -141,7 +136,8 @@ TEST_F(VoNavigationTDODisplayTest, CreateBuildsTheLayersOfTheMap) {
 
     // The walker waits off the map until the scene places it.
     EXPECT_EQ(rig.navigation.GetPosition(), VoVector3(-300.0f, -300.0f, 0.0f));
-    EXPECT_EQ(display->GetContentGroup()->GetMember(VoString(u"player"))->GetPosition(), VoVector2(-300.0f, -300.0f));
+    EXPECT_EQ(display->GetContentGroup()->GetMember(VoString(u"player"))->GetPosition(),
+              VoVector2(-300.0f, -300.0f));
 
     EXPECT_FALSE(display->Create(&rig.navigation, nullptr));
     EXPECT_TRUE(log.Logged(kAssert, VoNavigationTDODisplay::kCreateAgain));
@@ -223,8 +219,8 @@ TEST_F(VoNavigationTDODisplayTest, FitContentRectCentresTheGroundWithYUp) {
         // Centred in the square at (220, 20).
         EXPECT_NEAR((low.x + high.x) / 2.0f, 220.0f + 280.0f, 1e-2f) << c.name;
         EXPECT_NEAR((low.y + high.y) / 2.0f, 20.0f + 280.0f, 1e-2f) << c.name;
-        ExpectNear(display->ScreenToGround(high), VoVector2(ground.x + ground.width, ground.y + ground.height),
-                   c.name);
+        ExpectNear(display->ScreenToGround(high),
+                   VoVector2(ground.x + ground.width, ground.y + ground.height), c.name);
     }
 
     // The wide case, corner by corner.
@@ -268,7 +264,8 @@ TEST_F(VoNavigationTDODisplayTest, AnEmptyRectangleLeavesTheContentAsItIs) {
 TEST_F(VoNavigationTDODisplayTest, OnUpdateFollowsTheWalk) {
     NavigationRig rig(kScene, kWeb);
     ASSERT_TRUE(rig.ready);
-    Facing steering;
+    StepTimer timer;
+    VoSteeringTDO steering(&timer);
     VoNavigationTDODisplay* display = Display(rig, &steering);
     VoDisplayGroup* content = display->GetContentGroup();
     VoSPolygon* path = static_cast<VoSPolygon*>(GroupOf(content, u"pathgroup")->GetMember(VoString(u"path")));
@@ -284,7 +281,8 @@ TEST_F(VoNavigationTDODisplayTest, OnUpdateFollowsTheWalk) {
         VoVector2 facing;
         float degrees;
     };
-    for (const Case& c : {Case{{1.0f, 1.0f}, 45.0f}, Case{{-1.0f, 1.0f}, -45.0f}, Case{{0.0f, -1.0f}, 180.0f}}) {
+    for (const Case& c :
+         {Case{{1.0f, 1.0f}, 45.0f}, Case{{-1.0f, 1.0f}, -45.0f}, Case{{0.0f, -1.0f}, 180.0f}}) {
         steering.SetDirection(c.facing);
         // The navigation's step: a route from the door to the stairs.
         rig.navigation.OnUpdate();
@@ -374,7 +372,10 @@ TEST_F(VoNavigationTDODisplayTest, GroundMeshesAreDrawnFromAbove) {
 TEST_F(VoNavigationTDODisplayTest, AClickOnTheShownOverlaySendsTheWalkerThere) {
     NavigationRig rig(kScene, kWeb);
     ASSERT_TRUE(rig.ready);
-    VoNavigationTDODisplay* display = Display(rig);
+    StepTimer timer;
+    VoSteeringTDO steering(&timer);
+    steering.SetDefaults();
+    VoNavigationTDODisplay* display = Display(rig, &steering);
     VoMouse* mouse = VoMouse::GetInstance();
     VoRectangle hall(0.0f, 0.0f, 100.0f, 40.0f);
     ASSERT_TRUE(display->FitContentRect(&hall));
@@ -392,11 +393,15 @@ TEST_F(VoNavigationTDODisplayTest, AClickOnTheShownOverlaySendsTheWalkerThere) {
     LogCapture log;
     mouse->ButtonDown(1);
     EXPECT_TRUE(log.Lines().empty()) << log.Contents();
-    ExpectNear(display->GetContentGroup()->GetMember(VoString(u"pick"))->GetPosition(), VoVector2(20.0f, 30.0f),
-               "pick");
+    ExpectNear(display->GetContentGroup()->GetMember(VoString(u"pick"))->GetPosition(),
+               VoVector2(20.0f, 30.0f), "pick");
     ExpectNear(VoVector2(rig.navigation.GetTarget().x, rig.navigation.GetTarget().y), VoVector2(20.0f, 30.0f),
                "target");
     EXPECT_TRUE(rig.navigation.IsRunning());
+    // The walker sets off at walking speed.
+    EXPECT_TRUE(steering.IsActive());
+    EXPECT_EQ(steering.GetSpeedIndex(), 1);
+    EXPECT_FLOAT_EQ(steering.GetSpeed(), 48.0f);
 
     // A click beside the map is made reachable: into the hall, off its edge.
     rig.navigation.SetActive(false);
