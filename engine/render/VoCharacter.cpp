@@ -285,12 +285,12 @@ bool VoCharacter::SetSteering(VoISteering* apSteering) {
     return true;
 }
 
-VoAnimationCtrl* VoCharacter::GetAnimationCtrl() const {
+VoAnimationCtrl* VoCharacter::GetAnimationCtrl() {
     VoDrawElement* element = GetDrawElement();
     return element != nullptr ? element->GetAnimationCtrl() : nullptr;
 }
 
-VoAnimationSlot* VoCharacter::GetAnimationSlot(int aIndex) const {
+VoAnimationSlot* VoCharacter::GetAnimationSlot(int aIndex) {
     VoAnimationCtrl* ctrl = GetAnimationCtrl();
     if (ctrl == nullptr || aIndex < 0 || aIndex >= VoAnimationCtrl::kSlotCount) {
         return nullptr;
@@ -381,7 +381,7 @@ bool VoCharacter::SetMoveAnimations(int aCount, VoAnimation** appAnimations, con
     return true;
 }
 
-VoAnimation* VoCharacter::GetMoveAnimation(int aIndex) const {
+VoAnimation* VoCharacter::GetMoveAnimation(int aIndex) {
     if (aIndex < 1 || aIndex > fMoveCount) {
         VO_ASSERT_FAILURE(kInvalidMoveIndex, static_cast<std::int32_t>(aIndex));
         return nullptr;
@@ -389,7 +389,7 @@ VoAnimation* VoCharacter::GetMoveAnimation(int aIndex) const {
     return fpMoves[aIndex - 1].fpAnimation;
 }
 
-float VoCharacter::GetMoveSpeed(int aIndex) const {
+float VoCharacter::GetMoveSpeed(int aIndex) {
     if (aIndex < 1 || aIndex > fMoveCount) {
         VO_ASSERT_FAILURE(kInvalidMoveIndex, static_cast<std::int32_t>(aIndex));
         return 0.0f;

@@ -32,6 +32,7 @@
 #include "container/VoString.h"
 #include "geometry/VoMatrix.h"
 #include "geometry/VoVector3.h"
+#include "render/VoISteeredCharacter.h"
 #include "render/VoLipSyncNode.h"
 
 class VoAnimation;
@@ -46,7 +47,7 @@ class VoPropertyList;
 class VoShadowVolume;
 class VoShadowVolumeCache;
 
-class VoCharacter : public VoLipSyncNode {
+class VoCharacter : public VoLipSyncNode, public VoISteeredCharacter {
 public:
     // Blends as the character asks for them: a quarter-second cross-fade.
     static constexpr float kBlendRate = 4.0f;
@@ -135,10 +136,10 @@ public:
     // The element; null before Create made it.
     VoDrawElement* GetDrawElement() const;
     // The element's controller; null without element or controller.
-    VoAnimationCtrl* GetAnimationCtrl() const;
+    VoAnimationCtrl* GetAnimationCtrl() override;
     // That slot of the controller (0 primary, 1..6 layers); null without a
     // controller or outside 0..6.
-    VoAnimationSlot* GetAnimationSlot(int aIndex) const;
+    VoAnimationSlot* GetAnimationSlot(int aIndex);
     // Starts the animation as the primary one: it fades in over a quarter
     // second while the previous one fades out, and plays once. False
     // without a controller.
@@ -156,7 +157,7 @@ public:
     // Takes the animation (owned from then on) as the idle one; the old one
     // leaves every slot it plays in and is deleted. True.
     bool SetIdleAnimation(VoAnimation* apAnimation);
-    VoAnimation* GetIdleAnimation() const { return fpIdleAnimation; }
+    VoAnimation* GetIdleAnimation() override { return fpIdleAnimation; }
     // Takes aCount animations (owned from then on) with their speeds as the
     // move animations; the old ones leave the controller and are deleted.
     // False, unchanged, for a negative count, missing arrays or when memory
@@ -165,9 +166,9 @@ public:
     // The number of move animations: the number of entries they came from.
     int GetMoveCount() const { return fMoveCount; }
     // Move animation aIndex, 1-based; null, asserted, outside 1..count.
-    VoAnimation* GetMoveAnimation(int aIndex) const;
+    VoAnimation* GetMoveAnimation(int aIndex) override;
     // Its speed; 0, asserted, outside 1..count.
-    float GetMoveSpeed(int aIndex) const;
+    float GetMoveSpeed(int aIndex) override;
     // Starts move animation aIndex (1-based) as the primary animation with
     // these blend values. Outside 1..count: asserted, false, and the
     // animation playing goes on.

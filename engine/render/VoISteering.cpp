@@ -4,16 +4,6 @@
 #include "geometry/VoVector2.h"
 #include "render/VoINavigation.h"
 
-VoISteering::VoISteering() : fDirection(0.0f, 1.0f, 0.0f) {}
-
-VoISteering::~VoISteering() {
-    fpNavigation = nullptr;
-}
-
-VoVector3& VoISteering::GetDirection() {
-    return fDirection;
-}
-
 bool VoISteering::GetPosition(VoVector3* apOut) {
     if (fpNavigation == nullptr || apOut == nullptr) {
         return false;
@@ -38,6 +28,7 @@ bool VoISteering::SetNavigation(VoINavigation* apNavigation) {
         VO_ASSERT_FAILURE(kSetNavigationNullArg);
         return false;
     }
+    // Handing over the navigation already held must not delete it.
     if (apNavigation != fpNavigation) {
         delete fpNavigation;
         fpNavigation = apNavigation;

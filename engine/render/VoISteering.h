@@ -1,9 +1,9 @@
 #pragma once
-// What moves a walker over the ground: it follows a navigation (the walk's
-// position, target and next point) and keeps a facing. Ground points are
-// (x, y, 0) with y the world z; the engine character reads the position and
-// facing every frame and swaps their second and third components to place
-// its model. VoSteeringTDO is the implementation that turns and advances.
+// The steering as the character and the navigation debug display see it: the
+// walker's facing on the ground, (x, y, 0) with y the world z, and its
+// position, which the ground navigation holds. VoSteeringTDO is the one
+// implementation; it turns and moves the walker towards the navigation's
+// next point every frame.
 #include "geometry/VoVector3.h"
 
 class VoINavigation;
@@ -12,35 +12,37 @@ class VoVector2;
 class VoISteering {
 public:
     static constexpr const char* kSetNavigationNullArg = "SetNavigation failure. NULL arg.";
+    // Facing vectors shorter than this (squared) become (0, 1, 0).
     static constexpr float kDirectionTolerance = 0.0001f;
 
-    // No navigation, speed 0, facing (0, 1, 0), inactive.
-    VoISteering();
-    // Leaves the navigation alone: its maker deletes it.
-    virtual ~VoISteering();
+    // Standing, facing (0, 1, 0), speed 0, no navigation.
+    VoISteering() = default;
+    // Leaves the navigation alone: its maker deletes it (see SetNavigation).
+    virtual ~VoISteering() = default;
     VoISteering(const VoISteering&) = delete;
     VoISteering& operator=(const VoISteering&) = delete;
 
-    // The facing on the ground, (x, y, 0) of unit length.
-    virtual VoVector3& GetDirection();
-    // Copies the navigation's position; false without a navigation.
+    // The unit facing (x, y, 0).
+    virtual VoVector3& GetDirection() { return fDirection; }
+    // The navigation's position; false, apOut untouched, without a navigation.
     virtual bool GetPosition(VoVector3* apOut);
-    // The facing becomes (x, y, 0) at unit length; a vanishing one (0, 1, 0). True.
+    // (x, y, 0) made unit length; a near-zero vector faces (0, 1, 0). True.
     virtual bool SetDirection(const VoVector2& aDirection);
-    // Stores the flag; true.
+    // Stores the flag; always true.
     virtual bool SetActive(bool aActive);
     // Deletes the navigation held so far (unless it is the one given) and
-    // keeps apNavigation; null: kSetNavigationNullArg asserted, false.
+    // keeps apNavigation; null is refused and keeps the old one.
     virtual bool SetNavigation(VoINavigation* apNavigation);
     virtual bool Update() = 0;
 
     VoINavigation* GetNavigation() const { return fpNavigation; }
+    // Ground units per second.
     float GetSpeed() const { return fSpeed; }
     bool IsActive() const { return fActive; }
 
 protected:
     VoINavigation* fpNavigation = nullptr;  // owned until replaced; not deleted by the destructor
-    float fSpeed = 0.0f;                    // ground units per second
-    VoVector3 fDirection;
+    float fSpeed = 0.0f;
+    VoVector3 fDirection{0.0f, 1.0f, 0.0f};
     bool fActive = false;
 };

@@ -19,6 +19,7 @@
 #include "render/VoLipSyncTrack.h"
 #include "render/VoShadowVolume.h"
 #include "render/VoShadowVolumeCache.h"
+#include "render/VoSteeringTDO.h"
 #include "support/LogCapture.h"
 #include "support/PlatformTestFolder.h"
 #include "support/RecordingRasterizer.h"
@@ -111,8 +112,8 @@ TEST_F(VoCharacterTest, TheSampleCharacterWalksItsIdleAndCachesItsShadowsOnce) {
     EXPECT_EQ(first.GetShadowVolume(0)->GetMesh(), first.GetDrawElement()->GetMesh(0));
     EXPECT_FALSE(first.IsPlayer());
     EXPECT_FALSE(first.IsFemale());
-    EXPECT_EQ(TextOf(first.GetHeadType()), u"ma");
-    ASSERT_EQ(first.GetMoveCount(), 2);
+    EXPECT_EQ(TextOf(first.GetHeadType()), u"sa");
+    ASSERT_EQ(first.GetMoveCount(), 3);
     EXPECT_EQ(first.GetMoveSpeed(1), 4.0f);
     EXPECT_EQ(first.GetMoveSpeed(2), 11.0f);
     EXPECT_EQ(TextOf(first.GetMoveAnimation(2)->GetName()), u"sample_run");
@@ -169,7 +170,7 @@ TEST_F(VoCharacterTest, TheMeshNamesItsReaderAndAModelThatFailsFailsCreate) {
     EXPECT_FALSE(none.SetAnimation(nullptr));
     EXPECT_FALSE(none.PlayGestureAnimation(nullptr));
     EXPECT_FALSE(none.LoadLipSync(VoString(u"//dataroot/lipsync/sample_greeting.dat"),
-                                  VoString(u"//dataroot/phonemes/ma")));
+                                  VoString(u"//dataroot/phonemes/sa")));
     EXPECT_FALSE(none.CreateShadow());
 
     // A file without "mesh" goes on with the empty name and fails the same way.
@@ -392,7 +393,7 @@ TEST_F(VoCharacterTest, ALineLoadsALipSyncPlayerOnTheModelUntilItStops) {
     EXPECT_FALSE(character->PlayLipSync());
     EXPECT_FALSE(character->StopLipSync());
     ASSERT_TRUE(character->LoadLipSync(VoString(u"//dataroot/lipsync/sample_greeting.dat"),
-                                       VoString(u"//dataroot/phonemes/ma")));
+                                       VoString(u"//dataroot/phonemes/sa")));
     VoLipSyncPlayer* player = character->GetLipSyncPlayer();
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(character->GetDrawElement()->GetLipSyncPlayer(), player);
@@ -405,12 +406,12 @@ TEST_F(VoCharacterTest, ALineLoadsALipSyncPlayerOnTheModelUntilItStops) {
     // A line without data leaves the character without a player.
     LogCapture log;
     EXPECT_FALSE(character->LoadLipSync(VoString(u"//dataroot/lipsync/missing.dat"),
-                                        VoString(u"//dataroot/phonemes/ma")));
+                                        VoString(u"//dataroot/phonemes/sa")));
     EXPECT_EQ(character->GetLipSyncPlayer(), nullptr);
     EXPECT_EQ(character->GetDrawElement()->GetLipSyncPlayer(), nullptr);
 
     ASSERT_TRUE(character->LoadLipSync(VoString(u"//dataroot/lipsync/sample_greeting.dat"),
-                                       VoString(u"//dataroot/phonemes/ma")));
+                                       VoString(u"//dataroot/phonemes/sa")));
     EXPECT_TRUE(character->StopLipSync());
     EXPECT_EQ(character->GetLipSyncPlayer(), nullptr);
     EXPECT_EQ(character->GetDrawElement()->GetLipSyncPlayer(), nullptr);
@@ -430,4 +431,25 @@ TEST_F(VoCharacterTest, GestureCallsReachOnlyTheSlotPlayingTheAnimation) {
     EXPECT_TRUE(character->FinishAnimation(wave.get()));
     EXPECT_EQ(slot->fEnded, 1);
     character->GetAnimationCtrl()->ClearLayers();
+}
+
+TEST_F(VoCharacterTest, TheSteeringPlaysMoveAnimationsOnlyByIndicesInTheTable) {
+    std::unique_ptr<VoCharacter> character = ModelCharacter();
+    VoAnimation* walk = MadeAnimation(u"walk", 2, {u"Biped"});
+    VoAnimation* run = MadeAnimation(u"run", 2, {u"Biped"});
+    VoAnimation* moves[] = {walk, run};
+    const float speeds[] = {4.0f, 11.0f};
+    ASSERT_TRUE(character->SetMoveAnimations(2, moves, speeds));
+    VoSteeringTDO steering(&fTimer);
+    steering.SetDefaults();
+    ASSERT_TRUE(steering.SetCharacter(character.get()));
+    LogCapture log;
+    ASSERT_TRUE(steering.SetMoving(true, 2));
+    EXPECT_EQ(character->GetAnimationSlot(0)->fpAnimation, run);
+    EXPECT_EQ(steering.GetSpeed(), 11.0f * 12.0f);
+    // The third stair animation is not in this character's table: the run goes on.
+    steering.SetMoving(true, 3);
+    EXPECT_EQ(character->GetAnimationSlot(0)->fpAnimation, run);
+    EXPECT_TRUE(log.Logged(kAssert, std::string(VoCharacter::kInvalidMoveIndex) + "3"));
+    steering.SetMoving(false, 0);
 }
