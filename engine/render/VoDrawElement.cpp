@@ -12,6 +12,7 @@
 #include "render/VoAnimationTrack.h"
 #include "render/VoFrame.h"
 #include "render/VoIUpdateHook.h"
+#include "render/VoLipSyncPlayer.h"
 #include "render/VoMesh.h"
 #include "render/VoMeshFile.h"
 #include "stdlib/VoIStream.h"
@@ -621,8 +622,7 @@ bool VoDrawElement::Update(const VoMatrix* apParent) {
 }
 
 void VoDrawElement::UpdateLipSync() {
-    // The lip-sync player (its Update lays the face pose over the body pose)
-    // is called from here once it exists; until then nothing attaches one.
+    fpLipSyncPlayer->Update();
 }
 
 void VoDrawElement::ApplyAnimations() {

@@ -167,8 +167,7 @@ private:
     void FreeTagGroups();
     // Poses the frames from one slot at key aKey.
     void ApplySlot(int aSlotIndex, VoAnimationSlot& aSlot, std::int32_t aKey);
-    // The lip-sync player's pass over the pose; the player arrives with the
-    // lip-sync node.
+    // The lip-sync player's pass: the face pose laid over the body pose.
     void UpdateLipSync();
 
     std::int32_t fFrameCount = 0;

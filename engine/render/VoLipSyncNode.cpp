@@ -1,0 +1,38 @@
+#include "render/VoLipSyncNode.h"
+
+#include "render/VoDrawElement.h"
+#include "render/VoMesh.h"
+#include "render/VoSkinMesh.h"
+
+VoLipSyncNode::VoLipSyncNode() = default;
+
+VoLipSyncNode::~VoLipSyncNode() = default;
+
+bool VoLipSyncNode::Render() {
+    VoNode::Render();
+    return true;
+}
+
+bool VoLipSyncNode::Update(const VoMatrix* apParent) {
+    VoVector& elements = GetElements();
+    for (int i = 0; i < elements.GetCount(); ++i) {
+        if (auto* element = static_cast<VoDrawElement*>(elements.GetAt(i))) {
+            element->Update(apParent);
+        }
+    }
+    return true;
+}
+
+bool VoLipSyncNode::UpdateSkin() {
+    VoVector& elements = GetElements();
+    for (int i = 0; i < elements.GetCount(); ++i) {
+        auto* element = static_cast<VoDrawElement*>(elements.GetAt(i));
+        for (int m = 0; element != nullptr && m < element->GetMeshCount(); ++m) {
+            VoMesh* mesh = element->GetMesh(m);
+            if (mesh != nullptr && mesh->GetMeshType() == VoMesh::kSkinnedMesh) {
+                static_cast<VoSkinMesh*>(mesh)->UpdateSkin();
+            }
+        }
+    }
+    return true;
+}
