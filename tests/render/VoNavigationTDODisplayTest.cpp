@@ -97,7 +97,7 @@ TEST_F(VoNavigationTDODisplayTest, CreateBuildsTheLayersOfTheMap) {
     VoNavigationTDODisplay* display = Display(rig);
     EXPECT_TRUE(log.Lines().empty()) << log.Contents();
 
-    // An inactive overlay of the root, where the Part's square lies.
+    // An inactive overlay of the root, at its fixed square.
     EXPECT_EQ(TextOf(display->GetId()), u"navdisplay");
     EXPECT_EQ(display->GetGroup(), VoDisplayManager::GetInstance()->GetRootGroup());
     EXPECT_FALSE(display->GetActive());
