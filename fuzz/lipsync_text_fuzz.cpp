@@ -4,30 +4,15 @@
 // and survives a round trip through the serialised form.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "container/VoPropertyList.h"
-#include "memory/VoNew.h"
 #include "support/LipSyncFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aSize) {
-    QuietFuzzLog();
-    if (aSize > 0x100000) {
-        return 0;
-    }
-    char* bytes = VO_NEW char[aSize + 1];
-    if (bytes == nullptr) {
-        return 0;
-    }
-    if (aSize > 0) {
-        std::memcpy(bytes, apData, aSize);
-    }
-    bytes[aSize] = '\0';
-    const VoString text(bytes);
-    delete[] bytes;
-
     VoPropertyList list;
-    list.Parse(text);
+    if (!ParseFuzzPropertyList(apData, aSize, 0x100000, &list)) {
+        return 0;
+    }
     VoLipSyncData data;
     RequireLipSync(data.Load(&list));
     VoPropertyList* phonemes = list.GetList(VoString(VoLipSyncData::kPhonemesKey));

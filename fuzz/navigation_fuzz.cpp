@@ -5,7 +5,6 @@
 // does: targets clamped, routes found, next points chosen.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "container/VoPropertyList.h"
 #include "geometry/VoPolygon.h"
@@ -60,23 +59,10 @@ void Walk(VoNavigationTDO& aNavigation, const VoVector2& aFrom, const VoVector2&
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aSize) {
-    QuietFuzzLog();
-    if (aSize > 0x10000) {
-        return 0;
-    }
-    char* bytes = VO_NEW char[aSize + 1];
-    if (bytes == nullptr) {
-        return 0;
-    }
-    if (aSize > 0) {
-        std::memcpy(bytes, apData, aSize);
-    }
-    bytes[aSize] = '\0';
-    const VoString text(bytes);
-    delete[] bytes;
-
     VoPropertyList data;
-    data.Parse(text);
+    if (!ParseFuzzPropertyList(apData, aSize, 0x10000, &data)) {
+        return 0;
+    }
     VoPropertyList wayPointList;
     wayPointList.Parse(VoString(kWayPoints));
     VoPathFindingWeb web;

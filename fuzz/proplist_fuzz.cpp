@@ -4,12 +4,10 @@
 // a deep copy, and Serialize, whose text is parsed once more.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "container/VoPropertyList.h"
 #include "container/VoVectorFloat.h"
 #include "container/VoVectorString.h"
-#include "memory/VoNew.h"
 #include "support/FuzzSupport.h"
 
 namespace {
@@ -38,23 +36,11 @@ void Query(VoPropertyList& aList, const VoString& aPrefix, int aDepth) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aSize) {
-    QuietFuzzLog();
-    if (aSize > 0x100000) {
-        return 0;
-    }
-    char* bytes = VO_NEW char[aSize + 1];
-    if (bytes == nullptr) {
-        return 0;
-    }
-    if (aSize > 0) {
-        std::memcpy(bytes, apData, aSize);
-    }
-    bytes[aSize] = '\0';
-    const VoString text(bytes);
-    delete[] bytes;
-
     VoPropertyList list;
-    list.Parse(text);
+    VoString text;
+    if (!ParseFuzzPropertyList(apData, aSize, 0x100000, &list, &text)) {
+        return 0;
+    }
     VoString root;
     Query(list, root, 0);
     list.GetList(text);

@@ -4,11 +4,9 @@
 // closest waypoint, and routes before and after some waypoints are disabled.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "container/VoPropertyList.h"
 #include "geometry/VoVector2.h"
-#include "memory/VoNew.h"
 #include "render/VoPathFindingWeb.h"
 #include "render/VoWayPoint.h"
 #include "support/FuzzSupport.h"
@@ -40,23 +38,10 @@ void QueryRoutes(VoPathFindingWeb& aWeb) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aSize) {
-    QuietFuzzLog();
-    if (aSize > 0x10000) {
-        return 0;
-    }
-    char* bytes = VO_NEW char[aSize + 1];
-    if (bytes == nullptr) {
-        return 0;
-    }
-    if (aSize > 0) {
-        std::memcpy(bytes, apData, aSize);
-    }
-    bytes[aSize] = '\0';
-    const VoString text(bytes);
-    delete[] bytes;
-
     VoPropertyList list;
-    list.Parse(text);
+    if (!ParseFuzzPropertyList(apData, aSize, 0x10000, &list)) {
+        return 0;
+    }
     VoPathFindingWeb web;
     web.Create(&list);
 

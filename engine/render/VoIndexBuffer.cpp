@@ -1,11 +1,11 @@
 #include "render/VoIndexBuffer.h"
 
 #include <cstring>
-#include <limits>
 
 #include "container/VoDebugString.h"
 #include "container/VoLog.h"
 #include "memory/VoNew.h"
+#include "render/VoBufferRecord.h"
 #include "render/VoRenderDeviceSource.h"
 #include "stdlib/VoIStream.h"
 
@@ -14,12 +14,7 @@ namespace {
 // The byte size of aCount indices of the format; -1 when the format or count
 // is not valid or the size does not fit 32 bits.
 std::int64_t SizeOf(std::int32_t aFormat, std::int64_t aCount) {
-    const std::int32_t width = VoIndexBuffer::WidthOf(aFormat);
-    if (width == 0 || aCount < 0) {
-        return -1;
-    }
-    const std::int64_t size = aCount * width;
-    return size <= std::numeric_limits<std::int32_t>::max() ? size : -1;
+    return VoBufferDataSize(VoIndexBuffer::WidthOf(aFormat), aCount);
 }
 
 unsigned char* CopyOf(const unsigned char* apData, std::int32_t aSize) {
@@ -174,39 +169,21 @@ bool VoIndexBuffer::Read(VoIStream* apStream) {
     if (apStream == nullptr) {
         return false;
     }
-    std::int32_t header[4];
-    for (std::int32_t& value : header) {
-        if (!apStream->ReadInt(&value)) {
-            return false;
-        }
-    }
-    const std::int32_t format = header[0];
-    const std::int32_t width = header[1];
-    const std::int32_t count = header[2];
-    const std::int32_t size = header[3];
-    const bool empty = format == 0 && width == 0 && count == 0 && size == 0;
-    const bool whole = width == WidthOf(format) && SizeOf(format, count) == size && size >= 0;
-    const std::int64_t remaining = apStream->GetRemaining();
-    if ((!empty && !whole) ||
-        static_cast<std::int64_t>(size) > (remaining >= 0 ? remaining : VoIStream::kMaxUnsizedRead)) {
-        VO_ERROR(kReadRefused);
-        return false;
-    }
+    VoBufferRecord record;
     unsigned char* data = nullptr;
-    if (size > 0) {
-        data = VO_NEW unsigned char[static_cast<std::size_t>(size)];
-        if (data == nullptr || !apStream->Read(static_cast<std::uint32_t>(size), data)) {
-            delete[] data;
+    const VoBufferReadResult result = VoReadBufferRecord(apStream, &WidthOf, &record, &data);
+    if (result != VoBufferReadResult::kRead) {
+        if (result == VoBufferReadResult::kRefused) {
             VO_ERROR(kReadRefused);
-            return false;
         }
+        return false;
     }
     delete[] fpData;
     fpData = data;
-    fFormat = format;
-    fWidth = width;
-    fCount = count;
-    fSize = size;
+    fFormat = record.format;
+    fWidth = record.unit;
+    fCount = record.count;
+    fSize = record.size;
     return ConformToDevice();
 }
 
@@ -214,14 +191,7 @@ bool VoIndexBuffer::Write(VoIStream* apStream) {
     if (apStream == nullptr) {
         return false;
     }
-    bool written = apStream->WriteInt(fFormat);
-    written = apStream->WriteInt(fWidth) && written;
-    written = apStream->WriteInt(fCount) && written;
-    written = apStream->WriteInt(fSize) && written;
-    if (fSize != 0) {
-        written = fpData != nullptr && apStream->Write(static_cast<std::uint32_t>(fSize), fpData) && written;
-    }
-    return written;
+    return VoWriteBufferRecord(apStream, VoBufferRecord{fFormat, fWidth, fCount, fSize}, fpData);
 }
 
 VoString VoIndexBuffer::ToString() const {

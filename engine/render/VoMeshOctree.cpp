@@ -20,12 +20,7 @@ VoMeshOctree::~VoMeshOctree() {
     if (!GetAllNodes(nodes)) {
         VO_ASSERT_FAILURE("");
     }
-    for (int n = 0; n < nodes.GetCount(); ++n) {
-        const VoVector& objects = static_cast<VoOctreeLooseNode*>(nodes.GetAt(n))->objects;
-        for (int i = 0; i < objects.GetCount(); ++i) {
-            delete static_cast<VoMeshTriangle*>(objects.GetAt(i));
-        }
-    }
+    DeleteCellTriangles<VoOctreeLooseNode>(nodes);
     fMeshIds.Clear();
 }
 

@@ -41,12 +41,7 @@ VoMeshQuadTree::~VoMeshQuadTree() {
     if (!GetAllNodes(nodes)) {
         VO_ASSERT_FAILURE("");
     }
-    for (int n = 0; n < nodes.GetCount(); ++n) {
-        const VoVector& objects = static_cast<VoQuadTreeLooseNode*>(nodes.GetAt(n))->objects;
-        for (int i = 0; i < objects.GetCount(); ++i) {
-            delete static_cast<VoMeshTriangle*>(objects.GetAt(i));
-        }
-    }
+    DeleteCellTriangles<VoQuadTreeLooseNode>(nodes);
     fMeshIds.Clear();
 }
 

@@ -5,6 +5,7 @@
 // tree holds the triangles of at most kMaxMeshes meshes.
 #include <cstdint>
 
+#include "container/VoVector.h"
 #include "geometry/VoVector3.h"
 
 class VoMatrix;
@@ -24,3 +25,15 @@ struct VoMeshTriangle {
     VoVector3 b;
     VoVector3 c;
 };
+
+// Deletes the triangles that the cells listed in aNodes hold (a mesh tree's
+// GetAllNodes; Node is the tree's cell type).
+template <typename Node>
+void DeleteCellTriangles(const VoVector& aNodes) {
+    for (int n = 0; n < aNodes.GetCount(); ++n) {
+        const VoVector& objects = static_cast<Node*>(aNodes.GetAt(n))->objects;
+        for (int i = 0; i < objects.GetCount(); ++i) {
+            delete static_cast<VoMeshTriangle*>(objects.GetAt(i));
+        }
+    }
+}

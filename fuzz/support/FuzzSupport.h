@@ -9,6 +9,8 @@
 #include "container/VoFloat.h"
 #include "container/VoInt.h"
 #include "container/VoLog.h"
+#include "container/VoPropertyList.h"
+#include "memory/VoNew.h"
 #include "stdlib/VoIStream.h"
 
 // Failures are logged; millions of runs would only fill the disk, so the log
@@ -19,6 +21,34 @@ inline void QuietFuzzLog() {
         return true;
     }();
     (void)sQuiet;
+}
+
+// Reads a fuzz input as a property-list file is read (single-byte text up to
+// the first zero byte) and parses it into apList. Inputs larger than aMaxSize
+// are skipped, as is one whose copy cannot be made: both return false with
+// apList left as it was. apText, when given, receives the text parsed.
+inline bool ParseFuzzPropertyList(const std::uint8_t* apData, std::size_t aSize,
+                                  std::size_t aMaxSize, VoPropertyList* apList,
+                                  VoString* apText = nullptr) {
+    QuietFuzzLog();
+    if (aSize > aMaxSize) {
+        return false;
+    }
+    char* bytes = VO_NEW char[aSize + 1];
+    if (bytes == nullptr) {
+        return false;
+    }
+    if (aSize > 0) {
+        std::memcpy(bytes, apData, aSize);
+    }
+    bytes[aSize] = '\0';
+    const VoString text(bytes);
+    delete[] bytes;
+    apList->Parse(text);
+    if (apText != nullptr) {
+        *apText = text;
+    }
+    return true;
 }
 
 // Runs the typed reader that aChoice names (one of 16: every typed reader,
