@@ -244,15 +244,8 @@ bool VoDisplayGroup::Render(VoRenderer* apRenderer) {
         VO_ERROR(kRenderNull);
         return false;
     }
-    RecomputeActive();
-    RecomputeEnabled();
-    RecomputeVisible();
-    RecomputeTransform();
-    RecomputeBlend();
-    RecomputeRotation();
-    RecomputeScale();
-    RecomputeRectangle();
-    RecomputeBoundary();
+    // Its own values only: the members validate themselves as they render.
+    VoIDisplayObject::Validate();
     if (!GetEffectiveActive() || !GetEffectiveVisible()) {
         return true;
     }

@@ -275,15 +275,7 @@ bool VoSprite::Render(VoRenderer* apRenderer) {
         VO_ERROR(kRenderNull);
         return false;
     }
-    RecomputeActive();
-    RecomputeEnabled();
-    RecomputeVisible();
-    RecomputeTransform();
-    RecomputeBlend();
-    RecomputeRotation();
-    RecomputeScale();
-    RecomputeRectangle();
-    RecomputeBoundary();
+    Validate();
     if (!GetEffectiveActive() || !GetEffectiveVisible()) {
         return true;
     }

@@ -278,12 +278,14 @@ VoSoundMixer::Channel* VoSoundMixer::FindChannel(std::int32_t aHandle) {
     return channel.fActive && channel.fSerial == serial ? &channel : nullptr;
 }
 
-std::int32_t VoSoundMixer::TakeChannel() {
+std::int32_t VoSoundMixer::TakeChannel(std::int32_t aVolume) {
     for (std::int32_t index = 0; index < fChannelCount; ++index) {
         Channel& channel = fChannels[index];
         if (!channel.fActive) {
             channel = Channel();
             channel.fActive = true;
+            channel.fVolume = ClampVolume(aVolume);
+            channel.fGain = static_cast<float>(channel.fVolume) / kMaxVolume;
             channel.fSerial = fNextSerial;
             fNextSerial = fNextSerial + 1 >= kSerialLimit ? 1 : fNextSerial + 1;
             return index;
@@ -515,14 +517,12 @@ std::int32_t VoSoundMixer::PlayStream(std::int32_t aStream, std::int32_t aVolume
     if (stream->fChannel >= 0) {
         Free(fChannels[stream->fChannel]);
     }
-    const std::int32_t index = TakeChannel();
+    const std::int32_t index = TakeChannel(aVolume);
     if (index < 0) {
         return kNoChannel;
     }
     Channel& channel = fChannels[index];
     channel.fpStream = stream;
-    channel.fVolume = ClampVolume(aVolume);
-    channel.fGain = static_cast<float>(channel.fVolume) / kMaxVolume;
     channel.fLoopsLeft = stream->fLoopCount;
     stream->fChannel = index;
     Start(channel, stream->fPosition);
@@ -620,14 +620,12 @@ std::int32_t VoSoundMixer::PlaySound(std::int32_t aSample, std::int32_t aVolume)
     if (sample == nullptr) {
         return kNoChannel;
     }
-    const std::int32_t index = TakeChannel();
+    const std::int32_t index = TakeChannel(aVolume);
     if (index < 0) {
         return kNoChannel;
     }
     Channel& channel = fChannels[index];
     channel.fpSample = sample;
-    channel.fVolume = ClampVolume(aVolume);
-    channel.fGain = static_cast<float>(channel.fVolume) / kMaxVolume;
     Start(channel, 0);
     return HandleOf(index);
 }
@@ -777,14 +775,12 @@ std::int32_t VoSoundMixer::PlayFeed(std::int32_t aFeed, std::int32_t aVolume) {
     if (feed->fChannel >= 0) {
         Free(fChannels[feed->fChannel]);
     }
-    const std::int32_t index = TakeChannel();
+    const std::int32_t index = TakeChannel(aVolume);
     if (index < 0) {
         return kNoChannel;
     }
     Channel& channel = fChannels[index];
     channel.fpFeed = feed;
-    channel.fVolume = ClampVolume(aVolume);
-    channel.fGain = static_cast<float>(channel.fVolume) / kMaxVolume;
     feed->fChannel = index;
     Start(channel, feed->fPlayed);
     return HandleOf(index);

@@ -148,7 +148,8 @@ private:
     Stream* FindStream(std::int32_t aHandle);
     Feed* FindFeed(std::int32_t aHandle);
     Channel* FindChannel(std::int32_t aHandle);
-    std::int32_t TakeChannel();
+    // A free channel made ready at the volume (clamped); -1 when none is free.
+    std::int32_t TakeChannel(std::int32_t aVolume);
     std::int32_t HandleOf(std::int32_t aIndex) const;
     std::int32_t NextHandle();
     void Start(Channel& aChannel, std::int64_t aPosition);
