@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "geometry/VoMatrix.h"
-#include "render/VoBone.h"
-#include "render/VoFrame.h"
-#include "render/VoSkinMesh.h"
 #include "render/VoVertexBuffer.h"
+#include "scene/VoBone.h"
+#include "scene/VoFrame.h"
+#include "scene/VoSkinMesh.h"
 
 namespace {
 

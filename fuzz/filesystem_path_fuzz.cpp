@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "container/VoString.h"
-#include "platform/VoFileSystemWin.h"
 #include "support/FuzzSupport.h"
+#include "system/VoFileSystemWin.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* apData, size_t aSize) {
     static VoFileSystemWin* sFileSystem = [] {

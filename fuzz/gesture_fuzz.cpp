@@ -11,23 +11,23 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "animation/VoAnimation.h"
+#include "animation/VoAnimationCtrl.h"
+#include "animation/VoAnimationTrack.h"
+#include "animation/VoGestureAnimManager.h"
+#include "character/VoCharacter.h"
+#include "character/VoGestureCurve.h"
+#include "character/VoGestureKey.h"
+#include "character/VoGesturePlayer.h"
 #include "container/VoPropertyList.h"
 #include "memory/VoNew.h"
-#include "object/VoStartupCreators.h"
-#include "platform/VoITimer.h"
-#include "render/VoAnimation.h"
-#include "render/VoAnimationCtrl.h"
-#include "render/VoAnimationTrack.h"
-#include "render/VoCharacter.h"
-#include "render/VoDrawElement.h"
-#include "render/VoFrame.h"
-#include "render/VoGestureAnimManager.h"
-#include "render/VoGestureCurve.h"
-#include "render/VoGestureKey.h"
-#include "render/VoGesturePlayer.h"
+#include "scene/VoDrawElement.h"
+#include "scene/VoFrame.h"
+#include "startup/VoStartupCreators.h"
 #include "stdlib/VoCleaner.h"
 #include "stdlib/VoFrameManager.h"
 #include "support/FuzzSupport.h"
+#include "system/VoITimer.h"
 
 namespace {
 

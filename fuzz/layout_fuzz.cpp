@@ -21,9 +21,9 @@
 #include "memory/VoNew.h"
 #include "object/VoIObjectCreator.h"
 #include "object/VoRegistry.h"
-#include "object/VoStartupCreators.h"
 #include "render/VoITexture.h"
 #include "render/VoTextureManager.h"
+#include "startup/VoStartupCreators.h"
 #include "stdlib/VoCleaner.h"
 #include "support/FuzzSupport.h"
 

@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/VoITimeSource.h"
 #include "platform/port/VoMovieDecoder.h"
 #include "platform/port/VoSoundMixer.h"
 #include "support/FuzzSupport.h"
+#include "system/VoITimeSource.h"
 
 namespace {
 

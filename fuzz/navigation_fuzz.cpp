@@ -11,12 +11,12 @@
 #include "geometry/VoVector2.h"
 #include "geometry/VoVector3.h"
 #include "memory/VoNew.h"
-#include "render/VoDrawElement.h"
-#include "render/VoFrame.h"
-#include "render/VoNavigationTDO.h"
-#include "render/VoNegBounds.h"
-#include "render/VoPathFindingWeb.h"
-#include "render/VoPosBounds.h"
+#include "navigation/VoNavigationTDO.h"
+#include "navigation/VoNegBounds.h"
+#include "navigation/VoPathFindingWeb.h"
+#include "navigation/VoPosBounds.h"
+#include "scene/VoDrawElement.h"
+#include "scene/VoFrame.h"
 #include "support/FuzzSupport.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <limits>
 
 #include "event/VoEventManager.h"
-#include "object/VoStartupCreators.h"
+#include "startup/VoStartupCreators.h"
 #include "state/VoStateManager.h"
 #include "stdlib/VoCleaner.h"
 #include "stdlib/VoMemoryStream.h"

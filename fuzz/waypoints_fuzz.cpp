@@ -7,8 +7,8 @@
 
 #include "container/VoPropertyList.h"
 #include "geometry/VoVector2.h"
-#include "render/VoPathFindingWeb.h"
-#include "render/VoWayPoint.h"
+#include "navigation/VoPathFindingWeb.h"
+#include "navigation/VoWayPoint.h"
 #include "support/FuzzSupport.h"
 
 namespace {

@@ -14,13 +14,13 @@
 #include "container/VoString.h"
 #include "memory/VoMemoryManager.h"
 #include "memory/VoNew.h"
-#include "object/VoStartupCreators.h"
-#include "platform/VoIFileSystem.h"
 #include "platform/VoIPlatform.h"
 #include "platform/VoPlatformDesc.h"
 #include "platform/VoPlatformPCDX9.h"
 #include "render/VoTextureManager.h"
+#include "startup/VoStartupCreators.h"
 #include "stdlib/VoCleaner.h"
+#include "system/VoIFileSystem.h"
 
 namespace {
 

@@ -34,12 +34,12 @@
 #include <string>
 #include <vector>
 
+#include "animation/VoAnimation.h"
+#include "animation/VoAnimationTrack.h"
 #include "container/VoString.h"
 #include "geometry/VoMatrix.h"
 #include "geometry/VoVector3.h"
 #include "geometry/VoVector4.h"
-#include "render/VoAnimation.h"
-#include "render/VoAnimationTrack.h"
 #include "stdlib/VoMemoryStream.h"
 
 namespace {

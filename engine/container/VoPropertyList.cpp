@@ -14,9 +14,9 @@
 #include "container/VoVectorString.h"
 #include "container/VoVectorUInt.h"
 #include "memory/VoNew.h"
-#include "platform/VoIFileSystem.h"
 #include "stdlib/VoFileStream.h"
 #include "stdlib/VoMemoryStream.h"
+#include "system/VoIFileSystem.h"
 
 namespace {
 

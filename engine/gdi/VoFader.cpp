@@ -5,8 +5,8 @@
 #include "container/VoLog.h"
 #include "gdi/VoIDisplayObject.h"
 #include "gdi/VoIFaderListener.h"
-#include "platform/VoITimer.h"
 #include "stdlib/VoFrameManager.h"
+#include "system/VoITimer.h"
 
 namespace {
 

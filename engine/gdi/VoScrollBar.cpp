@@ -9,9 +9,9 @@
 #include "gdi/VoButton.h"
 #include "gdi/VoCursor.h"
 #include "gdi/VoDisplayGroup.h"
-#include "platform/VoITimer.h"
 #include "platform/VoMouse.h"
 #include "stdlib/VoFrameManager.h"
+#include "system/VoITimer.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "gdi/VoToolTipManager.h"
 #include "geometry/VoRectangle.h"
 #include "memory/VoNew.h"
-#include "platform/VoITimer.h"
 #include "stdlib/VoFrameManager.h"
+#include "system/VoITimer.h"
 
 VoToolTip::VoToolTip() : VoToolTip(VoITimer::GetInstance()) {}
 

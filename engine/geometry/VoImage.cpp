@@ -12,9 +12,9 @@
 #include "geometry/VoRectangle.h"
 #include "geometry/VoVector2.h"
 #include "memory/VoNew.h"
-#include "platform/VoIFileSystem.h"
 #include "stdlib/VoFileStream.h"
 #include "stdlib/VoIStream.h"
+#include "system/VoIFileSystem.h"
 
 namespace {
 

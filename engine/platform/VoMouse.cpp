@@ -5,8 +5,8 @@
 #include "container/VoDebugString.h"
 #include "container/VoLog.h"
 #include "memory/VoNew.h"
-#include "platform/VoITimer.h"
 #include "stdlib/VoCleaner.h"
+#include "system/VoITimer.h"
 
 namespace {
 

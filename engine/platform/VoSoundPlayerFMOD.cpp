@@ -5,12 +5,12 @@
 #include <limits>
 
 #include "container/VoDebugString.h"
-#include "platform/VoIFileSystem.h"
 #include "platform/VoISoundListener.h"
-#include "platform/VoNativePath.h"
 #include "platform/port/VoISoundSystem.h"
 #include "platform/port/VoSoundMixer.h"
 #include "stdlib/VoFrameManager.h"
+#include "system/VoIFileSystem.h"
+#include "system/VoNativePath.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "platform/VoIPlatformPort.h"
 #include "platform/VoIWindowPort.h"
 #include "platform/VoInputDX9.h"
-#include "platform/VoNativePath.h"
+#include "system/VoNativePath.h"
 
 namespace {
 bool gActivityChanged = false;

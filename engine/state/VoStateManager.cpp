@@ -3,12 +3,12 @@
 #include "container/VoDebugString.h"
 #include "container/VoLog.h"
 #include "memory/VoNew.h"
-#include "platform/VoITimer.h"
 #include "state/VoIState.h"
 #include "state/VoIStateListener.h"
 #include "stdlib/VoCleaner.h"
 #include "stdlib/VoIStream.h"
 #include "stdlib/VoRecordCount.h"
+#include "system/VoITimer.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "container/VoISerializable.h"
 #include "container/VoLog.h"
-#include "platform/VoIFileSystem.h"
-#include "platform/VoNativePath.h"
 #include "stdlib/VoMemoryStream.h"
+#include "system/VoIFileSystem.h"
+#include "system/VoNativePath.h"
 
 namespace {
 

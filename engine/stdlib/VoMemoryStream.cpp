@@ -4,8 +4,8 @@
 
 #include "container/VoLog.h"
 #include "memory/VoNew.h"
-#include "platform/VoIFileSystem.h"
 #include "stdlib/VoFileStream.h"
+#include "system/VoIFileSystem.h"
 
 namespace {
 

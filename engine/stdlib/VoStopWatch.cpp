@@ -1,6 +1,6 @@
 #include "stdlib/VoStopWatch.h"
 
-#include "platform/VoITimer.h"
+#include "system/VoITimer.h"
 
 VoStopWatch::VoStopWatch() : VoStopWatch(VoITimer::GetInstance()) {}
 

@@ -8,10 +8,10 @@
 
 #include "FuzzSupport.h"
 
-#include "render/VoAnimation.h"
-#include "render/VoAnimationCtrl.h"
-#include "render/VoAnimationSlot.h"
-#include "render/VoAnimationTrack.h"
+#include "animation/VoAnimation.h"
+#include "animation/VoAnimationCtrl.h"
+#include "animation/VoAnimationSlot.h"
+#include "animation/VoAnimationTrack.h"
 #include "stdlib/VoMemoryStream.h"
 
 inline void RequireAnimation(bool aCondition) {

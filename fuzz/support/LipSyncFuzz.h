@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "FuzzSupport.h"
-#include "render/VoLipSyncData.h"
-#include "render/VoLipSyncTrack.h"
+#include "animation/VoLipSyncData.h"
+#include "animation/VoLipSyncTrack.h"
 #include "stdlib/VoMemoryStream.h"
 
 inline void RequireLipSync(bool aCondition) {

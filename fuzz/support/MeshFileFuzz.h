@@ -11,14 +11,14 @@
 #include "FuzzSupport.h"
 
 #include "geometry/VoMatrix.h"
-#include "render/VoDrawElement.h"
-#include "render/VoFrame.h"
-#include "render/VoMesh.h"
-#include "render/VoMeshOctree.h"
-#include "render/VoMeshQuadTree.h"
-#include "render/VoMeshTriangles.h"
-#include "render/VoPickRay.h"
-#include "render/VoSkinMesh.h"
+#include "scene/VoDrawElement.h"
+#include "scene/VoFrame.h"
+#include "scene/VoMesh.h"
+#include "scene/VoMeshOctree.h"
+#include "scene/VoMeshQuadTree.h"
+#include "scene/VoMeshTriangles.h"
+#include "scene/VoPickRay.h"
+#include "scene/VoSkinMesh.h"
 #include "stdlib/VoMemoryStream.h"
 
 inline void RequireMesh(bool aCondition) {

@@ -9,12 +9,12 @@
 #include "gdi/VoIFont.h"
 #include "gdi/VoRenderer.h"
 #include "gdi/VoTextArea.h"
-#include "platform/VoIFileSystem.h"
 #include "platform/port/VoIRenderDevice.h"
 #include "render/VoIRasterizer.h"
 #include "render/VoRenderDeviceSource.h"
 #include "support/GLTestContext.h"
 #include "support/ScopedEngine.h"
+#include "system/VoIFileSystem.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "SpriteEngine.h"
 #include "container/VoPropertyList.h"
 #include "gdi/VoFontRaster.h"
-#include "platform/VoIFileSystem.h"
 #include "support/LogCapture.h"
 #include "support/PlatformTestFolder.h"
+#include "system/VoIFileSystem.h"
 
 namespace {
 

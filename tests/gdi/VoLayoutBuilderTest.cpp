@@ -19,12 +19,12 @@
 #include "gdi/VoScrollBar.h"
 #include "gdi/VoSprite.h"
 #include "geometry/VoPolygon.h"
-#include "platform/VoIFileSystem.h"
 #include "platform/VoMouse.h"
 #include "render/VoTextureManager.h"
 #include "render/VoVertexBuffer.h"
 #include "support/LogCapture.h"
 #include "support/PlatformTestFolder.h"
+#include "system/VoIFileSystem.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "DisplayProbe.h"
 #include "geometry/VoRectangle.h"
-#include "platform/VoITimer.h"
+#include "system/VoITimer.h"
 
 class Look : public ProbeObject2D {
 public:

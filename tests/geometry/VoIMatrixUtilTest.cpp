@@ -5,7 +5,7 @@
 #include <string>
 
 #include "geometry/VoMatrix.h"
-#include "object/VoStartupCreators.h"
+#include "startup/VoStartupCreators.h"
 #include "stdlib/VoAPIObjectManager.h"
 #include "stdlib/VoCleaner.h"
 #include "support/GeometryTestSupport.h"

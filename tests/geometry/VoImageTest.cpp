@@ -13,11 +13,11 @@
 #include "geometry/VoImageTGA.h"
 #include "geometry/VoRectangle.h"
 #include "geometry/VoVector2.h"
-#include "platform/VoIFileSystem.h"
 #include "support/GeometryTestSupport.h"
 #include "support/PlatformTestFolder.h"
 #include "support/ScopedEngine.h"
 #include "support/TestStream.h"
+#include "system/VoIFileSystem.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

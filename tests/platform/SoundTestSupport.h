@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/VoIFileSystem.h"
 #include "platform/VoISoundListener.h"
 #include "platform/port/VoSoundMixer.h"
 #include "stdlib/VoFrameManager.h"
@@ -17,6 +16,7 @@
 #include "support/ScopedEngine.h"
 #include "support/SoundFiles.h"
 #include "support/TestText.h"
+#include "system/VoIFileSystem.h"
 
 // Notes the name of every player whose sound ended, then runs its action.
 class EndProbe : public VoISoundListener {

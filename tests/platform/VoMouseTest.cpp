@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/VoITimeSource.h"
-#include "platform/VoTimerWin.h"
 #include "support/LogCapture.h"
 #include "support/ScopedEngine.h"
+#include "system/VoITimeSource.h"
+#include "system/VoTimerWin.h"
 
 namespace {
 

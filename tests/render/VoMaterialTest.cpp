@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "RenderTestSupport.h"
 #include "render/VoTextureDX9.h"
 #include "render/VoTextureManager.h"
+#include "support/RenderTestSupport.h"
 #include "support/ScopedEngine.h"
 #include "support/TestStream.h"
 

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "RenderTestSupport.h"
 #include "geometry/VoMatrix.h"
 #include "render/VoIndexBuffer.h"
 #include "render/VoLight.h"
@@ -18,6 +17,7 @@
 #include "render/VoTextureDX9.h"
 #include "render/VoTextureManager.h"
 #include "render/VoVertexBuffer.h"
+#include "support/RenderTestSupport.h"
 #include "support/ScopedEngine.h"
 
 namespace {

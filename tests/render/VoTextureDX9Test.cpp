@@ -6,9 +6,9 @@
 #include <limits>
 #include <string>
 
-#include "RenderTestSupport.h"
 #include "object/VoRegistry.h"
 #include "render/VoTextureDX9Creator.h"
+#include "support/RenderTestSupport.h"
 #include "support/ScopedEngine.h"
 
 namespace {

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "RenderTestSupport.h"
 #include "geometry/ImageFiles.h"
 #include "object/VoHandle.h"
-#include "platform/VoIFileSystem.h"
 #include "render/VoTextureDX9.h"
 #include "support/PlatformTestFolder.h"
+#include "support/RenderTestSupport.h"
 #include "support/ScopedEngine.h"
+#include "system/VoIFileSystem.h"
 
 namespace {
 

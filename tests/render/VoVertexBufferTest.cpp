@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "RenderTestSupport.h"
+#include "support/RenderTestSupport.h"
 #include "support/TestStream.h"
 
 namespace {

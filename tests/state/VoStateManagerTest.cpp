@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "memory/ScopedHeap.h"
-#include "platform/VoITimer.h"
 #include "support/RuntimeTestSupport.h"
+#include "system/VoITimer.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <string>
 
 #include "container/VoISerializable.h"
-#include "platform/VoIFileSystem.h"
 #include "stdlib/VoIStream.h"
 #include "support/LogCapture.h"
 #include "support/PlatformTestFolder.h"
 #include "support/ScopedEngine.h"
+#include "system/VoIFileSystem.h"
 
 namespace {
 

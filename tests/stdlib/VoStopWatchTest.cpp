@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/VoITimer.h"
+#include "system/VoITimer.h"
 
 namespace {
 

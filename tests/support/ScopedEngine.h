@@ -11,7 +11,7 @@
 //
 //     ScopedEngine engine;
 //     VoITimer* timer = VoITimer::GetInstance();
-#include "object/VoStartupCreators.h"
+#include "startup/VoStartupCreators.h"
 #include "stdlib/VoCleaner.h"
 
 class ScopedEngine {

@@ -20,9 +20,9 @@ extern "C" {
 #include <vector>
 
 #include "memory/VoNew.h"
-#include "platform/VoITimeSource.h"
-#include "platform/port/VoMonotonicClock.h"
 #include "platform/port/VoSoundMixer.h"
+#include "system/VoITimeSource.h"
+#include "system/port/VoMonotonicClock.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/VoITimeSource.h"
 #include "platform/port/VoSoundMixer.h"
 #include "support/MovieFiles.h"
 #include "support/PlatformTestFolder.h"
 #include "support/SoundFiles.h"
+#include "system/VoITimeSource.h"
 
 namespace {
 
