@@ -19,6 +19,7 @@
 #include <cstdint>
 
 #include "container/VoString.h"
+#include "scene/VoILipSyncHook.h"
 
 class VoAnimation;
 class VoDrawElement;
@@ -26,7 +27,7 @@ class VoITimer;
 class VoLipSyncData;
 class VoStopWatch;
 
-class VoLipSyncPlayer {
+class VoLipSyncPlayer : public VoILipSyncHook {
 public:
     static constexpr const char* kNullArg = "NULL arg.";
     static constexpr const char* kNoData = "No data found.";
@@ -42,7 +43,7 @@ public:
     // The clock runs on apTimer (not owned, outlives the player).
     explicit VoLipSyncPlayer(VoITimer* apTimer);
     // Stops, then deletes the clock, the data, the cursors and the poses.
-    ~VoLipSyncPlayer();
+    ~VoLipSyncPlayer() override;
     VoLipSyncPlayer(const VoLipSyncPlayer&) = delete;
     VoLipSyncPlayer& operator=(const VoLipSyncPlayer&) = delete;
 
@@ -74,7 +75,7 @@ public:
     bool Stop();
     // Poses the element's frames for the clock's time (see above); nothing
     // unless playing and not paused. True.
-    bool Update();
+    bool Update() override;
 
     bool IsPlaying() const { return fPlaying; }
     bool IsPaused() const { return fPaused; }

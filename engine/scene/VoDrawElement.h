@@ -1,9 +1,9 @@
 #pragma once
 // One loaded model: a tree of frames (named transforms, some carrying a
 // mesh), kept also as a flat list in pre-order, plus the animation
-// controller (owned) and lip-sync player (attached, not owned) that move its
-// frames. Nodes own draw elements and render them; characters update them
-// every frame.
+// controller (owned) and lip-sync player (attached through VoILipSyncHook,
+// not owned) that move its frames. Nodes own draw elements and render them;
+// characters update them every frame.
 //
 // Render mode 1 draws by walking the tree from the root (the root's own
 // siblings are not drawn); any other mode draws the frame list in order.
@@ -60,8 +60,8 @@ class VoAnimationCtrl;
 class VoAnimationSlot;
 class VoFrame;
 class VoIStream;
+class VoILipSyncHook;
 class VoIUpdateHook;
-class VoLipSyncPlayer;
 class VoMatrix;
 class VoMesh;
 
@@ -143,9 +143,9 @@ public:
     VoAnimationCtrl* GetAnimationCtrl() const { return fpAnimationCtrl; }
     // Takes the controller (owned from then on); the old one is deleted.
     void SetAnimationCtrl(VoAnimationCtrl* apCtrl);
-    VoLipSyncPlayer* GetLipSyncPlayer() const { return fpLipSyncPlayer; }
+    VoILipSyncHook* GetLipSyncPlayer() const { return fpLipSyncPlayer; }
     // Attaches the player (not owned); null detaches it.
-    void SetLipSyncPlayer(VoLipSyncPlayer* apPlayer) { fpLipSyncPlayer = apPlayer; }
+    void SetLipSyncPlayer(VoILipSyncHook* apPlayer) { fpLipSyncPlayer = apPlayer; }
     // Takes the hook (owned from then on; the old one is deleted); false,
     // asserted, for null.
     bool SetUpdateHook(VoIUpdateHook* apHook);
@@ -177,7 +177,7 @@ private:
     VoMesh** fppMeshes = nullptr;  // owned; the meshes belong to their frames
     std::int32_t fRenderMode = kRenderList;
     VoAnimationCtrl* fpAnimationCtrl = nullptr;  // owned
-    VoLipSyncPlayer* fpLipSyncPlayer = nullptr;  // not owned: attached by the character
+    VoILipSyncHook* fpLipSyncPlayer = nullptr;   // not owned: attached by the character
     VoIUpdateHook* fpUpdateHook = nullptr;       // owned
     std::int32_t fTagGroupCounts[kTagGroupCount] = {};
     VoFrame** fpppTagGroups[kTagGroupCount] = {};  // owned arrays of frames of the list
