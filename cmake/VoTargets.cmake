@@ -1,7 +1,8 @@
 # Every source folder of the engine and the game is one object library, named
 # after the folder (engine/container -> vo_container, game/pda -> mg_pda); the
-# objects of all of them make up the one static library vo_engine (mg_game for
-# the game). Sources are picked up by glob so a new class needs no CMake edit.
+# objects of all of them make up one static library, vo_engine for the engine
+# and mg_gamelib for the game. Sources are picked up by glob so a new class
+# needs no CMake edit.
 
 set(VO_ENGINE_PARTS "" CACHE INTERNAL "")
 
@@ -19,15 +20,35 @@ function(vo_folder_library name)
   set(VO_ENGINE_PARTS ${VO_ENGINE_PARTS} ${name} CACHE INTERNAL "")
 endfunction()
 
-# One GoogleTest executable per test folder (tests/container -> container_tests);
+# The game's folders: game/ itself is mg_root, game/util mg_util, a nested
+# folder game/puzzles/cigarband mg_puzzles_cigarband. Each takes only its own
+# sources (its sub-folders are libraries of their own); game/main.cpp, the
+# program's entry, belongs to the program alone.
+set(MG_GAME_PARTS "" CACHE INTERNAL "")
+
+function(mg_folder_library name dir)
+  file(GLOB _sources CONFIGURE_DEPENDS "${dir}/*.cpp")
+  list(REMOVE_ITEM _sources "${PROJECT_SOURCE_DIR}/game/main.cpp")
+  if(NOT _sources)
+    return()
+  endif()
+  add_library(${name} OBJECT ${_sources})
+  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/engine" "${PROJECT_SOURCE_DIR}/game")
+  target_compile_options(${name} PRIVATE -Werror=return-type)
+  set(MG_GAME_PARTS ${MG_GAME_PARTS} ${name} CACHE INTERNAL "")
+endfunction()
+
+# One GoogleTest executable per test folder (tests/container -> container_tests,
+# tests/game/util -> game_util_tests), linked with the given support library
+# (vo_testsupport for the engine's folders, mg_testsupport for the game's);
 # every case becomes a CTest test named Suite.Case.
-function(vo_test_folder name dir)
+function(vo_test_folder name dir support)
   file(GLOB _sources CONFIGURE_DEPENDS "${dir}/*.cpp")
   if(NOT _sources)
     return()
   endif()
   add_executable(${name} ${_sources})
-  target_link_libraries(${name} PRIVATE vo_engine vo_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${support} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/testrun"
     DISCOVERY_TIMEOUT 120

@@ -43,8 +43,11 @@ bool VoCleanerSlot::IsGone() const {
     return fGoneIn == gEngineStart;
 }
 
-VoCleaner::VoCleaner()
-    : fpInstances(VO_NEW VoVector(kCapacity, kIncrement)),
+VoCleaner::VoCleaner() : VoCleaner(nullptr) {}
+
+VoCleaner::VoCleaner(VoCleaner** appHolder)
+    : fppHolder(appHolder),
+      fpInstances(VO_NEW VoVector(kCapacity, kIncrement)),
       fpSlots(VO_NEW VoVector(kCapacity, kIncrement)),
       fpSnapshot(nullptr),
       fSnapshotCount(0),
@@ -78,6 +81,9 @@ VoCleaner::~VoCleaner() {
     delete fpSlots;
     if (gEngineCleaner == this) {
         gEngineCleaner = nullptr;
+    }
+    if (fppHolder != nullptr && *fppHolder == this) {
+        *fppHolder = nullptr;
     }
 }
 

@@ -87,7 +87,16 @@ public:
     std::uint32_t GetSerial() const { return fSerial; }
     VoString ToString() const override;
 
+protected:
+    // A cleaner kept in a static pointer of its class's (as the game keeps
+    // its own): the destructor clears *appHolder at its very end, after the
+    // instances are gone, while it still points at this cleaner. Until then
+    // an accessor called from an instance's destructor finds this cleaner
+    // cleaning and makes nothing.
+    explicit VoCleaner(VoCleaner** appHolder);
+
 private:
+    VoCleaner** fppHolder;  // not owned: the static that holds this cleaner, or null
     VoVector* fpInstances;  // owned, holding the instances (owned), the newest at index 0
     VoVector* fpSlots;      // owned, parallel to fpInstances: each instance's slot (not owned) or null
     void** fpSnapshot;      // owned while the destructor deletes the instances; null otherwise
