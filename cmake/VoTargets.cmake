@@ -6,6 +6,27 @@
 
 set(VO_ENGINE_PARTS "" CACHE INTERNAL "")
 
+# The object library of one folder's sources, which sees the engine's and the
+# game's headers, added to the list of parts named by parts_var.
+function(vo_object_library name parts_var)
+  add_library(${name} OBJECT ${ARGN})
+  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/engine" "${PROJECT_SOURCE_DIR}/game")
+  target_compile_options(${name} PRIVATE -Werror=return-type)
+  set(${parts_var} ${${parts_var}} ${name} CACHE INTERNAL "")
+endfunction()
+
+# The static library made of the objects of every part in the list.
+function(vo_combined_library name)
+  set(_objects "")
+  foreach(_part ${ARGN})
+    list(APPEND _objects $<TARGET_OBJECTS:${_part}>)
+  endforeach()
+  add_library(${name} STATIC ${_objects})
+  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/engine" "${PROJECT_SOURCE_DIR}/game")
+endfunction()
+
+# An engine folder: its sources and those of its sub-folders (platform/port),
+# but for the global operators, which go into every program as objects.
 function(vo_folder_library name)
   file(GLOB _sources CONFIGURE_DEPENDS
        "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp"
@@ -14,10 +35,7 @@ function(vo_folder_library name)
   if(NOT _sources)
     return()
   endif()
-  add_library(${name} OBJECT ${_sources})
-  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/engine" "${PROJECT_SOURCE_DIR}/game")
-  target_compile_options(${name} PRIVATE -Werror=return-type)
-  set(VO_ENGINE_PARTS ${VO_ENGINE_PARTS} ${name} CACHE INTERNAL "")
+  vo_object_library(${name} VO_ENGINE_PARTS ${_sources})
 endfunction()
 
 # The game's folders: game/ itself is mg_root, game/util mg_util, a nested
@@ -32,10 +50,7 @@ function(mg_folder_library name dir)
   if(NOT _sources)
     return()
   endif()
-  add_library(${name} OBJECT ${_sources})
-  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/engine" "${PROJECT_SOURCE_DIR}/game")
-  target_compile_options(${name} PRIVATE -Werror=return-type)
-  set(MG_GAME_PARTS ${MG_GAME_PARTS} ${name} CACHE INTERNAL "")
+  vo_object_library(${name} MG_GAME_PARTS ${_sources})
 endfunction()
 
 # One GoogleTest executable per test folder (tests/container -> container_tests,

@@ -64,10 +64,10 @@ public:
     VoString ToString() const override;
 
 private:
-    VoFader* fpFader;                   // owned
+    VoFader* fpFader;                    // owned
     MGIScreenFaderListener* fpListener;  // not owned
-    VoSprite* fpSprite;                 // owned by fpGroup
-    VoDisplayGroup* fpGroup;            // owned; a member of the display root while both exist
+    VoSprite* fpSprite;                  // owned by fpGroup
+    VoDisplayGroup* fpGroup;             // owned; a member of the display root while both exist
     float fFadeTime;
     bool fClear;
     bool fInRoot;  // fpGroup was added to the display root

@@ -21,7 +21,10 @@ MGScreenManager* MGScreenManager::GetInstance() {
 }
 
 MGScreenManager::MGScreenManager()
-    : fScreens(kCapacity, kIncrement), fpFader(MGScreenFader::GetInstance()), fpLeaving(nullptr), fBusy(false) {}
+    : fScreens(kCapacity, kIncrement),
+      fpFader(MGScreenFader::GetInstance()),
+      fpLeaving(nullptr),
+      fBusy(false) {}
 
 MGScreenManager::~MGScreenManager() {
     if (fpFader != nullptr) {

@@ -69,8 +69,8 @@ public:
     VoString ToString() const override;
 
 private:
-    VoVector fScreens;          // MGIScreen*, not owned; the bottom at index 0
-    MGScreenFader* fpFader;     // not owned: the game cleaner's, made before us
-    MGIScreen* fpLeaving;       // not owned: the screen whose leave runs, or null
+    VoVector fScreens;       // MGIScreen*, not owned; the bottom at index 0
+    MGScreenFader* fpFader;  // not owned: the game cleaner's, made before us
+    MGIScreen* fpLeaving;    // not owned: the screen whose leave runs, or null
     bool fBusy;
 };

@@ -158,6 +158,10 @@ int VoCleaner::GetInstanceCount() const {
     return fpInstances != nullptr ? fpInstances->GetCount() : 0;
 }
 
+VoBase* VoCleaner::GetInstanceAt(int aIndex) const {
+    return fpInstances != nullptr ? static_cast<VoBase*>(fpInstances->GetAt(aIndex)) : nullptr;
+}
+
 VoString VoCleaner::ToString() const {
     return VoDebugString("VoCleaner", this);
 }

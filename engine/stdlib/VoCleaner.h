@@ -81,6 +81,8 @@ public:
     // Gives ownership back (the instance is not deleted) when true.
     bool RemoveInstance(VoBase* apInstance);
     int GetInstanceCount() const;
+    // The instances newest first (index 0 the last registered); null out of range.
+    VoBase* GetInstanceAt(int aIndex) const;
     // True from the start of the destructor on.
     bool IsCleaning() const { return fCleaning; }
     // Unique among the cleaners of the process, never 0.

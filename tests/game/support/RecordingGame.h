@@ -8,41 +8,36 @@
 //     game.FrameAt(0.15);  // the timer at 0.15 s, then one frame-manager update
 //
 // The shared end toggle of the engine faders starts cleared.
-#include <cstdint>
-
+#include "MGMain.h"
 #include "game/support/ScopedGame.h"
 #include "gdi/VoFader.h"
 #include "object/VoRegistry.h"
+#include "render/VoTextureManager.h"
 #include "stdlib/VoFrameManager.h"
 #include "support/FakeDeviceCapabilities.h"
 #include "support/ProbeObjects.h"
 #include "support/RecordingRasterizer.h"
-#include "system/VoITimer.h"
-
-// Seconds as the test sets them.
-class GameTimer : public VoITimer {
-public:
-    bool Initialize(std::uintptr_t) override { return true; }
-    double GetTime() override { return fNow; }
-    bool Reset() override {
-        fNow = 0.0;
-        return true;
-    }
-
-    double fNow = 0.0;
-};
+#include "support/SetTimer.h"
 
 class RecordingGame : public ScopedGame {
 public:
     RecordingGame() : ScopedGame(&Register) { VoFader::ResetEndToggleForTests(); }
 
     // The engine timer; null after ShutDown.
-    static GameTimer* Timer() { return dynamic_cast<GameTimer*>(VoITimer::GetInstance()); }
+    static SetTimer* Timer() { return dynamic_cast<SetTimer*>(VoITimer::GetInstance()); }
     RecordingRasterizer* Rasterizer() const { return RecordingRasterizer::Engine(); }
+
+    // The data tree's aliases on the repository's sample tree, as start-up
+    // mounts them, and the texture root.
+    static bool MountSampleTree() {
+        VoTextureManager* textures = VoTextureManager::GetInstance();
+        return MGMain::MountDataTree(VoString(VO_SOURCE_DIR)) && textures != nullptr &&
+               textures->SetRoot(VoString(MGMain::kTextureRoot));
+    }
 
     // Sets the timer, then runs the frame manager's listeners once.
     static void FrameAt(double aSeconds) {
-        if (GameTimer* timer = Timer()) {
+        if (SetTimer* timer = Timer()) {
             timer->fNow = aSeconds;
         }
         if (VoFrameManager* frames = VoFrameManager::GetInstance()) {
@@ -54,7 +49,7 @@ private:
     static void Register() {
         RecordingEngine::RegisterRecorders();
         VoIObjectCreator* creators[] = {
-            new FunctionCreator(VoString(u"timer"), [] { return new GameTimer(); }),
+            new FunctionCreator(VoString(u"timer"), [] { return new SetTimer(); }),
             new FunctionCreator(VoString(u"devicecaps"),
                                 [] { return new FakeDeviceCapabilities(TextureLimits()); }),
         };

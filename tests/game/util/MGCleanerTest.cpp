@@ -45,6 +45,10 @@ TEST(MGCleaner, DeletesTheLastRegisteredFirstAndTheFirstLast) {
         EXPECT_TRUE(cleaner->AddInstance(new Instance(name, &deleted)));
     }
     EXPECT_EQ(cleaner->GetInstanceCount(), 3);
+    // Each new one at the front.
+    EXPECT_EQ(static_cast<Instance*>(cleaner->GetInstanceAt(0))->fName, "third");
+    EXPECT_EQ(static_cast<Instance*>(cleaner->GetInstanceAt(2))->fName, "first");
+    EXPECT_EQ(cleaner->GetInstanceAt(3), nullptr);
     delete cleaner;
     EXPECT_THAT(deleted, ElementsAre("third", "second", "first"));
     EXPECT_EQ(MGCleaner::PeekInstance(), nullptr);

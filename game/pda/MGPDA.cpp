@@ -1,0 +1,19 @@
+#include "pda/MGPDA.h"
+
+#include "container/VoDebugString.h"
+#include "memory/VoNew.h"
+#include "util/MGCleaner.h"
+
+namespace {
+
+VoCleanerSingleton<MGPDA, MGCleanerHome> gInstance;
+
+}  // namespace
+
+MGPDA* MGPDA::GetInstance() {
+    return gInstance.Get([] { return VO_NEW MGPDA(); }, kCreationFailure);
+}
+
+VoString MGPDA::ToString() const {
+    return VoDebugString("MGPDA", this);
+}

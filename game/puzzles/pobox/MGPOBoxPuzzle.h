@@ -1,0 +1,15 @@
+#pragma once
+// The PO box puzzle: a screen of its own, opened when its state is set and
+// reporting its solution by an event. Created by the application's Init.
+#include "container/VoBase.h"
+
+class MGPOBoxPuzzle : public VoBase {
+public:
+    static constexpr const char* kCreationFailure = "MGPOBoxPuzzle creation failure.";
+
+    // Created on first use and owned by the game's cleaner; null when it
+    // cannot be created.
+    static MGPOBoxPuzzle* GetInstance();
+
+    VoString ToString() const override;
+};

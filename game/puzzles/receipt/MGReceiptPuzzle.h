@@ -1,0 +1,15 @@
+#pragma once
+// The receipt puzzle: a screen of its own, opened when its state is set and
+// reporting its solution by an event. Created by the application's Init.
+#include "container/VoBase.h"
+
+class MGReceiptPuzzle : public VoBase {
+public:
+    static constexpr const char* kCreationFailure = "MGReceiptPuzzle creation failure.";
+
+    // Created on first use and owned by the game's cleaner; null when it
+    // cannot be created.
+    static MGReceiptPuzzle* GetInstance();
+
+    VoString ToString() const override;
+};
