@@ -5,7 +5,7 @@
 
 #include "DisplayProbe.h"
 #include "geometry/VoRectangle.h"
-#include "system/VoITimer.h"
+#include "support/SetTimer.h"
 
 class Look : public ProbeObject2D {
 public:
@@ -20,16 +20,4 @@ public:
         Validate();
         return !GetEffectiveActive() || !GetEffectiveVisible() || ProbeObject2D::Render(apRenderer);
     }
-};
-
-class SetTimer : public VoITimer {
-public:
-    bool Initialize(std::uintptr_t) override { return true; }
-    double GetTime() override { return fNow; }
-    bool Reset() override {
-        fNow = 0.0;
-        return true;
-    }
-
-    double fNow = 0.0;
 };
