@@ -18,8 +18,8 @@
 #include "support/LogCapture.h"
 #include "support/RecordingRasterizer.h"
 #include "support/SceneTestSupport.h"
+#include "support/SetTimer.h"
 #include "support/TestText.h"
-#include "system/VoITimer.h"
 
 namespace {
 
@@ -27,16 +27,6 @@ using Names = std::vector<std::string>;
 
 constexpr float kHalf = 0.70710678f;  // cos 45 degrees = sin 45 degrees
 constexpr float kPi = 3.14159265f;
-
-// A timer that reads whatever the test sets.
-class SetTimer : public VoITimer {
-public:
-    bool Initialize(std::uintptr_t) override { return true; }
-    double GetTime() override { return fNow; }
-    bool Reset() override { return true; }
-
-    double fNow = 0.0;
-};
 
 class CountingHook : public VoIUpdateHook {
 public:
@@ -434,4 +424,3 @@ TEST_F(VoDrawElementTest, WhatAnAnimationLacksLeavesTheFileMatrix) {
     EXPECT_TRUE(MatrixNear(Frame(u"Biped")->GetRelativeMatrix(), Translation(0, 2, 0), 0.0f));
     EXPECT_TRUE(MatrixNear(Frame(u"Arm")->GetRelativeMatrix(), Translation(1, 0, 0), 0.0f));
 }
-
