@@ -61,7 +61,7 @@ bool MGSceneAudio::LoadList(VoPropertyList* apData) {
     DeleteRetired();
     delete fpData;
     fpData = apData;
-    AddItems(VoString(kSceneSection), fSceneItems);
+    AddItems(VoString(kSceneSection), fSceneItems, true);
     return true;
 }
 
@@ -74,7 +74,7 @@ bool MGSceneAudio::SwitchedOff(const VoString& aId) {
     return options->GetOption(option) == 1;
 }
 
-void MGSceneAudio::AddItems(const VoString& aSection, VoHashKeyList& aItems) {
+void MGSceneAudio::AddItems(const VoString& aSection, VoHashKeyList& aItems, bool aFiltered) {
     VoPropertyList* section = fpData != nullptr ? fpData->GetList(aSection) : nullptr;
     const int count = section != nullptr ? section->GetCount() : 0;
     for (int i = 0; i < count; ++i) {
@@ -82,7 +82,7 @@ void MGSceneAudio::AddItems(const VoString& aSection, VoHashKeyList& aItems) {
         if (item == nullptr) {
             continue;
         }
-        if (!item->Load(section->GetListAt(i), this) || SwitchedOff(item->GetId())) {
+        if (!item->Load(section->GetListAt(i), this) || (aFiltered && SwitchedOff(item->GetId()))) {
             delete item;
             continue;
         }
@@ -126,7 +126,9 @@ bool MGSceneAudio::SetViewpoint(const VoString& aViewpointId) {
     fViewpointItems.Clear();
     VoString section(kSectionPrefix);
     section.Append(aViewpointId);
-    AddItems(section, fViewpointItems);
+    // The options switch off entries of the scene section only; a viewpoint's
+    // own sounds belong to that view and always play.
+    AddItems(section, fViewpointItems, false);
     Start();
     return true;
 }

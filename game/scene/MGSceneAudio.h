@@ -85,7 +85,7 @@ public:
 
 private:
     // Items for the entries of the section that the options leave on.
-    void AddItems(const VoString& aSection, VoHashKeyList& aItems);
+    void AddItems(const VoString& aSection, VoHashKeyList& aItems, bool aFiltered);
     static bool SwitchedOff(const VoString& aId);
     // Files (t, id) after every entry due at or before t.
     void Schedule(MGSceneAudioItem* apItem);

@@ -178,7 +178,7 @@ TEST_F(MGSceneAudioTest, EqualTimesKeepTheirOrderAndOneItemStartsPerFrame) {
     EXPECT_THAT(Schedule(), ElementsAre("a@11", "c@11", "b@11"));
 }
 
-TEST_F(MGSceneAudioTest, TheOptionsSwitchMusicAndAmbienceOff) {
+TEST_F(MGSceneAudioTest, TheOptionsSwitchTheScenesMusicAndAmbienceOff) {
     struct Case {
         int option;
         std::vector<std::string> scene;
@@ -188,8 +188,8 @@ TEST_F(MGSceneAudioTest, TheOptionsSwitchMusicAndAmbienceOff) {
                                  Section("vp", Looping("music") + Every("bird", 3.0));
     const Case cases[] = {
         {-1, {"Music", "wind"}, {"music", "bird"}},
-        {MGSceneAudio::kMusicOption, {"wind"}, {"bird"}},
-        {MGSceneAudio::kAmbienceOption, {"Music"}, {"music"}},
+        {MGSceneAudio::kMusicOption, {"wind"}, {"music", "bird"}},
+        {MGSceneAudio::kAmbienceOption, {"Music"}, {"music", "bird"}},
     };
     for (const Case& c : cases) {
         for (int option = 0; option < MGOptions::kOptionCount; ++option) {
