@@ -15,7 +15,7 @@ void VoInputDevice::SetForeground(bool aForeground) {
 }
 
 VoInputResult VoInputDevice::Acquire() {
-    if (fForegroundOnly && !fForeground) {
+    if (!CanAcquire()) {
         return VoInputResult::kOtherAppHasPriority;
     }
     if (!fAcquired) {

@@ -23,6 +23,8 @@ public:
     VoInputResult Acquire();
     void Unacquire();
     bool IsAcquired() const { return fAcquired; }
+    // False while a foreground device's window is in the background.
+    bool CanAcquire() const { return fForeground || !fForegroundOnly; }
 
 protected:
     // What a device drops when it loses its acquisition.
