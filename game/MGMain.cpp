@@ -133,6 +133,8 @@ int main(int aCount, char** apArguments) {
     }
 
     VoIPlatform* platform = StartPlatform(WantsWindow(aCount, apArguments));
+    // Without a platform (no display, no window) the program did not run.
+    const int exitCode = platform != nullptr ? 0 : 1;
     if (platform == nullptr) {
         VO_ERROR(kPlatformFailure);
     }
@@ -147,5 +149,5 @@ int main(int aCount, char** apArguments) {
     const std::int32_t end = VoMemoryManager::GetAllocationCounter();
     VoMemoryManager::ReportStatistics(0);
     VoMemoryManager::ReportLeaks(0, start, end);
-    return 0;
+    return exitCode;
 }

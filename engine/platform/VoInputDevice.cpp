@@ -21,7 +21,7 @@ VoInputResult VoInputDevice::Acquire() {
     if (!fAcquired) {
         fAcquired = true;
         if (fExclusive && fpWindow != nullptr) {
-            fpWindow->SetRelativeMouseMode(true);
+            fpWindow->HoldPointer(true);
         }
     }
     return VoInputResult::kOk;
@@ -33,7 +33,7 @@ void VoInputDevice::Unacquire() {
     }
     fAcquired = false;
     if (fExclusive && fpWindow != nullptr) {
-        fpWindow->SetRelativeMouseMode(false);
+        fpWindow->HoldPointer(false);
     }
     OnUnacquired();
 }

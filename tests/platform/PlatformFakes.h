@@ -57,9 +57,7 @@ public:
     }
     void* GetHandle() const override { return fpHandle; }
     void Show(int aShowCommand) override { fpJournal->push_back("show " + std::to_string(aShowCommand)); }
-    void SetRelativeMouseMode(bool aOn) override {
-        fpJournal->push_back(aOn ? "relative on" : "relative off");
-    }
+    void HoldPointer(bool aOn) override { fpJournal->push_back(aOn ? "hold on" : "hold off"); }
     void AdjustCursorShowCount(int aDelta) override {
         fpJournal->push_back(aDelta > 0 ? "cursor +" + std::to_string(aDelta)
                                         : "cursor " + std::to_string(aDelta));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "PlatformFakes.h"
 #include "platform/VoGraphicsDX9.h"
@@ -125,7 +126,10 @@ TEST_F(VoPlatformPCDX9Test, EachCreateFailureIsLoggedAndLeavesNothingToRun) {
         c.fBreak(&port.fSetup);
         VoPlatformPCDX9 platform(&port);
         VoPlatformDesc desc = Desc();
+        // The display's and the window's failures are also printed.
+        testing::internal::CaptureStderr();
         EXPECT_FALSE(platform.Create(&desc));
+        testing::internal::GetCapturedStderr();
         EXPECT_TRUE(log.Logged(c.fLevel, c.fMessage));
         port.fJournal.clear();
         EXPECT_EQ(platform.Run(), 0);
@@ -134,12 +138,30 @@ TEST_F(VoPlatformPCDX9Test, EachCreateFailureIsLoggedAndLeavesNothingToRun) {
     }
 }
 
-TEST_F(VoPlatformPCDX9Test, AFailedWindowWritesThePlainCreateWindowLine) {
-    fPort.fSetup.fCreatesWindow = false;
-    VoPlatformDesc desc = Desc();
-    EXPECT_FALSE(fPlatform.Create(&desc));
-    EXPECT_TRUE(fLog.Contains("CreateWindow failed: no display"));
-    EXPECT_EQ(fLog.Lines().front(), "CreateWindow failed: no display");
+TEST_F(VoPlatformPCDX9Test, NoDisplayOrWindowWritesOnePlainLineInTheLogAndOnStandardError) {
+    struct Case {
+        const char* fName;
+        void (*fBreak)(FakeSetup*);
+        const char* fLine;
+    };
+    const Case cases[] = {
+        {"no display", [](FakeSetup* s) { s->fRegisters = false; },
+         "The display could not be opened: no display"},
+        {"no window", [](FakeSetup* s) { s->fCreatesWindow = false; }, "CreateWindow failed: no display"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fName);
+        LogCapture log;
+        FakePort port;
+        c.fBreak(&port.fSetup);
+        VoPlatformPCDX9 platform(&port);
+        VoPlatformDesc desc = Desc();
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(platform.Create(&desc));
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), std::string(c.fLine) + "\n");
+        ASSERT_FALSE(log.Lines().empty());
+        EXPECT_EQ(log.Lines().front(), c.fLine);
+    }
 }
 
 TEST_F(VoPlatformPCDX9Test, ASecondCreateIsRefused) {
@@ -167,14 +189,80 @@ TEST_F(VoPlatformPCDX9Test,
     EXPECT_EQ(fPlatform.Run(), 0);
     const Journal expected = {
         // Pass 1: the keyboard and mouse are taken on their first read.
-        "messages", "begin", "key down 30", "relative on", "frame", "end", "present",
+        "messages", "begin", "key down 30", "hold on", "frame", "end", "present",
         // Pass 2: the keyboard reports before the mouse.
         "messages", "begin", "key up 30", "mouse move mouse 4,0", "frame", "end", "present",
         // Pass 3: a focus change releases the mouse, which its read takes again;
         // Quit ends the loop after this pass, without another drain.
-        "cursor +1", "activate", "messages", "relative off", "begin", "relative on", "frame", "quit", "end",
+        "cursor +1", "activate", "messages", "hold off", "begin", "hold on", "frame", "quit", "end",
         "present"};
     EXPECT_EQ(fPort.fJournal, expected);
+}
+
+TEST_F(VoPlatformPCDX9Test, TheMouseFollowsThePointerByPositionsDeltasOrBoth) {
+    struct Motion {
+        bool fPosition;
+        int fX;
+        int fY;
+    };
+    struct Case {
+        const char* fName;
+        bool fWindowed;
+        std::vector<std::vector<Motion>> fFrames;
+        Journal fMoves;
+    };
+    // Positions on a 1600 x 900 surface, which shows the 800 x 600 picture
+    // 1200 x 900 from x = 200.
+    const Case cases[] = {
+        {"positions only",
+         false,
+         {{{true, 800, 450}}, {{true, 203, 0}, {true, 1399, 899}}, {{true, 0, 0}}},
+         {"mouse move mouse 400,300", "mouse move mouse 799,599", "mouse move mouse 0,0"}},
+        {"deltas only",
+         true,
+         {{{false, 5, 2}}, {{false, 1, 1}, {false, -3, 0}}},
+         {"mouse move mouse 5,2", "mouse move mouse 3,3"}},
+        {"both",
+         false,
+         {{{true, 800, 450}}, {{false, 7, -4}}, {{true, 803, 450}}},
+         {"mouse move mouse 400,300", "mouse move mouse 407,296", "mouse move mouse 402,300"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fName);
+        FakePort port;
+        VoPlatformPCDX9 platform(&port);
+        RecordingApp* app = new RecordingApp(&port.fJournal);
+        platform.SetApp(app);
+        VoPlatformDesc desc = Desc(c.fWindowed);
+        ASSERT_TRUE(platform.Create(&desc));
+        const auto queue = [&](std::size_t aFrame) {
+            for (const Motion& motion : c.fFrames[aFrame]) {
+                VoPortEvent event;
+                event.fKind = motion.fPosition ? VoPortEvent::kMousePosition : VoPortEvent::kMouseMotion;
+                event.fX = motion.fX;
+                event.fY = motion.fY;
+                event.fWidth = motion.fPosition ? 1600 : 0;
+                event.fHeight = motion.fPosition ? 900 : 0;
+                port.fSetup.fEvents.push_back(event);
+            }
+        };
+        // The devices are taken on the first pass; from then on they listen.
+        app->fOnFrame = [&](int aFrame) {
+            if (static_cast<std::size_t>(aFrame) <= c.fFrames.size()) {
+                queue(aFrame - 1);
+            } else {
+                platform.Quit();
+            }
+        };
+        platform.Run();
+        Journal moves;
+        for (const std::string& entry : port.fJournal) {
+            if (entry.rfind("mouse move", 0) == 0) {
+                moves.push_back(entry);
+            }
+        }
+        EXPECT_EQ(moves, c.fMoves);
+    }
 }
 
 TEST_F(VoPlatformPCDX9Test, TheQuitMessageEndsTheLoopAtTheDrainAndLeavesWhatFollowsQueued) {
