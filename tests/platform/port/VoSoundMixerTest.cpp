@@ -503,6 +503,29 @@ TEST_F(VoSoundMixerTest, AFullFeedDropsWhatDoesNotFitAndWrapsAroundItsRing) {
     EXPECT_EQ(fMixer.WriteFeed(feed + 1000, frames.data(), 3), 0);
 }
 
+TEST_F(VoSoundMixerTest, ABlockWrittenAcrossTheRingsEndComesBackWholeAndInOrder) {
+    const std::int32_t feed = fMixer.OpenFeed(kRate, 8);
+    ASSERT_NE(feed, 0);
+    std::vector<float> frames(16 * 2);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        frames[i] = static_cast<float>(i) / 100.0f;
+    }
+    ASSERT_EQ(fMixer.WriteFeed(feed, frames.data(), 6), 6);
+    ASSERT_GE(fMixer.PlayFeed(feed, VoISoundSystem::kMaxVolume), 0);
+    // Four frames out and two read ahead: the ring is empty, its next slot
+    // two before its end.
+    Pull(4);
+    ASSERT_EQ(fMixer.GetFeedQueued(feed), 0);
+    // Slots 6, 7, then 0, 1, 2.
+    ASSERT_EQ(fMixer.WriteFeed(feed, frames.data() + 16, 5), 5);
+    const std::vector<float> out = Pull(7);
+    const float left[] = {0.08f, 0.10f, 0.16f, 0.18f, 0.20f, 0.22f, 0.24f};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_NEAR(out[i * 2], left[i], 1e-6f) << i;
+        EXPECT_NEAR(out[i * 2 + 1], left[i] + 0.01f, 1e-6f) << i;
+    }
+}
+
 TEST_F(VoSoundMixerTest, AStoppedFeedKeepsItsQueueUntilClearedOrClosed) {
     const std::int32_t feed = fMixer.OpenFeed(kRate, 100);
     ASSERT_NE(feed, 0);
