@@ -34,7 +34,7 @@ public:
 struct Sample {
     std::string path;  // under data/
     std::uint32_t frames;
-    bool moves;        // whether "Biped" takes position keys
+    bool moves;  // whether "Biped" takes position keys
 };
 
 std::vector<Sample> Samples() {
@@ -50,8 +50,8 @@ std::vector<Sample> Samples() {
         samples.push_back({folder + "sa_shrug.lia1", 24, false});
     }
     for (std::int32_t channel = 0; channel < VoLipSyncTrack::kChannelCount; ++channel) {
-        samples.push_back({"phonemes/sa/" + Narrow(VoString(VoLipSyncTrack::GetChannelName(channel))) + ".lia", 1,
-                           false});
+        samples.push_back(
+            {"phonemes/sa/" + Narrow(VoString(VoLipSyncTrack::GetChannelName(channel))) + ".lia", 1, false});
     }
     return samples;
 }
@@ -62,7 +62,9 @@ Bytes DataBytes(const std::string& aPath) {
     return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-VoString EnginePath(const std::string& aPath) { return VoString(("//" + aPath).c_str()); }
+VoString EnginePath(const std::string& aPath) {
+    return VoString(("//" + aPath).c_str());
+}
 
 // The engine with the data tree's meshes, animations and poses mounted.
 class VoSampleAnimationsTest : public ::testing::Test {
