@@ -44,12 +44,7 @@ std::string DriveUnderX(bool aWindowed, const std::function<std::vector<UserStep
                         const std::function<std::string(SDL_Window*)>& aCheckAfter) {
     Journal journal;
     VoPlatformPCDX9 platform;
-    VoPlatformDesc desc;
-    desc.fTitle = VoString("Test");
-    desc.fWidth = 800;
-    desc.fHeight = 600;
-    desc.fBits = 32;
-    desc.fWindowed = aWindowed;
+    VoPlatformDesc desc = TestWindowDesc(aWindowed);
     if (!platform.Create(&desc)) {
         return "the window could not be made\n";
     }
@@ -235,12 +230,7 @@ TEST(VoSdlEventSource, PushedEventsReachTheApplicationThroughTheMainLoop) {
     LogCapture log;
     Journal journal;
     VoPlatformPCDX9 platform;
-    VoPlatformDesc desc;
-    desc.fTitle = VoString("Test");
-    desc.fWidth = 800;
-    desc.fHeight = 600;
-    desc.fBits = 32;
-    desc.fWindowed = true;
+    VoPlatformDesc desc = TestWindowDesc();
     ASSERT_TRUE(platform.Create(&desc));
     RecordingApp* app = new RecordingApp(&journal);
     platform.SetApp(app);
@@ -316,12 +306,7 @@ TEST(VoSdlWindow, WithoutADisplayThePlatformSaysSoInOneLine) {
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
         VoPlatformPCDX9 platform;
-        VoPlatformDesc desc;
-        desc.fTitle = VoString("Test");
-        desc.fWidth = 800;
-        desc.fHeight = 600;
-        desc.fBits = 32;
-        desc.fWindowed = true;
+        VoPlatformDesc desc = TestWindowDesc();
         const bool created = platform.Create(&desc);
         std::fflush(stderr);
         std::_Exit(created ? 0 : 3);
