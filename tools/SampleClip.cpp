@@ -18,7 +18,7 @@ float Degrees(float aDegrees) {
     return aDegrees * kPi / 180.0f;
 }
 
-VoQuaternion QuaternionOf(const Turn& aTurn) {
+VoMatrix RotationOf(const Turn& aTurn) {
     VoMatrix rx;
     VoMatrix ry;
     VoMatrix rz;
@@ -29,8 +29,13 @@ VoQuaternion QuaternionOf(const Turn& aTurn) {
     VoMatrix xyz;
     MatrixMultiply(&xy, &rx, &ry);
     MatrixMultiply(&xyz, &xy, &rz);
+    return xyz;
+}
+
+VoQuaternion QuaternionOf(const Turn& aTurn) {
+    const VoMatrix rotation = RotationOf(aTurn);
     VoQuaternion q;
-    QuaternionRotationMatrix(&q, &xyz);
+    QuaternionRotationMatrix(&q, &rotation);
     return q;
 }
 

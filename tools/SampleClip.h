@@ -8,7 +8,8 @@
 // The characters (tools/SampleCharacter.h) face -z with +x their left, and
 // every bone's rest transform is a pure translation, so a key's rotation is
 // the bone's turn in the model's own axes: about x a limb hanging down
-// swings forward for a positive angle, about y a positive turn takes the
+// swings forward for a positive angle (and a bone pointing up, the spine or
+// the head, leans back), about y a positive turn takes the
 // face towards the character's right, about z a positive turn raises a
 // left arm sideways (and lowers a right one). Moving animations are played
 // in place: the steering moves the character, so "Biped" keys only raise
@@ -19,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/VoMatrix.h"
 #include "geometry/VoVector4.h"
 
 class VoAnimation;
@@ -39,6 +41,8 @@ struct Turn {
     float z = 0.0f;
 };
 
+// The turn as a rotation matrix (row vectors, x first) and as a quaternion.
+VoMatrix RotationOf(const Turn& aTurn);
 VoQuaternion QuaternionOf(const Turn& aTurn);
 
 // The pose of one bone at phase p (0..1 over the animation).
@@ -73,8 +77,8 @@ Bytes Written(const Clip& aClip, bool aRaw);
 std::string Narrow(const std::u16string& aText);
 
 // A stride cycle: legs swing by aLeg degrees (knees bend up to aKnee), arms
-// swing against them by aArm, elbows bend aElbow, the body leans aLean
-// forward, the hips bob by aBob (twice a cycle), aLift raising the knees more
+// swing against them by aArm, elbows bend aElbow, the chest turns by aLean
+// about x (negative leans it forward), the hips bob by aBob (twice a cycle), aLift raising the knees more
 // on the forward swing (stairs). The left leg is furthest forward at phase
 // 0.25 - aPhase, the right half a cycle later.
 Clip Stride(const std::u16string& aName, std::int32_t aFrames, float aLeg, float aKnee, float aArm, float aElbow,

@@ -193,7 +193,8 @@ VoMaterial EngineMaterial(const Material& aMaterial) {
     material.SetDiffuse(VoColor(1.0f, aMaterial.r, aMaterial.g, aMaterial.b));
     material.SetAmbient(VoColor(1.0f, aMaterial.r * a, aMaterial.g * a, aMaterial.b * a));
     material.SetSpecular(VoColor(1.0f, s, s, s));
-    material.SetEmissive(VoColor(1.0f, 0.0f, 0.0f, 0.0f));
+    const float e = aMaterial.emissive;
+    material.SetEmissive(VoColor(1.0f, e, e, e));
     material.SetPower(8.0f);
     material.SetTextureFile(VoString(aMaterial.texture.c_str()));
     return material;
@@ -363,7 +364,7 @@ void RawWriter::MaterialRecord(const Material& aMaterial) {
     const float s = aMaterial.specular;
     Colour(aMaterial.r * a, aMaterial.g * a, aMaterial.b * a);  // ambient
     Colour(aMaterial.r, aMaterial.g, aMaterial.b);              // diffuse
-    Colour(0.0f, 0.0f, 0.0f);                                   // emissive
+    Colour(aMaterial.emissive, aMaterial.emissive, aMaterial.emissive);  // emissive
     F32(8.0f);                                                  // power
     Colour(s, s, s);                                            // specular
     U32(static_cast<std::uint32_t>(aMaterial.texture.size()));

@@ -39,6 +39,8 @@ struct Material {
     // is grey of this level.
     float ambient = 0.5f;
     float specular = 0.2f;
+    // Light of its own, grey of this level (lamps, daylight through glass).
+    float emissive = 0.0f;
 };
 
 struct Subset {
