@@ -5,8 +5,8 @@
 // sit in the hand in the poses they are held in.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>

@@ -11,11 +11,9 @@
 
 #include "container/VoVectorString.h"
 #include "geometry/VoImageTGA.h"
-#include "render/VoLight.h"
 #include "scene/VoMesh.h"
 #include "scene/VoPickRay.h"
 #include "render/VoVertexBuffer.h"
-#include "support/LogCapture.h"
 #include "support/RecordingRasterizer.h"
 #include "support/SampleScenes.h"
 #include "support/SceneTestSupport.h"
