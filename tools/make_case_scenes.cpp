@@ -19,11 +19,11 @@
 // feet go into the depth mesh too, so the picture and the depth mesh agree.
 // The cameras, the lights and which viewpoints there are come from the
 // scene's own files (scene.txt, cameras.txt, lights_low.txt): the lights are
-// chosen as the game chooses them for the camera (the global light, then up
-// to four lights on for it, in file order). Each background is the average
-// of four draws a quarter pixel apart (smooth edges) and is written as a
-// 24-bit run-length TGA, top row first. The output is the same on every run
-// of the same drawing device.
+// chosen as the game chooses them for the camera (the global light, and the
+// first four lights on for the camera in file order, the global one counted
+// among them). Each background is the average of four draws a quarter pixel
+// apart (smooth edges) and is written as a 24-bit run-length TGA, top row
+// first. The output is the same on every run of the same drawing device.
 //
 // Depth mesh frames, under the root "Scene" (at the origin, so the cameras'
 // points are world points): "WG_floor" the ground the walkers stand on (the
@@ -407,24 +407,30 @@ bool ListsCamera(VoPropertyList& aFile, const VoString& aName, const VoString& a
     return false;
 }
 
-// Device light 0 the global light, 1 to 4 the first lights on for the camera.
+// As the game lights a camera: device light 0 the global light when it is
+// on; the first four lights on for the camera take devices 1 to 4 in file
+// order, the global one among them keeping its device dark.
 bool ApplyLights(VoIRasterizer* apRasterizer, VoPropertyList& aFile, const VoString& aCamera) {
     bool applied = apRasterizer->SetLighting(true);
     for (std::uint32_t i = 0; i < 8; ++i) {
         applied = apRasterizer->EnableLight(i, false) && applied;
     }
-    std::uint32_t next = 1;
+    std::uint32_t picked = 0;
     for (int i = 0; i < aFile.GetCount(); ++i) {
         const VoString name = aFile.GetKeyAt(i);
         if (!aFile.GetBool(name + VoString(u".on"), nullptr)) {
             continue;
         }
         VoLight light = LightOf(aFile, name);
-        if (aFile.GetBool(name + VoString(u".global"), nullptr)) {
+        const bool global = aFile.GetBool(name + VoString(u".global"), nullptr);
+        if (global) {
             applied = apRasterizer->SetLight(0, &light) && apRasterizer->EnableLight(0, true) && applied;
-        } else if (next <= 4 && ListsCamera(aFile, name, aCamera)) {
-            applied = apRasterizer->SetLight(next, &light) && apRasterizer->EnableLight(next, true) && applied;
-            ++next;
+        }
+        if (picked < 4 && ListsCamera(aFile, name, aCamera)) {
+            ++picked;
+            if (!global) {
+                applied = apRasterizer->SetLight(picked, &light) && apRasterizer->EnableLight(picked, true) && applied;
+            }
         }
     }
     return applied;

@@ -104,28 +104,26 @@ Rgb ColourOf(VoPropertyList& aLights, const VoString& aName, const char16_t* apK
     return values.GetCount() == 3 ? Rgb{values.GetAt(0), values.GetAt(1), values.GetAt(2)} : Rgb{0, 0, 0};
 }
 
-// The lights the game applies for the camera: the global one, then the
-// first four others that are on and list the camera (or "all").
+// The lights the game applies for the camera: the global one, and the
+// others among the first four that are on and list the camera (or "all").
 Names LightsFor(VoPropertyList& aLights, const std::string& aCamera) {
     Names chosen;
-    int others = 0;
+    int picked = 0;
     for (int i = 0; i < aLights.GetCount(); ++i) {
         const VoString name = aLights.GetKeyAt(i);
         if (!aLights.GetBool(name + VoString(u".on"), nullptr)) {
             continue;
         }
-        if (aLights.GetBool(name + VoString(u".global"), nullptr)) {
-            chosen.push_back(Narrow(name));
-            continue;
-        }
+        const bool global = aLights.GetBool(name + VoString(u".global"), nullptr);
         const VoVectorString cameras = aLights.GetVectorString(name + VoString(u".cameras"), nullptr);
         bool listed = cameras.GetCount() > 0 && cameras.GetAt(0).EqualsNoCase(u"all");
         for (int c = 0; c < cameras.GetCount(); ++c) {
             listed = listed || cameras.GetAt(c).EqualsNoCase(VoString(aCamera.c_str()));
         }
-        if (listed && others < 4) {
+        const bool pick = listed && picked < 4;
+        picked += pick ? 1 : 0;
+        if (global || pick) {
             chosen.push_back(Narrow(name));
-            ++others;
         }
     }
     return chosen;
