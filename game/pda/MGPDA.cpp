@@ -14,6 +14,12 @@ MGPDA* MGPDA::GetInstance() {
     return gInstance.Get([] { return VO_NEW MGPDA(); }, kCreationFailure);
 }
 
+void MGPDA::RemoveListener(MGIPDAListener* apListener) {
+    if (fpListener == apListener) {
+        fpListener = nullptr;
+    }
+}
+
 VoString MGPDA::ToString() const {
     return VoDebugString("MGPDA", this);
 }
