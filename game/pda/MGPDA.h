@@ -2,11 +2,13 @@
 // The PDA: the inventory, the map, the case log and the phone, open over
 // the scene or minimized to a bar. Created by the application's Init.
 //
-// Until the PDA's screens arrive this holds only what the scene and the
-// cut-scenes ask of it: whether it is open, closing it, and its listener.
+// Until the PDA's screens arrive this holds only what the scene, the
+// cut-scenes and the menus ask of it: whether it is open, closing it, its
+// listener and the inventory panel.
 #include "container/VoBase.h"
 
 class MGIPDAListener;
+class MGInventoryPanel;
 
 class MGPDA : public VoBase {
 public:
@@ -15,6 +17,14 @@ public:
     // Created on first use and owned by the game's cleaner; null when it
     // cannot be created.
     static MGPDA* GetInstance();
+
+    MGPDA();
+    MGPDA(const MGPDA&) = delete;
+    MGPDA& operator=(const MGPDA&) = delete;
+    ~MGPDA() override;
+
+    // Owned by the PDA; null when it could not be made.
+    MGInventoryPanel* GetInventoryPanel() const { return fpInventory; }
 
     // Whether the PDA's window is open (not minimized, not closed).
     bool IsOpen() const { return fOpen; }
@@ -31,4 +41,5 @@ public:
 private:
     bool fOpen = false;
     MGIPDAListener* fpListener = nullptr;  // not owned
+    MGInventoryPanel* fpInventory;         // owned
 };

@@ -8,10 +8,24 @@ namespace {
 
 VoCleanerSingleton<MGCutScenePlayer, MGCleanerHome> gInstance;
 
+// "-" stands for none in the data.
+VoString OrNone(const VoString& aId) {
+    return aId == VoString(u"-") ? VoString(u"") : aId;
+}
+
 }  // namespace
 
 MGCutScenePlayer* MGCutScenePlayer::GetInstance() {
     return gInstance.Get([] { return VO_NEW MGCutScenePlayer(); }, kCreationFailure);
+}
+
+void MGCutScenePlayer::Play(const VoString& aMovie) {
+    fQueue.AddAt(0, aMovie);
+}
+
+void MGCutScenePlayer::SetTargetScene(const VoString& aScene, const VoString& aViewpoint) {
+    fTargetScene = OrNone(aScene);
+    fTargetViewpoint = OrNone(aViewpoint);
 }
 
 VoString MGCutScenePlayer::ToString() const {
