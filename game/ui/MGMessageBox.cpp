@@ -225,11 +225,12 @@ void MGMessageBox::OnButtonEvent(const VoString& aId, int aCode) {
     if (aCode != kClick) {
         return;
     }
+    // Read before closing: aId is the button's own, which closing deletes.
+    const int code = CodeOf(aId);
     // Closed first: the listener may show the next box.
     const VoString id = fId;
     MGIMessageBoxListener* listener = fpListener;
     Close();
-    const int code = CodeOf(aId);
     if (listener != nullptr && code >= 0) {
         listener->OnMessageBoxResult(id, code);
     }
