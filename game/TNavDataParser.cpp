@@ -11,14 +11,13 @@ bool IsPositive(const VoString& aKey) {
     return aKey.GetLength() >= prefix.GetLength() && aKey.SubString(0, prefix.GetLength()) == prefix;
 }
 
-// Sets aKey of the section to aValue, in place of a value the file gave it.
+// Sets aKey of the section to aValue, in place of whatever the file gave
+// under that key (a value, or even a section).
 void Put(VoPropertyList* apSection, const char16_t* apKey, const VoString& aValue) {
     const VoString key(apKey);
-    bool found = false;
-    apSection->GetString(key, &found);
-    VoString* old = nullptr;
-    if (found && apSection->RemoveProperty(key, &old)) {
-        delete old;
+    VoPropertyListElement* old = nullptr;
+    if (apSection->IndexOf(key) >= 0 && apSection->Remove(key, &old)) {
+        VoPropertyList::DeleteElement(old);
     }
     apSection->SetString(key, aValue);
 }

@@ -92,6 +92,7 @@ TEST(TNavDataParser, RegionsKeepTheFileOrderAndTheirOwnCopies) {
     auto file = FileOf(
         "NS_b(floor)\n\tcoords=5|5|6|5|6|6\n"
         "PS_a(floor)(cam)\n\tcoords=0|0|10|0|10|10\n\tground=old\n"
+        "PS_c(floor)(cam)\n\tcoords=0|0|10|0|10|10\n\tcamera\n\t\tnested=1\n"
         "NS_a(floor)\n\tcoords=1|1|2|1|2|2\n");
     VoPropertyList* out = nullptr;
     ASSERT_TRUE(TNavDataParser::ParseNavigation(file.get(), &out));
@@ -100,8 +101,9 @@ TEST(TNavDataParser, RegionsKeepTheFileOrderAndTheirOwnCopies) {
     ASSERT_EQ(negative->GetCount(), 2);
     EXPECT_EQ(Narrow(negative->GetKeyAt(0)), "NS_b(floor)");
     EXPECT_EQ(Narrow(negative->GetKeyAt(1)), "NS_a(floor)");
-    // The bracket's ground stands in place of one the section gave.
+    // The brackets' texts stand in place of what the sections gave.
     EXPECT_EQ(Value(*out, "positive.PS_a(floor)(cam).ground"), "floor");
+    EXPECT_EQ(Value(*out, "positive.PS_c(floor)(cam).camera"), "cam");
 
     // The output is a copy: the file keeps its own sections as they were.
     EXPECT_EQ(Value(*file, "PS_a(floor)(cam).ground"), "old");
