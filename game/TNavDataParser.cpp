@@ -24,7 +24,8 @@ void Put(VoPropertyList* apSection, const char16_t* apKey, const VoString& aValu
 
 }  // namespace
 
-bool TNavDataParser::BracketText(const VoString& aKey, std::int32_t aFrom, VoString& aOut, std::int32_t* apEnd) {
+bool TNavDataParser::BracketText(const VoString& aKey, std::int32_t aFrom, VoString& aOut,
+                                 std::int32_t* apEnd) {
     aOut.Clear();
     const std::int32_t open = aKey.Find(u"(", aFrom);
     if (open < 0) {

@@ -141,7 +141,8 @@ TEST(TNavDataParser, RefusesAnOutputThatIsNotEmptyOrMissing) {
 
 TEST(TNavDataParser, AValueAmongTheRegionsFailsAndHandsOverWhatWasRead) {
     ScopedGame game;
-    auto file = FileOf("PS_a(floor)(cam)\n\tcoords=0|0|1|0|1|1\nstray=1\nNS_b(floor)\n\tcoords=0|0|1|0|1|1\n");
+    auto file =
+        FileOf("PS_a(floor)(cam)\n\tcoords=0|0|1|0|1|1\nstray=1\nNS_b(floor)\n\tcoords=0|0|1|0|1|1\n");
     LogCapture log;
     VoPropertyList* out = nullptr;
     EXPECT_FALSE(TNavDataParser::ParseNavigation(file.get(), &out));
