@@ -404,7 +404,8 @@ void MGNavigation::PlaceOnGround(VoCharacter* apCharacter) {
     apCharacter->SetPosition(VoVector3(position.x, height, position.y));
 }
 
-bool MGNavigation::IsInViewpoint(const VoString& aViewpointId) {
+VoPosBounds** MGNavigation::ViewpointBounds(const VoString& aViewpointId, int* apCount) {
+    *apCount = 0;
     VoPropertyList* file = fpScene != nullptr ? fpScene->GetSceneFile() : nullptr;
     VoString path(u"viewpoints.");
     path.Append(aViewpointId);
@@ -413,12 +414,21 @@ bool MGNavigation::IsInViewpoint(const VoString& aViewpointId) {
     const VoString camera = file != nullptr ? file->GetString(path, &found) : VoString();
     if (!found) {
         VO_ASSERT_FAILURE(kNoCameraId);
-        return false;
+        return nullptr;
     }
-    int count = 0;
     VoPosBounds** bounds = nullptr;
-    if (fpNavigation == nullptr || !fpNavigation->GetPosBoundsForCamera(camera, &count, &bounds)) {
+    if (fpNavigation == nullptr || !fpNavigation->GetPosBoundsForCamera(camera, apCount, &bounds)) {
         VO_ASSERT_FAILURE(kNoBounds);
+        *apCount = 0;
+        return nullptr;
+    }
+    return bounds;
+}
+
+bool MGNavigation::IsInViewpoint(const VoString& aViewpointId) {
+    int count = 0;
+    VoPosBounds** bounds = ViewpointBounds(aViewpointId, &count);
+    if (bounds == nullptr) {
         return false;
     }
     const VoVector3& position = fpNavigation->GetPosition();
@@ -436,20 +446,9 @@ bool MGNavigation::GetPathToViewpoint(const VoString& aViewpointId, VoShortestPa
         fpSteering == nullptr) {
         return false;
     }
-    VoPropertyList* file = fpScene->GetSceneFile();
-    VoString path(u"viewpoints.");
-    path.Append(aViewpointId);
-    path.Append(u".camera.id");
-    bool found = false;
-    const VoString camera = file != nullptr ? file->GetString(path, &found) : VoString();
-    if (!found) {
-        VO_ASSERT_FAILURE(kNoCameraId);
-        return false;
-    }
     int regionCount = 0;
-    VoPosBounds** bounds = nullptr;
-    if (!fpNavigation->GetPosBoundsForCamera(camera, &regionCount, &bounds)) {
-        VO_ASSERT_FAILURE(kNoBounds);
+    VoPosBounds** bounds = ViewpointBounds(aViewpointId, &regionCount);
+    if (bounds == nullptr) {
         return false;
     }
     int wayPointCount = 0;

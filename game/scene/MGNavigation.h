@@ -30,6 +30,7 @@ class VoMeshQuadTree;
 class VoNavigationTDO;
 class VoNavigationTDODisplay;
 class VoPathFindingWeb;
+class VoPosBounds;
 class VoPropertyList;
 class VoShortestPath;
 class VoSteeringTDO;
@@ -165,6 +166,10 @@ private:
     VoPropertyList* LoadNavigationData(const VoString& aScenePath);
     VoPropertyList* LoadWayPoints(const VoString& aScenePath);
     void ArmWatch(float aDistance);
+    // A new array (the caller's, delete[]) of the walkable regions of the
+    // viewpoint's camera, and their count; null, logged, when the scene
+    // names no camera for it or the navigation knows none of its regions.
+    VoPosBounds** ViewpointBounds(const VoString& aViewpointId, int* apCount);
 
     MGScene* fpScene;                   // not owned; null after Reset
     VoPathFindingWeb* fpPathFinding;    // owned

@@ -25,14 +25,11 @@ using ::testing::IsEmpty;
 using walkrig::Folders;
 using walkrig::HotspotProbe;
 using walkrig::Lines;
+using walkrig::NameOf;
 using walkrig::WalkGame;
 
 const std::string kAssert = "ASSERT FAILURE: ";
 constexpr float kPi = 3.14159265f;
-
-std::string NameOf(const VoAnimation* apAnimation) {
-    return apAnimation != nullptr ? Narrow(apAnimation->GetName()) : "(none)";
-}
 
 // What one frame of an action showed.
 struct ActionFrame {

@@ -21,13 +21,10 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using walkrig::Folders;
 using walkrig::HotspotProbe;
+using walkrig::NameOf;
 using walkrig::WalkGame;
 
 const std::string kAssert = "ASSERT FAILURE: ";
-
-std::string NameOf(const VoAnimation* apAnimation) {
-    return apAnimation != nullptr ? Narrow(apAnimation->GetName()) : "(none)";
-}
 
 // The ambient section: the intervals and one gesture per weight (a null
 // weight leaves the key out).

@@ -25,14 +25,11 @@ using walkrig::Folders;
 using walkrig::HotspotProbe;
 using walkrig::Lines;
 using walkrig::LiveSounds;
+using walkrig::NameOf;
 using walkrig::Plays;
 using walkrig::WalkGame;
 
 const std::string kAssert = "ASSERT FAILURE: ";
-
-std::string NameOf(const VoAnimation* apAnimation) {
-    return apAnimation != nullptr ? Narrow(apAnimation->GetName()) : "(none)";
-}
 
 float Radians(float aDegrees) {
     return aDegrees / MGCharacter::kDegreesPerRadian;

@@ -22,6 +22,7 @@
 #include "animation/VoAnimation.h"
 #include "animation/VoAnimationCtrl.h"
 #include "animation/VoAnimationTrack.h"
+#include "character/CharacterTestSupport.h"
 #include "container/VoPropertyList.h"
 #include "game/support/SampleGame.h"
 #include "memory/VoNew.h"
@@ -72,6 +73,11 @@ public:
     }
 };
 
+// The animation's name; "(none)" for null.
+inline std::string NameOf(const VoAnimation* apAnimation) {
+    return apAnimation != nullptr ? Narrow(apAnimation->GetName()) : "(none)";
+}
+
 // How often the stub player of that name has played; 0 when there is none.
 inline int Plays(const std::string& aName) {
     const stubs::SoundPlayer* player = stubs::SoundPlayer::Find(aName);
@@ -91,15 +97,7 @@ inline Lines LiveSounds() {
 // "BN_Head" > ("Eye_R", "Eye_L"), "Biped_R_Hand"), the head 15 units up,
 // the eyes 1 unit above it and 0.5 to either side.
 inline VoDrawElement* GameSkeleton() {
-    auto frame = [](const char16_t* apName, float aX, float aY, float aZ) {
-        auto* f = new VoFrame();
-        f->SetName(VoString(apName));
-        VoMatrix place;
-        MatrixTranslation(&place, aX, aY, aZ);
-        f->SetFileMatrix(place);
-        f->SetRelativeMatrix(place);
-        return f;
-    };
+    auto frame = PlacedFrame;
     VoFrame* root = frame(u"Model", 0, 0, 0);
     VoFrame* biped = frame(u"Biped", 0, 10, 0);
     root->AddChild(biped);
@@ -160,15 +158,10 @@ public:
     // name (none: "Biped"), the animation named aName.
     void Animation(const std::string& aName, int aFrames,
                    const std::vector<const char16_t*>& aTracks = {u"Biped"}) const {
-        VoAnimation animation;
-        EXPECT_TRUE(
-            animation.Create(VoString(aName.c_str()), static_cast<std::int32_t>(aTracks.size()), aFrames));
-        for (std::size_t i = 0; i < aTracks.size(); ++i) {
-            EXPECT_TRUE(animation.GetTrack(static_cast<std::int64_t>(i))
-                            ->Create(VoString(aTracks[i]), aFrames, false, true, true));
-        }
+        const std::u16string name(aName.begin(), aName.end());
+        std::unique_ptr<VoAnimation> animation(MadeAnimation(name.c_str(), aFrames, aTracks));
         VoMemoryStream stream(64, VoMemoryStream::kGrowDouble);
-        EXPECT_TRUE(animation.Write(&stream));
+        EXPECT_TRUE(animation->Write(&stream));
         fFolder.Write("animations/" + aName + ".lia1",
                       std::string(reinterpret_cast<const char*>(stream.GetBuffer()),
                                   static_cast<std::size_t>(stream.GetPosition())));
