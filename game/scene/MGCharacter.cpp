@@ -465,7 +465,11 @@ int MGCharacter::ChooseAmbientGesture(int aRandom) const {
         if (weight <= 0) {
             continue;
         }
-        if (weight >= rest) {
+        // Each gesture takes as many of the numbers 0..sum-1 as its weight,
+        // so it comes up in proportion to it (taking a weight equal to the
+        // number too would give weights 1 and 3 even chances and never pick
+        // a light gesture that follows a heavier one).
+        if (weight > rest) {
             return i;
         }
         rest -= weight;

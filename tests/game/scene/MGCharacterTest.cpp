@@ -136,13 +136,12 @@ TEST_F(MGCharacterTest, GesturesAreChosenByWeight) {
         std::vector<int> chosen;  // for random numbers 0, 1, 2, ...
     };
     const Case cases[] = {
-        // A weight equal to the number chosen takes it.
-        {"one and three", {"1", "3"}, {0, 0, 1, 1, 0, 0, 1, 1}},
-        // So a lighter gesture after a heavier one may never come up.
-        {"three and one", {"3", "1"}, {0, 0, 0, 0, 0}},
+        // Each gesture takes as many numbers as its weight, in file order.
+        {"one and three", {"1", "3"}, {0, 1, 1, 1, 0, 1, 1, 1}},
+        {"three and one", {"3", "1"}, {0, 0, 0, 1, 0}},
         // Gestures without a weight above 0 are never chosen.
-        {"zero first", {"0", "1", "3"}, {1, 1, 2, 2}},
-        {"negative between", {"2", "-5", "2"}, {0, 0, 0, 2, 0}},
+        {"zero first", {"0", "1", "3"}, {1, 2, 2, 2}},
+        {"negative between", {"2", "-5", "2"}, {0, 0, 2, 2, 0}},
         {"missing weight", {nullptr, "2"}, {1, 1, 1}},
         {"no weight at all", {"0", "-1", nullptr}, {-1, -1}},
         // One gesture needs no number.
