@@ -28,6 +28,7 @@ public:
 
     // Whether the PDA's window is open (not minimized, not closed).
     bool IsOpen() const { return fOpen; }
+    void Open() { fOpen = true; }
     void Close() { fOpen = false; }
 
     // Replaces the listener (not owned).
