@@ -391,8 +391,8 @@ TEST_F(MGLoadScreenTest, AFileThatFailsToLoadLeavesTheRunningGameAndTheScreen) {
         ASSERT_TRUE(MenuGame::ClickButton(u"load"));
         EXPECT_TRUE(log.Logged("ASSERT FAILURE: ", MGLoadScreen::kLoadFailure));
         EXPECT_TRUE(fBox->IsShown());
-        EXPECT_EQ(Narrow(fBox->GetText()), "The saved game could not be loaded.");
-        fBox->Answer(MGIMessageBoxListener::kOk);
+        EXPECT_EQ(MenuGame::BoxText(), "The saved game could not be loaded.");
+        MenuGame::AnswerBox(u"ok");
         EXPECT_TRUE(Shoot() == running);
         EXPECT_TRUE(Inventory()->HasItem(VoString(u"badge")));
         EXPECT_FALSE(fScreen->IsBusy());
@@ -404,7 +404,7 @@ TEST_F(MGLoadScreenTest, AFileThatFailsToLoadLeavesTheRunningGameAndTheScreen) {
     std::filesystem::remove(fGame.fFolder.Path("game/game1.dat"));
     ASSERT_TRUE(MenuGame::ClickButton(u"load"));
     EXPECT_TRUE(Shoot() == running);
-    fBox->Answer(MGIMessageBoxListener::kOk);
+    MenuGame::AnswerBox(u"ok");
 
     // The screen still works: another cell, then the good file.
     fGame.WriteGame("game1.dat", good);

@@ -188,11 +188,12 @@ TEST_F(MGMainMenuTest, ANewGameStartsAfreshBehindTheFade) {
     ASSERT_NE(skill, nullptr);
     EXPECT_EQ(Narrow(*static_cast<const VoString*>(skill->GetValue())), "hard");
     EXPECT_EQ(MGPDA::GetInstance()->GetInventoryPanel()->GetItemCount(), 0);
+    // The opening card plays on its way to the squad room.
     MGCutScenePlayer* player = MGCutScenePlayer::GetInstance();
     EXPECT_EQ(Narrow(player->GetTargetScene()), "precinct");
     EXPECT_EQ(Narrow(player->GetTargetViewpoint()), "");
-    ASSERT_EQ(player->GetQueue().GetCount(), 1);
-    EXPECT_EQ(Narrow(player->GetQueue().GetAt(0)), "000_all.bik");
+    EXPECT_EQ(fScreens->GetTopScreen(), static_cast<MGIScreen*>(player));
+    ASSERT_NE(stubs::MoviePlayer::Find("//dataroot/movies/000_all.bik"), nullptr);
 
     // No case chosen yet: the menu, back, still has nothing to save.
     fScreens->Clear();
@@ -219,19 +220,18 @@ TEST_F(MGMainMenuTest, QuitAsksAndOnlyYesEndsTheGame) {
     MGMessageBox* box = MGMessageBox::GetInstance();
     ASSERT_TRUE(MenuGame::ClickButton(u"quit"));
     EXPECT_TRUE(box->IsShown());
-    EXPECT_EQ(Narrow(box->GetId()), "quit");
-    EXPECT_EQ(Narrow(box->GetText()), "Do you really want to quit?");
-    EXPECT_EQ(box->GetKind(), MGMessageBox::kYesNo);
+    EXPECT_EQ(MenuGame::BoxText(), "Do you really want to quit?");
+    EXPECT_EQ(MenuGame::BoxButtons(), "yes no");
     // The pointer is back where it was.
     VoVector2 pointer;
     VoMouse::GetInstance()->GetPosition(pointer);
     EXPECT_NE(pointer.x, 900.0f);
-    box->Answer(MGIMessageBoxListener::kNo);
+    MenuGame::AnswerBox(u"no");
     EXPECT_FALSE(quit);
     EXPECT_NE(Theme(), nullptr);
     EXPECT_EQ(fScreens->GetTopScreen(), static_cast<MGIScreen*>(fMenu));
     ASSERT_TRUE(MenuGame::ClickButton(u"quit"));
-    box->Answer(MGIMessageBoxListener::kYes);
+    MenuGame::AnswerBox(u"yes");
     EXPECT_TRUE(quit);
     EXPECT_EQ(Theme(), nullptr);
     delete platform;

@@ -266,8 +266,8 @@ TEST_F(MGSaveScreenTest, AFailedSaveChangesNoFileSaysSoAndKeepsTheScreen) {
         fGame.RunFrames(1.0);
         EXPECT_TRUE(log.Logged(c.level, c.line)) << log.Contents();
         EXPECT_TRUE(fBox->IsShown());
-        EXPECT_EQ(Narrow(fBox->GetText()), "The game could not be saved.");
-        EXPECT_EQ(fBox->GetKind(), MGMessageBox::kOk);
+        EXPECT_EQ(MenuGame::BoxText(), "The game could not be saved.");
+        EXPECT_EQ(MenuGame::BoxButtons(), "ok");
         EXPECT_FALSE(Left());
         if (std::string(c.blocker ? c.blocker : "") != ".filelist") {
             EXPECT_EQ(fGame.ReadGame(".filelist"), list);
@@ -276,7 +276,7 @@ TEST_F(MGSaveScreenTest, AFailedSaveChangesNoFileSaysSoAndKeepsTheScreen) {
         EXPECT_EQ(fGame.ReadGame("game2.dat"), "two");
         EXPECT_FALSE(fGame.GameExists("game3.dat"));
         EXPECT_FALSE(fGame.GameExists("game3.dat.tmp") && c.blocker == nullptr);
-        fBox->Answer(MGIMessageBoxListener::kOk);
+        MenuGame::AnswerBox(u"ok");
 
         // With the way clear, the same screen saves.
         if (c.blocker != nullptr && std::string(c.blocker) != ".filelist") {

@@ -15,8 +15,11 @@
 
 #include "MGIScreen.h"
 #include "game/support/SampleGame.h"
+#include "gdi/VoButton.h"
 #include "gdi/VoDisplayGroup.h"
 #include "gdi/VoDisplayManager.h"
+#include "gdi/VoIButtonListener.h"
+#include "gdi/VoTextArea.h"
 #include "geometry/VoPolygon.h"
 #include "geometry/VoVector2.h"
 #include "menu/MGMenuButton.h"
@@ -24,7 +27,9 @@
 #include "platform/VoKeyboard.h"
 #include "platform/VoMouse.h"
 #include "support/PlatformTestFolder.h"
+#include "support/TestText.h"
 #include "system/VoIFileSystem.h"
+#include "ui/MGMessageBox.h"
 #include "util/MGGameReset.h"
 #include "util/MGIGameResetListener.h"
 
@@ -89,6 +94,30 @@ public:
         Click(sum.x / area->GetNumPoints(), sum.y / area->GetNumPoints());
         return true;
     }
+    // The message box's text (its single-text form) and its buttons' ids,
+    // "ok" or "yes no"; "" while no box is up.
+    static std::string BoxText() {
+        VoDisplayGroup* box = MGMessageBox::GetInstance()->GetGroup();
+        auto* text = box != nullptr
+                         ? dynamic_cast<VoTextArea*>(box->GetMember(VoString(MGMessageBox::kTextId)))
+                         : nullptr;
+        return text != nullptr ? Narrow(text->GetText()) : "";
+    }
+    static std::string BoxButtons() {
+        MGMessageBox* box = MGMessageBox::GetInstance();
+        std::string ids;
+        for (VoButton* button : {box->GetFirstButton(), box->GetSecondButton()}) {
+            if (button != nullptr) {
+                ids += (ids.empty() ? "" : " ") + Narrow(button->GetId());
+            }
+        }
+        return ids;
+    }
+    // The player's click on the box's button of that id.
+    static void AnswerBox(const char16_t* apButton) {
+        MGMessageBox::GetInstance()->OnButtonEvent(VoString(apButton), VoIButtonListener::kClick);
+    }
+
     // A press and a release of the key.
     static void Type(int aKey) {
         VoKeyboard::GetInstance()->KeyDown(aKey);
