@@ -424,7 +424,7 @@ void OptionsScreen(Output& aOut, const Typeface& aTitle, const Typeface& aLabel,
     const char* const skills[3][2] = {{"easy", "Easy"}, {"medium", "Medium"}, {"hard", "Hard"}};
     for (int i = 0; i < 3; ++i) {
         ButtonPictures(aOut, skills[i][0], skills[i][1], 110, 34, aSmall);
-        MenuButton(layout, skills[i][0], skills[i][0], 330 + 120 * i, 98, 110, 34);
+        MenuButton(layout, skills[i][0], skills[i][0], 300 + 120 * i, 98, 110, 34);
     }
     layout.Close();
 
@@ -497,7 +497,8 @@ Picture Skyline() {
     int x = 0;
     while (x < 800) {
         const int width = 40 + static_cast<int>(next() % 50);
-        const int height = 90 + static_cast<int>(next() % 140);
+        // Low enough to leave the pages' lines clear.
+        const int height = 60 + static_cast<int>(next() % 100);
         const int top = 600 - height;
         picture.FillRect(x, top, width, height, {0.1, 0.14, 0.24, 0.9});
         for (int wy = top + 10; wy < 585; wy += 16) {
