@@ -201,21 +201,17 @@ bool MGSlotList::Read(VoIStream* apStream) {
     if (remaining < 0 || remaining > 0x7FFFFFFF) {
         return false;
     }
-    const auto size = static_cast<std::int32_t>(remaining);
-    unsigned char* bytes = VO_NEW unsigned char[static_cast<std::size_t>(size) + 1];
-    char16_t* units = VO_NEW char16_t[static_cast<std::size_t>(size) + 1];
-    const bool read =
-        bytes != nullptr && units != nullptr && apStream->Read(static_cast<std::uint32_t>(size), bytes);
+    const auto size = static_cast<std::size_t>(remaining);
+    char* bytes = VO_NEW char[size + 1];
+    const bool read = bytes != nullptr && apStream->Read(static_cast<std::uint32_t>(size), bytes);
     if (read) {
-        for (std::int32_t i = 0; i < size; ++i) {
-            units[i] = bytes[i];
-        }
+        // As a data file is read: one byte a unit, up to the first zero byte.
+        bytes[size] = '\0';
         VoPropertyList list;
-        list.Parse(VoString(units, size));
+        list.Parse(VoString(bytes));
         Read(&list);
     }
     delete[] bytes;
-    delete[] units;
     return read;
 }
 

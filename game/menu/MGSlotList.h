@@ -75,7 +75,8 @@ public:
 
     // The list's text, each unit's low 8 bits, as one block of bytes.
     bool Write(VoIStream* apStream) override;
-    // Parses the bytes from the stream's position to its end.
+    // Parses the bytes from the stream's position to its end (up to the
+    // first zero byte, as a data file is read).
     bool Read(VoIStream* apStream) override;
     // Writes the whole file through a temporary file renamed over the old
     // one: the old list stays whole until the new one is complete.

@@ -110,3 +110,10 @@ TEST(MGSlotList, AValueEndingInABackslashIsWrittenWithoutIt) {
     EXPECT_EQ(Rewritten(text), Entry(1, "one", "a.tga") + Entry(2, "two", "none"));
     EXPECT_EQ(Rewritten(Rewritten(text)), Rewritten(text));
 }
+
+TEST(MGSlotList, TheTextEndsAtTheFirstZeroByteAsADataFilesDoes) {
+    MenuGame game;
+    const std::string text = std::string("game1\n\tdescription=One\n\ttimes", 30) + std::string(3, '\0') +
+                             "tamp=x\ngame2\n\tdescription=Two\n";
+    EXPECT_EQ(Rewritten(text), Entry(1, "One", "none"));
+}
