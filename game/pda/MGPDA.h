@@ -1,7 +1,12 @@
 #pragma once
 // The PDA: the inventory, the map, the case log and the phone, open over
 // the scene or minimized to a bar. Created by the application's Init.
+//
+// Until the PDA's screens arrive this holds only what the scene asks of it:
+// its listener, and minimizing it.
 #include "container/VoBase.h"
+
+class MGIPDAListener;
 
 class MGPDA : public VoBase {
 public:
@@ -11,5 +16,21 @@ public:
     // cannot be created.
     static MGPDA* GetInstance();
 
+    // Whether the PDA's window is open (not minimized, not closed).
+    bool IsOpen() const { return fOpen; }
+    // Turns the open PDA into its minimized bar and tells the listener
+    // (MGIPDAListener::kMinimized); nothing when it is not open.
+    void Minimize(bool aAnimate);
+
+    // Replaces the listener (not owned).
+    void SetListener(MGIPDAListener* apListener) { fpListener = apListener; }
+    // Clears the listener only when it is the one given.
+    void RemoveListener(MGIPDAListener* apListener);
+    MGIPDAListener* GetListener() const { return fpListener; }
+
     VoString ToString() const override;
+
+private:
+    bool fOpen = false;
+    MGIPDAListener* fpListener = nullptr;  // not owned
 };
