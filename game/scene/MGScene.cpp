@@ -32,6 +32,7 @@
 #include "pda/MGPDAMinimized.h"
 #include "platform/VoMouse.h"
 #include "render/VoIRasterizer.h"
+#include "render/VoLight.h"
 #include "render/VoTextureManager.h"
 #include "scene/MGAmbientAnimPlayer.h"
 #include "scene/MGCharacter.h"
@@ -1473,8 +1474,15 @@ bool MGScene::DrawShadows(VoCamera* apCamera) {
     if (fpShadowBuffer == nullptr || light == nullptr) {
         return true;
     }
+    VoLight caster = *light;
+    if (caster.fType == VoLight::kDirectional) {
+        // A directional light has no place of its own: the volumes are cast
+        // from far back along its direction, so that their sides run nearly
+        // parallel, and not from the world's origin.
+        caster.fPosition = *fpPlayer->GetPosition() - caster.fDirection * kDirectionalCasterDistance;
+    }
     bool drawn = fpShadowBuffer->BeginShadowPass();
-    drawn = fpPlayer->UpdateShadow(light, apCamera) && drawn;
+    drawn = fpPlayer->UpdateShadow(&caster, apCamera) && drawn;
     drawn = fpPlayer->RenderShadow(kShadowVolumeArgument) && drawn;
     return fpShadowBuffer->Render(fShadowBlend) && drawn;
 }

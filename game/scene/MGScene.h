@@ -154,6 +154,8 @@ public:
     static constexpr float kMouseOrder = 10.0f;
     static constexpr float kDefaultShadowBlend = 0.3f;
     static constexpr float kShadowVolumeArgument = 0.25f;
+    // How far back along a directional light its shadows are cast from.
+    static constexpr float kDirectionalCasterDistance = 10000.0f;
     static constexpr int kMeshLoadCapacity = 1024;
     // Options: 2 switches extras and ambient movies off, 5 turns the blob
     // shadow on in place of the shadow volumes.

@@ -143,6 +143,48 @@ TEST_F(MGSceneGLTest, ThePlayerStandsOverThePaintedRoom) {
     EXPECT_GT(Difference(seen, painted), 40) << ToText(seen);
 }
 
+TEST_F(MGSceneGLTest, ThePlayersShadowFallsAwayFromADirectionalLight) {
+    // The sample man with a shadow cache of his own, made in the scratch folder.
+    PlatformTestFolder folder;
+    VoIFileSystem* files = VoIFileSystem::GetInstance();
+    for (const char* alias : {"scenes", "characters", "meshes"}) {
+        ASSERT_TRUE(
+            files->Mount(VoString(u"//") + VoString(alias), PlatformTestFolder::Wide(folder.Path(alias))));
+    }
+    folder.Write("meshes/sample_character.lim1", ReadSample("meshes/sample_character.lim1"));
+    folder.Write("characters/sample_character.txt",
+                 ReadSample("characters/sample_character.txt") + "shadowvolume=hero.lisv\n");
+    std::map<std::string, std::string> room = RoomFiles();
+    room["a.tga"] = Tga(800, 600, 200, 200, 200);
+    // From high above, on the side the shadow falls to.
+    room["cameras.txt"] = "cam_a\n\tposition=60|400|60\n\ttarget=0|0|0\n\tfovx=0.4\n\tznear=1\n\tzfar=1000\n";
+    for (const auto& file : room) {
+        folder.Write("scenes/test/room/" + file.first, file.second);
+    }
+    Draw(VoString(u"test/room"));
+    ASSERT_GT(fScene->GetPlayer()->GetShadowCount(), 0);
+    EXPECT_TRUE(folder.Exists("meshes/hero.lisv"));
+
+    // The sun shines along (0.3, -1, 0.5): the man at (0, -8) throws his
+    // shadow onto the floor along (0.3, 0.5) for every unit of his height,
+    // darkened by 0.3. The points the shadow of his waist and chest covers,
+    // and their mirror images across his line of sight.
+    const Rgba lit = {200, 200, 200, 255};
+    const Rgba shaded = {140, 140, 140, 255};
+    for (const VoVector3& point : {VoVector3(4.8f, 0.0f, 0.0f), VoVector3(7.8f, 0.0f, 5.0f)}) {
+        const VoVector2 pixel = Project(fScene->GetCamera(), point);
+        EXPECT_TRUE(fGL.PixelNear(static_cast<int>(pixel.x), static_cast<int>(pixel.y), shaded, 3))
+            << point.x << ", " << point.z << ": "
+            << ToText(fGL.Pixel(static_cast<int>(pixel.x), static_cast<int>(pixel.y)));
+    }
+    for (const VoVector3& point : {VoVector3(-4.8f, 0.0f, 0.0f), VoVector3(-7.8f, 0.0f, 5.0f)}) {
+        const VoVector2 pixel = Project(fScene->GetCamera(), point);
+        EXPECT_TRUE(fGL.PixelNear(static_cast<int>(pixel.x), static_cast<int>(pixel.y), lit, 3))
+            << point.x << ", " << point.z << ": "
+            << ToText(fGL.Pixel(static_cast<int>(pixel.x), static_cast<int>(pixel.y)));
+    }
+}
+
 TEST_F(MGSceneGLTest, TheSampleLobbyShowsItsBackgroundAndThePlayer) {
     const std::string lobby = VO_SOURCE_DIR "/data/scenes/case01/lobby/scene.txt";
     if (!std::filesystem::exists(lobby)) {
