@@ -2,8 +2,9 @@
 // The PDA: the inventory, the map, the case log and the phone, open over
 // the scene or minimized to a bar. Created by the application's Init.
 //
-// Until the PDA's screens arrive this holds only what the scene asks of it:
-// its listener, and minimizing it.
+// Until the PDA's screens arrive this holds only what the scene and the
+// cut-scenes ask of it: whether it is open, closing and minimizing it, and
+// its listener.
 #include "container/VoBase.h"
 
 class MGIPDAListener;
@@ -18,6 +19,8 @@ public:
 
     // Whether the PDA's window is open (not minimized, not closed).
     bool IsOpen() const { return fOpen; }
+    void Open() { fOpen = true; }
+    void Close() { fOpen = false; }
     // Turns the open PDA into its minimized bar and tells the listener
     // (MGIPDAListener::kMinimized); nothing when it is not open.
     void Minimize(bool aAnimate);

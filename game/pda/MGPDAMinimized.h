@@ -2,7 +2,7 @@
 // The PDA's minimized bar along the screen's edge, shown over a scene.
 //
 // Until the PDA's screens arrive this only remembers whether the bar is
-// shown.
+// shown: placards and cut-scenes hide it, the scene shows it again.
 #include "container/VoBase.h"
 
 class MGPDAMinimized : public VoBase {

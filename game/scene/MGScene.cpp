@@ -1445,8 +1445,12 @@ bool MGScene::ApplyCamera(VoCamera* apCamera) {
 
 bool MGScene::DrawBackground(VoRenderer* apRenderer) {
     apRenderer->BeginRender();
+    // A background whose picture could not be read has nothing to draw, and
+    // is no reason to draw nothing else.
     VoSprite* background = fpCutBackground != nullptr ? fpCutBackground : fpBackground;
-    if (background != nullptr && !background->Render(apRenderer)) {
+    const bool painted =
+        background != nullptr && (background->GetTexture() != 0 || background->GetTileGroup() != nullptr);
+    if (painted && !background->Render(apRenderer)) {
         apRenderer->EndRender();
         return false;
     }

@@ -275,13 +275,15 @@ TEST_F(MGLightingTest, TheSampleLobbyLightsEachCamera) {
     ASSERT_TRUE(
         VoIFileSystem::GetInstance()->Mount(VoString(u"//scenes"), VoString(VO_SOURCE_DIR "/data/scenes")));
     ASSERT_TRUE(fLighting.CreateFromFile(VoString(u"//scenes/case01/lobby/lights_low.txt")));
-    EXPECT_EQ(Narrow(fLighting.GetInfo(fLighting.GetGlobalIndex())->name), "sun");
+    EXPECT_EQ(Narrow(fLighting.GetInfo(fLighting.GetGlobalIndex())->name), "daylight");
     for (const char* camera : {"cam_entrance", "cam_desk"}) {
         EXPECT_TRUE(fLighting.SetCamera(VoString(camera)));
+        // The global daylight is listed for every camera, the fill for both.
         EXPECT_NE(fLighting.GetCameraLight(0), -1) << camera;
-        EXPECT_EQ(fLighting.GetCameraLight(1), -1) << camera;
+        EXPECT_NE(fLighting.GetCameraLight(1), -1) << camera;
+        EXPECT_EQ(fLighting.GetCameraLight(2), -1) << camera;
     }
-    EXPECT_TRUE(fLighting.SetShadowLight(VoString(u"desk_lamp")));
-    EXPECT_TRUE(fLighting.SetShadowLight(VoString(u"sun")));
+    EXPECT_TRUE(fLighting.SetShadowLight(VoString(u"fill")));
+    EXPECT_TRUE(fLighting.SetShadowLight(VoString(u"daylight")));
     EXPECT_TRUE(fLog.Lines().empty());
 }

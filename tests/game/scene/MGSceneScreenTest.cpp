@@ -277,7 +277,7 @@ TEST_F(MGSceneScreenTest, AClickWithAnItemInHandOnlyLetsTheItemGo) {
     EXPECT_EQ(Steering()->GetSpeedIndex(), 0);
     EXPECT_EQ(behind.fPresses, 0);  // the press was the scene's
     // The next click walks (late enough not to make a double click).
-    SceneGame::Timer()->fNow += 1.0;
+    RecordingGame::Timer()->fNow += 1.0;
     Mouse()->ButtonDown(1);
     EXPECT_EQ(Steering()->GetSpeedIndex(), 1);
     EXPECT_EQ(behind.fPresses, 1);

@@ -631,7 +631,7 @@ TEST_F(MGSceneTest, AFadedChangeKeepsThePlayerInsideTheNewWalkAreaElseTakesTheRo
         // Black after the fade: the new viewpoint, fading in.
         for (int frame = 0; frame < 20 && fScene->IsChangePending(); ++frame) {
             now += 0.05;
-            SceneGame::FrameAt(now);
+            RecordingGame::FrameAt(now);
         }
         EXPECT_EQ(Narrow(fScene->GetViewpointId()), "vp_b") << c.what;
         EXPECT_TRUE(fScene->IsFadingIn()) << c.what;
@@ -641,7 +641,7 @@ TEST_F(MGSceneTest, AFadedChangeKeepsThePlayerInsideTheNewWalkAreaElseTakesTheRo
         // Clear again: the input comes back.
         for (int frame = 0; frame < 20 && fScene->IsFadingIn(); ++frame) {
             now += 0.05;
-            SceneGame::FrameAt(now);
+            RecordingGame::FrameAt(now);
         }
         EXPECT_FALSE(fScene->IsFadingIn()) << c.what;
         EXPECT_TRUE(fScene->IsInputEnabled()) << c.what;
@@ -697,7 +697,7 @@ TEST_F(MGSceneTest, AfterAFadedChangeToAViewpointWithoutDepthMeshThePlayerStands
     double now = 0.0;
     for (int frame = 0; frame < 20 && fScene->IsChangePending(); ++frame) {
         now += 0.05;
-        SceneGame::FrameAt(now);
+        RecordingGame::FrameAt(now);
         fScene->Update();
     }
     ASSERT_EQ(Narrow(fScene->GetViewpointId()), "vp_b");

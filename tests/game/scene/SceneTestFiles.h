@@ -1,7 +1,7 @@
 #pragma once
 // What the scene object's tests share: a game over the recording rasterizer
 // and textures, the fake sound and movie managers and a timer the test sets
-// (SceneGame); the sample data tree mounted, with "//scenes" on a scratch
+// (SceneObjectGame); the sample data tree mounted, with "//scenes" on a scratch
 // folder in which each test writes the scene it loads (SceneTest); and the
 // writers of a scene's binary files: a TGA picture and a raw depth mesh of
 // frames.
@@ -25,37 +25,26 @@
 #include "MGMain.h"
 #include "SceneMediaFakes.h"
 #include "game/support/RecordingGame.h"
-#include "gdi/VoFader.h"
 #include "geometry/VoMatrix.h"
 #include "object/VoRegistry.h"
 #include "render/VoTextureManager.h"
-#include "support/FakeDeviceCapabilities.h"
 #include "support/PlatformTestFolder.h"
 #include "support/ProbeObjects.h"
-#include "support/SetTimer.h"
 #include "system/VoIFileSystem.h"
 
-// A new game on the recorders, the fake media managers, the test's timer and
-// device capabilities that take textures up to 2048 x 2048.
-class SceneGame : public ScopedGame {
+// A RecordingGame (the recorders, the test's timer, device capabilities that
+// take textures up to 2048 x 2048) whose sound and movie managers are the
+// fakes that write to the media journal and make texture movies.
+class SceneObjectGame : public RecordingGame {
 public:
-    SceneGame() : ScopedGame(&Register) {
-        VoFader::ResetEndToggleForTests();
+    SceneObjectGame() : RecordingGame(&RegisterAll) {
         MediaJournal::Take();
         MediaJournal::Missing().clear();
     }
-    RecordingRasterizer* Rasterizer() const { return RecordingRasterizer::Engine(); }
-    // The timer and frames as RecordingGame has them.
-    static SetTimer* Timer() { return RecordingGame::Timer(); }
-    static void FrameAt(double aSeconds) { RecordingGame::FrameAt(aSeconds); }
 
 private:
-    static void Register() {
-        RecordingEngine::RegisterRecorders();
+    static void RegisterAll() {
         VoIObjectCreator* creators[] = {
-            new FunctionCreator(VoString(u"timer"), [] { return new SetTimer(); }),
-            new FunctionCreator(VoString(u"devicecaps"),
-                                [] { return new FakeDeviceCapabilities(TextureLimits()); }),
             new FunctionCreator(VoString(u"soundmanager"), [] { return new FakeSoundManager(); }),
             new FunctionCreator(VoString(u"moviemanager"), [] { return new FakeMovieManager(); }),
         };
@@ -64,6 +53,7 @@ private:
                 delete creator;
             }
         }
+        Register();
     }
 };
 
@@ -211,6 +201,6 @@ protected:
         return count;
     }
 
-    SceneGame fGame;
+    SceneObjectGame fGame;
     PlatformTestFolder fFolder;
 };

@@ -21,7 +21,7 @@
 
 class RecordingGame : public ScopedGame {
 public:
-    RecordingGame() : ScopedGame(&Register) { VoFader::ResetEndToggleForTests(); }
+    RecordingGame() : RecordingGame(&Register) {}
 
     // The engine timer; null after ShutDown.
     static SetTimer* Timer() { return dynamic_cast<SetTimer*>(VoITimer::GetInstance()); }
@@ -45,7 +45,11 @@ public:
         }
     }
 
-private:
+protected:
+    // For games with creators of their own: aRegister runs in place of
+    // Register, which it calls itself after its own creators.
+    explicit RecordingGame(void (*aRegister)()) : ScopedGame(aRegister) { VoFader::ResetEndToggleForTests(); }
+
     static void Register() {
         RecordingEngine::RegisterRecorders();
         VoIObjectCreator* creators[] = {
