@@ -440,3 +440,18 @@ TEST_F(MGSceneScreenTest, TheSceneLeavesTheStackAndTheMouseWhenItIsDeleted) {
     EXPECT_EQ(MGPDA::GetInstance()->GetListener(), nullptr);
     EXPECT_EQ(MGNavigation::GetInstance()->GetSteering(), nullptr);
 }
+
+TEST_F(MGSceneScreenTest, APictureThatCannotBeReadLeavesTheRestOfTheFrame) {
+    std::map<std::string, std::string> files = BusyRoom();
+    files.erase("a.tga");
+    ASSERT_TRUE(LoadRoom(files));
+    fScene->OnEnter();
+    fScene->Update();
+    RecordingRasterizer* raster = fGame.Rasterizer();
+    raster->ClearCalls();
+    EXPECT_TRUE(fScene->Render());
+    const std::vector<std::string> calls = raster->Texts();
+    EXPECT_EQ(Find(calls, Bound(fScene->GetBackground())), -1);
+    EXPECT_GE(Find(calls, "SetVertexBuffer(5, "), 0);  // the player
+    EXPECT_GE(Find(calls, Bound(fScene->GetDecal(0))), 0);
+}
