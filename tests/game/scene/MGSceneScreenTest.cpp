@@ -455,3 +455,26 @@ TEST_F(MGSceneScreenTest, APictureThatCannotBeReadLeavesTheRestOfTheFrame) {
     EXPECT_GE(Find(calls, "SetVertexBuffer(5, "), 0);  // the player
     EXPECT_GE(Find(calls, Bound(fScene->GetDecal(0))), 0);
 }
+
+TEST_F(MGSceneScreenTest, ThePlayerWalksToTheClickedFloorFrameByFrame) {
+    ASSERT_TRUE(LoadRoom());
+    fScene->OnEnter();
+    RecordingGame::FrameAt(0.0);
+    ASSERT_TRUE(fScene->Update());
+    ASSERT_FLOAT_EQ(fScene->GetPlayer()->GetPosition()->z, -8.0f);
+    PointAt(400, 300);
+    fScene->OnButtonDown(1);
+    // Walking at 48 units a second, the 8 units to the middle take a sixth of
+    // one; the walk ends within the steering's arrival distance.
+    float last = -8.0f;
+    for (double now = 0.05; now < 1.0; now += 0.05) {
+        RecordingGame::FrameAt(now);
+        fScene->Update();
+        EXPECT_GE(fScene->GetPlayer()->GetPosition()->z, last);
+        last = fScene->GetPlayer()->GetPosition()->z;
+    }
+    EXPECT_NEAR(fScene->GetPlayer()->GetPosition()->x, 0.0f, 0.5f);
+    EXPECT_NEAR(fScene->GetPlayer()->GetPosition()->z, 0.0f, VoSteeringTDO::kArrivalDistance);
+    EXPECT_GT(fScene->GetPlayer()->GetPosition()->z, -8.0f + VoSteeringTDO::kArrivalDistance);
+    EXPECT_EQ(Steering()->GetSpeedIndex(), 0);
+}
