@@ -195,6 +195,14 @@ void DeleteSprites(VoVector* apSprites) {
     apSprites->Clear();
 }
 
+// Deletes the scripts and their vector.
+void DeleteScripts(VoVector* apScripts) {
+    for (int i = 0; i < apScripts->GetCount(); ++i) {
+        delete static_cast<VoScript*>(apScripts->GetAt(i));
+    }
+    delete apScripts;
+}
+
 template <typename Item>
 void DeleteItems(VoHashKeyList& aList) {
     for (int i = 0; i < aList.GetCount(); ++i) {
@@ -203,11 +211,19 @@ void DeleteItems(VoHashKeyList& aList) {
     aList.Clear();
 }
 
-// Files the item under the id; one the list refuses (a second cut of the
-// same id) is deleted.
+// Whether the list took the item under the id: it refuses a second of the
+// same id. Counted, since the empty id is taken with the hash 0 that also
+// means refused.
+bool Filed(VoHashKeyList& aList, const VoString& aId, void* apItem) {
+    const int count = aList.GetCount();
+    aList.Add(aId, apItem, true);
+    return aList.GetCount() == count + 1;
+}
+
+// Files the item under the id; one the list refuses is deleted.
 template <typename Item>
 void File(VoHashKeyList& aList, const VoString& aId, Item* apItem) {
-    if (apItem != nullptr && aList.Add(aId, apItem, true) == 0) {
+    if (apItem != nullptr && !Filed(aList, aId, apItem)) {
         delete apItem;
     }
 }
@@ -1013,16 +1029,14 @@ void MGScene::BuildCut(VoPropertyList* apCut, VoPropertyList* apCameras, const V
             scripts->Add(BuildScript(found ? visible : VoString(u"script[true]")));
         }
     }
-    if (fCutDecals.Get(id) != nullptr || fCutDecals.Add(id, sprites, true) == 0) {
+    // The two lists hold the same ids, so both take the cut's or neither.
+    if (!Filed(fCutDecals, id, sprites)) {
         DeleteSprites(sprites);
         delete sprites;
-        for (int i = 0; i < scripts->GetCount(); ++i) {
-            delete static_cast<VoScript*>(scripts->GetAt(i));
-        }
-        delete scripts;
+        DeleteScripts(scripts);
         return;
     }
-    fCutDecalScripts.Add(id, scripts, true);
+    Filed(fCutDecalScripts, id, scripts);
 }
 
 void MGScene::ClearCut() {
@@ -1042,11 +1056,7 @@ void MGScene::DeleteCuts() {
     }
     fCutDecals.Clear();
     for (int i = 0; i < fCutDecalScripts.GetCount(); ++i) {
-        VoVector* scripts = static_cast<VoVector*>(fCutDecalScripts.GetAt(i));
-        for (int s = 0; s < scripts->GetCount(); ++s) {
-            delete static_cast<VoScript*>(scripts->GetAt(s));
-        }
-        delete scripts;
+        DeleteScripts(static_cast<VoVector*>(fCutDecalScripts.GetAt(i)));
     }
     fCutDecalScripts.Clear();
 }

@@ -708,3 +708,27 @@ TEST_F(MGSceneTest, AfterAFadedChangeToAViewpointWithoutDepthMeshThePlayerStands
     }
     ExpectNear(*fScene->GetPlayer()->GetPosition(), before, "player");
 }
+
+TEST_F(MGSceneTest, CutsWithoutAnIdOrOfTheSameIdAreKeptOnce) {
+    std::map<std::string, std::string> files = RoomFiles();
+    files["scene.txt"] = With(files["scene.txt"], "\t\tshadowcaster=sun\n\tvp_b",
+                              "\t\tshadowcaster=sun\n\t\thotspots=spots\n\tvp_b") +
+                         "cuts\n"
+                         "\t0\n\t\tcamera=cam_cut\n\t\tbackground=cut.tga\n"
+                         "\t\tdecals\n\t\t\t0\n\t\t\t\tid=note\n\t\t\t\ttexture=cut.tga\n"
+                         "\t1\n\t\tcamera=cam_b\n\t\tbackground=cut.tga\n"
+                         "\t\tdecals\n\t\t\t0\n\t\t\t\tid=note\n\t\t\t\ttexture=cut.tga\n"
+                         "\t2\n\t\tid=close\n\t\tcamera=cam_cut\n\t\tbackground=cut.tga\n"
+                         "\t3\n\t\tid=close\n\t\tcamera=cam_b\n\t\tbackground=cut.tga\n";
+    files["spots.txt"] = "desk\n\tid=desk\n\ttype=general\n";
+    files["cut.tga"] = Tga(4, 4, 50, 60, 70);
+    ASSERT_TRUE(LoadRoom(files));
+    EXPECT_EQ(fScene->GetCutCount(), 2);
+    fScene->SetCut(VoString(u"close"));
+    ExpectNear(fScene->GetCutCamera()->GetPosition(), VoVector3(0, 10, -5), "the first of two cuts of one id");
+    fScene->SetCut(VoString(u""));
+    ASSERT_NE(fScene->GetCutDecals(), nullptr);
+    EXPECT_EQ(fScene->GetCutDecals()->GetCount(), 1);
+    // Deleting the scene deletes each cut's objects once.
+    fScene.reset();
+}
