@@ -2,6 +2,7 @@
 
 #include "container/VoDebugString.h"
 #include "memory/VoNew.h"
+#include "pda/MGIPDAListener.h"
 #include "util/MGCleaner.h"
 
 namespace {
@@ -12,6 +13,16 @@ VoCleanerSingleton<MGPDA, MGCleanerHome> gInstance;
 
 MGPDA* MGPDA::GetInstance() {
     return gInstance.Get([] { return VO_NEW MGPDA(); }, kCreationFailure);
+}
+
+void MGPDA::Minimize(bool) {
+    if (!fOpen) {
+        return;
+    }
+    fOpen = false;
+    if (fpListener != nullptr) {
+        fpListener->OnPDAEvent(MGIPDAListener::kMinimized);
+    }
 }
 
 void MGPDA::RemoveListener(MGIPDAListener* apListener) {

@@ -3,7 +3,8 @@
 // the scene or minimized to a bar. Created by the application's Init.
 //
 // Until the PDA's screens arrive this holds only what the scene and the
-// cut-scenes ask of it: whether it is open, closing it, and its listener.
+// cut-scenes ask of it: whether it is open, closing and minimizing it, and
+// its listener.
 #include "container/VoBase.h"
 
 class MGIPDAListener;
@@ -20,6 +21,9 @@ public:
     bool IsOpen() const { return fOpen; }
     void Open() { fOpen = true; }
     void Close() { fOpen = false; }
+    // Turns the open PDA into its minimized bar and tells the listener
+    // (MGIPDAListener::kMinimized); nothing when it is not open.
+    void Minimize(bool aAnimate);
 
     // Replaces the listener (not owned).
     void SetListener(MGIPDAListener* apListener) { fpListener = apListener; }

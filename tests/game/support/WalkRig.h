@@ -321,6 +321,8 @@ inline std::unique_ptr<RigScene> WalkScene(const Folders& aFolders, const std::s
     aFolders.Write("scenes/walk/navigation.txt", aRegions);
     aFolders.Write("scenes/walk/waypoints.txt", aWayPoints);
     aFolders.Write("scenes/walk/scene.txt", std::string("defaultviewpoint=vp\n") + apSceneFile);
+    // A scene loads only with its global light.
+    aFolders.Write("scenes/walk/lights_low.txt", "sun\n\ttype=directional\n\tglobal=true\n\ton=true\n");
     auto scene = std::make_unique<RigScene>();
     EXPECT_TRUE(scene->Open("walk"));
     scene->SetDepthMesh(ModelOf({{u"scene", nullptr}, {u"floor", GroundMesh(0, 0, 400, 400, aFloorHeight)}}));

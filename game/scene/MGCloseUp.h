@@ -1,0 +1,26 @@
+#pragma once
+// A detail of the current scene shown over it as a screen of its own (a
+// drawer, a document), opened by its trigger state. The scene makes one per
+// entry of the viewpoint's close-up file.
+//
+// For now the least the scene needs: reading the entry's "id".
+#include "container/VoBase.h"
+#include "container/VoString.h"
+
+class VoPropertyList;
+
+class MGCloseUp : public VoBase {
+public:
+    MGCloseUp() = default;
+    MGCloseUp(const MGCloseUp&) = delete;
+    MGCloseUp& operator=(const MGCloseUp&) = delete;
+
+    // The entry's "id" (empty when missing). True.
+    bool Read(VoPropertyList* apEntry);
+    const VoString& GetId() const { return fId; }
+
+    VoString ToString() const override;
+
+private:
+    VoString fId;
+};
