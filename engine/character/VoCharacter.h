@@ -126,6 +126,9 @@ public:
     void ResetSteeringStarted() { fSteeringStarted = false; }
     // Not owned; null: kSetSteeringNull asserted, false, the old one stays.
     bool SetSteering(VoISteering* apSteering);
+    // Lets go of the steering, for its owner to delete it: the character
+    // stands where it is until it is given another.
+    void ClearSteering() { fpSteering = nullptr; }
     VoISteering* GetSteering() const { return fpSteering; }
 
     void SetPosition(const VoVector3& aPosition) { fPosition = aPosition; }

@@ -715,18 +715,23 @@ void MGScene::DeleteDecals() {
 }
 
 void MGScene::SetupNavigation(VoPropertyList* apViewpoint) {
-    MGNavigation* navigation = MGNavigation::GetInstance();
     if (fpPlayer != nullptr) {
         fpPlayer->ResetSteeringStarted();
     }
-    if (navigation == nullptr) {
-        return;
+    MGNavigation* navigation = MGNavigation::GetInstance();
+    if (navigation != nullptr) {
+        navigation->SetScene(this);
     }
-    navigation->SetScene(this);
-    VoSteeringTDO* steering = navigation->GetSteering();
-    if (fpPlayer != nullptr && steering != nullptr) {
-        fpPlayer->SetSteering(steering);
-        steering->SetCharacter(fpPlayer);
+    VoSteeringTDO* steering = navigation != nullptr ? navigation->GetSteering() : nullptr;
+    if (fpPlayer != nullptr) {
+        // The steering of the last viewpoint is gone, also when this one
+        // has none to give.
+        if (steering != nullptr) {
+            fpPlayer->SetSteering(steering);
+            steering->SetCharacter(fpPlayer);
+        } else {
+            fpPlayer->ClearSteering();
+        }
     }
     PlacePlayer(apViewpoint);
 }
@@ -1128,6 +1133,10 @@ void MGScene::OnFadeEvent(int aCode) {
         if (MGNavigation* navigation = MGNavigation::GetInstance()) {
             navigation->Reset();
         }
+        // The reset deleted the steering the player walked with.
+        if (fpPlayer != nullptr) {
+            fpPlayer->ClearSteering();
+        }
         if (!SetViewpoint(fTargetViewpoint)) {
             VO_ASSERT_FAILURE(kSetViewpointFailure);
         }
@@ -1422,12 +1431,12 @@ bool MGScene::Update() {
     }
     bool updated = true;
     if (fpPlayer != nullptr) {
-        // Only on the navigation's own steering: one that a failed viewpoint
-        // set-up left behind is gone.
-        MGNavigation* navigation = MGNavigation::GetInstance();
-        VoSteeringTDO* steering = navigation != nullptr ? navigation->GetSteering() : nullptr;
-        if (steering != nullptr && fpPlayer->GetSteering() == steering) {
-            updated = fpPlayer->UpdateSteering() && updated;
+        // A viewpoint without a walk leaves the player no steering: it stands
+        // where it is, which is no failure.
+        const bool steered = fpPlayer->GetSteering() != nullptr;
+        updated = (fpPlayer->UpdateSteering() || !steered) && updated;
+        MGNavigation* navigation = MGNavigation::PeekInstance();
+        if (steered && navigation != nullptr) {
             navigation->PlaceOnGround(fpPlayer);
         }
         updated = fpPlayer->UpdateTransform() && updated;

@@ -335,6 +335,7 @@ private:
     VoPropertyList* ViewpointSection(const VoString& aId);
     void SetupBackground(VoPropertyList* apViewpoint);
     void SetupDecals(VoPropertyList* apViewpoint);
+    // The player gets the navigation's new steering, or none.
     void SetupNavigation(VoPropertyList* apViewpoint);
     void SetupShadows(VoPropertyList* apViewpoint);
     // A new character from the file "data" names (the file's "name" set to

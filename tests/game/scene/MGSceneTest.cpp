@@ -702,6 +702,8 @@ TEST_F(MGSceneTest, AfterAFadedChangeToAViewpointWithoutDepthMeshThePlayerStands
     }
     ASSERT_EQ(Narrow(fScene->GetViewpointId()), "vp_b");
     EXPECT_EQ(Steering(), nullptr);
+    // The player let go of the steering that the change deleted.
+    EXPECT_EQ(fScene->GetPlayer()->GetSteering(), nullptr);
     for (int frame = 0; frame < 3; ++frame) {
         fScene->Update();
         fScene->Render();
