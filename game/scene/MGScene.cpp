@@ -740,15 +740,24 @@ bool MGScene::PlacePlayer(VoPropertyList* apViewpoint) {
     MGNavigation* navigation = MGNavigation::GetInstance();
     VoNavigationTDO* walker = navigation != nullptr ? navigation->GetNavigation() : nullptr;
     VoSteeringTDO* steering = navigation != nullptr ? navigation->GetSteering() : nullptr;
-    if (walker == nullptr || steering == nullptr) {
-        return true;
-    }
+    // The place is read, and what is missing said, also for a viewpoint
+    // without a walk to put the player on.
+    auto place = [walker](const VoVector2& aAt) {
+        if (walker != nullptr) {
+            walker->SetPosition(VoVector3(aAt.x, aAt.y, 0.0f));
+        }
+    };
+    auto face = [steering](const VoVector2& aFacing) {
+        if (steering != nullptr) {
+            steering->SetDirection(aFacing);
+        }
+    };
     MGSceneManager* scenes = MGSceneManager::GetInstance();
     const VoVector2* pending = scenes != nullptr ? scenes->GetPendingPosition() : nullptr;
     if (pending != nullptr) {
-        walker->SetPosition(VoVector3(pending->x, pending->y, 0.0f));
+        place(*pending);
         if (const VoVector2* direction = scenes->GetPendingDirection()) {
-            steering->SetDirection(*direction);
+            face(*direction);
         }
         return true;
     }
@@ -760,9 +769,9 @@ bool MGScene::PlacePlayer(VoPropertyList* apViewpoint) {
     VoVector3 value;
     if (start != nullptr && ReadVector3(start, VoString(u"position"), &value)) {
         // A point of the world: the walker stands on its ground point (x, z).
-        walker->SetPosition(VoVector3(value.x, value.z, 0.0f));
+        place(VoVector2(value.x, value.z));
         if (ReadVector3(start, VoString(u"direction"), &value)) {
-            steering->SetDirection(VoVector2(value.x, value.z));
+            face(VoVector2(value.x, value.z));
         }
         return true;
     }
@@ -773,16 +782,20 @@ bool MGScene::PlacePlayer(VoPropertyList* apViewpoint) {
         VO_ASSERT_FAILURE(kNoStartWayPoint);
         return true;
     }
-    VoPathFindingWeb* web = navigation->GetPathFinding();
-    VoWayPoint* waypoint = web != nullptr ? web->GetWayPoint(id) : nullptr;
+    VoPathFindingWeb* web = navigation != nullptr ? navigation->GetPathFinding() : nullptr;
+    if (web == nullptr) {
+        // No walk here: no waypoint to look up.
+        return true;
+    }
+    VoWayPoint* waypoint = web->GetWayPoint(id);
     if (waypoint == nullptr) {
         VO_ASSERT_FAILURE(kWayPointNotFound, id);
         return true;
     }
-    walker->SetPosition(VoVector3(waypoint->fCoords.x, waypoint->fCoords.y, 0.0f));
+    place(waypoint->fCoords);
     const VoVectorFloat direction = apViewpoint->GetVectorFloat(VoString(u"startdirection"), &found);
     if (found && direction.GetCount() > 2) {
-        steering->SetDirection(VoVector2(direction.GetAt(0), direction.GetAt(2)));
+        face(VoVector2(direction.GetAt(0), direction.GetAt(2)));
     }
     return true;
 }

@@ -16,6 +16,7 @@
 #include "gdi/VoDisplayGroup.h"
 #include "gdi/VoSprite.h"
 #include "navigation/VoNavigationTDO.h"
+#include "navigation/VoNavigationTDODisplay.h"
 #include "navigation/VoSteeringTDO.h"
 #include "scene/MGCharacter.h"
 #include "scene/MGCloseUp.h"
@@ -558,7 +559,13 @@ TEST_F(MGSceneTest, ThePlayerStartsAtThePendingPlaceElseTheStartEntryElseTheWayp
         // The pending placement stays until the next scene load: last.
         {"start entry", false, true, "door", {2, 5}, {0, -1}},
         {"start waypoint", false, false, "door", {0, -8}, {0, 1}},
-        {"unknown waypoint", false, false, "nowhere", {0, 0}, {0, 1}},
+        // The walker stays where the navigation's display parks it.
+        {"unknown waypoint",
+         false,
+         false,
+         "nowhere",
+         {VoNavigationTDODisplay::kParkedX, VoNavigationTDODisplay::kParkedY},
+         {0, 1}},
         {"pending placement", true, true, "door", {3, 4}, {1, 0}},
     };
     for (const Case& c : cases) {
