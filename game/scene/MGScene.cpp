@@ -962,7 +962,8 @@ void MGScene::SetupShadows(VoPropertyList* apViewpoint) {
             fpLighting->SetShadowLight(caster);
         }
     }
-    if (fpFader != nullptr) {
+    // Only on screen: a covering screen fades the scene in as it leaves.
+    if (fpFader != nullptr && fEntered) {
         fpFader->SetValue(1.0f);
         fpFader->SetTargetValue(0.0f);
         fpFader->FadeIn();
@@ -1124,6 +1125,12 @@ void MGScene::ChangeViewpoint(const VoString& aId) {
             scenes->SetPendingDirection(VoVector2(facing.x, facing.z));
         }
     }
+    if (!fEntered) {
+        // Not on screen: the screen over the scene has the screen fader and
+        // fades as it leaves; a fade of the scene's own would fight it.
+        SwitchToTargetViewpoint();
+        return;
+    }
     SetInputEnabled(false);
     fpFader = MGScreenFader::GetInstance();
     if (fpFader == nullptr) {
@@ -1143,21 +1150,25 @@ void MGScene::OnFadeEvent(int aCode) {
     }
     if (fChangePending) {
         fChangePending = false;
-        if (MGNavigation* navigation = MGNavigation::GetInstance()) {
-            navigation->Reset();
-        }
-        // The reset deleted the steering the player walked with.
-        if (fpPlayer != nullptr) {
-            fpPlayer->ClearSteering();
-        }
-        if (!SetViewpoint(fTargetViewpoint)) {
-            VO_ASSERT_FAILURE(kSetViewpointFailure);
-        }
+        SwitchToTargetViewpoint();
     } else if (fFadingIn) {
         fFadingIn = false;
         if (!fInputEnabled && fEntered) {
             SetInputEnabled(true);
         }
+    }
+}
+
+void MGScene::SwitchToTargetViewpoint() {
+    if (MGNavigation* navigation = MGNavigation::GetInstance()) {
+        navigation->Reset();
+    }
+    // The reset deleted the steering the player walked with.
+    if (fpPlayer != nullptr) {
+        fpPlayer->ClearSteering();
+    }
+    if (!SetViewpoint(fTargetViewpoint)) {
+        VO_ASSERT_FAILURE(kSetViewpointFailure);
     }
 }
 

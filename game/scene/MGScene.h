@@ -188,12 +188,15 @@ public:
     // Makes the viewpoint current: background, depth mesh, camera, picker,
     // display members, ambient movies, decals, navigation and the player's
     // place, NPC presence, hotspots, close-ups, lights and shadows. Missing
-    // keys are logged and the switch goes on. True.
+    // keys are logged and the switch goes on. Once a faded change has run in
+    // the scene, an entered scene fades in from black. True.
     bool SetViewpoint(const VoString& aId);
     // The same behind a fade to black: the scene's input is off until the
     // picture is back. The player keeps its place when it stands within the
     // viewpoint's walkable ground, else it comes in at the end of the
-    // cheapest waypoint route into it.
+    // cheapest waypoint route into it. A scene that is not entered (another
+    // screen covers it and has the screen fader) switches at once, without
+    // a fade; nor does SetViewpoint fade it in then.
     void ChangeViewpoint(const VoString& aId);
     // Selects a camera cut by id; "-" (any case) returns to the viewpoint's
     // camera and background, an id without a cut selects nothing. True.
@@ -337,6 +340,8 @@ private:
     void SetupDecals(VoPropertyList* apViewpoint);
     // The player gets the navigation's new steering, or none.
     void SetupNavigation(VoPropertyList* apViewpoint);
+    // The end of a faded change: a new walk for the target viewpoint.
+    void SwitchToTargetViewpoint();
     void SetupShadows(VoPropertyList* apViewpoint);
     // A new character from the file "data" names (the file's "name" set to
     // the id), made with the shadow cache when aWithShadow and the file has

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "MGScreenFader.h"
 #include "SceneTestFiles.h"
 #include "container/VoPropertyList.h"
 #include "gdi/VoDisplayGroup.h"
@@ -655,6 +656,38 @@ TEST_F(MGSceneTest, AFadedChangeKeepsThePlayerInsideTheNewWalkAreaElseTakesTheRo
         fScene.reset();
         MGSceneManager::GetInstance()->SetPendingPosition(VoVector2(0, 0));
     }
+}
+
+TEST_F(MGSceneTest, AChangeAskedOfASceneOffScreenHappensAtOnceAndLeavesTheFaderAlone) {
+    ASSERT_TRUE(LoadRoom());
+    MGScreenFader* fader = MGScreenFader::GetInstance();
+    MGIScreenFaderListener* listener = fader->GetListener();
+    // Not entered: another screen covers the scene and fades as it leaves.
+    fScene->ChangeViewpoint(VoString(u"vp_b"));
+    EXPECT_EQ(Narrow(fScene->GetViewpointId()), "vp_b");
+    EXPECT_FALSE(fScene->IsChangePending());
+    EXPECT_FALSE(fScene->IsFadingIn());
+    EXPECT_EQ(fader->GetListener(), listener);
+    EXPECT_TRUE(fader->IsClear());
+    // The player came in at the end of the route, on the new walk.
+    EXPECT_FLOAT_EQ(Walker()->GetPosition().x, 8.0f);
+    EXPECT_FLOAT_EQ(Walker()->GetPosition().y, 0.0f);
+    EXPECT_EQ(fScene->GetPlayer()->GetSteering(), Steering());
+    fScene->SetViewpoint(VoString(u"vp_b"));
+    EXPECT_FALSE(fScene->IsFadingIn());
+
+    // On screen, the change fades; a viewpoint set after it fades in.
+    fScene->OnEnter();
+    fScene->ChangeViewpoint(VoString(u"vp_a"));
+    EXPECT_TRUE(fScene->IsChangePending());
+    EXPECT_EQ(fader->GetListener(), static_cast<MGIScreenFaderListener*>(fScene.get()));
+    double now = 0.0;
+    for (int frame = 0; frame < 20 && fScene->IsChangePending(); ++frame) {
+        now += 0.05;
+        RecordingGame::FrameAt(now);
+    }
+    EXPECT_EQ(Narrow(fScene->GetViewpointId()), "vp_a");
+    EXPECT_TRUE(fScene->IsFadingIn());
 }
 
 TEST_F(MGSceneTest, CloseUpsBelongToTheirViewpoint) {
