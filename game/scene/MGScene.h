@@ -324,13 +324,6 @@ public:
 
     VoString ToString() const override;
 
-protected:
-    // What a viewpoint sets up for the navigation and the picker; a test rig
-    // may hand over its own.
-    VoDrawElement* fpDepthMesh = nullptr;  // owned
-    VoCamera* fpCamera = nullptr;          // owned; one for every viewpoint
-    MGCharacter* fpPlayer = nullptr;       // owned
-
 private:
     // Whether a cut is selected (its camera or its background exists).
     bool HasCut() const { return fpCutCamera != nullptr || fpCutBackground != nullptr; }
@@ -374,11 +367,13 @@ private:
     bool DrawOverlay(VoRenderer* apRenderer);
     bool ApplyCamera(VoCamera* apCamera);
 
+    VoDrawElement* fpDepthMesh = nullptr;  // owned
     VoString fSceneId;
     VoString fViewpointId;
     VoPropertyList* fpSceneFile = nullptr;    // owned
     VoNodeGroup* fpSceneGroup = nullptr;      // owned; filed with the node manager
     VoSprite* fpBackground = nullptr;         // owned
+    VoCamera* fpCamera = nullptr;             // owned; one for every viewpoint
     VoIRasterizer* fpRasterizer;              // not owned: the engine's
     MGPicker* fpPicker = nullptr;             // owned
     VoVector fHotspots;                       // MGHotspot, owned
@@ -389,6 +384,7 @@ private:
     MGCloseUp* fpOpenCloseUp = nullptr;       // not owned
     MGMultiCursor* fpMultiCursor;             // not owned: the game cleaner's
     MGCursor* fpCursor;                       // not owned: the game cleaner's
+    MGCharacter* fpPlayer = nullptr;          // owned
     MGCharacter** fppNPCs = nullptr;          // owned, with the NPCs
     int fNPCCount = 0;
     VoHashKeyList fCharacters;  // MGCharacter by id, not owned: the player and the NPCs
