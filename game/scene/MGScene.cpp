@@ -5,6 +5,7 @@
 #include "container/VoLog.h"
 #include "container/VoPropertyList.h"
 #include "memory/VoNew.h"
+#include "scene/MGCharacter.h"
 #include "state/VoIState.h"
 #include "state/VoStateManager.h"
 #include "ui/MGCursor.h"
@@ -16,6 +17,7 @@ MGScene::~MGScene() {
         screens->RemoveScreen(this);
     }
     delete fpSceneFile;
+    delete fpPlayer;
 }
 
 bool MGScene::Load(const VoString& aId) {

@@ -13,6 +13,8 @@
 #include "container/VoString.h"
 #include "pda/MGIPDAListener.h"
 
+class MGCharacter;
+class MGCloseUp;
 class VoPropertyList;
 
 class MGScene : public VoBase, public MGIScreen, public MGIPDAListener {
@@ -44,6 +46,14 @@ public:
     // Stops and drops the scene's music and ambience.
     void StopAudio() {}
 
+    // The player; null without one (the scene loads no characters yet).
+    MGCharacter* GetPlayer() const { return fpPlayer; }
+    // Whether an interview runs over the scene (none can be started yet).
+    bool IsInInterview() const { return fInInterview; }
+    // The close-up on screen, which sets and clears it (not owned).
+    void SetOpenCloseUp(MGCloseUp* apCloseUp) { fpOpenCloseUp = apCloseUp; }
+    MGCloseUp* GetOpenCloseUp() const { return fpOpenCloseUp; }
+
     // Per frame, Update first; true (nothing to do until entered).
     bool Update() { return true; }
     bool Render() { return true; }
@@ -72,4 +82,7 @@ private:
     VoString fTargetViewpoint;
     bool fInputEnabled;
     bool fEntered;
+    MGCharacter* fpPlayer = nullptr;     // owned; none is made yet
+    MGCloseUp* fpOpenCloseUp = nullptr;  // not owned
+    bool fInInterview = false;
 };

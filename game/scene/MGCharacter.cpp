@@ -1,0 +1,7 @@
+#include "scene/MGCharacter.h"
+
+#include "container/VoDebugString.h"
+
+VoString MGCharacter::ToString() const {
+    return VoDebugString("MGCharacter", this);
+}

@@ -1,0 +1,7 @@
+#include "scene/MGCloseUp.h"
+
+#include "container/VoDebugString.h"
+
+VoString MGCloseUp::ToString() const {
+    return VoDebugString("MGCloseUp", this);
+}
