@@ -26,36 +26,9 @@
 #include "startup/VoStartupCreators.h"
 #include "stdlib/VoCleaner.h"
 #include "support/FuzzSupport.h"
+#include "support/FuzzTexture.h"
 
 namespace {
-
-// A texture without a device: keeps the size only.
-class FuzzTexture : public VoITexture {
-public:
-    bool CreateTexture(VoImage* apImage) override {
-        if (apImage == nullptr) {
-            return false;
-        }
-        fWidth = static_cast<std::uint32_t>(apImage->GetWidth());
-        fHeight = static_cast<std::uint32_t>(apImage->GetHeight());
-        return true;
-    }
-    bool CreateTexture(std::uint32_t aWidth, std::uint32_t aHeight, std::int32_t) override {
-        fWidth = aWidth;
-        fHeight = aHeight;
-        return true;
-    }
-    bool SetPriority(float aPriority) override {
-        fPriority = aPriority;
-        return true;
-    }
-};
-
-class FuzzTextureCreator : public VoIObjectCreator {
-public:
-    FuzzTextureCreator() : VoIObjectCreator(VoString(u"texture")) {}
-    VoBase* Create() override { return VO_NEW FuzzTexture(); }
-};
 
 void FileTexture(const char16_t* apId, std::int32_t aWidth, std::int32_t aHeight) {
     const std::int32_t size = aWidth * aHeight * 4;
@@ -70,7 +43,7 @@ void FileTexture(const char16_t* apId, std::int32_t aWidth, std::int32_t aHeight
 void StartEngine() {
     VoCleaner::ResetEngineForTests();
     VoCleaner::GetInstance();
-    VoIObjectCreator* creator = VO_NEW FuzzTextureCreator();
+    VoIObjectCreator* creator = VO_NEW FuzzCreator<FuzzTexture>(u"texture");
     if (creator != nullptr && !VoRegistry::Get()->AddCreator(creator)) {
         delete creator;
     }

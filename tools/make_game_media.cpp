@@ -1,9 +1,12 @@
-// Writes the game's own sounds into the sample tree:
+// Writes the game's own sounds and movies into the sample tree:
 //
 //   data/sounds/ching-ching.ogg   1.2 s, mono Vorbis at 22,050 Hz: the
 //                                 placard's chime, two bell strikes a fifth
 //                                 apart, each a decaying tone with two
 //                                 overtones
+//   data/movies/case01_intro.mkv  the sample cut scene: 160 x 120, 36 frames
+//                                 at 12 per second (3 s), VP8 greys that
+//                                 brighten frame by frame, so it stays small
 //
 // Regenerate, from the repository root:
 //
@@ -16,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "MovieFiles.h"
 #include "SoundFiles.h"
 
 namespace {
@@ -43,13 +47,27 @@ int main(int argc, char** argv) {
     const std::string data = argc > 1 ? argv[1] : "data";
     const std::string sounds = data + "/sounds/";
     std::error_code error;
+    const std::string movies = data + "/movies/";
     std::filesystem::create_directories(sounds, error);
+    std::filesystem::create_directories(movies, error);
 
     std::vector<float> chime(static_cast<std::size_t>(1.2 * kRate), 0.0f);
     Strike(&chime, 0.0, 0.7, 1318.5);
     Strike(&chime, 0.35, 0.85, 1975.5);
     if (!WriteSoundFile(sounds + "ching-ching.ogg", SoundFormat::kOggVorbis, kRate, 1, chime)) {
         std::fprintf(stderr, "could not write %sching-ching.ogg\n", sounds.c_str());
+        return 1;
+    }
+
+    MovieSpec intro;
+    intro.width = 160;
+    intro.height = 120;
+    intro.frames = 36;
+    intro.fps = 12;
+    intro.codec = MovieCodec::kVp8;
+    intro.keyInterval = 12;
+    if (!WriteMovieFile(movies + "case01_intro.mkv", intro)) {
+        std::fprintf(stderr, "could not write %scase01_intro.mkv\n", movies.c_str());
         return 1;
     }
     return 0;

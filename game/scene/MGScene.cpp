@@ -6,6 +6,8 @@
 #include "container/VoPropertyList.h"
 #include "memory/VoNew.h"
 #include "scene/MGCharacter.h"
+#include "scene/VoCamera.h"
+#include "scene/VoDrawElement.h"
 #include "state/VoIState.h"
 #include "state/VoStateManager.h"
 #include "ui/MGCursor.h"
@@ -16,8 +18,13 @@ MGScene::~MGScene() {
     if (MGScreenManager* screens = MGScreenManager::GetInstance()) {
         screens->RemoveScreen(this);
     }
-    delete fpSceneFile;
     delete fpPlayer;
+    fpPlayer = nullptr;
+    delete fpCamera;
+    fpCamera = nullptr;
+    delete fpDepthMesh;
+    fpDepthMesh = nullptr;
+    delete fpSceneFile;
 }
 
 bool MGScene::Load(const VoString& aId) {
@@ -52,6 +59,16 @@ bool MGScene::Load(const VoString& aId) {
 bool MGScene::SetViewpoint(const VoString& aId) {
     fViewpointId = aId;
     return true;
+}
+
+VoString MGScene::GetViewpointCameraId(const VoString& aViewpointId) const {
+    if (fpSceneFile == nullptr) {
+        return VoString();
+    }
+    VoString path(u"viewpoints.");
+    path.Append(aViewpointId);
+    path.Append(u".camera.id");
+    return fpSceneFile->GetString(path, nullptr);
 }
 
 void MGScene::ChangeViewpoint(const VoString& aId) {

@@ -6,8 +6,9 @@
 // For now this is the least scene that the scene manager, placards and
 // cut-scenes need: it reads "scene.txt" from "//scenes/" + id + "/", enters
 // the file's "defaultviewpoint", answers the screen calls and keeps its
-// entered and input flags. Viewpoints, characters, hotspots and drawing come
-// with the scene itself.
+// entered and input flags; and what the scene navigation and the characters
+// read of the current viewpoint: its depth mesh, its camera and the player.
+// Viewpoints, characters, hotspots and drawing come with the scene itself.
 #include "MGIScreen.h"
 #include "container/VoBase.h"
 #include "container/VoString.h"
@@ -15,6 +16,8 @@
 
 class MGCharacter;
 class MGCloseUp;
+class VoCamera;
+class VoDrawElement;
 class VoPropertyList;
 
 class MGScene : public VoBase, public MGIScreen, public MGIPDAListener {
@@ -29,7 +32,8 @@ public:
     MGScene();
     MGScene(const MGScene&) = delete;
     MGScene& operator=(const MGScene&) = delete;
-    // Leaves the screen stack and deletes the scene file.
+    // Leaves the screen stack and deletes the scene file, the player, the
+    // camera and the depth mesh.
     ~MGScene() override;
 
     // Records the id (and the state "sta_currentscene", replaced without
@@ -46,8 +50,6 @@ public:
     // Stops and drops the scene's music and ambience.
     void StopAudio() {}
 
-    // The player; null without one (the scene loads no characters yet).
-    MGCharacter* GetPlayer() const { return fpPlayer; }
     // Whether an interview runs over the scene (none can be started yet).
     bool IsInInterview() const { return fInInterview; }
     // The close-up on screen, which sets and clears it (not owned).
@@ -69,10 +71,25 @@ public:
     const VoString& GetScenePath() const { return fScenePath; }
     const VoString& GetViewpointId() const { return fViewpointId; }
     const VoString& GetTargetViewpoint() const { return fTargetViewpoint; }
+    // "scene.txt"; null until loaded.
+    VoPropertyList* GetSceneFile() const { return fpSceneFile; }
+    // "viewpoints." + id + ".camera.id" of the scene file; empty when missing.
+    VoString GetViewpointCameraId(const VoString& aViewpointId) const;
+    // The current viewpoint's depth mesh; null when there is none.
+    VoDrawElement* GetDepthMesh() const { return fpDepthMesh; }
+    // The viewpoint camera, named by its camera id; null before one is made.
+    VoCamera* GetCamera() const { return fpCamera; }
+    MGCharacter* GetPlayer() const { return fpPlayer; }
     bool IsEntered() const { return fEntered; }
     bool IsInputEnabled() const { return fInputEnabled; }
 
     VoString ToString() const override;
+
+protected:
+    // Set up with the viewpoint.
+    VoDrawElement* fpDepthMesh = nullptr;  // owned
+    VoCamera* fpCamera = nullptr;          // owned
+    MGCharacter* fpPlayer = nullptr;       // owned
 
 private:
     VoString fSceneId;
@@ -82,7 +99,6 @@ private:
     VoString fTargetViewpoint;
     bool fInputEnabled;
     bool fEntered;
-    MGCharacter* fpPlayer = nullptr;     // owned; none is made yet
     MGCloseUp* fpOpenCloseUp = nullptr;  // not owned
     bool fInInterview = false;
 };

@@ -10,6 +10,7 @@
 #include "event/VoEventManager.h"
 #include "game/pda/PDATestGame.h"
 #include "gdi/VoButton.h"
+#include "gdi/VoTextArea.h"
 #include "gdi/VoDisplayGroup.h"
 #include "gdi/VoToolTip.h"
 #include "gdi/VoToolTipManager.h"
@@ -241,9 +242,11 @@ TEST_F(MGInventoryItemTest, LookShowsTheFirstDescriptionThatHolds) {
     fKey->OnAction(MGIMultiCursorListener::kLook);
     MGMessageBox* box = MGMessageBox::GetInstance();
     ASSERT_TRUE(box->IsShown());
-    EXPECT_EQ(Narrow(box->GetId()), "itemdescription");
-    ASSERT_EQ(box->GetLines().GetCount(), 1);
-    EXPECT_EQ(Narrow(box->GetLines().GetAt(0)), "A brass key on a red tag: room 12.");
+    // One line, the box's first.
+    auto* line = dynamic_cast<VoTextArea*>(box->GetGroup()->GetMember(VoString(MGMessageBox::kTextId) + 0));
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(Narrow(line->GetText()), "A brass key on a red tag: room 12.");
+    EXPECT_EQ(box->GetGroup()->GetMember(VoString(MGMessageBox::kTextId) + 1), nullptr);
 }
 
 TEST_F(MGInventoryItemTest, UseTakesTheItemIntoTheCursorAndLeavesItInTheInventory) {

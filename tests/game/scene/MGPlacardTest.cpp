@@ -7,7 +7,7 @@
 #include "../ScreenProbes.h"
 #include "MGScreenFader.h"
 #include "MGScreenManager.h"
-#include "SceneTestFolder.h"
+#include "game/support/SceneGame.h"
 #include "event/VoEventManager.h"
 #include "gdi/VoDisplayGroup.h"
 #include "gdi/VoDisplayManager.h"

@@ -6,7 +6,7 @@
 
 #include "../ScreenProbes.h"
 #include "MGScreenManager.h"
-#include "SceneTestFolder.h"
+#include "game/support/SceneGame.h"
 #include "event/VoEventManager.h"
 #include "pda/MGPDA.h"
 #include "scene/MGPlacard.h"

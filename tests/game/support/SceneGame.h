@@ -1,7 +1,8 @@
 #pragma once
-// The scene tests' game: the sample tree with its fonts and the stub sound
-// and movie managers (SampleGame), with "//scenes" moved to a scratch folder
-// where each test writes the scenes and the placard file it needs.
+// A game for the tests that change scenes: the sample tree with its fonts
+// and the stub sound and movie managers (SampleGame), with "//scenes" moved
+// to a scratch folder where each test writes the scenes and the placard file
+// it needs.
 //
 //     SceneGame game;
 //     game.WriteScene("case1/office", "vp_desk");

@@ -1,0 +1,39 @@
+#pragma once
+// Stand-ins that the fuzz targets register in place of the device's
+// services: a texture that keeps only its size, and a creator of any class.
+#include <cstdint>
+
+#include "geometry/VoImage.h"
+#include "memory/VoNew.h"
+#include "object/VoIObjectCreator.h"
+#include "render/VoITexture.h"
+
+// A texture without a device: keeps the size only.
+class FuzzTexture : public VoITexture {
+public:
+    bool CreateTexture(VoImage* apImage) override {
+        if (apImage == nullptr) {
+            return false;
+        }
+        fWidth = static_cast<std::uint32_t>(apImage->GetWidth());
+        fHeight = static_cast<std::uint32_t>(apImage->GetHeight());
+        return true;
+    }
+    bool CreateTexture(std::uint32_t aWidth, std::uint32_t aHeight, std::int32_t) override {
+        fWidth = aWidth;
+        fHeight = aHeight;
+        return true;
+    }
+    bool SetPriority(float aPriority) override {
+        fPriority = aPriority;
+        return true;
+    }
+};
+
+// Makes a new T under the id.
+template <typename T>
+class FuzzCreator : public VoIObjectCreator {
+public:
+    explicit FuzzCreator(const char16_t* apId) : VoIObjectCreator(VoString(apId)) {}
+    VoBase* Create() override { return VO_NEW T(); }
+};
