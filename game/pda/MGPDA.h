@@ -3,6 +3,8 @@
 // the scene or minimized to a bar. Created by the application's Init.
 #include "container/VoBase.h"
 
+class MGInventoryPanel;
+
 class MGPDA : public VoBase {
 public:
     static constexpr const char* kCreationFailure = "MGPDA creation failure.";
@@ -11,5 +13,16 @@ public:
     // cannot be created.
     static MGPDA* GetInstance();
 
+    MGPDA();
+    MGPDA(const MGPDA&) = delete;
+    MGPDA& operator=(const MGPDA&) = delete;
+    ~MGPDA() override;
+
+    // Owned by the PDA; null when it could not be made.
+    MGInventoryPanel* GetInventoryPanel() const { return fpInventory; }
+
     VoString ToString() const override;
+
+private:
+    MGInventoryPanel* fpInventory;  // owned
 };
