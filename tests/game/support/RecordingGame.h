@@ -21,7 +21,7 @@
 
 class RecordingGame : public ScopedGame {
 public:
-    RecordingGame() : ScopedGame(&Register) { VoFader::ResetEndToggleForTests(); }
+    RecordingGame() : RecordingGame(&Register) {}
 
     // The engine timer; null after ShutDown.
     static SetTimer* Timer() { return dynamic_cast<SetTimer*>(VoITimer::GetInstance()); }
@@ -45,7 +45,12 @@ public:
         }
     }
 
-private:
+protected:
+    // For games with creators of their own: aRegister runs first and calls
+    // Register itself.
+    explicit RecordingGame(void (*aRegister)()) : ScopedGame(aRegister) { VoFader::ResetEndToggleForTests(); }
+
+    // The recorders, the settable timer and the device capabilities.
     static void Register() {
         RecordingEngine::RegisterRecorders();
         VoIObjectCreator* creators[] = {
