@@ -147,36 +147,18 @@ TEST_F(MGAppTest, InitMakesTheGameInItsOrderAndFadesInTheIntro) {
 
     // The scene manager comes with the application; the screen fader with the
     // screen manager, last.
-    EXPECT_THAT(GameSingletons(), ElementsAreArray({"MGSceneManager",
-                                                    "MGCursor",
-                                                    "MGInterviewManager",
-                                                    "MGPDA",
-                                                    "MGProfilingComputer",
-                                                    "MGCaseSelection",
-                                                    "MGCigarBandPuzzle",
-                                                    "MGPaintingPuzzle",
-                                                    "MGCombinationLockPuzzle",
-                                                    "MGSlideBoxPuzzle",
-                                                    "MGFloorSafePuzzle",
-                                                    "MGMapPuzzle",
-                                                    "MGCrossWordPuzzle",
-                                                    "MGReceiptPuzzle",
-                                                    "MGDravoBoxPuzzle",
-                                                    "MGRoomServicePuzzle",
-                                                    "MGBaseballBatPuzzle",
-                                                    "MGPCDesktopPuzzle",
-                                                    "MGHarpPuzzle",
-                                                    "MGVelmirePuzzle",
-                                                    "MGChasePhotoPuzzle",
-                                                    "MGHotelWindowPuzzle",
-                                                    "MGPOBoxPuzzle",
-                                                    "MGSurveillanceTapePuzzle",
-                                                    "MGCaseControl",
-                                                    "MGCutScenePlayer",
-                                                    "MGPhone",
-                                                    "MGIntro",
-                                                    "MGScreenFader",
-                                                    "MGScreenManager"}));
+    EXPECT_THAT(
+        GameSingletons(),
+        ElementsAreArray({"MGSceneManager", "MGCursor", "MGInterviewManager", "MGPDA", "MGProfilingComputer",
+                          "MGCaseSelection", "MGCigarBandPuzzle", "MGPaintingPuzzle",
+                          // The combination lock listens to the
+                          // new-game notice, made for it.
+                          "MGGameReset", "MGCombinationLockPuzzle", "MGSlideBoxPuzzle", "MGFloorSafePuzzle",
+                          "MGMapPuzzle", "MGCrossWordPuzzle", "MGReceiptPuzzle", "MGDravoBoxPuzzle",
+                          "MGRoomServicePuzzle", "MGBaseballBatPuzzle", "MGPCDesktopPuzzle", "MGHarpPuzzle",
+                          "MGVelmirePuzzle", "MGChasePhotoPuzzle", "MGHotelWindowPuzzle", "MGPOBoxPuzzle",
+                          "MGSurveillanceTapePuzzle", "MGCaseControl", "MGCutScenePlayer", "MGPhone",
+                          "MGIntro", "MGScreenFader", "MGScreenManager"}));
 
     VoRestoreManager* restore = VoRestoreManager::GetInstance();
     ASSERT_EQ(restore->GetRestorableCount(), 3);
