@@ -1,0 +1,60 @@
+#pragma once
+// Textures without a device for the fuzz targets that build display objects:
+// the "texture" creator makes textures that keep their size only, and
+// FileTexture files one of a given size under an id, so sprites that name it
+// build without reading a file.
+#include <cstddef>
+#include <cstdint>
+
+#include "geometry/VoImage.h"
+#include "memory/VoNew.h"
+#include "object/VoIObjectCreator.h"
+#include "object/VoRegistry.h"
+#include "render/VoITexture.h"
+#include "render/VoTextureManager.h"
+
+class FuzzTexture : public VoITexture {
+public:
+    bool CreateTexture(VoImage* apImage) override {
+        if (apImage == nullptr) {
+            return false;
+        }
+        fWidth = static_cast<std::uint32_t>(apImage->GetWidth());
+        fHeight = static_cast<std::uint32_t>(apImage->GetHeight());
+        return true;
+    }
+    bool CreateTexture(std::uint32_t aWidth, std::uint32_t aHeight, std::int32_t) override {
+        fWidth = aWidth;
+        fHeight = aHeight;
+        return true;
+    }
+    bool SetPriority(float aPriority) override {
+        fPriority = aPriority;
+        return true;
+    }
+};
+
+class FuzzTextureCreator : public VoIObjectCreator {
+public:
+    FuzzTextureCreator() : VoIObjectCreator(VoString(u"texture")) {}
+    VoBase* Create() override { return VO_NEW FuzzTexture(); }
+};
+
+// Registers the creator; before the engine's start-up creators.
+inline void RegisterFuzzTextures() {
+    VoIObjectCreator* creator = VO_NEW FuzzTextureCreator();
+    if (creator != nullptr && !VoRegistry::Get()->AddCreator(creator)) {
+        delete creator;
+    }
+}
+
+// A texture of aWidth x aHeight filed under the id.
+inline void FileTexture(const char16_t* apId, std::int32_t aWidth, std::int32_t aHeight) {
+    const std::int32_t size = aWidth * aHeight * 4;
+    unsigned char* pixels = VO_NEW unsigned char[static_cast<std::size_t>(size)]();
+    VoImage image;
+    if (pixels != nullptr && image.Create(aWidth, aHeight, aWidth * 4, VoImage::kFormatBGRA, pixels, size)) {
+        VoTextureManager::GetInstance()->CreateTexture(VoString(apId), &image);
+    }
+    delete[] pixels;
+}
