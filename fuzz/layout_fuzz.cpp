@@ -18,6 +18,8 @@
 #include "gdi/VoScrollBar.h"
 #include "gdi/VoSprite.h"
 #include "memory/VoNew.h"
+#include "object/VoIObjectCreator.h"
+#include "object/VoRegistry.h"
 #include "render/VoTextureManager.h"
 #include "startup/VoStartupCreators.h"
 #include "stdlib/VoCleaner.h"
@@ -29,7 +31,10 @@ namespace {
 void StartEngine() {
     VoCleaner::ResetEngineForTests();
     VoCleaner::GetInstance();
-    RegisterFuzzTextures();
+    VoIObjectCreator* creator = VO_NEW FuzzCreator<FuzzTexture>(u"texture");
+    if (creator != nullptr && !VoRegistry::Get()->AddCreator(creator)) {
+        delete creator;
+    }
     VoStartupCreators::Register();
     VoTextureManager::GetInstance()->SetRoot(VoString(u"//fuzztextures"));
     FileTexture(u"a.tga", 4, 4);

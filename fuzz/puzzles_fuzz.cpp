@@ -114,13 +114,6 @@ public:
     VoISoundPlayer* CreateStream(const VoString&, const VoString&) override { return nullptr; }
 };
 
-template <typename Object>
-class FuzzCreator : public VoIObjectCreator {
-public:
-    explicit FuzzCreator(const char16_t* apId) : VoIObjectCreator(VoString(apId)) {}
-    VoBase* Create() override { return VO_NEW Object(); }
-};
-
 // The screen under the puzzle.
 class BaseScreen : public MGIScreen {
 public:
@@ -165,7 +158,7 @@ bool WriteLayout(const FuzzPuzzle& aPuzzle, const std::uint8_t* apData, std::siz
 void StartEngine() {
     VoCleaner::ResetEngineForTests();
     VoCleaner::GetInstance();
-    RegisterFuzzTextures();
+    AddCreator(VO_NEW FuzzCreator<FuzzTexture>(u"texture"));
     AddCreator(VO_NEW FuzzCreator<FuzzTimer>(u"timer"));
     AddCreator(VO_NEW FuzzCreator<SilentSoundManager>(u"soundmanager"));
     VoStartupCreators::Register();

@@ -60,11 +60,15 @@ void DeleteCleaners() {
 
 // Whatever of the platform was made goes, with everything made since
 // start-up; the exit code says so.
-int ShutDownAfterPlatformFailure(VoIPlatform* apPlatform) {
+// A failure the platform printed itself (no display, no window) is not told
+// twice: the user sees one line.
+int ShutDownAfterPlatformFailure(VoIPlatform* apPlatform, int aPrintedBefore) {
     VO_ERROR(MGMain::kPlatformFailure);
     delete apPlatform;
     DeleteCleaners();
-    std::fprintf(stderr, "%s%s\n", MGMain::kProgramName, MGMain::kPlatformLine);
+    if (VoLog::GetPrintedLineCount() == aPrintedBefore) {
+        std::fprintf(stderr, "%s%s\n", MGMain::kProgramName, MGMain::kPlatformLine);
+    }
     return MGMain::kExitPlatformFailure;
 }
 
@@ -130,9 +134,10 @@ VoString MGMain::FindMissingData(const VoString& aGameRoot) {
 }
 
 int MGMain::RunApplication(bool aWindowed) {
+    const int printed = VoLog::GetPrintedLineCount();
     VoIPlatform* platform = VoIPlatform::GetInstance();
     if (platform == nullptr) {
-        return ShutDownAfterPlatformFailure(nullptr);
+        return ShutDownAfterPlatformFailure(nullptr, printed);
     }
     VoPlatformDesc desc;
     desc.fTitle = VoString(kTitle);
@@ -142,18 +147,18 @@ int MGMain::RunApplication(bool aWindowed) {
     desc.fWindowed = aWindowed;
     desc.fShowCommand = VoPlatformDesc::kShowNormal;
     if (!platform->Create(&desc)) {
-        return ShutDownAfterPlatformFailure(platform);
+        return ShutDownAfterPlatformFailure(platform, printed);
     }
     MGApp* app = MGApp::GetInstance();
     if (app == nullptr) {
-        return ShutDownAfterPlatformFailure(platform);
+        return ShutDownAfterPlatformFailure(platform, printed);
     }
     platform->SetApp(app);
     if (VoPlatformPCDX9* windows = dynamic_cast<VoPlatformPCDX9*>(platform)) {
         windows->SetCallback(AddOnCallback);
     }
     if (!platform->Initialize(0)) {
-        return ShutDownAfterPlatformFailure(platform);
+        return ShutDownAfterPlatformFailure(platform, printed);
     }
     // Everything start-up and Init made is outside the leak report.
     gLeakWindowStart = VoMemoryManager::GetAllocationCounter();

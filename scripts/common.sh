@@ -1,9 +1,15 @@
 # Shared by scripts/run and scripts/test: install what is missing, then
 # configure and build one flavour. Sourced, not run.
+# VO_JOBS, when set, is the most build jobs (and test processes) at once;
+# otherwise the number of processors.
 set -euo pipefail
 
 VO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-VO_JOBS="$(nproc)"
+VO_JOBS="${VO_JOBS:-$(nproc)}"
+if ! [[ "$VO_JOBS" =~ ^[1-9][0-9]*$ ]]; then
+  echo "VO_JOBS must be a positive whole number, not '$VO_JOBS'" >&2
+  exit 2
+fi
 
 # Debian packages the build, the tests and the game need.
 VO_PACKAGES=(
@@ -12,7 +18,7 @@ VO_PACKAGES=(
   libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 xvfb xauth
   libsndfile1-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
-  libmimalloc-dev libfreetype-dev fonts-dejavu-core
+  libmimalloc-dev libfreetype-dev fonts-dejavu-core xdotool
 )
 
 vo_ensure_packages() {
@@ -34,6 +40,8 @@ vo_ensure_packages() {
 }
 
 # vo_build <folder under build/> [cmake options...]
+# Builds the targets named in VO_TARGETS (an array), or everything when it is
+# empty or unset.
 vo_build() {
   local dir="$VO_ROOT/build/$1"
   shift
@@ -42,5 +50,10 @@ vo_build() {
   if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$VO_ROOT" -B "$dir" -G Ninja "$@"
   fi
-  cmake --build "$dir" -j "$VO_JOBS"
+  local targets=()
+  local target
+  for target in "${VO_TARGETS[@]}"; do
+    targets+=(--target "$target")
+  done
+  cmake --build "$dir" -j "$VO_JOBS" "${targets[@]}"
 }

@@ -5,11 +5,11 @@ also reached as "//dataroot/sounds"):
     <line>.ogg   each voice line of tools/make_puzzles.py, spoken by espeak-ng
                  and encoded as mono Vorbis by ffmpeg
     slide.wav    0.3 s  a bar sliding: filtered noise that rises and falls
-    blip.wav     0.08 s a key click
     buzz.mp2     0.5 s  a wrong code: a low, rough buzz (MPEG layer II)
     entry.mp2    0.9 s  the door unlocking: two rising notes (MPEG layer II)
 
-Needs espeak-ng and ffmpeg (Debian packages of those names); the build never
+The keypad's click, "//dataroot/sounds/blip.wav", is the camera's shutter
+sound that tools/make_case_sounds.py writes. Needs espeak-ng and ffmpeg (Debian packages of those names); the build never
 runs it, the outputs are committed.
 
     tools/make_puzzle_sounds.py [data/sounds]
@@ -54,11 +54,6 @@ def slide():
     return out
 
 
-def blip():
-    count = int(0.08 * RATE)
-    return [0.5 * envelope(i, count, 0.002, 0.03) * math.sin(2 * math.pi * 1800 * i / RATE) for i in range(count)]
-
-
 def buzz():
     count = int(0.5 * RATE)
     return [0.45 * envelope(i, count) * (1 if math.sin(2 * math.pi * 110 * i / RATE) >= 0 else -1) for i in range(count)]
@@ -83,7 +78,6 @@ def main():
                                                                 "data", "sounds")
     os.makedirs(folder, exist_ok=True)
     write_wav(os.path.join(folder, "slide.wav"), slide())
-    write_wav(os.path.join(folder, "blip.wav"), blip())
     with tempfile.TemporaryDirectory() as work:
         for name, samples in (("buzz", buzz()), ("entry", entry())):
             source = os.path.join(work, name + ".wav")

@@ -15,167 +15,20 @@
 //   build/release/tools/make_sample_animations data
 //
 // Every file is written by the engine's own writers (VoAnimation::Write for
-// ".lia1", VoAnimation::WriteRaw for ".lia"); the output is the same on
-// every run.
-//
-// The character (tools/make_sample_meshes.cpp) faces -z with +x its left,
-// and every bone's rest transform is a pure translation, so a key's rotation
-// is the bone's turn in the model's own axes: about x a limb hanging down
-// swings forward for a positive angle. The moving animations are played in
-// place: the character's steering moves it, so "Biped" keys only raise and
-// lower the hips (its rest height is 38) and never move them along -z.
-// Gestures are played as layers and leave "Biped" alone; phoneme poses turn
+// ".lia1", VoAnimation::WriteRaw for ".lia"), through tools/SampleClip.h,
+// which also says how a clip's turns meet the character's bones; the output
+// is the same on every run. Gestures are played as layers and leave "Biped" alone; phoneme poses turn
 // the face bones only.
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "animation/VoAnimation.h"
-#include "animation/VoAnimationTrack.h"
-#include "container/VoString.h"
-#include "geometry/VoMatrix.h"
-#include "geometry/VoVector3.h"
-#include "geometry/VoVector4.h"
-#include "stdlib/VoMemoryStream.h"
+#include "SampleClip.h"
+#include "SampleModel.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-constexpr float kPi = 3.14159265f;
-constexpr float kBipedHeight = 38.0f;
-
-float Degrees(float aDegrees) { return aDegrees * kPi / 180.0f; }
-
-// A bone's turn in degrees about x, then y, then z.
-struct Turn {
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
-};
-
-VoQuaternion QuaternionOf(const Turn& aTurn) {
-    VoMatrix rx;
-    VoMatrix ry;
-    VoMatrix rz;
-    MatrixRotationX(&rx, Degrees(aTurn.x));
-    MatrixRotationY(&ry, Degrees(aTurn.y));
-    MatrixRotationZ(&rz, Degrees(aTurn.z));
-    VoMatrix xy;
-    VoMatrix xyz;
-    MatrixMultiply(&xy, &rx, &ry);
-    MatrixMultiply(&xyz, &xy, &rz);
-    VoQuaternion q;
-    QuaternionRotationMatrix(&q, &xyz);
-    return q;
-}
-
-// The pose of one bone at phase p (0..1 over the animation).
-using Pose = std::function<Turn(float)>;
-
-struct BoneTrack {
-    const char16_t* name;
-    Pose pose;
-};
-
-// One animation: its bones' poses, and the hips' rise above their rest
-// height (only when aBob is set; the track "Biped" then takes positions).
-struct Clip {
-    const char16_t* name;
-    std::int32_t frames;
-    std::vector<BoneTrack> bones;
-    std::function<float(float)> bob;  // empty: no Biped position keys
-    // A looping clip's last key stops short of phase 1 (its first key
-    // follows); any other runs from phase 0 to 1 on its first and last keys.
-    bool loops = true;
-};
-
-float Wave(float aPhase, float aShift = 0.0f) { return std::sin(2.0f * kPi * (aPhase + aShift)); }
-
-float PhaseOf(const Clip& aClip, std::int32_t aKey) {
-    const std::int32_t span = aClip.loops ? aClip.frames : aClip.frames - 1;
-    return span > 0 ? static_cast<float>(aKey) / static_cast<float>(span) : 0.0f;
-}
-
-bool Build(const Clip& aClip, VoAnimation* apAnimation) {
-    const bool hasBiped = static_cast<bool>(aClip.bob);
-    const auto trackCount = static_cast<std::int32_t>(aClip.bones.size() + (hasBiped ? 1 : 0));
-    if (!apAnimation->Create(VoString(aClip.name), trackCount, aClip.frames)) {
-        return false;
-    }
-    std::int32_t index = 0;
-    if (hasBiped) {
-        VoAnimationTrack* biped = apAnimation->GetTrack(index++);
-        if (!biped->Create(VoString(VoAnimationTrack::kBipedName), aClip.frames, false, true, true)) {
-            return false;
-        }
-        for (std::int32_t k = 0; k < aClip.frames; ++k) {
-            biped->GetPositionKeys()[k] = VoVector3(0.0f, kBipedHeight + aClip.bob(PhaseOf(aClip, k)), 0.0f);
-        }
-    }
-    for (const BoneTrack& bone : aClip.bones) {
-        VoAnimationTrack* track = apAnimation->GetTrack(index++);
-        if (!track->Create(VoString(bone.name), aClip.frames, false, true, false)) {
-            return false;
-        }
-        for (std::int32_t k = 0; k < aClip.frames; ++k) {
-            track->GetRotationKeys()[k] = QuaternionOf(bone.pose(PhaseOf(aClip, k)));
-        }
-    }
-    return true;
-}
-
-// ---- the body ---------------------------------------------------------------
-
-// A stride cycle: legs swing by aLeg degrees (knees bend up to aKnee), arms
-// swing against them by aArm, elbows bend aElbow, the body leans aLean
-// forward, the hips bob by aBob (twice a cycle), aLift raising the knees more
-// on the forward swing (stairs).
-Clip Stride(const char16_t* apName, std::int32_t aFrames, float aLeg, float aKnee, float aArm, float aElbow,
-            float aLean, float aBob, float aLift) {
-    Clip clip{apName, aFrames, {}, nullptr};
-    const auto thigh = [aLeg, aLift](float aShift) {
-        return [aLeg, aLift, aShift](float p) {
-            const float swing = Wave(p, aShift);
-            return Turn{aLeg * swing + aLift * std::max(0.0f, swing), 0, 0};
-        };
-    };
-    const auto calf = [aKnee](float aShift) {
-        // The knee bends (the shin swings back) while the leg comes forward.
-        return [aKnee, aShift](float p) { return Turn{-aKnee * (0.5f + 0.5f * Wave(p, aShift + 0.25f)), 0, 0}; };
-    };
-    const auto foot = [aLeg](float aShift) {
-        return [aLeg, aShift](float p) { return Turn{-0.3f * aLeg * Wave(p, aShift), 0, 0}; };
-    };
-    const auto upperArm = [aArm](float aShift, float aOut) {
-        return [aArm, aShift, aOut](float p) { return Turn{aArm * Wave(p, aShift), 0, aOut}; };
-    };
-    const auto forearm = [aElbow](float aShift) {
-        return [aElbow, aShift](float p) { return Turn{aElbow * (0.6f + 0.4f * Wave(p, aShift)), 0, 0}; };
-    };
-    clip.bones = {
-        {u"Biped_Spine1", [aLean](float p) { return Turn{aLean, 3.0f * Wave(p), 0}; }},
-        {u"BN_Head", [aLean](float p) { return Turn{-0.5f * aLean, -2.0f * Wave(p), 0}; }},
-        {u"Biped_L_Thigh", thigh(0.0f)},
-        {u"Biped_L_Calf", calf(0.0f)},
-        {u"Biped_L_Foot", foot(0.0f)},
-        {u"Biped_R_Thigh", thigh(0.5f)},
-        {u"Biped_R_Calf", calf(0.5f)},
-        {u"Biped_R_Foot", foot(0.5f)},
-        // Each arm swings with the opposite leg, a little away from the body.
-        {u"Biped_L_UpperArm", upperArm(0.5f, 4.0f)},
-        {u"Biped_L_Forearm", forearm(0.5f)},
-        {u"Biped_R_UpperArm", upperArm(0.0f, -4.0f)},
-        {u"Biped_R_Forearm", forearm(0.0f)},
-    };
-    // Lowest as a foot passes under the body, twice a cycle.
-    clip.bob = [aBob](float p) { return aBob * (std::cos(4.0f * kPi * p) - 1.0f) * 0.5f; };
-    return clip;
-}
+using namespace sample;
 
 Clip Idle() {
     Clip clip{u"sample_idle", 60, {}, nullptr};
@@ -192,9 +45,6 @@ Clip Idle() {
 }
 
 // ---- gestures ---------------------------------------------------------------
-
-// One rise and fall over the gesture: 0 at both ends, 1 in the middle.
-float Rise(float aPhase) { return std::sin(kPi * aPhase); }
 
 // The gestures of the head type, each played as a layer; aScale softens the
 // woman's. Each starts and ends at rest.
@@ -293,45 +143,6 @@ Clip FacePose(const Phoneme& aPhoneme) {
         {u"BN_Brow_R", [f](float) { return Turn{f.brows, 0, f.knit}; }},
     };
     return clip;
-}
-
-// ---- output -----------------------------------------------------------------
-
-Bytes Written(const Clip& aClip, bool aRaw) {
-    VoAnimation animation;
-    if (!Build(aClip, &animation)) {
-        std::fprintf(stderr, "could not build an animation\n");
-        return {};
-    }
-    VoMemoryStream stream(1024, VoMemoryStream::kGrowDouble);
-    if (!(aRaw ? animation.WriteRaw(&stream) : animation.Write(&stream))) {
-        std::fprintf(stderr, "the engine could not write an animation\n");
-        return {};
-    }
-    return Bytes(stream.GetBuffer(), stream.GetBuffer() + stream.GetPosition());
-}
-
-std::string Narrow(const char16_t* apText) {
-    std::string text;
-    for (; *apText != 0; ++apText) {
-        text.push_back(static_cast<char>(*apText));
-    }
-    return text;
-}
-
-bool Save(const std::string& aPath, const Bytes& aBytes) {
-    if (aBytes.empty()) {
-        return false;
-    }
-    std::FILE* file = std::fopen(aPath.c_str(), "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "cannot write %s\n", aPath.c_str());
-        return false;
-    }
-    const bool written = std::fwrite(aBytes.data(), 1, aBytes.size(), file) == aBytes.size();
-    const bool closed = std::fclose(file) == 0;
-    std::printf("%s: %zu bytes\n", aPath.c_str(), aBytes.size());
-    return written && closed;
 }
 
 }  // namespace

@@ -229,7 +229,8 @@ bool VoGesturePlayer::SetCharacter(const VoString& aId, VoCharacter* apCharacter
         VO_ASSERT_FAILURE(kDuplicateId, aId);
         return false;
     }
-    fCharacters.Add(id, apCharacter, false);
+    // The checked add keeps the hash index sorted for the lookups that follow.
+    fCharacters.Add(id, apCharacter, true);
     if (fCharacters.IndexOf(id) < 0) {
         return false;
     }

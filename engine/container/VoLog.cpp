@@ -1,7 +1,9 @@
 #include "container/VoLog.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 
 namespace {
@@ -16,6 +18,36 @@ std::mutex gLock;
 char16_t gFolder[VoLog::kMaxFolderLength + 1];
 // The narrow path of the log file; empty means "log.txt" in the working directory.
 char gPath[VoLog::kMaxFolderLength + sizeof(kFileName) + 1];
+// Whether standard error has been told that the current log file cannot be written.
+bool gToldCannotWrite = false;
+// Lines WriteLineAndPrint has put on standard error.
+int gPrintedLines = 0;
+
+// The text's units as their low bytes, then a line break; false when the
+// stream reports an error.
+bool WriteNarrow(std::FILE* apFile, const char16_t* apText) {
+    char chunk[512];
+    std::size_t used = 0;
+    for (const char16_t* unit = apText; *unit != 0; ++unit) {
+        if (used == sizeof(chunk)) {
+            std::fwrite(chunk, 1, used, apFile);
+            used = 0;
+        }
+        chunk[used++] = static_cast<char>(*unit & 0xFF);
+    }
+    std::fwrite(chunk, 1, used, apFile);
+    std::fputc('\n', apFile);
+    return std::ferror(apFile) == 0;
+}
+
+// Under the lock.
+void TellCannotWrite(const char* apPath, int aError) {
+    if (gToldCannotWrite) {
+        return;
+    }
+    gToldCannotWrite = true;
+    std::fprintf(stderr, "%s%s: %s\n", VoLog::kCannotWrite, apPath, std::strerror(aError));
+}
 
 }  // namespace
 
@@ -28,22 +60,33 @@ void VoLog::WriteLine(const char16_t* apText) {
         return;
     }
     std::lock_guard<std::mutex> lock(gLock);
-    std::FILE* file = std::fopen(gPath[0] != '\0' ? gPath : kFileName, "a");
+    const char* path = gPath[0] != '\0' ? gPath : kFileName;
+    std::FILE* file = std::fopen(path, "a");
     if (file == nullptr) {
+        TellCannotWrite(path, errno);
         return;
     }
-    char chunk[512];
-    std::size_t used = 0;
-    for (const char16_t* unit = apText; *unit != 0; ++unit) {
-        if (used == sizeof(chunk)) {
-            std::fwrite(chunk, 1, used, file);
-            used = 0;
-        }
-        chunk[used++] = static_cast<char>(*unit & 0xFF);
+    const bool written = WriteNarrow(file, apText);
+    const int error = errno;
+    if (std::fclose(file) != 0 || !written) {
+        TellCannotWrite(path, written ? errno : error);
     }
-    std::fwrite(chunk, 1, used, file);
-    std::fputc('\n', file);
-    std::fclose(file);
+}
+
+void VoLog::WriteLineAndPrint(const char16_t* apText) {
+    if (apText == nullptr) {
+        return;
+    }
+    WriteLine(apText);
+    std::lock_guard<std::mutex> lock(gLock);
+    WriteNarrow(stderr, apText);
+    std::fflush(stderr);
+    ++gPrintedLines;
+}
+
+int VoLog::GetPrintedLineCount() {
+    std::lock_guard<std::mutex> lock(gLock);
+    return gPrintedLines;
 }
 
 void VoLog::SetFolder(const VoString& aFolder) {
@@ -53,6 +96,7 @@ void VoLog::SetFolder(const VoString& aFolder) {
         return;
     }
     std::lock_guard<std::mutex> lock(gLock);
+    gToldCannotWrite = false;
     const char16_t* units = aFolder.GetChars();
     for (std::int32_t i = 0; i < length; ++i) {
         gFolder[i] = units[i];

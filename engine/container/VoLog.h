@@ -1,6 +1,9 @@
 #pragma once
 // The engine's only diagnostic channel: every message is one line appended to
 // "log.txt" (in the log folder, or the working directory while none is set).
+// A failure that ends the program at start-up is also printed on standard
+// error, where whoever started it sees it; so is, once for each log file, the
+// news that the log cannot be written.
 //
 // Reporting code uses the macros at the bottom, which build the line
 //     <level> <source path>, <line>: <text><further values...>
@@ -15,16 +18,25 @@ public:
     // A folder whose path would not fit the platform's path limit is refused.
     static constexpr const char* kFolderTooLong = "SetFolder failure. Folder too long.";
     static constexpr int kMaxFolderLength = 4000;
+    // Printed on standard error, followed by the file's path, ": " and the
+    // system's reason, the first time a line cannot be written to a log file.
+    static constexpr const char* kCannotWrite = "The log cannot be written, its lines are lost: ";
 
     // Writes the message's text as one line.
     static void Report(const VoString& aMessage);
     // Appends apText and a line break to the log file; null does nothing. The
     // file is opened and closed for each line so nothing is lost on a crash.
     // Each 16-bit unit is written as its low byte, the inverse of how narrow
-    // text is widened. A file that cannot be opened loses the line silently.
-    // Safe to call from the memory manager, also while an allocation fails:
-    // it never allocates through the engine's operators.
+    // text is widened. A line that cannot be written is lost; the first one
+    // lost to a log file says so on standard error (kCannotWrite). Safe to
+    // call from the memory manager, also while an allocation fails: it never
+    // allocates through the engine's operators.
     static void WriteLine(const char16_t* apText);
+    // WriteLine, and the same line on standard error.
+    static void WriteLineAndPrint(const char16_t* apText);
+    // How many lines WriteLineAndPrint has put on standard error, so a caller
+    // can tell whether a failure below it has told the user already.
+    static int GetPrintedLineCount();
     // Later lines go to aFolder + "/log.txt"; an empty folder means the working directory.
     static void SetFolder(const VoString& aFolder);
     static VoString GetFolder();

@@ -1,6 +1,7 @@
 #pragma once
 // The window's message queue as the port layer gives it: quit, focus, keys in
-// keyboard scan codes, and the mouse as relative motion, wheel notches and
+// keyboard scan codes, and the mouse as motion (relative, or the pointer's
+// position in the window, whichever the system gives), wheel notches and
 // device buttons. The port layer's is SDL's event queue; tests script one.
 struct VoPortEvent {
     enum Kind : int {
@@ -13,12 +14,17 @@ struct VoPortEvent {
         kMouseWheel,       // fY: notches, away from the user positive
         kMouseButtonDown,  // fCode: device button, 0 primary, 1 secondary, 2 middle, 3.. others
         kMouseButtonUp,
+        // fX, fY: where the pointer is, in pixels of the window's surface of
+        // fWidth x fHeight (outside it while a button holds the pointer)
+        kMousePosition,
     };
 
     Kind fKind = kQuit;
     int fCode = 0;
     int fX = 0;
     int fY = 0;
+    int fWidth = 0;
+    int fHeight = 0;
 };
 
 class VoIEventSource {

@@ -1,8 +1,8 @@
 #pragma once
 // The platform's window as the port layer gives it: the windowing system is
 // brought up, one window made (or one made elsewhere adopted), shown, and the
-// system mouse put in relative mode while the mouse device holds it. The port
-// layer's is SDL's; tests stand a recording one in its place.
+// system pointer held while the mouse device holds it. The port layer's is
+// SDL's; tests stand a recording one in its place.
 #include <cstdint>
 
 class VoIWindowPort {
@@ -22,8 +22,10 @@ public:
     virtual void* GetHandle() const = 0;
     // aShowCommand: VoPlatformDesc::kShowHide hides, anything else shows.
     virtual void Show(int aShowCommand) = 0;
-    // While on, the pointer is hidden and held, and motion comes as deltas.
-    virtual void SetRelativeMouseMode(bool aOn) = 0;
+    // While on, the system pointer is hidden over the window; a full-screen
+    // window also keeps it inside. A window lets it leave, so the pointer
+    // stays the user's outside the game's window.
+    virtual void HoldPointer(bool aOn) = 0;
     // The system cursor is shown while its count is 0 or more.
     virtual void AdjustCursorShowCount(int aDelta) = 0;
     // Whether the system exchanges the primary and secondary buttons before

@@ -1,5 +1,7 @@
 #include "platform/VoInputDX9.h"
 
+#include <algorithm>
+
 #include "container/VoLog.h"
 #include "memory/VoNew.h"
 #include "platform/VoIEventSource.h"
@@ -67,6 +69,11 @@ void VoInputDX9::Feed(const VoPortEvent& aEvent) {
                 mouse->OnMotion(aEvent.fX, aEvent.fY);
             }
             break;
+        case VoPortEvent::kMousePosition:
+            if (mouse != nullptr) {
+                mouse->OnPosition(aEvent.fX, aEvent.fY, aEvent.fWidth, aEvent.fHeight);
+            }
+            break;
         case VoPortEvent::kMouseWheel:
             if (mouse != nullptr) {
                 mouse->OnWheel(aEvent.fY);
@@ -80,6 +87,14 @@ void VoInputDX9::Feed(const VoPortEvent& aEvent) {
             break;
         default:
             break;
+    }
+}
+
+void VoInputDX9::SetPictureSize(std::uint32_t aWidth, std::uint32_t aHeight) {
+    if (fpMouse != nullptr && fpMouse->GetDevice() != nullptr) {
+        fpMouse->GetDevice()->SetPictureSize(
+            static_cast<std::int32_t>(std::min<std::uint32_t>(aWidth, INT32_MAX)),
+            static_cast<std::int32_t>(std::min<std::uint32_t>(aHeight, INT32_MAX)));
     }
 }
 

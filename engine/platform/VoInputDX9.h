@@ -24,7 +24,7 @@ public:
     ~VoInputDX9();
 
     // Makes the devices asked for on the window (not owned, outlives the
-    // input; the mouse holds it in relative mode while acquired). aFlag is
+    // input; the mouse holds the system pointer while acquired). aFlag is
     // not used.
     bool Init(void* apInstance, VoIWindowPort* apWindow, int aFlag, bool aMakeKeyboard, bool aMakeMouse);
     // The keyboard's update, then the mouse's.
@@ -34,6 +34,9 @@ public:
     void Feed(const VoPortEvent& aEvent);
     // Whether the window has the focus.
     void SetForeground(bool aForeground);
+    // The size of the picture the window shows, which the pointer's
+    // positions are mapped into (see VoMouseDevice).
+    void SetPictureSize(std::uint32_t aWidth, std::uint32_t aHeight);
 
     // Clear the keyboard's stored keys and acquire, or release, the mouse.
     // Nothing in the engine calls them.

@@ -15,13 +15,13 @@ void VoInputDevice::SetForeground(bool aForeground) {
 }
 
 VoInputResult VoInputDevice::Acquire() {
-    if (fForegroundOnly && !fForeground) {
+    if (!CanAcquire()) {
         return VoInputResult::kOtherAppHasPriority;
     }
     if (!fAcquired) {
         fAcquired = true;
         if (fExclusive && fpWindow != nullptr) {
-            fpWindow->SetRelativeMouseMode(true);
+            fpWindow->HoldPointer(true);
         }
     }
     return VoInputResult::kOk;
@@ -33,7 +33,7 @@ void VoInputDevice::Unacquire() {
     }
     fAcquired = false;
     if (fExclusive && fpWindow != nullptr) {
-        fpWindow->SetRelativeMouseMode(false);
+        fpWindow->HoldPointer(false);
     }
     OnUnacquired();
 }

@@ -2,15 +2,16 @@
 // What the keyboard and the mouse devices share: they are read only while
 // acquired. A foreground device cannot be acquired while the window is in the
 // background and loses its acquisition when the window goes there; an
-// exclusive one holds the system mouse in relative mode while acquired. The
-// message pump feeds the devices and tells them the window's focus.
+// exclusive one holds the system pointer (VoIWindowPort::HoldPointer) while
+// acquired. The message pump feeds the devices and tells them the window's
+// focus.
 #include "platform/VoInputResult.h"
 
 class VoIWindowPort;
 
 class VoInputDevice {
 public:
-    // apWindow: where relative mode is switched; not owned, outlives the
+    // apWindow: where the pointer is held; not owned, outlives the
     // device; may be null.
     explicit VoInputDevice(VoIWindowPort* apWindow) : fpWindow(apWindow) {}
     VoInputDevice(const VoInputDevice&) = delete;
@@ -23,6 +24,8 @@ public:
     VoInputResult Acquire();
     void Unacquire();
     bool IsAcquired() const { return fAcquired; }
+    // False while a foreground device's window is in the background.
+    bool CanAcquire() const { return fForeground || !fForegroundOnly; }
 
 protected:
     // What a device drops when it loses its acquisition.

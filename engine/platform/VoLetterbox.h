@@ -13,4 +13,10 @@ struct VoLetterbox {
     // picture of aWidth x aHeight fills; empty when either has no area.
     static VoLetterbox Fit(std::int32_t aWidth, std::int32_t aHeight, std::int32_t aSurfaceWidth,
                            std::int32_t aSurfaceHeight);
+
+    // The pixel of the picture (aWidth x aHeight) shown at the surface's
+    // pixel (aX, aY), with points on the bars or off the surface taken to the
+    // nearest edge pixel. False, nothing written, when the box is empty.
+    bool ToPicture(std::int32_t aX, std::int32_t aY, std::int32_t aWidth, std::int32_t aHeight,
+                   std::int32_t* apX, std::int32_t* apY) const;
 };

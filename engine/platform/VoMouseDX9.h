@@ -30,8 +30,8 @@ public:
     static constexpr char kNoApp[] = "Mouse output error. Could not get VoApp.";
 
     // apOwner: not owned, owns the mouse. An exclusive mouse holds the
-    // pointer in relative mode while acquired; a foreground one is read only
-    // while the window has the focus. aSwapped: the system exchanged the
+    // system pointer while acquired; a foreground one is read only while
+    // the window has the focus. aSwapped: the system exchanged the
     // primary and secondary buttons, so 1 and 2 are exchanged back. The
     // device is always buffered: an unbuffered mouse is an assertion failure
     // and reads the buffer all the same.

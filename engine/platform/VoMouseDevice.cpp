@@ -2,12 +2,56 @@
 
 #include <algorithm>
 
-void VoMouseDevice::OnMotion(int aX, int aY) {
-    if (aX != 0) {
-        Add(VoMouseRecord::kAxisX, aX);
+#include "platform/VoLetterbox.h"
+
+namespace {
+
+// aAt moved by aDelta, kept within 0..aSize-1 (not kept at all without a size).
+std::int32_t Moved(std::int32_t aAt, int aDelta, std::int32_t aSize) {
+    const std::int64_t to = static_cast<std::int64_t>(aAt) + aDelta;
+    if (aSize <= 0) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(to, INT32_MIN, INT32_MAX));
     }
-    if (aY != 0) {
-        Add(VoMouseRecord::kAxisY, aY);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(to, 0, aSize - 1));
+}
+
+}  // namespace
+
+void VoMouseDevice::SetPictureSize(std::int32_t aWidth, std::int32_t aHeight) {
+    fPictureWidth = aWidth;
+    fPictureHeight = aHeight;
+}
+
+void VoMouseDevice::OnMotion(int aX, int aY) {
+    if (aX != 0 && Add(VoMouseRecord::kAxisX, aX)) {
+        fPointX = Moved(fPointX, aX, fPictureWidth);
+    }
+    if (aY != 0 && Add(VoMouseRecord::kAxisY, aY)) {
+        fPointY = Moved(fPointY, aY, fPictureHeight);
+    }
+}
+
+void VoMouseDevice::OnPosition(int aX, int aY, int aSurfaceWidth, int aSurfaceHeight) {
+    if (aSurfaceWidth <= 0 || aSurfaceHeight <= 0) {
+        return;
+    }
+    const bool hasPicture = fPictureWidth > 0 && fPictureHeight > 0;
+    const std::int32_t width = hasPicture ? fPictureWidth : aSurfaceWidth;
+    const std::int32_t height = hasPicture ? fPictureHeight : aSurfaceHeight;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    if (!VoLetterbox::Fit(width, height, aSurfaceWidth, aSurfaceHeight)
+             .ToPicture(aX, aY, width, height, &x, &y)) {
+        return;
+    }
+    MoveAxis(VoMouseRecord::kAxisX, x, &fPointX);
+    MoveAxis(VoMouseRecord::kAxisY, y, &fPointY);
+}
+
+void VoMouseDevice::MoveAxis(int aOffset, std::int32_t aTo, std::int32_t* apAt) {
+    const std::int64_t delta = static_cast<std::int64_t>(aTo) - *apAt;
+    if (delta != 0 && delta >= INT32_MIN && delta <= INT32_MAX && Add(aOffset, static_cast<int>(delta))) {
+        *apAt = aTo;
     }
 }
 
@@ -41,11 +85,12 @@ VoInputResult VoMouseDevice::GetDeviceData(VoMouseRecord* apRecords, int* apCoun
     return VoInputResult::kOk;
 }
 
-void VoMouseDevice::Add(int aOffset, int aData) {
+bool VoMouseDevice::Add(int aOffset, int aData) {
     if (!IsAcquired() || fCount >= kBufferSize) {
-        return;
+        return false;
     }
     fBuffer[fCount].fOffset = aOffset;
     fBuffer[fCount].fData = aData;
     ++fCount;
+    return true;
 }

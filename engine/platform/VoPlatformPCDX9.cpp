@@ -102,6 +102,7 @@ bool VoPlatformPCDX9::Create(VoPlatformDesc* apDesc) {
         fpInput = VO_NEW VoInputDX9(this);
         if (fpInput != nullptr) {
             fpInput->Init(apDesc->fpInstance, fpWindow->GetPort(), 1, true, true);
+            fpInput->SetPictureSize(fWidth, fHeight);
             fpInput->SetForeground(fActive);
             fpWindow->SetInput(fpInput);
         }

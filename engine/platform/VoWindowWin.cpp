@@ -36,7 +36,16 @@ VoWindowWin::~VoWindowWin() {
 
 bool VoWindowWin::RegisterWindowClass(void* apInstance) {
     fpInstance = apInstance;
-    return fpPort != nullptr && fpEvents != nullptr && fpPort->Register();
+    if (fpPort == nullptr || fpEvents == nullptr) {
+        return false;
+    }
+    if (!fpPort->Register()) {
+        VoString line(kDisplayFailed);
+        line.Append(fpPort->GetErrorText());
+        VoLog::WriteLineAndPrint(line.GetChars());
+        return false;
+    }
+    return true;
 }
 
 bool VoWindowWin::Create(void* apInstance, int) {
@@ -50,7 +59,7 @@ bool VoWindowWin::Create(void* apInstance, int) {
     if (fpPort == nullptr || !fpPort->Create(title.c_str(), fWidth, fHeight, !fWindowed)) {
         VoString line(kCreateFailed);
         line.Append(fpPort != nullptr ? fpPort->GetErrorText() : "");
-        VoLog::WriteLine(line.GetChars());
+        VoLog::WriteLineAndPrint(line.GetChars());
         return false;
     }
     return true;

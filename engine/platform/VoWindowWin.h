@@ -18,6 +18,7 @@ class VoIWindowPort;
 class VoWindowWin {
 public:
     static constexpr char16_t kCreateFailed[] = u"CreateWindow failed: ";
+    static constexpr char16_t kDisplayFailed[] = u"The display could not be opened: ";
 
     // The window is made full screen unless aWindowed. apPort makes the
     // window port and the queue; apPlatform (not owned, owns the window) is
@@ -29,10 +30,13 @@ public:
     // The window port goes with it, and with that the window it made.
     ~VoWindowWin();
 
-    // Brings up the windowing system.
+    // Brings up the windowing system. A failure writes the plain line
+    // kDisplayFailed with the port's reason, in the log and on standard
+    // error: the program cannot go on without a display.
     bool RegisterWindowClass(void* apInstance);
     // Makes the window at the top-left corner. A failure writes the plain
-    // line "CreateWindow failed: " with the port's reason.
+    // line "CreateWindow failed: " with the port's reason, in the log and on
+    // standard error.
     bool Create(void* apInstance, int aShowCommand);
     // Adopts a window made elsewhere.
     void SetHandle(void* apHandle);

@@ -165,7 +165,7 @@ bool VoTextureDX9::CreateTexture(VoImage* apImage) {
         const VoDeviceResult uploaded =
             fpDevice->UploadTextureLevel(texture, i, level, static_cast<std::int32_t>(pitch));
         if (uploaded != VoDeviceResult::kOk) {
-            loaded = Fail(kLoadFailure, uploaded);
+            loaded = Fail(kLevelFailure, uploaded);
         }
     }
     delete[] reduced[0];

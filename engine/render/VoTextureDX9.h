@@ -17,7 +17,10 @@ public:
     static constexpr const char* kNoDevice = "CreateTexture failure. No D3DDevice found.";
     // Followed by the device's result name, ": " and its description.
     static constexpr const char* kCreateFailure = "CreateTexture failure:";
+    // A level's memory could not be had.
     static constexpr const char* kLoadFailure = "CreateTexture failure.";
+    // A level that the device would not take; followed as kCreateFailure is.
+    static constexpr const char* kLevelFailure = "GetSurfaceLevel failure: ";
 
     VoTextureDX9() = default;
     VoTextureDX9(const VoTextureDX9&) = delete;

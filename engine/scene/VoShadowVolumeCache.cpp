@@ -60,6 +60,10 @@ bool VoShadowVolumeCache::Load(const VoString& aPath) {
         VO_ASSERT_FAILURE(kCreationFailure);
         return fCount > 0;
     }
+    // The file is made first, so a place where none can be made is named.
+    if (files == nullptr || !files->CreateFile(aPath, true)) {
+        VO_ASSERT_FAILURE(kFileCreationFailure, aPath);
+    }
     if (!VoFileStream::WriteFile(this, aPath, true)) {
         VO_ASSERT_FAILURE(kSaveFailure);
     }

@@ -33,6 +33,8 @@ public:
     static constexpr const char* kNoSkinnedMeshes = "CreateShadow failure. No skinned meshes found.";
     static constexpr const char* kCreationFailure = "Shadow creation failure.";
     static constexpr const char* kSaveFailure = "Shadow save failure.";
+    // Followed by the path.
+    static constexpr const char* kFileCreationFailure = "File creation failure:";
     static constexpr const char* kNullElement = "NULL arg.";
     static constexpr const char* kReadRefused = "Read failure. Invalid shadow volume file.";
     static constexpr const char* kFrameNotFound = "Read failure. Shadow volume frame not found: ";

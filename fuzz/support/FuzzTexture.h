@@ -1,18 +1,18 @@
 #pragma once
-// Textures without a device for the fuzz targets that build display objects:
-// the "texture" creator makes textures that keep their size only, and
-// FileTexture files one of a given size under an id, so sprites that name it
-// build without reading a file.
+// Stand-ins that the fuzz targets register in place of the device's
+// services: a texture that keeps only its size, and a creator of any class;
+// and FileTexture, which files such a texture of a given size under an id,
+// so sprites that name it build without reading a file.
 #include <cstddef>
 #include <cstdint>
 
 #include "geometry/VoImage.h"
 #include "memory/VoNew.h"
 #include "object/VoIObjectCreator.h"
-#include "object/VoRegistry.h"
 #include "render/VoITexture.h"
 #include "render/VoTextureManager.h"
 
+// A texture without a device: keeps the size only.
 class FuzzTexture : public VoITexture {
 public:
     bool CreateTexture(VoImage* apImage) override {
@@ -34,19 +34,13 @@ public:
     }
 };
 
-class FuzzTextureCreator : public VoIObjectCreator {
+// Makes a new T under the id.
+template <typename T>
+class FuzzCreator : public VoIObjectCreator {
 public:
-    FuzzTextureCreator() : VoIObjectCreator(VoString(u"texture")) {}
-    VoBase* Create() override { return VO_NEW FuzzTexture(); }
+    explicit FuzzCreator(const char16_t* apId) : VoIObjectCreator(VoString(apId)) {}
+    VoBase* Create() override { return VO_NEW T(); }
 };
-
-// Registers the creator; before the engine's start-up creators.
-inline void RegisterFuzzTextures() {
-    VoIObjectCreator* creator = VO_NEW FuzzTextureCreator();
-    if (creator != nullptr && !VoRegistry::Get()->AddCreator(creator)) {
-        delete creator;
-    }
-}
 
 // A texture of aWidth x aHeight filed under the id.
 inline void FileTexture(const char16_t* apId, std::int32_t aWidth, std::int32_t aHeight) {

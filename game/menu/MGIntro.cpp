@@ -10,8 +10,8 @@
 #include "gdi/VoTextArea.h"
 #include "memory/VoNew.h"
 #include "platform/VoIPlatform.h"
-#include "platform/VoKeyboard.h"
 #include "util/MGCleaner.h"
+#include "util/MGListening.h"
 
 namespace {
 
@@ -94,20 +94,7 @@ void MGIntro::BuildTexts(VoPropertyList* apTexts) {
 }
 
 void MGIntro::ListenToKeys(bool aListen) {
-    if (aListen == fInKeyboard) {
-        return;
-    }
-    VoKeyboard* keyboard = VoKeyboard::GetInstance();
-    if (keyboard == nullptr) {
-        fInKeyboard = false;
-        return;
-    }
-    if (aListen) {
-        fInKeyboard = keyboard->AddListener(this, kKeyboardOrder);
-    } else {
-        keyboard->RemoveListener(this);
-        fInKeyboard = false;
-    }
+    MGListenToKeys(this, kKeyboardOrder, aListen, &fInKeyboard);
 }
 
 void MGIntro::OnLeaveBegin() {

@@ -21,6 +21,12 @@ MGPDA::~MGPDA() {
     delete fpInventory;
 }
 
+void MGPDA::RemoveListener(MGIPDAListener* apListener) {
+    if (fpListener == apListener) {
+        fpListener = nullptr;
+    }
+}
+
 VoString MGPDA::ToString() const {
     return VoDebugString("MGPDA", this);
 }

@@ -1,8 +1,13 @@
 #pragma once
 // The PDA: the inventory, the map, the case log and the phone, open over
 // the scene or minimized to a bar. Created by the application's Init.
+//
+// Until the PDA's screens arrive this holds only what the scene, the
+// cut-scenes and the puzzles ask of it: whether it is open, closing it, its
+// listener, and the inventory panel that items are added to.
 #include "container/VoBase.h"
 
+class MGIPDAListener;
 class MGInventoryPanel;
 
 class MGPDA : public VoBase {
@@ -18,11 +23,24 @@ public:
     MGPDA& operator=(const MGPDA&) = delete;
     ~MGPDA() override;
 
+    // Whether the PDA's window is open (not minimized, not closed).
+    bool IsOpen() const { return fOpen; }
+    void Open() { fOpen = true; }
+    void Close() { fOpen = false; }
+
+    // Replaces the listener (not owned).
+    void SetListener(MGIPDAListener* apListener) { fpListener = apListener; }
+    // Clears the listener only when it is the one given.
+    void RemoveListener(MGIPDAListener* apListener);
+    MGIPDAListener* GetListener() const { return fpListener; }
+
     // Owned by the PDA; null when it could not be made.
     MGInventoryPanel* GetInventoryPanel() const { return fpInventory; }
 
     VoString ToString() const override;
 
 private:
-    MGInventoryPanel* fpInventory;  // owned
+    bool fOpen = false;
+    MGIPDAListener* fpListener = nullptr;  // not owned
+    MGInventoryPanel* fpInventory;         // owned
 };

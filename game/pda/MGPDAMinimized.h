@@ -1,7 +1,8 @@
 #pragma once
-// The PDA's minimized bar. Screens that take the whole display hide it on
-// entering and show it again on leaving. For now it only keeps whether it
-// is shown; the bar itself comes later.
+// The PDA's minimized bar along the screen's edge, shown over a scene.
+//
+// Until the PDA's screens arrive this only remembers whether the bar is
+// shown: placards and cut-scenes hide it, the scene shows it again.
 #include "container/VoBase.h"
 
 class MGPDAMinimized : public VoBase {

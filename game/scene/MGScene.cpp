@@ -1,9 +1,89 @@
 #include "scene/MGScene.h"
 
+#include "MGScreenManager.h"
 #include "container/VoDebugString.h"
+#include "container/VoLog.h"
+#include "container/VoPropertyList.h"
+#include "memory/VoNew.h"
+#include "state/VoIState.h"
+#include "state/VoStateManager.h"
+#include "ui/MGCursor.h"
 
-void MGScene::StopAudio() {
+MGScene::MGScene() : fpSceneFile(nullptr), fInputEnabled(false), fEntered(false) {}
+
+MGScene::~MGScene() {
+    if (MGScreenManager* screens = MGScreenManager::GetInstance()) {
+        screens->RemoveScreen(this);
+    }
+    delete fpSceneFile;
+}
+
+bool MGScene::Load(const VoString& aId) {
+    if (aId.GetLength() == 0) {
+        VO_ERROR(kLoadInvalidId);
+        return false;
+    }
+    fSceneId = aId;
+    if (VoStateManager* states = VoStateManager::GetInstance()) {
+        VoIState* state = VO_NEW VoIState();
+        if (state != nullptr && !(state->Set(VoString(kCurrentSceneState), VoIState::kString, &aId) &&
+                                  states->AddState(state, false, true))) {
+            delete state;
+        }
+    }
+    fScenePath = VoString(kSceneRoot) + aId + u"/";
+    delete fpSceneFile;
+    fpSceneFile = VO_NEW VoPropertyList();
+    if (fpSceneFile == nullptr || !fpSceneFile->Load(fScenePath + kSceneFile, true)) {
+        VO_ERROR(kLoadFailure, aId);
+        return false;
+    }
+    bool found = false;
+    const VoString viewpoint = fpSceneFile->GetString(VoString(u"defaultviewpoint"), &found);
+    if (!found) {
+        VO_ASSERT_FAILURE(kNoDefaultViewpoint);
+    }
+    return SetViewpoint(viewpoint);
+}
+
+bool MGScene::SetViewpoint(const VoString& aId) {
+    fViewpointId = aId;
+    return true;
+}
+
+void MGScene::ChangeViewpoint(const VoString& aId) {
+    fTargetViewpoint = aId;
+}
+
+void MGScene::SetInputEnabled(bool aEnabled) {
+    if (aEnabled && !fEntered) {
+        return;
+    }
+    fInputEnabled = aEnabled;
+}
+
+void MGScene::OnLeaveBegin() {
+    SetInputEnabled(false);
+}
+
+void MGScene::OnLeaveEnd() {
+    SetInputEnabled(false);
+    fEntered = false;
     fKeepAudio = false;
+}
+
+void MGScene::OnEnter() {
+    if (MGCursor* cursor = MGCursor::GetInstance()) {
+        cursor->SetActive(true);
+    }
+    fEntered = true;
+    SetInputEnabled(true);
+}
+
+void MGScene::OnPDAEvent(int aCode) {
+    if (aCode == kMinimized && !fInputEnabled && fEntered) {
+        SetInputEnabled(true);
+    }
 }
 
 VoString MGScene::ToString() const {

@@ -8,19 +8,9 @@
 
 #include "animation/VoAnimation.h"
 #include "support/LogCapture.h"
-#include "system/VoITimer.h"
+#include "support/SetTimer.h"
 
 namespace {
-
-// A timer that reads whatever the test sets.
-class SetTimer : public VoITimer {
-public:
-    bool Initialize(std::uintptr_t) override { return true; }
-    double GetTime() override { return fNow; }
-    bool Reset() override { return true; }
-
-    double fNow = 50.0;
-};
 
 constexpr std::uint32_t kFadeIn = VoAnimationSlot::kFadeIn;
 constexpr std::uint32_t kFadeOut = VoAnimationSlot::kFadeOut;
@@ -53,7 +43,7 @@ protected:
         return slots;
     }
 
-    SetTimer fTimer;
+    SetTimer fTimer{50.0};
     VoAnimationCtrl fCtrl{&fTimer};
     std::vector<std::unique_ptr<VoAnimation>> fAnimations;
 };

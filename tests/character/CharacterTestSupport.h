@@ -17,18 +17,8 @@
 #include "scene/VoFrame.h"
 #include "scene/VoSkinMesh.h"
 #include "support/AnimationFiles.h"
+#include "support/SetTimer.h"
 #include "support/ShadowTestSupport.h"
-#include "system/VoITimer.h"
-
-// A timer that reads whatever the test sets.
-class SetTimer : public VoITimer {
-public:
-    bool Initialize(std::uintptr_t) override { return true; }
-    double GetTime() override { return fNow; }
-    bool Reset() override { return true; }
-
-    double fNow = 0.0;
-};
 
 inline VoQuaternion AboutX(float aRadians) {
     return VoQuaternion(std::sin(aRadians / 2), 0.0f, 0.0f, std::cos(aRadians / 2));

@@ -164,6 +164,31 @@ TEST_F(VoGesturePlayerTest, KeysTakeTheGenderOfTheirCharacter) {
     EXPECT_TRUE(log.Logged(kAssert, std::string(VoGesturePlayer::kDuplicateId) + "ANN"));
 }
 
+TEST_F(VoGesturePlayerTest, EveryBoundIdIsFoundWhateverTheOrderOfTheirHashes) {
+    // Bound in both orders: an id whose hash sorts below an earlier one's
+    // must be found as well.
+    const std::vector<std::vector<const char16_t*>> orders = {
+        {u"alice", u"bob", u"carol", u"dave", u"Eve"},
+        {u"Eve", u"dave", u"carol", u"bob", u"alice"},
+        {u"carol", u"alice", u"Eve", u"bob", u"dave"},
+    };
+    for (const auto& order : orders) {
+        VoGesturePlayer player(&fTimer);
+        std::vector<VoCharacter*> bound;
+        for (const char16_t* id : order) {
+            bound.push_back(NewCharacter(false));
+            EXPECT_TRUE(player.SetCharacter(VoString(id), bound.back())) << Narrow(VoString(id));
+        }
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            EXPECT_EQ(player.GetCharacter(VoString(order[i])), bound[i]) << Narrow(VoString(order[i]));
+        }
+        LogCapture log;
+        EXPECT_FALSE(player.SetCharacter(VoString(order.front()), NewCharacter(false)));
+        EXPECT_TRUE(log.Logged(kAssert,
+                               std::string(VoGesturePlayer::kDuplicateId) + Narrow(VoString(order.front()))));
+    }
+}
+
 TEST_F(VoGesturePlayerTest, TheDefaultCurveRunsATwoSecondAnimationForwardAndBack) {
     VoCharacter* ann = NewCharacter(false);
     VoGesturePlayer player(&fTimer);

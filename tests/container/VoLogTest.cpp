@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <fstream>
@@ -121,19 +122,39 @@ TEST(VoLog, EmptyFolderMeansTheWorkingDirectory) {
     EXPECT_EQ(log.Contents(), "here\n");
 }
 
-TEST(VoLog, AFolderThatCannotBeOpenedLosesTheLineQuietly) {
+TEST(VoLog, AnUnwritableLogLosesItsLinesAndSaysSoOnceOnStandardError) {
     LogCapture log;
     const std::string missing = log.Folder() + "/no/such/folder";
-    VoLog::SetFolder(VoString(missing.c_str()));
-    VoLog::WriteLine(u"lost");
-    VO_ERROR("also lost");
-    EXPECT_FALSE(std::filesystem::exists(missing));
-    // A folder that is really a file cannot be opened either.
+    // A folder that is really a file cannot hold the log either.
     const std::string file = log.Folder() + "/plain";
     std::ofstream(file) << "x";
-    VoLog::SetFolder(VoString(file.c_str()));
-    VoLog::WriteLine(u"lost too");
-    SUCCEED();
+    for (const std::string& folder : {missing, file}) {
+        SCOPED_TRACE(folder);
+        VoLog::SetFolder(VoString(folder.c_str()));
+        testing::internal::CaptureStderr();
+        VoLog::WriteLine(u"lost");
+        VO_ERROR("also lost");
+        VoLog::WriteLine(u"lost too");
+        const std::string told = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(told.rfind(std::string(VoLog::kCannotWrite) + folder + "/log.txt: ", 0), 0u) << told;
+        EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    // A log that can be written says nothing there.
+    VoLog::SetFolder(VoString(log.Folder().c_str()));
+    testing::internal::CaptureStderr();
+    VoLog::WriteLine(u"kept");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(log.Contents(), "kept\n");
+}
+
+TEST(VoLog, WriteLineAndPrintPutsTheLineInTheLogAndOnStandardError) {
+    LogCapture log;
+    testing::internal::CaptureStderr();
+    VoLog::WriteLineAndPrint(u"no display");
+    VoLog::WriteLineAndPrint(nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "no display\n");
+    EXPECT_EQ(log.Contents(), "no display\n");
 }
 
 TEST(VoLog, ATooLongFolderIsRefused) {

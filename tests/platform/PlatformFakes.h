@@ -16,11 +16,23 @@
 #include "platform/VoIGraphicsContext.h"
 #include "platform/VoIPlatformPort.h"
 #include "platform/VoIWindowPort.h"
+#include "platform/VoPlatformDesc.h"
 #include "platform/port/VoIRenderDevice.h"
 #include "support/RecordingRenderDevice.h"
 #include "support/TestText.h"
 
 using Journal = std::vector<std::string>;
+
+// An 800 x 600, 32-bit window titled "Test", made by the platform itself.
+inline VoPlatformDesc TestWindowDesc(bool aWindowed = true) {
+    VoPlatformDesc desc;
+    desc.fTitle = VoString("Test");
+    desc.fWidth = 800;
+    desc.fHeight = 600;
+    desc.fBits = 32;
+    desc.fWindowed = aWindowed;
+    return desc;
+}
 
 // What the fakes are set up to do, shared by every fake one port makes.
 struct FakeSetup {
@@ -57,9 +69,7 @@ public:
     }
     void* GetHandle() const override { return fpHandle; }
     void Show(int aShowCommand) override { fpJournal->push_back("show " + std::to_string(aShowCommand)); }
-    void SetRelativeMouseMode(bool aOn) override {
-        fpJournal->push_back(aOn ? "relative on" : "relative off");
-    }
+    void HoldPointer(bool aOn) override { fpJournal->push_back(aOn ? "hold on" : "hold off"); }
     void AdjustCursorShowCount(int aDelta) override {
         fpJournal->push_back(aDelta > 0 ? "cursor +" + std::to_string(aDelta)
                                         : "cursor " + std::to_string(aDelta));

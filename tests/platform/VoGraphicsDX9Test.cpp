@@ -1,5 +1,6 @@
 #include "platform/VoGraphicsDX9.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -199,6 +200,8 @@ TEST(VoGraphicsDX9, TheLetterboxKeepsTheAspectAndCentres) {
         std::int32_t fSurfaceWidth;
         std::int32_t fSurfaceHeight;
         VoLetterbox fBox;
+        std::int32_t fWidth = 800;
+        std::int32_t fHeight = 600;
     };
     const Case cases[] = {
         {800, 600, {0, 0, 800, 600}},
@@ -210,10 +213,14 @@ TEST(VoGraphicsDX9, TheLetterboxKeepsTheAspectAndCentres) {
         {1, 1, {0, 0, 1, 1}},
         {0, 600, {0, 0, 0, 0}},
         {-5, 600, {0, 0, 0, 0}},
+        // 76.5 wide and 34.67 high: rounded, not cut.
+        {100, 51, {11, 0, 77, 51}, 3, 2},
+        {52, 100, {0, 32, 52, 35}, 3, 2},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.fSurfaceWidth) + "x" + std::to_string(c.fSurfaceHeight));
-        const VoLetterbox box = VoLetterbox::Fit(800, 600, c.fSurfaceWidth, c.fSurfaceHeight);
+        SCOPED_TRACE(std::to_string(c.fWidth) + "x" + std::to_string(c.fHeight) + " into " +
+                     std::to_string(c.fSurfaceWidth) + "x" + std::to_string(c.fSurfaceHeight));
+        const VoLetterbox box = VoLetterbox::Fit(c.fWidth, c.fHeight, c.fSurfaceWidth, c.fSurfaceHeight);
         EXPECT_EQ(box.fX, c.fBox.fX);
         EXPECT_EQ(box.fY, c.fBox.fY);
         EXPECT_EQ(box.fWidth, c.fBox.fWidth);
@@ -241,12 +248,35 @@ TEST(VoGraphicsDX9, AFramesClearColourIsReadBackFromTheBackBuffer) {
         VoGraphicsDX9* graphics = platform.GetGraphics();
         app->fOnFrame = [&](int) {
             EXPECT_TRUE(graphics->ClearBackBuffer(VoColor(1.0f, 0.2f, 0.4f, 0.6f)));
+            // The top row red and the bottom one green; OpenGL counts rows
+            // from the bottom.
+            glPushAttrib(GL_SCISSOR_BIT | GL_COLOR_BUFFER_BIT);
+            glEnable(GL_SCISSOR_TEST);
+            for (const int row : {599, 0}) {
+                glScissor(0, row, 800, 1);
+                glClearColor(row == 599 ? 1.0f : 0.0f, row == 599 ? 0.0f : 1.0f, 0.0f, 1.0f);
+                glClear(GL_COLOR_BUFFER_BIT);
+            }
+            glPopAttrib();
             platform.Quit();
         };
         EXPECT_EQ(platform.Run(), 0);
 
-        // Corners and the middle; B, G, R, A.
-        for (const auto& corner : {std::pair<int, int>{0, 0}, {799, 0}, {0, 599}, {799, 599}, {400, 300}}) {
+        // Rows come top first: the red row, then one of the clear colour;
+        // one of the clear colour, then the green row.
+        unsigned char rows[2 * 2 * 4] = {};
+        ASSERT_TRUE(graphics->ReadBackBuffer(10, 0, 2, 2, rows));
+        EXPECT_EQ(std::vector<int>(rows, rows + 4), std::vector<int>({0, 0, 255, 255}));
+        EXPECT_EQ(std::vector<int>(rows + 4, rows + 8), std::vector<int>({0, 0, 255, 255}));
+        EXPECT_NEAR(rows[8], 153, 1);
+        EXPECT_NEAR(rows[10], 51, 1);
+        ASSERT_TRUE(graphics->ReadBackBuffer(10, 598, 2, 2, rows));
+        EXPECT_NEAR(rows[0], 153, 1);
+        EXPECT_NEAR(rows[2], 51, 1);
+        EXPECT_EQ(std::vector<int>(rows + 8, rows + 12), std::vector<int>({0, 255, 0, 255}));
+
+        // Corners of the rows between and the middle; B, G, R, A.
+        for (const auto& corner : {std::pair<int, int>{0, 1}, {799, 1}, {0, 598}, {799, 598}, {400, 300}}) {
             unsigned char pixel[4] = {};
             ASSERT_TRUE(graphics->ReadBackBuffer(corner.first, corner.second, 1, 1, pixel));
             EXPECT_NEAR(pixel[0], 153, 1);

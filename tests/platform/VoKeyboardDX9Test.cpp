@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "PlatformFakes.h"
 #include "platform/VoInputDX9.h"
@@ -57,6 +58,57 @@ TEST_F(VoKeyboardDX9Test, ChangesAreReportedInAscendingScanCodeOrderOncePerChang
     EXPECT_EQ(Update(), Journal({"key up 42", "key down 200"}));
     EXPECT_FALSE(fInput.GetKeyboard()->IsKeyDown(42));
     EXPECT_TRUE(fLog.Lines().empty());
+}
+
+TEST_F(VoKeyboardDX9Test, AKeyTappedBetweenTwoReadsIsDownInOneAndUpInTheNext) {
+    struct Tap {
+        int fCode;
+        bool fDown;
+    };
+    struct Case {
+        const char* fName;
+        std::vector<Tap> fBeforeRead;
+        std::vector<Journal> fReads;
+    };
+    const Case cases[] = {
+        {"a tap", {{1, true}, {1, false}}, {{"key down 1"}, {"key up 1"}, {}}},
+        {"two taps of one key",
+         {{1, true}, {1, false}, {1, true}, {1, false}},
+         {{"key down 1"}, {"key up 1"}}},
+        {"tapped and pressed again stays down", {{30, true}, {30, false}, {30, true}}, {{"key down 30"}, {}}},
+        {"two keys tapped",
+         {{50, true}, {50, false}, {2, true}, {2, false}},
+         {{"key down 2", "key down 50"}, {"key up 2", "key up 50"}, {}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fName);
+        VoInputDX9 input(&fPlatform);
+        ASSERT_TRUE(input.Init(nullptr, &fWindow, 1, true, false));
+        // The first read takes the device.
+        input.Update();
+        for (const Tap& tap : c.fBeforeRead) {
+            VoPortEvent event;
+            event.fKind = tap.fDown ? VoPortEvent::kKeyDown : VoPortEvent::kKeyUp;
+            event.fCode = tap.fCode;
+            input.Feed(event);
+        }
+        for (const Journal& read : c.fReads) {
+            fJournal.clear();
+            input.Update();
+            EXPECT_EQ(fJournal, read);
+        }
+    }
+    EXPECT_TRUE(fLog.Lines().empty());
+}
+
+TEST_F(VoKeyboardDX9Test, ATapBeforeTheFocusIsLostIsForgotten) {
+    Update();
+    Key(1, true);
+    Key(1, false);
+    fInput.SetForeground(false);
+    fInput.SetForeground(true);
+    EXPECT_EQ(Update(), Journal());
+    EXPECT_EQ(Update(), Journal());
 }
 
 TEST_F(VoKeyboardDX9Test, InTheBackgroundNothingIsReportedAndTheDifferenceComesOnReturn) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -23,6 +25,13 @@ VoPortEvent Event(VoPortEvent::Kind aKind, int aCode, int aX, int aY) {
 }
 VoPortEvent Move(int aX, int aY) {
     return Event(VoPortEvent::kMouseMotion, 0, aX, aY);
+}
+// The pointer at (aX, aY) on a window surface of aWidth x aHeight.
+VoPortEvent At(int aX, int aY, int aWidth = 800, int aHeight = 600) {
+    VoPortEvent event = Event(VoPortEvent::kMousePosition, 0, aX, aY);
+    event.fWidth = aWidth;
+    event.fHeight = aHeight;
+    return event;
 }
 VoPortEvent Wheel(int aNotches) {
     return Event(VoPortEvent::kMouseWheel, 0, 0, aNotches);
@@ -47,6 +56,15 @@ public:
         fInput.Init(nullptr, &fWindow, 1, false, true);
         // The first read takes the device.
         fInput.GetMouse()->Update();
+    }
+    // Positions map into an 800 x 600 picture, and the application keeps
+    // the point on it, as the game's does.
+    void KeepOnThePicture() {
+        fInput.SetPictureSize(800, 600);
+        fpApp->fOnMove = [](VoVector2* apPoint) {
+            apPoint->x = std::clamp(apPoint->x, 0.0f, 799.0f);
+            apPoint->y = std::clamp(apPoint->y, 0.0f, 599.0f);
+        };
     }
     // Each frame's records fed, then the reports of its update.
     Reports Run(const std::vector<Frame>& aFrames) {
@@ -116,6 +134,70 @@ TEST(VoMouseDX9, RecordsOfAFrameAreAggregatedInOrder) {
     }
 }
 
+TEST(VoMouseDX9, PositionsMoveThePointerByTheirChangeInThePicture) {
+    struct Case {
+        const char* fName;
+        std::vector<Frame> fFrames;
+        Reports fReports;
+    };
+    const Case cases[] = {
+        {"positions alone, from the corner where the pointer starts",
+         {{At(100, 50)}, {At(110, 40), At(120, 45)}, {At(120, 45)}},
+         {{"mouse move mouse 100,50"}, {"mouse move mouse 120,45"}, {}}},
+        {"a surface twice the picture's size",
+         {{At(1000, 700, 1600, 1200)}, {At(1599, 1199, 1600, 1200)}},
+         {{"mouse move mouse 500,350"}, {"mouse move mouse 799,599"}}},
+        // 800 x 600 shown 1000 x 750 wide in the middle of 1200 x 750.
+        {"bars left and right",
+         {{At(350, 375, 1200, 750)}, {At(1099, 749, 1200, 750)}, {At(100, 0, 1200, 750)}},
+         {{"mouse move mouse 200,300"}, {"mouse move mouse 799,599"}, {"mouse move mouse 0,0"}}},
+        {"points on a bar or off the surface stop at the picture's edge",
+         {{At(400, 300)}, {At(-30, 650)}, {At(50, 10, 1200, 750)}, {At(1300, 300, 1200, 750)}},
+         {{"mouse move mouse 400,300"},
+          {"mouse move mouse 0,599"},
+          {"mouse move mouse 0,8"},
+          {"mouse move mouse 799,240"}}},
+        {"relative motion alone",
+         {{Move(5, 0), Move(0, 3)}, {Move(-2, 1)}},
+         {{"mouse move mouse 5,3"}, {"mouse move mouse 3,4"}}},
+        {"a position after relative motion brings the pointer under the system's",
+         {{At(100, 100)}, {Move(10, 0)}, {At(100, 100)}, {Move(-500, 0)}, {At(10, 100)}},
+         {{"mouse move mouse 100,100"},
+          {"mouse move mouse 110,100"},
+          {"mouse move mouse 100,100"},
+          {"mouse move mouse 0,100"},
+          {"mouse move mouse 10,100"}}},
+        {"a position and a button in one frame keep their order",
+         {{At(30, 40), Press(0), At(35, 40), Release(0)}},
+         {{"mouse move mouse 30,40", "mouse down mouse 1", "mouse move mouse 35,40", "mouse up mouse 1"}}},
+        {"a surface without area is ignored", {{At(10, 10, 0, 600), At(10, 10, 800, -1)}}, {{}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fName);
+        LogCapture log;
+        MouseRig rig;
+        rig.KeepOnThePicture();
+        EXPECT_EQ(rig.Run(c.fFrames), c.fReports);
+        EXPECT_TRUE(log.Lines().empty());
+    }
+}
+
+TEST(VoMouseDX9, PositionsLostInTheBackgroundAreMadeUpByTheNextOne) {
+    MouseRig rig;
+    rig.KeepOnThePicture();
+    EXPECT_EQ(rig.Run({{At(100, 100)}}), Reports({{"mouse move mouse 100,100"}}));
+    rig.fInput.SetForeground(false);
+    EXPECT_EQ(rig.Run({{At(300, 200)}}), Reports({{}}));
+    rig.fInput.SetForeground(true);
+    EXPECT_EQ(rig.Run({{}, {At(310, 200)}}), Reports({{}, {"mouse move mouse 310,200"}}));
+}
+
+TEST(VoMouseDX9, WithoutAPictureSizePositionsAreTakenOnTheSurface) {
+    MouseRig rig;
+    EXPECT_EQ(rig.Run({{At(1000, 700, 1600, 1200)}, {At(1700, -5, 1600, 1200)}}),
+              Reports({{"mouse move mouse 1000,700"}, {"mouse move mouse 1599,0"}}));
+}
+
 TEST(VoMouseDX9, SwappedButtonsAreExchangedBack) {
     MouseRig rig(true);
     EXPECT_EQ(rig.Run({{Press(0), Press(1), Press(2)}}),
@@ -133,12 +215,12 @@ TEST(VoMouseDX9, TheNextMotionAddsToThePointAsTheApplicationLeftIt) {
               Reports({{"mouse move mouse 0,2"}, {"mouse move mouse 1,2"}}));
 }
 
-TEST(VoMouseDX9, TheDeviceHoldsThePointerInRelativeModeWhileAcquired) {
+TEST(VoMouseDX9, TheDeviceHoldsTheSystemPointerWhileAcquired) {
     MouseRig rig;
-    EXPECT_EQ(rig.fWindowJournal, Journal({"relative on"}));
+    EXPECT_EQ(rig.fWindowJournal, Journal({"hold on"}));
     rig.fInput.GetMouse()->Unacquire();
     EXPECT_EQ(rig.Run({{Move(1, 1)}, {Move(1, 1)}}), Reports({{}, {"mouse move mouse 1,1"}}));
-    EXPECT_EQ(rig.fWindowJournal, Journal({"relative on", "relative off", "relative on"}));
+    EXPECT_EQ(rig.fWindowJournal, Journal({"hold on", "hold off", "hold on"}));
 }
 
 TEST(VoMouseDX9, InTheBackgroundRecordsAreDroppedWithoutAWord) {

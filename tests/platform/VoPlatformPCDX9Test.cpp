@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "PlatformFakes.h"
 #include "platform/VoGraphicsDX9.h"
@@ -15,16 +16,6 @@
 
 namespace {
 
-VoPlatformDesc Desc(bool aWindowed = true) {
-    VoPlatformDesc desc;
-    desc.fTitle = VoString("Test");
-    desc.fWidth = 800;
-    desc.fHeight = 600;
-    desc.fBits = 32;
-    desc.fWindowed = aWindowed;
-    return desc;
-}
-
 // A platform over the fake port with a recording application; the journal
 // and the log start empty after Create.
 class VoPlatformPCDX9Test : public ::testing::Test {
@@ -34,7 +25,7 @@ protected:
         fPlatform.SetApp(fApp);
     }
     bool Create(bool aWindowed = true) {
-        VoPlatformDesc desc = Desc(aWindowed);
+        VoPlatformDesc desc = TestWindowDesc(aWindowed);
         const bool created = fPlatform.Create(&desc);
         fPort.fJournal.clear();
         fLog.Clear();
@@ -75,7 +66,7 @@ TEST_F(VoPlatformPCDX9Test, DeletingThePlatformTellsThenDeletesItsApplicationBut
 }
 
 TEST_F(VoPlatformPCDX9Test, CreateMakesAFullScreenWindowGraphicsAndInputAndWritesTheHandleBack) {
-    VoPlatformDesc desc = Desc(false);
+    VoPlatformDesc desc = TestWindowDesc(false);
     ASSERT_TRUE(fPlatform.Create(&desc));
     EXPECT_EQ(fPort.fJournal, Journal({"create Test 800x600 full", "show 1"}));
     EXPECT_NE(desc.fpWindow, nullptr);
@@ -87,7 +78,7 @@ TEST_F(VoPlatformPCDX9Test, CreateMakesAFullScreenWindowGraphicsAndInputAndWrite
 
 TEST_F(VoPlatformPCDX9Test, AnAdoptedWindowGetsNoInputAndTheLoopSkipsIt) {
     int elsewhere = 0;
-    VoPlatformDesc desc = Desc();
+    VoPlatformDesc desc = TestWindowDesc();
     desc.fpWindow = &elsewhere;
     ASSERT_TRUE(fPlatform.Create(&desc));
     EXPECT_EQ(fPlatform.GetInput(), nullptr);
@@ -107,16 +98,19 @@ TEST_F(VoPlatformPCDX9Test, EachCreateFailureIsLoggedAndLeavesNothingToRun) {
         void (*fBreak)(FakeSetup*);
         const char* fLevel;
         const char* fMessage;
+        // The plain line that comes first in the log and on standard error
+        // too: without a display or a window the program cannot go on.
+        const char* fPrinted;
     };
     const Case cases[] = {
         {"register", [](FakeSetup* s) { s->fRegisters = false; },
-         "ERROR: ", VoPlatformPCDX9::kRegisterFailure},
+         "ERROR: ", VoPlatformPCDX9::kRegisterFailure, "The display could not be opened: no display"},
         {"window", [](FakeSetup* s) { s->fCreatesWindow = false; },
-         "ERROR: ", VoPlatformPCDX9::kWindowInitFailure},
+         "ERROR: ", VoPlatformPCDX9::kWindowInitFailure, "CreateWindow failed: no display"},
         {"context", [](FakeSetup* s) { s->fCreatesContext = false; },
-         "ASSERT FAILURE: ", VoGraphicsDX9::kCreateObjectFailure},
+         "ASSERT FAILURE: ", VoGraphicsDX9::kCreateObjectFailure, nullptr},
         {"back buffer", [](FakeSetup* s) { s->fCreatesBackBuffer = false; },
-         "ERROR: ", "CreateDevice failure: E_FAIL: no back buffer"},
+         "ERROR: ", "CreateDevice failure: E_FAIL: no back buffer", nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fName);
@@ -124,9 +118,16 @@ TEST_F(VoPlatformPCDX9Test, EachCreateFailureIsLoggedAndLeavesNothingToRun) {
         FakePort port;
         c.fBreak(&port.fSetup);
         VoPlatformPCDX9 platform(&port);
-        VoPlatformDesc desc = Desc();
+        VoPlatformDesc desc = TestWindowDesc();
+        testing::internal::CaptureStderr();
         EXPECT_FALSE(platform.Create(&desc));
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  c.fPrinted != nullptr ? std::string(c.fPrinted) + "\n" : "");
         EXPECT_TRUE(log.Logged(c.fLevel, c.fMessage));
+        if (c.fPrinted != nullptr) {
+            ASSERT_FALSE(log.Lines().empty());
+            EXPECT_EQ(log.Lines().front(), c.fPrinted);
+        }
         port.fJournal.clear();
         EXPECT_EQ(platform.Run(), 0);
         EXPECT_TRUE(log.Logged("ERROR: ", VoPlatformPCDX9::kRunWithoutCreate));
@@ -134,17 +135,9 @@ TEST_F(VoPlatformPCDX9Test, EachCreateFailureIsLoggedAndLeavesNothingToRun) {
     }
 }
 
-TEST_F(VoPlatformPCDX9Test, AFailedWindowWritesThePlainCreateWindowLine) {
-    fPort.fSetup.fCreatesWindow = false;
-    VoPlatformDesc desc = Desc();
-    EXPECT_FALSE(fPlatform.Create(&desc));
-    EXPECT_TRUE(fLog.Contains("CreateWindow failed: no display"));
-    EXPECT_EQ(fLog.Lines().front(), "CreateWindow failed: no display");
-}
-
 TEST_F(VoPlatformPCDX9Test, ASecondCreateIsRefused) {
     ASSERT_TRUE(Create());
-    VoPlatformDesc desc = Desc();
+    VoPlatformDesc desc = TestWindowDesc();
     EXPECT_FALSE(fPlatform.Create(&desc));
     EXPECT_TRUE(fLog.Logged("ERROR: ", VoPlatformPCDX9::kCreatedAlready));
     EXPECT_TRUE(fPort.fJournal.empty());
@@ -167,14 +160,80 @@ TEST_F(VoPlatformPCDX9Test,
     EXPECT_EQ(fPlatform.Run(), 0);
     const Journal expected = {
         // Pass 1: the keyboard and mouse are taken on their first read.
-        "messages", "begin", "key down 30", "relative on", "frame", "end", "present",
+        "messages", "begin", "key down 30", "hold on", "frame", "end", "present",
         // Pass 2: the keyboard reports before the mouse.
         "messages", "begin", "key up 30", "mouse move mouse 4,0", "frame", "end", "present",
         // Pass 3: a focus change releases the mouse, which its read takes again;
         // Quit ends the loop after this pass, without another drain.
-        "cursor +1", "activate", "messages", "relative off", "begin", "relative on", "frame", "quit", "end",
+        "cursor +1", "activate", "messages", "hold off", "begin", "hold on", "frame", "quit", "end",
         "present"};
     EXPECT_EQ(fPort.fJournal, expected);
+}
+
+TEST_F(VoPlatformPCDX9Test, TheMouseFollowsThePointerByPositionsDeltasOrBoth) {
+    struct Motion {
+        bool fPosition;
+        int fX;
+        int fY;
+    };
+    struct Case {
+        const char* fName;
+        bool fWindowed;
+        std::vector<std::vector<Motion>> fFrames;
+        Journal fMoves;
+    };
+    // Positions on a 1600 x 900 surface, which shows the 800 x 600 picture
+    // 1200 x 900 from x = 200.
+    const Case cases[] = {
+        {"positions only",
+         false,
+         {{{true, 800, 450}}, {{true, 203, 0}, {true, 1399, 899}}, {{true, 0, 0}}},
+         {"mouse move mouse 400,300", "mouse move mouse 799,599", "mouse move mouse 0,0"}},
+        {"deltas only",
+         true,
+         {{{false, 5, 2}}, {{false, 1, 1}, {false, -3, 0}}},
+         {"mouse move mouse 5,2", "mouse move mouse 3,3"}},
+        {"both",
+         false,
+         {{{true, 800, 450}}, {{false, 7, -4}}, {{true, 803, 450}}},
+         {"mouse move mouse 400,300", "mouse move mouse 407,296", "mouse move mouse 402,300"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fName);
+        FakePort port;
+        VoPlatformPCDX9 platform(&port);
+        RecordingApp* app = new RecordingApp(&port.fJournal);
+        platform.SetApp(app);
+        VoPlatformDesc desc = TestWindowDesc(c.fWindowed);
+        ASSERT_TRUE(platform.Create(&desc));
+        const auto queue = [&](std::size_t aFrame) {
+            for (const Motion& motion : c.fFrames[aFrame]) {
+                VoPortEvent event;
+                event.fKind = motion.fPosition ? VoPortEvent::kMousePosition : VoPortEvent::kMouseMotion;
+                event.fX = motion.fX;
+                event.fY = motion.fY;
+                event.fWidth = motion.fPosition ? 1600 : 0;
+                event.fHeight = motion.fPosition ? 900 : 0;
+                port.fSetup.fEvents.push_back(event);
+            }
+        };
+        // The devices are taken on the first pass; from then on they listen.
+        app->fOnFrame = [&](int aFrame) {
+            if (static_cast<std::size_t>(aFrame) <= c.fFrames.size()) {
+                queue(aFrame - 1);
+            } else {
+                platform.Quit();
+            }
+        };
+        platform.Run();
+        Journal moves;
+        for (const std::string& entry : port.fJournal) {
+            if (entry.rfind("mouse move", 0) == 0) {
+                moves.push_back(entry);
+            }
+        }
+        EXPECT_EQ(moves, c.fMoves);
+    }
 }
 
 TEST_F(VoPlatformPCDX9Test, TheQuitMessageEndsTheLoopAtTheDrainAndLeavesWhatFollowsQueued) {

@@ -90,7 +90,9 @@ TEST_F(VoSoundManagerFMODTest, FilesThatCannotBeLoadedAreLoggedAndGiveNull) {
 }
 
 TEST(VoISoundManager, WithoutItsCreatorThereIsNoManager) {
-    delete VoCleaner::PeekInstance();
+    // An engine started anew, whatever ran before in this process, but
+    // without the start-up creators.
+    VoCleaner::ResetEngineForTests();
     ASSERT_NE(VoCleaner::GetInstance(), nullptr);
     LogCapture log;
     EXPECT_EQ(VoISoundManager::GetInstance(), nullptr);

@@ -186,7 +186,8 @@ TEST(VoTextureDX9, DeviceRefusalsAreLoggedWithTheirResult) {
         device->FailUpload(VoDeviceResult::kInvalidCall);
         EXPECT_FALSE(texture.CreateTexture(&image));
         EXPECT_TRUE(
-            log.Logged("ERROR: ", VoTextureDX9::kLoadFailure + ResultText(VoDeviceResult::kInvalidCall)));
+            log.Logged("ERROR: ", VoTextureDX9::kLevelFailure + ResultText(VoDeviceResult::kInvalidCall)));
+        EXPECT_EQ(log.Lines().size(), 1u);
         // The texture stays made, its contents incomplete, its size as before.
         EXPECT_NE(texture.GetNativeTexture(), nullptr);
         EXPECT_EQ(texture.GetWidth(), 0u);

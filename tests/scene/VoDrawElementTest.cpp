@@ -18,8 +18,8 @@
 #include "support/LogCapture.h"
 #include "support/RecordingRasterizer.h"
 #include "support/SceneTestSupport.h"
+#include "support/SetTimer.h"
 #include "support/TestText.h"
-#include "system/VoITimer.h"
 
 namespace {
 
@@ -27,16 +27,6 @@ using Names = std::vector<std::string>;
 
 constexpr float kHalf = 0.70710678f;  // cos 45 degrees = sin 45 degrees
 constexpr float kPi = 3.14159265f;
-
-// A timer that reads whatever the test sets.
-class SetTimer : public VoITimer {
-public:
-    bool Initialize(std::uintptr_t) override { return true; }
-    double GetTime() override { return fNow; }
-    bool Reset() override { return true; }
-
-    double fNow = 0.0;
-};
 
 class CountingHook : public VoIUpdateHook {
 public:
@@ -141,6 +131,38 @@ TEST(VoFrame, UpdateTransformsPlacesTheTreeUnderAnIdentityRoot) {
     EXPECT_TRUE(MatrixNear(leg.GetAbsoluteMatrix(), Translation(0, -1, 0), 0.0f));
     EXPECT_TRUE(MatrixNear(hand.GetAbsoluteMatrix(), Translation(1, 0, 2), 0.0f));
     EXPECT_EQ(hand.GetRoot(), &root);
+}
+
+// A quarter turn about z, then a step of 1 along x: the child's frame in its
+// parent's. Under a parent moved 10 along x the child's x axis points along
+// the parent's y and its origin sits at (11, 0, 0); multiplied the other way
+// round it would sit at (1, 10, 0).
+VoMatrix TurnedAndStepped() {
+    VoMatrix turned = Identity();
+    turned.m[0][0] = 0.0f;
+    turned.m[0][1] = 1.0f;
+    turned.m[1][0] = -1.0f;
+    turned.m[1][1] = 0.0f;
+    turned.m[3][0] = 1.0f;
+    return turned;
+}
+
+VoMatrix TurnedUnderTheParent() {
+    VoMatrix expected = TurnedAndStepped();
+    expected.m[3][0] = 11.0f;
+    return expected;
+}
+
+TEST(VoFrame, ARotatedChildTurnsAboutItsOwnOriginUnderATranslatedParent) {
+    VoFrame root;
+    VoFrame arm;
+    VoFrame hand;
+    root.AddChild(&arm);
+    arm.AddChild(&hand);
+    arm.SetRelativeMatrix(Translation(10, 0, 0));
+    hand.SetRelativeMatrix(TurnedAndStepped());
+    ASSERT_TRUE(root.UpdateTransforms(nullptr));
+    EXPECT_TRUE(MatrixNear(hand.GetAbsoluteMatrix(), TurnedUnderTheParent(), 1e-6f));
 }
 
 TEST(VoFrame, WalksGoFrameThenChildrenThenSiblings) {
@@ -318,6 +340,19 @@ TEST_F(VoDrawElementTest, WithoutAControllerUpdateOnlyPlacesTheFrames) {
     EXPECT_TRUE(MatrixNear(Frame(u"Hand")->GetAbsoluteMatrix(), Translation(2, 1, 3), 0.0f));
 }
 
+TEST_F(VoDrawElementTest, ARotatedFrameTurnsAboutItsOwnOriginUnderATranslatedOne) {
+    Frame(u"Arm")->SetRelativeMatrix(TurnedAndStepped());
+    const VoMatrix parent = Translation(10, 0, 0);
+    ASSERT_TRUE(fElement.Update(&parent));
+    EXPECT_TRUE(MatrixNear(Frame(u"Arm")->GetAbsoluteMatrix(), TurnedUnderTheParent(), 1e-6f));
+    // Its child goes with it: a step along the child's y is one along -x.
+    Frame(u"Hand")->SetRelativeMatrix(Translation(0, 2, 0));
+    ASSERT_TRUE(fElement.Update(&parent));
+    VoMatrix hand = TurnedUnderTheParent();
+    hand.m[3][0] = 9.0f;
+    EXPECT_TRUE(MatrixNear(Frame(u"Hand")->GetAbsoluteMatrix(), hand, 1e-6f));
+}
+
 TEST_F(VoDrawElementTest, TheHookRunsAfterEachControllerAdvance) {
     LogCapture log;
     EXPECT_FALSE(fElement.SetUpdateHook(nullptr));
@@ -389,6 +424,38 @@ TEST_F(VoDrawElementTest, SlotsPoseATwoFrameSkeletonAsWorkedOutByHand) {
     EXPECT_TRUE(MatrixNear(Frame(u"Biped")->GetRelativeMatrix(), quarter));
 }
 
+TEST_F(VoDrawElementTest, ALayerMovesThePoseByItsWeight) {
+    // The primary turns Biped a quarter about y and moves it to (0, 5, 0);
+    // the layer pulls back to no turn at (0, 1, 0).
+    VoAnimation* primary = Animation(3, {u"Biped"});
+    Track(primary, 0)->GetRotationKeys()[1] = AboutY(kPi / 2);
+    Track(primary, 0)->GetPositionKeys()[1] = VoVector3(0, 5, 0);
+    VoAnimation* layer = Animation(3, {u"Biped"});
+    Track(layer, 0)->GetPositionKeys()[1] = VoVector3(0, 1, 0);
+    struct Case {
+        float fWeight;
+        float fHeight;
+        float fDegrees;
+    };
+    const Case cases[] = {
+        {0.25f, 4.0f, 67.5f}, {0.75f, 2.0f, 22.5f}, {1.0f, 1.0f, 0.0f}, {0.0f, 5.0f, 90.0f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fWeight);
+        VoAnimationCtrl* ctrl = Ctrl();
+        ctrl->SetSlot(primary, 0, 1.0f, 0.0f, VoAnimationSlot::kHoldTime);
+        ctrl->GetSlot(0)->SetTime(0.04f, true);
+        ctrl->SetSlot(layer, 1, c.fWeight, 0.0f, VoAnimationSlot::kHoldTime);
+        ctrl->GetSlot(1)->SetTime(0.04f, true);
+        ASSERT_TRUE(fElement.Update(nullptr));
+        const float angle = c.fDegrees * kPi / 180.0f;
+        const VoMatrix expected(std::cos(angle), 0, -std::sin(angle), 0,  //
+                                0, 1, 0, 0,                               //
+                                std::sin(angle), 0, std::cos(angle), 0,   //
+                                0, c.fHeight, 0, 1);
+        EXPECT_TRUE(MatrixNear(Frame(u"Biped")->GetRelativeMatrix(), expected));
+    }
+}
+
 TEST_F(VoDrawElementTest, TheLastKeyEndsANonLoopingSlotAndIsShown) {
     // 31 keys, key i a turn of i degrees about z.
     VoAnimation* wave = Animation(31, {u"Arm"});
@@ -434,4 +501,3 @@ TEST_F(VoDrawElementTest, WhatAnAnimationLacksLeavesTheFileMatrix) {
     EXPECT_TRUE(MatrixNear(Frame(u"Biped")->GetRelativeMatrix(), Translation(0, 2, 0), 0.0f));
     EXPECT_TRUE(MatrixNear(Frame(u"Arm")->GetRelativeMatrix(), Translation(1, 0, 0), 0.0f));
 }
-

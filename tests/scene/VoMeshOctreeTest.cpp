@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "MeshFiles.h"
 #include "container/VoVector.h"
@@ -167,43 +168,51 @@ TEST(VoMeshOctree, QueriesOnTreesNeverCreatedAreRefused) {
 }
 
 TEST(VoMeshQuadTree, TheHeightUnderAPointOnASlopedTriangle) {
-    VoMeshQuadTree ground;
-    ASSERT_TRUE(ground.Create(VoVector2(), 64.0f, 5));
-    // Rising from y = 0 along z = 0 to y = 4 at z = 8, placed 10 along x.
-    std::unique_ptr<VoMesh> slope(IndexedMesh(
-        {{-5, 0, 0, 0, 1, 0, 0, 0}, {0, 4, 8, 0, 1, 0, 0, 0}, {5, 0, 0, 0, 1, 0, 0, 0}}, {{0, 1, 2}}));
-    const VoMatrix world = Moved(10, 0, 0);
-    ASSERT_TRUE(ground.AddMesh(VoString(u"ramp"), slope.get(), &world));
-    struct Case {
-        float x, z;
-        bool found;
-        float height;
-    };
-    const Case cases[] = {{10, 4, true, 2.0f},     // inside
-                          {11, 2, true, 1.0f},     // inside, off centre
-                          {10, 8, true, 4.0f},     // the top corner
-                          {12.5f, 4, true, 2.0f},  // on the right edge
-                          {10, 0, true, 0.0f},     // on the lower edge
-                          {10, -1, false, 0},      // before it
-                          {20, 4, false, 0}};      // beside it
-    for (const Case& c : cases) {
-        VoVector3 hit(-1, -1, -1);
-        EXPECT_EQ(ground.IntersectsVertLineThruPt(VoVector2(c.x, c.z), hit), c.found) << c.x << ", " << c.z;
-        if (c.found) {
-            EXPECT_TRUE(Near(hit, VoVector3(c.x, c.height, c.z), 1e-4f)) << c.x << ", " << c.z;
+    // Either way round: the winding of a ground triangle says nothing.
+    for (const std::vector<std::uint16_t>& winding : {std::vector<std::uint16_t>{0, 1, 2}, {0, 2, 1}}) {
+        SCOPED_TRACE(winding[1] == 1 ? "clockwise" : "anticlockwise");
+        VoMeshQuadTree ground;
+        ASSERT_TRUE(ground.Create(VoVector2(), 64.0f, 5));
+        // Rising from y = 0 along z = 0 to y = 4 at z = 8, placed 10 along x.
+        std::unique_ptr<VoMesh> slope(IndexedMesh(
+            {{-5, 0, 0, 0, 1, 0, 0, 0}, {0, 4, 8, 0, 1, 0, 0, 0}, {5, 0, 0, 0, 1, 0, 0, 0}}, {winding}));
+        const VoMatrix world = Moved(10, 0, 0);
+        ASSERT_TRUE(ground.AddMesh(VoString(u"ramp"), slope.get(), &world));
+        struct Case {
+            float x, z;
+            bool found;
+            float height;
+        };
+        const Case cases[] = {{10, 4, true, 2.0f},     // inside
+                              {11, 2, true, 1.0f},     // inside, off centre
+                              {10, 8, true, 4.0f},     // the top corner
+                              {12.5f, 4, true, 2.0f},  // on the right edge
+                              {7.5f, 4, true, 2.0f},   // on the left edge
+                              {10, 0, true, 0.0f},     // on the lower edge
+                              {10, -1, false, 0},      // before it
+                              {20, 4, false, 0}};      // beside it
+        for (const Case& c : cases) {
+            VoVector3 hit(-1, -1, -1);
+            EXPECT_EQ(ground.IntersectsVertLineThruPt(VoVector2(c.x, c.z), hit), c.found)
+                << c.x << ", " << c.z;
+            if (c.found) {
+                EXPECT_TRUE(Near(hit, VoVector3(c.x, c.height, c.z), 1e-4f)) << c.x << ", " << c.z;
+            }
         }
     }
 }
 
 TEST(VoMeshQuadTree, AStandingTriangleNeverAnswersTheHeight) {
-    VoMeshQuadTree ground;
-    ASSERT_TRUE(ground.Create(VoVector2(), 16.0f, 3));
-    // Upright in the plane z = 0: its outline on the ground is a line.
-    std::unique_ptr<VoMesh> wall(IndexedMesh(
-        {{-1, 0, 0, 0, 0, -1, 0, 0}, {0, 2, 0, 0, 0, -1, 0, 0}, {1, 0, 0, 0, 0, -1, 0, 0}}, {{0, 1, 2}}));
-    ASSERT_TRUE(ground.AddMesh(VoString(u"wall"), wall.get(), nullptr));
-    VoVector3 hit;
-    EXPECT_FALSE(ground.IntersectsVertLineThruPt(VoVector2(0, 0), hit));
+    for (const std::vector<std::uint16_t>& winding : {std::vector<std::uint16_t>{0, 1, 2}, {0, 2, 1}}) {
+        VoMeshQuadTree ground;
+        ASSERT_TRUE(ground.Create(VoVector2(), 16.0f, 3));
+        // Upright in the plane z = 0: its outline on the ground is a line.
+        std::unique_ptr<VoMesh> wall(IndexedMesh(
+            {{-1, 0, 0, 0, 0, -1, 0, 0}, {0, 2, 0, 0, 0, -1, 0, 0}, {1, 0, 0, 0, 0, -1, 0, 0}}, {winding}));
+        ASSERT_TRUE(ground.AddMesh(VoString(u"wall"), wall.get(), nullptr));
+        VoVector3 hit;
+        EXPECT_FALSE(ground.IntersectsVertLineThruPt(VoVector2(0, 0), hit)) << winding[1];
+    }
 }
 
 TEST(VoMeshQuadTree, AnIdAddedTwiceIsRefused) {

@@ -49,7 +49,6 @@ protected:
 
 }  // namespace
 
-
 TEST_F(VoMeshTest, TheDrawSequenceFollowsTheFlags) {
     const struct {
         std::uint32_t flags;
@@ -218,4 +217,3 @@ TEST_F(VoMeshTest, CustomLightingBuildsTheLitBufferOnceAndOnlyFromFormatFive) {
     EXPECT_FALSE(bare.SetCustomLighting(true));
     EXPECT_TRUE(log.Logged("ASSERT FAILURE: ", VoMesh::kVertexBufferUndefined));
 }
-

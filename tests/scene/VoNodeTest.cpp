@@ -144,7 +144,6 @@ TEST(VoINodeObject, SetGroupRefusesNullAndAGroupChainThatComesBack) {
     EXPECT_EQ(a.GetGroup(), nullptr);
 }
 
-
 TEST(VoNode, ElementsAreOwnedRenderedInOrderAndCheckedOnTheWay) {
     RecordingEngine engine;
     LogCapture log;

@@ -15,26 +15,16 @@
 #include "animation/VoAnimationSlot.h"
 #include "animation/VoAnimationTrack.h"
 #include "animation/VoLipSyncTrack.h"
+#include "support/SetTimer.h"
 #include "support/TestText.h"
 #include "system/VoIFileSystem.h"
-#include "system/VoITimer.h"
 
 namespace {
-
-// A timer that reads whatever the test sets.
-class SetTimer : public VoITimer {
-public:
-    bool Initialize(std::uintptr_t) override { return true; }
-    double GetTime() override { return fNow; }
-    bool Reset() override { return true; }
-
-    double fNow = 0.0;
-};
 
 struct Sample {
     std::string path;  // under data/
     std::uint32_t frames;
-    bool moves;        // whether "Biped" takes position keys
+    bool moves;  // whether "Biped" takes position keys
 };
 
 std::vector<Sample> Samples() {
@@ -50,8 +40,8 @@ std::vector<Sample> Samples() {
         samples.push_back({folder + "sa_shrug.lia1", 24, false});
     }
     for (std::int32_t channel = 0; channel < VoLipSyncTrack::kChannelCount; ++channel) {
-        samples.push_back({"phonemes/sa/" + Narrow(VoString(VoLipSyncTrack::GetChannelName(channel))) + ".lia", 1,
-                           false});
+        samples.push_back(
+            {"phonemes/sa/" + Narrow(VoString(VoLipSyncTrack::GetChannelName(channel))) + ".lia", 1, false});
     }
     return samples;
 }
@@ -62,7 +52,9 @@ Bytes DataBytes(const std::string& aPath) {
     return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-VoString EnginePath(const std::string& aPath) { return VoString(("//" + aPath).c_str()); }
+VoString EnginePath(const std::string& aPath) {
+    return VoString(("//" + aPath).c_str());
+}
 
 // The engine with the data tree's meshes, animations and poses mounted.
 class VoSampleAnimationsTest : public ::testing::Test {

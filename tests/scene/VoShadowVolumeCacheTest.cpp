@@ -118,6 +118,16 @@ TEST_F(VoShadowVolumeCacheTest, AFileThatDoesNotFitIsDiscardedRebuiltAndWrittenB
     }
 }
 
+TEST_F(VoShadowVolumeCacheTest, AFileThatCannotBeCreatedIsNamedAndTheVolumesAreKept) {
+    LogCapture log;
+    VoShadowVolumeCache cache(fModel.get());
+    EXPECT_TRUE(cache.Load(VoString(u"//meshes/no_folder/hero.lisv")));
+    EXPECT_EQ(cache.GetCount(), 1);
+    EXPECT_TRUE(log.Logged("ASSERT FAILURE: ", std::string(VoShadowVolumeCache::kFileCreationFailure) +
+                                                   "//meshes/no_folder/hero.lisv"));
+    EXPECT_TRUE(log.Logged("ASSERT FAILURE: ", VoShadowVolumeCache::kSaveFailure));
+}
+
 TEST_F(VoShadowVolumeCacheTest, NothingIsWrittenWithoutSkinnedMeshes) {
     std::unique_ptr<VoDrawElement> prop(ModelOf({{u"Prop", CubeMesh()}}));
     LogCapture log;

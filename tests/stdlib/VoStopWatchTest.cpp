@@ -2,26 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "system/VoITimer.h"
+#include "support/SetTimer.h"
 
 namespace {
 
-// A timer that reads whatever the test sets.
-class SetTimer : public VoITimer {
-public:
-    bool Initialize(std::uintptr_t) override { return true; }
-    double GetTime() override { return fNow; }
-    bool Reset() override {
-        fNow = 0.0;
-        return true;
-    }
-
-    double fNow = 100.0;
-};
-
 class VoStopWatchTest : public ::testing::Test {
 protected:
-    SetTimer fTimer;
+    SetTimer fTimer{100.0};
 };
 
 }  // namespace

@@ -228,6 +228,9 @@ bool WriteMovieFile(const std::string& aPath, const MovieSpec& aSpec) {
     if (avformat_alloc_output_context2(&writer.format, nullptr, "matroska", aPath.c_str()) < 0) {
         return false;
     }
+    // No random ids or dates: the same spec gives the same bytes (the sample
+    // tree's movies are written by this too).
+    writer.format->flags |= AVFMT_FLAG_BITEXACT;
     writer.packet = av_packet_alloc();
     writer.frame = av_frame_alloc();
     writer.soundFrame = av_frame_alloc();

@@ -3,8 +3,9 @@
 // Matroska with FFV1 or PNG pictures of a pattern that tells every pixel of
 // every frame apart, optionally with an alpha channel and a sine sound track,
 // so no test depends on a committed recording. VP8 gives frames that are not
-// key frames; it is lossy, so its frames are flat greys, 5 levels apart,
-// that come back within a few levels (MovieGrey).
+// key frames (so does FFV1, which marks only every keyInterval-th frame as
+// one); VP8 is lossy, so its frames are flat greys, 5 levels apart, that come
+// back within a few levels (MovieGrey).
 //
 //     MovieSpec spec;
 //     spec.frames = 100;
@@ -29,8 +30,8 @@ struct MovieSpec {
     // A sound track of a 440 Hz sine at half scale; 0 for none.
     int soundRate = 0;
     int soundChannels = 1;
-    // VP8: every n-th frame (from the first) is a key frame. FFV1 and PNG
-    // pictures always are.
+    // VP8 and FFV1: every n-th frame (from the first) is a key frame, the
+    // others are not. PNG pictures always are.
     int keyInterval = 10;
 };
 

@@ -200,11 +200,28 @@ bool Translate(const SDL_Event& aEvent, VoPortEvent* apOut) {
                 return false;
             }
             break;
-        case SDL_MOUSEMOTION:
-            event.fKind = VoPortEvent::kMouseMotion;
-            event.fX = aEvent.motion.xrel;
-            event.fY = aEvent.motion.yrel;
+        case SDL_MOUSEMOTION: {
+            // Outside relative mode SDL's motion is the pointer's position,
+            // whatever the pointer, and its deltas are the changes between
+            // positions in window units: the position is what to go by.
+            SDL_Window* window =
+                SDL_GetRelativeMouseMode() ? nullptr : SDL_GetWindowFromID(aEvent.motion.windowID);
+            if (window != nullptr) {
+                SDL_GetWindowSize(window, &event.fWidth, &event.fHeight);
+            }
+            if (event.fWidth > 0 && event.fHeight > 0) {
+                event.fKind = VoPortEvent::kMousePosition;
+                event.fX = aEvent.motion.x;
+                event.fY = aEvent.motion.y;
+            } else {
+                event.fKind = VoPortEvent::kMouseMotion;
+                event.fWidth = 0;
+                event.fHeight = 0;
+                event.fX = aEvent.motion.xrel;
+                event.fY = aEvent.motion.yrel;
+            }
             break;
+        }
         case SDL_MOUSEWHEEL:
             event.fKind = VoPortEvent::kMouseWheel;
             event.fY = aEvent.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -aEvent.wheel.y : aEvent.wheel.y;
@@ -270,9 +287,17 @@ bool VoSdlEventSource::PushKey(int aSdlScancode, bool aDown) {
 bool VoSdlEventSource::PushMotion(int aX, int aY) {
     SDL_Event event{};
     event.type = SDL_MOUSEMOTION;
-    event.motion.windowID = FirstWindowId();
     event.motion.xrel = aX;
     event.motion.yrel = aY;
+    return Push(&event);
+}
+
+bool VoSdlEventSource::PushPointer(int aX, int aY) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.windowID = FirstWindowId();
+    event.motion.x = aX;
+    event.motion.y = aY;
     return Push(&event);
 }
 

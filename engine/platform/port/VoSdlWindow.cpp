@@ -1,6 +1,11 @@
 #include "platform/port/VoSdlWindow.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
 
 #include "platform/VoPlatformDesc.h"
 
@@ -8,6 +13,44 @@ namespace {
 
 SDL_Window* AsWindow(void* apHandle) {
     return static_cast<SDL_Window*>(apHandle);
+}
+
+// Standard error sent nowhere for the life of the object. While SDL tries its
+// video drivers one after another, the libraries under them print their own
+// complaints there (libwayland's about XDG_RUNTIME_DIR outside a Wayland
+// session, for one); when none opens a display, the one line that says so is
+// the platform's.
+class QuietStandardError {
+public:
+    QuietStandardError() {
+        std::fflush(stderr);
+        const int nowhere = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        fSaved = nowhere >= 0 ? fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0) : -1;
+        if (fSaved >= 0 && dup2(nowhere, STDERR_FILENO) < 0) {
+            close(fSaved);
+            fSaved = -1;
+        }
+        if (nowhere >= 0) {
+            close(nowhere);
+        }
+    }
+    ~QuietStandardError() {
+        if (fSaved >= 0) {
+            std::fflush(stderr);
+            dup2(fSaved, STDERR_FILENO);
+            close(fSaved);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int fSaved;
+};
+
+bool InitVideo() {
+    QuietStandardError quiet;
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 
 // SDL's video and the OpenGL driver, once up, stay up until the process ends:
@@ -20,8 +63,13 @@ bool BringUpVideo(std::string* apError) {
     if (sUp) {
         return true;
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (!InitVideo()) {
         *apError = SDL_GetError();
+        return false;
+    }
+    if (!VoSdlWindow::MayUseDriver(SDL_GetCurrentVideoDriver(), SDL_GetHint(SDL_HINT_VIDEODRIVER))) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        *apError = VoSdlWindow::kHeadlessDriver;
         return false;
     }
     // Without a driver this fails, and so will every OpenGL window: Create says why.
@@ -85,6 +133,7 @@ bool VoSdlWindow::Create(const char* apTitle, std::uint32_t aWidth, std::uint32_
     }
     fpWindow = window;
     fOwned = true;
+    fFullScreen = aFullScreen;
     return true;
 }
 
@@ -94,6 +143,7 @@ void VoSdlWindow::Adopt(void* apHandle) {
     }
     fpWindow = apHandle;
     fOwned = false;
+    fFullScreen = false;
 }
 
 void VoSdlWindow::Show(int aShowCommand) {
@@ -107,17 +157,49 @@ void VoSdlWindow::Show(int aShowCommand) {
     }
 }
 
-void VoSdlWindow::SetRelativeMouseMode(bool aOn) {
-    if (fRegistered) {
-        // Some video drivers (the headless one) have no relative mode; the
-        // motion deltas arrive all the same.
-        SDL_SetRelativeMouseMode(aOn ? SDL_TRUE : SDL_FALSE);
+void VoSdlWindow::HoldPointer(bool aOn) {
+    fHeld = aOn;
+    ApplyCursor();
+    if (fFullScreen && fpWindow != nullptr) {
+        SDL_SetWindowGrab(AsWindow(fpWindow), aOn ? SDL_TRUE : SDL_FALSE);
     }
 }
 
 void VoSdlWindow::AdjustCursorShowCount(int aDelta) {
     fCursorCount += aDelta;
+    ApplyCursor();
+}
+
+void VoSdlWindow::ApplyCursor() {
+    // SDL hides its cursor over its own windows only.
     if (fRegistered) {
-        SDL_ShowCursor(fCursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+        SDL_ShowCursor(fCursorCount >= 0 && !fHeld ? SDL_ENABLE : SDL_DISABLE);
     }
+}
+
+bool VoSdlWindow::MayUseDriver(const char* apDriver, const char* apAsked) {
+    if (apDriver == nullptr) {
+        return false;
+    }
+    static const char* const kHeadless[] = {"offscreen", "dummy", "evdev"};
+    bool headless = false;
+    for (const char* name : kHeadless) {
+        headless = headless || SDL_strcasecmp(apDriver, name) == 0;
+    }
+    if (!headless) {
+        return true;
+    }
+    const std::string asked = apAsked != nullptr ? apAsked : "";
+    std::size_t start = 0;
+    while (start <= asked.size()) {
+        std::size_t end = asked.find(',', start);
+        if (end == std::string::npos) {
+            end = asked.size();
+        }
+        if (SDL_strcasecmp(asked.substr(start, end - start).c_str(), apDriver) == 0) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
 }

@@ -76,6 +76,23 @@ void Sanitize(float* apValues, std::int64_t aCount) {
     }
 }
 
+// The front right channel of a file in Vorbis order (Opus keeps it too) of
+// aChannels channels: L R; L C R; FL FR RL RR; FL C FR RL RR; FL C FR RL RR
+// LFE; FL C FR SL SR RC LFE; FL C FR SL SR RL RR LFE. Above eight channels
+// the order is the file's own: the second is taken.
+std::int32_t VorbisRight(std::int32_t aChannels) {
+    switch (aChannels) {
+        case 3:
+        case 5:
+        case 6:
+        case 7:
+        case 8:
+            return 2;
+        default:
+            return 1;
+    }
+}
+
 }  // namespace
 
 VoSoundDecoder::~VoSoundDecoder() {
@@ -87,15 +104,8 @@ bool VoSoundDecoder::OpenFile(const char* apPath) {
     if (apPath == nullptr) {
         return false;
     }
-    SF_INFO info{};
-    fpFile = sf_open(apPath, SFM_READ, &info);
-    if (fpFile == nullptr) {
-        return false;
-    }
-    fChannels = info.channels;
-    fRate = info.samplerate;
-    fFrames = info.frames;
-    return Accept();
+    fPath = apPath;
+    return Open(fPath.c_str());
 }
 
 bool VoSoundDecoder::OpenMemory(const void* apData, std::size_t aSize) {
@@ -105,21 +115,32 @@ bool VoSoundDecoder::OpenMemory(const void* apData, std::size_t aSize) {
     }
     fMemory.fpData = static_cast<const unsigned char*>(apData);
     fMemory.fSize = static_cast<std::int64_t>(aSize);
-    fMemory.fPosition = 0;
-    SF_VIRTUAL_IO io{};
-    io.get_filelen = MemoryLength;
-    io.seek = MemorySeek;
-    io.read = MemoryRead;
-    io.write = MemoryWrite;
-    io.tell = MemoryTell;
+    return Open(nullptr);
+}
+
+bool VoSoundDecoder::Open(const char* apPath) {
     SF_INFO info{};
-    fpFile = sf_open_virtual(&io, SFM_READ, &info, &fMemory);
+    if (apPath != nullptr) {
+        fpFile = sf_open(apPath, SFM_READ, &info);
+    } else {
+        fMemory.fPosition = 0;
+        SF_VIRTUAL_IO io{};
+        io.get_filelen = MemoryLength;
+        io.seek = MemorySeek;
+        io.read = MemoryRead;
+        io.write = MemoryWrite;
+        io.tell = MemoryTell;
+        fpFile = sf_open_virtual(&io, SFM_READ, &info, &fMemory);
+    }
     if (fpFile == nullptr) {
+        Close();
         return false;
     }
     fChannels = info.channels;
     fRate = info.samplerate;
     fFrames = info.frames;
+    fFormat = info.format;
+    fMoved = false;
     return Accept();
 }
 
@@ -131,6 +152,52 @@ bool VoSoundDecoder::Accept() {
     }
     // Integer files come out in -1 .. 1 (the library's default, made sure of).
     sf_command(fpFile, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    FindFrontPair();
+    return true;
+}
+
+void VoSoundDecoder::FindFrontPair() {
+    fLeft = 0;
+    fRight = fChannels > 1 ? 1 : 0;
+    if (fChannels <= 2) {
+        return;
+    }
+    int map[kMaxFileChannels] = {};
+    if (sf_command(fpFile, SFC_GET_CHANNEL_MAP_INFO, map, static_cast<int>(sizeof(int)) * fChannels) ==
+        SF_TRUE) {
+        std::int32_t left = -1;
+        std::int32_t right = -1;
+        for (std::int32_t i = 0; i < fChannels; ++i) {
+            if (left < 0 && (map[i] == SF_CHANNEL_MAP_LEFT || map[i] == SF_CHANNEL_MAP_FRONT_LEFT)) {
+                left = i;
+            } else if (right < 0 &&
+                       (map[i] == SF_CHANNEL_MAP_RIGHT || map[i] == SF_CHANNEL_MAP_FRONT_RIGHT)) {
+                right = i;
+            }
+        }
+        if (left >= 0 && right >= 0) {
+            fLeft = left;
+            fRight = right;
+            return;
+        }
+    }
+    if ((fFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_OGG) {
+        fRight = VorbisRight(fChannels);
+    }
+}
+
+bool VoSoundDecoder::Reopen() {
+    const std::int32_t channels = fChannels;
+    const std::int32_t rate = fRate;
+    sf_close(fpFile);
+    fpFile = nullptr;
+    if (!Open(fPath.empty() ? nullptr : fPath.c_str())) {
+        return false;
+    }
+    if (fChannels != channels || fRate != rate) {
+        Close();
+        return false;
+    }
     return true;
 }
 
@@ -140,9 +207,14 @@ void VoSoundDecoder::Close() {
         fpFile = nullptr;
     }
     fMemory = Memory();
+    fPath.clear();
     fChannels = 0;
     fRate = 0;
     fFrames = 0;
+    fFormat = 0;
+    fLeft = 0;
+    fRight = 0;
+    fMoved = false;
 }
 
 std::int32_t VoSoundDecoder::Read(float* apOut, std::int32_t aFrames) {
@@ -150,6 +222,7 @@ std::int32_t VoSoundDecoder::Read(float* apOut, std::int32_t aFrames) {
         return 0;
     }
     const sf_count_t read = sf_readf_float(fpFile, apOut, aFrames);
+    fMoved = true;
     if (read <= 0) {
         return 0;
     }
@@ -162,6 +235,12 @@ bool VoSoundDecoder::Seek(std::int64_t aFrame) {
     if (fpFile == nullptr || aFrame < 0) {
         return false;
     }
+    // The library's Ogg seek is exact only on a decoder that has not run: it
+    // lands up to a thousand frames off, or shifted for good by hundreds.
+    if (aFrame > 0 && fMoved && (fFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_OGG && !Reopen()) {
+        return false;
+    }
+    fMoved = true;
     return sf_seek(fpFile, aFrame, SEEK_SET) == aFrame;
 }
 
@@ -171,6 +250,7 @@ bool VoSoundDecoder::WholeSample(float** appFrames, std::int64_t* apFrames, std:
         return false;
     }
     const std::int32_t kept = std::min(fChannels, 2);
+    const std::int32_t picked[2] = {fLeft, fRight};
     float* block = VO_NEW float[static_cast<std::size_t>(kWholeBlockFrames) * fChannels];
     std::int64_t capacity = std::clamp<std::int64_t>(fFrames, 1, kFirstCapacity);
     float* frames = VO_NEW float[static_cast<std::size_t>(capacity * kept)];
@@ -200,7 +280,7 @@ bool VoSoundDecoder::WholeSample(float** appFrames, std::int64_t* apFrames, std:
         for (std::int32_t i = 0; i < read; ++i) {
             for (std::int32_t channel = 0; channel < kept; ++channel) {
                 frames[(count + i) * kept + channel] =
-                    block[static_cast<std::int64_t>(i) * fChannels + channel];
+                    block[static_cast<std::int64_t>(i) * fChannels + picked[channel]];
             }
         }
         count += read;

@@ -7,8 +7,14 @@
 //
 // Files are untrusted: a channel count or rate outside the bounds below is
 // refused at open, and WholeSample bounds what it allocates.
+//
+// Of a file of more than two channels the front left and right are what a
+// stereo output plays: found by the file's channel map when it has one, else
+// by its format's order (Vorbis: L C R, FL C FR RL RR LFE, ...; WAV and AIFF
+// start with front left and right).
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 struct sf_private_tag;
 
@@ -34,6 +40,9 @@ public:
     bool IsOpen() const { return fpFile != nullptr; }
 
     std::int32_t GetChannels() const { return fChannels; }
+    // Where the front left and right channels sit in a frame; both 0 for mono.
+    std::int32_t GetLeftChannel() const { return fLeft; }
+    std::int32_t GetRightChannel() const { return fRight; }
     std::int32_t GetRate() const { return fRate; }
     // As the file's header claims it; the true count shows at the end.
     std::int64_t GetFrames() const { return fFrames; }
@@ -41,13 +50,16 @@ public:
     // Up to aFrames frames of GetChannels() floats each into apOut; the count
     // read, 0 at the end or on an error.
     std::int32_t Read(float* apOut, std::int32_t aFrames);
+    // Exact to the frame for every format: an Ogg file (whose library seek
+    // lands off the frame once anything has been decoded) is opened afresh
+    // first, unless the seek goes to the start, which is exact.
     bool Seek(std::int64_t aFrame);
 
     // Decodes the whole file from its start into a new array (VO_NEW[], the
-    // caller's) of at most two channels per frame (mono stays mono; only the
-    // first two of more channels are kept). False, with nothing allocated,
-    // when the file decodes to no frames, to more than kMaxSampleFrames, or
-    // when memory runs out.
+    // caller's) of at most two channels per frame (mono stays mono; of more
+    // channels only the front left and right are kept). False, with nothing
+    // allocated, when the file decodes to no frames, to more than
+    // kMaxSampleFrames, or when memory runs out.
     bool WholeSample(float** appFrames, std::int64_t* apFrames, std::int32_t* apChannels);
 
     // The read position in memory while reading from bytes.
@@ -58,11 +70,24 @@ public:
     };
 
 private:
+    // Opens the path (null: the bytes of fMemory) and takes the file's shape.
+    bool Open(const char* apPath);
     bool Accept();
+    // Sets fLeft and fRight.
+    void FindFrontPair();
+    // Opens the same file or bytes again; false (and closed) when it no
+    // longer opens to the same shape.
+    bool Reopen();
 
     sf_private_tag* fpFile = nullptr;  // owned, closed by Close
     Memory fMemory;
+    std::string fPath;  // empty while reading from bytes
     std::int32_t fChannels = 0;
     std::int32_t fRate = 0;
     std::int64_t fFrames = 0;
+    std::int32_t fFormat = 0;
+    std::int32_t fLeft = 0;
+    std::int32_t fRight = 0;
+    // Decoded or moved since it was opened: an Ogg seek needs a fresh decoder.
+    bool fMoved = false;
 };

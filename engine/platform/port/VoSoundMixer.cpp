@@ -345,9 +345,12 @@ bool VoSoundMixer::Fetch(Channel& aChannel, float* apFrame, std::int64_t* apPosi
                 }
             }
         }
-        channels = stream->fDecoder.GetChannels();
-        frame = stream->fpBlock + static_cast<std::int64_t>(stream->fBlockIndex++) * channels;
+        frame = stream->fpBlock +
+                static_cast<std::int64_t>(stream->fBlockIndex++) * stream->fDecoder.GetChannels();
         *apPosition = stream->fReadIndex++;
+        apFrame[0] = frame[stream->fDecoder.GetLeftChannel()];
+        apFrame[1] = frame[stream->fDecoder.GetRightChannel()];
+        return true;
     } else if (Feed* feed = aChannel.fpFeed) {
         // Dry: silence, and the feed plays on until its owner stops it.
         *apPosition = feed->fPlayed++;

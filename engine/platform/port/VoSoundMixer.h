@@ -3,8 +3,8 @@
 // to 32 channels play samples (decoded whole at load) and streams (decoded
 // block by block as they play) at a linear gain of volume / 255, resampled
 // linearly from each file's rate to the output rate; mono is sent to both
-// sides, files of more channels give their first two. The mixed stereo
-// output is clamped to -1 .. 1.
+// sides, files of more channels give their front left and right. The mixed
+// stereo output is clamped to -1 .. 1.
 //
 // Output goes to the audio device, whose thread calls Mix; in pull mode
 // (SetUseDevice(false) before Init) nothing calls Mix but the owner, which

@@ -26,7 +26,7 @@ namespace {
 // The creations of "hintAudio" streams so far.
 int HintsCreated() {
     int count = 0;
-    for (const std::string& created : PuzzleGame::Sounds()->fCreated) {
+    for (const std::string& created : PuzzleGame::SoundsAsked()) {
         count += created.rfind("hintAudio ", 0) == 0 ? 1 : 0;
     }
     return count;
@@ -129,16 +129,16 @@ TEST_P(MGPuzzleFrameTest, FalseClosesOnlyWhereThePuzzleSaysSoAndOnlyFromTheTop) 
 TEST_P(MGPuzzleFrameTest, TheHintPlaysOnTheFirstOpeningInAGameOnly) {
     if (!HasVoice()) {
         fGame.Open(GetParam().fActivation);
-        EXPECT_EQ(PuzzleGame::Sounds()->GetLiveCount(), 0);
+        EXPECT_EQ(PuzzleGame::LiveSounds(), 0);
         return;
     }
     const MGPuzzleHint& hint = GetParam().fHint;
     fGame.Open(GetParam().fActivation);
     ASSERT_EQ(HintsCreated(), 1);
-    EXPECT_EQ(PuzzleGame::Sounds()->fCreated.front(), "hintAudio " + LinePath(hint.fpComment));
-    FakeSoundPlayer* player = PuzzleGame::Sounds()->Find("hintAudio");
+    EXPECT_EQ(PuzzleGame::SoundsAsked().front(), "hintAudio " + LinePath(hint.fpComment));
+    stubs::SoundPlayer* player = PuzzleGame::Sound("hintAudio");
     ASSERT_NE(player, nullptr);
-    EXPECT_TRUE(player->fPlaying);
+    EXPECT_TRUE(player->fPlays > 0);
     EXPECT_EQ(player->fVolume, 1.0f);
     EXPECT_TRUE(PuzzleGame::HasEvent(hint.fpFirstViewEvent));
 
@@ -186,13 +186,13 @@ TEST_P(MGPuzzleVoiceOverTest, EasyPlaysTheHintAndTheOtherLevelsTheComment) {
         VoEventManager::GetInstance()->ClearEvents();
         PuzzleGame::SetSkill(level.fSkill);
         fGame.Open(GetParam().fActivation);
-        EXPECT_EQ(PuzzleGame::Sounds()->fCreated.back(), "hintAudio " + LinePath(level.fLine));
+        EXPECT_EQ(PuzzleGame::SoundsAsked().back(), "hintAudio " + LinePath(level.fLine));
         VoString text;
         ASSERT_TRUE(MGPuzzleVoice::FindSubtitle(VoString(level.fLine), &text));
         MGSubtitle* subtitle = MGSubtitle::PeekInstance();
         ASSERT_NE(subtitle, nullptr);
-        ASSERT_NE(subtitle->GetText(), nullptr);
-        EXPECT_EQ(TextOf(subtitle->GetText()->GetText()), TextOf(text));
+        ASSERT_NE(subtitle->GetMainText(), nullptr);
+        EXPECT_EQ(TextOf(subtitle->GetMainText()->GetText()), TextOf(text));
         EXPECT_TRUE(subtitle->IsShown());
         EXPECT_EQ(subtitle->GetPosition(), VoVector2(0.0f, 500.0f));
         Leave();
@@ -204,8 +204,8 @@ TEST_P(MGPuzzleVoiceOverTest, TheEndOfTheHintHidesItsSubtitleAndDeletesTheStream
     fGame.Frames(20);
     MGSubtitle* subtitle = MGSubtitle::PeekInstance();
     ASSERT_TRUE(subtitle != nullptr && subtitle->IsVisible());
-    ASSERT_TRUE(PuzzleGame::Sounds()->End("hintAudio"));
-    EXPECT_EQ(PuzzleGame::Sounds()->Find("hintAudio"), nullptr);
+    ASSERT_TRUE(PuzzleGame::EndSound("hintAudio"));
+    EXPECT_EQ(PuzzleGame::Sound("hintAudio"), nullptr);
     EXPECT_FALSE(subtitle->IsShown());
     fGame.Frames(20);
     EXPECT_FALSE(subtitle->IsVisible());
@@ -216,20 +216,20 @@ TEST_P(MGPuzzleVoiceOverTest, ALineWithoutSubtitleTextStillPlays) {
     PlatformTestFolder empty;
     ASSERT_TRUE(VoIFileSystem::GetInstance()->Mount(VoString(u"//scenes"), VoString(empty.Files().c_str())));
     fGame.Open(GetParam().fActivation);
-    FakeSoundPlayer* player = PuzzleGame::Sounds()->Find("hintAudio");
+    stubs::SoundPlayer* player = PuzzleGame::Sound("hintAudio");
     ASSERT_NE(player, nullptr);
-    EXPECT_TRUE(player->fPlaying);
+    EXPECT_TRUE(player->fPlays > 0);
     MGSubtitle* subtitle = MGSubtitle::PeekInstance();
     EXPECT_TRUE(subtitle == nullptr || !subtitle->IsShown());
 }
 
 TEST_P(MGPuzzleVoiceOverTest, AHintThatCannotBeMadeIsLoggedWithItsPathAndShowsNoSubtitle) {
     const std::string path = LinePath(GetParam().fHint.fpComment);
-    PuzzleGame::Sounds()->fFailing.insert(path);
+    stubs::Missing().insert(path);
     LogCapture log;
     fGame.Open(GetParam().fActivation);
     EXPECT_TRUE(log.Logged("ASSERT FAILURE: ", path));
-    EXPECT_EQ(PuzzleGame::Sounds()->GetLiveCount(), 0);
+    EXPECT_EQ(PuzzleGame::LiveSounds(), 0);
     MGSubtitle* subtitle = MGSubtitle::PeekInstance();
     EXPECT_TRUE(subtitle == nullptr || !subtitle->IsShown());
     EXPECT_TRUE(PuzzleGame::HasEvent(GetParam().fHint.fpFirstViewEvent));

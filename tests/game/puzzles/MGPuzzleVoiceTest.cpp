@@ -20,7 +20,7 @@ protected:
     static MGSubtitle* Subtitle() { return MGSubtitle::PeekInstance(); }
     static std::string ShownText() {
         MGSubtitle* subtitle = Subtitle();
-        return subtitle != nullptr && subtitle->GetText() != nullptr ? Narrow(subtitle->GetText()->GetText())
+        return subtitle != nullptr && subtitle->GetMainText() != nullptr ? Narrow(subtitle->GetMainText()->GetText())
                                                                      : "";
     }
     static std::string TextOfLine(const char16_t* apLine) {
@@ -38,10 +38,10 @@ protected:
 TEST_F(MGPuzzleVoiceTest, ALinePlaysItsStreamWithItsSubtitleAtTheOptionsVolume) {
     MGOptions::GetInstance()->SetVolume(0.25f);
     ASSERT_TRUE(fVoice.PlayLine(VoString(kLine), u"hintAudio", nullptr));
-    FakeSoundPlayer* player = PuzzleGame::Sounds()->Find("hintAudio");
+    stubs::SoundPlayer* player = PuzzleGame::Sound("hintAudio");
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->fPath, "//sounds/hi02_rg.ogg");
-    EXPECT_TRUE(player->fPlaying);
+    EXPECT_TRUE(player->fPlays > 0);
     EXPECT_EQ(player->fVolume, 0.25f);
     EXPECT_FALSE(TextOfLine(kLine).empty());
     EXPECT_EQ(ShownText(), TextOfLine(kLine));
@@ -51,8 +51,8 @@ TEST_F(MGPuzzleVoiceTest, ALinePlaysItsStreamWithItsSubtitleAtTheOptionsVolume) 
 TEST_F(MGPuzzleVoiceTest, ANewLineStopsTheOneThatPlays) {
     fVoice.PlayLine(VoString(kLine), u"hintAudio", nullptr);
     fVoice.PlayLine(VoString(kOtherLine), u"solvedAudio", nullptr);
-    EXPECT_EQ(PuzzleGame::Sounds()->GetLiveCount(), 1);
-    EXPECT_EQ(PuzzleGame::Sounds()->Find("hintAudio"), nullptr);
+    EXPECT_EQ(PuzzleGame::LiveSounds(), 1);
+    EXPECT_EQ(PuzzleGame::Sound("hintAudio"), nullptr);
     EXPECT_EQ(ShownText(), TextOfLine(kOtherLine));
     EXPECT_TRUE(Subtitle()->IsShown());
 }
@@ -61,12 +61,12 @@ TEST_F(MGPuzzleVoiceTest, ALineStoppedOrReplacedBySoundHidesTheSubtitleItShowed)
     fVoice.PlayLine(VoString(kLine), u"hintAudio", nullptr);
     fVoice.Stop();
     EXPECT_FALSE(Subtitle()->IsShown());
-    EXPECT_EQ(PuzzleGame::Sounds()->GetLiveCount(), 0);
+    EXPECT_EQ(PuzzleGame::LiveSounds(), 0);
 
     fVoice.PlayLine(VoString(kLine), u"hintAudio", nullptr);
     fVoice.PlaySound(u"slide", VoString(u"//sounds/slide.wav"), nullptr);
     EXPECT_FALSE(Subtitle()->IsShown());
-    EXPECT_EQ(PuzzleGame::Sounds()->Find("slide")->fPath, "//sounds/slide.wav");
+    EXPECT_EQ(PuzzleGame::Sound("slide")->fPath, "//sounds/slide.wav");
 }
 
 TEST_F(MGPuzzleVoiceTest, ALineWithoutTextLeavesAnotherCallersSubtitleAlone) {
@@ -84,14 +84,14 @@ TEST_F(MGPuzzleVoiceTest, WithSubtitlesOffTheLinePlaysAlone) {
     ASSERT_TRUE(fVoice.PlayLine(VoString(kLine), u"hintAudio", nullptr));
     EXPECT_FALSE(fVoice.ShowsSubtitle());
     EXPECT_FALSE(Subtitle()->IsShown());
-    EXPECT_TRUE(PuzzleGame::Sounds()->Find("hintAudio")->fPlaying);
+    EXPECT_TRUE(PuzzleGame::Sound("hintAudio")->fPlays > 0);
 }
 
 TEST_F(MGPuzzleVoiceTest, AStreamThatCannotBeMadeLeavesNothingPlaying) {
     fVoice.PlayLine(VoString(kLine), u"hintAudio", nullptr);
-    PuzzleGame::Sounds()->fFailing.insert("//sounds/1cn05_rg.ogg");
+    stubs::Missing().insert("//sounds/1cn05_rg.ogg");
     EXPECT_FALSE(fVoice.PlayLine(VoString(kOtherLine), u"solvedAudio", nullptr));
     EXPECT_FALSE(fVoice.IsPlaying());
-    EXPECT_EQ(PuzzleGame::Sounds()->GetLiveCount(), 0);
+    EXPECT_EQ(PuzzleGame::LiveSounds(), 0);
     EXPECT_FALSE(Subtitle()->IsShown());
 }

@@ -12,12 +12,7 @@
 #include "state/VoStateManager.h"
 #include "util/MGOptions.h"
 
-void PuzzleGame::RegisterAll() {
-    Register();
-    FakeSoundManager::Register();
-}
-
-PuzzleGame::PuzzleGame() : RecordingGame(&RegisterAll) {
+PuzzleGame::PuzzleGame() {
     MountSampleTree();
     if (VoFontManager* fonts = VoFontManager::GetInstance()) {
         fonts->CreateFonts(VoString(MGApp::kFontList), VoString(MGApp::kFontRoot));
@@ -118,6 +113,15 @@ bool PuzzleGame::ClickMember(VoDisplayGroup* apGroup, const char16_t* apPath) {
         return false;
     }
     Click(x, y);
+    return true;
+}
+
+bool PuzzleGame::EndSound(const char* apName) {
+    stubs::SoundPlayer* sound = Sound(apName);
+    if (sound == nullptr) {
+        return false;
+    }
+    sound->End();
     return true;
 }
 

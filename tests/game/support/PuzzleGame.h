@@ -1,6 +1,6 @@
 #pragma once
-// A game for the puzzle tests: a RecordingGame with the fake sound manager
-// (see FakeSound.h), the sample data tree mounted, the fonts made, options
+// A game for the puzzle tests: a MediaGame (the stub sound and movie
+// managers of MediaStubs.h), the sample data tree mounted, the fonts made, options
 // at medium skill with subtitles on and full volume, and a base screen
 // "scene" at the bottom of the screen stack for a puzzle to be pushed over
 // and popped back to. Time runs on the test's clock, one frame at a time:
@@ -12,13 +12,12 @@
 #include "MGScreenManager.h"
 #include "container/VoString.h"
 #include "game/ScreenProbes.h"
-#include "game/support/FakeSound.h"
-#include "game/support/RecordingGame.h"
+#include "game/support/MediaStubs.h"
 
 class VoDisplayGroup;
 class VoIDisplayObject;
 
-class PuzzleGame : public RecordingGame {
+class PuzzleGame : public MediaGame {
 public:
     static constexpr double kFrameTime = 0.02;
     // A fade takes 0.3 s each way: settling runs at least this long, and
@@ -55,7 +54,13 @@ public:
 
     static MGScreenManager* Screens() { return MGScreenManager::GetInstance(); }
     static MGIScreen* Top() { return Screens()->GetTopScreen(); }
-    static FakeSoundManager* Sounds() { return FakeSoundManager::Get(); }
+    // The newest live sound of that name (the stub's), or null.
+    static stubs::SoundPlayer* Sound(const char* apName) { return stubs::SoundPlayer::Find(apName); }
+    // Ends the newest live sound of that name; false when there is none.
+    static bool EndSound(const char* apName);
+    static int LiveSounds() { return static_cast<int>(stubs::Live<stubs::SoundPlayer>().size()); }
+    // Every sound asked for, as name + " " + path.
+    static const std::vector<std::string>& SoundsAsked() { return stubs::SoundsAsked(); }
     // Whether the event was added (ignoring case).
     static bool HasEvent(const char16_t* apId);
 
@@ -63,7 +68,5 @@ public:
     RecordingScreen fScene{"scene", &fJournal};
 
 private:
-    static void RegisterAll();
-
     double fNow = 0.0;
 };

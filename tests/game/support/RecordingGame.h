@@ -46,11 +46,10 @@ public:
     }
 
 protected:
-    // For games with creators of their own: aRegister runs first and calls
-    // Register itself.
+    // For games with creators of their own: aRegister runs in place of
+    // Register, which it calls itself after its own creators.
     explicit RecordingGame(void (*aRegister)()) : ScopedGame(aRegister) { VoFader::ResetEndToggleForTests(); }
 
-    // The recorders, the settable timer and the device capabilities.
     static void Register() {
         RecordingEngine::RegisterRecorders();
         VoIObjectCreator* creators[] = {

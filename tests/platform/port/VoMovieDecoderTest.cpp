@@ -199,6 +199,36 @@ TEST_F(VoMovieDecoderTest, LimitsOnSizeAndFrameCountRefuseAMovie) {
     }
 }
 
+TEST_F(VoMovieDecoderTest, KeyFramesAreFoundAtOrBeforeAndAtOrAfterAFrame) {
+    struct Case {
+        const char* fName;
+        MovieCodec fCodec;
+        std::vector<std::uint32_t> fKeys;
+    };
+    // Every fourth frame from the first is a key frame where the codec has
+    // frames of both kinds.
+    const Case cases[] = {
+        {"vp8.mkv", MovieCodec::kVp8, {1, 5, 9}},
+        {"ffv1.mkv", MovieCodec::kFfv1, {1, 5, 9}},
+        {"png.mkv", MovieCodec::kPng, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fName);
+        MovieSpec spec;
+        spec.frames = 10;
+        spec.codec = c.fCodec;
+        spec.keyInterval = 4;
+        ASSERT_TRUE(fDecoder.OpenFile(Make(c.fName, spec).c_str(), 0));
+        for (std::uint32_t frame = 1; frame <= 10; ++frame) {
+            const auto after = std::upper_bound(c.fKeys.begin(), c.fKeys.end(), frame);
+            const auto atOrAfter = std::lower_bound(c.fKeys.begin(), c.fKeys.end(), frame);
+            EXPECT_EQ(fDecoder.GetKeyFrame(frame, false), *(after - 1)) << frame;
+            EXPECT_EQ(fDecoder.GetKeyFrame(frame, true), atOrAfter != c.fKeys.end() ? *atOrAfter : frame)
+                << frame;
+        }
+    }
+}
+
 TEST_F(VoMovieDecoderTest, WhatIsNotAMovieOfOurKindsIsRefused) {
     fFolder.Write("garbage.mkv", std::string(5000, '\x42'));
     fFolder.Write("empty.mkv", "");

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/port/VoSoundDecoder.h"
 #include "support/PlatformTestFolder.h"
 #include "support/SoundFiles.h"
 
@@ -128,6 +129,105 @@ TEST_F(VoSoundMixerTest, EveryFormatDecodesToTheSameSound) {
         EXPECT_EQ(ends, 1) << c.fName;
         EXPECT_EQ(fMixer.GetStreamTime(stream), fMixer.GetStreamLengthMs(stream)) << c.fName;
         EXPECT_TRUE(fMixer.CloseStream(stream));
+    }
+}
+
+TEST_F(VoSoundMixerTest, FilesOfMoreChannelsGiveTheirFrontLeftAndRight) {
+    struct Case {
+        const char* fName;
+        SoundFormat fFormat;
+        int fChannels;
+        int fLeft;
+        int fRight;
+        float fTolerance;
+    };
+    // Vorbis orders L C R, FL FR RL RR, FL C FR RL RR LFE; WAV starts with FL FR.
+    const Case cases[] = {
+        {"three.wav", SoundFormat::kWavFloat, 3, 0, 1, 0.0f},
+        {"six.wav", SoundFormat::kWavFloat, 6, 0, 1, 0.0f},
+        {"three.ogg", SoundFormat::kOggVorbis, 3, 0, 2, 0.02f},
+        {"four.ogg", SoundFormat::kOggVorbis, 4, 0, 1, 0.02f},
+        {"six.ogg", SoundFormat::kOggVorbis, 6, 0, 2, 0.02f},
+    };
+    constexpr int kFrames = 4410;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fName);
+        // Each channel its own level, which a lossless file also moves a
+        // little from frame to frame, so a frame taken from the wrong place shows.
+        const bool lossless = c.fTolerance == 0.0f;
+        const auto value = [&](int aFrame, int aChannel) {
+            return 0.1f * static_cast<float>(aChannel + 1) -
+                   (lossless ? 1e-5f * static_cast<float>(aFrame) : 0.0f);
+        };
+        std::vector<float> frames(static_cast<std::size_t>(kFrames) * c.fChannels);
+        for (int i = 0; i < kFrames; ++i) {
+            for (int channel = 0; channel < c.fChannels; ++channel) {
+                frames[static_cast<std::size_t>(i) * c.fChannels + channel] = value(i, channel);
+            }
+        }
+        const std::string path = Make(c.fName, c.fFormat, kRate, c.fChannels, frames);
+        // Whole, as a sample, and block by block, as a stream.
+        const std::int32_t sample = fMixer.LoadSample(path.c_str());
+        ASSERT_NE(sample, 0);
+        ASSERT_GE(fMixer.PlaySound(sample, VoISoundSystem::kMaxVolume), 0);
+        const std::vector<float> whole = Pull(kFrames - 2);
+        fMixer.FreeSample(sample);
+        const std::int32_t stream = fMixer.OpenStream(path.c_str());
+        ASSERT_NE(stream, 0);
+        ASSERT_GE(fMixer.PlayStream(stream, VoISoundSystem::kMaxVolume), 0);
+        const std::vector<float> streamed = Pull(kFrames - 2);
+        fMixer.CloseStream(stream);
+        // The first Vorbis frames ramp in from silence.
+        for (int i = lossless ? 0 : 1000; i < kFrames - 2; ++i) {
+            ASSERT_NEAR(whole[i * 2], value(i, c.fLeft), c.fTolerance) << i;
+            ASSERT_NEAR(whole[i * 2 + 1], value(i, c.fRight), c.fTolerance) << i;
+            ASSERT_NEAR(streamed[i * 2], value(i, c.fLeft), c.fTolerance) << i;
+            ASSERT_NEAR(streamed[i * 2 + 1], value(i, c.fRight), c.fTolerance) << i;
+        }
+    }
+}
+
+TEST_F(VoSoundMixerTest, AVorbisStreamSeeksToTheExactFrameAfterPlaying) {
+    // Two different tones a side, so every frame differs from its neighbours.
+    constexpr int kFrames = kRate * 2;
+    std::vector<float> frames(static_cast<std::size_t>(kFrames) * 2);
+    for (int i = 0; i < kFrames; ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        frames[i * 2] = static_cast<float>(0.4 * std::sin(2.0 * M_PI * 440.0 * t) +
+                                           0.2 * std::sin(2.0 * M_PI * 97.0 * t));
+        frames[i * 2 + 1] = static_cast<float>(0.5 * std::sin(2.0 * M_PI * 660.0 * t * (1.0 + t)));
+    }
+    const std::string path = Make("tones.ogg", SoundFormat::kOggVorbis, kRate, 2, frames);
+    // What a fresh decoder gives from the start.
+    VoSoundDecoder fresh;
+    ASSERT_TRUE(fresh.OpenFile(path.c_str()));
+    float* decoded = nullptr;
+    std::int64_t count = 0;
+    std::int32_t channels = 0;
+    ASSERT_TRUE(fresh.WholeSample(&decoded, &count, &channels));
+    const std::vector<float> reference(decoded, decoded + count * channels);
+    delete[] decoded;
+
+    // From the file and from its bytes in memory.
+    const std::vector<unsigned char> bytes = ReadBytes(path);
+    for (const bool inMemory : {false, true}) {
+        SCOPED_TRACE(inMemory ? "memory" : "file");
+        const std::int32_t stream = inMemory ? fMixer.OpenStreamFromMemory(bytes.data(), bytes.size())
+                                             : fMixer.OpenStream(path.c_str());
+        ASSERT_NE(stream, 0);
+        ASSERT_GE(fMixer.PlayStream(stream, VoISoundSystem::kMaxVolume), 0);
+        Pull(10000);
+        // Forward, then back, then forward again while playing.
+        for (const int milliseconds : {450, 120, 1300}) {
+            SCOPED_TRACE(milliseconds);
+            ASSERT_TRUE(fMixer.SetStreamTime(stream, milliseconds));
+            const std::size_t start = static_cast<std::size_t>(milliseconds) * kRate / 1000;
+            const std::vector<float> out = Pull(3000);
+            for (std::size_t i = 0; i < 3000 * 2; ++i) {
+                ASSERT_EQ(out[i], reference[start * 2 + i]) << i / 2;
+            }
+        }
+        fMixer.CloseStream(stream);
     }
 }
 
@@ -401,6 +501,29 @@ TEST_F(VoSoundMixerTest, AFullFeedDropsWhatDoesNotFitAndWrapsAroundItsRing) {
     }
     EXPECT_EQ(fMixer.WriteFeed(feed, nullptr, 3), 0);
     EXPECT_EQ(fMixer.WriteFeed(feed + 1000, frames.data(), 3), 0);
+}
+
+TEST_F(VoSoundMixerTest, ABlockWrittenAcrossTheRingsEndComesBackWholeAndInOrder) {
+    const std::int32_t feed = fMixer.OpenFeed(kRate, 8);
+    ASSERT_NE(feed, 0);
+    std::vector<float> frames(16 * 2);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        frames[i] = static_cast<float>(i) / 100.0f;
+    }
+    ASSERT_EQ(fMixer.WriteFeed(feed, frames.data(), 6), 6);
+    ASSERT_GE(fMixer.PlayFeed(feed, VoISoundSystem::kMaxVolume), 0);
+    // Four frames out and two read ahead: the ring is empty, its next slot
+    // two before its end.
+    Pull(4);
+    ASSERT_EQ(fMixer.GetFeedQueued(feed), 0);
+    // Slots 6, 7, then 0, 1, 2.
+    ASSERT_EQ(fMixer.WriteFeed(feed, frames.data() + 16, 5), 5);
+    const std::vector<float> out = Pull(7);
+    const float left[] = {0.08f, 0.10f, 0.16f, 0.18f, 0.20f, 0.22f, 0.24f};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_NEAR(out[i * 2], left[i], 1e-6f) << i;
+        EXPECT_NEAR(out[i * 2 + 1], left[i] + 0.01f, 1e-6f) << i;
+    }
 }
 
 TEST_F(VoSoundMixerTest, AStoppedFeedKeepsItsQueueUntilClearedOrClosed) {

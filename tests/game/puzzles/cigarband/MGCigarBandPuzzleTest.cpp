@@ -103,7 +103,7 @@ TEST_F(MGCigarBandPuzzleTest, EachAxisPassesAtTwentyUnitsOffAndFailsBeyond) {
 TEST_F(MGCigarBandPuzzleTest, SolvingGivesTheEventTheItemHidesTheLooseBandsAndPlaysTheLine) {
     Open();
     fGame.Frames(3);
-    ASSERT_NE(PuzzleGame::Sounds()->Find("hintAudio"), nullptr);
+    ASSERT_NE(PuzzleGame::Sound("hintAudio"), nullptr);
     LayOutSolved();
     Drop(Piece(4));
     ASSERT_TRUE(fPuzzle->IsSolved());
@@ -113,14 +113,14 @@ TEST_F(MGCigarBandPuzzleTest, SolvingGivesTheEventTheItemHidesTheLooseBandsAndPl
         EXPECT_EQ(Piece(n)->GetVisible(), n <= 5) << n;
     }
     // The solved line takes the hint's place.
-    EXPECT_EQ(PuzzleGame::Sounds()->Find("hintAudio"), nullptr);
-    FakeSoundPlayer* line = PuzzleGame::Sounds()->Find("solvedAudio");
+    EXPECT_EQ(PuzzleGame::Sound("hintAudio"), nullptr);
+    stubs::SoundPlayer* line = PuzzleGame::Sound("solvedAudio");
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->fPath, "//sounds/1cn05a_rg.ogg");
     EXPECT_EQ(line->fpListener, static_cast<VoISoundListener*>(fPuzzle));
     VoString text;
     ASSERT_TRUE(MGPuzzleVoice::FindSubtitle(VoString(u"1cn05a_rg"), &text));
-    EXPECT_EQ(TextOf(MGSubtitle::PeekInstance()->GetText()->GetText()), TextOf(text));
+    EXPECT_EQ(TextOf(MGSubtitle::PeekInstance()->GetMainText()->GetText()), TextOf(text));
 
     // No piece follows the mouse any more; the puzzle stays open.
     const VoVector2 before = At(Piece(1));
@@ -131,8 +131,8 @@ TEST_F(MGCigarBandPuzzleTest, SolvingGivesTheEventTheItemHidesTheLooseBandsAndPl
     fGame.Settle();
     EXPECT_EQ(PuzzleGame::Top(), static_cast<MGIScreen*>(fPuzzle));
 
-    PuzzleGame::Sounds()->End("solvedAudio");
-    EXPECT_EQ(PuzzleGame::Sounds()->GetLiveCount(), 0);
+    PuzzleGame::EndSound("solvedAudio");
+    EXPECT_EQ(PuzzleGame::LiveSounds(), 0);
     EXPECT_FALSE(MGSubtitle::PeekInstance()->IsShown());
     EXPECT_TRUE(PuzzleGame::ClickMember(fPuzzle->GetRootGroup(), u"back_btn"));
     fGame.Settle();

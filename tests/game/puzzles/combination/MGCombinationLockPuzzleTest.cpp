@@ -75,10 +75,10 @@ TEST_F(MGCombinationLockPuzzleTest, AKeyCountsWhenPressedInsideAndReleasedAnywhe
     const VoVector2 five = Middle(u"5");
     PuzzleGame::Press(five.x, five.y);
     EXPECT_TRUE(Key(u"5")->IsPressed());
-    FakeSoundPlayer* click = PuzzleGame::Sounds()->Find("button_press");
+    stubs::SoundPlayer* click = PuzzleGame::Sound("button_press");
     ASSERT_NE(click, nullptr);
     EXPECT_EQ(click->fPath, "//dataroot/sounds/blip.wav");
-    EXPECT_TRUE(click->fPlaying);
+    EXPECT_TRUE(click->fPlays > 0);
     EXPECT_EQ(Shown(), "");
     PuzzleGame::MoveTo(5.0f, 5.0f);
     PuzzleGame::Release();
@@ -91,7 +91,7 @@ TEST_F(MGCombinationLockPuzzleTest, AKeyCountsWhenPressedInsideAndReleasedAnywhe
     PuzzleGame::Click(area.x + 1.0f, area.y + 1.0f);
     EXPECT_EQ(Shown(), "57");
     // The click of a key does not cut off the puzzle's own sound.
-    EXPECT_NE(PuzzleGame::Sounds()->Find("hintAudio"), nullptr);
+    EXPECT_NE(PuzzleGame::Sound("hintAudio"), nullptr);
 }
 
 TEST_F(MGCombinationLockPuzzleTest, AnEighthKeyIsIgnoredAndEachPositionShowsItsSprite) {
@@ -130,16 +130,16 @@ TEST_F(MGCombinationLockPuzzleTest, AWrongCodeOrNoneBuzzesAndClears) {
         SCOPED_TRACE(code);
         TypeDigits(code);
         Type(u"enter");
-        FakeSoundPlayer* buzz = PuzzleGame::Sounds()->Find("buzz");
+        stubs::SoundPlayer* buzz = PuzzleGame::Sound("buzz");
         ASSERT_NE(buzz, nullptr);
         EXPECT_EQ(buzz->fPath, "//dataroot/sounds/buzz.mp2");
         EXPECT_EQ(buzz->fpListener, nullptr);
-        EXPECT_TRUE(buzz->fPlaying);
+        EXPECT_TRUE(buzz->fPlays > 0);
         EXPECT_EQ(Shown(), "");
         EXPECT_FALSE(fPuzzle->IsSolved());
     }
     // The buzz took the hint's place.
-    EXPECT_EQ(PuzzleGame::Sounds()->Find("hintAudio"), nullptr);
+    EXPECT_EQ(PuzzleGame::Sound("hintAudio"), nullptr);
 }
 
 TEST_F(MGCombinationLockPuzzleTest, ClearAndEnterIgnoreCase) {
@@ -160,22 +160,22 @@ TEST_F(MGCombinationLockPuzzleTest, TheRightCodeOpensTheDoorWhenTheEntrySoundEnd
     ASSERT_TRUE(fPuzzle->IsSolved());
     EXPECT_TRUE(PuzzleGame::HasEvent(MGCombinationLockPuzzle::kSolvedEvent));
     EXPECT_FALSE(fPuzzle->GetRootGroup()->GetEnabled());
-    FakeSoundPlayer* entry = PuzzleGame::Sounds()->Find("buzz");
+    stubs::SoundPlayer* entry = PuzzleGame::Sound("buzz");
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->fPath, "//dataroot/sounds/entry.mp2");
     EXPECT_EQ(entry->fpListener, static_cast<VoISoundListener*>(fPuzzle));
 
     // Keys and the back button do nothing from now on.
     const int events = VoEventManager::GetInstance()->GetEventCount();
-    const auto created = PuzzleGame::Sounds()->fCreated.size();
+    const auto created = PuzzleGame::SoundsAsked().size();
     Type(u"clear");
     Type(u"1");
     Type(u"enter");
     EXPECT_TRUE(PuzzleGame::ClickMember(fPuzzle->GetRootGroup(), u"back_btn"));
     fGame.Settle();
     EXPECT_EQ(Shown(), "5038164");
-    EXPECT_EQ(PuzzleGame::Sounds()->fCreated.size(), created);
-    EXPECT_EQ(PuzzleGame::Sounds()->Find("buzz"), entry);
+    EXPECT_EQ(PuzzleGame::SoundsAsked().size(), created);
+    EXPECT_EQ(PuzzleGame::Sound("buzz"), entry);
     EXPECT_EQ(VoEventManager::GetInstance()->GetEventCount(), events);
     EXPECT_EQ(PuzzleGame::Top(), static_cast<MGIScreen*>(fPuzzle));
     EXPECT_EQ(Queued(), 0);
@@ -190,11 +190,12 @@ TEST_F(MGCombinationLockPuzzleTest, TheRightCodeOpensTheDoorWhenTheEntrySoundEnd
     EXPECT_EQ(Narrow(player->GetTargetViewpoint()), "vp_start");
     EXPECT_EQ(player->GetDoneStates().GetCount(), 0);
     // The movie's screen goes over the puzzle.
-    EXPECT_EQ(PuzzleGame::Top(), static_cast<MGIScreen*>(fPuzzle));
+    EXPECT_EQ(PuzzleGame::Top(), static_cast<MGIScreen*>(player));
+    EXPECT_GE(fGame.Screens()->FindScreen(fPuzzle), 0);
 }
 
 TEST_F(MGCombinationLockPuzzleTest, WithoutAnEntrySoundTheDoorOpensAtOnce) {
-    PuzzleGame::Sounds()->fFailing.insert("//dataroot/sounds/entry.mp2");
+    stubs::Missing().insert("//dataroot/sounds/entry.mp2");
     TypeDigits("5038164");
     Type(u"enter");
     EXPECT_TRUE(fPuzzle->IsSolved());
@@ -218,7 +219,7 @@ TEST_F(MGCombinationLockPuzzleTest, EveryOpeningANewGameAndALoadStartUnsolved) {
     fGame.Open(MGCombinationLockPuzzle::kActivationState);
     EXPECT_FALSE(fPuzzle->IsSolved());
     EXPECT_EQ(Shown(), "");
-    ASSERT_TRUE(PuzzleGame::Sounds()->End("hintAudio"));
+    ASSERT_TRUE(PuzzleGame::EndSound("hintAudio"));
     fGame.Frames(3);
     EXPECT_EQ(Queued(), 0);
     Type(u"3");

@@ -43,9 +43,12 @@ protected:
         }
         return steps;
     }
+    // Every slide makes and plays its sound.
     static int SlidesPlayed() {
-        const auto& played = PuzzleGame::Sounds()->fPlayed;
-        return static_cast<int>(std::count(played.begin(), played.end(), "slide"));
+        const auto& asked = PuzzleGame::SoundsAsked();
+        return static_cast<int>(std::count_if(asked.begin(), asked.end(), [](const std::string& aSound) {
+            return aSound.rfind("slide ", 0) == 0;
+        }));
     }
     static VoButton* ArrowButton(MGSliderPiece* apBar, int aIndex) {
         for (int i = 0, found = 0; i < apBar->GetGroup()->GetMemberCount(); ++i) {
@@ -109,7 +112,7 @@ TEST_F(MGSlideBoxPuzzleTest, AtEitherEndAnArrowDoesNothingAndPlaysNothing) {
         EXPECT_EQ(At(bar).y, 110.0f);
         EXPECT_EQ(SlidesPlayed(), click.fSlides);
     }
-    FakeSoundPlayer* slide = PuzzleGame::Sounds()->Find("slide");
+    stubs::SoundPlayer* slide = PuzzleGame::Sound("slide");
     ASSERT_NE(slide, nullptr);
     EXPECT_EQ(slide->fPath, "//sounds/slide.wav");
     EXPECT_EQ(slide->fpListener, nullptr);
@@ -154,7 +157,7 @@ TEST_F(MGSlideBoxPuzzleTest, EveryArrowWaitsWhileABarSlides) {
         EXPECT_TRUE(ArrowButton(Bar(i), 0)->IsEnabled()) << i;
     }
     // The slide took the hint's place, and its subtitle with it.
-    EXPECT_EQ(PuzzleGame::Sounds()->Find("hintAudio"), nullptr);
+    EXPECT_EQ(PuzzleGame::Sound("hintAudio"), nullptr);
     EXPECT_FALSE(MGSubtitle::PeekInstance()->IsShown());
 }
 
@@ -181,7 +184,8 @@ TEST_F(MGSlideBoxPuzzleTest, EveryBarAtItsStopOpensTheBoxInTheFrameAfter) {
     EXPECT_EQ(Narrow(player->GetTargetViewpoint()), "vp_bedroom");
     ASSERT_EQ(player->GetDoneStates().GetCount(), 3);
     EXPECT_EQ(Narrow(player->GetDoneStates().GetAt(0)), "sta_cu_1fd03_visible");
-    EXPECT_EQ(PuzzleGame::Top(), &fGame.fScene);
+    EXPECT_EQ(fGame.Screens()->FindScreen(fPuzzle), -1);
+    EXPECT_EQ(PuzzleGame::Top(), static_cast<MGIScreen*>(player));
     EXPECT_EQ(fPuzzle->GetRootGroup(), nullptr);
     EXPECT_EQ(fPuzzle->GetPieces().GetCount(), 0);
     // No event records it.
@@ -228,7 +232,7 @@ TEST_F(MGSlideBoxPuzzleTest, BarsOffTheirStopsSnapAndABoxLaidOutSolvedOpensAfter
     Slide(bar);
     EXPECT_EQ(At(bar), VoVector2(56.0f, 111.0f));
     fGame.Frame();
-    EXPECT_EQ(PuzzleGame::Top(), &fGame.fScene);
+    EXPECT_EQ(fGame.Screens()->FindScreen(fPuzzle), -1);
 }
 
 TEST_F(MGSlideBoxPuzzleTest, BarsWithoutTheirKeysAreDropped) {

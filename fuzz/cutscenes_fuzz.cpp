@@ -1,0 +1,113 @@
+// Reads arbitrary bytes as the cut-scene tables (the same property list as
+// both the cut-scene table and the subtitle table) and drives the cut-scene
+// player over them: every trigger value of the first entries is fired as a
+// state, an event, an interview and a map place, and each run is entered,
+// stepped, faded, skipped and left. Movies come from a stand-in manager that
+// makes empty movies, textures from one that keeps only sizes.
+#include <cstddef>
+#include <cstdint>
+
+#include "MGIScreenFaderListener.h"
+#include "container/VoPropertyList.h"
+#include "event/VoEventManager.h"
+#include "memory/VoNew.h"
+#include "movie/VoIMovieManager.h"
+#include "movie/VoIMoviePlayer.h"
+#include "object/VoRegistry.h"
+#include "startup/VoStartupCreators.h"
+#include "state/VoStateManager.h"
+#include "stdlib/VoCleaner.h"
+#include "support/FuzzSupport.h"
+#include "support/FuzzTexture.h"
+#include "ui/MGCutScenePlayer.h"
+#include "util/MGCleaner.h"
+
+namespace {
+
+// A movie of 40 frames that never moves on.
+class FuzzMovie : public VoIMoviePlayer {
+public:
+    bool Render(VoRenderer*) override { return true; }
+    void OnUpdate() override {}
+    bool Open(const VoString&, bool) override { return true; }
+    bool Close() override { return true; }
+    bool Play() override { return true; }
+    bool Pause() override { return true; }
+    bool Resume() override { return true; }
+    std::uint32_t GetCurrentFrame() override { return 35; }
+    std::uint32_t GetFrameCount() override { return 40; }
+    float GetLength() override { return 1.0f; }
+    bool GotoFrame(std::uint32_t) override { return true; }
+    bool GotoKeyFrame(std::uint32_t) override { return true; }
+    void SetFrameRate(std::uint32_t) override {}
+    void SetVolume(float) override {}
+};
+
+class FuzzMovies : public VoIMovieManager {
+public:
+    VoIMoviePlayer* CreateFullScreenMovie(const VoString&, const VoString&) override {
+        return VO_NEW FuzzMovie();
+    }
+    VoIMoviePlayer* CreateTextureMovie(const VoString&, const VoString&) override { return nullptr; }
+};
+
+void StartGame() {
+    VoCleaner::ResetEngineForTests();
+    VoCleaner::GetInstance();
+    VoIObjectCreator* creators[] = {VO_NEW FuzzCreator<FuzzTexture>(u"texture"),
+                                    VO_NEW FuzzCreator<FuzzMovies>(u"moviemanager")};
+    for (VoIObjectCreator* creator : creators) {
+        if (creator != nullptr && !VoRegistry::Get()->AddCreator(creator)) {
+            delete creator;
+        }
+    }
+    VoStartupCreators::Register();
+}
+
+constexpr int kMaxEntries = 12;
+
+void Drive(MGCutScenePlayer* apPlayer, VoPropertyList& aList) {
+    VoStateManager* states = VoStateManager::GetInstance();
+    VoEventManager* events = VoEventManager::GetInstance();
+    for (int i = 0; i < aList.GetCount() && i < kMaxEntries; ++i) {
+        VoPropertyList* entry = aList.GetListAt(i);
+        if (entry == nullptr) {
+            continue;
+        }
+        const VoString state = entry->GetString(VoString(u"triggerstate"), nullptr);
+        if (state.GetLength() > 0 && states != nullptr) {
+            states->SetState(state, VoString(u"boolean"), VoString(u"true"), true);
+        }
+        const VoString event = entry->GetString(VoString(u"triggerevent"), nullptr);
+        if (event.GetLength() > 0 && events != nullptr) {
+            events->AddEvent(event, true);
+        }
+        apPlayer->PlayForInterview(entry->GetString(VoString(u"triggerinterview"), nullptr));
+        apPlayer->PlayForLocation(entry->GetString(VoString(u"triggerlocation"), nullptr));
+        apPlayer->OnEnter();
+        apPlayer->OnUpdate();
+        apPlayer->OnFadeEvent(MGIScreenFaderListener::kFinished);
+        apPlayer->OnUpdate();
+        apPlayer->OnKeyUp(MGCutScenePlayer::kSkipKey);
+        apPlayer->OnUpdate();
+        apPlayer->OnFadeEvent(MGIScreenFaderListener::kFinished);
+        apPlayer->OnLeaveEnd();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aSize) {
+    VoPropertyList list;
+    if (!ParseFuzzPropertyList(apData, aSize, 0x10000, &list)) {
+        return 0;
+    }
+    StartGame();
+    if (MGCutScenePlayer* player = MGCutScenePlayer::GetInstance()) {
+        player->SetTables(VO_NEW VoPropertyList(list), VO_NEW VoPropertyList(list));
+        Drive(player, list);
+    }
+    delete MGCleaner::PeekInstance();
+    delete VoCleaner::PeekInstance();
+    return 0;
+}
