@@ -5,30 +5,12 @@
 
 #include <vector>
 
-#include "MGApp.h"
-#include "game/support/RecordingGame.h"
+#include "game/support/WindowedGame.h"
 #include "geometry/VoVector2.h"
-#include "platform/VoGraphicsDX9.h"
-#include "platform/VoIPlatform.h"
-#include "platform/VoPlatformDesc.h"
 #include "puzzles/combination/MGCombinationLockPuzzle.h"
 #include "state/VoStateManager.h"
 
 namespace {
-
-// A game over the engine's own services, but for the timer, which the test sets.
-class TimedGame : public ScopedGame {
-public:
-    TimedGame() : ScopedGame(&Register) {}
-
-private:
-    static void Register() {
-        VoIObjectCreator* timer = new FunctionCreator(VoString(u"timer"), [] { return new SetTimer(); });
-        if (!VoRegistry::Get()->AddCreator(timer)) {
-            delete timer;
-        }
-    }
-};
 
 // The keys' middles and the display's places in the sample layout.
 constexpr float kKeyFive[] = {364.0f, 288.0f};
@@ -36,24 +18,16 @@ constexpr float kKeyZero[] = {508.0f, 360.0f};
 constexpr int kPlaceTop = 114;
 constexpr int kPlaceWidth = 38;
 constexpr int kFirstPlace = 280;
+constexpr int kLastFrame = 33;
 
-class KeypadPlayer : public VoApp {
+class KeypadPlayer : public GameDriver {
 public:
-    KeypadPlayer(MGApp* apApp, VoIPlatform* apPlatform) : fpApp(apApp), fpPlatform(apPlatform) {}
-    ~KeypadPlayer() override { delete fpApp; }
+    std::vector<int> fGreenPixels;  // per display place
 
-    bool Init() override { return fpApp->Init(); }
-    bool OnMouseDown(const VoString& aDevice, int aButton) override { return fpApp->OnMouseDown(aDevice, aButton); }
-    bool OnMouseUp(const VoString& aDevice, int aButton) override { return fpApp->OnMouseUp(aDevice, aButton); }
-    bool OnMouseMove(const VoString& aDevice, VoVector2* apValue) override {
-        return fpApp->OnMouseMove(aDevice, apValue);
-    }
-    bool OnKeyDown(int aKey) override { return fpApp->OnKeyDown(aKey); }
-    bool OnKeyUp(int aKey) override { return fpApp->OnKeyUp(aKey); }
-
-    bool Frame() override {
-        RecordingGame::Timer()->fNow = 0.05 * fFrame;
-        switch (fFrame) {
+protected:
+    void BeforeFrame(int aFrame) override {
+        SetTime(0.05 * aFrame);
+        switch (aFrame) {
             case 10:
                 VoStateManager::GetInstance()->SetState(VoString(MGCombinationLockPuzzle::kActivationState),
                                                         VoString(u"boolean"), VoString(u"true"), true);
@@ -67,32 +41,30 @@ public:
             default:
                 break;
         }
-        const bool drawn = fpApp->Frame();
-        if (fFrame == 33) {
-            for (int place = 0; place < 3; ++place) {
-                fGreenPixels.push_back(CountGreen(kFirstPlace + place * kPlaceWidth, kPlaceTop, 32, 44));
-            }
-            fpPlatform->Quit();
-        }
-        ++fFrame;
-        return drawn;
     }
-
-    std::vector<int> fGreenPixels;  // per display place
+    bool AfterFrame(int aFrame) override {
+        if (aFrame < kLastFrame) {
+            return true;
+        }
+        for (int place = 0; place < 3; ++place) {
+            fGreenPixels.push_back(CountGreen(kFirstPlace + place * kPlaceWidth, kPlaceTop, 32, 44));
+        }
+        return false;
+    }
 
 private:
     void Click(const float* apAt) {
         const VoString mouse(MGApp::kMouseDevice);
         VoVector2 at(apAt[0], apAt[1]);
-        fpApp->OnMouseMove(mouse, &at);
-        fpApp->OnMouseDown(mouse, 1);
-        fpApp->OnMouseUp(mouse, 1);
+        App()->OnMouseMove(mouse, &at);
+        App()->OnMouseDown(mouse, 1);
+        App()->OnMouseUp(mouse, 1);
     }
 
     // The display's digits glow green.
     static int CountGreen(int aX, int aY, int aWidth, int aHeight) {
-        std::vector<unsigned char> bgra(static_cast<std::size_t>(aWidth) * aHeight * 4);
-        if (!VoGraphicsDX9::GetInstance()->ReadBackBuffer(aX, aY, aWidth, aHeight, bgra.data())) {
+        const std::vector<unsigned char> bgra = ReadPixels(aX, aY, aWidth, aHeight);
+        if (bgra.empty()) {
             return -1;
         }
         int count = 0;
@@ -101,33 +73,16 @@ private:
         }
         return count;
     }
-
-    MGApp* fpApp;             // owned
-    VoIPlatform* fpPlatform;  // not owned, owns us
-    int fFrame = 0;
 };
 
 }  // namespace
 
 TEST(MGPuzzleGL, TheKeypadShowsTheKeysClickedOnIt) {
-    TimedGame game;
-    ASSERT_TRUE(RecordingGame::MountSampleTree());
-    VoIPlatform* platform = VoIPlatform::GetInstance();
-    ASSERT_NE(platform, nullptr);
-    VoPlatformDesc desc;
-    desc.fTitle = VoString(u"Test");
-    desc.fWidth = 800;
-    desc.fHeight = 600;
-    desc.fBits = 32;
-    desc.fWindowed = true;
-    ASSERT_TRUE(platform->Create(&desc));
-    KeypadPlayer* player = new KeypadPlayer(MGApp::GetInstance(), platform);
-    platform->SetApp(player);
-    ASSERT_TRUE(platform->Initialize(0));
-    platform->Run();
+    WindowedGame game;
+    KeypadPlayer* player = new KeypadPlayer();
+    ASSERT_TRUE(game.Run(player));
     ASSERT_EQ(player->fGreenPixels.size(), 3u);
     EXPECT_GT(player->fGreenPixels[0], 20);
     EXPECT_GT(player->fGreenPixels[1], 20);
     EXPECT_EQ(player->fGreenPixels[2], 0);
-    delete platform;
 }
