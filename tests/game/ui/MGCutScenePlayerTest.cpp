@@ -497,9 +497,11 @@ TEST_F(MGCutScenePlayerTest, SubtitlesShowAtTheirTimesUnlessOptionZeroIsSet) {
     fGame.RunFrames(0.3);
     ASSERT_NE(box->GetMainText(), nullptr);
     EXPECT_EQ(Narrow(box->GetMainText()->GetText()), "The door creaks.");
-    EXPECT_TRUE(box->IsVisible());
+    // Shown, and fully visible once its fade-in has ended.
+    EXPECT_TRUE(box->IsShown());
     EXPECT_EQ(box->GetAppendedText(), nullptr);
     fGame.RunFrames(0.5);
+    EXPECT_TRUE(box->IsVisible());
     ASSERT_NE(box->GetAppendedText(), nullptr);
     EXPECT_EQ(Narrow(box->GetAppendedText()->GetText()), "Someone is there.");
     EXPECT_EQ(box->GetAppendedText()->GetFont(),
