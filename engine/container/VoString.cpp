@@ -454,6 +454,28 @@ bool VoString::Equals(const VoString& aOther, bool aIgnoreCase) const {
     return Equals(aOther.GetChars(), aIgnoreCase);
 }
 
+bool VoString::EqualsUnits(const char16_t* apUnits, std::int32_t aLength, bool aIgnoreCase) const {
+    if (chars == nullptr) {
+        return aLength == 0;
+    }
+    // The common answer of a lookup: the same units, compared at once.
+    if (!aIgnoreCase && aLength == length &&
+        std::memcmp(chars, apUnits, static_cast<std::size_t>(aLength) * sizeof(char16_t)) == 0) {
+        return true;
+    }
+    // Both sides end at their first 0 unit, as Equals compares them.
+    for (std::int32_t i = 0;; ++i) {
+        const char16_t mine = chars[i];
+        const char16_t theirs = i < aLength ? apUnits[i] : 0;
+        if (aIgnoreCase ? FoldToLower(mine) != FoldToLower(theirs) : mine != theirs) {
+            return false;
+        }
+        if (mine == 0) {
+            return true;
+        }
+    }
+}
+
 bool VoString::EqualsNoCase(const char16_t* apChars) const {
     if (chars == nullptr) {
         return apChars == nullptr || apChars[0] == 0;

@@ -112,6 +112,9 @@ public:
     // A null argument counts as the empty text.
     bool Equals(const char16_t* apChars, bool aIgnoreCase = false) const;
     bool Equals(const VoString& aOther, bool aIgnoreCase = false) const;
+    // Whether Equals would find this text equal to a string of the aLength
+    // units at apUnits (a piece of a longer text, not terminated there).
+    bool EqualsUnits(const char16_t* apUnits, std::int32_t aLength, bool aIgnoreCase = false) const;
     // Folds only A..Z onto a..z.
     bool EqualsNoCase(const char16_t* apChars) const;
     bool EqualsNoCase(const VoString& aOther) const;
