@@ -35,6 +35,7 @@ bool VoBone::SetInfluences(std::uint32_t aCount, const std::uint32_t* apIndices,
     fpIndices = indices;
     fpWeights = weights;
     fInfluenceCount = aCount;
+    ++fInfluenceVersion;
     return true;
 }
 
@@ -49,5 +50,8 @@ std::uint32_t VoBone::DropInfluencesFrom(std::uint32_t aVertexCount) {
     }
     const std::uint32_t dropped = fInfluenceCount - kept;
     fInfluenceCount = kept;
+    if (dropped > 0) {
+        ++fInfluenceVersion;
+    }
     return dropped;
 }

@@ -33,6 +33,9 @@ public:
     std::uint32_t GetInfluenceCount() const { return fInfluenceCount; }
     const std::uint32_t* GetIndices() const { return fpIndices; }
     const float* GetWeights() const { return fpWeights; }
+    // Changes with every change of the influences, so a skin can tell
+    // whether what it built from them still holds.
+    std::uint32_t GetInfluenceVersion() const { return fInfluenceVersion; }
     const VoMatrix& GetOffsetMatrix() const { return fOffset; }
     void SetOffsetMatrix(const VoMatrix& aMatrix) { fOffset = aMatrix; }
     // The driving frame's absolute matrix; null until bound.
@@ -45,6 +48,7 @@ private:
     std::uint32_t fInfluenceCount = 0;
     std::uint32_t* fpIndices = nullptr;  // owned, fInfluenceCount of them
     float* fpWeights = nullptr;          // owned, fInfluenceCount of them
+    std::uint32_t fInfluenceVersion = 0;
     VoMatrix fOffset;
     const VoMatrix* fpFrameMatrix = nullptr;  // not owned: the frame's absolute matrix
 };
