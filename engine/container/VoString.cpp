@@ -185,6 +185,45 @@ VoString& VoString::Assign(const char16_t* apChars) {
     return *this;
 }
 
+VoString& VoString::AssignNarrow(const char* apChars, std::int32_t aLength) {
+    if (apChars == nullptr || aLength < 0) {
+        VO_ERROR(kNullNarrowText);
+        return *this;
+    }
+    Piece piece;
+    piece.narrow = apChars;
+    piece.length = aLength;
+    SetText(*this, piece);
+    return *this;
+}
+
+VoString& VoString::AssignLittleEndian(const unsigned char* apBytes, std::int32_t aCount) {
+    if (apBytes == nullptr || aCount < 0) {
+        VO_ERROR(kNullText);
+        return *this;
+    }
+    auto unitAt = [apBytes](std::int32_t aIndex) {
+        return static_cast<char16_t>(apBytes[2 * static_cast<std::size_t>(aIndex)] |
+                                     apBytes[2 * static_cast<std::size_t>(aIndex) + 1] << 8);
+    };
+    std::int32_t count = 0;
+    while (count < aCount && unitAt(count) != 0) {
+        ++count;
+    }
+    char16_t* buffer = VO_NEW char16_t[static_cast<std::size_t>(count) + 1];
+    if (buffer == nullptr) {
+        return *this;
+    }
+    for (std::int32_t i = 0; i < count; ++i) {
+        buffer[i] = unitAt(i);
+    }
+    buffer[count] = 0;
+    delete[] chars;
+    chars = buffer;
+    length = count;
+    return *this;
+}
+
 VoString& VoString::Assign(const VoString& aOther) {
     if (aOther.GetChars() != chars) {
         SetText(*this, Wide(aOther.GetChars(), aOther.length));
@@ -383,6 +422,15 @@ VoString& VoString::operator+=(const VoString& aOther) {
 
 VoString& VoString::operator+=(const VoBase& aObject) {
     return Append(aObject);
+}
+
+void VoString::Swap(VoString& arOther) {
+    char16_t* const otherChars = arOther.chars;
+    const std::int32_t otherLength = arOther.length;
+    arOther.chars = chars;
+    arOther.length = length;
+    chars = otherChars;
+    length = otherLength;
 }
 
 void VoString::Clear() {

@@ -101,8 +101,11 @@ bool VoIndexBuffer::ConformToDevice() {
         return true;
     }
     // Narrowing an index that needs 32 bits would point it at another vertex.
+    // The buffer holds fCount 32-bit indices: read in place, not through GetIndex.
     for (std::int32_t i = 0; i < fCount; ++i) {
-        if (GetIndex(i) > 0xFFFFu) {
+        std::uint32_t index;
+        std::memcpy(&index, fpData + static_cast<std::size_t>(i) * 4, 4);
+        if (index > 0xFFFFu) {
             if (maximum > 0xFFFFu) {
                 return true;
             }

@@ -39,9 +39,22 @@ bool VoBone::SetInfluences(std::uint32_t aCount, const std::uint32_t* apIndices,
     return true;
 }
 
+void VoBone::AdoptInfluences(std::uint32_t aCount, std::uint32_t* apIndices, float* apWeights) {
+    delete[] fpIndices;
+    delete[] fpWeights;
+    fpIndices = apIndices;
+    fpWeights = apWeights;
+    fInfluenceCount = aCount;
+    ++fInfluenceVersion;
+}
+
 std::uint32_t VoBone::DropInfluencesFrom(std::uint32_t aVertexCount) {
+    // Most bones name only vertices of their mesh: nothing moves until the first that does not.
     std::uint32_t kept = 0;
-    for (std::uint32_t i = 0; i < fInfluenceCount; ++i) {
+    while (kept < fInfluenceCount && fpIndices[kept] < aVertexCount) {
+        ++kept;
+    }
+    for (std::uint32_t i = kept; i < fInfluenceCount; ++i) {
         if (fpIndices[i] < aVertexCount) {
             fpIndices[kept] = fpIndices[i];
             fpWeights[kept] = fpWeights[i];

@@ -186,7 +186,7 @@ bool VoFrame::ReadOwn(VoIStream* apStream) {
         return false;
     }
     fRelativeMatrix = fFileMatrix;
-    fName = name;
+    fName.Swap(name);
     fFrameId = id;
     return true;
 }
@@ -317,7 +317,8 @@ bool VoFrame::Load(VoIStream* apStream, std::uint32_t* apSiblingNumber, std::uin
         SetMesh(mesh);
     }
     fFrameNumber = number;
-    SetName(name);
+    fFrameId = HashOf(name);
+    fName.Swap(name);
     fFileMatrix = file;
     fRelativeMatrix = file;
     fAbsoluteMatrix = absolute;

@@ -416,22 +416,11 @@ bool VoMesh::ReadRecord(VoIStream* apStream, Pending& aPending) {
         }
         // One entry per vertex, each a vertex: the shadow volumes index the
         // vertex buffer with them.
-        std::uint32_t* words = nullptr;
-        if (count != vertices || !VoMeshFile::ReadWords(apStream, count, &words)) {
+        if (count != vertices || !VoMeshFile::ReadWords(apStream, count, &aPending.vertexMap)) {
             VO_ERROR(kVertexMapRefused);
             return false;
         }
-        if (count > 0) {
-            aPending.vertexMap = VO_NEW std::int32_t[static_cast<std::size_t>(count)];
-            if (aPending.vertexMap == nullptr) {
-                delete[] words;
-                VO_ERROR(kCouldNotAllocate);
-                return false;
-            }
-            std::memcpy(aPending.vertexMap, words, static_cast<std::size_t>(count) * sizeof(std::int32_t));
-            aPending.vertexMapCount = count;
-        }
-        delete[] words;
+        aPending.vertexMapCount = count;
         for (std::int32_t i = 0; i < count; ++i) {
             if (aPending.vertexMap[i] < 0 || aPending.vertexMap[i] >= vertices) {
                 VO_ERROR(kVertexMapRefused);
@@ -452,21 +441,30 @@ bool VoMesh::ReadRecord(VoIStream* apStream, Pending& aPending) {
         VO_ERROR(kCornersRefused, cornerCount);
         return false;
     }
-    std::uint32_t* stored = nullptr;
-    if (!VoMeshFile::ReadWords(apStream, (static_cast<std::int64_t>(cornerCount) + 1) / 2, &stored)) {
+    const std::int64_t storedCount = (static_cast<std::int64_t>(cornerCount) + 1) / 2;
+    if (!VoMeshFile::CountFits(apStream, storedCount, 4)) {
         return false;
     }
-    aPending.corners = VO_NEW std::uint32_t[static_cast<std::size_t>(cornerCount)]();
-    if (aPending.corners == nullptr) {
-        delete[] stored;
+    std::uint32_t* corners = VO_NEW std::uint32_t[static_cast<std::size_t>(cornerCount)];
+    if (corners == nullptr) {
         VO_ERROR(kCouldNotAllocate);
         return false;
     }
-    aPending.cornerCount = cornerCount;
-    for (std::int32_t i = 0; i < cornerCount; i += 2) {
-        aPending.corners[i] = stored[i / 2];
+    // The stored values go to the front of the corner array, then out to
+    // the even positions from the back, which never overwrites one not yet moved.
+    if (!VoMeshFile::ReadWordsInto(apStream, storedCount, corners)) {
+        delete[] corners;
+        return false;
     }
-    delete[] stored;
+    for (std::int64_t k = storedCount - 1; k >= 0; --k) {
+        const std::uint32_t value = corners[k];
+        if (2 * k + 1 < cornerCount) {
+            corners[2 * k + 1] = 0u;
+        }
+        corners[2 * k] = value;
+    }
+    aPending.corners = corners;
+    aPending.cornerCount = cornerCount;
     return true;
 }
 
@@ -528,8 +526,23 @@ bool VoMesh::BuildRawSubsets(const std::uint32_t* apRecords, std::int32_t aCount
     if (aCount == 0) {
         return true;
     }
-    const VoIndexBuffer* indices = aPending.indexBuffer;
+    VoIndexBuffer* indices = aPending.indexBuffer;
     const std::int64_t available = indices->GetCount();
+    // Every position read below lies within the buffer (checked first), so
+    // the indices are read straight from its data.
+    const unsigned char* data =
+        available > 0 ? static_cast<const unsigned char*>(indices->GetBuffer()) : nullptr;
+    const bool wide = indices->GetFormat() != VoIndexBuffer::kFormat16;
+    auto indexAt = [data, wide](std::int64_t aPosition) -> std::uint32_t {
+        if (wide) {
+            std::uint32_t value;
+            std::memcpy(&value, data + static_cast<std::size_t>(aPosition) * 4, 4);
+            return value;
+        }
+        std::uint16_t value;
+        std::memcpy(&value, data + static_cast<std::size_t>(aPosition) * 2, 2);
+        return value;
+    };
     // Every subset's indices must lie within the mesh-wide buffer, and stay
     // indices once the base is added, before anything is made; together the
     // subsets draw no more indices than the buffer holds.
@@ -544,9 +557,7 @@ bool VoMesh::BuildRawSubsets(const std::uint32_t* apRecords, std::int32_t aCount
             return false;
         }
         for (std::int64_t p = 0; p < count; ++p) {
-            if (static_cast<std::uint64_t>(indices->GetIndex(static_cast<std::int32_t>(start + p))) +
-                    record[3] >
-                0xFFFFFFFFu) {
+            if (static_cast<std::uint64_t>(indexAt(start + p)) + record[3] > 0xFFFFFFFFu) {
                 VO_ERROR(kSubsetRangeRefused, i);
                 return false;
             }
@@ -582,7 +593,7 @@ bool VoMesh::BuildRawSubsets(const std::uint32_t* apRecords, std::int32_t aCount
         }
         bool fits16 = indices->GetFormat() == VoIndexBuffer::kFormat16;
         for (std::int32_t p = 0; p < count; ++p) {
-            values[p] = indices->GetIndex(static_cast<std::int32_t>(record[1]) + p) + record[3];
+            values[p] = indexAt(static_cast<std::int64_t>(record[1]) + p) + record[3];
             fits16 = fits16 && values[p] <= 0xFFFFu;
         }
         VoIndexBuffer* buffer = VO_NEW VoIndexBuffer();

@@ -21,6 +21,13 @@ bool IsSkinnable(std::int32_t aFormat) {
     return aFormat == 4 || aFormat == 5 || aFormat == 7;
 }
 
+// The float at apBytes, which need not be aligned for one.
+float FloatAt(const unsigned char* apBytes) {
+    float value;
+    std::memcpy(&value, apBytes, sizeof value);
+    return value;
+}
+
 // M's rows placing points: (p, 1) x M with a last column of (0, 0, 0, 1),
 // so no division is needed.
 bool IsAffine(const VoMatrix& aM) {
@@ -161,13 +168,11 @@ bool VoSkinMesh::PrepareSkin() {
     fpVertexData = count > 0 ? static_cast<unsigned char*>(buffer->GetVertex(0)) : nullptr;
     for (std::int32_t v = 0; v < count; ++v) {
         const unsigned char* vertex = fpVertexData + static_cast<std::size_t>(v) * fStride;
-        float position[3];
-        float normal[3];
-        std::memcpy(position, vertex, sizeof position);
-        std::memcpy(normal, vertex + kNormalOffset, sizeof normal);
-        fpRest[v].position.Set(position[0], position[1], position[2]);
-        fpRest[v].normal.Set(normal[0], normal[1], normal[2]);
-        fpRest[v].normal.NormalizeInPlace(kNormalTolerance);
+        fpRest[v].position.Set(FloatAt(vertex), FloatAt(vertex + 4), FloatAt(vertex + 8));
+        VoVector3 normal(FloatAt(vertex + kNormalOffset), FloatAt(vertex + kNormalOffset + 4),
+                         FloatAt(vertex + kNormalOffset + 8));
+        normal.NormalizeInPlace(kNormalTolerance);
+        fpRest[v].normal = normal;
     }
     DropStrayInfluences();
     return true;
@@ -332,27 +337,19 @@ bool ReadBone(VoIStream* apStream, bool aRaw, VoBone* apBone) {
         return false;
     }
     std::uint32_t* indices = nullptr;
-    std::uint32_t* weights = nullptr;
+    float* weights = nullptr;
     if (!VoMeshFile::CountFits(apStream, count, 8) || !VoMeshFile::ReadWords(apStream, count, &indices) ||
         !VoMeshFile::ReadWords(apStream, count, &weights)) {
         delete[] indices;
         return false;
     }
-    // The weights' bits, as floats.
-    float* floats = count > 0 ? VO_NEW float[count] : nullptr;
-    if (floats != nullptr) {
-        std::memcpy(floats, weights, static_cast<std::size_t>(count) * sizeof(float));
-    }
-    const bool set = (count == 0 || floats != nullptr) && apBone->SetInfluences(count, indices, floats);
-    delete[] indices;
-    delete[] weights;
-    delete[] floats;
+    apBone->AdoptInfluences(count, indices, weights);
     std::uint32_t frameNumber = 0;
     VoMatrix offset;
-    if (!set || (aRaw && !apStream->ReadUInt(&frameNumber)) || !offset.Read(apStream)) {
+    if ((aRaw && !apStream->ReadUInt(&frameNumber)) || !offset.Read(apStream)) {
         return false;
     }
-    apBone->SetName(name);
+    apBone->TakeName(name);
     apBone->SetFrameNumber(frameNumber);
     apBone->SetOffsetMatrix(offset);
     return true;
