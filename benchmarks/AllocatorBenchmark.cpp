@@ -337,7 +337,8 @@ int main(int argc, char** argv) {
         RegisterThreadedCases();
         for (const char* pattern : {"Window", "Pairs", "WindowLarge", "PairsLarge", "Strings"}) {
             const std::string engine = std::string(pattern) + "<GlobalOperators>";
-            ratios.push_back({engine + "/real_time/threads:4", engine + "/real_time/threads:1", 1.0, kRealTime});
+            ratios.push_back(
+                {engine + "/real_time/threads:4", engine + "/real_time/threads:1", 1.0, kRealTime});
         }
         for (const char* pattern : {"Window", "Pairs", "Strings"}) {
             const std::string engine = std::string(pattern) + "<GlobalOperators>/real_time/threads:4";

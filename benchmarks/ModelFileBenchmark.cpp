@@ -27,6 +27,7 @@
 #include "geometry/VoMatrix.h"
 #include "render/VoIndexBuffer.h"
 #include "render/VoMaterial.h"
+#include "render/VoTextureManager.h"
 #include "render/VoVertexBuffer.h"
 #include "scene/VoBone.h"
 #include "scene/VoDrawElement.h"
@@ -37,20 +38,19 @@
 #include "support/RenderTestSupport.h"
 #include "support/ScopedEngine.h"
 #include "system/VoIFileSystem.h"
-#include "render/VoTextureManager.h"
 
 namespace {
 
 const char* const kMeshes[] = {
-    "meshes/sample_cube.lim1",      "meshes/sample_prop.lim1", "meshes/sample_scene_depth.lim",
+    "meshes/sample_cube.lim1",      "meshes/sample_prop.lim1",     "meshes/sample_scene_depth.lim",
     "meshes/sample_character.lim1", "meshes/sample_character.lim",
 };
 
 const char* const kAnimations[] = {
-    "animations/sample_idle.lia1",  "animations/sample_walk.lia1",  "animations/sample_run.lia1",
-    "animations/sample_stair_up.lia1", "animations/sa_F/sa_nod.lia1", "animations/sa_F/sa_point.lia1",
-    "animations/sa_F/sa_shrug.lia1", "animations/sa_F/sa_wave.lia1", "animations/sa_M/sa_nod.lia1",
-    "animations/sa_M/sa_point.lia1", "animations/sa_M/sa_shrug.lia1", "animations/sa_M/sa_wave.lia1",
+    "animations/sample_idle.lia1",     "animations/sample_walk.lia1",   "animations/sample_run.lia1",
+    "animations/sample_stair_up.lia1", "animations/sa_F/sa_nod.lia1",   "animations/sa_F/sa_point.lia1",
+    "animations/sa_F/sa_shrug.lia1",   "animations/sa_F/sa_wave.lia1",  "animations/sa_M/sa_nod.lia1",
+    "animations/sa_M/sa_point.lia1",   "animations/sa_M/sa_shrug.lia1", "animations/sa_M/sa_wave.lia1",
 };
 
 constexpr int kLargeVertices = 100000;
@@ -94,14 +94,16 @@ const std::string& LargeMeshPath() {
             for (int row = s * rowsPerSubset; row < (s + 1) * rowsPerSubset; ++row) {
                 for (int column = 0; column + 1 < kColumns; ++column) {
                     const auto corner = static_cast<std::uint32_t>(row * kColumns + column);
-                    const std::uint32_t cell[6] = {corner, corner + 1, corner + kColumns,
-                                                   corner + 1, corner + kColumns + 1, corner + kColumns};
+                    const std::uint32_t cell[6] = {
+                        corner,           corner + 1, corner + kColumns, corner + 1, corner + kColumns + 1,
+                        corner + kColumns};
                     indices.insert(indices.end(), cell, cell + 6);
                 }
             }
             all.insert(all.end(), indices.begin(), indices.end());
             auto* subsetIndices = new VoIndexBuffer();
-            subsetIndices->Create(VoIndexBuffer::kFormat32, indices.data(), static_cast<std::int32_t>(indices.size()));
+            subsetIndices->Create(VoIndexBuffer::kFormat32, indices.data(),
+                                  static_cast<std::int32_t>(indices.size()));
             auto* subset = new VoMeshSubset();
             subset->SetTriangleCount(static_cast<std::uint32_t>(indices.size() / 3));
             subset->SetVertexCount(static_cast<std::uint32_t>(kLargeVertices));
@@ -242,7 +244,7 @@ void LoadAnimation(benchmark::State& aState, const std::string& aPath) {
 std::string ShortName(const std::string& aPath) {
     const std::string data = DataPath("");
     return aPath.compare(0, data.size(), data) == 0 ? aPath.substr(data.size())
-                                                     : aPath.substr(aPath.find_last_of('/') + 1);
+                                                    : aPath.substr(aPath.find_last_of('/') + 1);
 }
 
 }  // namespace
@@ -267,7 +269,8 @@ int main(int argc, char** argv) {
         const std::string name = ShortName(aPath);
         benchmark::RegisterBenchmark(("Load" + aKind + "/" + name).c_str(), aLoad, aPath)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("Fread/" + name).c_str(), ReadWhole, aPath)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("Fread/" + name).c_str(), ReadWhole, aPath)
+            ->Unit(benchmark::kMicrosecond);
         ratios.push_back({"Load" + aKind + "/" + name, "Fread/" + name, 3.0});
     };
     for (const char* mesh : kMeshes) {

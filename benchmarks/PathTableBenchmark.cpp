@@ -229,7 +229,8 @@ void BuildPlainTable(const Web& aWeb, const std::vector<std::vector<float>>& aLe
     CountedVector<bool> done(static_cast<std::size_t>(count));
     for (int start = 0; start < count; ++start) {
         float* cost = &apTable->costs[static_cast<std::size_t>(start) * static_cast<std::size_t>(count)];
-        std::int32_t* previous = &apTable->previous[static_cast<std::size_t>(start) * static_cast<std::size_t>(count)];
+        std::int32_t* previous =
+            &apTable->previous[static_cast<std::size_t>(start) * static_cast<std::size_t>(count)];
         std::fill(done.begin(), done.end(), false);
         cost[start] = 0.0f;
         previous[start] = start;

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <clocale>
 #include <cstddef>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -310,7 +310,8 @@ BENCHMARK(BM_PathQueries)->Unit(benchmark::kMillisecond);
 // (a narrow copy on the stack read by strtod in the "C" locale).
 class PlainQueries {
 public:
-    explicit PlainQueries(const PlainList& aRoot) : fRoot(aRoot), fLocale(newlocale(LC_ALL_MASK, "C", nullptr)) {}
+    explicit PlainQueries(const PlainList& aRoot)
+        : fRoot(aRoot), fLocale(newlocale(LC_ALL_MASK, "C", nullptr)) {}
     ~PlainQueries() { freelocale(fLocale); }
     PlainQueries(const PlainQueries&) = delete;
     PlainQueries& operator=(const PlainQueries&) = delete;

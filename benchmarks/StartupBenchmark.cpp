@@ -125,8 +125,9 @@ BENCHMARK(BM_EmptyProgramStartup)->UseManualTime()->Unit(benchmark::kMillisecond
 
 int main(int argc, char** argv) {
     const int result =
-        VoRunWithRatios(argc, argv, {{"BM_GameStartup/iterations:10/manual_time",
-                                      "BM_EmptyProgramStartup/iterations:10/manual_time", 2.0, kRealTime}});
+        VoRunWithRatios(argc, argv,
+                        {{"BM_GameStartup/iterations:10/manual_time",
+                          "BM_EmptyProgramStartup/iterations:10/manual_time", 2.0, kRealTime}});
     const std::string data = RunFolder() + "/data";
     const std::string log = RunFolder() + "/log.txt";
     unlink(data.c_str());

@@ -32,10 +32,11 @@ bool Append(T** apppItems, std::int32_t* apCount, std::int32_t* apCapacity, cons
         if (grown == nullptr) {
             return false;
         }
+        T* old = *apppItems;
         for (std::int32_t i = 0; i < *apCount; ++i) {
-            grown[i] = (*apppItems)[i];
+            grown[i] = old[i];
         }
-        delete[] *apppItems;
+        delete[] old;
         *apppItems = grown;
         *apCapacity = static_cast<std::int32_t>(capacity);
     }
@@ -453,7 +454,8 @@ bool VoPathFindingWeb::BuildPathTable() {
             continue;
         }
         float* costs = fpCosts + static_cast<std::size_t>(start) * static_cast<std::size_t>(fCount);
-        std::int16_t* previous = fpPrevious + static_cast<std::size_t>(start) * static_cast<std::size_t>(fCount);
+        std::int16_t* previous =
+            fpPrevious + static_cast<std::size_t>(start) * static_cast<std::size_t>(fCount);
         built = search.Run(fpWayPoints, start, costs, previous);
         for (int end = 0; built && end < fCount; ++end) {
             if (end == start || costs[end] == VoShortestPath::kNoRoute || !search.IsStale(end)) {

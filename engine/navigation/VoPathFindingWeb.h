@@ -109,11 +109,11 @@ private:
     VoHashKeyList fIdIndex;   // lower-cased id -> VoInt index; the boxes are owned
     // The table, fCount rows of fCount entries, the row the start; null
     // until a query. A pair without a route has the cost kNoRoute.
-    float* fpCosts;                  // owned
-    std::int16_t* fpPrevious;        // owned: the waypoint before the end (the start's own is the start)
-    KeptRoute* fpKeptRoutes;         // owned, ordered by start, then end; null when there are none
+    float* fpCosts;            // owned
+    std::int16_t* fpPrevious;  // owned: the waypoint before the end (the start's own is the start)
+    KeptRoute* fpKeptRoutes;   // owned, ordered by start, then end; null when there are none
     std::int32_t fKeptRouteCount;
-    std::int32_t* fpKeptWayPoints;   // owned
-    VoShortestPath fLastPath;        // the route of the last lookup, while fHasLastPath
+    std::int32_t* fpKeptWayPoints;  // owned
+    VoShortestPath fLastPath;       // the route of the last lookup, while fHasLastPath
     bool fHasLastPath;
 };

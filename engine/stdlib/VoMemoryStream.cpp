@@ -67,7 +67,8 @@ std::int64_t VoMemoryStream::GetRemaining() {
 }
 
 const unsigned char* VoMemoryStream::TakeBytes(std::uint32_t aSize) {
-    if (fpBuffer == nullptr || static_cast<std::uint64_t>(fPosition) + aSize > static_cast<std::uint64_t>(fCapacity)) {
+    if (fpBuffer == nullptr ||
+        static_cast<std::uint64_t>(fPosition) + aSize > static_cast<std::uint64_t>(fCapacity)) {
         return nullptr;
     }
     const unsigned char* bytes = fpBuffer + fPosition;

@@ -244,8 +244,8 @@ TEST(VoPathFindingWeb, RoutesAreThoseOfTheSearchThatCopiesRoutes) {
         std::uniform_int_distribution<int> chance(0, 99);
         std::u16string text;
         for (int i = 0; i < kCount; ++i) {
-            std::string entry = "w" + std::to_string(i) + "\n\tcoords=" +
-                                std::to_string(1000 + seed + 0.7 * step(random)) + "|" +
+            std::string entry = "w" + std::to_string(i) +
+                                "\n\tcoords=" + std::to_string(1000 + seed + 0.7 * step(random)) + "|" +
                                 std::to_string(0.3 * step(random)) + "\n\tlinks=";
             for (int j = 0; j < kCount; ++j) {
                 if (j != i && chance(random) < 20) {

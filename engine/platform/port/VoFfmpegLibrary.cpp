@@ -50,11 +50,11 @@ bool LoadAll(std::string* apReason) {
             return false;
         }
     }
-#define VO_FFMPEG_LOOKUP(library, name)                                                    \
+#define VO_FFMPEG_LOOKUP(library, name)                                                      \
     gFunctions.name = reinterpret_cast<decltype(&::name)>(dlsym(HandleOf(#library), #name)); \
-    if (gFunctions.name == nullptr) {                                                      \
-        *apReason = #name;                                                                 \
-        return false;                                                                      \
+    if (gFunctions.name == nullptr) {                                                        \
+        *apReason = #name;                                                                   \
+        return false;                                                                        \
     }
     VO_FFMPEG_FUNCTIONS(VO_FFMPEG_LOOKUP)
 #undef VO_FFMPEG_LOOKUP
