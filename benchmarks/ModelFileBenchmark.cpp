@@ -211,32 +211,31 @@ std::int64_t FileSize(const std::string& aPath) {
     return size;
 }
 
-void LoadMesh(benchmark::State& aState, const std::string& aPath) {
+// Loads the file at aPath with aLoad(model, path) into a new Model each time.
+template <typename Model, typename Load>
+void LoadEach(benchmark::State& aState, const std::string& aPath, Load aLoad) {
     Quiet();
     const VoString path(aPath.c_str());
     for (auto _ : aState) {
-        VoDrawElement element;
-        if (!element.LoadFile(path, false)) {
-            aState.SkipWithError("LoadFile failed");
+        Model model;
+        if (!aLoad(model, path)) {
+            aState.SkipWithError("the load failed");
             return;
         }
-        benchmark::DoNotOptimize(element.GetFrameCount());
+        benchmark::DoNotOptimize(&model);
     }
     aState.SetBytesProcessed(static_cast<std::int64_t>(aState.iterations()) * FileSize(aPath));
 }
 
+void LoadMesh(benchmark::State& aState, const std::string& aPath) {
+    LoadEach<VoDrawElement>(aState, aPath, [](VoDrawElement& aModel, const VoString& aFile) {
+        return aModel.LoadFile(aFile, false);
+    });
+}
+
 void LoadAnimation(benchmark::State& aState, const std::string& aPath) {
-    Quiet();
-    const VoString path(aPath.c_str());
-    for (auto _ : aState) {
-        VoAnimation animation;
-        if (!animation.Load(path, false)) {
-            aState.SkipWithError("Load failed");
-            return;
-        }
-        benchmark::DoNotOptimize(animation.GetTrackCount());
-    }
-    aState.SetBytesProcessed(static_cast<std::int64_t>(aState.iterations()) * FileSize(aPath));
+    LoadEach<VoAnimation>(
+        aState, aPath, [](VoAnimation& aModel, const VoString& aFile) { return aModel.Load(aFile, false); });
 }
 
 // The name a file's cases carry: its path under the data tree

@@ -77,22 +77,22 @@ bool VoHeap::Init(const char16_t* apName) {
     return true;
 }
 
-std::int64_t VoHeap::GetMemory() const {
-    std::int64_t sum = lockedShard.memory.load(std::memory_order_relaxed);
+template <typename Count>
+Count VoHeap::SumOf(const std::atomic<Count> VoHeapShard::*apCount) const {
+    Count sum = (lockedShard.*apCount).load(std::memory_order_relaxed);
     for (const VoHeapShard* shard = GetFirstShard(); shard != nullptr;
          shard = shard->next.load(std::memory_order_acquire)) {
-        sum += shard->memory.load(std::memory_order_relaxed);
+        sum += (shard->*apCount).load(std::memory_order_relaxed);
     }
     return sum;
 }
 
+std::int64_t VoHeap::GetMemory() const {
+    return SumOf(&VoHeapShard::memory);
+}
+
 std::int32_t VoHeap::GetLiveBlocks() const {
-    std::int32_t sum = lockedShard.blocks.load(std::memory_order_relaxed);
-    for (const VoHeapShard* shard = GetFirstShard(); shard != nullptr;
-         shard = shard->next.load(std::memory_order_acquire)) {
-        sum += shard->blocks.load(std::memory_order_relaxed);
-    }
-    return sum;
+    return SumOf(&VoHeapShard::blocks);
 }
 
 void VoHeap::AddShard(VoHeapShard* apShard) {

@@ -200,6 +200,9 @@ private:
     static void* ReportNoMemory();
     static bool ReportInvalidHeader();
 
+    // The sum of one count over the shards.
+    template <typename Count>
+    Count SumOf(const std::atomic<Count> VoHeapShard::*apCount) const;
     // The block's tracked header, or null (after logging aMessage) when the
     // guard is missing.
     const VoTrackedHeader* GetTrackedHeader(const void* apBlock, const char* apMessage) const;

@@ -30,12 +30,7 @@ bool VoBone::SetInfluences(std::uint32_t aCount, const std::uint32_t* apIndices,
         std::memcpy(indices, apIndices, aCount * sizeof(std::uint32_t));
         std::memcpy(weights, apWeights, aCount * sizeof(float));
     }
-    delete[] fpIndices;
-    delete[] fpWeights;
-    fpIndices = indices;
-    fpWeights = weights;
-    fInfluenceCount = aCount;
-    ++fInfluenceVersion;
+    AdoptInfluences(aCount, indices, weights);
     return true;
 }
 

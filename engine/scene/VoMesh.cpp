@@ -526,23 +526,10 @@ bool VoMesh::BuildRawSubsets(const std::uint32_t* apRecords, std::int32_t aCount
     if (aCount == 0) {
         return true;
     }
-    VoIndexBuffer* indices = aPending.indexBuffer;
+    // Every position read below lies within the buffer (checked first).
+    const VoIndexBuffer* indices = aPending.indexBuffer;
     const std::int64_t available = indices->GetCount();
-    // Every position read below lies within the buffer (checked first), so
-    // the indices are read straight from its data.
-    const unsigned char* data =
-        available > 0 ? static_cast<const unsigned char*>(indices->GetBuffer()) : nullptr;
-    const bool wide = indices->GetFormat() != VoIndexBuffer::kFormat16;
-    auto indexAt = [data, wide](std::int64_t aPosition) -> std::uint32_t {
-        if (wide) {
-            std::uint32_t value;
-            std::memcpy(&value, data + static_cast<std::size_t>(aPosition) * 4, 4);
-            return value;
-        }
-        std::uint16_t value;
-        std::memcpy(&value, data + static_cast<std::size_t>(aPosition) * 2, 2);
-        return value;
-    };
+    auto indexAt = [indices](std::int64_t aPosition) { return indices->GetIndexInside(aPosition); };
     // Every subset's indices must lie within the mesh-wide buffer, and stay
     // indices once the base is added, before anything is made; together the
     // subsets draw no more indices than the buffer holds.

@@ -29,6 +29,8 @@ using Names = std::vector<std::string>;
 
 const char* const kSerialised[] = {"sample_cube.lim1", "sample_prop.lim1", "sample_character.lim1"};
 const char* const kRaw[] = {"sample_scene_depth.lim", "sample_character.lim"};
+const char* const kAll[] = {"sample_cube.lim1", "sample_prop.lim1", "sample_character.lim1",
+                            "sample_scene_depth.lim", "sample_character.lim"};
 
 bool ReadSample(VoDrawElement& aElement, const Bytes& aBytes, const std::string& aName,
                 std::int32_t aRawMode = VoDrawElement::kRenderTree) {
@@ -90,8 +92,7 @@ TEST(VoSampleMeshes, EveryRawSampleRoundTripsThroughTheSerialisedForm) {
 TEST(VoSampleMeshes, CuttingAnySampleAtAnyByteFailsTheReadCleanly) {
     SampleMeshEngine engine;
     QuietLog quiet;
-    for (const char* names : {"sample_cube.lim1", "sample_prop.lim1", "sample_character.lim1",
-                              "sample_scene_depth.lim", "sample_character.lim"}) {
+    for (const char* names : kAll) {
         const std::string name = names;
         const Bytes bytes = SampleMeshBytes(name);
         ASSERT_FALSE(bytes.empty());
@@ -112,8 +113,7 @@ TEST(VoSampleMeshes, CuttingAnySampleAtAnyByteFailsTheReadCleanly) {
 TEST(VoSampleMeshes, ReadFromMemoryEverySampleIsWhatItIsValueByValue) {
     SampleMeshEngine engine;
     QuietLog quiet;
-    for (const char* names : {"sample_cube.lim1", "sample_prop.lim1", "sample_character.lim1",
-                              "sample_scene_depth.lim", "sample_character.lim"}) {
+    for (const char* names : kAll) {
         const std::string name = names;
         const Bytes bytes = SampleMeshBytes(name);
         const bool serialised = VoMeshFile::IsSerialisedName(VoString(name.c_str()));
