@@ -237,16 +237,18 @@ TEST(VoPathFindingWeb, RoutesMatchAnExhaustiveSearchOnRandomWebs) {
 // each end: webs far from the origin, with short links, have such routes.
 TEST(VoPathFindingWeb, RoutesAreThoseOfTheSearchThatCopiesRoutes) {
     constexpr int kCount = 30;
+    constexpr int kSeeds = 200;
     int diverging = 0;
-    for (int seed = 0; seed < 40; ++seed) {
+    for (int seed = 0; seed < kSeeds; ++seed) {
         std::mt19937 random(static_cast<std::uint32_t>(seed));
         std::uniform_int_distribution<int> step(0, 6);
         std::uniform_int_distribution<int> chance(0, 99);
         std::u16string text;
         for (int i = 0; i < kCount; ++i) {
-            std::string entry = "w" + std::to_string(i) +
-                                "\n\tcoords=" + std::to_string(1000 + seed + 0.7 * step(random)) + "|" +
-                                std::to_string(0.3 * step(random)) + "\n\tlinks=";
+            const double x = 1000 + seed + 0.7 * step(random);
+            const double y = 0.3 * step(random);
+            std::string entry = "w" + std::to_string(i) + "\n\tcoords=" + std::to_string(x) + "|" +
+                                std::to_string(y) + "\n\tlinks=";
             for (int j = 0; j < kCount; ++j) {
                 if (j != i && chance(random) < 20) {
                     entry += "w" + std::to_string(j) + "|";
