@@ -573,15 +573,15 @@ bool VoMesh::BuildRawSubsets(const std::uint32_t* apRecords, std::int32_t aCount
         if (count == 0) {
             continue;
         }
-        std::uint32_t* values = VO_NEW std::uint32_t[static_cast<std::size_t>(count)];
-        if (values == nullptr) {
-            VO_ERROR(kCouldNotAllocate);
-            return false;
-        }
+        // The subset's indices with the base added, in 16 bits when the
+        // mesh-wide buffer has them and they all fit.
+        const std::int64_t start = record[1];
+        auto valueAt = [&indexAt, start, record](std::int32_t aPosition) {
+            return indexAt(start + aPosition) + record[3];
+        };
         bool fits16 = indices->GetFormat() == VoIndexBuffer::kFormat16;
-        for (std::int32_t p = 0; p < count; ++p) {
-            values[p] = indexAt(static_cast<std::int64_t>(record[1]) + p) + record[3];
-            fits16 = fits16 && values[p] <= 0xFFFFu;
+        for (std::int32_t p = 0; fits16 && p < count; ++p) {
+            fits16 = valueAt(p) <= 0xFFFFu;
         }
         VoIndexBuffer* buffer = VO_NEW VoIndexBuffer();
         bool made = buffer != nullptr;
@@ -589,14 +589,19 @@ bool VoMesh::BuildRawSubsets(const std::uint32_t* apRecords, std::int32_t aCount
             std::uint16_t* narrow = VO_NEW std::uint16_t[static_cast<std::size_t>(count)];
             made = narrow != nullptr;
             for (std::int32_t p = 0; made && p < count; ++p) {
-                narrow[p] = static_cast<std::uint16_t>(values[p]);
+                narrow[p] = static_cast<std::uint16_t>(valueAt(p));
             }
             made = made && buffer->Create(VoIndexBuffer::kFormat16, narrow, count);
             delete[] narrow;
         } else if (made) {
-            made = buffer->Create(VoIndexBuffer::kFormat32, values, count);
+            std::uint32_t* values = VO_NEW std::uint32_t[static_cast<std::size_t>(count)];
+            made = values != nullptr;
+            for (std::int32_t p = 0; made && p < count; ++p) {
+                values[p] = valueAt(p);
+            }
+            made = made && buffer->Create(VoIndexBuffer::kFormat32, values, count);
+            delete[] values;
         }
-        delete[] values;
         if (!made) {
             delete buffer;
             VO_ERROR(kCouldNotAllocate);
