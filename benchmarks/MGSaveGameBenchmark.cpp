@@ -1,5 +1,6 @@
 // Saving and loading a large game (20,000 states, 5,000 events, a full
-// inventory of 16 x 56 items) through the game file (MGGameFile: the whole
+// inventory of 16 x 56 items, over the sample tree with an items file made
+// for the benchmark) through the game file (MGGameFile: the whole
 // file written to a temporary file and renamed over the old one; a load
 // that keeps the running game in memory, applies the file and checks it)
 // beside writing and reading the same number of bytes with plain stdio
@@ -13,28 +14,50 @@
 #include <string>
 #include <vector>
 
+#include "MGApp.h"
 #include "VoBenchmarkRatios.h"
 #include "container/VoLog.h"
+#include "container/VoPropertyList.h"
 #include "event/VoEventManager.h"
+#include "game/support/MediaStubs.h"
 #include "menu/MGGameFile.h"
 #include "object/VoRestoreManager.h"
 #include "pda/MGInventoryPanel.h"
+#include "pda/MGInventorySubpanel.h"
 #include "pda/MGPDA.h"
 #include "state/VoStateManager.h"
-#include "support/ScopedEngine.h"
 #include "system/VoIFileSystem.h"
 #include "time/VoGameClock.h"
-#include "util/MGCleaner.h"
 
 namespace {
 
 constexpr int kStates = 20000;
 constexpr int kEvents = 5000;
+constexpr const char* kTypes[] = {"witnesses", "evidence", "documents", "reports"};
 
-// The engine and the game for the whole run, "//dataroot" in a scratch folder.
-class LargeGame {
+// An items file of 56 items per category and case: "e3n17" is the 17th
+// evidence of case 3.
+VoString ItemsText() {
+    std::string text = "items\n";
+    for (int c = 1; c <= MGInventoryPanel::kCaseCount; ++c) {
+        text += "\tcase" + std::to_string(c) + "\n";
+        for (const char* type : kTypes) {
+            for (int n = 0; n < MGInventorySubpanel::kSpaceCount; ++n) {
+                const std::string key = std::string(1, type[0]) + std::to_string(c) + "n" + std::to_string(n);
+                text += "\t\t" + key + "\n\t\t\ttype=" + type + "\n\t\t\tsprite\n\t\t\t\tid=" + key +
+                        "\n\t\t\t\ttexture=inv_letter.tga\n";
+            }
+        }
+    }
+    return VoString(text.c_str());
+}
+
+// The sample game for the whole run, "//dataroot" in a scratch folder, with
+// a large game in play.
+class LargeGame : public MediaGame {
 public:
     LargeGame() : fFolder(std::filesystem::temp_directory_path() / "vo_savegame_benchmark") {
+        MountSampleTree();
         std::filesystem::create_directories(fFolder / "game");
         VoLog::SetFolder(VoString(fFolder.string().c_str()));
         VoIFileSystem::GetInstance()->Mount(VoString(u"//dataroot"), VoString(fFolder.string().c_str()));
@@ -61,16 +84,22 @@ public:
             events->AddEvent(id, false);
         }
         MGInventoryPanel* inventory = MGPDA::GetInstance()->GetInventoryPanel();
-        for (int i = 0; i < MGInventoryPanel::kGridCount * MGInventoryPanel::kSpaceCount; ++i) {
-            VoString id(u"item_");
-            id.Append(i);
-            inventory->AddItem(id);
+        inventory->GetItemsFile()->Parse(ItemsText());
+        for (int c = 1; c <= MGInventoryPanel::kCaseCount; ++c) {
+            states->SetState(VoString(u"sta_selectedcase"), VoString(u"number"),
+                             VoString(std::to_string(c).c_str()), false);
+            for (const char* type : kTypes) {
+                for (int n = 0; n < MGInventorySubpanel::kSpaceCount; ++n) {
+                    const std::string key =
+                        std::string(1, type[0]) + std::to_string(c) + "n" + std::to_string(n);
+                    inventory->AddItem(VoString(key.c_str()));
+                }
+            }
         }
         VoGameClock::GetInstance()->SetCurrentClock(1);
     }
     ~LargeGame() {
-        delete MGCleaner::PeekInstance();
-        fEngine.ShutDown();
+        ShutDown();
         std::error_code error;
         std::filesystem::remove_all(fFolder, error);
     }
@@ -78,7 +107,6 @@ public:
     std::string Native(const std::string& aName) const { return (fFolder / "game" / aName).string(); }
 
 private:
-    ScopedEngine fEngine;
     std::filesystem::path fFolder;
 };
 

@@ -45,7 +45,7 @@ void StartRunningGame() {
     clock->AddDelayedTrigger(VoString(u"evt_later"), 5.0f, -1);
     MGInventoryPanel* inventory = MGPDA::GetInstance()->GetInventoryPanel();
     inventory->ClearItems();
-    inventory->AddItem(VoString(u"badge"));
+    inventory->AddItem(VoString(u"brasskey"));
 }
 
 bool Saved(VoMemoryStream* apOut) {

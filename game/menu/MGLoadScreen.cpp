@@ -30,6 +30,7 @@
 #include "util/MGCleaner.h"
 #include "util/MGGameReset.h"
 #include "util/MGListening.h"
+#include "util/MGTextureRoot.h"
 
 namespace {
 

@@ -32,6 +32,7 @@
 #include "util/MGKeyInput.h"
 #include "util/MGListening.h"
 #include "util/MGOptions.h"
+#include "util/MGTextureRoot.h"
 
 namespace {
 

@@ -30,21 +30,6 @@ void MGScreenTree::Drop() {
     fInRoot = false;
 }
 
-MGTextureRoot::MGTextureRoot(const char16_t* apRoot) {
-    VoTextureManager* textures = VoTextureManager::GetInstance();
-    if (textures != nullptr) {
-        fOld = textures->GetRoot();
-        fSet = textures->SetRoot(VoString(apRoot));
-    }
-}
-
-MGTextureRoot::~MGTextureRoot() {
-    VoTextureManager* textures = VoTextureManager::GetInstance();
-    if (fSet && textures != nullptr && fOld.GetLength() > 0) {
-        textures->SetRoot(fOld);
-    }
-}
-
 VoDisplayGroup* MGMenuLayout::NewGroup(const VoString& aId, float aRelativeZ) {
     VoDisplayGroup* group = VO_NEW VoDisplayGroup();
     if (group == nullptr || !group->SetId(aId)) {

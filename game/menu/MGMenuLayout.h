@@ -1,7 +1,8 @@
 #pragma once
 // What the menu screens share in building their display trees from their
-// layout files: the tree itself in the display root, the texture root
-// switched while they build, the layout's groups and their menu buttons.
+// layout files: the tree itself in the display root, the layout's groups
+// and their menu buttons, the pictures filed by name. (The texture root is
+// switched while they build with MGTextureRoot.)
 #include <cstdint>
 #include <functional>
 
@@ -34,20 +35,6 @@ public:
 private:
     VoDisplayGroup* fpGroup = nullptr;  // owned
     bool fInRoot = false;               // fpGroup was added to the display root
-};
-
-// Sets the texture manager's root for the life of the object and puts the
-// old one back at its end.
-class MGTextureRoot {
-public:
-    explicit MGTextureRoot(const char16_t* apRoot);
-    MGTextureRoot(const MGTextureRoot&) = delete;
-    MGTextureRoot& operator=(const MGTextureRoot&) = delete;
-    ~MGTextureRoot();
-
-private:
-    VoString fOld;
-    bool fSet = false;
 };
 
 class MGMenuLayout {

@@ -19,6 +19,7 @@
 #include "util/MGCleaner.h"
 #include "util/MGListening.h"
 #include "util/MGOptions.h"
+#include "util/MGTextureRoot.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "system/VoIFileSystem.h"
 #include "ui/MGMessageBox.h"
 #include "util/MGCleaner.h"
+#include "util/MGTextureRoot.h"
 
 namespace {
 

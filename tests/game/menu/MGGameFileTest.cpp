@@ -50,11 +50,11 @@ public:
     std::string fBytes;
 };
 
-// The badge in the first space of case 1's evidence; the player in the
+// The brass key in the first space of case 1's evidence; the player in the
 // squad room, case 1 chosen, one event, clock 1 without triggers.
 std::string SampleSave() {
     Bytes save;
-    save.Int(0).Int(1).Int(0).Text("badge");
+    save.Int(0).Int(1).Int(0).Text("brasskey");
     for (int grid = 2; grid < 16; ++grid) {
         save.Int(0);
     }
@@ -79,7 +79,7 @@ TEST(MGGameFile, AHandWrittenSaveLoadsWholeAndSavesBackToTheSameBytes) {
     MenuGame game;
     const std::string save = SampleSave();
     ASSERT_TRUE(MGGameFile::Apply(save.data(), static_cast<std::int32_t>(save.size())));
-    EXPECT_TRUE(MGPDA::GetInstance()->GetInventoryPanel()->HasItem(VoString(u"badge")));
+    EXPECT_TRUE(MGPDA::GetInstance()->GetInventoryPanel()->HasItem(VoString(u"brasskey")));
     EXPECT_TRUE(VoEventManager::GetInstance()->HasEvent(VoString(u"evt_precinct_visited")));
     EXPECT_EQ(VoStateManager::GetInstance()->GetStateCount(), 3);
     EXPECT_EQ(VoGameClock::GetInstance()->GetCurrentClock(), 1);
@@ -102,7 +102,7 @@ TEST(MGGameFile, ADamagedSaveLeavesTheRunningGameExactlyAsItWas) {
     VoEventManager::GetInstance()->AddEvent(VoString(u"evt_lobby_visited"), false);
     VoGameClock::GetInstance()->SetCurrentClock(3);
     VoGameClock::GetInstance()->AddDelayedTrigger(VoString(u"evt_later"), 4.0f, -1);
-    MGPDA::GetInstance()->GetInventoryPanel()->AddItem(VoString(u"receipt"));
+    ASSERT_TRUE(MenuGame::GiveItem(u"letter"));
     const std::string running = Saved();
     const std::string save = SampleSave();
     std::string placeless = save;

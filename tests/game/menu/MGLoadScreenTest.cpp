@@ -56,7 +56,13 @@ std::string StringState(const char16_t* apId) {
 }
 
 MGInventoryPanel* Inventory() {
-    return MGPDA::GetInstance()->GetInventoryPanel();
+    return MenuGame::Inventory();
+}
+
+// The item of save N.
+const char16_t* ItemOf(int aNumber) {
+    static const char16_t* const kItems[] = {u"1cn05", u"1cs03", u"letter", u"register"};
+    return kItems[aNumber % 4];
 }
 
 // Counts the notices of a new game or a load.
@@ -75,9 +81,12 @@ struct GameShot {
 };
 
 GameShot Shoot() {
-    return {States()->GetStateCount(),        VoEventManager::GetInstance()->GetEventCount(),
-            Inventory()->GetItemCount(),      VoGameClock::GetInstance()->GetCurrentClock(),
-            StringState(u"sta_currentscene"), StringState(u"sta_marker")};
+    return {States()->GetStateCount(),
+            VoEventManager::GetInstance()->GetEventCount(),
+            MenuGame::ItemCount(),
+            VoGameClock::GetInstance()->GetCurrentClock(),
+            StringState(u"sta_currentscene"),
+            StringState(u"sta_marker")};
 }
 
 // The load screen over the main menu, as the main menu's "load_game" puts it.
@@ -92,7 +101,7 @@ protected:
         SetState(u"sta_currentviewpoint", u"string", u"vp_squadroom");
         SetState(u"sta_marker", u"string", (VoString(u"save") + aNumber).GetChars());
         VoEventManager::GetInstance()->AddEvent(VoString(u"evt_saved") + aNumber, false);
-        Inventory()->AddItem(VoString(u"item") + aNumber);
+        ASSERT_TRUE(MenuGame::GiveItem(ItemOf(aNumber)));
         ASSERT_TRUE(MGGameFile::Save(MGSlotList::GameFile(aNumber)));
         VoEventManager::GetInstance()->ClearEvents();
         States()->ClearStates();
@@ -105,7 +114,7 @@ protected:
         SetState(u"sta_marker", u"string", u"running");
         SetState(u"sta_selectedcase", u"number", u"1");
         VoEventManager::GetInstance()->AddEvent(VoString(u"evt_running"), false);
-        Inventory()->AddItem(VoString(u"badge"));
+        ASSERT_TRUE(MenuGame::GiveItem(u"brasskey"));
         VoGameClock::GetInstance()->SetCurrentClock(1);
     }
     void Enter() {
@@ -309,8 +318,8 @@ TEST_F(MGLoadScreenTest, LoadingBringsTheSavedGameBackAndItsPlace) {
     EXPECT_EQ(StringState(u"sta_currentskillsetting"), "hard");
     EXPECT_TRUE(VoEventManager::GetInstance()->HasEvent(VoString(u"evt_saved1")));
     EXPECT_FALSE(VoEventManager::GetInstance()->HasEvent(VoString(u"evt_running")));
-    EXPECT_TRUE(Inventory()->HasItem(VoString(u"item1")));
-    EXPECT_FALSE(Inventory()->HasItem(VoString(u"badge")));
+    EXPECT_TRUE(Inventory()->HasItem(VoString(ItemOf(1))));
+    EXPECT_FALSE(Inventory()->HasItem(VoString(u"brasskey")));
     EXPECT_EQ(VoGameClock::GetInstance()->GetCurrentClock(), 2);
     EXPECT_EQ(VoGameClock::GetInstance()->GetTime(2), 30.0f);
     EXPECT_EQ(VoGameClock::GetInstance()->GetTriggerCount(), 1);
@@ -394,7 +403,7 @@ TEST_F(MGLoadScreenTest, AFileThatFailsToLoadLeavesTheRunningGameAndTheScreen) {
         EXPECT_EQ(MenuGame::BoxText(), "The saved game could not be loaded.");
         MenuGame::AnswerBox(u"ok");
         EXPECT_TRUE(Shoot() == running);
-        EXPECT_TRUE(Inventory()->HasItem(VoString(u"badge")));
+        EXPECT_TRUE(Inventory()->HasItem(VoString(u"brasskey")));
         EXPECT_FALSE(fScreen->IsBusy());
         if (HasFailure()) {
             break;

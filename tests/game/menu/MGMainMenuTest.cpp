@@ -161,7 +161,7 @@ TEST_F(MGMainMenuTest, ANewGameStartsAfreshBehindTheFade) {
     SetState(MGMainMenu::kCaseState, u"number", u"3");
     SetState(u"sta_old", u"boolean", u"true");
     VoEventManager::GetInstance()->AddEvent(VoString(u"evt_old"), false);
-    MGPDA::GetInstance()->GetInventoryPanel()->AddItem(VoString(u"badge"));
+    ASSERT_TRUE(MenuGame::GiveItem(u"brasskey"));
     VoGameClock* clock = VoGameClock::GetInstance();
     clock->SetCurrentClock(3);
     clock->AdvanceTime(50.0f, false);
@@ -187,7 +187,7 @@ TEST_F(MGMainMenuTest, ANewGameStartsAfreshBehindTheFade) {
     VoIState* skill = States()->GetState(VoString(MGMainMenu::kSkillState));
     ASSERT_NE(skill, nullptr);
     EXPECT_EQ(Narrow(*static_cast<const VoString*>(skill->GetValue())), "hard");
-    EXPECT_EQ(MGPDA::GetInstance()->GetInventoryPanel()->GetItemCount(), 0);
+    EXPECT_EQ(MenuGame::ItemCount(), 0);
     // The opening card plays on its way to the squad room.
     MGCutScenePlayer* player = MGCutScenePlayer::GetInstance();
     EXPECT_EQ(Narrow(player->GetTargetScene()), "precinct");

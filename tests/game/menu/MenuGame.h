@@ -24,8 +24,13 @@
 #include "geometry/VoVector2.h"
 #include "menu/MGMenuButton.h"
 #include "object/VoRestoreManager.h"
+#include "pda/MGInventoryPanel.h"
+#include "pda/MGInventorySubpanel.h"
+#include "pda/MGPDA.h"
 #include "platform/VoKeyboard.h"
 #include "platform/VoMouse.h"
+#include "state/VoIState.h"
+#include "state/VoStateManager.h"
 #include "support/PlatformTestFolder.h"
 #include "support/TestText.h"
 #include "system/VoIFileSystem.h"
@@ -94,6 +99,31 @@ public:
         Click(sum.x / area->GetNumPoints(), sum.y / area->GetNumPoints());
         return true;
     }
+    // The inventory panel and the items it holds in all its grids.
+    static MGInventoryPanel* Inventory() { return MGPDA::GetInstance()->GetInventoryPanel(); }
+    static int ItemCount() {
+        int count = 0;
+        for (int i = 0; i < MGInventoryPanel::kSubpanelCount; ++i) {
+            MGInventorySubpanel* grid = Inventory()->GetSubpanel(i);
+            count += grid != nullptr ? grid->GetItemCount() : 0;
+        }
+        return count;
+    }
+    // An item of the sample items file (case 1: "clerk", "brasskey",
+    // "1cn05", "1cs03", "letter", "register") added in case 1, whatever
+    // case is chosen; the chosen case stays.
+    static bool GiveItem(const char16_t* apId) {
+        VoStateManager* states = VoStateManager::GetInstance();
+        VoIState* chosen = states->GetState(VoString(MGInventoryPanel::kCaseState));
+        const float before = chosen != nullptr ? chosen->GetNumber(0.0f) : 0.0f;
+        states->SetState(VoString(MGInventoryPanel::kCaseState), VoString(u"number"), VoString(u"1"), false);
+        const bool added = Inventory()->AddItem(VoString(apId));
+        if (chosen != nullptr) {
+            states->SetState(VoString(MGInventoryPanel::kCaseState), &before, false);
+        }
+        return added;
+    }
+
     // The message box's text (its single-text form) and its buttons' ids,
     // "ok" or "yes no"; "" while no box is up.
     static std::string BoxText() {
