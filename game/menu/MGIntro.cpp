@@ -71,6 +71,16 @@ void MGIntro::OnEnter() {
     }
 }
 
+void MGIntro::OnLeaveBegin() {
+    fMenuDue = false;
+    fSkipped = false;
+    StopMovie();
+}
+
+void MGIntro::OnLeaveEnd() {
+    OnLeaveBegin();
+}
+
 void MGIntro::StopMovie() {
     if (fpMovie != nullptr) {
         fpMovie->SetListener(nullptr);

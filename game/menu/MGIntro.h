@@ -13,7 +13,9 @@
 // a fade. Without the movie the main menu comes at once. When the screen
 // stack is still fading and would refuse the push, the switch waits for the
 // first frame in which it is idle; it happens once, whatever ends the
-// intro.
+// intro. A screen pushed over the intro, or put in its place, ends it too,
+// without the menu: the movie, drawn straight to the screen, and the mouse
+// lock would otherwise keep that screen from being seen or used.
 #include "MGIScreen.h"
 #include "container/VoBase.h"
 #include "movie/VoIMovieListener.h"
@@ -48,8 +50,10 @@ public:
     // Leaves the frames, the mouse and the keyboard; deletes the movie.
     ~MGIntro() override;
 
-    void OnLeaveBegin() override {}
-    void OnLeaveEnd() override {}
+    // Both stop the movie and let go of the mouse, the keys and the frames
+    // (a screen replacing the intro calls only the second).
+    void OnLeaveBegin() override;
+    void OnLeaveEnd() override;
     // Starts the movie, or goes to the main menu without one.
     void OnEnter() override;
 

@@ -128,3 +128,30 @@ TEST_F(MGIntroTest, WithoutTheMovieEnteredBehindAFadeTheMenuWaitsForAnIdleStack)
     EXPECT_NE(fMenu->GetRoot(), nullptr);
     EXPECT_EQ(stubs::SoundPlayer::Find("theme")->fPlays, 1);
 }
+
+TEST_F(MGIntroTest, AScreenPushedOverTheIntroEndsItWithoutTheMenu) {
+    Start();
+    fGame.RunFrames(1.0);
+    BlankScreen other;
+    ASSERT_TRUE(fScreens->PushFade(&other));
+    EXPECT_EQ(Logo(), nullptr);
+    EXPECT_FALSE(VoMouse::GetInstance()->IsLocked());
+    fGame.RunFrames(1.0);
+    EXPECT_EQ(fScreens->GetTopScreen(), &other);
+    EXPECT_EQ(fMenu->GetRoot(), nullptr);
+    MenuGame::Type(kSpace);
+    fGame.RunFrames(1.0);
+    EXPECT_EQ(fScreens->GetTopScreen(), &other);
+}
+
+TEST_F(MGIntroTest, AScreenPutInTheIntrosPlaceEndsItToo) {
+    Start();
+    fGame.RunFrames(1.0);
+    MGIScreen* popped = nullptr;
+    ASSERT_TRUE(fScreens->PopScreen(&popped));
+    popped->OnLeaveEnd();
+    EXPECT_EQ(Logo(), nullptr);
+    EXPECT_FALSE(VoMouse::GetInstance()->IsLocked());
+    fGame.RunFrames(1.0);
+    EXPECT_EQ(fScreens->GetScreenCount(), 0);
+}
