@@ -2,11 +2,17 @@
 // running sample game (an item in the inventory, states with the player's
 // place, an event, a pending trigger). The load is all or nothing: either
 // the bytes' game stands whole, with the player's place in it, or the
-// running game is exactly as it was, its saved form byte for byte.
+// running game is exactly as it was, its saved form byte for byte. Each
+// input has an engine and a game of its own, the inventory reading the
+// sample items file (data/textures/pda/inventory/inventory_items.txt).
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
 
+#include "container/VoPropertyList.h"
 #include "container/VoString.h"
 #include "event/VoEventManager.h"
 #include "menu/MGGameFile.h"
@@ -15,19 +21,45 @@
 #include "pda/MGPDA.h"
 #include "startup/VoStartupCreators.h"
 #include "state/VoStateManager.h"
+#include "stdlib/VoCleaner.h"
 #include "stdlib/VoMemoryStream.h"
 #include "support/FuzzSupport.h"
 #include "time/VoGameClock.h"
+#include "util/MGCleaner.h"
 
 namespace {
 
 // The largest input tried: a save of the sample case is a few kilobytes.
 constexpr std::size_t kMaxSize = 1 << 20;
 
-void SetUpGame() {
-    QuietFuzzLog();
+const VoString& SampleItems() {
+    static const VoString sText = [] {
+        std::ifstream in(VO_SOURCE_DIR "/data/textures/pda/inventory/inventory_items.txt", std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        return VoString(bytes.c_str());
+    }();
+    return sText;
+}
+
+// A new engine and game, as start-up and Init leave them. False without
+// the inventory.
+bool SetUpGame() {
+    VoCleaner::ResetEngineForTests();
+    VoCleaner::GetInstance();
     VoStartupCreators::Register();
     VoRestoreManager::GetInstance()->AddEngineRestorables();
+    MGPDA* pda = MGPDA::GetInstance();
+    MGInventoryPanel* inventory = pda != nullptr ? pda->GetInventoryPanel() : nullptr;
+    if (inventory == nullptr || inventory->GetItemsFile() == nullptr) {
+        return false;
+    }
+    inventory->GetItemsFile()->Parse(SampleItems());
+    return true;
+}
+
+void TearDownGame() {
+    delete MGCleaner::PeekInstance();
+    delete VoCleaner::PeekInstance();
 }
 
 void StartRunningGame() {
@@ -56,12 +88,12 @@ bool Saved(VoMemoryStream* apOut) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aSize) {
-    static const bool sReady = [] {
-        SetUpGame();
-        return true;
-    }();
-    (void)sReady;
+    QuietFuzzLog();
     if (aSize > kMaxSize) {
+        return 0;
+    }
+    if (!SetUpGame()) {
+        TearDownGame();
         return 0;
     }
     StartRunningGame();
@@ -84,5 +116,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aS
                std::memcmp(after.GetBuffer(), before.GetBuffer(), before.GetPosition()) != 0) {
         __builtin_trap();
     }
+    TearDownGame();
     return 0;
 }
