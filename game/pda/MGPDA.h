@@ -9,6 +9,7 @@
 
 class MGIPDAListener;
 class MGInventoryPanel;
+class VoDisplayGroup;
 
 class MGPDA : public VoBase {
 public:
@@ -36,6 +37,9 @@ public:
 
     // Owned by the PDA; null when it could not be made.
     MGInventoryPanel* GetInventoryPanel() const { return fpInventory; }
+    // The PDA's window group, parent of its panels; null until the window is
+    // built (never, until the PDA's screens arrive).
+    VoDisplayGroup* GetGroup() const { return nullptr; }
 
     VoString ToString() const override;
 
