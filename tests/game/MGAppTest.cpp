@@ -150,15 +150,15 @@ TEST_F(MGAppTest, InitMakesTheGameInItsOrderAndFadesInTheIntro) {
     EXPECT_THAT(
         GameSingletons(),
         ElementsAreArray({"MGSceneManager", "MGCursor", "MGInterviewManager", "MGPDA", "MGProfilingComputer",
-                          "MGCaseSelection", "MGCigarBandPuzzle", "MGPaintingPuzzle",
-                          // The combination lock listens to the
-                          // new-game notice, made for it.
-                          "MGGameReset", "MGCombinationLockPuzzle", "MGSlideBoxPuzzle", "MGFloorSafePuzzle",
-                          "MGMapPuzzle", "MGCrossWordPuzzle", "MGReceiptPuzzle", "MGDravoBoxPuzzle",
-                          "MGRoomServicePuzzle", "MGBaseballBatPuzzle", "MGPCDesktopPuzzle", "MGHarpPuzzle",
-                          "MGVelmirePuzzle", "MGChasePhotoPuzzle", "MGHotelWindowPuzzle", "MGPOBoxPuzzle",
-                          "MGSurveillanceTapePuzzle", "MGCaseControl", "MGCutScenePlayer", "MGPhone",
-                          "MGIntro", "MGScreenFader", "MGScreenManager"}));
+                          "MGCaseSelection", "MGCigarBandPuzzle",
+                          // The painting listens to the new-game notice,
+                          // made for it.
+                          "MGGameReset", "MGPaintingPuzzle", "MGCombinationLockPuzzle", "MGSlideBoxPuzzle",
+                          "MGFloorSafePuzzle", "MGMapPuzzle", "MGCrossWordPuzzle", "MGReceiptPuzzle",
+                          "MGDravoBoxPuzzle", "MGRoomServicePuzzle", "MGBaseballBatPuzzle",
+                          "MGPCDesktopPuzzle", "MGHarpPuzzle", "MGVelmirePuzzle", "MGChasePhotoPuzzle",
+                          "MGHotelWindowPuzzle", "MGPOBoxPuzzle", "MGSurveillanceTapePuzzle", "MGCaseControl",
+                          "MGCutScenePlayer", "MGPhone", "MGIntro", "MGScreenFader", "MGScreenManager"}));
 
     VoRestoreManager* restore = VoRestoreManager::GetInstance();
     ASSERT_EQ(restore->GetRestorableCount(), 3);
