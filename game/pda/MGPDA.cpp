@@ -2,6 +2,7 @@
 
 #include "container/VoDebugString.h"
 #include "memory/VoNew.h"
+#include "pda/MGInventoryPanel.h"
 #include "util/MGCleaner.h"
 
 namespace {
@@ -12,6 +13,17 @@ VoCleanerSingleton<MGPDA, MGCleanerHome> gInstance;
 
 MGPDA* MGPDA::GetInstance() {
     return gInstance.Get([] { return VO_NEW MGPDA(); }, kCreationFailure);
+}
+
+MGPDA::MGPDA() : fpInventory(VO_NEW MGInventoryPanel()) {}
+
+MGPDA::~MGPDA() {
+    delete fpInventory;
+}
+
+bool MGPDA::SetPanel(const VoString& aId) {
+    fPanel = aId;
+    return true;
 }
 
 void MGPDA::RemoveListener(MGIPDAListener* apListener) {

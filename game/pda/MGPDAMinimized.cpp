@@ -2,6 +2,7 @@
 
 #include "container/VoDebugString.h"
 #include "memory/VoNew.h"
+#include "pda/MGPDA.h"
 #include "util/MGCleaner.h"
 
 namespace {
@@ -12,6 +13,13 @@ VoCleanerSingleton<MGPDAMinimized, MGCleanerHome> gInstance;
 
 MGPDAMinimized* MGPDAMinimized::GetInstance() {
     return gInstance.Get([] { return VO_NEW MGPDAMinimized(); }, kCreationFailure);
+}
+
+bool MGPDAMinimized::Maximize(bool) {
+    if (MGPDA* pda = MGPDA::GetInstance()) {
+        pda->Open();
+    }
+    return false;
 }
 
 VoString MGPDAMinimized::ToString() const {

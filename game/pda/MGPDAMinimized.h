@@ -2,7 +2,8 @@
 // The PDA's minimized bar along the screen's edge, shown over a scene.
 //
 // Until the PDA's screens arrive this only remembers whether the bar is
-// shown: placards and cut-scenes hide it, the scene shows it again.
+// shown (placards and cut-scenes hide it, the scene shows it again) and
+// opens the PDA when asked to maximize.
 #include "container/VoBase.h"
 
 class MGPDAMinimized : public VoBase {
@@ -16,6 +17,9 @@ public:
     void Show() { fShown = true; }
     void Hide() { fShown = false; }
     bool IsShown() const { return fShown; }
+    // Opens the PDA (MGPDA::Open); the animation comes with the bar. False,
+    // as the bar's own Maximize answers.
+    bool Maximize(bool aAnimate);
 
     VoString ToString() const override;
 

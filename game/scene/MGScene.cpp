@@ -52,6 +52,11 @@ bool MGScene::SetViewpoint(const VoString& aId) {
     return true;
 }
 
+bool MGScene::SetCut(const VoString& aId) {
+    fCut = aId;
+    return true;
+}
+
 void MGScene::ChangeViewpoint(const VoString& aId) {
     fTargetViewpoint = aId;
 }

@@ -3,16 +3,18 @@
 // lights, audio, hotspots and close-ups. The scene manager (MGSceneManager)
 // makes one, loads it by id and puts it on the screen stack.
 //
-// For now this is the least scene that the scene manager, placards and
-// cut-scenes need: it reads "scene.txt" from "//scenes/" + id + "/", enters
-// the file's "defaultviewpoint", answers the screen calls and keeps its
-// entered and input flags. Viewpoints, characters, hotspots and drawing come
-// with the scene itself.
+// For now this is the least scene that the scene manager, placards,
+// cut-scenes and interviews need: it reads "scene.txt" from "//scenes/" + id
+// + "/", enters the file's "defaultviewpoint", answers the screen calls and
+// keeps its entered, input and hotspot flags and the camera cut asked for.
+// Viewpoints, characters, cuts, hotspots and drawing come with the scene
+// itself.
 #include "MGIScreen.h"
 #include "container/VoBase.h"
 #include "container/VoString.h"
 #include "pda/MGIPDAListener.h"
 
+class MGCharacter;
 class VoPropertyList;
 
 class MGScene : public VoBase, public MGIScreen, public MGIPDAListener {
@@ -41,6 +43,15 @@ public:
 
     // Turning input on is refused while the scene is not entered.
     void SetInputEnabled(bool aEnabled);
+    void SetHotspotsEnabled(bool aEnabled) { fHotspotsEnabled = aEnabled; }
+    // Selects a camera cut by id; "-" returns to the viewpoint's camera. True.
+    bool SetCut(const VoString& aId);
+    // The witness and the player leave the interview; hotspots come back.
+    void EndInterview() { fHotspotsEnabled = true; }
+    // Null without a player.
+    MGCharacter* GetPlayer() const { return nullptr; }
+    // The character of that id (the player or an NPC), or null.
+    MGCharacter* GetCharacter(const VoString&) { return nullptr; }
     // Stops and drops the scene's music and ambience.
     void StopAudio() {}
 
@@ -61,6 +72,7 @@ public:
     const VoString& GetTargetViewpoint() const { return fTargetViewpoint; }
     bool IsEntered() const { return fEntered; }
     bool IsInputEnabled() const { return fInputEnabled; }
+    bool AreHotspotsEnabled() const { return fHotspotsEnabled; }
 
     VoString ToString() const override;
 
@@ -72,4 +84,6 @@ private:
     VoString fTargetViewpoint;
     bool fInputEnabled;
     bool fEntered;
+    bool fHotspotsEnabled = true;
+    VoString fCut;
 };
