@@ -1,12 +1,14 @@
 #pragma once
 // Stand-ins that the fuzz targets register in place of the device's
-// services: a texture that keeps only its size, and a creator of any class.
+// services: a texture that keeps only its size, a timer the target sets,
+// and a creator of any class.
 #include <cstdint>
 
 #include "geometry/VoImage.h"
 #include "memory/VoNew.h"
 #include "object/VoIObjectCreator.h"
 #include "render/VoITexture.h"
+#include "system/VoITimer.h"
 
 // A texture without a device: keeps the size only.
 class FuzzTexture : public VoITexture {
@@ -28,6 +30,15 @@ public:
         fPriority = aPriority;
         return true;
     }
+};
+
+// A timer that reads whatever the target sets.
+class FuzzTimer : public VoITimer {
+public:
+    bool Initialize(std::uintptr_t) override { return true; }
+    double GetTime() override { return fNow; }
+    bool Reset() override { return true; }
+    double fNow = 0.0;
 };
 
 // Makes a new T under the id.
