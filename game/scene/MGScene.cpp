@@ -5,6 +5,9 @@
 #include "container/VoLog.h"
 #include "container/VoPropertyList.h"
 #include "memory/VoNew.h"
+#include "scene/MGCharacter.h"
+#include "scene/VoCamera.h"
+#include "scene/VoDrawElement.h"
 #include "state/VoIState.h"
 #include "state/VoStateManager.h"
 #include "ui/MGCursor.h"
@@ -15,6 +18,12 @@ MGScene::~MGScene() {
     if (MGScreenManager* screens = MGScreenManager::GetInstance()) {
         screens->RemoveScreen(this);
     }
+    delete fpPlayer;
+    fpPlayer = nullptr;
+    delete fpCamera;
+    fpCamera = nullptr;
+    delete fpDepthMesh;
+    fpDepthMesh = nullptr;
     delete fpSceneFile;
 }
 
@@ -55,6 +64,16 @@ bool MGScene::SetViewpoint(const VoString& aId) {
 bool MGScene::SetCut(const VoString& aId) {
     fCut = aId;
     return true;
+}
+
+VoString MGScene::GetViewpointCameraId(const VoString& aViewpointId) const {
+    if (fpSceneFile == nullptr) {
+        return VoString();
+    }
+    VoString path(u"viewpoints.");
+    path.Append(aViewpointId);
+    path.Append(u".camera.id");
+    return fpSceneFile->GetString(path, nullptr);
 }
 
 void MGScene::ChangeViewpoint(const VoString& aId) {

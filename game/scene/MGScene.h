@@ -6,15 +6,18 @@
 // For now this is the least scene that the scene manager, placards,
 // cut-scenes and interviews need: it reads "scene.txt" from "//scenes/" + id
 // + "/", enters the file's "defaultviewpoint", answers the screen calls and
-// keeps its entered, input and hotspot flags and the camera cut asked for.
-// Viewpoints, characters, cuts, hotspots and drawing come with the scene
-// itself.
+// keeps its entered, input and hotspot flags and the camera cut asked for;
+// and what the scene navigation and the characters read of the current
+// viewpoint: its depth mesh, its camera and the player. Viewpoints,
+// characters, cuts, hotspots and drawing come with the scene itself.
 #include "MGIScreen.h"
 #include "container/VoBase.h"
 #include "container/VoString.h"
 #include "pda/MGIPDAListener.h"
 
 class MGCharacter;
+class VoCamera;
+class VoDrawElement;
 class VoPropertyList;
 
 class MGScene : public VoBase, public MGIScreen, public MGIPDAListener {
@@ -29,7 +32,8 @@ public:
     MGScene();
     MGScene(const MGScene&) = delete;
     MGScene& operator=(const MGScene&) = delete;
-    // Leaves the screen stack and deletes the scene file.
+    // Leaves the screen stack and deletes the scene file, the player, the
+    // camera and the depth mesh.
     ~MGScene() override;
 
     // Records the id (and the state "sta_currentscene", replaced without
@@ -48,8 +52,6 @@ public:
     bool SetCut(const VoString& aId);
     // The witness and the player leave the interview; hotspots come back.
     void EndInterview() { fHotspotsEnabled = true; }
-    // Null without a player.
-    MGCharacter* GetPlayer() const { return nullptr; }
     // The character of that id (the player or an NPC), or null.
     MGCharacter* GetCharacter(const VoString&) { return nullptr; }
     // Stops and drops the scene's music and ambience.
@@ -70,11 +72,26 @@ public:
     const VoString& GetScenePath() const { return fScenePath; }
     const VoString& GetViewpointId() const { return fViewpointId; }
     const VoString& GetTargetViewpoint() const { return fTargetViewpoint; }
+    // "scene.txt"; null until loaded.
+    VoPropertyList* GetSceneFile() const { return fpSceneFile; }
+    // "viewpoints." + id + ".camera.id" of the scene file; empty when missing.
+    VoString GetViewpointCameraId(const VoString& aViewpointId) const;
+    // The current viewpoint's depth mesh; null when there is none.
+    VoDrawElement* GetDepthMesh() const { return fpDepthMesh; }
+    // The viewpoint camera, named by its camera id; null before one is made.
+    VoCamera* GetCamera() const { return fpCamera; }
+    MGCharacter* GetPlayer() const { return fpPlayer; }
     bool IsEntered() const { return fEntered; }
     bool IsInputEnabled() const { return fInputEnabled; }
     bool AreHotspotsEnabled() const { return fHotspotsEnabled; }
 
     VoString ToString() const override;
+
+protected:
+    // Set up with the viewpoint.
+    VoDrawElement* fpDepthMesh = nullptr;  // owned
+    VoCamera* fpCamera = nullptr;          // owned
+    MGCharacter* fpPlayer = nullptr;       // owned
 
 private:
     VoString fSceneId;

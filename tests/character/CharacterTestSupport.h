@@ -38,6 +38,18 @@ inline VoMatrix TurnedAboutX(float aRadians, float aX, float aY, float aZ) {
     return matrix;
 }
 
+// A new frame of that name moved to (x, y, z), in its file and relative
+// matrices.
+inline VoFrame* PlacedFrame(const char16_t* apName, float aX, float aY, float aZ) {
+    auto* frame = new VoFrame();
+    frame->SetName(VoString(apName));
+    VoMatrix place;
+    MatrixTranslation(&place, aX, aY, aZ);
+    frame->SetFileMatrix(place);
+    frame->SetRelativeMatrix(place);
+    return frame;
+}
+
 // The model "Model" > ("Body" carrying the skinned cube, "Biped" > "Head"
 // > "Jaw"): Biped 10 units up, Head 5 above it, Jaw 1 below and 1 in front
 // of the head. One bone on "Biped" moves every vertex of the cube; the
@@ -60,15 +72,7 @@ inline VoDrawElement* SkinnedModel() {
     bone->SetOffsetMatrix(offset);
     EXPECT_TRUE(mesh->PrepareSkin());
 
-    auto frame = [](const char16_t* apName, float aX, float aY, float aZ) {
-        auto* f = new VoFrame();
-        f->SetName(VoString(apName));
-        VoMatrix place;
-        MatrixTranslation(&place, aX, aY, aZ);
-        f->SetFileMatrix(place);
-        f->SetRelativeMatrix(place);
-        return f;
-    };
+    auto frame = PlacedFrame;
     VoFrame* root = frame(u"Model", 0, 0, 0);
     VoFrame* body = frame(u"Body", 0, 0, 0);
     body->SetMesh(mesh);
