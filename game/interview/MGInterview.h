@@ -235,6 +235,8 @@ public:
     const VoString& GetCurrentTopic() const { return fCurrentTopic; }
     MGInterviewScrollBar* GetScrollBar() const { return fpScrollBar; }
     bool IsBusy() const { return fBusy; }
+    // Between Start and End.
+    bool IsRunning() const { return fStarted; }
     bool IsExitAfter() const { return fExitAfter; }
     bool IsEnterTopicsAfter() const { return fEnterTopicsAfter; }
     bool IsMeterFull() const { return fMeterFull; }

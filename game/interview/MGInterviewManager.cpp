@@ -187,7 +187,8 @@ MGInterview* MGInterviewManager::GetInterview(const VoString& aId) {
     if (!found) {
         witness = VoString(kNoWitness);
     }
-    VoPropertyList* data = VO_NEW VoPropertyList();
+    // Without a file name the path would name the folder itself.
+    VoPropertyList* data = dataFile.GetLength() > 0 ? VO_NEW VoPropertyList() : nullptr;
     if (data == nullptr || !data->Load(VoString(kInterviewRoot) + dataFile, true)) {
         VO_ERROR(kDataFailure, dataFile);
         delete data;
