@@ -1,5 +1,6 @@
 #include "interview/MGInterview.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <initializer_list>
 #include <ctime>
@@ -147,7 +148,9 @@ int MGInterview::RandomIndex(int aCount) {
     if (aCount <= 0) {
         return 0;
     }
-    std::srand(static_cast<unsigned>(static_cast<long long>(Now() * 1000.0)));
+    // The milliseconds of the timer, wrapped into the seed's range.
+    const double milliseconds = std::fmod(Now() * 1000.0, 4294967296.0);
+    std::srand(milliseconds >= 0.0 ? static_cast<unsigned>(milliseconds) : 0u);
     const int index = static_cast<int>(static_cast<float>(NextRandom()) / static_cast<float>(kMaxRandom) *
                                        static_cast<float>(aCount));
     return index >= aCount ? aCount - 1 : (index < 0 ? 0 : index);
@@ -203,6 +206,7 @@ MGInterview::MGInterview()
       fInputBlocked(false),
       fListeningToMouse(false),
       fListeningToFrames(false),
+      fListeningToFader(false),
       fStarted(false) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
@@ -211,8 +215,10 @@ MGInterview::~MGInterview() {
     ListenToMouse(false);
     UnlockMouse();
     MGListenToFrames(this, 0.0f, false, &fListeningToFrames);
-    if (MGScreenFader* fader = MGScreenFader::GetInstance()) {
-        fader->RemoveListener(this);
+    if (fListeningToFader) {
+        if (MGScreenFader* fader = MGScreenFader::GetInstance()) {
+            fader->RemoveListener(this);
+        }
     }
     if (fpGroup != nullptr) {
         for (const char16_t* id : {kExitButton, kDragButton}) {
@@ -1006,7 +1012,8 @@ void MGInterview::OnSequenceEnd() {
     }
     if (fpSequence != nullptr && fpSequence->GetTargetScene().GetLength() > 0) {
         if (MGScreenFader* fader = MGScreenFader::GetInstance()) {
-            fader->SetListener(this);
+            fListeningToFader = fader->SetListener(this);
+            // Told at once when the screen is black already.
             fader->FadeOut();
         }
         return;
@@ -1062,6 +1069,7 @@ void MGInterview::OnFadeEvent(int aCode) {
     if (fader != nullptr) {
         fader->RemoveListener(this);
     }
+    fListeningToFader = false;
     fBusy = false;
     ListenToMouse(false);
     VoString target = fpSequence != nullptr ? fpSequence->GetTargetScene() : VoString(u"");

@@ -339,5 +339,6 @@ private:
     bool fInputBlocked;
     bool fListeningToMouse;
     bool fListeningToFrames;
-    bool fStarted;  // between Start and End
+    bool fListeningToFader;  // the screen fader's listener while a change of scene fades out
+    bool fStarted;           // between Start and End
 };

@@ -28,8 +28,6 @@ const float kPie[MGInterviewMeter::kVertexCount * 3] = {0.0f, 0.0f, 0.0f,       
 const float kRing[MGInterviewMeter::kVertexCount * 3] = {0.0f, 0.7f, 0.0f,       0.0f, 1.0f, 0.0f,
                                                          0.109504f, 0.691382f, 0.0f, 0.156434f, 0.987688f, 0.0f};
 
-constexpr float kDegreesToRadians = 0.017453292f;
-
 VoVertexBuffer* MakeBuffer(const float* apVertices) {
     VoVertexBuffer* buffer = VO_NEW VoVertexBuffer();
     if (buffer == nullptr ||
