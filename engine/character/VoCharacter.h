@@ -121,8 +121,14 @@ public:
     // (x, y, 0) with y the world z, become the character's (x, 0, y).
     // False without steering.
     bool UpdateSteering();
+    // The next UpdateSteering starts the idle again, as the first one does:
+    // a scene clears it whenever it hands the character a new viewpoint.
+    void ResetSteeringStarted() { fSteeringStarted = false; }
     // Not owned; null: kSetSteeringNull asserted, false, the old one stays.
     bool SetSteering(VoISteering* apSteering);
+    // Lets go of the steering, for its owner to delete it: the character
+    // stands where it is until it is given another.
+    void ClearSteering() { fpSteering = nullptr; }
     VoISteering* GetSteering() const { return fpSteering; }
 
     void SetPosition(const VoVector3& aPosition) { fPosition = aPosition; }

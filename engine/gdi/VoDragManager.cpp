@@ -44,7 +44,11 @@ bool VoDragManager::RemoveDragTarget(VoIDragTarget* apTarget) {
         VO_ERROR(kInvalidArg);
         return false;
     }
-    return fTargets.Remove(apTarget);
+    if (!fTargets.Remove(apTarget)) {
+        return false;
+    }
+    ++fRemovals;
+    return true;
 }
 
 template <typename Call>
@@ -57,9 +61,11 @@ void VoDragManager::ForEachTarget(Call aCall) {
     if (!fTargets.ToArray(&targets) || targets == nullptr) {
         return;
     }
+    const std::uint32_t removals = fRemovals;
     for (int i = 0; i < count; ++i) {
-        // A handler may have removed (or deleted) a later target.
-        if (fTargets.Contains(targets[i])) {
+        // A handler may have removed (or deleted) a later target; only then
+        // is the list searched.
+        if (fRemovals == removals || fTargets.Contains(targets[i])) {
             aCall(static_cast<VoIDragTarget*>(targets[i]));
         }
     }

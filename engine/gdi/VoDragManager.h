@@ -4,6 +4,8 @@
 // dispatch walks a copy of the targets, so a handler may add or remove
 // targets: one added is first told at the next dispatch, one removed is not
 // told again.
+#include <cstdint>
+
 #include "container/VoBase.h"
 #include "container/VoVector.h"
 
@@ -47,4 +49,7 @@ private:
     void ForEachTarget(Call aCall);
 
     VoVector fTargets;  // VoIDragTarget*, not owned, in registration order
+    // Targets removed so far: a dispatch that sees it unchanged skips the
+    // search for removed targets.
+    std::uint32_t fRemovals = 0;
 };

@@ -180,10 +180,14 @@ bool VoMouse::Deliver(VoIMouseListener* apListener, int aCode, int aButton) {
 
 bool VoMouse::FireMouseEvent(int aCode, int aButton) {
     if (fLocks.GetCount() > 0) {
+        // A holder's consume belongs to this event and ends with it; one
+        // pending from between events still waits for the next unlocked one.
+        const bool pending = fConsumed;
         // The live list: a holder that unlocks ends the walk at once.
         for (int i = 0; i < fLocks.GetCount(); ++i) {
             Deliver(static_cast<VoIMouseListener*>(fLocks.GetAt(i)), aCode, aButton);
         }
+        fConsumed = pending;
         return true;
     }
     if (fConsumed) {

@@ -8,7 +8,8 @@
 // A listener stops delivery of the current event to the rest with
 // ConsumeEvent; called between events, it swallows the next one. While any
 // listener holds a lock only the lock holders are told, whatever the enabled
-// and consumed flags say; otherwise SetEnabled(false) silences every listener.
+// and consumed flags say (a holder's own consume ends with its event);
+// otherwise SetEnabled(false) silences every listener.
 //
 // With double clicks on, a press of a button less than the double-click time
 // after that button's previous press, within the tolerance in both x and y,

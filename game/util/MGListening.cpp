@@ -1,6 +1,7 @@
 #include "util/MGListening.h"
 
 #include "platform/VoKeyboard.h"
+#include "platform/VoMouse.h"
 #include "stdlib/VoFrameManager.h"
 
 namespace {
@@ -30,4 +31,8 @@ void MGListenToFrames(VoIFrameListener* apListener, float aOrder, bool aListen, 
 
 void MGListenToKeys(VoIKeyboardListener* apListener, float aOrder, bool aListen, bool* apListening) {
     Listen(VoKeyboard::GetInstance(), apListener, aOrder, aListen, apListening);
+}
+
+void MGListenToMouse(VoIMouseListener* apListener, float aOrder, bool aListen, bool* apListening) {
+    Listen(VoMouse::GetInstance(), apListener, aOrder, aListen, apListening);
 }

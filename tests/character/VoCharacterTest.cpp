@@ -314,6 +314,13 @@ TEST_F(VoCharacterTest, SteeringPlacesTheCharacterWithHeightInItsSecondComponent
     ASSERT_TRUE(character->UpdateSteering());
     EXPECT_TRUE(*character->GetPosition() == VoVector3(3.0f, 0.5f, 4.0f));
     EXPECT_TRUE(character->GetDirection() == VoVector3(0, 0, 1));
+
+    // Let go of, the steering no longer moves it.
+    character->ClearSteering();
+    EXPECT_EQ(character->GetSteering(), nullptr);
+    steering.fAt = VoVector3(9.0f, 9.0f, 9.0f);
+    EXPECT_FALSE(character->UpdateSteering());
+    EXPECT_TRUE(*character->GetPosition() == VoVector3(3.0f, 0.5f, 4.0f));
 }
 
 TEST_F(VoCharacterTest, ShadowsFollowTheLightAndAreDrawnWhileVisible) {

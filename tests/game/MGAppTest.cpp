@@ -145,11 +145,12 @@ TEST_F(MGAppTest, InitMakesTheGameInItsOrderAndFadesInTheIntro) {
     rasterizer->ClearCalls();
     EXPECT_TRUE(fApp->Init());
 
-    // The scene manager comes with the application; the screen fader with the
-    // screen manager, last.
+    // The scene manager comes with the application; the PDA's bar with the
+    // PDA; the screen fader with the screen manager, last.
     EXPECT_THAT(GameSingletons(), ElementsAreArray({"MGSceneManager",
                                                     "MGCursor",
                                                     "MGInterviewManager",
+                                                    "MGPDAMinimized",
                                                     "MGPDA",
                                                     "MGProfilingComputer",
                                                     "MGCaseSelection",

@@ -191,6 +191,17 @@ TEST_F(VoMouseTest, WhileLockedOnlyHoldersHearWhateverEnabledAndConsumedSay) {
     EXPECT_EQ(Down(1), (Journal{"A down 1", "B down 1"}));
 }
 
+TEST_F(VoMouseTest, AHoldersConsumeEndsWithItsLockedEvent) {
+    fMouse.AddListener(&fA, 0.0f);
+    fMouse.AddListener(&fB, 1.0f);
+    ASSERT_TRUE(fMouse.Lock(&fB));
+    fB.fAction = [&] { fMouse.ConsumeEvent(); };
+    EXPECT_EQ(Down(1), (Journal{"B down 1"}));
+    fB.fAction = nullptr;
+    fMouse.Unlock(&fB);
+    EXPECT_EQ(Down(2), (Journal{"A down 2", "B down 2"}));
+}
+
 TEST_F(VoMouseTest, OnlyTheFirstHolderOrNobodyUnlocks) {
     EXPECT_FALSE(fMouse.Unlock(nullptr));
     fMouse.AddLock(&fA);

@@ -137,8 +137,10 @@ TEST_F(MGInterviewTopicTest, ABargainLeavesTheInterviewForTheInventoryWithoutAMe
     // Set without telling anyone; the interview ended.
     EXPECT_TRUE(fProbe.With("state bargaining").empty());
     EXPECT_FALSE(fInterview->IsListeningToMouse());
-    EXPECT_TRUE(MGPDA::GetInstance()->IsOpen());
-    EXPECT_EQ(Narrow(MGPDA::GetInstance()->GetPanel()), "inventory");
+    MGPDA* pda = MGPDA::GetInstance();
+    EXPECT_TRUE(pda->IsOpen());
+    ASSERT_NE(pda->GetCurrentPanel(), nullptr);
+    EXPECT_EQ(pda->GetCurrentPanel(), pda->GetPanel(VoString(u"inventory")));
     VoGameClock::GetInstance()->AdvanceTime(2.5f, true);
     EXPECT_TRUE(InterviewGame::HasEvent("evt_bribe_later"));
 }

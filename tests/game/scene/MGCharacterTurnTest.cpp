@@ -48,6 +48,8 @@ protected:
     // The walk scene with the player standing at (100, 100), facing +y.
     MGCharacter* WalkingPlayer(int aMoves = 3) {
         bool set = false;
+        // One scene at a time, as the scene manager has them.
+        fScene.reset();
         fScene =
             walkrig::WalkScene(fFolders, walkrig::Room(), walkrig::WayPoint("a", 100, 100, ""), &set, aMoves);
         EXPECT_TRUE(set);

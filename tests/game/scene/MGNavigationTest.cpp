@@ -116,17 +116,20 @@ TEST_F(MGNavigationTest, SetSceneReportsWhatTheViewpointLacks) {
     EXPECT_TRUE(log.Logged(kAssert, MGNavigation::kSetSceneNullArg));
 
     // No start waypoint: the walker stays where the navigation begins.
-    ASSERT_TRUE(
-        Build(Room(), WayPoint("a", 100, 50, ""), 3, 0.0f, "viewpoints\n\tvp\n\t\tcamera\n\t\t\tid=cam\n"));
+    ASSERT_TRUE(Build(Room(), WayPoint("a", 100, 50, ""), 3, 0.0f,
+                      "viewpoints\n\tvp\n\t\tdepthmesh=room.lim\n\t\tcamera\n\t\t\tid=cam\n"));
     EXPECT_TRUE(log.Logged(kAssert, MGNavigation::kNoStartWayPoint));
     EXPECT_NE(Position(), VoVector2(100.0f, 50.0f));
 }
 
 TEST_F(MGNavigationTest, AViewpointWithoutADepthMeshLeavesNothingOfTheLastOne) {
-    ASSERT_TRUE(Build(Room(), WayPoint("a", 100, 50, "")));
-    fScene->SetDepthMesh(nullptr);
+    ASSERT_TRUE(Build(Room(), WayPoint("a", 100, 50, ""), 3, 0.0f,
+                      (std::string(walkrig::kSceneFile) + "\tbare\n\t\tcamera\n\t\t\tid=cam\n").c_str()));
+    MGCharacter* player = fScene->GetPlayer();
+    fScene->UpdatePlayer();
+    const VoVector3 before = *player->GetPosition();
     LogCapture log;
-    EXPECT_FALSE(fNavigation->SetScene(fScene.get()));
+    fScene->SetViewpoint(VoString(u"bare"));
     EXPECT_TRUE(log.Logged(kAssert, MGNavigation::kNoDepthMesh));
     EXPECT_EQ(fNavigation->GetPathFinding(), nullptr);
     EXPECT_EQ(fNavigation->GetNavigation(), nullptr);
@@ -134,9 +137,12 @@ TEST_F(MGNavigationTest, AViewpointWithoutADepthMeshLeavesNothingOfTheLastOne) {
     EXPECT_EQ(fNavigation->GetDisplay(), nullptr);
     EXPECT_EQ(fNavigation->GetGroundTree(), nullptr);
     EXPECT_EQ(fNavigation->GetSceneTree(), nullptr);
+    // The player let go of the deleted steering and stands where it stood.
+    EXPECT_EQ(player->GetSteering(), nullptr);
+    Run(0.5, [] { return false; });
+    EXPECT_EQ(*player->GetPosition(), before);
 
     // Nothing to stand on, pick or walk on.
-    MGCharacter* player = fScene->GetPlayer();
     player->SetPosition(VoVector3(1.0f, 2.0f, 3.0f));
     fNavigation->PlaceOnGround(player);
     EXPECT_EQ(*player->GetPosition(), VoVector3(1.0f, 2.0f, 3.0f));
@@ -146,13 +152,11 @@ TEST_F(MGNavigationTest, AViewpointWithoutADepthMeshLeavesNothingOfTheLastOne) {
 }
 
 TEST_F(MGNavigationTest, MissingFilesLeaveTheWalkerWithNowhereToGo) {
-    fFolders.Write("scenes/empty/scene.txt", std::string("defaultviewpoint=vp\n") + kSceneFile);
+    walkrig::WriteRoom(fFolders, "empty");
     fScene = std::make_unique<RigScene>();
-    ASSERT_TRUE(fScene->Open("empty"));
-    fScene->SetDepthMesh(ModelOf({{u"scene", nullptr}, {u"floor", walkrig::GroundMesh(0, 0, 400, 400)}}));
-    fScene->SetCamera(walkrig::CameraAbove(200, 200, 500, u"cam"));
     LogCapture log;
-    EXPECT_TRUE(fNavigation->SetScene(fScene.get()));
+    ASSERT_TRUE(fScene->Open("empty"));
+    EXPECT_EQ(fNavigation->GetScene(), fScene.get());
     EXPECT_TRUE(
         log.Logged("ERROR: ", std::string(MGNavigation::kNoWayPoints) + "//scenes/empty/waypoints.txt"));
     EXPECT_TRUE(log.Logged("ERROR: ",
@@ -392,7 +396,7 @@ TEST_F(MGNavigationTest, ViewpointsAreFoundByTheirCamerasRegions) {
     const std::string wayPoints = WayPoint("a", 100, 200, "p|q") + WayPoint("p", 300, 150, "a") +
                                   WayPoint("q", 300, 250, "a") + WayPoint("r", 100, 450, "");
     const char* scene =
-        "viewpoints\n\tvp\n\t\tstartwaypoint=a\n\t\tcamera\n\t\t\tid=cam\n"
+        "viewpoints\n\tvp\n\t\tdepthmesh=room.lim\n\t\tstartwaypoint=a\n\t\tcamera\n\t\t\tid=cam\n"
         "\tvp2\n\t\tcamera\n\t\t\tid=cam2\n\tvp3\n\t\tcamera\n\t\t\tid=cam3\n\tnocamera\n";
     ASSERT_TRUE(Build(regions, wayPoints, 3, 0.0f, scene));
 
@@ -467,27 +471,21 @@ TEST(MGNavigationSample, AClickOnTheFloorWalksThePlayerThere) {
                                  VoString((data + "/" + alias).c_str())));
     }
 
-    folder.Write(
-        "scenes/sample/scene.txt",
-        "defaultviewpoint=hall\nviewpoints\n\thall\n\t\tstartwaypoint=door\n\t\tcamera\n\t\t\tid=cam_hall\n");
+    std::filesystem::copy_file(data + "/meshes/sample_scene_depth.lim",
+                               folder.Path("scenes/sample/depth.lim"));
+    folder.Write("scenes/sample/cameras.txt", walkrig::CameraEntry("cam_hall", 8.0f, 3.0f, 30.0f));
+    folder.Write("scenes/sample/lights_low.txt", walkrig::kLights);
+    folder.Write("scenes/sample/scene.txt",
+                 "characters\n\tplayer\n\t\tkestrin\n\t\t\tdata=sample_character.txt\n\tnpcs\n"
+                 "defaultviewpoint=hall\nviewpoints\n\thall\n\t\tdepthmesh=depth.lim\n\t\tshadowcaster=sun\n"
+                 "\t\tstartwaypoint=door\n\t\tcamera\n\t\t\tid=cam_hall\n");
     RigScene scene;
     ASSERT_TRUE(scene.Open("sample"));
-    auto* depth = new VoDrawElement();
-    VoMemoryStream stream(VoDrawElement::kLoadCapacity, VoMemoryStream::kGrowDouble);
-    ASSERT_TRUE(stream.CreateFromFile(VoString(u"//meshes/sample_scene_depth.lim"), true));
-    ASSERT_TRUE(depth->Load(&stream, VoDrawElement::kRenderList));
-    scene.SetDepthMesh(depth);
-    scene.SetCamera(walkrig::CameraAbove(8.0f, 3.0f, 30.0f, u"cam_hall"));
-    VoPropertyList file;
-    ASSERT_TRUE(file.Load(VoString(u"//characters/sample_character.txt"), true));
-    ASSERT_TRUE(file.SetString(VoString(u"name"), VoString(u"kestrin")));
-    auto* player = new MGCharacter();
-    ASSERT_TRUE(player->Create(&file, nullptr));
-    scene.SetPlayer(player);
-
+    MGCharacter* player = scene.GetPlayer();
+    ASSERT_NE(player, nullptr);
     MGNavigation* navigation = MGNavigation::GetInstance();
-    ASSERT_TRUE(navigation->SetScene(&scene));
-    scene.BindPlayer();
+    ASSERT_NE(navigation->GetSteering(), nullptr);
+    EXPECT_EQ(player->GetSteering(), navigation->GetSteering());
     scene.UpdatePlayer();
     const VoVector3 start = *player->GetPosition();
     EXPECT_NEAR(start.x, 0.0f, 1e-4f);
@@ -519,30 +517,15 @@ TEST(MGNavigationLobby, AClickOnTheFloorTurnsAndWalksKestrinThere) {
     RigScene scene;
     ASSERT_TRUE(scene.Open("case01/lobby"));
     ASSERT_EQ(TextOf(scene.GetViewpointId()), u"vp_entrance");
-    auto* depth = new VoDrawElement();
-    VoMemoryStream stream(VoDrawElement::kLoadCapacity, VoMemoryStream::kGrowDouble);
-    ASSERT_TRUE(stream.CreateFromFile(VoString(u"//scenes/case01/lobby/lobby_depth.lim"), true));
-    ASSERT_TRUE(depth->Load(&stream, VoDrawElement::kRenderList));
-    scene.SetDepthMesh(depth);
-    // "cam_entrance" of the lobby's cameras.txt.
-    auto* camera = new VoCamera();
-    camera->SetName(VoString(u"cam_entrance"));
-    camera->SetPosition(0.0f, 130.0f, -110.0f);
-    camera->SetTarget(0.0f, 25.0f, 250.0f);
-    camera->SetProjectionFovX(1.25f, 10.0f, 2000.0f);
-    scene.SetCamera(camera);
-    VoPropertyList file;
-    ASSERT_TRUE(file.Load(VoString(u"//characters/kestrin.txt"), true));
-    auto* kestrin = new MGCharacter();
-    ASSERT_TRUE(kestrin->Create(&file, nullptr));
-    scene.SetPlayer(kestrin);
-    VoPropertyList sounds;
-    ASSERT_TRUE(sounds.Load(VoString(u"//scenes/case01/lobby/sounds.txt"), true));
-    ASSERT_TRUE(kestrin->LoadFootsteps(&sounds));
-
+    // Kestrin, his footsteps, the camera and the walk, as the scene set them up.
+    MGCharacter* kestrin = scene.GetPlayer();
+    ASSERT_NE(kestrin, nullptr);
+    VoCamera* camera = scene.GetCamera();
+    ASSERT_NE(camera, nullptr);
+    EXPECT_EQ(TextOf(camera->GetName()), u"cam_entrance");
     MGNavigation* navigation = MGNavigation::GetInstance();
-    ASSERT_TRUE(navigation->SetScene(&scene));
-    scene.BindPlayer();
+    ASSERT_NE(navigation->GetSteering(), nullptr);
+    EXPECT_EQ(kestrin->GetSteering(), navigation->GetSteering());
     scene.UpdatePlayer();
     EXPECT_NEAR(kestrin->GetPosition()->x, 0.0f, 1e-3f);
     EXPECT_NEAR(kestrin->GetPosition()->z, 70.0f, 1e-3f);

@@ -8,6 +8,7 @@
 #include "MGScreenManager.h"
 #include "game/support/SceneGame.h"
 #include "event/VoEventManager.h"
+#include "pda/MGIPDAListener.h"
 #include "pda/MGPDA.h"
 #include "scene/MGPlacard.h"
 #include "scene/MGScene.h"
@@ -156,10 +157,11 @@ TEST_F(MGSceneManagerTest, LoadingTheCurrentIdBuildsTheSceneAnew) {
     MGPDA::GetInstance()->SetListener(first);
     ASSERT_TRUE(fManager->LoadScene(VoString(u"street"), true, false));
     EXPECT_NE(fManager->GetScene(), nullptr);
-    // The entered old scene left the stack and the PDA; only the new one stands.
+    // The entered old scene left the stack and the PDA; only the new one
+    // stands, and, entered, listens to the PDA.
     EXPECT_EQ(fScreens->GetScreenCount(), 1);
     EXPECT_EQ(fScreens->GetTopScreen(), static_cast<MGIScreen*>(fManager->GetScene()));
-    EXPECT_EQ(MGPDA::GetInstance()->GetListener(), nullptr);
+    EXPECT_EQ(MGPDA::GetInstance()->GetListener(), static_cast<MGIPDAListener*>(fManager->GetScene()));
 }
 
 TEST_F(MGSceneManagerTest, ThePendingPlacementLastsUntilTheNextLoad) {

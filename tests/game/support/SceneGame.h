@@ -24,9 +24,11 @@ public:
                                                          PlatformTestFolder::Wide(fFolder.Files())));
     }
 
-    // "<id>/scene.txt" with the default viewpoint.
+    // "<id>/scene.txt" with the default viewpoint, and the light file every
+    // scene needs: one global light.
     void WriteScene(const std::string& aId, const std::string& aViewpoint) const {
         fFolder.Write(aId + "/scene.txt", "defaultviewpoint=" + aViewpoint + "\n");
+        fFolder.Write(aId + "/lights_low.txt", "sun\n\ttype=directional\n\tglobal=true\n\ton=true\n");
     }
     // "scenes.txt", the placard file; write it before the placard is first used.
     void WritePlacards(const std::string& aText) const { fFolder.Write("scenes.txt", aText); }

@@ -3,8 +3,8 @@
 // share: the sample game (SampleGame: the timer the test sets, the stub
 // sound manager, the fonts); scratch folders for the animations, characters,
 // meshes, sounds and scenes that a test writes; characters built on a small
-// skeleton; and a scene whose depth mesh, camera and player the test hands
-// over.
+// skeleton; and a room of the test's walkable regions and waypoints that the
+// scene loads from its files, as the game does, with such a player.
 //
 //     walkrig::WalkGame game;
 //     walkrig::Folders folders;                 // scratch "//animations", ...
@@ -15,7 +15,9 @@
 
 #include <cmath>
 #include <filesystem>
+#include <iomanip>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,11 +36,10 @@
 #include "scene/VoCamera.h"
 #include "scene/VoDrawElement.h"
 #include "scene/VoFrame.h"
-#include "scene/VoMesh.h"
 #include "stdlib/VoMemoryStream.h"
 #include "support/PlatformTestFolder.h"
+#include "support/RawMeshFields.h"
 #include "support/SetTimer.h"
-#include "support/ShadowTestSupport.h"
 #include "support/TestText.h"
 #include "system/VoIFileSystem.h"
 
@@ -220,17 +221,6 @@ inline std::unique_ptr<VoPropertyList> ListOf(const std::string& aText) {
     return list;
 }
 
-// A flat square of ground at height aHeight from (aX0, aZ0) to (aX1, aZ1),
-// two triangles facing up.
-inline VoMesh* GroundMesh(float aX0, float aZ0, float aX1, float aZ1, float aHeight = 0.0f) {
-    auto* mesh = new VoMesh();
-    auto up = [](float aX, float aY, float aZ) { return MeshVertex{aX, aY, aZ, 0, 1, 0, 0, 0}; };
-    FillMesh(mesh,
-             {up(aX0, aHeight, aZ0), up(aX0, aHeight, aZ1), up(aX1, aHeight, aZ0), up(aX1, aHeight, aZ1)},
-             {0, 1, 2, 2, 1, 3}, false);
-    return mesh;
-}
-
 // A camera high above the point (x, z), looking straight down with +z up
 // the screen.
 inline VoCamera* CameraAbove(float aX, float aZ, float aHeight, const char16_t* apName) {
@@ -242,8 +232,7 @@ inline VoCamera* CameraAbove(float aX, float aZ, float aHeight, const char16_t* 
     return camera;
 }
 
-// A scene whose depth mesh, camera and player the test hands over (owned
-// from then on).
+// A scene that a test opens and steps as the game does.
 class RigScene : public MGScene {
 public:
     // Loads "//scenes/<aId>/scene.txt" (written by the test) and enters, so
@@ -253,41 +242,8 @@ public:
         OnEnter();
         return loaded;
     }
-    void SetDepthMesh(VoDrawElement* apElement) {
-        delete fpDepthMesh;
-        fpDepthMesh = apElement;
-    }
-    void SetCamera(VoCamera* apCamera) {
-        delete fpCamera;
-        fpCamera = apCamera;
-    }
-    void SetPlayer(MGCharacter* apPlayer) {
-        delete fpPlayer;
-        fpPlayer = apPlayer;
-        if (apPlayer != nullptr) {
-            apPlayer->SetPlayer(true);
-        }
-    }
-    // Binds the player and the steering of the navigation, as a viewpoint
-    // change does after MGNavigation::SetScene.
-    void BindPlayer() {
-        MGNavigation* navigation = MGNavigation::GetInstance();
-        if (fpPlayer != nullptr && navigation != nullptr && navigation->GetSteering() != nullptr) {
-            fpPlayer->SetSteering(navigation->GetSteering());
-            navigation->GetSteering()->SetCharacter(fpPlayer);
-        }
-    }
-    // The scene's per-frame player step: steering, ground, transform.
-    void UpdatePlayer() {
-        if (fpPlayer == nullptr) {
-            return;
-        }
-        fpPlayer->UpdateSteering();
-        if (MGNavigation* navigation = MGNavigation::PeekInstance()) {
-            navigation->PlaceOnGround(fpPlayer);
-        }
-        fpPlayer->UpdateTransform();
-    }
+    // The scene's frame step: the player's steering, ground and transform.
+    void UpdatePlayer() { Update(); }
 };
 
 // A room of 400 x 400 on the ground frame "floor" seen by the camera
@@ -307,31 +263,81 @@ inline std::string WayPoint(const std::string& aId, float aX, float aY, const st
     return text;
 }
 
-// The viewpoint "vp" of camera "cam", starting at waypoint "a".
-constexpr const char* kSceneFile = "viewpoints\n\tvp\n\t\tstartwaypoint=a\n\t\tcamera\n\t\t\tid=cam\n";
+// The room's depth mesh in the raw form: the root "scene" and its child
+// "floor", the ground of Room() at aFloorHeight, two triangles facing up.
+inline std::string RoomMesh(float aFloorHeight) {
+    Bytes bytes;
+    RawFields raw(bytes);
+    raw.Header(2).Frame(1, Identity(), Identity(), 0, 2, 0, "scene");
+    raw.Frame(2, Identity(), Identity(), 0, 0, VoFrame::kRawStaticMesh, "floor");
+    auto up = [aFloorHeight](float aX, float aZ) { return MeshVertex{aX, aFloorHeight, aZ, 0, 1, 0, 0, 0}; };
+    raw.field.U32(1);
+    raw.Material(1.0f)
+        .Vertices({up(0, 0), up(0, 400), up(400, 0), up(400, 400)})
+        .Indices16({0, 1, 2, 2, 1, 3});
+    raw.field.U32(1).U32s({0, 0, 2, 0, 4});
+    return std::string(bytes.begin(), bytes.end());
+}
 
-// The scene "walk" (the viewpoint "vp" of apSceneFile, entered) with its
-// navigation and waypoint files, the room's depth mesh (the floor at
-// aFloorHeight), the camera "cam" above the room's middle and the player
-// "kestrin" (a skeleton character with aMoves move animations); then the scene navigation set up on it
-// (*apSet: its result) and the player bound to its steering.
+// A camera of cameras.txt: the one of CameraAbove (the default projection).
+inline std::string CameraEntry(const std::string& aName, float aX, float aZ, float aHeight) {
+    const float fovX = 2.0f * std::atan(std::tan(VoCamera::kDefaultFovY * 0.5f) * VoCamera::kDefaultAspect);
+    std::ostringstream entry;
+    entry << std::setprecision(9) << aName << "\n\tposition=" << aX << "|" << aHeight << "|" << aZ
+          << "\n\ttarget=" << aX << "|0|" << aZ << "\n\tupvector=0|0|1\n\tfovx=" << fovX
+          << "\n\tznear=" << VoCamera::kDefaultNear << "\n\tzfar=" << VoCamera::kDefaultFar << "\n";
+    return entry.str();
+}
+
+// A scene loads only with its global light: "sun".
+constexpr const char* kLights = "sun\n\ttype=directional\n\tglobal=true\n\ton=true\n";
+
+// The viewpoint "vp": the room's depth mesh, the camera "cam" above the
+// room's middle, starting at waypoint "a".
+constexpr const char* kSceneFile =
+    "viewpoints\n\tvp\n\t\tdepthmesh=room.lim\n\t\tshadowcaster=sun\n\t\tstartwaypoint=a\n"
+    "\t\tcamera\n\t\t\tid=cam\n";
+
+// Writes the scene aId: scene.txt (the default viewpoint "vp" of
+// apSceneFile, the player "kestrin", no NPCs), its light, cameras.txt with
+// "cam" above the room's middle, the room's depth mesh "room.lim" (the floor
+// at aFloorHeight) and the player's file "kestrin.txt", a skeleton
+// character with aMoves move animations. The waypoints and walkable regions
+// are the test's to write.
+inline void WriteRoom(const Folders& aFolders, const std::string& aId, int aMoves = 3,
+                      float aFloorHeight = 0.0f, const char* apSceneFile = kSceneFile) {
+    const std::string folder = "scenes/" + aId + "/";
+    aFolders.Write(folder + "scene.txt",
+                   std::string("characters\n\tplayer\n\t\tkestrin\n\t\t\tdata=kestrin.txt\n\tnpcs\n"
+                               "defaultviewpoint=vp\n") +
+                       apSceneFile);
+    aFolders.Write(folder + "lights_low.txt", kLights);
+    aFolders.Write(folder + "cameras.txt", CameraEntry("cam", 200, 200, 500));
+    aFolders.Write(folder + "room.lim", RoomMesh(aFloorHeight));
+    aFolders.Write("characters/kestrin.txt", Folders::CharacterFile("kestrin", "", aMoves));
+}
+
+// The scene "walk" (WriteRoom) with its navigation and waypoint files,
+// opened: the scene sets the walk up for its viewpoint and binds the player.
+// *apSet says whether it did: the scene navigation holds the scene, a mesh
+// tree to pick on and the steering that the player walks with.
 inline std::unique_ptr<RigScene> WalkScene(const Folders& aFolders, const std::string& aRegions,
                                            const std::string& aWayPoints, bool* apSet, int aMoves = 3,
                                            float aFloorHeight = 0.0f, const char* apSceneFile = kSceneFile) {
     aFolders.Write("scenes/walk/navigation.txt", aRegions);
     aFolders.Write("scenes/walk/waypoints.txt", aWayPoints);
-    aFolders.Write("scenes/walk/scene.txt", std::string("defaultviewpoint=vp\n") + apSceneFile);
+    WriteRoom(aFolders, "walk", aMoves, aFloorHeight, apSceneFile);
     auto scene = std::make_unique<RigScene>();
-    EXPECT_TRUE(scene->Open("walk"));
-    scene->SetDepthMesh(ModelOf({{u"scene", nullptr}, {u"floor", GroundMesh(0, 0, 400, 400, aFloorHeight)}}));
-    scene->SetCamera(CameraAbove(200, 200, 500, u"cam"));
-    scene->SetPlayer(Folders::Character("kestrin", "", aMoves));
+    const bool opened = scene->Open("walk");
+    EXPECT_TRUE(opened);
     MGNavigation* navigation = MGNavigation::GetInstance();
-    const bool set = navigation != nullptr && navigation->SetScene(scene.get());
+    MGCharacter* player = scene->GetPlayer();
+    const bool set = opened && navigation != nullptr && navigation->GetScene() == scene.get() &&
+                     navigation->GetSceneTree() != nullptr && navigation->GetSteering() != nullptr &&
+                     player != nullptr && player->GetSteering() == navigation->GetSteering();
     if (apSet != nullptr) {
         *apSet = set;
     }
-    scene->BindPlayer();
     return scene;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/support/RecordingGame.h"
+#include "container/VoPropertyList.h"
 #include "gdi/VoCursor.h"
 #include "gdi/VoDisplayGroup.h"
 #include "gdi/VoDisplayManager.h"
@@ -78,7 +79,18 @@ TEST_F(MGCursorTest, EveryIdShowsItsLookFromTheSampleFiles) {
     EXPECT_TRUE(fCursor->SetCursor(MGCursor::kEmpty, VoString(u"")));
     EXPECT_TRUE(Shows(u"empty"));
     EXPECT_FALSE(Shows(u"default"));
-    EXPECT_EQ(VoCursor::GetInstance()->GetStateCount(), 14);
+    // The fourteen looks, and one per item of the sample inventory.
+    VoPropertyList items;
+    ASSERT_TRUE(items.Load(VoString(MGCursor::kItemFile), true));
+    int itemCount = 0;
+    for (int c = 1; c <= MGCursor::kCaseCount; ++c) {
+        VoString section(u"items.case");
+        section.Append(static_cast<std::int32_t>(c));
+        VoPropertyList* entries = items.GetList(section);
+        itemCount += entries != nullptr ? entries->GetCount() : 0;
+    }
+    EXPECT_GT(itemCount, 0);
+    EXPECT_EQ(VoCursor::GetInstance()->GetStateCount(), 14 + itemCount);
     ASSERT_NE(fCursor->GetHighlight(), nullptr);
     EXPECT_NE(fCursor->GetHighlight()->GetTexture(), 0u);
     // Hot spots: the arrow's tip, the middle of the aiming looks.

@@ -13,6 +13,7 @@
 #include "event/VoEventManager.h"
 #include "event/VoIEventListener.h"
 #include "game/support/SceneGame.h"
+#include "gdi/VoDisplayGroup.h"
 #include "gdi/VoFontManager.h"
 #include "gdi/VoTextArea.h"
 #include "movie/VoIMovieManager.h"
@@ -381,18 +382,44 @@ TEST(MGCutScenePlayerRunTest, ARunWithATargetSceneEndsThereOnAnEmptiedStack) {
 }
 
 TEST_F(MGCutScenePlayerTest, ARunWithoutTargetSceneGivesTheViewpointToTheCurrentScene) {
-    ASSERT_TRUE(MGSceneManager::GetInstance()->LoadScene(VoString(u"case1/office"), false, true));
-    MGScene* scene = MGSceneManager::GetInstance()->GetScene();
-    fPlayer->SetTargetScene(VoString(u"-"), VoString(u"vp_window"));
-    fPlayer->Play(VoString(u"one.mkv"));
-    Enter();
-    Movie()->End();
-    fGame.RunFrames(2.0);
-    EXPECT_EQ(MGSceneManager::GetInstance()->GetScene(), scene);
-    EXPECT_EQ(Narrow(scene->GetTargetViewpoint()), "vp_window");
-    EXPECT_EQ(Narrow(scene->GetViewpointId()), "vp_window");
-    EXPECT_EQ(fScreens->GetTopScreen(), static_cast<MGIScreen*>(scene));
-    EXPECT_TRUE(scene->IsEntered());
+    // The run ends as its last movie does, or skipped while the picture
+    // fades to black between two movies; either way the screen stack's fade
+    // back to the scene is the only one.
+    for (bool skipped : {false, true}) {
+        SCOPED_TRACE(skipped);
+        ASSERT_TRUE(MGSceneManager::GetInstance()->LoadScene(VoString(u"case1/office"), false, true));
+        MGScene* scene = MGSceneManager::GetInstance()->GetScene();
+        fGame.RunFrames(1.0);
+        fPlayer->SetTargetScene(VoString(u"-"), VoString(u"vp_window"));
+        fPlayer->Play(skipped ? Strings({"one.mkv", "two.mkv"}) : Strings({"one.mkv"}));
+        Enter();
+        fGame.RunFrames(0.6);
+        Movie()->End();
+        if (skipped) {
+            fGame.RunFrames(0.1);
+            Key(MGCutScenePlayer::kSkipKey);
+        }
+        const VoDisplayGroup* picture = MGScreenFader::GetInstance()->GetGroup();
+        bool black = false;
+        for (int frame = 0; frame < 40; ++frame) {
+            fGame.RunFrames(0.05);
+            // Once black, the picture clears only over the scene.
+            EXPECT_TRUE(!black || picture->GetBlend() == 1.0f || scene->IsEntered()) << frame;
+            black = black || picture->GetBlend() == 1.0f;
+        }
+        EXPECT_EQ(MGSceneManager::GetInstance()->GetScene(), scene);
+        EXPECT_EQ(Narrow(scene->GetTargetViewpoint()), "vp_window");
+        EXPECT_EQ(Narrow(scene->GetViewpointId()), "vp_window");
+        EXPECT_EQ(fScreens->GetTopScreen(), static_cast<MGIScreen*>(scene));
+        EXPECT_TRUE(scene->IsEntered());
+        EXPECT_TRUE(scene->IsInputEnabled());
+        // No change of the scene's own is left half done.
+        EXPECT_FALSE(scene->IsChangePending());
+        EXPECT_FALSE(scene->IsFadingIn());
+        EXPECT_FALSE(fScreens->IsBusy());
+        EXPECT_TRUE(MGScreenFader::GetInstance()->IsClear());
+        EXPECT_EQ(picture->GetBlend(), 0.0f);
+    }
 }
 
 TEST_F(MGCutScenePlayerTest, FinishingAddsTheEventsThenSetsTheStatesThenTellsTheListener) {

@@ -182,6 +182,8 @@ TEST_F(MGMessageBoxTest, WhileUpTheBoxHoldsTheMouseAndTheSceneIsDeaf) {
     EXPECT_TRUE(fBox->IsShown());
     ClickOn(fBox->GetFirstButton());
     EXPECT_TRUE(scene->IsInputEnabled());
+    // Later than a double click would be: the scene turned them on.
+    RecordingGame::Timer()->fNow += 1.0;
     VoMouse::GetInstance()->ButtonDown(1);
     EXPECT_EQ(clicks.fDowns, 1);
     VoMouse::GetInstance()->RemoveListener(&clicks);

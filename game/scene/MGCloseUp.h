@@ -1,0 +1,33 @@
+#pragma once
+// A detail of the current scene shown over it as a screen of its own (a
+// drawer, a document), opened by its trigger state. The scene makes one per
+// entry of the viewpoint's close-up file.
+//
+// For now the least the scene and the PDA need: reading the entry's "id",
+// and switching the close-up's hotspots off while the PDA is open and on
+// again when it closes.
+#include "container/VoBase.h"
+#include "container/VoString.h"
+
+class VoPropertyList;
+
+class MGCloseUp : public VoBase {
+public:
+    MGCloseUp() = default;
+    MGCloseUp(const MGCloseUp&) = delete;
+    MGCloseUp& operator=(const MGCloseUp&) = delete;
+
+    // The entry's "id" (empty when missing). True.
+    bool Read(VoPropertyList* apEntry);
+    const VoString& GetId() const { return fId; }
+
+    // Enables or disables every hotspot of the close-up.
+    void SetHotspotsEnabled(bool aEnabled) { fHotspotsEnabled = aEnabled; }
+    bool AreHotspotsEnabled() const { return fHotspotsEnabled; }
+
+    VoString ToString() const override;
+
+private:
+    VoString fId;
+    bool fHotspotsEnabled = true;
+};
