@@ -155,7 +155,8 @@ def tone():
 
 def to_ogg(source, target):
     subprocess.run(["ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-i", source, "-ac", "1", "-ar", str(RATE),
-                    "-c:a", "libvorbis", "-q:a", "0", "-map_metadata", "-1", target], check=True)
+                    "-c:a", "libvorbis", "-q:a", "0", "-map_metadata", "-1", "-fflags", "+bitexact",
+                    "-flags:a", "+bitexact", target], check=True)
 
 
 def main():

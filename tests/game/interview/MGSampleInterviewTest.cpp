@@ -19,6 +19,10 @@
 #include "gdi/VoTextArea.h"
 #include "pda/MGInventoryPanel.h"
 #include "pda/MGPDA.h"
+#include "scene/MGCharacter.h"
+#include "scene/MGScene.h"
+#include "scene/MGSceneManager.h"
+#include "scene/VoCamera.h"
 #include "support/LogCapture.h"
 #include "util/MGOptions.h"
 
@@ -42,12 +46,12 @@ protected:
     // it), after a frame; its name, "" when none plays.
     std::string EndLine() {
         Frames(0.05);
-        const std::vector<std::string> playing = InterviewGame::Playing();
-        if (playing.empty()) {
+        stubs::SoundPlayer* voice = stubs::SoundPlayer::Find("sequenceSound");
+        if (voice == nullptr) {
             return "";
         }
-        const std::string line = playing.front().substr(9, playing.front().size() - 13);
-        stubs::Live<stubs::SoundPlayer>().front()->End();
+        const std::string line = voice->fPath.substr(9, voice->fPath.size() - 13);
+        voice->End();
         return line;
     }
     // Clicks the topic and the mode and ends the answer's lines: their names.
@@ -161,4 +165,66 @@ TEST_F(MGSampleInterviewTest, TheClerkIsInterviewedFromTheGreetingToTheCompleteI
     EXPECT_TRUE(reply == "i117_c_noinfo_all" || reply == "i117_c_noinfo_sorry") << reply;
     Frames(0.1);
     EXPECT_EQ(fProbe.With("interview"), (Journal{"interview 0", "interview 1"}));
+}
+
+// The same interview started by the lobby at the desk, as the game does:
+// each line cuts to its speaker, the speaker's lips and gestures move with
+// it, the detective shows his badge on his first question, and the end
+// gives the scene back its own camera and its input.
+TEST_F(MGSampleInterviewTest, AtTheLobbyDeskTheLinesCutToTheirSpeakersAndMoveThem) {
+    MGSceneManager* scenes = MGSceneManager::GetInstance();
+    ASSERT_TRUE(scenes->LoadScene(VoString(u"case01/lobby"), true, true));
+    MGScene* scene = scenes->GetScene();
+    ASSERT_NE(scene, nullptr);
+    ASSERT_TRUE(scene->SetViewpoint(VoString(u"vp_desk")));
+    MGCharacter* clerk = scene->GetCharacter(VoString(u"clerk"));
+    MGCharacter* kestrin = scene->GetPlayer();
+    ASSERT_NE(clerk, nullptr);
+    ASSERT_NE(kestrin, nullptr);
+    // The viewpoint's activation cleared the interviews: a fresh lookup.
+    MGInterview* interview = MGInterviewManager::GetInstance()->GetInterview(VoString(u"117"));
+    ASSERT_NE(interview, nullptr);
+    fInterview = interview;
+    EXPECT_EQ(interview->GetCharacter(VoString(u"c")), clerk);
+    EXPECT_EQ(interview->GetCharacter(VoString(u"k")), kestrin);
+    interview->SetPosition(VoVector2(20.0f, 200.0f));
+    ASSERT_TRUE(scene->StartInterview());
+    EXPECT_TRUE(scene->IsInInterview());
+    EXPECT_FALSE(scene->IsInputEnabled());
+
+    // The greeting: on the clerk, her lips and a nod.
+    Frames(0.05);
+    ASSERT_NE(scene->GetCutCamera(), nullptr);
+    EXPECT_EQ(Narrow(scene->GetCutCamera()->GetName()), "cam_clerk");
+    EXPECT_NE(clerk->GetLipSyncPlayer(), nullptr);
+    ASSERT_NE(interview->GetSequence(), nullptr);
+    EXPECT_NE(interview->GetSequence()->GetGesturePlayer(), nullptr);
+    EXPECT_EQ(EndLine(), "i117_c_intro_hello");
+    Frames(0.1);
+
+    // The first question: on the detective, who takes his badge out.
+    interview->OnButtonEvent(VoString(u"night"), VoIButtonListener::kClick);
+    interview->OnButtonEvent(VoString(u"mode_stra"), VoIButtonListener::kClick);
+    Frames(0.05);
+    ASSERT_NE(scene->GetCutCamera(), nullptr);
+    EXPECT_EQ(Narrow(scene->GetCutCamera()->GetName()), "cam_kestrin");
+    EXPECT_TRUE(kestrin->IsHandPropArmed());
+    EXPECT_NE(kestrin->GetLipSyncPlayer(), nullptr);
+    EXPECT_EQ(EndLine(), "i117_k_night_stra");
+    // The answer cuts back to the clerk at its time, when the question
+    // (2.0 s long) would have ended.
+    Frames(2.1);
+    EXPECT_EQ(Narrow(scene->GetCutCamera()->GetName()), "cam_clerk");
+    EXPECT_NE(clerk->GetLipSyncPlayer(), nullptr);
+    EXPECT_EQ(EndLine(), "i117_c_night_stra");
+    Frames(1.0);
+
+    // The detective leaves: the scene's own camera, its input and its people.
+    interview->OnButtonEvent(VoString(u"btn_exit"), VoIButtonListener::kClick);
+    EXPECT_EQ(EndLine(), "i117_k_exit");
+    Frames(0.1);
+    EXPECT_EQ(scene->GetCutCamera(), nullptr);
+    EXPECT_FALSE(scene->IsInInterview());
+    EXPECT_TRUE(scene->IsInputEnabled());
+    EXPECT_FALSE(interview->IsRunning());
 }
