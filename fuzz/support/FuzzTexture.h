@@ -41,6 +41,16 @@ public:
     double fNow = 0.0;
 };
 
+// Makes nothing under the id: the service stands missing, as on a machine
+// without a graphics device. (A "rasterizer" made there fails to start and is
+// not given back by the object manager, so a target whose game makes scenes
+// registers this in its place.)
+class FuzzNullCreator : public VoIObjectCreator {
+public:
+    explicit FuzzNullCreator(const char16_t* apId) : VoIObjectCreator(VoString(apId)) {}
+    VoBase* Create() override { return nullptr; }
+};
+
 // Makes a new T under the id.
 template <typename T>
 class FuzzCreator : public VoIObjectCreator {

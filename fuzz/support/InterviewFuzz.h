@@ -90,7 +90,8 @@ inline void StartInterviewGame() {
     VoCleaner::GetInstance();
     VoIObjectCreator* creators[] = {VO_NEW FuzzCreator<FuzzTexture>(u"texture"),
                                     VO_NEW FuzzCreator<FuzzTimer>(u"timer"),
-                                    VO_NEW FuzzCreator<FuzzVoices>(u"soundmanager")};
+                                    VO_NEW FuzzCreator<FuzzVoices>(u"soundmanager"),
+                                    VO_NEW FuzzNullCreator(u"rasterizer")};
     for (VoIObjectCreator* creator : creators) {
         if (creator != nullptr && !VoRegistry::Get()->AddCreator(creator)) {
             delete creator;
