@@ -5,27 +5,38 @@
 // Window: blocks of 8 to 4096 bytes from a fixed pseudo-random sequence; 256
 // stay live, each step releases one of them, chosen by the sequence, and puts
 // a new block in its place. Pairs: each block is released right after it is
-// made. Strings: 16-bit strings of 8 to 200 units copied, concatenated and
-// appended to, 64 of them live, the allocator being the only difference.
+// made. The Large forms take blocks of 4 KiB to 64 KiB, past the sizes that
+// the engine keeps for reuse. Strings: 16-bit strings of 8 to 200 units
+// copied, concatenated and appended to, 64 of them live, the allocator being
+// the only difference. The Tracked cases allocate through VO_NEW into a heap
+// that tracks its blocks (guard, sequence, source and line).
 //
-// Run with "--threaded" to measure the engine as a multi-threaded process
-// sees it (with the manager's lock taken on every call).
+// Run with "--threaded" to measure the engine as the game's process sees it:
+// a second thread runs (blocked, as SDL's and the GL driver's threads mostly
+// are) for the whole run, and each pattern is run again by four threads at
+// once, all allocating through the same current heap. For those the ratio
+// compares the wall time per step of four threads with that of one, so at
+// most 1.0 means that four threads together do at least as many steps as one.
 //
 // The baseline calls glibc's malloc and free, looked up in the C library
 // itself: where the engine links mimalloc, plain malloc (and even
 // __libc_malloc) is mimalloc's for the whole process.
 #include <dlfcn.h>
 
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <new>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "VoBenchmarkRatios.h"
+#include "memory/VoMemoryManager.h"
 #include "memory/VoNew.h"
 
 namespace {
@@ -43,28 +54,56 @@ std::uint32_t NextRandom(std::uint32_t* apState) {
     return *apState;
 }
 
-const std::vector<Step>& Sequence() {
-    static const std::vector<Step> steps = [] {
-        std::vector<Step> made;
-        made.reserve(kSteps);
-        std::uint32_t state = 12345u;
-        for (std::size_t i = 0; i < kSteps; ++i) {
-            const std::uint32_t r = NextRandom(&state);
-            made.push_back({8 + (r >> 8) % 4089, (r >> 20) % kWindow});
-        }
-        return made;
-    }();
-    return steps;
+// Sizes aMin to aMax, each step's slot in the window.
+std::vector<Step> MakeSequence(std::size_t aMin, std::size_t aMax) {
+    std::vector<Step> made;
+    made.reserve(kSteps);
+    std::uint32_t state = 12345u;
+    for (std::size_t i = 0; i < kSteps; ++i) {
+        const std::uint32_t r = NextRandom(&state);
+        made.push_back({aMin + (r >> 8) % (aMax - aMin + 1), (r >> 20) % kWindow});
+    }
+    return made;
 }
+
+struct Small {
+    static const std::vector<Step>& Sequence() {
+        static const std::vector<Step> steps = MakeSequence(8, 4096);
+        return steps;
+    }
+};
+
+struct Large {
+    static const std::vector<Step>& Sequence() {
+        static const std::vector<Step> steps = MakeSequence(4097, 65536);
+        return steps;
+    }
+};
 
 struct GlobalOperators {
     static void* Make(std::size_t aSize) { return ::operator new(aSize); }
     static void Release(void* apBlock) { ::operator delete(apBlock); }
+    static void Begin() {}
+    static void End() {}
 };
 
+// Allocates through VO_NEW into a heap of its own that tracks its blocks,
+// current while the case runs.
 struct TrackedOperators {
     static void* Make(std::size_t aSize) { return VO_NEW unsigned char[aSize]; }
     static void Release(void* apBlock) { delete[] static_cast<unsigned char*>(apBlock); }
+    static void Begin() {
+        static const std::int32_t heap = [] {
+            const std::int32_t index = VoMemoryManager::CreateHeap(u"benchmark tracked", 0);
+            if (index < 0 || !VoMemoryManager::SetTracking(index, true)) {
+                std::fprintf(stderr, "no tracking heap\n");
+                std::abort();
+            }
+            return index;
+        }();
+        VoMemoryManager::PushHeap(heap);
+    }
+    static void End() { VoMemoryManager::PopHeap(); }
 };
 
 struct GlibcMalloc {
@@ -73,6 +112,8 @@ struct GlibcMalloc {
 
     static void* Make(std::size_t aSize) { return Functions().make(aSize); }
     static void Release(void* apBlock) { Functions().release(apBlock); }
+    static void Begin() {}
+    static void End() {}
 
     struct Pair {
         MallocFunction make;
@@ -93,10 +134,11 @@ struct GlibcMalloc {
     }
 };
 
-template <typename Allocator>
+template <typename Allocator, typename Sizes = Small>
 void Window(benchmark::State& aState) {
-    const std::vector<Step>& steps = Sequence();
+    const std::vector<Step>& steps = Sizes::Sequence();
     void* live[kWindow] = {};
+    Allocator::Begin();
     for (auto _ : aState) {
         for (const Step& step : steps) {
             if (live[step.slot] != nullptr) {
@@ -113,12 +155,14 @@ void Window(benchmark::State& aState) {
             Allocator::Release(block);
         }
     }
+    Allocator::End();
     aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations() * steps.size()));
 }
 
-template <typename Allocator>
+template <typename Allocator, typename Sizes = Small>
 void Pairs(benchmark::State& aState) {
-    const std::vector<Step>& steps = Sequence();
+    const std::vector<Step>& steps = Sizes::Sequence();
+    Allocator::Begin();
     for (auto _ : aState) {
         for (const Step& step : steps) {
             auto* block = static_cast<unsigned char*>(Allocator::Make(step.size));
@@ -127,6 +171,7 @@ void Pairs(benchmark::State& aState) {
             Allocator::Release(block);
         }
     }
+    Allocator::End();
     aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations() * steps.size()));
 }
 
@@ -201,34 +246,105 @@ void Strings(benchmark::State& aState) {
     aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations() * steps.size()));
 }
 
+// The second thread of "--threaded": started before the first case and
+// blocked until the program ends.
+class IdleThread {
+public:
+    IdleThread()
+        : fThread([this] {
+              std::unique_lock<std::mutex> lock(fMutex);
+              fWake.wait(lock, [this] { return fStop; });
+          }) {}
+    ~IdleThread() {
+        {
+            std::lock_guard<std::mutex> lock(fMutex);
+            fStop = true;
+        }
+        fWake.notify_one();
+        fThread.join();
+    }
+
+private:
+    std::mutex fMutex;
+    std::condition_variable fWake;
+    bool fStop = false;
+    std::thread fThread;
+};
+
+// The one-thread cases, in both modes.
+void RegisterCases() {
+    benchmark::RegisterBenchmark("Window<GlobalOperators>", Window<GlobalOperators>);
+    benchmark::RegisterBenchmark("Window<TrackedOperators>", Window<TrackedOperators>);
+    benchmark::RegisterBenchmark("Window<GlibcMalloc>", Window<GlibcMalloc>);
+    benchmark::RegisterBenchmark("Pairs<GlobalOperators>", Pairs<GlobalOperators>);
+    benchmark::RegisterBenchmark("Pairs<TrackedOperators>", Pairs<TrackedOperators>);
+    benchmark::RegisterBenchmark("Pairs<GlibcMalloc>", Pairs<GlibcMalloc>);
+    benchmark::RegisterBenchmark("WindowLarge<GlobalOperators>", Window<GlobalOperators, Large>);
+    benchmark::RegisterBenchmark("WindowLarge<GlibcMalloc>", Window<GlibcMalloc, Large>);
+    benchmark::RegisterBenchmark("PairsLarge<GlobalOperators>", Pairs<GlobalOperators, Large>);
+    benchmark::RegisterBenchmark("PairsLarge<GlibcMalloc>", Pairs<GlibcMalloc, Large>);
+    benchmark::RegisterBenchmark("Strings<GlobalOperators>", Strings<GlobalOperators>);
+    benchmark::RegisterBenchmark("Strings<GlibcMalloc>", Strings<GlibcMalloc>);
+}
+
+// The same patterns run by one and by four threads at once.
+void RegisterThreadedCases() {
+    const struct {
+        const char* name;
+        void (*run)(benchmark::State&);
+    } cases[] = {
+        {"Window<GlobalOperators>", Window<GlobalOperators>},
+        {"Window<GlibcMalloc>", Window<GlibcMalloc>},
+        {"Pairs<GlobalOperators>", Pairs<GlobalOperators>},
+        {"Pairs<GlibcMalloc>", Pairs<GlibcMalloc>},
+        {"WindowLarge<GlobalOperators>", Window<GlobalOperators, Large>},
+        {"PairsLarge<GlobalOperators>", Pairs<GlobalOperators, Large>},
+        {"Strings<GlobalOperators>", Strings<GlobalOperators>},
+        {"Strings<GlibcMalloc>", Strings<GlibcMalloc>},
+    };
+    for (const auto& threaded : cases) {
+        benchmark::RegisterBenchmark(threaded.name, threaded.run)->Threads(1)->Threads(4)->UseRealTime();
+    }
+}
+
 }  // namespace
 
-BENCHMARK_TEMPLATE(Window, GlobalOperators);
-BENCHMARK_TEMPLATE(Window, TrackedOperators);
-BENCHMARK_TEMPLATE(Window, GlibcMalloc);
-BENCHMARK_TEMPLATE(Pairs, GlobalOperators);
-BENCHMARK_TEMPLATE(Pairs, TrackedOperators);
-BENCHMARK_TEMPLATE(Pairs, GlibcMalloc);
-BENCHMARK_TEMPLATE(Strings, GlobalOperators);
-BENCHMARK_TEMPLATE(Strings, GlibcMalloc);
-
 int main(int argc, char** argv) {
-    // "--threaded" starts and joins one thread first: from then on every
-    // call takes the memory manager's lock, as in the running game, whose
-    // libraries start threads of their own.
+    bool threaded = false;
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--threaded") == 0) {
-            std::thread([] {}).join();
+            threaded = true;
         } else {
             argv[kept++] = argv[i];
         }
     }
     argc = kept;
-    return VoRunWithRatios(argc, argv,
-                           {{"Window<GlobalOperators>", "Window<GlibcMalloc>", 1.0},
-                            {"Window<TrackedOperators>", "Window<GlibcMalloc>", 1.0},
-                            {"Pairs<GlobalOperators>", "Pairs<GlibcMalloc>", 1.0},
-                            {"Pairs<TrackedOperators>", "Pairs<GlibcMalloc>", 1.0},
-                            {"Strings<GlobalOperators>", "Strings<GlibcMalloc>", 1.0}});
+    std::vector<VoRatio> ratios = {
+        {"Window<GlobalOperators>", "Window<GlibcMalloc>", 1.0},
+        // Tracking scans every fresh block for the guard word, so it has no goal.
+        {"Window<TrackedOperators>", "Window<GlibcMalloc>", kNoGoal},
+        {"Pairs<GlobalOperators>", "Pairs<GlibcMalloc>", 1.0},
+        {"Pairs<TrackedOperators>", "Pairs<GlibcMalloc>", kNoGoal},
+        {"WindowLarge<GlobalOperators>", "WindowLarge<GlibcMalloc>", 1.0},
+        {"PairsLarge<GlobalOperators>", "PairsLarge<GlibcMalloc>", 1.0},
+        {"Strings<GlobalOperators>", "Strings<GlibcMalloc>", 1.0},
+    };
+    RegisterCases();
+    std::unique_ptr<IdleThread> idle;
+    if (threaded) {
+        idle = std::make_unique<IdleThread>();
+        RegisterThreadedCases();
+        for (const char* pattern : {"Window", "Pairs", "WindowLarge", "PairsLarge", "Strings"}) {
+            const std::string engine = std::string(pattern) + "<GlobalOperators>";
+            ratios.push_back(
+                {engine + "/real_time/threads:4", engine + "/real_time/threads:1", 1.0, kRealTime});
+        }
+        for (const char* pattern : {"Window", "Pairs", "Strings"}) {
+            const std::string engine = std::string(pattern) + "<GlobalOperators>/real_time/threads:4";
+            const std::string glibc = std::string(pattern) + "<GlibcMalloc>/real_time/threads:4";
+            ratios.push_back({engine, glibc, 1.0, kRealTime});
+        }
+    }
+    return VoRunWithRatios(argc, argv, ratios);
 }

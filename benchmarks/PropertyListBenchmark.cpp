@@ -1,12 +1,15 @@
 // Property lists on the road of every scene change: parsing a generated data
 // file of about 1 MB and 10 MB (reported as bytes per second) beside a plain
 // parser of the same format over std::u16string and std::unordered_map, and
-// path queries against the parsed tree (reported as queries per second). The
+// path queries against the parsed tree (reported as queries per second)
+// beside the same queries walking the plain parser's nested maps. The
 // flat-list cases parse one list of n keys, so a cost that grows faster than
-// n shows in the time per key.
+// n shows in the time per key; the plain parser parses the same lists.
 #include <algorithm>
+#include <clocale>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -211,45 +214,67 @@ void BM_ParseFlatList(benchmark::State& aState) {
 }
 BENCHMARK(BM_ParseFlatList)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// 100,000 path queries per iteration: typed getters four levels deep, list
-// values, sections and one miss in eight.
+void BM_PlainParseFlatList(benchmark::State& aState) {
+    const std::u16string text = Widen(FlatText(static_cast<int>(aState.range(0))));
+    for (auto _ : aState) {
+        PlainList list;
+        PlainParse(text, &list);
+        benchmark::DoNotOptimize(list.order.size());
+    }
+    aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations()) * aState.range(0));
+}
+BENCHMARK(BM_PlainParseFlatList)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The 1,000 paths that the queries cycle through, over a file of aScenes
+// scenes: typed getters four levels deep, list values, sections and one miss
+// in eight.
+std::vector<std::string> QueryPaths(int aScenes) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 1000; ++i) {
+        const std::string scene = "scene_" + std::to_string((i * 7919) % aScenes);
+        const std::string vp = scene + ".viewpoints.vp_" + std::to_string(i % 6);
+        switch (i % 8) {
+            case 0:
+                paths.push_back(vp + ".camera.fov");
+                break;
+            case 1:
+                paths.push_back(vp + ".hotspots");
+                break;
+            case 2:
+                paths.push_back(scene + ".id");
+                break;
+            case 3:
+                paths.push_back(vp + ".enabled");
+                break;
+            case 4:
+                paths.push_back(vp + ".camera.position");
+                break;
+            case 5:
+                paths.push_back(vp + ".camera");
+                break;
+            case 6:
+                paths.push_back(scene + ".default_viewpoint");
+                break;
+            default:
+                paths.push_back(vp + ".camera.nosuch");
+                break;
+        }
+    }
+    return paths;
+}
+
+constexpr int kQueries = 100000;
+
+// 100,000 path queries per iteration, the getter chosen by the query's
+// place in a cycle of eight.
 void BM_PathQueries(benchmark::State& aState) {
     Quiet();
     VoPropertyList list;
     list.Parse(VoString(SceneText().c_str()));
-    const int scenes = list.GetCount();
     std::vector<VoString> paths;
-    for (int i = 0; i < 1000; ++i) {
-        const std::string scene = "scene_" + std::to_string((i * 7919) % scenes);
-        const std::string vp = scene + ".viewpoints.vp_" + std::to_string(i % 6);
-        switch (i % 8) {
-            case 0:
-                paths.emplace_back((vp + ".camera.fov").c_str());
-                break;
-            case 1:
-                paths.emplace_back((vp + ".hotspots").c_str());
-                break;
-            case 2:
-                paths.emplace_back((scene + ".id").c_str());
-                break;
-            case 3:
-                paths.emplace_back((vp + ".enabled").c_str());
-                break;
-            case 4:
-                paths.emplace_back((vp + ".camera.position").c_str());
-                break;
-            case 5:
-                paths.emplace_back((vp + ".camera").c_str());
-                break;
-            case 6:
-                paths.emplace_back((scene + ".default_viewpoint").c_str());
-                break;
-            default:
-                paths.emplace_back((vp + ".camera.nosuch").c_str());
-                break;
-        }
+    for (const std::string& path : QueryPaths(list.GetCount())) {
+        paths.emplace_back(path.c_str());
     }
-    constexpr int kQueries = 100000;
     for (auto _ : aState) {
         bool found = false;
         int hits = 0;
@@ -280,10 +305,146 @@ void BM_PathQueries(benchmark::State& aState) {
 }
 BENCHMARK(BM_PathQueries)->Unit(benchmark::kMillisecond);
 
+// The plain queries: the path split at its dots into a reused key, each
+// piece looked up in the nested maps; values copied, split or converted
+// (a narrow copy on the stack read by strtod in the "C" locale).
+class PlainQueries {
+public:
+    explicit PlainQueries(const PlainList& aRoot)
+        : fRoot(aRoot), fLocale(newlocale(LC_ALL_MASK, "C", nullptr)) {}
+    ~PlainQueries() { freelocale(fLocale); }
+    PlainQueries(const PlainQueries&) = delete;
+    PlainQueries& operator=(const PlainQueries&) = delete;
+
+    // The entry at the path, or null.
+    const PlainList::Entry* Find(const std::u16string& aPath) {
+        const PlainList* list = &fRoot;
+        const PlainList::Entry* entry = nullptr;
+        std::size_t start = 0;
+        while (start <= aPath.size()) {
+            std::size_t end = aPath.find(u'.', start);
+            if (end == std::u16string::npos) {
+                end = aPath.size();
+            }
+            if (end > start) {
+                if (entry != nullptr) {
+                    list = entry->section.get();
+                    if (list == nullptr) {
+                        return nullptr;
+                    }
+                }
+                fKey.assign(aPath, start, end - start);
+                const auto found = list->entries.find(fKey);
+                if (found == list->entries.end()) {
+                    return nullptr;
+                }
+                entry = &found->second;
+            }
+            start = end + 1;
+        }
+        return entry;
+    }
+    const std::u16string* Value(const std::u16string& aPath) {
+        const PlainList::Entry* entry = Find(aPath);
+        return entry != nullptr && entry->section == nullptr ? &entry->value : nullptr;
+    }
+    std::u16string GetString(const std::u16string& aPath) {
+        const std::u16string* value = Value(aPath);
+        return value != nullptr ? *value : std::u16string();
+    }
+    bool GetBool(const std::u16string& aPath) {
+        const std::u16string* value = Value(aPath);
+        return value != nullptr && (*value == u"true" || *value == u"1");
+    }
+    float GetFloat(const std::u16string& aPath) {
+        const std::u16string* value = Value(aPath);
+        if (value == nullptr) {
+            return 0.0f;
+        }
+        char narrow[64];
+        std::size_t length = 0;
+        for (; length < value->size() && length + 1 < sizeof(narrow); ++length) {
+            narrow[length] = static_cast<char>((*value)[length]);
+        }
+        narrow[length] = '\0';
+        return static_cast<float>(strtod_l(narrow, nullptr, fLocale));
+    }
+    std::vector<std::u16string> GetVectorString(const std::u16string& aPath) {
+        std::vector<std::u16string> pieces;
+        const std::u16string* value = Value(aPath);
+        if (value == nullptr) {
+            return pieces;
+        }
+        std::size_t start = 0;
+        while (start < value->size()) {
+            std::size_t end = value->find(u'|', start);
+            if (end == std::u16string::npos) {
+                end = value->size();
+            }
+            if (end > start) {
+                pieces.emplace_back(*value, start, end - start);
+            }
+            start = end + 1;
+        }
+        return pieces;
+    }
+    const PlainList* GetList(const std::u16string& aPath) {
+        const PlainList::Entry* entry = Find(aPath);
+        return entry != nullptr ? entry->section.get() : nullptr;
+    }
+
+private:
+    const PlainList& fRoot;
+    locale_t fLocale;
+    std::u16string fKey;  // the piece being looked up, its room kept from query to query
+};
+
+void BM_PlainPathQueries(benchmark::State& aState) {
+    const std::u16string text = Widen(SceneText());
+    PlainList list;
+    PlainParse(text, &list);
+    std::vector<std::u16string> paths;
+    for (const std::string& path : QueryPaths(static_cast<int>(list.order.size()))) {
+        paths.push_back(Widen(path));
+    }
+    PlainQueries queries(list);
+    for (auto _ : aState) {
+        int hits = 0;
+        for (int q = 0; q < kQueries; ++q) {
+            const std::u16string& path = paths[static_cast<std::size_t>(q) % paths.size()];
+            switch (q % 8) {
+                case 0:
+                    hits += queries.GetFloat(path) > 0.0f ? 1 : 0;
+                    break;
+                case 1:
+                case 4:
+                    hits += static_cast<int>(queries.GetVectorString(path).size());
+                    break;
+                case 3:
+                    hits += queries.GetBool(path) ? 1 : 0;
+                    break;
+                case 5:
+                    hits += queries.GetList(path) != nullptr ? 1 : 0;
+                    break;
+                default:
+                    hits += static_cast<int>(queries.GetString(path).size());
+                    break;
+            }
+        }
+        benchmark::DoNotOptimize(hits);
+    }
+    aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations()) * kQueries);
+}
+BENCHMARK(BM_PlainPathQueries)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
     return VoRunWithRatios(argc, argv,
                            {{"BM_ParseSceneFile/1", "BM_PlainParseSceneFile/1", 2.0},
-                            {"BM_ParseSceneFile/10", "BM_PlainParseSceneFile/10", 2.0}});
+                            {"BM_ParseSceneFile/10", "BM_PlainParseSceneFile/10", 2.0},
+                            {"BM_ParseFlatList/1000", "BM_PlainParseFlatList/1000", 2.0},
+                            {"BM_ParseFlatList/10000", "BM_PlainParseFlatList/10000", 2.0},
+                            {"BM_ParseFlatList/100000", "BM_PlainParseFlatList/100000", 2.0},
+                            {"BM_PathQueries", "BM_PlainPathQueries", 1.5}});
 }

@@ -1,19 +1,17 @@
-// Skinning a character-sized mesh on the processor, every frame of every
-// character on screen: 5,000 vertices of format 5, 40 bones, each vertex
-// moved by one to four of them. VoSkinMesh::UpdateSkin against a plain loop
-// over the same influences held in std::vectors (vertex by vertex, the
-// bone matrices worked out the same way), writing the same vertex bytes.
-// The program prints the time per update of each and their ratio; the
-// budget is under 1 ms per update on one core.
-#include <benchmark/benchmark.h>
-
+// Skinning on the processor, every frame of every character on screen:
+// meshes of 1,250 to 80,000 vertices of format 5 (a character is about
+// 5,000), 40 bones, each vertex moved by one to four of them.
+// VoSkinMesh::UpdateSkin against a plain loop over the same influences held
+// in std::vectors (vertex by vertex, the bone matrices worked out the same
+// way), writing the same vertex bytes. The budget is under 1 ms per update
+// of a character on one core.
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "VoBenchmarkRatios.h"
 #include "geometry/VoMatrix.h"
 #include "render/VoVertexBuffer.h"
 #include "scene/VoBone.h"
@@ -22,8 +20,8 @@
 
 namespace {
 
-constexpr int kVertices = 5000;
 constexpr int kBones = 40;
+constexpr int kSizes[] = {1250, 5000, 20000, 80000};
 
 struct Vertex {
     float x, y, z, nx, ny, nz, u, v;
@@ -36,9 +34,9 @@ struct Influence {
 
 // Vertex v is moved by 1 + v % 4 bones, spread over the skeleton, with
 // weights summing to 1.
-std::vector<std::vector<Influence>> Influences() {
-    std::vector<std::vector<Influence>> influences(kVertices);
-    for (int v = 0; v < kVertices; ++v) {
+std::vector<std::vector<Influence>> Influences(int aVertices) {
+    std::vector<std::vector<Influence>> influences(static_cast<std::size_t>(aVertices));
+    for (int v = 0; v < aVertices; ++v) {
         const int count = 1 + v % 4;
         for (int j = 0; j < count; ++j) {
             const std::uint32_t bone = static_cast<std::uint32_t>((v * 7 + j * 13) % kBones);
@@ -48,9 +46,9 @@ std::vector<std::vector<Influence>> Influences() {
     return influences;
 }
 
-std::vector<Vertex> RestPose() {
-    std::vector<Vertex> vertices(kVertices);
-    for (int v = 0; v < kVertices; ++v) {
+std::vector<Vertex> RestPose(int aVertices) {
+    std::vector<Vertex> vertices(static_cast<std::size_t>(aVertices));
+    for (int v = 0; v < aVertices; ++v) {
         const float a = static_cast<float>(v) * 0.01f;
         vertices[v] = {
             std::cos(a), static_cast<float>(v) * 0.0004f, std::sin(a), std::cos(a), 0.0f, std::sin(a), 0.0f,
@@ -77,19 +75,25 @@ VoMatrix Offset(int aBone) {
     return offset;
 }
 
+void Sizes(benchmark::internal::Benchmark* apBenchmark) {
+    for (int size : kSizes) {
+        apBenchmark->Arg(size);
+    }
+}
+
 // A skinned mesh over the rest pose, bones bound by frame number.
 struct SkinnedMesh {
-    SkinnedMesh() : frames(FrameMatrices()) {
-        const std::vector<Vertex> rest = RestPose();
+    explicit SkinnedMesh(int aVertices) : frames(FrameMatrices()) {
+        const std::vector<Vertex> rest = RestPose(aVertices);
         auto* buffer = new VoVertexBuffer();
-        buffer->Create(5, rest.data(), kVertices);
+        buffer->Create(5, rest.data(), aVertices);
         mesh.SetVertexBuffer(buffer);
-        const std::vector<std::vector<Influence>> influences = Influences();
+        const std::vector<std::vector<Influence>> influences = Influences(aVertices);
         mesh.CreateBones(kBones);
         for (int b = 0; b < kBones; ++b) {
             std::vector<std::uint32_t> indices;
             std::vector<float> weights;
-            for (int v = 0; v < kVertices; ++v) {
+            for (int v = 0; v < aVertices; ++v) {
                 for (const Influence& influence : influences[v]) {
                     if (influence.bone == static_cast<std::uint32_t>(b)) {
                         indices.push_back(static_cast<std::uint32_t>(v));
@@ -112,20 +116,22 @@ struct SkinnedMesh {
 };
 
 void BM_UpdateSkin(benchmark::State& aState) {
-    SkinnedMesh skinned;
+    const int vertices = static_cast<int>(aState.range(0));
+    SkinnedMesh skinned(vertices);
     for (auto _ : aState) {
         benchmark::DoNotOptimize(skinned.mesh.UpdateSkin());
         benchmark::ClobberMemory();
     }
-    aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations()) * kVertices);
+    aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations()) * vertices);
 }
-BENCHMARK(BM_UpdateSkin)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UpdateSkin)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
 
 // The same arithmetic as a plain loop: each vertex sums its influences'
 // placed positions and turned normals, then the bytes are written out.
 void BM_PlainLoop(benchmark::State& aState) {
-    const std::vector<std::vector<Influence>> influences = Influences();
-    const std::vector<Vertex> rest = RestPose();
+    const int vertices = static_cast<int>(aState.range(0));
+    const std::vector<std::vector<Influence>> influences = Influences(vertices);
+    const std::vector<Vertex> rest = RestPose(vertices);
     const std::vector<VoMatrix> frames = FrameMatrices();
     std::vector<Vertex> out = rest;
     std::vector<VoMatrix> placing(kBones);
@@ -143,7 +149,7 @@ void BM_PlainLoop(benchmark::State& aState) {
                 turning[b].m[r][2] = row.z;
             }
         }
-        for (int v = 0; v < kVertices; ++v) {
+        for (int v = 0; v < vertices; ++v) {
             const VoVector3 p(rest[v].x, rest[v].y, rest[v].z);
             VoVector3 n(rest[v].nx, rest[v].ny, rest[v].nz);
             n.NormalizeInPlace(0.0001f);
@@ -167,40 +173,17 @@ void BM_PlainLoop(benchmark::State& aState) {
         benchmark::DoNotOptimize(out.data());
         benchmark::ClobberMemory();
     }
-    aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations()) * kVertices);
+    aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations()) * vertices);
 }
-BENCHMARK(BM_PlainLoop)->Unit(benchmark::kMicrosecond);
-
-// Keeps each run's time per iteration to print the ratio at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& aRuns) override {
-        ConsoleReporter::ReportRuns(aRuns);
-        for (const Run& run : aRuns) {
-            const double microseconds = run.GetAdjustedRealTime();  // in the run's unit (us)
-            if (run.run_name.function_name == "BM_UpdateSkin") {
-                fSkin = microseconds;
-            } else if (run.run_name.function_name == "BM_PlainLoop") {
-                fPlain = microseconds;
-            }
-        }
-    }
-
-    double fSkin = 0.0;
-    double fPlain = 0.0;
-};
+BENCHMARK(BM_PlainLoop)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int aArgc, char** aArgv) {
-    benchmark::Initialize(&aArgc, aArgv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    if (reporter.fSkin > 0.0 && reporter.fPlain > 0.0) {
-        std::printf(
-            "UpdateSkin: %.1f us per update (%d vertices, %d bones); plain loop %.1f us; ratio %.2f\n",
-            reporter.fSkin, kVertices, kBones, reporter.fPlain, reporter.fSkin / reporter.fPlain);
+int main(int argc, char** argv) {
+    std::vector<VoRatio> ratios;
+    for (int size : kSizes) {
+        const std::string arg = "/" + std::to_string(size);
+        ratios.push_back({"BM_UpdateSkin" + arg, "BM_PlainLoop" + arg, 0.8});
     }
-    benchmark::Shutdown();
-    return 0;
+    return VoRunWithRatios(argc, argv, ratios);
 }

@@ -1,12 +1,20 @@
 #pragma once
 // Every benchmark program measures engine code beside a plain baseline that
 // does the same work; this main prints, after the usual table, the ratio of
-// each engine case to its baseline (CPU time per iteration; the median when
-// the run is repeated), with the goal it is held to:
+// each engine case to its baseline, with the goal it is held to:
 //
 //     int main(int argc, char** argv) {
 //         return VoRunWithRatios(argc, argv, {{"Window<Engine>", "Window<Glibc>", 1.0}});
 //     }
+//
+// A ratio compares processor time per iteration unless it names another
+// measure: kRealTime (wall time, or the manual time of cases that time
+// themselves, as whole-process and many-thread cases do) or a counter the
+// cases set (state.counters["bytes"], say). When the run is repeated the
+// median repetition is used, never the mean or another aggregate row.
+// Machines that run other work meanwhile give steadier figures with
+//     --benchmark_repetitions=9 --benchmark_enable_random_interleaving=true
+// which interleaves the repetitions of all cases.
 //
 // Cases that the filter left out are skipped in the table.
 #include <benchmark/benchmark.h>
@@ -18,10 +26,16 @@
 #include <string>
 #include <vector>
 
+// The measures a ratio may compare besides processor time.
+inline const std::string kRealTime = "real time";
+// The goal of a ratio printed for information only.
+constexpr double kNoGoal = 0.0;
+
 struct VoRatio {
     std::string subject;   // the engine case, by its reported name
     std::string baseline;  // the plain case it is compared with
-    double goal;           // the highest ratio the engine case may have
+    double goal;           // the highest ratio the engine case may have, or kNoGoal
+    std::string measure = {};  // empty for processor time, kRealTime, or a counter's name
 };
 
 class VoRatioReporter : public benchmark::ConsoleReporter {
@@ -32,60 +46,80 @@ public:
     void ReportRuns(const std::vector<Run>& aRuns) override {
         benchmark::ConsoleReporter::ReportRuns(aRuns);
         for (const Run& run : aRuns) {
-            if (run.error_occurred) {
+            // Aggregate rows (mean, median, deviation) are left out: the
+            // median is taken from the repetitions themselves.
+            if (run.error_occurred || run.run_type == Run::RT_Aggregate) {
                 continue;
             }
-            const std::string name = run.run_name.str();
-            if (run.run_type == Run::RT_Aggregate) {
-                if (run.aggregate_name == "median") {
-                    fMedians[name] = run.GetAdjustedCPUTime();
-                }
-            } else {
-                fSamples[name].push_back(run.GetAdjustedCPUTime());
+            Samples& samples = fSamples[run.run_name.str()];
+            samples.cpu.push_back(run.GetAdjustedCPUTime());
+            samples.real.push_back(run.GetAdjustedRealTime());
+            for (const auto& counter : run.counters) {
+                samples.counters[counter.first].push_back(counter.second.value);
             }
         }
     }
 
     void Finalize() override {
         benchmark::ConsoleReporter::Finalize();
-        std::string table = "\nRatio to the plain baseline (CPU time, median of the repetitions):\n";
+        std::string table = "\nRatio to the plain baseline (median of the repetitions):\n";
         for (const VoRatio& ratio : fRatios) {
             double subject = 0.0;
             double baseline = 0.0;
-            if (!TimeOf(ratio.subject, &subject) || !TimeOf(ratio.baseline, &baseline) || baseline <= 0.0) {
+            if (!MedianOf(ratio.subject, ratio.measure, &subject) ||
+                !MedianOf(ratio.baseline, ratio.measure, &baseline) || baseline <= 0.0) {
                 continue;
             }
             const double value = subject / baseline;
+            const std::string measure = ratio.measure.empty() ? "cpu time" : ratio.measure;
+            char verdict[64] = "(no goal)";
+            if (ratio.goal > kNoGoal) {
+                std::snprintf(verdict, sizeof(verdict), "(goal <= %.2fx: %s)", ratio.goal,
+                              value <= ratio.goal ? "met" : "NOT met");
+            }
             char line[512];
-            std::snprintf(line, sizeof(line), "  %-44s / %-36s = %6.2fx  (goal <= %.2fx: %s)\n",
-                          ratio.subject.c_str(), ratio.baseline.c_str(), value, ratio.goal,
-                          value <= ratio.goal ? "met" : "NOT met");
+            std::snprintf(line, sizeof(line), "  %-44s / %-36s = %6.2fx  %-10s %s\n", ratio.subject.c_str(),
+                          ratio.baseline.c_str(), value, measure.c_str(), verdict);
             table += line;
         }
         GetOutputStream() << table << std::flush;
     }
 
 private:
-    bool TimeOf(const std::string& aName, double* apTime) const {
-        const auto median = fMedians.find(aName);
-        if (median != fMedians.end()) {
-            *apTime = median->second;
-            return true;
-        }
-        const auto samples = fSamples.find(aName);
-        if (samples == fSamples.end() || samples->second.empty()) {
+    struct Samples {
+        std::vector<double> cpu;
+        std::vector<double> real;
+        std::map<std::string, std::vector<double>> counters;
+    };
+
+    bool MedianOf(const std::string& aName, const std::string& aMeasure, double* apValue) const {
+        const auto found = fSamples.find(aName);
+        if (found == fSamples.end()) {
             return false;
         }
-        std::vector<double> sorted = samples->second;
+        const Samples& samples = found->second;
+        const std::vector<double>* values = &samples.cpu;
+        if (aMeasure == kRealTime) {
+            values = &samples.real;
+        } else if (!aMeasure.empty()) {
+            const auto counter = samples.counters.find(aMeasure);
+            if (counter == samples.counters.end()) {
+                return false;
+            }
+            values = &counter->second;
+        }
+        if (values->empty()) {
+            return false;
+        }
+        std::vector<double> sorted = *values;
         std::sort(sorted.begin(), sorted.end());
         const std::size_t n = sorted.size();
-        *apTime = n % 2 == 1 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2.0;
+        *apValue = n % 2 == 1 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2.0;
         return true;
     }
 
     std::vector<VoRatio> fRatios;
-    std::map<std::string, double> fMedians;
-    std::map<std::string, std::vector<double>> fSamples;
+    std::map<std::string, Samples> fSamples;
 };
 
 inline int VoRunWithRatios(int aArgc, char** apArgv, std::vector<VoRatio> aRatios) {

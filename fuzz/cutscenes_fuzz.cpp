@@ -45,7 +45,9 @@ public:
 
 class FuzzMovies : public VoIMovieManager {
 public:
-    VoIMoviePlayer* CreateFullScreenMovie(const VoString&, const VoString&) override { return VO_NEW FuzzMovie(); }
+    VoIMoviePlayer* CreateFullScreenMovie(const VoString&, const VoString&) override {
+        return VO_NEW FuzzMovie();
+    }
     VoIMoviePlayer* CreateTextureMovie(const VoString&, const VoString&) override { return nullptr; }
 };
 

@@ -17,11 +17,9 @@
 #include "gdi/VoLayoutBuilder.h"
 #include "gdi/VoScrollBar.h"
 #include "gdi/VoSprite.h"
-#include "geometry/VoImage.h"
 #include "memory/VoNew.h"
 #include "object/VoIObjectCreator.h"
 #include "object/VoRegistry.h"
-#include "render/VoITexture.h"
 #include "render/VoTextureManager.h"
 #include "startup/VoStartupCreators.h"
 #include "stdlib/VoCleaner.h"
@@ -29,16 +27,6 @@
 #include "support/FuzzTexture.h"
 
 namespace {
-
-void FileTexture(const char16_t* apId, std::int32_t aWidth, std::int32_t aHeight) {
-    const std::int32_t size = aWidth * aHeight * 4;
-    unsigned char* pixels = VO_NEW unsigned char[static_cast<std::size_t>(size)]();
-    VoImage image;
-    if (pixels != nullptr && image.Create(aWidth, aHeight, aWidth * 4, VoImage::kFormatBGRA, pixels, size)) {
-        VoTextureManager::GetInstance()->CreateTexture(VoString(apId), &image);
-    }
-    delete[] pixels;
-}
 
 void StartEngine() {
     VoCleaner::ResetEngineForTests();

@@ -36,11 +36,17 @@ bool ReadKeyArray(VoIStream* apStream, std::int32_t aCount, Key** appKeys) {
         VO_ERROR(VoAnimationTrack::kCouldNotAllocate);
         return false;
     }
-    for (std::int32_t i = 0; i < aCount; ++i) {
+    // The keys are plain floats: a stream held in memory gives them in one piece.
+    bool read = aCount == 0 || apStream->ReadWordRun(keys, static_cast<std::uint32_t>(bytes / sizeof(float)));
+    for (std::int32_t i = 0; !read && i < aCount; ++i) {
         if (!keys[i].Read(apStream)) {
-            delete[] keys;
-            return false;
+            break;
         }
+        read = i + 1 == aCount;
+    }
+    if (!read) {
+        delete[] keys;
+        return false;
     }
     *appKeys = keys;
     return true;
@@ -150,7 +156,7 @@ bool VoAnimationTrack::ReadRaw(VoIStream* apStream, std::uint32_t aFrameCount) {
     }
     // The name ends at the first 0 byte of its field (ReadChars ends the
     // field with one more).
-    const VoString name(nameField);
+    VoString name(nameField);
     delete[] nameField;
 
     std::uint32_t trackWord = 0;
@@ -172,8 +178,16 @@ bool VoAnimationTrack::ReadRaw(VoIStream* apStream, std::uint32_t aFrameCount) {
     if (!ok) {
         VO_ERROR(kCouldNotAllocate);
     }
+    // Each key is ten floats: a stream held in memory gives each in one piece.
     for (std::int32_t i = 0; ok && i < count; ++i) {
-        ok = vectors[i].Read(apStream) && rotations[i].Read(apStream) && positions[i].Read(apStream);
+        float key[kRawKeyBytes / sizeof(float)];
+        if (!apStream->ReadWordRun(key, kRawKeyBytes / sizeof(float))) {
+            ok = vectors[i].Read(apStream) && rotations[i].Read(apStream) && positions[i].Read(apStream);
+            continue;
+        }
+        vectors[i].Set(key[0], key[1], key[2]);
+        rotations[i].Set(key[3], key[4], key[5], key[6]);
+        positions[i].Set(key[7], key[8], key[9]);
     }
     if (!ok) {
         delete[] vectors;
@@ -181,7 +195,7 @@ bool VoAnimationTrack::ReadRaw(VoIStream* apStream, std::uint32_t aFrameCount) {
         delete[] positions;
         return false;
     }
-    fName = name;
+    fName.Swap(name);
     fHash = HashOf(fName);
     fTrackWord = trackWord;
     AdoptKeys(count, vectors, rotations, positions);

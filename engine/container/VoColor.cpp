@@ -117,6 +117,15 @@ VoColor& VoColor::Pow(float aExponent) {
 }
 
 bool VoColor::Read(VoIStream* apStream) {
+    float components[4];
+    if (apStream != nullptr && apStream->ReadWordRun(components, 4)) {
+        fR = components[0];
+        fG = components[1];
+        fB = components[2];
+        fA = components[3];
+        return true;
+    }
+    // Value by value: each component that can be read is taken.
     const bool red = VoIStream::ReadValue(apStream, &fR);
     const bool green = VoIStream::ReadValue(apStream, &fG);
     const bool blue = VoIStream::ReadValue(apStream, &fB);

@@ -1,5 +1,7 @@
 #include "container/VoHashKeyList.h"
 
+#include <algorithm>
+
 #include "container/VoDebugString.h"
 #include "container/VoHashIndex.h"
 #include "container/VoLog.h"
@@ -165,22 +167,27 @@ bool VoHashKeyList::KeyEquals(int aIndex, const VoString& aKey) const {
 }
 
 int VoHashKeyList::FindEntry(const VoString& aKey) {
-    if (GetCount() == 0) {
+    return FindEntry(aKey.GetChars(), aKey.GetLength());
+}
+
+int VoHashKeyList::FindEntry(const char16_t* apUnits, std::int32_t aLength) {
+    const int count = GetCount();
+    if (count == 0) {
         return -1;
     }
-    const std::uint32_t hash = Hash(aKey, fHashShift, fIgnoreCase);
-    const int found = VoHashIndex::Search(fEntries, hash, nullptr);
-    if (found < 0) {
-        return -1;
-    }
+    const std::uint32_t hash = Hash(apUnits, aLength, fHashShift, fIgnoreCase);
+    // Every lookup of a data file's tree comes here: the run of entries
+    // holding the hash is found by one bisection over the entries in place.
+    const VoHashKeyListEntry* entries = &fEntries.At(0);
+    const VoHashKeyListEntry* entry = std::lower_bound(
+        entries, entries + count, hash,
+        [](const VoHashKeyListEntry& aEntry, std::uint32_t aHash) { return aEntry.fHash < aHash; });
     // Keys are compared on every hit, not only once a collision is known: a
     // different key with the same hash must not answer for this one.
-    int first = 0;
-    int last = 0;
-    VoHashIndex::RunBounds(fEntries, found, &first, &last);
-    for (int position = first; position <= last; ++position) {
-        if (KeyEquals(VoHashIndex::At(fEntries, position)->fIndex, aKey)) {
-            return position;
+    for (; entry != entries + count && entry->fHash == hash; ++entry) {
+        const VoString* key = fKeys.PeekAt(entry->fIndex);
+        if (key != nullptr ? key->EqualsUnits(apUnits, aLength, fIgnoreCase) : aLength == 0) {
+            return static_cast<int>(entry - entries);
         }
     }
     return -1;
@@ -188,6 +195,11 @@ int VoHashKeyList::FindEntry(const VoString& aKey) {
 
 void* VoHashKeyList::Get(const VoString& aKey) {
     const int position = FindEntry(aKey);
+    return position < 0 ? nullptr : fItems.GetAt(VoHashIndex::At(fEntries, position)->fIndex);
+}
+
+void* VoHashKeyList::Get(const char16_t* apUnits, std::int32_t aLength) {
+    const int position = FindEntry(apUnits, aLength);
     return position < 0 ? nullptr : fItems.GetAt(VoHashIndex::At(fEntries, position)->fIndex);
 }
 

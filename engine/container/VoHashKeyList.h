@@ -47,6 +47,9 @@ public:
     // Lookups by key compare keys within a run of equal hashes, so a key
     // that merely shares a stored key's hash is not found.
     void* Get(const VoString& aKey);
+    // The same for the key made of the aLength units at apUnits (a piece of
+    // a longer text), without making a string of them.
+    void* Get(const char16_t* apUnits, std::int32_t aLength);
     int IndexOf(const VoString& aKey);
     // The item of an entry holding this hash; no key is compared.
     void* GetByHash(std::uint32_t aHash);
@@ -99,8 +102,10 @@ protected:
     std::uint32_t GetHashAt(int aPosition) const { return fEntries.At(aPosition).fHash; }
 
 private:
-    // Position in the hash index of the entry whose key equals aKey, or -1.
+    // Position in the hash index of the entry whose key equals aKey (the
+    // aLength units at apUnits), or -1.
     int FindEntry(const VoString& aKey);
+    int FindEntry(const char16_t* apUnits, std::int32_t aLength);
     // Checked-add bookkeeping shared by Add and AddAt: false for a duplicate;
     // otherwise *apInsertAt is the index position for the new entry.
     bool FindInsertPosition(std::uint32_t aHash, const VoString& aKey, int* apInsertAt);

@@ -1,11 +1,13 @@
 #include "container/VoNumberText.h"
 
+#include <locale.h>
+
 #include <cfloat>
 #include <cmath>
-#include <locale>
-#include <sstream>
+#include <cstdlib>
 
 #include "container/VoLog.h"
+#include "memory/VoNew.h"
 
 namespace VoNumberText {
 
@@ -29,6 +31,31 @@ std::uint32_t Accumulate(const char16_t* apUnits, int aStart, int aCount) {
     }
     return value;
 }
+
+// The "C" locale, made once: the numbers of data files never follow the
+// process locale (a decimal comma there must not change data).
+locale_t ClassicLocale() {
+    static const locale_t sClassic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return sClassic;
+}
+
+// The value of the narrow text of digits and points as the C++ stream
+// extraction of a double in the classic locale gives it: the longest
+// number at its start (digits, at most one point) converted by strtod; no
+// digit before a second point fails (0), and a value too large for a double
+// is the largest double.
+double ConvertDigits(const char* apText, bool* apFailed) {
+    char* end = nullptr;
+    const double value = strtod_l(apText, &end, ClassicLocale());
+    *apFailed = end == apText;
+    if (*apFailed) {
+        return 0.0;
+    }
+    return value == HUGE_VAL ? DBL_MAX : value;
+}
+
+// Numbers of data files are short; longer texts take a buffer of their own.
+constexpr int kStackDigits = 64;
 
 }  // namespace
 
@@ -54,19 +81,26 @@ float ParseFloat(const VoString& aText) {
     if (count == 0) {
         return 0.0f;
     }
-    char* narrow = nullptr;
-    if (!aText.SubString(negative ? 1 : 0, count).ToNarrow(&narrow)) {
+    // Parsed on every float lookup of a data file: the digits are copied to
+    // the stack, not into a new string.
+    char stackDigits[kStackDigits];
+    char* digits = count < kStackDigits ? stackDigits : VO_NEW char[static_cast<std::size_t>(count) + 1];
+    if (digits == nullptr) {
         return 0.0f;
     }
-    // Never the process locale: a decimal comma there must not change data.
-    std::istringstream in(narrow);
-    in.imbue(std::locale::classic());
-    double value = 0.0;
-    in >> value;
-    delete[] narrow;
-    // Too many digits fail with the largest double, which rounds to infinity
-    // as the C conversion gives; any other failure (a lone point) is 0.
-    const float result = !in.fail() || value == DBL_MAX ? RoundToFloat(value) : 0.0f;
+    const char16_t* first = units + (negative ? 1 : 0);
+    for (int i = 0; i < count; ++i) {
+        digits[i] = static_cast<char>(first[i]);
+    }
+    digits[count] = '\0';
+    bool failed = false;
+    const double value = ConvertDigits(digits, &failed);
+    if (digits != stackDigits) {
+        delete[] digits;
+    }
+    // Too many digits give the largest double, which rounds to infinity as
+    // the C conversion gives; any other failure (a lone point) is 0.
+    const float result = failed ? 0.0f : RoundToFloat(value);
     return negative ? -result : result;
 }
 

@@ -116,7 +116,11 @@ public:
         }
         return false;
     }
-    // The current piece; a path of one piece is used as it is, uncopied.
+    // The current piece's units, within the path, and their count.
+    const char16_t* PieceUnits() const { return fpUnits + fStart; }
+    int PieceLength() const { return fEnd - fStart; }
+    // The current piece as a string; a path of one piece is used as it is,
+    // uncopied.
     const VoString& Piece() {
         if (fStart == 0 && fEnd == fLength) {
             return fPath;
@@ -886,7 +890,9 @@ VoPropertyListElement* VoPropertyList::FindElement(const VoString& aPath) {
                 return nullptr;
             }
         }
-        element = list->ElementOf(pieces.Piece());
+        // Looked up where the piece stands in the path: a query makes no string.
+        element = static_cast<VoPropertyListElement*>(
+            list->VoHashKeyList::Get(pieces.PieceUnits(), pieces.PieceLength()));
         if (element == nullptr) {
             return nullptr;
         }

@@ -185,6 +185,45 @@ VoString& VoString::Assign(const char16_t* apChars) {
     return *this;
 }
 
+VoString& VoString::AssignNarrow(const char* apChars, std::int32_t aLength) {
+    if (apChars == nullptr || aLength < 0) {
+        VO_ERROR(kNullNarrowText);
+        return *this;
+    }
+    Piece piece;
+    piece.narrow = apChars;
+    piece.length = aLength;
+    SetText(*this, piece);
+    return *this;
+}
+
+VoString& VoString::AssignLittleEndian(const unsigned char* apBytes, std::int32_t aCount) {
+    if (apBytes == nullptr || aCount < 0) {
+        VO_ERROR(kNullText);
+        return *this;
+    }
+    auto unitAt = [apBytes](std::int32_t aIndex) {
+        return static_cast<char16_t>(apBytes[2 * static_cast<std::size_t>(aIndex)] |
+                                     apBytes[2 * static_cast<std::size_t>(aIndex) + 1] << 8);
+    };
+    std::int32_t count = 0;
+    while (count < aCount && unitAt(count) != 0) {
+        ++count;
+    }
+    char16_t* buffer = VO_NEW char16_t[static_cast<std::size_t>(count) + 1];
+    if (buffer == nullptr) {
+        return *this;
+    }
+    for (std::int32_t i = 0; i < count; ++i) {
+        buffer[i] = unitAt(i);
+    }
+    buffer[count] = 0;
+    delete[] chars;
+    chars = buffer;
+    length = count;
+    return *this;
+}
+
 VoString& VoString::Assign(const VoString& aOther) {
     if (aOther.GetChars() != chars) {
         SetText(*this, Wide(aOther.GetChars(), aOther.length));
@@ -385,6 +424,15 @@ VoString& VoString::operator+=(const VoBase& aObject) {
     return Append(aObject);
 }
 
+void VoString::Swap(VoString& arOther) {
+    char16_t* const otherChars = arOther.chars;
+    const std::int32_t otherLength = arOther.length;
+    arOther.chars = chars;
+    arOther.length = length;
+    chars = otherChars;
+    length = otherLength;
+}
+
 void VoString::Clear() {
     if (chars == nullptr) {
         return;
@@ -452,6 +500,28 @@ bool VoString::Equals(const VoString& aOther, bool aIgnoreCase) const {
         return aOther.length == 0;
     }
     return Equals(aOther.GetChars(), aIgnoreCase);
+}
+
+bool VoString::EqualsUnits(const char16_t* apUnits, std::int32_t aLength, bool aIgnoreCase) const {
+    if (chars == nullptr) {
+        return aLength == 0;
+    }
+    // The common answer of a lookup: the same units, compared at once.
+    if (!aIgnoreCase && aLength == length &&
+        std::memcmp(chars, apUnits, static_cast<std::size_t>(aLength) * sizeof(char16_t)) == 0) {
+        return true;
+    }
+    // Both sides end at their first 0 unit, as Equals compares them.
+    for (std::int32_t i = 0;; ++i) {
+        const char16_t mine = chars[i];
+        const char16_t theirs = i < aLength ? apUnits[i] : 0;
+        if (aIgnoreCase ? FoldToLower(mine) != FoldToLower(theirs) : mine != theirs) {
+            return false;
+        }
+        if (mine == 0) {
+            return true;
+        }
+    }
 }
 
 bool VoString::EqualsNoCase(const char16_t* apChars) const {

@@ -44,6 +44,14 @@ public:
     // Null logs and changes nothing; the string's own buffer is a no-op.
     VoString& Assign(const char16_t* apChars);
     VoString& Assign(const VoString& aOther);
+    // The aLength bytes at apChars (which hold no 0 byte), widened as the
+    // narrow constructor widens; null or a negative length logs and changes
+    // nothing.
+    VoString& AssignNarrow(const char* apChars, std::int32_t aLength);
+    // The text of aCount 16-bit units stored little-endian at apBytes (no
+    // alignment needed), ending at the first 0 unit among them, taken as
+    // Assign(const char16_t*) takes text; null logs and changes nothing.
+    VoString& AssignLittleEndian(const unsigned char* apBytes, std::int32_t aCount);
     VoString& operator=(const VoString& aOther);
 
     // The Append family: each form appends its operand's text. Null text
@@ -95,6 +103,10 @@ public:
         return result;
     }
 
+    // Exchanges the two texts (and their set or unset states) without
+    // copying them: a reader hands over the text it has just read.
+    void Swap(VoString& arOther);
+
     // An unset string stays unset; a set string becomes empty.
     void Clear();
 
@@ -112,6 +124,9 @@ public:
     // A null argument counts as the empty text.
     bool Equals(const char16_t* apChars, bool aIgnoreCase = false) const;
     bool Equals(const VoString& aOther, bool aIgnoreCase = false) const;
+    // Whether Equals would find this text equal to a string of the aLength
+    // units at apUnits (a piece of a longer text, not terminated there).
+    bool EqualsUnits(const char16_t* apUnits, std::int32_t aLength, bool aIgnoreCase = false) const;
     // Folds only A..Z onto a..z.
     bool EqualsNoCase(const char16_t* apChars) const;
     bool EqualsNoCase(const VoString& aOther) const;

@@ -82,16 +82,6 @@ void VoVector3::Normalize(VoVector3& aOut, float aTolerance) const {
     }
 }
 
-VoVector3& VoVector3::NormalizeInPlace(float aTolerance) {
-    const float squared = LengthSquared();
-    if (squared == 0.0f || squared < aTolerance) {
-        Set(0.0f, 1.0f, 0.0f);
-    } else if (std::fabs(squared - 1.0f) > aTolerance) {
-        *this *= 1.0f / std::sqrt(squared);
-    }
-    return *this;
-}
-
 namespace {
 
 bool SameSign3(float aMine, float aOther) {

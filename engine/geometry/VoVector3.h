@@ -1,6 +1,7 @@
 #pragma once
 // A 3D point or direction: positions, normals, box corners, spline points.
 // A plain value (no table, no base).
+#include <cmath>
 #include <cstdint>
 
 #include "geometry/VoVector2.h"
@@ -70,7 +71,19 @@ public:
     VoVector3 Normalize(float aTolerance) const;
     void Normalize(VoVector3& aOut, float aTolerance) const;
     // Silent form: a squared length of 0 or below aTolerance gives (0, 1, 0).
-    VoVector3& NormalizeInPlace(float aTolerance);
+    // Inline: skinning and mesh loading run it once per vertex.
+    VoVector3& NormalizeInPlace(float aTolerance) {
+        const float squared = LengthSquared();
+        if (squared == 0.0f || squared < aTolerance) {
+            Set(0.0f, 1.0f, 0.0f);
+        } else if (std::fabs(squared - 1.0f) > aTolerance) {
+            const float scale = 1.0f / std::sqrt(squared);
+            x *= scale;
+            y *= scale;
+            z *= scale;
+        }
+        return *this;
+    }
 
     // Zero counts as non-negative on both sides: each component pair must be
     // both >= 0 or both < 0.

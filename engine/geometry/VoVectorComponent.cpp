@@ -1,5 +1,7 @@
 #include "geometry/VoVectorComponent.h"
 
+#include <cstdint>
+
 #include "container/VoLog.h"
 #include "stdlib/VoIStream.h"
 
@@ -16,6 +18,9 @@ bool VoReadComponents(VoIStream* apStream, float* apOut, int aCount) {
     if (apStream == nullptr) {
         VO_ERROR(VoIStream::kNullStream);
         return false;
+    }
+    if (aCount > 0 && apStream->ReadWordRun(apOut, static_cast<std::uint32_t>(aCount))) {
+        return true;
     }
     bool all = true;
     for (int i = 0; i < aCount; ++i) {

@@ -8,10 +8,12 @@ class VoIStream;
 // "Index out of bounds." and gives 0.
 float VoComponentAt(const float* apComponents, int aCount, int aIndex);
 
-// Reads aCount floats through the stream's float reader into apOut. Every
-// read is attempted and the result is true only when all succeeded; apOut
-// may then hold some of them, so callers read into a local and take it over
-// on success, leaving their value unchanged on a short or failing stream.
+// Reads aCount floats into apOut: in one piece from a stream held in
+// memory that holds them all, otherwise through the stream's float reader,
+// where every read is attempted and the result is true only when all
+// succeeded; apOut may then hold some of them, so callers read into a local
+// and take it over on success, leaving their value unchanged on a short or
+// failing stream.
 bool VoReadComponents(VoIStream* apStream, float* apOut, int aCount);
 // Writes aCount floats; every write is attempted, true only when all succeeded.
 bool VoWriteComponents(VoIStream* apStream, const float* apComponents, int aCount);

@@ -9,10 +9,6 @@
 #include "memory/VoHeapInline.h"
 #include "memory/VoMemoryManager.h"
 
-#if VO_MIMALLOC
-VoSystemAllocator::ReuseCache VoSystemAllocator::gReuseCache = {};
-#endif
-
 namespace {
 
 unsigned char* HeaderStart(const void* apBlock, std::size_t aHeaderSize) {
@@ -43,16 +39,16 @@ bool ContainsGuard(const unsigned char* apBytes, std::size_t aCount) {
 }  // namespace
 
 VoHeap::VoHeap()
-    : name{},
-      memory(0),
+    : index(0),
+      tracking(false),
+      name{},
       peak(0),
       newestHidden(Hide(nullptr)),
-      liveBlocks(0),
+      firstShard(nullptr),
       parent(nullptr),
       previousSibling(nullptr),
       nextSibling(nullptr),
       firstChild(nullptr),
-      tracking(false),
       alive(false) {}
 
 bool VoHeap::Init(const char16_t* apName) {
@@ -70,16 +66,70 @@ bool VoHeap::Init(const char16_t* apName) {
     }
     std::memcpy(name, apName, static_cast<std::size_t>(length) * sizeof(char16_t));
     name[length] = 0;
-    alive = true;
-    tracking = false;
-    memory = 0;
-    peak = 0;
-    liveBlocks = 0;
+    tracking.store(false, std::memory_order_relaxed);
+    peak.store(0, std::memory_order_relaxed);
     newestHidden = Hide(nullptr);
     parent = nullptr;
     previousSibling = nullptr;
     nextSibling = nullptr;
     firstChild = nullptr;
+    alive = true;
+    return true;
+}
+
+template <typename Count>
+Count VoHeap::SumOf(const std::atomic<Count> VoHeapShard::*apCount) const {
+    Count sum = (lockedShard.*apCount).load(std::memory_order_relaxed);
+    for (const VoHeapShard* shard = GetFirstShard(); shard != nullptr;
+         shard = shard->next.load(std::memory_order_acquire)) {
+        sum += (shard->*apCount).load(std::memory_order_relaxed);
+    }
+    return sum;
+}
+
+std::int64_t VoHeap::GetMemory() const {
+    return SumOf(&VoHeapShard::memory);
+}
+
+std::int32_t VoHeap::GetLiveBlocks() const {
+    return SumOf(&VoHeapShard::blocks);
+}
+
+void VoHeap::AddShard(VoHeapShard* apShard) {
+    apShard->next.store(firstShard.load(std::memory_order_relaxed), std::memory_order_relaxed);
+    firstShard.store(apShard, std::memory_order_release);
+}
+
+void VoHeap::RaisePeak(std::int64_t aMemory) {
+    if (aMemory > peak.load(std::memory_order_relaxed)) {
+        peak.store(aMemory, std::memory_order_relaxed);
+    }
+}
+
+void VoHeap::Link(VoBlockLinks* apLinks) {
+    apLinks->heap = this;
+    apLinks->olderHidden = newestHidden;
+    apLinks->newerHidden = Hide(nullptr);
+    if (VoBlockLinks* previous = Reveal(newestHidden)) {
+        previous->newerHidden = Hide(apLinks);
+    }
+    newestHidden = Hide(apLinks);
+}
+
+bool VoHeap::Unlink(VoBlockLinks* apLinks) {
+    VoBlockLinks* older = Reveal(apLinks->olderHidden);
+    VoBlockLinks* newer = Reveal(apLinks->newerHidden);
+    if (newer != nullptr) {
+        newer->olderHidden = apLinks->olderHidden;
+    } else {
+        if (Reveal(newestHidden) != apLinks) {
+            return ReportInvalidHeader();
+        }
+        newestHidden = apLinks->olderHidden;
+    }
+    if (older != nullptr) {
+        older->newerHidden = apLinks->newerHidden;
+    }
     return true;
 }
 
@@ -94,18 +144,19 @@ bool VoHeap::ReportInvalidHeader() {
 }
 
 void* VoHeap::AllocateTracked(std::uint64_t aSize, std::uint32_t aTag, const char* apFile, std::int32_t aLine,
-                              std::int32_t* apSequence) {
+                              std::int32_t* apSequence, void* apCache, bool* apOverBudget) {
     if (aSize > kMaxBlockSize) {
         return ReportNoMemory();
     }
+    auto* cache = static_cast<VoSystemAllocator::ReuseCache*>(apCache);
     const std::size_t total = sizeof(VoTrackedHeader) + static_cast<std::size_t>(aSize);
-    auto* start = static_cast<unsigned char*>(VoSystemAllocator::Allocate(total));
+    auto* start = static_cast<unsigned char*>(VoSystemAllocator::Allocate(total, cache));
     if (start == nullptr) {
         return ReportNoMemory();
     }
     // A stray guard value in the fresh block could later pass for a header.
     if (ContainsGuard(start, total)) {
-        VoSystemAllocator::Release(start, total);
+        VoSystemAllocator::Release(start, total, cache);
         VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInvalidHeader));
         return nullptr;
     }
@@ -117,23 +168,35 @@ void* VoHeap::AllocateTracked(std::uint64_t aSize, std::uint32_t aTag, const cha
     header->tag = aTag;
     header->file = apFile;
     header->line = aLine;
-    Link(&header->links, header->size);
+    Link(&header->links);
+    const std::int64_t memory = lockedShard.memory.load(std::memory_order_relaxed) + header->size;
+    lockedShard.memory.store(memory, std::memory_order_relaxed);
+    lockedShard.blocks.store(lockedShard.blocks.load(std::memory_order_relaxed) + 1,
+                             std::memory_order_relaxed);
+    lockedShard.made.store(lockedShard.made.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    *apOverBudget = memory > lockedShard.budget.load(std::memory_order_relaxed);
     return start + sizeof(VoTrackedHeader);
 }
 
-bool VoHeap::FreeTracked(void* apBlock) {
+bool VoHeap::FreeTracked(void* apBlock, void* apCache) {
     auto* header = reinterpret_cast<VoTrackedHeader*>(HeaderStart(apBlock, sizeof(VoTrackedHeader)));
     if (header->guard != kGuard) {
         VO_MEMORY_REPORT(VO_ASSERT_FAILURE(kInvalidHeaderNoStop));
         return false;
     }
-    if (!Unlink(&header->links, header->size)) {
+    if (!Unlink(&header->links)) {
         return false;
     }
+    lockedShard.memory.store(lockedShard.memory.load(std::memory_order_relaxed) - header->size,
+                             std::memory_order_relaxed);
+    lockedShard.blocks.store(lockedShard.blocks.load(std::memory_order_relaxed) - 1,
+                             std::memory_order_relaxed);
     // So that a second release of the block, or a fresh block in the same
-    // memory, does not find a guard.
+    // memory, does not find a guard or a heap.
     header->guard = 0;
-    VoSystemAllocator::Release(header, sizeof(VoTrackedHeader) + std::size_t{header->size});
+    header->links.heap = nullptr;
+    VoSystemAllocator::Release(header, sizeof(VoTrackedHeader) + std::size_t{header->size},
+                               static_cast<VoSystemAllocator::ReuseCache*>(apCache));
     return true;
 }
 
@@ -148,7 +211,7 @@ const VoTrackedHeader* VoHeap::GetTrackedHeader(const void* apBlock, const char*
 }
 
 std::int64_t VoHeap::GetBlockTag(const void* apBlock) const {
-    if (!tracking) {
+    if (!IsTracked(apBlock)) {
         return reinterpret_cast<const VoReleaseHeader*>(HeaderStart(apBlock, sizeof(VoReleaseHeader)))->tag;
     }
     const VoTrackedHeader* header = GetTrackedHeader(apBlock, kExpectedGuardParen);
@@ -156,7 +219,7 @@ std::int64_t VoHeap::GetBlockTag(const void* apBlock) const {
 }
 
 std::int64_t VoHeap::GetBlockSize(const void* apBlock) const {
-    if (!tracking) {
+    if (!IsTracked(apBlock)) {
         return reinterpret_cast<const VoReleaseHeader*>(HeaderStart(apBlock, sizeof(VoReleaseHeader)))->size;
     }
     const VoTrackedHeader* header = GetTrackedHeader(apBlock, kExpectedGuard);
@@ -164,7 +227,7 @@ std::int64_t VoHeap::GetBlockSize(const void* apBlock) const {
 }
 
 const char* VoHeap::GetBlockFile(const void* apBlock) const {
-    if (!tracking) {
+    if (!IsTracked(apBlock)) {
         VO_MEMORY_REPORT(VO_ERROR(kFileInReleaseMode));
         return nullptr;
     }
@@ -173,7 +236,7 @@ const char* VoHeap::GetBlockFile(const void* apBlock) const {
 }
 
 std::int32_t VoHeap::GetBlockLine(const void* apBlock) const {
-    if (!tracking) {
+    if (!IsTracked(apBlock)) {
         VO_MEMORY_REPORT(VO_ERROR(kLineInReleaseMode));
         return -1;
     }
@@ -207,19 +270,19 @@ void VoHeap::SetParent(VoHeap* apParent) {
 }
 
 bool VoHeap::SetTracking(bool aTracking) {
-    if (aTracking == tracking) {
+    if (aTracking == IsTracking()) {
         return true;
     }
-    if (liveBlocks != 0) {
+    if (GetLiveBlocks() != 0) {
         VO_MEMORY_REPORT(VO_ERROR(kLiveBlocks));
         return false;
     }
-    tracking = aTracking;
+    tracking.store(aTracking, std::memory_order_relaxed);
     return true;
 }
 
 std::int32_t VoHeap::ReportLeaks(std::int32_t aFrom, std::int32_t aTo) const {
-    if (!tracking) {
+    if (!IsTracking()) {
         VO_MEMORY_REPORT(VO_WARNING(kLeaksUnavailable));
         return -1;
     }
@@ -271,16 +334,16 @@ void VoHeap::ReportStatisticsRow(std::int32_t aDepth) const {
     // which printf takes as left-justified anyway.
     char row[192];
     std::snprintf(row, sizeof(row), "%*s%-*s   %6lld %6lld %6d   %6lld %6lld %6lld", 2 * aDepth, "",
-                  20 - 2 * aDepth, narrowName, static_cast<long long>(memory), static_cast<long long>(peak),
-                  liveBlocks, static_cast<long long>(totalMemory), static_cast<long long>(totalPeak),
-                  static_cast<long long>(totalBlocks));
+                  20 - 2 * aDepth, narrowName, static_cast<long long>(GetMemory()),
+                  static_cast<long long>(GetPeak()), GetLiveBlocks(), static_cast<long long>(totalMemory),
+                  static_cast<long long>(totalPeak), static_cast<long long>(totalBlocks));
     VO_MEMORY_REPORT(VoLog::Report(VoString(row)));
 }
 
 void VoHeap::AddTotals(std::int64_t* apMemory, std::int64_t* apPeak, std::int64_t* apBlocks) const {
-    *apMemory += memory;
-    *apPeak += peak;
-    *apBlocks += liveBlocks;
+    *apMemory += GetMemory();
+    *apPeak += GetPeak();
+    *apBlocks += GetLiveBlocks();
     for (const VoHeap* child = firstChild; child != nullptr; child = child->nextSibling) {
         child->AddTotals(apMemory, apPeak, apBlocks);
     }

@@ -29,13 +29,34 @@ struct HeapTable {
 // initialisation) and stays valid after the last destructor.
 HeapTable* gpTable = nullptr;  // owned, from the system allocator and never released
 bool gInitialised = false;
-VoHeap* gpCurrent = nullptr;  // not owned: the heap on top of the stack
+std::atomic<VoHeap*> gpCurrent{nullptr};  // not owned: the heap on top of the stack
 std::int32_t gNextHeapIndex = 0;
 std::int32_t gAllocationCounter = VoMemoryManager::kAllocationCounterStart;
 
 std::atomic<bool> gLocked{false};
 thread_local int tLockDepth = 0;
 thread_local int tReportDepth = 0;
+
+// What a thread keeps for itself, so that its allocations and releases take
+// no lock and write nothing another thread writes: its shard of each heap
+// it has used (made on first use, under the lock) and its reuse cache.
+// Constant-initialised and trivially destroyed, so reaching it costs no
+// more than an address; ThreadExit below gives it up when the thread ends.
+struct ThreadCache {
+    VoSystemAllocator::ReuseCache reuse;
+    VoHeapShard* shards[VoMemoryManager::kMaxHeaps];  // not owned: the heaps' shards, by heap index
+    bool registered;                                  // ThreadExit will run for this thread
+    bool retired;  // the thread is ending: every call takes the locked path
+};
+thread_local ThreadCache tCache = {};
+
+// A thread ends: its shards are left to the next thread that needs one of
+// their heaps, with their counts, and its cached blocks go back to the
+// system. Calls that the thread makes after this (other thread-local
+// objects being destroyed) count in the heaps' locked shards.
+struct ThreadExit {
+    ~ThreadExit();
+};
 
 // True while the process has never started a second thread. The C library
 // clears it in the thread that calls pthread_create, before the new thread
@@ -49,13 +70,14 @@ bool IsSingleThreaded() {
 #endif
 }
 
-// The manager's lock. While the process has one thread it costs a load and
-// a branch; once a library has started threads (the platform layer's
-// libraries do) every entry point takes a test-and-test-and-set lock, one
-// atomic exchange when nobody holds it. Holders keep it for one system
-// allocation and a few links (only reports take longer), so a waiter spins
-// briefly, then yields. Recursive per thread: a report made with the lock
-// held builds a VoString, which comes back here for its memory.
+// The manager's lock, for what is shared: the heap table and stack, the
+// tracked lists and the allocation counter, the shard lists and budgets.
+// While the process has one thread it costs a load and a branch; once a
+// library has started threads it is a test-and-test-and-set lock, one
+// atomic exchange when nobody holds it. Holders keep it briefly (only
+// reports take longer), so a waiter spins a little, then yields. Recursive
+// per thread: a report made with the lock held builds a VoString, which
+// comes back here for its memory.
 class ManagerLock {
 public:
     ManagerLock() : fTaken(!IsSingleThreaded()) {
@@ -104,6 +126,159 @@ bool IsValidIndex(std::int32_t aIndex) {
 // would otherwise overflow.
 constexpr std::uint64_t kRefusedSize = VoHeap::kMaxBlockSize + 1;
 
+// The peak. A heap's memory is the sum of its shards' counts, which each
+// thread keeps for itself; the peak is raised only where the sum can pass
+// it. Every shard has a budget: while each shard's memory stays within its
+// budget, and the budgets sum to at most the peak, the sum cannot pass the
+// peak, and an allocation only compares its shard's memory with its budget.
+// One that goes past it rebalances: under the lock the shards are summed,
+// the peak raised to the sum, and the slack between them given out again.
+//
+// While one thread at a time allocates from a heap, every other shard's
+// budget is set to its memory and the slack goes to the allocating shard,
+// so the peak is exact. While several threads allocate from it at once,
+// each active shard gets at least kSharedHeadroom, so that the threads do
+// not meet at the lock on most allocations; the peak may then trail the
+// true highest sum by up to that much per thread. Such loose budgets are
+// looked at again after kRecheckAfter allocations, so the peak is exact
+// again soon after the other threads have stopped.
+constexpr std::int64_t kSharedHeadroom = 64 * 1024;
+constexpr std::uint64_t kRecheckAfter = 4096;
+
+// Under the lock: the heap's shards summed into its peak and the budgets
+// given out anew, apShard being the one that asked.
+void Rebalance(VoHeap* apHeap, VoHeapShard* apShard) {
+    VoHeapShard* locked = apHeap->GetLockedShard();
+    std::int64_t sum = locked->memory.load(std::memory_order_relaxed);
+    std::int32_t active = 0;
+    for (VoHeapShard* shard = apHeap->GetFirstShard(); shard != nullptr;
+         shard = shard->next.load(std::memory_order_relaxed)) {
+        sum += shard->memory.load(std::memory_order_relaxed);
+        const std::uint64_t made = shard->made.load(std::memory_order_relaxed);
+        if (shard != apShard && shard->owned.load(std::memory_order_relaxed) && made != shard->seenMade) {
+            ++active;
+        }
+        shard->seenMade = made;
+    }
+    apHeap->RaisePeak(sum);
+    const std::int64_t slack = apHeap->GetPeak() - sum;
+    auto tighten = [](VoHeapShard* apOther) {
+        apOther->budget.store(apOther->memory.load(std::memory_order_relaxed), std::memory_order_relaxed);
+        apOther->recheckAt.store(UINT64_MAX, std::memory_order_relaxed);
+    };
+    auto loosen = [](VoHeapShard* apOther, std::int64_t aHeadroom) {
+        apOther->budget.store(apOther->memory.load(std::memory_order_relaxed) + aHeadroom,
+                              std::memory_order_relaxed);
+        apOther->recheckAt.store(apOther->made.load(std::memory_order_relaxed) + kRecheckAfter,
+                                 std::memory_order_relaxed);
+    };
+    tighten(locked);
+    if (active == 0) {
+        for (VoHeapShard* shard = apHeap->GetFirstShard(); shard != nullptr;
+             shard = shard->next.load(std::memory_order_relaxed)) {
+            tighten(shard);
+        }
+        apShard->budget.store(apShard->memory.load(std::memory_order_relaxed) + slack,
+                              std::memory_order_relaxed);
+        return;
+    }
+    const std::int64_t share = slack / (active + 1);
+    const std::int64_t headroom = share > kSharedHeadroom ? share : kSharedHeadroom;
+    for (VoHeapShard* shard = apHeap->GetFirstShard(); shard != nullptr;
+         shard = shard->next.load(std::memory_order_relaxed)) {
+        if (shard == apShard || (shard->owned.load(std::memory_order_relaxed) && shard != locked)) {
+            loosen(shard, headroom);
+        } else {
+            tighten(shard);
+        }
+    }
+    if (apShard == locked) {
+        tighten(locked);
+    }
+}
+
+constexpr std::size_t kCacheLine = 64;
+
+// The calling thread's shard of the heap, made or taken over on first use;
+// null when the thread is ending or no shard can be had. Under the lock.
+VoHeapShard* AttachShard(VoHeap* apHeap, std::int32_t aIndex) {
+    if (tCache.retired) {
+        return nullptr;
+    }
+    VoHeapShard* shard = nullptr;
+    for (VoHeapShard* free = apHeap->GetFirstShard(); free != nullptr;
+         free = free->next.load(std::memory_order_relaxed)) {
+        if (!free->owned.load(std::memory_order_relaxed)) {
+            shard = free;
+            break;
+        }
+    }
+    if (shard == nullptr) {
+        // From the system allocator, and never released: a shard's counts
+        // are the heap's, whichever thread has it. A cache line of its own,
+        // so that two threads' counts never share one.
+        void* raw =
+            std::aligned_alloc(kCacheLine, (sizeof(VoHeapShard) + kCacheLine - 1) / kCacheLine * kCacheLine);
+        if (raw == nullptr) {
+            return nullptr;
+        }
+        shard = new (raw) VoHeapShard();
+        apHeap->AddShard(shard);
+    }
+    shard->owned.store(true, std::memory_order_relaxed);
+    // A taken-over shard's budget is its memory: the first allocation looks.
+    shard->budget.store(shard->memory.load(std::memory_order_relaxed), std::memory_order_relaxed);
+    shard->recheckAt.store(UINT64_MAX, std::memory_order_relaxed);
+    shard->seenMade = shard->made.load(std::memory_order_relaxed);
+    if (!tCache.registered) {
+        // Made once per thread: its destructor runs when the thread ends.
+        static thread_local ThreadExit tExit;
+        (void)tExit;
+        tCache.registered = true;
+    }
+    tCache.shards[aIndex] = shard;
+    return shard;
+}
+
+ThreadExit::~ThreadExit() {
+    ManagerLock lock;
+    if (gpTable != nullptr) {
+        for (std::int32_t index = 0; index < VoMemoryManager::kMaxHeaps; ++index) {
+            if (VoHeapShard* shard = tCache.shards[index]) {
+                shard->budget.store(shard->memory.load(std::memory_order_relaxed), std::memory_order_relaxed);
+                shard->owned.store(false, std::memory_order_relaxed);
+                tCache.shards[index] = nullptr;
+            }
+        }
+    }
+    VoSystemAllocator::Flush(&tCache.reuse);
+    tCache.retired = true;
+}
+
+// The calling thread's shard of the heap, made on first use, or null when
+// the call must take the locked path.
+VoHeapShard* ShardOf(VoHeap* apHeap) {
+    const std::int32_t index = apHeap->GetIndex();
+    if (VoHeapShard* shard = tCache.shards[index]) {
+        return shard;
+    }
+    if (tCache.retired) {
+        return nullptr;
+    }
+    ManagerLock lock;
+    return AttachShard(apHeap, index);
+}
+
+// The calling thread's reuse cache; null once the thread is ending.
+VoSystemAllocator::ReuseCache* CacheOf() {
+    return tCache.retired ? nullptr : &tCache.reuse;
+}
+
+__attribute__((noinline)) void RebalanceLocked(VoHeap* apHeap, VoHeapShard* apShard) {
+    ManagerLock lock;
+    Rebalance(apHeap, apShard);
+}
+
 }  // namespace
 
 VoMemoryReportGuard::VoMemoryReportGuard() : outermost(tReportDepth++ == 0) {}
@@ -125,8 +300,11 @@ bool VoMemoryManager::Init() {
     for (std::int32_t& entry : gpTable->stack) {
         entry = -1;
     }
+    for (std::int32_t index = 0; index < kMaxHeaps; ++index) {
+        gpTable->heaps[index].SetIndex(index);
+    }
     gpTable->top = -1;
-    gpCurrent = nullptr;
+    gpCurrent.store(nullptr, std::memory_order_relaxed);
     gpTable->heaps[0].Init(u"default");
     gInitialised = true;
     return PushHeap(0);
@@ -165,8 +343,8 @@ inline VoHeap* VoMemoryManager::FindOwner(const void* apBlock) {
     }
     VoHeap* named = VoHeap::GetLinks(apBlock)->heap;
     // Most blocks go back to the current heap, which is alive by construction.
-    if (named == gpCurrent) {
-        return gpCurrent;
+    if (named == gpCurrent.load(std::memory_order_relaxed) && named != nullptr) {
+        return named;
     }
     // Compared as addresses: the header's heap may be anything when the
     // pointer did not come from here.
@@ -175,38 +353,72 @@ inline VoHeap* VoMemoryManager::FindOwner(const void* apBlock) {
     if (heap < first || heap >= first + sizeof(gpTable->heaps) || (heap - first) % sizeof(VoHeap) != 0) {
         return nullptr;
     }
-    VoHeap* owner = &gpTable->heaps[(heap - first) / sizeof(VoHeap)];
-    return owner->IsAlive() ? owner : nullptr;
+    // A slot of the table, checked above.
+    return named->IsAlive() ? named : nullptr;
+}
+
+void* VoMemoryManager::AllocateFrom(VoHeap* apHeap, std::uint64_t aSize, std::uint32_t aTag,
+                                    const char* apFile, std::int32_t aLine) {
+    bool overBudget = false;
+    if (!apHeap->IsTracking()) {
+        if (VoHeapShard* shard = ShardOf(apHeap)) {
+            void* block = apHeap->Allocate(aSize, aTag, shard, CacheOf(), &overBudget);
+            if (overBudget) {
+                RebalanceLocked(apHeap, shard);
+            }
+            return block;
+        }
+    }
+    // Tracked blocks, and every block of a thread that is ending.
+    ManagerLock lock;
+    void* block = nullptr;
+    if (apHeap->IsTracking()) {
+        block =
+            apHeap->AllocateTracked(aSize, aTag, apFile, aLine, &gAllocationCounter, CacheOf(), &overBudget);
+    } else {
+        block = apHeap->Allocate(aSize, aTag, apHeap->GetLockedShard(), nullptr, &overBudget);
+    }
+    if (overBudget) {
+        Rebalance(apHeap, apHeap->GetLockedShard());
+    }
+    return block;
 }
 
 void* VoMemoryManager::Allocate(std::size_t aSize, const char* apFile, std::int32_t aLine) {
-    // Every allocation of the process comes here: the common case (one
-    // thread, the table made) goes straight to the current heap.
-    if (IsSingleThreaded() && gInitialised) {
-        return gpCurrent->Allocate(aSize, 0, apFile, aLine, &gAllocationCounter);
-    }
-    ManagerLock lock;
-    if (!gInitialised && !Ready()) {
+    // Every allocation of the process comes here. The common case (a short
+    // header from the current heap by a thread that has its shard) takes
+    // no lock and calls nothing but the system allocator.
+    if (gInitialised) {
+        VoHeap* heap = gpCurrent.load(std::memory_order_relaxed);
+        VoHeapShard* shard = tCache.shards[heap->GetIndex()];
+        if (shard != nullptr && !heap->IsTracking()) {
+            bool overBudget = false;
+            void* block = heap->Allocate(aSize, 0, shard, &tCache.reuse, &overBudget);
+            if (overBudget) {
+                RebalanceLocked(heap, shard);
+            }
+            return block;
+        }
+    } else if (!Ready()) {
         return nullptr;
     }
-    return gpCurrent->Allocate(aSize, 0, apFile, aLine, &gAllocationCounter);
+    return AllocateFrom(gpCurrent.load(std::memory_order_relaxed), aSize, 0, apFile, aLine);
 }
 
 void* VoMemoryManager::AllocateArray(std::size_t aElementSize, std::int32_t aCount, const char* apFile,
                                      std::int32_t aLine) {
-    ManagerLock lock;
     if (!gInitialised && !Ready()) {
         return nullptr;
     }
     if (aCount < 1 || aElementSize == 0) {
         return nullptr;
     }
+    VoHeap* heap = gpCurrent.load(std::memory_order_relaxed);
     const auto count = static_cast<std::uint64_t>(aCount);
     if (aElementSize > VoHeap::kMaxBlockSize / count) {
-        return gpCurrent->Allocate(kRefusedSize, 0, apFile, aLine, &gAllocationCounter);
+        return AllocateFrom(heap, kRefusedSize, 0, apFile, aLine);
     }
-    return gpCurrent->Allocate(aElementSize * count, static_cast<std::uint32_t>(aElementSize), apFile, aLine,
-                               &gAllocationCounter);
+    return AllocateFrom(heap, aElementSize * count, static_cast<std::uint32_t>(aElementSize), apFile, aLine);
 }
 
 void* VoMemoryManager::AllocateAligned(std::size_t aSize, std::size_t aAlignment, const char* apFile,
@@ -231,14 +443,24 @@ void* VoMemoryManager::AllocateAligned(std::size_t aSize, std::size_t aAlignment
 }
 
 bool VoMemoryManager::Free(void* apBlock) {
-    // The common case, as in Allocate: one thread, and a block of the
-    // current heap, which is alive by construction.
-    if (IsSingleThreaded() && gInitialised && apBlock != nullptr &&
-        VoHeap::GetLinks(apBlock)->heap == gpCurrent) {
-        return gpCurrent->Free(apBlock);
+    // The common case, as in Allocate: a short header of the current heap,
+    // released by a thread that has its shard.
+    if (gInitialised && apBlock != nullptr) {
+        const VoBlockLinks* links = VoHeap::GetLinks(apBlock);
+        VoHeap* heap = gpCurrent.load(std::memory_order_relaxed);
+        if (links->heap == heap && links->olderHidden == VoHeap::kUnlisted) {
+            if (VoHeapShard* shard = tCache.shards[heap->GetIndex()]) {
+                heap->Release(apBlock, shard, &tCache.reuse);
+                return true;
+            }
+        }
     }
-    ManagerLock lock;
+    return FreeAny(apBlock);
+}
+
+bool VoMemoryManager::FreeAny(void* apBlock) {
     if (!gInitialised && !EnsureInitialised()) {
+        ManagerLock lock;
         VO_MEMORY_REPORT({
             VoLog::WriteLine(kInitFailureLine);
             VO_ASSERT_FAILURE("");
@@ -249,13 +471,24 @@ bool VoMemoryManager::Free(void* apBlock) {
         return false;
     }
     // The block goes back to the heap that handed it out, whichever heap is
-    // current now: that heap's own mode decides the header's kind.
+    // current now; its own header tells its kind.
     VoHeap* owner = FindOwner(apBlock);
     if (owner == nullptr) {
+        ManagerLock lock;
         VO_MEMORY_REPORT(VO_ASSERT_FAILURE(VoHeap::kInvalidHeaderNoStop));
         return false;
     }
-    return owner->Free(apBlock);
+    if (!VoHeap::IsTracked(apBlock)) {
+        if (VoHeapShard* shard = ShardOf(owner)) {
+            owner->Release(apBlock, shard, CacheOf());
+            return true;
+        }
+        ManagerLock lock;
+        owner->Release(apBlock, owner->GetLockedShard(), nullptr);
+        return true;
+    }
+    ManagerLock lock;
+    return owner->FreeTracked(apBlock, CacheOf());
 }
 
 bool VoMemoryManager::FreeAligned(void* apBlock, std::size_t aAlignment) {
@@ -269,7 +502,6 @@ bool VoMemoryManager::FreeAligned(void* apBlock, std::size_t aAlignment) {
 
 void* VoMemoryManager::ResizeArray(void* apBlock, std::int32_t aCount, std::size_t aElementSize,
                                    const char* apFile, std::int32_t aLine) {
-    ManagerLock lock;
     if (!Ready()) {
         return nullptr;
     }
@@ -277,6 +509,7 @@ void* VoMemoryManager::ResizeArray(void* apBlock, std::int32_t aCount, std::size
     if (apBlock != nullptr) {
         owner = FindOwner(apBlock);
         if (owner == nullptr) {
+            ManagerLock lock;
             VO_MEMORY_REPORT(VO_ASSERT_FAILURE(VoHeap::kInvalidHeaderNoStop));
             return nullptr;
         }
@@ -287,6 +520,7 @@ void* VoMemoryManager::ResizeArray(void* apBlock, std::int32_t aCount, std::size
         elementSize = tag > 0 ? static_cast<std::size_t>(tag) : 0;
     }
     if (elementSize == 0) {
+        ManagerLock lock;
         VO_MEMORY_REPORT(VO_WARNING(kNoElementSize));
         return nullptr;
     }
@@ -329,7 +563,7 @@ bool VoMemoryManager::PushHeap(std::int32_t aIndex) {
         return false;
     }
     gpTable->stack[++gpTable->top] = aIndex;
-    gpCurrent = heap;
+    gpCurrent.store(heap, std::memory_order_relaxed);
     return true;
 }
 
@@ -341,7 +575,7 @@ std::int32_t VoMemoryManager::PopHeap() {
     if (gpTable->top > 0) {
         gpTable->stack[gpTable->top] = -1;
         --gpTable->top;
-        gpCurrent = &gpTable->heaps[gpTable->stack[gpTable->top]];
+        gpCurrent.store(&gpTable->heaps[gpTable->stack[gpTable->top]], std::memory_order_relaxed);
     }
     return 0;
 }
@@ -495,7 +729,7 @@ const VoHeap* VoMemoryManager::QueryOwner(const void* apBlock) {
     if (!Ready()) {
         return nullptr;
     }
-    if (gpCurrent == nullptr) {
+    if (gpCurrent.load(std::memory_order_relaxed) == nullptr) {
         VO_MEMORY_REPORT(VO_ERROR(kNoCurrentHeap));
         return nullptr;
     }
@@ -537,7 +771,7 @@ const VoHeap* VoMemoryManager::GetCurrentHeap() {
     if (!Ready()) {
         return nullptr;
     }
-    return gpCurrent;
+    return gpCurrent.load(std::memory_order_relaxed);
 }
 
 std::int32_t VoMemoryManager::GetHeapStackDepth() {

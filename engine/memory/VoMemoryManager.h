@@ -9,17 +9,26 @@
 // initialisation, and stays usable during static destruction.
 //
 // Thread safety: the global operators are the whole process's, so the
-// threads of the platform layer's libraries allocate here too. Every entry
-// point therefore takes one process-wide lock, and the statistics stay exact;
-// while the process has a single thread the lock is skipped. The lock is
-// recursive per thread because reporting builds a VoString, which allocates.
-// The current heap is shared by all threads. The sound mixer's callback,
-// which runs on the audio thread, must not allocate: it would wait here.
+// threads of the platform layer's libraries allocate here too. The common
+// calls take no lock: a block of the short header is counted in the calling
+// thread's own shard of its heap (VoHeapShard), so threads never write to
+// one another's counts, and the heap's memory and live blocks are the sums
+// of its shards, exact whenever no other thread is allocating. Tracked
+// blocks, the heap table and stack, the allocation counter and reports take
+// one process-wide lock, skipped while the process has a single thread; it
+// is recursive per thread because reporting builds a VoString, which
+// allocates. The peak is exact while one thread at a time allocates from a
+// heap; while several do at once it may trail the highest sum by up to 64
+// KiB per thread (VoMemoryManager.cpp says why), and is exact again soon
+// after. The current heap is shared by all threads. The sound mixer's
+// callback, which runs on the audio thread, must not allocate: it could
+// wait here.
 //
 // Underneath, each block is one allocation of the system allocator: mimalloc
-// in normal builds, with the blocks of up to 4 KiB released last handed out
-// again first (VoHeapInline.h); the C library's malloc in sanitizer builds,
-// where the sanitizers must see every block.
+// in normal builds, with the blocks of up to 64 KiB that a thread released
+// last handed out again first by that thread (VoHeapInline.h); the C
+// library's malloc in sanitizer builds, where the sanitizers must see every
+// block.
 #include <cstddef>
 #include <cstdint>
 
@@ -73,7 +82,8 @@ public:
     static void* AllocateAligned(std::size_t aSize, std::size_t aAlignment, const char* apFile,
                                  std::int32_t aLine);
     // Releases a block to the heap that handed it out. Null gives false
-    // without a message.
+    // without a message; a block released already names no heap and is
+    // refused as a foreign one is (unless its memory was handed out again).
     static bool Free(void* apBlock);
     static bool FreeAligned(void* apBlock, std::size_t aAlignment);
     // A new array of aCount elements (of aElementSize bytes, or the old
@@ -132,6 +142,12 @@ private:
     // The alive heap that handed out apBlock, or null when the header does not
     // name one.
     static VoHeap* FindOwner(const void* apBlock);
+    // Free's work for every block but the common case.
+    static bool FreeAny(void* apBlock);
+    // A block of the heap: the short header counted in the calling thread's
+    // shard, or (tracked blocks, threads that are ending) under the lock.
+    static void* AllocateFrom(VoHeap* apHeap, std::uint64_t aSize, std::uint32_t aTag, const char* apFile,
+                              std::int32_t aLine);
     // The owner of a block asked about, or null after logging why not.
     static const VoHeap* QueryOwner(const void* apBlock);
     // False (after logging) when a heap already has the name.

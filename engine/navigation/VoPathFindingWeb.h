@@ -4,7 +4,9 @@
 // sum of the straight-line lengths of its links. Only enabled waypoints take
 // part in routes. The routes of all pairs are found together, at the first
 // route query after Create or ClearPathTable, and kept in a table that the
-// walk's per-frame queries merely look up.
+// walk's per-frame queries merely look up. The table holds, for every pair,
+// the route's cost and the waypoint before its end; a route is read back
+// from those at each query.
 //
 // The waypoint file is a property list whose top-level sections are the
 // waypoints, in file order (index = position among them, from 0), each keyed
@@ -24,9 +26,9 @@
 class VoPathFindingWeb : public VoIPathFinding {
 public:
     static constexpr int kIdHashShift = 7;
-    // The route table holds one record per ordered pair of waypoints, so its
-    // size grows with the square of the count: a web beyond this count gets
-    // no table, and every route query fails.
+    // The route table holds a cost and a waypoint per ordered pair of
+    // waypoints, so its size grows with the square of the count: a web beyond
+    // this count gets no table, and every route query fails.
     static constexpr int kMaxRouteWayPoints = 1024;
 
     static constexpr const char16_t* kCoordsKey = u"coords";
@@ -62,7 +64,7 @@ public:
     bool Create(VoPropertyList* apList) override;
 
     int GetClosestWayPoint(const VoVector2& aPoint) override;
-    VoShortestPath* GetLastPath() override { return fpLastPath; }
+    VoShortestPath* GetLastPath() override { return fHasLastPath ? &fLastPath : nullptr; }
     // Modes 0 and 1 look the route up (LookUpShortestPath); any other mode
     // logs kGetShortestPathFailure and gives a record without a route.
     VoShortestPath GetShortestPath(int aFrom, int aTo) override;
@@ -79,20 +81,39 @@ public:
     int GetCount() const { return fCount; }
 
 private:
+    class RouteSearch;
+
+    // A route whose waypoints are kept whole, because it is not the route of
+    // the waypoint before its end followed by its end (see VoPathFindingWeb.cpp).
+    struct KeptRoute {
+        std::int32_t from;
+        std::int32_t to;
+        std::int32_t first;  // its waypoints, in fpKeptWayPoints
+        std::int32_t count;
+    };
+
     // Finds the cheapest route of every pair of enabled waypoints. False,
     // with no table, when the web is too large or memory runs out.
     bool BuildPathTable();
-    // The cheapest routes from the enabled waypoint aStart into its row.
-    // aQueue and aQueued are scratch arrays of fCount entries.
-    void FindRoutesFrom(int aStart, VoShortestPath* apRow, int* apQueue, bool* apQueued);
+    // The route from aFrom to aTo, read back from the table, into *apRoute.
+    void ReadRoute(int aFrom, int aTo, VoShortestPath* apRoute) const;
+    // The kept route from aFrom to aTo, or null.
+    const KeptRoute* FindKeptRoute(int aFrom, int aTo) const;
     void FreePathTable();
     void FreeWayPoints();
     // The index of the waypoint whose id is aId ignoring case, or -1.
     int IndexOf(const VoString& aId);
 
     std::int32_t fCount;
-    VoWayPoint* fpWayPoints;         // owned, fCount of them; null until Create
-    VoHashKeyList fIdIndex;          // lower-cased id -> VoInt index; the boxes are owned
-    VoShortestPath** fppPathTable;   // owned, fCount rows of fCount records; null until a query
-    VoShortestPath* fpLastPath;      // not owned: a record of fppPathTable, or null
+    VoWayPoint* fpWayPoints;  // owned, fCount of them; null until Create
+    VoHashKeyList fIdIndex;   // lower-cased id -> VoInt index; the boxes are owned
+    // The table, fCount rows of fCount entries, the row the start; null
+    // until a query. A pair without a route has the cost kNoRoute.
+    float* fpCosts;            // owned
+    std::int16_t* fpPrevious;  // owned: the waypoint before the end (the start's own is the start)
+    KeptRoute* fpKeptRoutes;   // owned, ordered by start, then end; null when there are none
+    std::int32_t fKeptRouteCount;
+    std::int32_t* fpKeptWayPoints;  // owned
+    VoShortestPath fLastPath;       // the route of the last lookup, while fHasLastPath
+    bool fHasLastPath;
 };

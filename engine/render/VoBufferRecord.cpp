@@ -17,9 +17,11 @@ std::int64_t VoBufferDataSize(std::int32_t aUnit, std::int64_t aCount) {
 VoBufferReadResult VoReadBufferRecord(VoIStream* apStream, std::int32_t (*aUnitOf)(std::int32_t),
                                       VoBufferRecord* apRecord, unsigned char** appData) {
     std::int32_t header[4];
-    for (std::int32_t& value : header) {
-        if (!apStream->ReadInt(&value)) {
-            return VoBufferReadResult::kEnded;
+    if (!apStream->ReadWordRun(header, 4)) {
+        for (std::int32_t& value : header) {
+            if (!apStream->ReadInt(&value)) {
+                return VoBufferReadResult::kEnded;
+            }
         }
     }
     const std::int32_t format = header[0];

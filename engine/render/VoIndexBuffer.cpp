@@ -102,7 +102,7 @@ bool VoIndexBuffer::ConformToDevice() {
     }
     // Narrowing an index that needs 32 bits would point it at another vertex.
     for (std::int32_t i = 0; i < fCount; ++i) {
-        if (GetIndex(i) > 0xFFFFu) {
+        if (GetIndexInside(i) > 0xFFFFu) {
             if (maximum > 0xFFFFu) {
                 return true;
             }
@@ -140,14 +140,7 @@ std::uint32_t VoIndexBuffer::GetIndex(std::int32_t aIndex) const {
         VO_ERROR(kIndexOutOfBounds);
         return 0;
     }
-    if (fFormat == kFormat16) {
-        std::uint16_t value;
-        std::memcpy(&value, fpData + static_cast<std::size_t>(aIndex) * 2, 2);
-        return value;
-    }
-    std::uint32_t value;
-    std::memcpy(&value, fpData + static_cast<std::size_t>(aIndex) * 4, 4);
-    return value;
+    return GetIndexInside(aIndex);
 }
 
 bool VoIndexBuffer::SetIndex(std::int32_t aIndex, std::uint32_t aValue) {

@@ -10,6 +10,7 @@
 // narrowed only when every one of them fits 16 bits: a buffer that needs 32
 // keeps them on a device that draws with them.
 #include <cstdint>
+#include <cstring>
 
 #include "container/VoStreamObject.h"
 
@@ -52,6 +53,18 @@ public:
     void* GetBuffer();
     // The index at a position; 0, logged, outside the buffer.
     std::uint32_t GetIndex(std::int32_t aIndex) const;
+    // The same for a position the caller has checked is inside the buffer,
+    // for loops over many indices.
+    std::uint32_t GetIndexInside(std::int64_t aIndex) const {
+        if (fFormat == kFormat16) {
+            std::uint16_t value;
+            std::memcpy(&value, fpData + static_cast<std::size_t>(aIndex) * 2, 2);
+            return value;
+        }
+        std::uint32_t value;
+        std::memcpy(&value, fpData + static_cast<std::size_t>(aIndex) * 4, 4);
+        return value;
+    }
     // False, logged, outside the buffer; a 16-bit buffer keeps the low 16 bits.
     bool SetIndex(std::int32_t aIndex, std::uint32_t aValue);
     std::int32_t GetFormat() const { return fFormat; }

@@ -30,17 +30,26 @@ bool VoBone::SetInfluences(std::uint32_t aCount, const std::uint32_t* apIndices,
         std::memcpy(indices, apIndices, aCount * sizeof(std::uint32_t));
         std::memcpy(weights, apWeights, aCount * sizeof(float));
     }
-    delete[] fpIndices;
-    delete[] fpWeights;
-    fpIndices = indices;
-    fpWeights = weights;
-    fInfluenceCount = aCount;
+    AdoptInfluences(aCount, indices, weights);
     return true;
 }
 
+void VoBone::AdoptInfluences(std::uint32_t aCount, std::uint32_t* apIndices, float* apWeights) {
+    delete[] fpIndices;
+    delete[] fpWeights;
+    fpIndices = apIndices;
+    fpWeights = apWeights;
+    fInfluenceCount = aCount;
+    ++fInfluenceVersion;
+}
+
 std::uint32_t VoBone::DropInfluencesFrom(std::uint32_t aVertexCount) {
+    // Most bones name only vertices of their mesh: nothing moves until the first that does not.
     std::uint32_t kept = 0;
-    for (std::uint32_t i = 0; i < fInfluenceCount; ++i) {
+    while (kept < fInfluenceCount && fpIndices[kept] < aVertexCount) {
+        ++kept;
+    }
+    for (std::uint32_t i = kept; i < fInfluenceCount; ++i) {
         if (fpIndices[i] < aVertexCount) {
             fpIndices[kept] = fpIndices[i];
             fpWeights[kept] = fpWeights[i];
@@ -49,5 +58,8 @@ std::uint32_t VoBone::DropInfluencesFrom(std::uint32_t aVertexCount) {
     }
     const std::uint32_t dropped = fInfluenceCount - kept;
     fInfluenceCount = kept;
+    if (dropped > 0) {
+        ++fInfluenceVersion;
+    }
     return dropped;
 }

@@ -1,5 +1,7 @@
 #include "scene/VoFrame.h"
 
+#include <cstring>
+
 #include "container/VoHashKeyList.h"
 #include "container/VoLog.h"
 #include "container/VoVector.h"
@@ -11,6 +13,15 @@
 
 // The walks below loop along sibling chains and recurse only into children,
 // so a long row of siblings costs no stack.
+
+namespace {
+
+// A raw frame record's words before its name: number, two matrices, the
+// unused word, sibling, child, flags and name length.
+constexpr std::uint32_t kRawFixedWords = 1 + 16 + 16 + 5;
+static_assert(kRawFixedWords * 4 == VoMeshFile::kMinRawFrameBytes, "the raw frame's fixed part");
+
+}  // namespace
 
 std::uint32_t VoFrame::HashOf(const VoString& aName) {
     return VoHashKeyList::Hash(aName, kHashShift, false);
@@ -186,7 +197,7 @@ bool VoFrame::ReadOwn(VoIStream* apStream) {
         return false;
     }
     fRelativeMatrix = fFileMatrix;
-    fName = name;
+    fName.Swap(name);
     fFrameId = id;
     return true;
 }
@@ -298,9 +309,20 @@ bool VoFrame::Load(VoIStream* apStream, std::uint32_t* apSiblingNumber, std::uin
     std::uint32_t flags = 0;
     std::uint32_t length = 0;
     VoString name;
-    if (!apStream->ReadUInt(&number) || !file.Read(apStream) || !absolute.Read(apStream) ||
-        !apStream->ReadInt(&unused) || !apStream->ReadUInt(&sibling) || !apStream->ReadUInt(&child) ||
-        !apStream->ReadUInt(&flags) || !apStream->ReadUInt(&length)) {
+    // The record's fixed part is 38 words: from a stream held in memory in
+    // one piece, otherwise value by value.
+    std::uint32_t words[kRawFixedWords];
+    if (apStream->ReadWordRun(words, kRawFixedWords)) {
+        number = words[0];
+        std::memcpy(&file.m[0][0], &words[1], 16 * sizeof(float));
+        std::memcpy(&absolute.m[0][0], &words[17], 16 * sizeof(float));
+        sibling = words[34];
+        child = words[35];
+        flags = words[36];
+        length = words[37];
+    } else if (!apStream->ReadUInt(&number) || !file.Read(apStream) || !absolute.Read(apStream) ||
+               !apStream->ReadInt(&unused) || !apStream->ReadUInt(&sibling) || !apStream->ReadUInt(&child) ||
+               !apStream->ReadUInt(&flags) || !apStream->ReadUInt(&length)) {
         VO_ERROR(VoMeshFile::kTruncated);
         return false;
     }
@@ -317,7 +339,8 @@ bool VoFrame::Load(VoIStream* apStream, std::uint32_t* apSiblingNumber, std::uin
         SetMesh(mesh);
     }
     fFrameNumber = number;
-    SetName(name);
+    fFrameId = HashOf(name);
+    fName.Swap(name);
     fFileMatrix = file;
     fRelativeMatrix = file;
     fAbsoluteMatrix = absolute;

@@ -416,22 +416,11 @@ bool VoMesh::ReadRecord(VoIStream* apStream, Pending& aPending) {
         }
         // One entry per vertex, each a vertex: the shadow volumes index the
         // vertex buffer with them.
-        std::uint32_t* words = nullptr;
-        if (count != vertices || !VoMeshFile::ReadWords(apStream, count, &words)) {
+        if (count != vertices || !VoMeshFile::ReadWords(apStream, count, &aPending.vertexMap)) {
             VO_ERROR(kVertexMapRefused);
             return false;
         }
-        if (count > 0) {
-            aPending.vertexMap = VO_NEW std::int32_t[static_cast<std::size_t>(count)];
-            if (aPending.vertexMap == nullptr) {
-                delete[] words;
-                VO_ERROR(kCouldNotAllocate);
-                return false;
-            }
-            std::memcpy(aPending.vertexMap, words, static_cast<std::size_t>(count) * sizeof(std::int32_t));
-            aPending.vertexMapCount = count;
-        }
-        delete[] words;
+        aPending.vertexMapCount = count;
         for (std::int32_t i = 0; i < count; ++i) {
             if (aPending.vertexMap[i] < 0 || aPending.vertexMap[i] >= vertices) {
                 VO_ERROR(kVertexMapRefused);
@@ -452,21 +441,30 @@ bool VoMesh::ReadRecord(VoIStream* apStream, Pending& aPending) {
         VO_ERROR(kCornersRefused, cornerCount);
         return false;
     }
-    std::uint32_t* stored = nullptr;
-    if (!VoMeshFile::ReadWords(apStream, (static_cast<std::int64_t>(cornerCount) + 1) / 2, &stored)) {
+    const std::int64_t storedCount = (static_cast<std::int64_t>(cornerCount) + 1) / 2;
+    if (!VoMeshFile::CountFits(apStream, storedCount, 4)) {
         return false;
     }
-    aPending.corners = VO_NEW std::uint32_t[static_cast<std::size_t>(cornerCount)]();
-    if (aPending.corners == nullptr) {
-        delete[] stored;
+    std::uint32_t* corners = VO_NEW std::uint32_t[static_cast<std::size_t>(cornerCount)];
+    if (corners == nullptr) {
         VO_ERROR(kCouldNotAllocate);
         return false;
     }
-    aPending.cornerCount = cornerCount;
-    for (std::int32_t i = 0; i < cornerCount; i += 2) {
-        aPending.corners[i] = stored[i / 2];
+    // The stored values go to the front of the corner array, then out to
+    // the even positions from the back, which never overwrites one not yet moved.
+    if (!VoMeshFile::ReadWordsInto(apStream, storedCount, corners)) {
+        delete[] corners;
+        return false;
     }
-    delete[] stored;
+    for (std::int64_t k = storedCount - 1; k >= 0; --k) {
+        const std::uint32_t value = corners[k];
+        if (2 * k + 1 < cornerCount) {
+            corners[2 * k + 1] = 0u;
+        }
+        corners[2 * k] = value;
+    }
+    aPending.corners = corners;
+    aPending.cornerCount = cornerCount;
     return true;
 }
 
@@ -528,8 +526,10 @@ bool VoMesh::BuildRawSubsets(const std::uint32_t* apRecords, std::int32_t aCount
     if (aCount == 0) {
         return true;
     }
+    // Every position read below lies within the buffer (checked first).
     const VoIndexBuffer* indices = aPending.indexBuffer;
     const std::int64_t available = indices->GetCount();
+    auto indexAt = [indices](std::int64_t aPosition) { return indices->GetIndexInside(aPosition); };
     // Every subset's indices must lie within the mesh-wide buffer, and stay
     // indices once the base is added, before anything is made; together the
     // subsets draw no more indices than the buffer holds.
@@ -544,9 +544,7 @@ bool VoMesh::BuildRawSubsets(const std::uint32_t* apRecords, std::int32_t aCount
             return false;
         }
         for (std::int64_t p = 0; p < count; ++p) {
-            if (static_cast<std::uint64_t>(indices->GetIndex(static_cast<std::int32_t>(start + p))) +
-                    record[3] >
-                0xFFFFFFFFu) {
+            if (static_cast<std::uint64_t>(indexAt(start + p)) + record[3] > 0xFFFFFFFFu) {
                 VO_ERROR(kSubsetRangeRefused, i);
                 return false;
             }
@@ -575,15 +573,15 @@ bool VoMesh::BuildRawSubsets(const std::uint32_t* apRecords, std::int32_t aCount
         if (count == 0) {
             continue;
         }
-        std::uint32_t* values = VO_NEW std::uint32_t[static_cast<std::size_t>(count)];
-        if (values == nullptr) {
-            VO_ERROR(kCouldNotAllocate);
-            return false;
-        }
+        // The subset's indices with the base added, in 16 bits when the
+        // mesh-wide buffer has them and they all fit.
+        const std::int64_t start = record[1];
+        auto valueAt = [&indexAt, start, record](std::int32_t aPosition) {
+            return indexAt(start + aPosition) + record[3];
+        };
         bool fits16 = indices->GetFormat() == VoIndexBuffer::kFormat16;
-        for (std::int32_t p = 0; p < count; ++p) {
-            values[p] = indices->GetIndex(static_cast<std::int32_t>(record[1]) + p) + record[3];
-            fits16 = fits16 && values[p] <= 0xFFFFu;
+        for (std::int32_t p = 0; fits16 && p < count; ++p) {
+            fits16 = valueAt(p) <= 0xFFFFu;
         }
         VoIndexBuffer* buffer = VO_NEW VoIndexBuffer();
         bool made = buffer != nullptr;
@@ -591,14 +589,19 @@ bool VoMesh::BuildRawSubsets(const std::uint32_t* apRecords, std::int32_t aCount
             std::uint16_t* narrow = VO_NEW std::uint16_t[static_cast<std::size_t>(count)];
             made = narrow != nullptr;
             for (std::int32_t p = 0; made && p < count; ++p) {
-                narrow[p] = static_cast<std::uint16_t>(values[p]);
+                narrow[p] = static_cast<std::uint16_t>(valueAt(p));
             }
             made = made && buffer->Create(VoIndexBuffer::kFormat16, narrow, count);
             delete[] narrow;
         } else if (made) {
-            made = buffer->Create(VoIndexBuffer::kFormat32, values, count);
+            std::uint32_t* values = VO_NEW std::uint32_t[static_cast<std::size_t>(count)];
+            made = values != nullptr;
+            for (std::int32_t p = 0; made && p < count; ++p) {
+                values[p] = valueAt(p);
+            }
+            made = made && buffer->Create(VoIndexBuffer::kFormat32, values, count);
+            delete[] values;
         }
-        delete[] values;
         if (!made) {
             delete buffer;
             VO_ERROR(kCouldNotAllocate);

@@ -53,6 +53,11 @@ public:
     // array (the caller's, delete[]) after checking that they fit; aCount 0
     // gives null and true. False, logged, with *apppOut untouched otherwise.
     static bool ReadWords(VoIStream* apStream, std::int64_t aCount, std::uint32_t** appOut);
+    static bool ReadWords(VoIStream* apStream, std::int64_t aCount, std::int32_t** appOut);
+    static bool ReadWords(VoIStream* apStream, std::int64_t aCount, float** appOut);
+    // The same into an array of at least aCount words that the caller holds;
+    // on a failure (logged) the array holds what was read.
+    static bool ReadWordsInto(VoIStream* apStream, std::int64_t aCount, std::uint32_t* apOut);
     // The raw form's name: aLength 8-bit characters, the text ending at the
     // first 0 byte (or with the last one).
     static bool ReadRawName(VoIStream* apStream, std::uint32_t aLength, VoString* apOut);

@@ -21,6 +21,13 @@ bool IsSkinnable(std::int32_t aFormat) {
     return aFormat == 4 || aFormat == 5 || aFormat == 7;
 }
 
+// The float at apBytes, which need not be aligned for one.
+float FloatAt(const unsigned char* apBytes) {
+    float value;
+    std::memcpy(&value, apBytes, sizeof value);
+    return value;
+}
+
 // M's rows placing points: (p, 1) x M with a last column of (0, 0, 0, 1),
 // so no division is needed.
 bool IsAffine(const VoMatrix& aM) {
@@ -37,20 +44,28 @@ VoSkinMesh::~VoSkinMesh() {
 }
 
 void VoSkinMesh::FreeSkin() {
-    delete[] fpRestPositions;
-    delete[] fpSkinnedPositions;
-    delete[] fpRestNormals;
-    delete[] fpSkinnedNormals;
-    fpRestPositions = nullptr;
-    fpSkinnedPositions = nullptr;
-    fpRestNormals = nullptr;
-    fpSkinnedNormals = nullptr;
+    delete[] fpRest;
+    fpRest = nullptr;
+    FreeInfluenceTable();
     fpVertexData = nullptr;
     fVertexCount = 0;
     fStride = 0;
 }
 
+void VoSkinMesh::FreeInfluenceTable() {
+    delete[] fpFirstInfluence;
+    delete[] fpInfluences;
+    delete[] fpBoneVersions;
+    delete[] fpPoses;
+    fpFirstInfluence = nullptr;
+    fpInfluences = nullptr;
+    fpBoneVersions = nullptr;
+    fpPoses = nullptr;
+}
+
 void VoSkinMesh::FreeBones() {
+    // The table was built from these bones.
+    FreeInfluenceTable();
     for (std::uint32_t i = 0; i < fBoneCount; ++i) {
         delete fppBones[i];
     }
@@ -143,14 +158,8 @@ bool VoSkinMesh::PrepareSkin() {
         return false;
     }
     const std::int32_t count = buffer->GetVertexCount();
-    const std::size_t size = static_cast<std::size_t>(count);
-    fpRestPositions = VO_NEW VoVector3[size];
-    fpSkinnedPositions = VO_NEW VoVector3[size];
-    fpRestNormals = VO_NEW VoVector3[size];
-    fpSkinnedNormals = VO_NEW VoVector3[size];
-    if (fpRestPositions == nullptr || fpSkinnedPositions == nullptr || fpRestNormals == nullptr ||
-        fpSkinnedNormals == nullptr) {
-        FreeSkin();
+    fpRest = VO_NEW RestVertex[static_cast<std::size_t>(count)];
+    if (fpRest == nullptr) {
         VO_ERROR(kCouldNotAllocate);
         return false;
     }
@@ -159,15 +168,78 @@ bool VoSkinMesh::PrepareSkin() {
     fpVertexData = count > 0 ? static_cast<unsigned char*>(buffer->GetVertex(0)) : nullptr;
     for (std::int32_t v = 0; v < count; ++v) {
         const unsigned char* vertex = fpVertexData + static_cast<std::size_t>(v) * fStride;
-        float position[3];
-        float normal[3];
-        std::memcpy(position, vertex, sizeof position);
-        std::memcpy(normal, vertex + kNormalOffset, sizeof normal);
-        fpRestPositions[v].Set(position[0], position[1], position[2]);
-        fpRestNormals[v].Set(normal[0], normal[1], normal[2]);
-        fpRestNormals[v].NormalizeInPlace(kNormalTolerance);
+        fpRest[v].position.Set(FloatAt(vertex), FloatAt(vertex + 4), FloatAt(vertex + 8));
+        VoVector3 normal(FloatAt(vertex + kNormalOffset), FloatAt(vertex + kNormalOffset + 4),
+                         FloatAt(vertex + kNormalOffset + 8));
+        normal.NormalizeInPlace(kNormalTolerance);
+        fpRest[v].normal = normal;
     }
     DropStrayInfluences();
+    return true;
+}
+
+bool VoSkinMesh::IsInfluenceTableCurrent() const {
+    if (fpFirstInfluence == nullptr) {
+        return false;
+    }
+    for (std::uint32_t b = 0; b < fBoneCount; ++b) {
+        if (fpBoneVersions[b] != fppBones[b]->GetInfluenceVersion()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool VoSkinMesh::BuildInfluenceTable() {
+    FreeInfluenceTable();
+    const auto count = static_cast<std::uint32_t>(fVertexCount);
+    // Counted first, so each vertex's run has its place; influences naming
+    // no vertex of the skin are left out, as skinning skips them.
+    std::uint64_t total = 0;
+    fpFirstInfluence = VO_NEW std::uint32_t[std::size_t{count} + 1]();
+    fpBoneVersions = VO_NEW std::uint32_t[fBoneCount + 1];
+    fpPoses = VO_NEW BonePose[fBoneCount + 1];
+    if (fpFirstInfluence == nullptr || fpBoneVersions == nullptr || fpPoses == nullptr) {
+        FreeInfluenceTable();
+        return false;
+    }
+    for (std::uint32_t b = 0; b < fBoneCount; ++b) {
+        const VoBone& bone = *fppBones[b];
+        const std::uint32_t* indices = bone.GetIndices();
+        for (std::uint32_t i = 0; i < bone.GetInfluenceCount(); ++i) {
+            if (indices[i] < count) {
+                ++fpFirstInfluence[indices[i] + 1];
+                ++total;
+            }
+        }
+        fpBoneVersions[b] = bone.GetInfluenceVersion();
+    }
+    if (total > 0xFFFFFFFFu) {
+        FreeInfluenceTable();
+        return false;
+    }
+    for (std::uint32_t v = 0; v < count; ++v) {
+        fpFirstInfluence[v + 1] += fpFirstInfluence[v];
+    }
+    fpInfluences = VO_NEW Influence[static_cast<std::size_t>(total) + 1];
+    std::uint32_t* next = VO_NEW std::uint32_t[std::size_t{count} + 1];
+    if (fpInfluences == nullptr || next == nullptr) {
+        delete[] next;
+        FreeInfluenceTable();
+        return false;
+    }
+    std::memcpy(next, fpFirstInfluence, (std::size_t{count} + 1) * sizeof(std::uint32_t));
+    for (std::uint32_t b = 0; b < fBoneCount; ++b) {
+        const VoBone& bone = *fppBones[b];
+        const std::uint32_t* indices = bone.GetIndices();
+        const float* weights = bone.GetWeights();
+        for (std::uint32_t i = 0; i < bone.GetInfluenceCount(); ++i) {
+            if (indices[i] < count) {
+                fpInfluences[next[indices[i]]++] = Influence{b, weights[i]};
+            }
+        }
+    }
+    delete[] next;
     return true;
 }
 
@@ -181,11 +253,6 @@ bool VoSkinMesh::UpdateSkin() {
         return false;
     }
     fpVertexData = fVertexCount > 0 ? static_cast<unsigned char*>(buffer->GetVertex(0)) : nullptr;
-    const std::int32_t count = fVertexCount;
-    for (std::int32_t v = 0; v < count; ++v) {
-        fpSkinnedPositions[v] = VoVector3();
-        fpSkinnedNormals[v] = VoVector3();
-    }
     if (fBound == 0 && !SetupBonePointers()) {
         VO_ASSERT_FAILURE("");
         return false;
@@ -196,53 +263,57 @@ bool VoSkinMesh::UpdateSkin() {
             return false;
         }
     }
+    if (!IsInfluenceTableCurrent() && !BuildInfluenceTable()) {
+        VO_ERROR(kCouldNotAllocate);
+        return false;
+    }
 
-    const std::uint32_t limit = static_cast<std::uint32_t>(count);
     for (std::uint32_t b = 0; b < fBoneCount; ++b) {
         const VoBone& bone = *fppBones[b];
-        VoMatrix m;
+        BonePose& pose = fpPoses[b];
+        VoMatrix& m = pose.placing;
         MatrixMultiply(&m, &bone.GetOffsetMatrix(), bone.GetFrameMatrix());
-        VoVector3 rows[3] = {VoVector3(m.m[0][0], m.m[0][1], m.m[0][2]),
-                             VoVector3(m.m[1][0], m.m[1][1], m.m[1][2]),
-                             VoVector3(m.m[2][0], m.m[2][1], m.m[2][2])};
-        for (VoVector3& row : rows) {
+        pose.turning[0].Set(m.m[0][0], m.m[0][1], m.m[0][2]);
+        pose.turning[1].Set(m.m[1][0], m.m[1][1], m.m[1][2]);
+        pose.turning[2].Set(m.m[2][0], m.m[2][1], m.m[2][2]);
+        for (VoVector3& row : pose.turning) {
             row.NormalizeInPlace(kNormalTolerance);
         }
-        const bool affine = IsAffine(m);
-        const std::uint32_t* indices = bone.GetIndices();
-        const float* weights = bone.GetWeights();
-        const std::uint32_t influences = bone.GetInfluenceCount();
-        for (std::uint32_t i = 0; i < influences; ++i) {
-            const std::uint32_t v = indices[i];
-            if (v >= limit) {
-                continue;
-            }
-            const float w = weights[i];
-            const VoVector3& p = fpRestPositions[v];
+        pose.affine = IsAffine(m);
+    }
+
+    // Each vertex sums its influences in the order the bones give them, so
+    // the result is the same to the bit as summing bone by bone.
+    const std::int32_t count = fVertexCount;
+    for (std::int32_t v = 0; v < count; ++v) {
+        const VoVector3& p = fpRest[v].position;
+        const VoVector3& n = fpRest[v].normal;
+        VoVector3 position;
+        VoVector3 normal;
+        const Influence* end = fpInfluences + fpFirstInfluence[v + 1];
+        for (const Influence* influence = fpInfluences + fpFirstInfluence[v]; influence != end; ++influence) {
+            const BonePose& pose = fpPoses[influence->bone];
+            const VoMatrix& m = pose.placing;
+            const VoVector3* rows = pose.turning;
+            const float w = influence->weight;
             VoVector3 placed(p.x * m.m[0][0] + p.y * m.m[1][0] + p.z * m.m[2][0] + m.m[3][0],
                              p.x * m.m[0][1] + p.y * m.m[1][1] + p.z * m.m[2][1] + m.m[3][1],
                              p.x * m.m[0][2] + p.y * m.m[1][2] + p.z * m.m[2][2] + m.m[3][2]);
-            if (!affine) {
+            if (!pose.affine) {
                 TransformCoord(&placed, &m, &p);
             }
-            VoVector3& position = fpSkinnedPositions[v];
             position.x += placed.x * w;
             position.y += placed.y * w;
             position.z += placed.z * w;
-            const VoVector3& n = fpRestNormals[v];
-            VoVector3& normal = fpSkinnedNormals[v];
             normal.x += (n.x * rows[0].x + n.y * rows[1].x + n.z * rows[2].x) * w;
             normal.y += (n.x * rows[0].y + n.y * rows[1].y + n.z * rows[2].y) * w;
             normal.z += (n.x * rows[0].z + n.y * rows[1].z + n.z * rows[2].z) * w;
         }
-    }
-
-    for (std::int32_t v = 0; v < count; ++v) {
         unsigned char* vertex = fpVertexData + static_cast<std::size_t>(v) * fStride;
-        const float position[3] = {fpSkinnedPositions[v].x, fpSkinnedPositions[v].y, fpSkinnedPositions[v].z};
-        const float normal[3] = {fpSkinnedNormals[v].x, fpSkinnedNormals[v].y, fpSkinnedNormals[v].z};
-        std::memcpy(vertex, position, sizeof position);
-        std::memcpy(vertex + kNormalOffset, normal, sizeof normal);
+        const float positionOut[3] = {position.x, position.y, position.z};
+        const float normalOut[3] = {normal.x, normal.y, normal.z};
+        std::memcpy(vertex, positionOut, sizeof positionOut);
+        std::memcpy(vertex + kNormalOffset, normalOut, sizeof normalOut);
     }
     return true;
 }
@@ -266,27 +337,19 @@ bool ReadBone(VoIStream* apStream, bool aRaw, VoBone* apBone) {
         return false;
     }
     std::uint32_t* indices = nullptr;
-    std::uint32_t* weights = nullptr;
+    float* weights = nullptr;
     if (!VoMeshFile::CountFits(apStream, count, 8) || !VoMeshFile::ReadWords(apStream, count, &indices) ||
         !VoMeshFile::ReadWords(apStream, count, &weights)) {
         delete[] indices;
         return false;
     }
-    // The weights' bits, as floats.
-    float* floats = count > 0 ? VO_NEW float[count] : nullptr;
-    if (floats != nullptr) {
-        std::memcpy(floats, weights, static_cast<std::size_t>(count) * sizeof(float));
-    }
-    const bool set = (count == 0 || floats != nullptr) && apBone->SetInfluences(count, indices, floats);
-    delete[] indices;
-    delete[] weights;
-    delete[] floats;
+    apBone->AdoptInfluences(count, indices, weights);
     std::uint32_t frameNumber = 0;
     VoMatrix offset;
-    if (!set || (aRaw && !apStream->ReadUInt(&frameNumber)) || !offset.Read(apStream)) {
+    if ((aRaw && !apStream->ReadUInt(&frameNumber)) || !offset.Read(apStream)) {
         return false;
     }
-    apBone->SetName(name);
+    apBone->TakeName(name);
     apBone->SetFrameNumber(frameNumber);
     apBone->SetOffsetMatrix(offset);
     return true;

@@ -33,6 +33,7 @@
 // frame number (SetBoneFrame).
 #include <cstdint>
 
+#include "geometry/VoMatrix.h"
 #include "geometry/VoVector3.h"
 #include "scene/VoMesh.h"
 
@@ -92,7 +93,7 @@ public:
     bool IsBound() const { return fBound != 0; }
     // The raw mesh form binds its bones by frame number and marks them bound.
     void SetBound(bool aBound) { fBound = aBound ? 1 : 0; }
-    bool IsSkinPrepared() const { return fpRestPositions != nullptr; }
+    bool IsSkinPrepared() const { return fpRest != nullptr; }
     std::int32_t GetSkinVertexCount() const { return fVertexCount; }
 
 protected:
@@ -100,23 +101,52 @@ protected:
     void VertexBufferChanged() override;
 
 private:
+    // One vertex's rest pose, as the skin reads it.
+    struct RestVertex {
+        VoVector3 position;
+        VoVector3 normal;  // unit length
+    };
+    // One influence on a vertex: a bone by its index, and its weight.
+    struct Influence {
+        std::uint32_t bone;
+        float weight;
+    };
+    // One bone's transforms for the current pose: M and N (see above).
+    struct BonePose {
+        VoMatrix placing;
+        VoVector3 turning[3];
+        bool affine;
+    };
+
     // Reads aCount bone records of either form into a new array of new bones.
     static bool ReadBones(VoIStream* apStream, std::uint32_t aCount, bool aRaw, VoBone*** apppBones);
     // Takes the bones in place of the old ones.
     void AdoptBones(VoBone** appBones, std::uint32_t aCount);
     void FreeSkin();
     void FreeBones();
+    void FreeInfluenceTable();
     // Drops (asserted) the influences of every bone that name no vertex of the skin.
     void DropStrayInfluences();
+    // Whether the influence table holds the bones' influences as they stand.
+    bool IsInfluenceTableCurrent() const;
+    // The bones' influences listed per vertex, each vertex's in the order
+    // the bones (and within a bone, its list) give them; false when memory
+    // runs out.
+    bool BuildInfluenceTable();
 
     std::uint32_t fBoneCount = 0;
     VoBone** fppBones = nullptr;  // owned, with the bones
     std::int32_t fVertexCount = 0;
     std::int32_t fStride = 0;
     unsigned char* fpVertexData = nullptr;  // not owned: the vertex buffer's data
-    VoVector3* fpRestPositions = nullptr;   // owned, fVertexCount of each array
-    VoVector3* fpSkinnedPositions = nullptr;
-    VoVector3* fpRestNormals = nullptr;
-    VoVector3* fpSkinnedNormals = nullptr;
+    RestVertex* fpRest = nullptr;           // owned, fVertexCount of them
+    // The influence table: vertex v's influences are fpInfluences[fpFirstInfluence[v]]
+    // up to fpFirstInfluence[v + 1]. Skinning walks the vertices in order
+    // and touches each vertex's rest pose, influences and output once,
+    // however large the mesh; the bones' own lists (by bone) stay the record.
+    std::uint32_t* fpFirstInfluence = nullptr;  // owned, fVertexCount + 1; null until built
+    Influence* fpInfluences = nullptr;          // owned
+    std::uint32_t* fpBoneVersions = nullptr;    // owned: each bone's influence version when built
+    BonePose* fpPoses = nullptr;                // owned, fBoneCount: scratch for UpdateSkin
     std::uint8_t fBound = 0;
 };

@@ -79,6 +79,10 @@ bool WriteScalar(VoIStream* apStream, std::uint32_t aBits, int aBytes) {
 }
 
 bool ReadScalar(VoIStream* apStream, std::uint32_t* apBits, int aBytes) {
+    if (const unsigned char* held = apStream->TakeBytes(static_cast<std::uint32_t>(aBytes))) {
+        *apBits = GetLittleEndian(held, aBytes);
+        return true;
+    }
     unsigned char bytes[4];
     if (!apStream->Read(static_cast<std::uint32_t>(aBytes), bytes)) {
         return false;
@@ -244,6 +248,25 @@ bool VoIStream::WriteComment(const VoString& aComment) {
     return WriteTagged(this, u"<comment>", aComment);
 }
 
+bool VoIStream::ReadWordRun(void* apOut, std::uint32_t aCount) {
+    const std::uint64_t bytes = static_cast<std::uint64_t>(aCount) * 4u;
+    const unsigned char* in = bytes <= UINT32_MAX ? TakeBytes(static_cast<std::uint32_t>(bytes)) : nullptr;
+    if (in == nullptr) {
+        return false;
+    }
+    // Into host order on the way: a plain copy on a little-endian host.
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    std::memcpy(apOut, in, static_cast<std::size_t>(bytes));
+#else
+    unsigned char* out = static_cast<unsigned char*>(apOut);
+    for (std::uint32_t i = 0; i < aCount; ++i) {
+        const std::uint32_t value = GetLittleEndian(in + 4 * static_cast<std::size_t>(i), 4);
+        std::memcpy(out + 4 * static_cast<std::size_t>(i), &value, sizeof value);
+    }
+#endif
+    return true;
+}
+
 bool VoIStream::ReadValue(VoIStream* apStream, bool* apValue) {
     std::uint32_t bits = 0;
     if (!CheckStream(apStream, apValue) || !ReadScalar(apStream, &bits, 1)) {
@@ -307,6 +330,12 @@ bool VoIStream::ReadValue(VoIStream* apStream, VoString* apValue) {
     const std::uint64_t size = (static_cast<std::uint64_t>(length) + 1) * 2;
     if (!apStream->CanHold(size)) {
         return false;
+    }
+    // A stream held in memory: the text straight from its bytes, without
+    // a copy of them first.
+    if (const unsigned char* held = apStream->TakeBytes(static_cast<std::uint32_t>(size))) {
+        apValue->AssignLittleEndian(held, static_cast<std::int32_t>(length));
+        return true;
     }
     char16_t* units = VO_NEW char16_t[static_cast<std::size_t>(length) + 1];
     if (units == nullptr) {

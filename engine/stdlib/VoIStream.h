@@ -82,6 +82,22 @@ public:
     bool ReadCString(char** appText);
     bool ReadWCString(char16_t** appText);
 
+    // For a stream held in memory: the next aSize bytes, in place, with the
+    // position moved past them; null, with nothing moved, when they are not
+    // all there or the stream is not held in memory. Reads of bytes that are
+    // there cannot fail in memory, so taking them in one piece is the same
+    // as reading them value by value.
+    virtual const unsigned char* TakeBytes(std::uint32_t aSize) {
+        (void)aSize;
+        return nullptr;
+    }
+    // A run of aCount 4-byte values (u32, i32 and f32 alike, by their bits)
+    // into apOut in one piece, for readers of arrays of fixed-size records.
+    // False, with nothing read, unless TakeBytes gives them: the caller then
+    // reads value by value, so a short or failing stream behaves as it
+    // always has.
+    bool ReadWordRun(void* apOut, std::uint32_t aCount);
+
     // The workers behind the typed members, for callers holding a pointer.
     static bool WriteValue(VoIStream* apStream, bool aValue);
     static bool WriteValue(VoIStream* apStream, unsigned char aValue);

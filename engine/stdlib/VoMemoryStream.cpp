@@ -66,6 +66,16 @@ std::int64_t VoMemoryStream::GetRemaining() {
     return fPosition >= capacity ? 0 : static_cast<std::int64_t>(capacity - fPosition);
 }
 
+const unsigned char* VoMemoryStream::TakeBytes(std::uint32_t aSize) {
+    if (fpBuffer == nullptr ||
+        static_cast<std::uint64_t>(fPosition) + aSize > static_cast<std::uint64_t>(fCapacity)) {
+        return nullptr;
+    }
+    const unsigned char* bytes = fpBuffer + fPosition;
+    fPosition += aSize;
+    return bytes;
+}
+
 bool VoMemoryStream::Read(std::uint32_t aSize, void* apOut) {
     if (aSize == 0) {
         return true;
@@ -143,16 +153,25 @@ bool VoMemoryStream::CreateFromFile(const VoString& aPath, bool aMapToNative) {
         VO_ASSERT_FAILURE(kOpenFailure);
         return false;
     }
+    // Sized through the open file, the same file whose bytes are read,
+    // rather than by finding it again; a size that it cannot give, or too
+    // large, is asked of the file system, whose answer (and report) decides.
     VoIFileSystem* fileSystem = VoIFileSystem::GetInstance();
-    // -1 (all bits set) is the file system's failure, never a size.
-    const std::int64_t size = fileSystem == nullptr ? -1 : fileSystem->GetFileSize(aPath, aMapToNative);
+    std::int64_t size = fileSystem == nullptr ? -1 : file.GetRemaining();
+    if (fileSystem != nullptr && (size < 0 || size > kMaxCapacity)) {
+        // -1 (all bits set) is the file system's failure, never a size.
+        size = fileSystem->GetFileSize(aPath, aMapToNative);
+    }
     if (size < 0 || size > kMaxCapacity) {
         VO_ERROR(kFileSizeFailure, aPath);
         return false;
     }
     const std::int32_t capacity = static_cast<std::int32_t>(size);
-    unsigned char* buffer = NewBytes(capacity);
+    // Not cleared first: the file's bytes fill it, and a short read keeps
+    // only the bytes that arrived, past which nothing can be read.
+    unsigned char* buffer = VO_NEW unsigned char[capacity > 0 ? capacity : 1];
     if (buffer == nullptr) {
+        VO_ERROR(kAllocationFailure);
         return false;
     }
     const bool complete = file.Read(static_cast<std::uint32_t>(capacity), buffer);

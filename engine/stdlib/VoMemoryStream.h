@@ -48,6 +48,7 @@ public:
     void SetPosition(std::uint32_t aPosition) override { fPosition = aPosition; }
     void Reserved() override {}
     bool Read(std::uint32_t aSize, void* apOut) override;
+    const unsigned char* TakeBytes(std::uint32_t aSize) override;
     // Grows the buffer when the data passes the capacity; bytes between the
     // old capacity and a position set beyond it read as 0. False only when
     // the size would pass kMaxCapacity or the buffer cannot grow.

@@ -27,9 +27,8 @@ inline void QuietFuzzLog() {
 // the first zero byte) and parses it into apList. Inputs larger than aMaxSize
 // are skipped, as is one whose copy cannot be made: both return false with
 // apList left as it was. apText, when given, receives the text parsed.
-inline bool ParseFuzzPropertyList(const std::uint8_t* apData, std::size_t aSize,
-                                  std::size_t aMaxSize, VoPropertyList* apList,
-                                  VoString* apText = nullptr) {
+inline bool ParseFuzzPropertyList(const std::uint8_t* apData, std::size_t aSize, std::size_t aMaxSize,
+                                  VoPropertyList* apList, VoString* apText = nullptr) {
     QuietFuzzLog();
     if (aSize > aMaxSize) {
         return false;

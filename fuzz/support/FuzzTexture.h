@@ -1,13 +1,17 @@
 #pragma once
 // Stand-ins that the fuzz targets register in place of the device's
-// services: a texture that keeps only its size, a timer the target sets,
-// and a creator of any class.
+// services: a texture that keeps only its size, a timer the target sets, a
+// creator of any class and one that makes nothing; and FileTexture, which
+// files such a texture of a given size under an id, so sprites that name it
+// build without reading a file.
+#include <cstddef>
 #include <cstdint>
 
 #include "geometry/VoImage.h"
 #include "memory/VoNew.h"
 #include "object/VoIObjectCreator.h"
 #include "render/VoITexture.h"
+#include "render/VoTextureManager.h"
 #include "system/VoITimer.h"
 
 // A texture without a device: keeps the size only.
@@ -58,3 +62,14 @@ public:
     explicit FuzzCreator(const char16_t* apId) : VoIObjectCreator(VoString(apId)) {}
     VoBase* Create() override { return VO_NEW T(); }
 };
+
+// A texture of aWidth x aHeight filed under the id.
+inline void FileTexture(const char16_t* apId, std::int32_t aWidth, std::int32_t aHeight) {
+    const std::int32_t size = aWidth * aHeight * 4;
+    unsigned char* pixels = VO_NEW unsigned char[static_cast<std::size_t>(size)]();
+    VoImage image;
+    if (pixels != nullptr && image.Create(aWidth, aHeight, aWidth * 4, VoImage::kFormatBGRA, pixels, size)) {
+        VoTextureManager::GetInstance()->CreateTexture(VoString(apId), &image);
+    }
+    delete[] pixels;
+}

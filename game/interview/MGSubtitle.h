@@ -81,7 +81,7 @@ public:
     void SkipNextHide() { fHold = true; }
 
     // The text areas (owned by the text group); null when there is none.
-    VoTextArea* GetText() const { return fpText; }
+    VoTextArea* GetMainText() const { return fpText; }
     VoTextArea* GetAppendedText() const { return fpAppended; }
 
     void OnFadeEvent(const VoString& aFaderId, int aCode) override;

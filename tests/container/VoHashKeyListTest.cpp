@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/LogCapture.h"
 
 namespace {
@@ -116,6 +118,28 @@ TEST(VoHashKeyList, AbsentKeyWithAStoredHashIsNotFound) {
     // GetByHash compares no key.
     EXPECT_EQ(list.GetByHash(kCollidingHash), Item(0));
     EXPECT_EQ(list[kCollidingHash], Item(0));
+}
+
+// The lookup by units finds a key cut out of a longer text, among keys of
+// one hash, and only a whole key.
+TEST(VoHashKeyList, KeysArePickedOutOfALongerText) {
+    VoHashKeyList list(7, false);
+    list.Add(VoString(kFirst), Item(0), true);
+    list.Add(VoString(kSecond), Item(1), true);
+    list.Add(VoString(u"abc"), Item(2), true);
+    const std::u16string text = u"x.qbcdd.abcde.abc";
+    EXPECT_EQ(list.Get(text.data() + 2, 5), Item(1));
+    EXPECT_EQ(list.Get(text.data() + 8, 5), Item(0));
+    EXPECT_EQ(list.Get(text.data() + 14, 3), Item(2));
+    EXPECT_EQ(list.Get(text.data() + 8, 3), Item(2));
+    EXPECT_EQ(list.Get(text.data() + 8, 4), nullptr);
+    EXPECT_EQ(list.Get(text.data(), 0), nullptr);
+
+    VoHashKeyList folding(7, true);
+    folding.Add(VoString(kThird), Item(3), true);
+    EXPECT_EQ(folding.Get(text.data() + 2, 5), nullptr);
+    const std::u16string capitals = u"QBCDF";
+    EXPECT_EQ(folding.Get(capitals.data(), 5), Item(3));
 }
 
 TEST(VoHashKeyList, AddAtFrontRenumbersTheOthers) {

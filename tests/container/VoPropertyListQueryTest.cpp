@@ -9,6 +9,7 @@
 #include "container/VoVectorInt.h"
 #include "container/VoVectorString.h"
 #include "container/VoVectorUInt.h"
+#include "memory/VoMemoryManager.h"
 #include "support/LogCapture.h"
 
 namespace {
@@ -58,6 +59,46 @@ TEST(VoPropertyList, PathsWalkSectionsToTheValue) {
     EXPECT_FALSE(found);
     // Missing keys are the caller's to report.
     EXPECT_TRUE(log.Lines().empty());
+    delete list;
+}
+
+// Scenes look their values up every frame: a lookup that finds a value or
+// a section, converts it to a number or a truth value, or misses, takes no
+// memory; only a string or vector handed to the caller does.
+TEST(VoPropertyList, LookupsTakeNoMemory) {
+    VoPropertyList* list = MakeList(kSample);
+    const VoString paths[] = {VoString(u"a..flags.true"), VoString(u"pi"),     VoString(u"big"),
+                              VoString(u"a.flags"),       VoString(u"a.no.x"), VoString(u"")};
+    struct Answers {
+        float number;
+        std::int32_t integer;
+        std::uint32_t natural;
+        bool truth;
+        bool found;
+        bool section;
+    } answers[std::size(paths)] = {};
+    const std::int32_t heap = VoMemoryManager::CreateHeap(u"property list lookups", 0);
+    ASSERT_GE(heap, 0);
+    ASSERT_TRUE(VoMemoryManager::PushHeap(heap));
+    for (std::size_t i = 0; i < std::size(paths); ++i) {
+        bool found = false;
+        answers[i].number = list->GetFloat(paths[i], &found);
+        answers[i].found = found;
+        answers[i].integer = list->GetInt(paths[i], &found);
+        answers[i].natural = list->GetUInt(paths[i], &found);
+        answers[i].truth = list->GetBool(paths[i], &found);
+        answers[i].section = list->GetList(paths[i]) != nullptr;
+    }
+    VoMemoryManager::PopHeap();
+    EXPECT_EQ(VoMemoryManager::GetHeap(heap)->GetPeak(), 0);
+    EXPECT_TRUE(answers[0].found && answers[0].truth);
+    EXPECT_FLOAT_EQ(answers[1].number, 3.5f);
+    EXPECT_EQ(answers[1].integer, 3);
+    EXPECT_EQ(answers[2].natural, 4294967295u);
+    EXPECT_EQ(answers[2].integer, -1);
+    EXPECT_TRUE(answers[3].section && !answers[3].found);
+    EXPECT_FALSE(answers[4].found || answers[4].section);
+    EXPECT_TRUE(answers[5].section);
     delete list;
 }
 

@@ -9,11 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "game/support/RecordingGame.h"
-#include "geometry/VoVector2.h"
-#include "platform/VoGraphicsDX9.h"
-#include "platform/VoIPlatform.h"
-#include "platform/VoPlatformDesc.h"
+#include "game/support/WindowedGame.h"
 
 namespace {
 
@@ -35,67 +31,31 @@ const Probe kProbes[] = {
 constexpr double kFrameTimes[] = {0.0, 0.15, 0.31, 0.32, 0.5};
 constexpr int kFrameCount = sizeof kFrameTimes / sizeof kFrameTimes[0];
 
-// A game over the engine's own services, but for the timer, which the test sets.
-class TimedGame : public ScopedGame {
+// Sets the timer before each frame and reads the probes and the title's box
+// after it; quits after the last.
+class FrameReader : public GameDriver {
 public:
-    TimedGame() : ScopedGame(&Register) {}
+    std::vector<std::vector<Rgb>> fProbes;  // per frame, per probe
+    std::vector<int> fBrightTitlePixels;    // per frame
 
-private:
-    static void Register() {
-        VoIObjectCreator* timer = new FunctionCreator(VoString(u"timer"), [] { return new SetTimer(); });
-        if (!VoRegistry::Get()->AddCreator(timer)) {
-            delete timer;
-        }
-    }
-};
-
-// Runs the game's application, setting the timer before each frame and
-// reading the probes and the title's box after it; quits after the last.
-class FrameReader : public VoApp {
-public:
-    FrameReader(MGApp* apApp, VoIPlatform* apPlatform) : fpApp(apApp), fpPlatform(apPlatform) {}
-    ~FrameReader() override { delete fpApp; }
-
-    bool Init() override { return fpApp->Init(); }
-    bool OnMouseDown(const VoString& aDevice, int aButton) override {
-        return fpApp->OnMouseDown(aDevice, aButton);
-    }
-    bool OnMouseUp(const VoString& aDevice, int aButton) override {
-        return fpApp->OnMouseUp(aDevice, aButton);
-    }
-    bool OnMouseMove(const VoString& aDevice, VoVector2* apValue) override {
-        return fpApp->OnMouseMove(aDevice, apValue);
-    }
-    bool OnKeyDown(int aKey) override { return fpApp->OnKeyDown(aKey); }
-    bool OnKeyUp(int aKey) override { return fpApp->OnKeyUp(aKey); }
-
-    bool Frame() override {
-        const int frame = static_cast<int>(fProbes.size());
-        RecordingGame::Timer()->fNow = kFrameTimes[frame];
-        const bool drawn = fpApp->Frame();
-        VoGraphicsDX9* graphics = VoGraphicsDX9::GetInstance();
+protected:
+    void BeforeFrame(int aFrame) override { SetTime(kFrameTimes[aFrame]); }
+    bool AfterFrame(int aFrame) override {
         std::vector<Rgb> probes;
         for (const Probe& probe : kProbes) {
-            unsigned char bgra[4] = {};
-            graphics->ReadBackBuffer(probe.x, probe.y, 1, 1, bgra);
-            probes.push_back({bgra[2], bgra[1], bgra[0]});
+            const std::vector<unsigned char> bgra = ReadPixels(probe.x, probe.y, 1, 1);
+            probes.push_back(bgra.empty() ? Rgb{-1, -1, -1} : Rgb{bgra[2], bgra[1], bgra[0]});
         }
         fProbes.push_back(probes);
         fBrightTitlePixels.push_back(CountBright(60, 56, 240, 34));
-        if (static_cast<int>(fProbes.size()) == kFrameCount) {
-            fpPlatform->Quit();
-        }
-        return drawn;
+        return aFrame + 1 < kFrameCount;
     }
-
-    std::vector<std::vector<Rgb>> fProbes;  // per frame, per probe
-    std::vector<int> fBrightTitlePixels;    // per frame
 
 private:
     // Pixels of the rectangle whose three channels are all above 200.
     static int CountBright(int aX, int aY, int aWidth, int aHeight) {
-        std::vector<unsigned char> bgra(static_cast<std::size_t>(aWidth) * aHeight * 4);
-        if (!VoGraphicsDX9::GetInstance()->ReadBackBuffer(aX, aY, aWidth, aHeight, bgra.data())) {
+        const std::vector<unsigned char> bgra = ReadPixels(aX, aY, aWidth, aHeight);
+        if (bgra.empty()) {
             return -1;
         }
         int count = 0;
@@ -104,9 +64,6 @@ private:
         }
         return count;
     }
-
-    MGApp* fpApp;             // owned
-    VoIPlatform* fpPlatform;  // not owned, owns us
 };
 
 bool Near(const Rgb& aSeen, const Rgb& aExpected, int aTolerance) {
@@ -126,21 +83,9 @@ std::string Text(const Rgb& aColour) {
 }  // namespace
 
 TEST(MGAppGL, TheFirstFramesFadeFromBlackIntoTheIntro) {
-    TimedGame game;
-    ASSERT_TRUE(RecordingGame::MountSampleTree());
-    VoIPlatform* platform = VoIPlatform::GetInstance();
-    ASSERT_NE(platform, nullptr);
-    VoPlatformDesc desc;
-    desc.fTitle = VoString(u"Test");
-    desc.fWidth = 800;
-    desc.fHeight = 600;
-    desc.fBits = 32;
-    desc.fWindowed = true;
-    ASSERT_TRUE(platform->Create(&desc));
-    FrameReader* reader = new FrameReader(MGApp::GetInstance(), platform);
-    platform->SetApp(reader);
-    ASSERT_TRUE(platform->Initialize(0));
-    platform->Run();
+    WindowedGame game;
+    FrameReader* reader = new FrameReader();
+    ASSERT_TRUE(game.Run(reader));
     ASSERT_EQ(static_cast<int>(reader->fProbes.size()), kFrameCount);
 
     // Black at the start, half way at 0.15 s, the intro from 0.3 s on.
@@ -160,5 +105,4 @@ TEST(MGAppGL, TheFirstFramesFadeFromBlackIntoTheIntro) {
     // The title's white letters appear once the fade is over.
     EXPECT_EQ(reader->fBrightTitlePixels[0], 0);
     EXPECT_GT(reader->fBrightTitlePixels[kFrameCount - 1], 100);
-    delete platform;
 }

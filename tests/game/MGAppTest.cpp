@@ -156,6 +156,9 @@ TEST_F(MGAppTest, InitMakesTheGameInItsOrderAndFadesInTheIntro) {
                                                     "MGCaseSelection",
                                                     "MGCigarBandPuzzle",
                                                     "MGPaintingPuzzle",
+                                                    // The combination lock listens to the
+                                                    // new-game notice, made for it.
+                                                    "MGGameReset",
                                                     "MGCombinationLockPuzzle",
                                                     "MGSlideBoxPuzzle",
                                                     "MGFloorSafePuzzle",

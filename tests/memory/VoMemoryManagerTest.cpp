@@ -435,3 +435,87 @@ TEST(VoMemoryManager, BlocksMadeAgainAfterReleaseKeepTheirSizesAndCounts) {
         EXPECT_EQ(tracked.Heap().GetMemory(), 0);
     }
 }
+
+// Each thread counts its allocations in a shard of its own: the heap's
+// figures are their sums, exact whatever thread made or released a block,
+// and the peak is exact while one thread at a time allocates. Only the
+// blocks below go to the test heaps, not the threads' own.
+namespace {
+
+void* MakeIn(std::int32_t aHeap, std::size_t aSize, const char* apFile = nullptr, std::int32_t aLine = 0) {
+    EXPECT_TRUE(VoMemoryManager::PushHeap(aHeap));
+    void* block = VoMemoryManager::Allocate(aSize, apFile, aLine);
+    VoMemoryManager::PopHeap();
+    return block;
+}
+
+}  // namespace
+
+TEST(VoMemoryManager, PeakIsExactWhileThreadsTakeTurns) {
+    ScopedHeap heap(u"turns");
+    ASSERT_GE(heap.Index(), 0);
+    heap.Pop();
+    const std::int32_t index = heap.Index();
+    auto inThread = [index](std::size_t aSize) {
+        std::thread([index, aSize] { EXPECT_TRUE(VoMemoryManager::Free(MakeIn(index, aSize))); }).join();
+    };
+    void* first = MakeIn(index, 1000);
+    inThread(5000);
+    EXPECT_EQ(heap.Heap().GetPeak(), 6000);
+    void* second = MakeIn(index, 2000);
+    EXPECT_EQ(heap.Heap().GetPeak(), 6000);
+    inThread(3500);
+    EXPECT_EQ(heap.Heap().GetPeak(), 6500);
+    void* third = MakeIn(index, 3600);
+    EXPECT_EQ(heap.Heap().GetPeak(), 6600);
+    EXPECT_EQ(heap.Heap().GetMemory(), 6600);
+    EXPECT_EQ(heap.Heap().GetLiveBlocks(), 3);
+    for (void* block : {first, second, third}) {
+        EXPECT_TRUE(VoMemoryManager::Free(block));
+    }
+    EXPECT_EQ(heap.Heap().GetMemory(), 0);
+    EXPECT_EQ(heap.Heap().GetLiveBlocks(), 0);
+    EXPECT_EQ(heap.Heap().GetPeak(), 6600);
+}
+
+TEST(VoMemoryManager, BlocksOutliveTheThreadsThatMadeOrReleasedThem) {
+    struct Case {
+        const char16_t* heap;
+        bool tracking;
+    };
+    for (const Case& c : {Case{u"outlive plain", false}, Case{u"outlive tracked", true}}) {
+        ScopedHeap heap(c.heap, c.tracking);
+        ASSERT_GE(heap.Index(), 0);
+        heap.Pop();
+        const std::int32_t index = heap.Index();
+        const std::int32_t from = VoMemoryManager::GetAllocationCounter();
+        void* made[3] = {};
+        std::thread([index, &made] {
+            const std::size_t sizes[] = {40, 400, 4000};
+            for (int i = 0; i < 3; ++i) {
+                made[i] = MakeIn(index, sizes[i], "thread.cpp", 1);
+            }
+        }).join();
+        EXPECT_EQ(heap.Heap().GetLiveBlocks(), 3);
+        EXPECT_EQ(heap.Heap().GetMemory(), 4440);
+        EXPECT_EQ(heap.Heap().GetPeak(), 4440);
+        // Released by another thread than the one that made them.
+        void* kept = MakeIn(index, 8, "main.cpp", 2);
+        std::thread([&made] {
+            for (void* block : made) {
+                EXPECT_TRUE(VoMemoryManager::Free(block));
+            }
+        }).join();
+        EXPECT_EQ(heap.Heap().GetLiveBlocks(), 1);
+        EXPECT_EQ(heap.Heap().GetMemory(), 8);
+        EXPECT_EQ(heap.Heap().GetPeak(), 4448);
+        if (c.tracking) {
+            LogCapture log;
+            EXPECT_EQ(VoMemoryManager::ReportLeaks(index, from, from + 100), 1);
+            EXPECT_TRUE(log.Contains("file: main.cpp, line: 2"));
+        }
+        EXPECT_TRUE(VoMemoryManager::Free(kept));
+        EXPECT_EQ(heap.Heap().GetLiveBlocks(), 0);
+        EXPECT_EQ(heap.Heap().GetMemory(), 0);
+    }
+}

@@ -165,3 +165,31 @@ TEST_F(VoSampleAnimationsTest, TheWalkSwingsTheLegsInTurnAndKeepsTheHipsInPlace)
     EXPECT_GT(Origin(u"Biped_L_Foot").z, 5.0f);
     EXPECT_LT(Origin(u"Biped_R_Foot").z, -5.0f);
 }
+
+// Files load into memory streams, which hand runs of keys over in one
+// piece: every sample reads from memory into what it reads value by value,
+// and from memory too every cut of it fails the read.
+TEST_F(VoSampleAnimationsTest, ReadFromMemoryEverySampleIsWhatItIsValueByValue) {
+    for (const Sample& sample : Samples()) {
+        SCOPED_TRACE(sample.path);
+        const Bytes bytes = DataBytes(sample.path);
+        const VoAnimation::Form form = VoAnimation::FormOf(VoString(sample.path.c_str()));
+        const VoString name(sample.path.c_str());
+        VoMemoryStream memory(1024, VoMemoryStream::kGrowDouble);
+        ASSERT_TRUE(memory.CreateFromBuffer(static_cast<std::int32_t>(bytes.size()), bytes.data()));
+        VoAnimation fromMemory;
+        ASSERT_TRUE(fromMemory.ReadForm(&memory, form, name));
+        TestStream values(bytes);
+        VoAnimation valueByValue;
+        ASSERT_TRUE(valueByValue.ReadForm(&values, form, name));
+        EXPECT_EQ(WrittenBy(fromMemory), WrittenBy(valueByValue));
+
+        QuietLog quiet;
+        for (std::size_t size = 0; size < bytes.size(); ++size) {
+            VoMemoryStream cut(1024, VoMemoryStream::kGrowDouble);
+            ASSERT_TRUE(cut.CreateFromBuffer(static_cast<std::int32_t>(size), bytes.data()));
+            VoAnimation animation;
+            ASSERT_FALSE(animation.ReadForm(&cut, form, name)) << "cut at " << size;
+        }
+    }
+}

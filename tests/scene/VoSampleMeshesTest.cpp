@@ -18,6 +18,7 @@
 #include "scene/VoMeshQuadTree.h"
 #include "scene/VoPickRay.h"
 #include "scene/VoSkinMesh.h"
+#include "stdlib/VoMemoryStream.h"
 #include "support/LogCapture.h"
 #include "support/RecordingRasterizer.h"
 #include "support/TestText.h"
@@ -28,6 +29,8 @@ using Names = std::vector<std::string>;
 
 const char* const kSerialised[] = {"sample_cube.lim1", "sample_prop.lim1", "sample_character.lim1"};
 const char* const kRaw[] = {"sample_scene_depth.lim", "sample_character.lim"};
+const char* const kAll[] = {"sample_cube.lim1", "sample_prop.lim1", "sample_character.lim1",
+                            "sample_scene_depth.lim", "sample_character.lim"};
 
 bool ReadSample(VoDrawElement& aElement, const Bytes& aBytes, const std::string& aName,
                 std::int32_t aRawMode = VoDrawElement::kRenderTree) {
@@ -89,8 +92,7 @@ TEST(VoSampleMeshes, EveryRawSampleRoundTripsThroughTheSerialisedForm) {
 TEST(VoSampleMeshes, CuttingAnySampleAtAnyByteFailsTheReadCleanly) {
     SampleMeshEngine engine;
     QuietLog quiet;
-    for (const char* names : {"sample_cube.lim1", "sample_prop.lim1", "sample_character.lim1",
-                              "sample_scene_depth.lim", "sample_character.lim"}) {
+    for (const char* names : kAll) {
         const std::string name = names;
         const Bytes bytes = SampleMeshBytes(name);
         ASSERT_FALSE(bytes.empty());
@@ -102,6 +104,39 @@ TEST(VoSampleMeshes, CuttingAnySampleAtAnyByteFailsTheReadCleanly) {
                 << name << " cut at " << size;
         }
         EXPECT_EQ(element.GetFrameCount(), 0) << name;
+    }
+}
+
+// Files load into memory streams, which hand runs of values over in one
+// piece: every sample reads from memory into what it reads value by value,
+// and from memory too every cut of it fails the read cleanly.
+TEST(VoSampleMeshes, ReadFromMemoryEverySampleIsWhatItIsValueByValue) {
+    SampleMeshEngine engine;
+    QuietLog quiet;
+    for (const char* names : kAll) {
+        const std::string name = names;
+        const Bytes bytes = SampleMeshBytes(name);
+        const bool serialised = VoMeshFile::IsSerialisedName(VoString(name.c_str()));
+        auto read = [serialised](VoDrawElement& aElement, VoIStream* apStream) {
+            return serialised ? aElement.Read(apStream) : aElement.Load(apStream, VoDrawElement::kRenderTree);
+        };
+        VoMemoryStream memory(1024, VoMemoryStream::kGrowDouble);
+        ASSERT_TRUE(memory.CreateFromBuffer(static_cast<std::int32_t>(bytes.size()), bytes.data()));
+        VoDrawElement fromMemory;
+        ASSERT_TRUE(read(fromMemory, &memory)) << name;
+        EXPECT_EQ(memory.GetPosition(), bytes.size()) << name;
+        TestStream values(bytes);
+        VoDrawElement valueByValue;
+        ASSERT_TRUE(read(valueByValue, &values)) << name;
+        EXPECT_EQ(WrittenBy(fromMemory), WrittenBy(valueByValue)) << name;
+
+        VoDrawElement cutElement;
+        for (std::size_t size = 0; size < bytes.size(); size += 3) {
+            VoMemoryStream cut(1024, VoMemoryStream::kGrowDouble);
+            ASSERT_TRUE(cut.CreateFromBuffer(static_cast<std::int32_t>(size), bytes.data()));
+            ASSERT_FALSE(read(cutElement, &cut)) << name << " cut at " << size;
+        }
+        EXPECT_EQ(cutElement.GetFrameCount(), 0) << name;
     }
 }
 

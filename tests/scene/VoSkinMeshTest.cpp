@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -217,4 +218,110 @@ TEST_F(VoSkinMeshTest, ANewVertexBufferNeedsTheSkinPreparedAgain) {
     LogCapture log;
     EXPECT_FALSE(fMesh->UpdateSkin());
     EXPECT_TRUE(log.Logged("ASSERT FAILURE: ", VoSkinMesh::kSkinNotPrepared));
+}
+
+// Skinning sums each vertex's influences in bone order, whatever order it
+// walks them in: the output matches, to the bit, the sums taken bone by bone
+// as the skin is specified. Five bones over 300 vertices: some vertices
+// named by no bone, some twice by one bone, one bone's matrix projective.
+TEST_F(VoSkinMeshTest, SumsAreTheBoneByBoneSumsToTheBit) {
+    constexpr int kVertices = 300;
+    constexpr std::uint32_t kBones = 5;
+    std::vector<MeshVertex> rest;
+    for (int v = 0; v < kVertices; ++v) {
+        const float a = static_cast<float>(v) * 0.37f;
+        rest.push_back({std::cos(a) * 3.0f, static_cast<float>(v) * 0.01f - 1.0f, std::sin(a), std::sin(a),
+                        0.3f, std::cos(a) * 2.0f, 0.0f, 0.0f});
+    }
+    fMesh->SetVertexBuffer(MeshVertices(rest));
+    const char16_t* frames[] = {u"Left", u"Right", u"Body", u"Left", u"Biped"};
+    std::vector<std::vector<std::uint32_t>> indices(kBones);
+    std::vector<std::vector<float>> weights(kBones);
+    for (std::uint32_t b = 0; b < kBones; ++b) {
+        for (int v = 0; v < kVertices; ++v) {
+            if ((v * 7 + static_cast<int>(b) * 3) % 5 < 2 && v % 11 != 0) {
+                indices[b].push_back(static_cast<std::uint32_t>(v));
+                weights[b].push_back(0.1f + 0.13f * static_cast<float>((v + static_cast<int>(b)) % 7));
+            }
+        }
+        // Twice in one bone's list.
+        indices[b].push_back(3);
+        weights[b].push_back(0.25f);
+    }
+    ASSERT_TRUE(fMesh->CreateBones(kBones));
+    for (std::uint32_t b = 0; b < kBones; ++b) {
+        VoMatrix offset;
+        MatrixRotationY(&offset, 0.3f * static_cast<float>(b));
+        offset.m[3][0] = 0.5f * static_cast<float>(b);
+        Bone(b, frames[b], indices[b], weights[b], offset);
+    }
+    VoMatrix turn, lift, frame;
+    MatrixRotationZ(&turn, 0.7f);
+    lift = Translation(1, 2, 3);
+    MatrixMultiply(&frame, &turn, &lift);
+    frame.m[0][0] *= 1.5f;
+    Frame(u"Left")->SetAbsoluteMatrix(frame);
+    Frame(u"Right")->SetAbsoluteMatrix(Translation(-2, 0.5f, 1));
+    VoMatrix projective = Translation(0, 0, 1);
+    projective.m[2][3] = 0.25f;
+    Frame(u"Body")->SetAbsoluteMatrix(projective);
+    ASSERT_TRUE(fMesh->PrepareSkin());
+    ASSERT_TRUE(fMesh->UpdateSkin());
+
+    std::vector<VoVector3> positions(kVertices);
+    std::vector<VoVector3> normals(kVertices);
+    for (std::uint32_t b = 0; b < kBones; ++b) {
+        const VoBone& bone = *fMesh->GetBone(b);
+        VoMatrix m;
+        MatrixMultiply(&m, &bone.GetOffsetMatrix(), bone.GetFrameMatrix());
+        VoVector3 rows[3] = {VoVector3(m.m[0][0], m.m[0][1], m.m[0][2]),
+                             VoVector3(m.m[1][0], m.m[1][1], m.m[1][2]),
+                             VoVector3(m.m[2][0], m.m[2][1], m.m[2][2])};
+        for (VoVector3& row : rows) {
+            row.NormalizeInPlace(VoSkinMesh::kNormalTolerance);
+        }
+        const bool affine = m.m[0][3] == 0.0f && m.m[1][3] == 0.0f && m.m[2][3] == 0.0f && m.m[3][3] == 1.0f;
+        for (std::uint32_t i = 0; i < bone.GetInfluenceCount(); ++i) {
+            const std::uint32_t v = bone.GetIndices()[i];
+            const float w = bone.GetWeights()[i];
+            const VoVector3 p(rest[v].x, rest[v].y, rest[v].z);
+            VoVector3 n(rest[v].nx, rest[v].ny, rest[v].nz);
+            n.NormalizeInPlace(VoSkinMesh::kNormalTolerance);
+            VoVector3 placed(p.x * m.m[0][0] + p.y * m.m[1][0] + p.z * m.m[2][0] + m.m[3][0],
+                             p.x * m.m[0][1] + p.y * m.m[1][1] + p.z * m.m[2][1] + m.m[3][1],
+                             p.x * m.m[0][2] + p.y * m.m[1][2] + p.z * m.m[2][2] + m.m[3][2]);
+            if (!affine) {
+                TransformCoord(&placed, &m, &p);
+            }
+            positions[v].x += placed.x * w;
+            positions[v].y += placed.y * w;
+            positions[v].z += placed.z * w;
+            normals[v].x += (n.x * rows[0].x + n.y * rows[1].x + n.z * rows[2].x) * w;
+            normals[v].y += (n.x * rows[0].y + n.y * rows[1].y + n.z * rows[2].y) * w;
+            normals[v].z += (n.x * rows[0].z + n.y * rows[1].z + n.z * rows[2].z) * w;
+        }
+    }
+    for (int v = 0; v < kVertices; ++v) {
+        const float expected[6] = {positions[v].x, positions[v].y, positions[v].z,
+                                   normals[v].x,   normals[v].y,   normals[v].z};
+        EXPECT_EQ(std::memcmp(fMesh->GetVertexBuffer()->GetVertex(v), expected, sizeof expected), 0)
+            << "vertex " << v;
+    }
+}
+
+// Influences set again after the skin was prepared are the ones skinned.
+TEST_F(VoSkinMeshTest, InfluencesChangedAfterPreparingAreSkinned) {
+    ASSERT_TRUE(fMesh->CreateBones(2));
+    Bone(0, u"Left", {0, 1}, {1.0f, 1.0f});
+    Bone(1, u"Right", {}, {});
+    Frame(u"Left")->SetAbsoluteMatrix(Translation(1, 0, 0));
+    Frame(u"Right")->SetAbsoluteMatrix(Translation(0, 0, 4));
+    ASSERT_TRUE(fMesh->PrepareSkin());
+    ASSERT_TRUE(fMesh->UpdateSkin());
+    ExpectVertexNear(fMesh->GetVertexBuffer(), 1, {1, 1, 0, 0, 1, 0});
+    Bone(0, u"Left", {0}, {1.0f});
+    Bone(1, u"Right", {1}, {0.5f});
+    ASSERT_TRUE(fMesh->UpdateSkin());
+    ExpectVertexNear(fMesh->GetVertexBuffer(), 0, {2, 0, 0, 0, 0, 1});
+    ExpectVertexNear(fMesh->GetVertexBuffer(), 1, {0, 0.5f, 2, 0, 0.5f, 0});
 }

@@ -1,15 +1,7 @@
 #include "platform/port/VoMovieDecoder.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/avstring.h>
-#include <libavutil/channel_layout.h>
-#include <libavutil/mem.h>
-#include <libavutil/pixdesc.h>
-#include <libswresample/swresample.h>
-#include <libswscale/swscale.h>
-}
+// FFmpeg's headers, and its functions from the libraries loaded at the first open.
+#include "platform/port/VoFfmpegCalls.h"
 
 #include <sys/stat.h>
 
@@ -674,7 +666,7 @@ VoMovieDecoder::~VoMovieDecoder() {
 
 bool VoMovieDecoder::OpenFile(const char* apPath, std::uint32_t aFlags) {
     Close();
-    if (apPath == nullptr || apPath[0] == '\0') {
+    if (apPath == nullptr || apPath[0] == '\0' || !VoFfmpegLibrary::Load()) {
         return false;
     }
     State* state = VO_NEW State();
@@ -687,7 +679,7 @@ bool VoMovieDecoder::OpenFile(const char* apPath, std::uint32_t aFlags) {
 
 bool VoMovieDecoder::OpenMemory(const void* apData, std::size_t aSize, std::uint32_t aFlags) {
     Close();
-    if (apData == nullptr || aSize == 0) {
+    if (apData == nullptr || aSize == 0 || !VoFfmpegLibrary::Load()) {
         return false;
     }
     State* state = VO_NEW State();

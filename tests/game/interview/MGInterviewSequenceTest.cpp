@@ -59,7 +59,7 @@ protected:
         return state != nullptr && state->GetBoolean();
     }
     static std::string MainLine() {
-        VoTextArea* text = MGSubtitle::GetInstance()->GetText();
+        VoTextArea* text = MGSubtitle::GetInstance()->GetMainText();
         return text != nullptr ? Narrow(text->GetText()) : "";
     }
     static std::string AppendedLine() {
@@ -93,7 +93,7 @@ TEST_F(MGInterviewSequenceTest, ASoundWaitsForTheOneBeforeWhileSubtitlesKeepThei
     // The first subtitle at its time, the first sound still playing.
     fGame.At(2.0);
     EXPECT_EQ(MainLine(), "The first line.");
-    EXPECT_EQ(MGSubtitle::GetInstance()->GetText()->GetFont(),
+    EXPECT_EQ(MGSubtitle::GetInstance()->GetMainText()->GetFont(),
               VoFontManager::GetInstance()->GetFont(VoString(u"TW_CEN_MT16")));
     EXPECT_TRUE(MGSubtitle::GetInstance()->IsShown());
     EXPECT_TRUE(Playing("a"));

@@ -65,7 +65,7 @@ protected:
         return lines;
     }
     static std::string Subtitle() {
-        VoTextArea* text = MGSubtitle::GetInstance()->GetText();
+        VoTextArea* text = MGSubtitle::GetInstance()->GetMainText();
         return text != nullptr ? Narrow(text->GetText()) : "";
     }
     static bool Listed(MGInterview* apInterview, const char* apTopic) {

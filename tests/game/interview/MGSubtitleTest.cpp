@@ -63,7 +63,7 @@ TEST_F(MGSubtitleTest, TheBoxIsMadeOnceHiddenInTheDisplayRootWithItsParts) {
 TEST_F(MGSubtitleTest, SetTextReplacesBothLinesAndAppendTextOnlyTheSecond) {
     MGSubtitle* box = MGSubtitle::GetInstance();
     box->SetText(VoString(u"First line."), nullptr);
-    VoTextArea* text = box->GetText();
+    VoTextArea* text = box->GetMainText();
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(TextOf(text->GetId()), u"subtitle");
     EXPECT_EQ(TextOf(text->GetText()), u"First line.");
@@ -78,13 +78,13 @@ TEST_F(MGSubtitleTest, SetTextReplacesBothLinesAndAppendTextOnlyTheSecond) {
     EXPECT_EQ(TextOf(box->GetAppendedText()->GetId()), u"subtitle_appended");
     EXPECT_EQ(TextOf(box->GetAppendedText()->GetText()), u"Another second line.");
     EXPECT_EQ(box->GetAppendedText()->GetPosition(), VoVector2(0.0f, 40.0f));
-    EXPECT_EQ(box->GetText(), text);
+    EXPECT_EQ(box->GetMainText(), text);
     EXPECT_EQ(Member(u"textGroup")->GetMemberCount(), 2);
 
     box->SetText(VoString(u"New line."), nullptr);
     EXPECT_EQ(box->GetAppendedText(), nullptr);
     EXPECT_EQ(Member(u"textGroup")->GetMemberCount(), 1);
-    EXPECT_EQ(TextOf(box->GetText()->GetText()), u"New line.");
+    EXPECT_EQ(TextOf(box->GetMainText()->GetText()), u"New line.");
 }
 
 TEST_F(MGSubtitleTest, IsVisibleOnlyOnceTheFadeInHasEnded) {

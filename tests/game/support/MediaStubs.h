@@ -36,6 +36,13 @@ inline std::set<std::string>& Missing() {
     return sMissing;
 }
 
+// Every sound asked of the stub sound manager, as name + " " + path, the
+// ones it could not open too, oldest first.
+inline std::vector<std::string>& SoundsAsked() {
+    static std::vector<std::string> sAsked;
+    return sAsked;
+}
+
 // The live objects of a stub class, oldest first.
 template <typename T>
 std::vector<T*>& Live() {
@@ -109,6 +116,7 @@ public:
 
 private:
     static VoISoundPlayer* Create(const VoString& aName, const VoString& aPath) {
+        SoundsAsked().push_back(Narrow(aName) + " " + Narrow(aPath));
         return Missing().count(Narrow(aPath)) != 0 ? nullptr : VO_NEW SoundPlayer(aName, aPath);
     }
 };
@@ -209,11 +217,12 @@ public:
 }  // namespace stubs
 
 // A RecordingGame with the stub sound and movie managers; what an earlier
-// test marked missing is forgotten.
+// test marked missing or asked for is forgotten.
 class MediaGame : public RecordingGame {
 public:
     MediaGame() : RecordingGame(&RegisterAll) {
         stubs::Missing().clear();
+        stubs::SoundsAsked().clear();
         stubs::MovieManager::sWidth = 320;
         stubs::MovieManager::sHeight = 240;
     }

@@ -21,7 +21,7 @@ class SceneGame : public SampleGame {
 public:
     SceneGame() {
         EXPECT_TRUE(VoIFileSystem::GetInstance()->Mount(VoString(u"//scenes"),
-                                                         PlatformTestFolder::Wide(fFolder.Files())));
+                                                        PlatformTestFolder::Wide(fFolder.Files())));
     }
 
     // "<id>/scene.txt" with the default viewpoint, and the light file every

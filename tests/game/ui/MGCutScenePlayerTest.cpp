@@ -493,21 +493,21 @@ TEST_F(MGCutScenePlayerTest, SubtitlesShowAtTheirTimesUnlessOptionZeroIsSet) {
     EXPECT_EQ(box->GetPosition(), VoVector2(0.0f, 500.0f));
     // The subtitles' clock starts with the movie.
     fGame.RunFrames(0.3);
-    EXPECT_EQ(box->GetText(), nullptr);
+    EXPECT_EQ(box->GetMainText(), nullptr);
     fGame.RunFrames(0.3);
-    ASSERT_NE(box->GetText(), nullptr);
-    EXPECT_EQ(Narrow(box->GetText()->GetText()), "The door creaks.");
-    // Visible once its fade-in is over.
-    fGame.RunFrames(0.35);
-    EXPECT_TRUE(box->IsVisible());
+    ASSERT_NE(box->GetMainText(), nullptr);
+    EXPECT_EQ(Narrow(box->GetMainText()->GetText()), "The door creaks.");
+    // Shown, and fully visible once its fade-in has ended.
+    EXPECT_TRUE(box->IsShown());
     EXPECT_EQ(box->GetAppendedText(), nullptr);
-    fGame.RunFrames(0.15);
+    fGame.RunFrames(0.5);
+    EXPECT_TRUE(box->IsVisible());
     ASSERT_NE(box->GetAppendedText(), nullptr);
     EXPECT_EQ(Narrow(box->GetAppendedText()->GetText()), "Someone is there.");
     EXPECT_EQ(box->GetAppendedText()->GetFont(),
               VoFontManager::GetInstance()->GetFont(VoString(u"TW_CEN_MT16_BLUE")));
     Movie()->End();
-    fGame.RunFrames(0.4);
+    fGame.RunFrames(0.1);
     EXPECT_FALSE(box->IsVisible());
     fGame.RunFrames(1.0);
 
@@ -515,7 +515,7 @@ TEST_F(MGCutScenePlayerTest, SubtitlesShowAtTheirTimesUnlessOptionZeroIsSet) {
     MGOptions::GetInstance()->SetOption(0, 1);
     fPlayer->Play(VoString(u"door.mkv"));
     fGame.RunFrames(2.0);
-    EXPECT_EQ(Narrow(box->GetText()->GetText()), "");
+    EXPECT_EQ(Narrow(box->GetMainText()->GetText()), "");
     EXPECT_FALSE(box->IsVisible());
 }
 

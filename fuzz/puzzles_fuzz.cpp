@@ -1,0 +1,309 @@
+// Runs one puzzle screen on arbitrary layout data. The first byte picks the
+// puzzle; the rest is written as the puzzle's layout file into a scratch
+// folder mounted as "//textures" (single-byte text, read as the puzzle reads
+// it). The puzzle is opened by its activation state over a base screen, then
+// driven by a run of actions drawn from the input's bytes: clicks and drags
+// at the middle of any object of its screen (its buttons, pieces and keys
+// among them), presses and releases elsewhere, frames of varying length,
+// its state set true and false; at the end it is closed and everything torn
+// down. A crash, a read past an array or a leak fails it.
+//
+// Two textures are filed beforehand ("a.tga" 4 x 4 and "b.tga" 60 x 64), so
+// layouts that name them build sprites with a size; no sound file opens.
+// Further puzzles add a line to kPuzzles.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "MGIScreen.h"
+#include "MGScreenManager.h"
+#include "container/VoString.h"
+#include "gdi/VoDisplayGroup.h"
+#include "geometry/VoPolygon.h"
+#include "geometry/VoRectangle.h"
+#include "memory/VoNew.h"
+#include "object/VoIObjectCreator.h"
+#include "object/VoRegistry.h"
+#include "platform/VoISoundManager.h"
+#include "platform/VoMouse.h"
+#include "puzzles/cigarband/MGCigarBandPuzzle.h"
+#include "puzzles/combination/MGCombinationLockPuzzle.h"
+#include "puzzles/floorsafe/MGFloorSafePuzzle.h"
+#include "puzzles/pobox/MGPOBoxPuzzle.h"
+#include "puzzles/slidebox/MGSlideBoxPuzzle.h"
+#include "render/VoTextureManager.h"
+#include "startup/VoStartupCreators.h"
+#include "state/VoStateManager.h"
+#include "stdlib/VoCleaner.h"
+#include "stdlib/VoFrameManager.h"
+#include "support/FuzzSupport.h"
+#include "support/FuzzTexture.h"
+#include "system/VoIFileSystem.h"
+#include "system/VoITimer.h"
+#include "util/MGCleaner.h"
+
+namespace {
+
+struct FuzzPuzzle {
+    MGIScreen* (*fGet)();
+    VoDisplayGroup* (*fRoot)();
+    const char16_t* fActivation;
+    const char* fFolder;
+    const char* fLayout;
+    // Keys a puzzle takes by name (the keypad's), or null.
+    void (*fKey)(const VoString&);
+};
+
+template <typename Puzzle>
+MGIScreen* ScreenOf() {
+    return Puzzle::GetInstance();
+}
+
+template <typename Puzzle>
+VoDisplayGroup* RootOf() {
+    Puzzle* puzzle = Puzzle::GetInstance();
+    return puzzle != nullptr ? puzzle->GetRootGroup() : nullptr;
+}
+
+void KeypadKey(const VoString& aKey) {
+    if (MGCombinationLockPuzzle* keypad = MGCombinationLockPuzzle::GetInstance()) {
+        keypad->OnKey(aKey);
+    }
+}
+
+const FuzzPuzzle kPuzzles[] = {
+    {&ScreenOf<MGCigarBandPuzzle>, &RootOf<MGCigarBandPuzzle>, MGCigarBandPuzzle::kActivationState,
+     "cigar_bands", "puzzle_cigarband_layout.txt", nullptr},
+    {&ScreenOf<MGCombinationLockPuzzle>, &RootOf<MGCombinationLockPuzzle>,
+     MGCombinationLockPuzzle::kActivationState, "keypad", "keypad_layout.txt", &KeypadKey},
+    {&ScreenOf<MGSlideBoxPuzzle>, &RootOf<MGSlideBoxPuzzle>, MGSlideBoxPuzzle::kActivationState, "sliderbox",
+     "lockbox_puzzle_layout.txt", nullptr},
+    {&ScreenOf<MGFloorSafePuzzle>, &RootOf<MGFloorSafePuzzle>, MGFloorSafePuzzle::kActivationState,
+     "floorsafe", "floorsafe_puzzle_layout.txt", nullptr},
+    {&ScreenOf<MGPOBoxPuzzle>, &RootOf<MGPOBoxPuzzle>, MGPOBoxPuzzle::kActivationState, "pobox",
+     "POBox_layout.txt", nullptr},
+};
+constexpr std::size_t kPuzzleCount = sizeof(kPuzzles) / sizeof(kPuzzles[0]);
+constexpr std::size_t kMaxLayout = 0x20000;
+constexpr int kActions = 48;
+const char16_t* const kKeys[] = {u"1", u"5", u"0", u"3", u"8", u"clear", u"ENTER", u"A", u"."};
+
+// The clock the actions move on.
+class FuzzTimer : public VoITimer {
+public:
+    bool Initialize(std::uintptr_t) override { return true; }
+    double GetTime() override { return sNow; }
+    bool Reset() override {
+        sNow = 0.0;
+        return true;
+    }
+    static double sNow;
+};
+double FuzzTimer::sNow = 0.0;
+
+// No sound file opens.
+class SilentSoundManager : public VoISoundManager {
+public:
+    VoISoundPlayer* CreateSample(const VoString&, const VoString&) override { return nullptr; }
+    VoISoundPlayer* CreateStream(const VoString&, const VoString&) override { return nullptr; }
+};
+
+// The screen under the puzzle.
+class BaseScreen : public MGIScreen {
+public:
+    void OnLeaveBegin() override {}
+    void OnLeaveEnd() override {}
+    void OnEnter() override {}
+};
+
+void AddCreator(VoIObjectCreator* apCreator) {
+    if (apCreator != nullptr && !VoRegistry::Get()->AddCreator(apCreator)) {
+        delete apCreator;
+    }
+}
+
+// The scratch folder, made once per process.
+const std::string& ScratchFolder() {
+    static const std::string sFolder = [] {
+        char name[] = "/tmp/puzzles_fuzz_XXXXXX";
+        const char* made = mkdtemp(name);
+        return std::string(made != nullptr ? made : "/tmp");
+    }();
+    return sFolder;
+}
+
+bool WriteLayout(const FuzzPuzzle& aPuzzle, const std::uint8_t* apData, std::size_t aSize) {
+    const std::string folder = ScratchFolder() + "/puzzles/" + aPuzzle.fFolder;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        return false;
+    }
+    std::ofstream out(folder + "/" + aPuzzle.fLayout, std::ios::binary | std::ios::trunc);
+    // Read as text up to the first zero byte, as the engine reads it.
+    std::size_t length = 0;
+    while (length < aSize && apData[length] != 0) {
+        ++length;
+    }
+    out.write(reinterpret_cast<const char*>(apData), static_cast<std::streamsize>(length));
+    return static_cast<bool>(out);
+}
+
+void StartEngine() {
+    VoCleaner::ResetEngineForTests();
+    VoCleaner::GetInstance();
+    AddCreator(VO_NEW FuzzCreator<FuzzTexture>(u"texture"));
+    AddCreator(VO_NEW FuzzCreator<FuzzTimer>(u"timer"));
+    AddCreator(VO_NEW FuzzCreator<SilentSoundManager>(u"soundmanager"));
+    VoStartupCreators::Register();
+    FuzzTimer::sNow = 0.0;
+    VoIFileSystem* files = VoIFileSystem::GetInstance();
+    const VoString scratch(ScratchFolder().c_str());
+    files->Mount(VoString(u"//textures"), scratch);
+    files->Mount(VoString(u"//scenes"), scratch);
+    files->Mount(VoString(u"//sounds"), scratch);
+    files->Mount(VoString(u"//dataroot"), scratch);
+    VoTextureManager::GetInstance()->SetRoot(VoString(u"//textures"));
+    FileTexture(u"a.tga", 4, 4);
+    FileTexture(u"b.tga", 60, 64);
+}
+
+void Frame(double aSeconds) {
+    FuzzTimer::sNow += aSeconds;
+    if (VoFrameManager* frames = VoFrameManager::GetInstance()) {
+        frames->Update();
+    }
+}
+
+void SetState(const char16_t* apId, bool aValue) {
+    VoStateManager::GetInstance()->SetState(VoString(apId), VoString(u"boolean"),
+                                            VoString(aValue ? u"true" : u"false"), true);
+}
+
+// Every object of the tree, depth first.
+void Collect(VoDisplayGroup* apGroup, std::vector<VoIDisplayObject*>& aOut) {
+    for (int i = 0; apGroup != nullptr && i < apGroup->GetMemberCount(); ++i) {
+        VoIDisplayObject* member = apGroup->GetMemberAt(i);
+        aOut.push_back(member);
+        Collect(dynamic_cast<VoDisplayGroup*>(member), aOut);
+    }
+}
+
+VoVector2 MiddleOf(VoIDisplayObject* apObject) {
+    VoPolygon outline;
+    if (apObject == nullptr || !apObject->GetWorldBoundary(outline) || outline.GetNumPoints() == 0) {
+        VoVector2 position;
+        return apObject != nullptr ? apObject->GetWorldPosition(position) : position;
+    }
+    const VoRectangle box(outline);
+    return VoVector2(box.x + box.width / 2.0f, box.y + box.height / 2.0f);
+}
+
+// A small generator over the input's bytes, so each input drives alike.
+class Draws {
+public:
+    Draws(const std::uint8_t* apData, std::size_t aSize) {
+        for (std::size_t i = 0; i < aSize; ++i) {
+            fState = fState * 1099511628211ull ^ apData[i];
+        }
+    }
+    std::uint32_t Next(std::uint32_t aBound) {
+        fState = fState * 6364136223846793005ull + 1442695040888963407ull;
+        return aBound == 0 ? 0 : static_cast<std::uint32_t>((fState >> 33) % aBound);
+    }
+
+private:
+    std::uint64_t fState = 14695981039346656037ull;
+};
+
+void Drive(const FuzzPuzzle& aPuzzle, Draws& aDraws) {
+    VoMouse* mouse = VoMouse::GetInstance();
+    for (int action = 0; action < kActions; ++action) {
+        std::vector<VoIDisplayObject*> objects;
+        Collect(aPuzzle.fRoot(), objects);
+        switch (aDraws.Next(8)) {
+            case 0:
+            case 1: {
+                // A click at the middle of an object of the screen.
+                VoIDisplayObject* target = objects.empty() ? nullptr : objects[aDraws.Next(objects.size())];
+                const VoVector2 at = MiddleOf(target);
+                mouse->Move(&at);
+                mouse->ButtonDown(1);
+                mouse->ButtonUp(1);
+                break;
+            }
+            case 2: {
+                // A drag from one object to a point anywhere.
+                VoIDisplayObject* target = objects.empty() ? nullptr : objects[aDraws.Next(objects.size())];
+                const VoVector2 from = MiddleOf(target);
+                const VoVector2 to(static_cast<float>(aDraws.Next(900)) - 50.0f,
+                                   static_cast<float>(aDraws.Next(700)) - 50.0f);
+                mouse->Move(&from);
+                mouse->ButtonDown(1 + static_cast<int>(aDraws.Next(2)));
+                mouse->Move(&to);
+                mouse->ButtonUp(1 + static_cast<int>(aDraws.Next(2)));
+                break;
+            }
+            case 3:
+                if (aPuzzle.fKey != nullptr) {
+                    aPuzzle.fKey(VoString(kKeys[aDraws.Next(sizeof(kKeys) / sizeof(kKeys[0]))]));
+                }
+                break;
+            case 4:
+                SetState(aPuzzle.fActivation, aDraws.Next(4) != 0);
+                break;
+            default:
+                Frame(0.005 * static_cast<double>(aDraws.Next(80)));
+                break;
+        }
+    }
+    // Whatever was started finishes or is torn down.
+    for (int frame = 0; frame < 40; ++frame) {
+        Frame(0.05);
+    }
+    SetState(aPuzzle.fActivation, false);
+    MGScreenManager* screens = MGScreenManager::GetInstance();
+    MGIScreen* puzzle = aPuzzle.fGet();
+    if (screens != nullptr && screens->FindScreen(puzzle) >= 0 && !screens->IsBusy()) {
+        screens->RemoveScreen(puzzle);
+        puzzle->OnLeaveEnd();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aSize) {
+    QuietFuzzLog();
+    if (aSize == 0 || aSize > kMaxLayout) {
+        return 0;
+    }
+    const FuzzPuzzle& puzzle = kPuzzles[apData[0] % kPuzzleCount];
+    if (!WriteLayout(puzzle, apData + 1, aSize - 1)) {
+        return 0;
+    }
+    StartEngine();
+    {
+        Draws draws(apData, aSize);
+        BaseScreen base;
+        MGScreenManager::GetInstance()->PushScreen(&base);
+        if (puzzle.fGet() != nullptr) {
+            // Start digits drawn alike for every run of the input.
+            std::srand(1);
+            SetState(puzzle.fActivation, true);
+            for (int frame = 0; frame < 20; ++frame) {
+                Frame(0.05);
+            }
+            Drive(puzzle, draws);
+        }
+        MGScreenManager::GetInstance()->Clear();
+        delete MGCleaner::PeekInstance();
+    }
+    delete VoCleaner::PeekInstance();
+    return 0;
+}
