@@ -87,14 +87,6 @@ double Now() {
     return timer != nullptr ? timer->GetTime() : 0.0;
 }
 
-// The number under the state, truncated; aDefault when it is missing.
-int ReadCase(int aDefault, bool* apFound) {
-    VoStateManager* states = VoStateManager::GetInstance();
-    VoIState* state = states != nullptr ? states->GetState(VoString(MGPDA::kSelectedCaseState)) : nullptr;
-    *apFound = state != nullptr;
-    return state != nullptr ? static_cast<int>(state->GetNumber(0.0f)) : aDefault;
-}
-
 }  // namespace
 
 MGPDA* MGPDA::GetInstance() {
@@ -610,6 +602,38 @@ VoIDisplayObject* MGPDA::GetScrollArea() const {
     return fpGroup != nullptr ? fpGroup->GetMember(VoString(kScrollAreaId)) : nullptr;
 }
 
+bool MGPDA::IsInScrollArea(const VoVector2& aPoint) const {
+    VoIDisplayObject* area = GetScrollArea();
+    VoRectangle visible;
+    return area != nullptr && area->GetWorldRectangle(visible) && visible.ContainsPoint(aPoint);
+}
+
+void MGPDA::ScrollByWheel(float aDelta) {
+    if (fpScrollBar == nullptr) {
+        return;
+    }
+    if (aDelta >= 0.0f) {
+        fpScrollBar->ScrollUp();
+    } else {
+        fpScrollBar->ScrollDown();
+    }
+}
+
+int MGPDA::ReadSelectedCase(int aDefault, bool* apFound) {
+    VoStateManager* states = VoStateManager::GetInstance();
+    VoIState* state = states != nullptr ? states->GetState(VoString(kSelectedCaseState)) : nullptr;
+    if (apFound != nullptr) {
+        *apFound = state != nullptr;
+    }
+    if (state == nullptr) {
+        return aDefault;
+    }
+    const float number = state->GetNumber(0.0f);
+    // Within the ints' range (NaN is not): casting anything else is undefined.
+    constexpr float kLimit = 2147483520.0f;
+    return number > -kLimit && number < kLimit ? static_cast<int>(number) : 0;
+}
+
 VoButton* MGPDA::GetMenuButton(const VoString& aId) const {
     VoIDisplayObject* member = fpMainMenu != nullptr ? fpMainMenu->GetMember(aId) : nullptr;
     return dynamic_cast<VoButton*>(member);
@@ -670,7 +694,7 @@ void MGPDA::OnButtonEvent(const VoString& aId, int aCode) {
     } else {
         ConsumeMouseEvent();
         bool found = false;
-        const int selectedCase = ReadCase(0, &found);
+        const int selectedCase = ReadSelectedCase(0, &found);
         if (!found) {
             VO_ASSERT_FAILURE("");
         }
