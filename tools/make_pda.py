@@ -46,6 +46,8 @@ BODY = (46, 50, 58)
 BODY_RIM = (98, 106, 120)
 BODY_DARK = (30, 33, 39)
 SCREEN = (14, 40, 44)
+# The device's screen: light, so that the case log's black text reads.
+LCD = (206, 216, 196)
 SCREEN_RIM = (70, 120, 118)
 TEXT = (222, 228, 236)
 AMBER = (255, 196, 84)
@@ -154,7 +156,7 @@ def make_frame():
     canvas.gradient(8, 30, 452, 36, (58, 63, 73), BODY)
     # The screen.
     canvas.rounded(158, 46, 450, 252, 8, SCREEN_RIM)
-    canvas.rounded(161, 49, 447, 249, 6, SCREEN)
+    canvas.rounded(161, 49, 447, 249, 6, LCD)
     # The menu's recess and the speaker grille.
     canvas.rounded(8, 34, 156, 232, 6, BODY_DARK)
     for gx in range(176, 430, 8):

@@ -33,7 +33,7 @@ namespace {
 // The sample pictures' colours (tools/make_pda.py).
 const Rgba kScene = {51, 102, 153, 255};
 const Rgba kBody = {46, 50, 58, 255};
-const Rgba kScreen = {14, 40, 44, 255};
+const Rgba kScreen = {206, 216, 196, 255};
 const Rgba kGridBox = {20, 52, 56, 255};
 const Rgba kButton = {70, 76, 88, 255};
 const Rgba kButtonShown = {24, 64, 66, 255};
