@@ -19,6 +19,8 @@
 #include "pda/MGIPDAListener.h"
 #include "pda/MGIPDAPanel.h"
 #include "pda/MGInventoryPanel.h"
+#include "pda/MGLogPanel.h"
+#include "pda/MGMapPanel.h"
 #include "pda/MGPDAMinimized.h"
 #include "platform/VoMouse.h"
 #include "scene/MGCharacter.h"
@@ -52,8 +54,8 @@ constexpr int kSwitchButtonCount = 5;
 constexpr const char16_t* kSwitchButtons[kSwitchButtonCount] = {MGPDA::kMap, MGPDA::kInventory, MGPDA::kPhone,
                                                                 MGPDA::kLog, MGPDA::kMenu};
 
-// A panel that builds nothing: the map, the case log and the phone until
-// their panels arrive, so that switching between the four works already.
+// A panel that builds nothing: the phone until its panel arrives, so that
+// switching between the four works already.
 class MGEmptyPDAPanel : public MGIPDAPanel {
 public:
     MGEmptyPDAPanel(const VoString& aId, VoDisplayGroup* apParent) : MGIPDAPanel(aId, apParent) {}
@@ -241,10 +243,10 @@ void MGPDA::Create() {
 
 void MGPDA::CreatePanels() {
     AddPanelFromLayout(VO_NEW MGInventoryPanel(fpGroup), kInventoryLayout);
-    // Until their panels arrive the map, the case log and the phone build
-    // nothing and so read no layout.
-    AddPanelFromLayout(VO_NEW MGEmptyPDAPanel(VoString(kMap), fpGroup), nullptr);
-    AddPanelFromLayout(VO_NEW MGEmptyPDAPanel(VoString(kLog), fpGroup), nullptr);
+    AddPanelFromLayout(VO_NEW MGMapPanel(fpGroup), kMapLayout);
+    // The case log has no layout to read; until its panel arrives the phone
+    // builds nothing.
+    AddPanelFromLayout(VO_NEW MGLogPanel(fpGroup), nullptr);
     AddPanelFromLayout(VO_NEW MGEmptyPDAPanel(VoString(kPhone), fpGroup), nullptr);
 }
 
