@@ -310,6 +310,7 @@ def draw_ticket(c, x, y, ink):
 ITEMS = {
     1: [
         ("clerk", "witnesses", "CLERK", draw_person, "Mara Velde, desk clerk"),
+        ("manager", "witnesses", "MANAGER", draw_person, "Desmond Hale, hotel manager"),
         ("brasskey", "evidence", "KEY", draw_key, "Brass key to room 12"),
         ("1cn05", "evidence", "BAND", draw_band, "Cigar band"),
         ("1cs03", "evidence", "PHOTO", draw_photo, "Photograph from behind the painting"),
@@ -355,6 +356,9 @@ brasskey
 clerk
 	plain
 		text=Mara Velde has kept the front desk for nine years.
+manager
+	plain
+		text=Desmond Hale has run the Marlowe for twenty years.|He was out the night of the break-in, he says.
 1cn05
 	plain
 		text=A cigar band, pieced together.|The brand is sold in one shop in town.
