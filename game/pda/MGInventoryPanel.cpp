@@ -90,9 +90,8 @@ MGInventoryPanel::~MGInventoryPanel() {
     }
     fpShown = nullptr;
     // The PDA's scroll area never deletes a panel's content.
-    MGPDA* pda = MGPDA::PeekInstance();
-    if (pda != nullptr && fpContent != nullptr && pda->GetScrollContent() == fpContent) {
-        pda->ClearScrollContentGroup();
+    if (MGPDA* pda = MGPDA::PeekInstance()) {
+        pda->ReleaseScrollContent(fpContent);
     }
     delete fpContent;
     delete fpItems;

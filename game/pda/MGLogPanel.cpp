@@ -15,6 +15,7 @@
 #include "script/VoScript.h"
 #include "script/VoScriptBuilder.h"
 #include "util/MGListening.h"
+#include "util/MGTimeOrder.h"
 
 MGLogPanel::MGLogPanel(VoDisplayGroup* apParent)
     : MGIPDAPanel(VoString(MGPDA::kLog), apParent), fpColumn(nullptr), fHeight(0), fInMouse(false) {}
@@ -85,14 +86,8 @@ bool MGLogPanel::ShowLog(VoPropertyList* apLog) {
             continue;
         }
         const float time = EntryTime(events);
-        // Before the first later note: notes of equal times keep file order.
-        int place = times.GetCount();
-        for (int j = 0; j < times.GetCount(); ++j) {
-            if (times.GetAt(j) > time) {
-                place = j;
-                break;
-            }
-        }
+        // Notes of equal times keep file order.
+        const int place = MGTimeOrderPlace(times, time);
         texts.AddAt(place, text);
         times.AddAt(place, time);
     }
@@ -146,9 +141,8 @@ void MGLogPanel::DeleteColumn() {
     if (fpColumn == nullptr) {
         return;
     }
-    MGPDA* pda = MGPDA::PeekInstance();
-    if (pda != nullptr && pda->GetScrollContent() == fpColumn) {
-        pda->ClearScrollContentGroup();
+    if (MGPDA* pda = MGPDA::PeekInstance()) {
+        pda->ReleaseScrollContent(fpColumn);
     }
     delete fpColumn;
     fpColumn = nullptr;

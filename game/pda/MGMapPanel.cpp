@@ -109,10 +109,8 @@ void MGMapPanel::DeleteMap() {
     if (fpMap == nullptr) {
         return;
     }
-    // The PDA's scroll area must not keep a map that is gone.
-    MGPDA* pda = MGPDA::PeekInstance();
-    if (pda != nullptr && pda->GetScrollContent() == fpMap) {
-        pda->ClearScrollContentGroup();
+    if (MGPDA* pda = MGPDA::PeekInstance()) {
+        pda->ReleaseScrollContent(fpMap);
     }
     delete fpMap;
     fpMap = nullptr;
@@ -161,9 +159,8 @@ bool MGMapPanel::Hide() {
     bool hidden = MGIPDAPanel::Hide();
     if (fpMap != nullptr) {
         hidden = fpMap->SetActive(false) && hidden;
-        MGPDA* pda = MGPDA::PeekInstance();
-        if (pda != nullptr && pda->GetScrollContent() == fpMap) {
-            pda->ClearScrollContentGroup();
+        if (MGPDA* pda = MGPDA::PeekInstance()) {
+            pda->ReleaseScrollContent(fpMap);
         }
     }
     for (int i = 0; i < fTags.GetCount(); ++i) {

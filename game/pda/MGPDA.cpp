@@ -585,6 +585,12 @@ bool MGPDA::ClearScrollContentGroup() {
     return true;
 }
 
+void MGPDA::ReleaseScrollContent(VoDisplayGroup* apContent) {
+    if (apContent != nullptr && apContent == fpScrollContent) {
+        ClearScrollContentGroup();
+    }
+}
+
 bool MGPDA::SetScrollContentHeight(int aHeight) {
     if (fpScrollBar == nullptr || fpScrollContent == nullptr) {
         VO_ERROR(kNoScroller);

@@ -169,6 +169,9 @@ public:
     bool SetScrollContentGroup(VoDisplayGroup* apContent);
     // Takes the content out of the scroll area. True.
     bool ClearScrollContentGroup();
+    // Takes the group out of the scroll area when it is the content there:
+    // a panel's, about to be hidden or deleted. Null changes nothing.
+    void ReleaseScrollContent(VoDisplayGroup* apContent);
     // The content in the scroll area; null when none.
     VoDisplayGroup* GetScrollContent() const { return fpScrollContent; }
     // The scroll range of the current content; logged (false) without a

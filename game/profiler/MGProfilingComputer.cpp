@@ -33,6 +33,7 @@
 #include "util/MGListening.h"
 #include "util/MGOptions.h"
 #include "util/MGTextureRoot.h"
+#include "util/MGTimeOrder.h"
 
 namespace {
 
@@ -100,13 +101,7 @@ void CollectProfiledIndices(VoPropertyList* apSection, VoVectorInt* apOut) {
             continue;
         }
         const float time = event->GetTime();
-        int place = times.GetCount();
-        for (int j = 0; j < times.GetCount(); ++j) {
-            if (times.GetAt(j) > time) {
-                place = j;
-                break;
-            }
-        }
+        const int place = MGTimeOrderPlace(times, time);
         times.AddAt(place, time);
         apOut->AddAt(place, i);
     }
