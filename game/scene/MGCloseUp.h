@@ -4,8 +4,9 @@
 // entry of the viewpoint's close-up file.
 //
 // For now the least the scene and the PDA need: reading the entry's "id",
-// and switching the close-up's hotspots off while the PDA is open and on
-// again when it closes.
+// switching the close-up's hotspots off while the PDA is open and on again
+// when it closes, and closing it at once when the map sends the player
+// elsewhere.
 #include "container/VoBase.h"
 #include "container/VoString.h"
 
@@ -24,6 +25,10 @@ public:
     // Enables or disables every hotspot of the close-up.
     void SetHotspotsEnabled(bool aEnabled) { fHotspotsEnabled = aEnabled; }
     bool AreHotspotsEnabled() const { return fHotspotsEnabled; }
+
+    // Takes the close-up off the screen at once, without a screen call: it
+    // is no longer the current scene's open close-up.
+    void Close();
 
     VoString ToString() const override;
 
