@@ -3,12 +3,14 @@
 // drawer, a document), opened by its trigger state. The scene makes one per
 // entry of the viewpoint's close-up file.
 //
-// For now the least the scene and the PDA need: reading the entry's "id",
-// and switching the close-up's hotspots off while the PDA is open and on
-// again when it closes.
+// For now the least the scene, the PDA and the hotspots need: reading the
+// entry's "id", switching the close-up's hotspots off while the PDA is open
+// and on again when it closes, its display group (none yet) and the refresh
+// of its hotspots after an action (nothing to refresh yet).
 #include "container/VoBase.h"
 #include "container/VoString.h"
 
+class VoDisplayGroup;
 class VoPropertyList;
 
 class MGCloseUp : public VoBase {
@@ -24,6 +26,10 @@ public:
     // Enables or disables every hotspot of the close-up.
     void SetHotspotsEnabled(bool aEnabled) { fHotspotsEnabled = aEnabled; }
     bool AreHotspotsEnabled() const { return fHotspotsEnabled; }
+    // Every hotspot re-evaluates its conditions.
+    void RefreshHotspots() {}
+    // The close-up's display while it is open; null otherwise.
+    VoDisplayGroup* GetDisplayGroup() const { return nullptr; }
 
     VoString ToString() const override;
 
