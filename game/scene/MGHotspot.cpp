@@ -673,7 +673,7 @@ void MGHotspot::ShowMultiCursor() {
         return;
     }
     fpMultiCursor->SetLayout(fMenuOnLeft ? 1 : 0);
-    bool look = ActionEnabled(kLook);
+    bool look = ActionEnabled(kLookIndex);
     const VoVectorString* lines = fpVoiceOvers[kLookList];
     if (look && lines != nullptr && lines->GetCount() > 0 && fpEvents != nullptr) {
         // Look is offered until its voice-over has been heard once.
@@ -681,9 +681,9 @@ void MGHotspot::ShowMultiCursor() {
         look = !fpEvents->HasEvent(played);
     }
     fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kLook, look);
-    fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kCollect, ActionEnabled(kCollect));
-    fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kUse, ActionEnabled(kUse));
-    fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kAnalyze, ActionEnabled(kAnalyze));
+    fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kCollect, ActionEnabled(kCollectIndex));
+    fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kUse, ActionEnabled(kUseIndex));
+    fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kAnalyze, ActionEnabled(kAnalyzeIndex));
     fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kTalk, fKind == kInterview);
     if (fpCursor != nullptr && fpCursor->GetBaseId() == MGCursor::kItem) {
         fpCursor->SetBaseCursor(MGCursor::kDefault);
