@@ -25,6 +25,9 @@
 #include "scene/MGCharacter.h"
 #include "scene/MGCloseUp.h"
 #include "scene/MGHotspotAction.h"
+#include "scene/MGHotspotInterview.h"
+#include "scene/MGHotspotNavigate.h"
+#include "scene/MGHotspotTarget.h"
 #include "scene/MGHotspotTypeData.h"
 #include "scene/MGNavigation.h"
 #include "scene/MGObjectOfInterest.h"
@@ -80,11 +83,11 @@ MGHotspot* MGHotspot::Create(VoPropertyList* apEntry) {
     }
     MGHotspot* hotspot = nullptr;
     if (type.EqualsNoCase(u"navigate")) {
-        hotspot = VO_NEW MGHotspot(kNavigate);
+        hotspot = VO_NEW MGHotspotNavigate();
     } else if (type.EqualsNoCase(u"interview")) {
-        hotspot = VO_NEW MGHotspot(kInterview);
+        hotspot = VO_NEW MGHotspotInterview();
     } else if (type.EqualsNoCase(u"target")) {
-        hotspot = VO_NEW MGHotspot(kTarget);
+        hotspot = VO_NEW MGHotspotTarget();
     } else if (type.EqualsNoCase(u"general")) {
         hotspot = VO_NEW MGHotspot(kGeneral);
     } else {
