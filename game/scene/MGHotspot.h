@@ -229,9 +229,9 @@ public:
     void OnButtonUp(int aButton) override;
     void OnWheel(float) override {}
 
-    // The general hotspot keeps nothing in a save.
-    bool Read(VoIStream*) override { return false; }
-    bool Write(VoIStream*) override { return false; }
+    // Nothing is kept in a save: false (the kinds say so in the log).
+    bool Read(VoIStream* apStream) override;
+    bool Write(VoIStream* apStream) override;
     // Both re-evaluate the conditions.
     void OnEvent(VoEvent* apEvent) override;
     void OnStateChanged(VoIState* apState) override;
@@ -360,6 +360,11 @@ protected:
     // aDelay game-clock seconds later; nothing for an empty item.
     static void StartResult(const VoString& aItem, const char16_t* apLab, float aDelay);
     void SetTypeData(MGHotspotTypeData* apData);
+    // The kind's section of the entry (aPath, "typedata.navigate" say), with
+    // its "enabled" script read into apData; null, logged as apNoSection,
+    // without one. A missing script is logged as apNoEnabled.
+    VoPropertyList* ReadTypeData(VoPropertyList* apEntry, const char16_t* apPath, MGHotspotTypeData* apData,
+                                 const char* apNoSection, const char* apNoEnabled);
 
 private:
     // The first part of the press, shared with the double click: false when
