@@ -620,6 +620,19 @@ void MGHotspot::UpdateCursor() {
     }
 }
 
+void MGHotspot::UpdateItemTargetCursor() {
+    if (fpCursor == nullptr) {
+        return;
+    }
+    if (!fHovered) {
+        fpCursor->ResetCursor(fId);
+    } else if (fpCursor->GetCurrentId() == MGCursor::kItem) {
+        fpCursor->SetCursor(MGCursor::kItemHighlighted, fId);
+    } else {
+        fpCursor->SetCursor(kTargetCursor, fId);
+    }
+}
+
 void MGHotspot::OnButtonDown(int aButton) {
     if (!fActive || fVoiceOverPlaying) {
         return;

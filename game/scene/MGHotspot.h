@@ -315,6 +315,10 @@ protected:
     // The talk action (the menu offers it to interview hotspots only).
     virtual void Talk() {}
 
+    // The hover cursor of a place that takes an item (a target, a bargaining
+    // witness): hovered, the held item highlighted, or the target look
+    // without one; not hovered, the cursor back for the hotspot.
+    void UpdateItemTargetCursor();
     // The scene the hotspot was made in, while it is the current scene;
     // null otherwise.
     MGScene* Scene() const;

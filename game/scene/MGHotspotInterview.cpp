@@ -86,18 +86,10 @@ bool MGHotspotInterview::IsBargaining() {
 }
 
 void MGHotspotInterview::UpdateCursor() {
-    MGCursor* cursor = Cursor();
-    if (cursor == nullptr || fpData == nullptr || fpData->fBargainingItem.GetLength() == 0 ||
-        !IsBargaining()) {
+    if (fpData == nullptr || fpData->fBargainingItem.GetLength() == 0 || !IsBargaining()) {
         MGHotspot::UpdateCursor();
-        return;
-    }
-    if (!IsHovered()) {
-        cursor->ResetCursor(GetId());
-    } else if (cursor->GetCurrentId() == MGCursor::kItem) {
-        cursor->SetCursor(MGCursor::kItemHighlighted, GetId());
     } else {
-        cursor->SetCursor(kTargetCursor, GetId());
+        UpdateItemTargetCursor();
     }
 }
 

@@ -29,17 +29,7 @@ bool MGHotspotTarget::ReadEntry(VoPropertyList* apEntry) {
 }
 
 void MGHotspotTarget::UpdateCursor() {
-    MGCursor* cursor = Cursor();
-    if (cursor == nullptr) {
-        return;
-    }
-    if (!IsHovered()) {
-        cursor->ResetCursor(GetId());
-    } else if (cursor->GetCurrentId() == MGCursor::kItem) {
-        cursor->SetCursor(MGCursor::kItemHighlighted, GetId());
-    } else {
-        cursor->SetCursor(kTargetCursor, GetId());
-    }
+    UpdateItemTargetCursor();
 }
 
 void MGHotspotTarget::RestoreInput() {
