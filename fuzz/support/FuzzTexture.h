@@ -45,6 +45,7 @@ class FuzzCreator : public VoIObjectCreator {
 public:
     explicit FuzzCreator(const char16_t* apId) : VoIObjectCreator(VoString(apId)) {}
     VoBase* Create() override { return VO_NEW T(); }
+    void Discard(VoBase* apObject) override { delete apObject; }
 };
 
 // A fresh engine whose registry makes the given stand-ins (the registry's
