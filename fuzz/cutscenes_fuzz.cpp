@@ -87,8 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aS
     if (!ParseFuzzPropertyList(apData, aSize, 0x10000, &list)) {
         return 0;
     }
-    StartFuzzEngine(
-        {VO_NEW FuzzCreator<FuzzTexture>(u"texture"), VO_NEW FuzzCreator<FuzzMovies>(u"moviemanager")});
+    StartFuzzEngine({VO_NEW FuzzCreator<FuzzTexture>(u"texture"),
+                     VO_NEW FuzzCreator<FuzzMovies>(u"moviemanager"), VO_NEW FuzzNullCreator(u"rasterizer")});
     if (MGCutScenePlayer* player = MGCutScenePlayer::GetInstance()) {
         player->SetTables(VO_NEW VoPropertyList(list), VO_NEW VoPropertyList(list));
         Drive(player, list);

@@ -138,8 +138,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aS
     if (!ParseFuzzPropertyList(apData, aSize, 0x10000, &list)) {
         return 0;
     }
-    StartFuzzEngine(
-        {VO_NEW FuzzCreator<FuzzTexture>(u"texture"), VO_NEW FuzzCreator<FuzzSounds>(u"soundmanager")});
+    // The way of a navigate hotspot may load a scene, which asks for a
+    // rasterizer: none, as on a machine without a graphics device.
+    StartFuzzEngine({VO_NEW FuzzCreator<FuzzTexture>(u"texture"),
+                     VO_NEW FuzzCreator<FuzzSounds>(u"soundmanager"), VO_NEW FuzzNullCreator(u"rasterizer")});
     for (int i = 0; i < list.GetCount() && i < kMaxEntries; ++i) {
         VoPropertyList* entry = list.GetListAt(i);
         MGHotspot* hotspot = entry != nullptr ? MGHotspot::Create(entry) : nullptr;

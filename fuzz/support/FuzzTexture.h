@@ -1,9 +1,10 @@
 #pragma once
 // Stand-ins that the fuzz targets register in place of the device's
-// services: a texture that keeps only its size, and a creator of any class;
-// StartFuzzEngine, a fresh engine that makes such stand-ins; and
-// FileTexture, which files such a texture of a given size under an id, so
-// sprites that name it build without reading a file.
+// services: a texture that keeps only its size, a timer the target sets, a
+// creator of any class and one that makes nothing; StartFuzzEngine, a fresh
+// engine that makes such stand-ins; and FileTexture, which files such a
+// texture of a given size under an id, so sprites that name it build
+// without reading a file.
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -16,6 +17,7 @@
 #include "render/VoTextureManager.h"
 #include "startup/VoStartupCreators.h"
 #include "stdlib/VoCleaner.h"
+#include "system/VoITimer.h"
 
 // A texture without a device: keeps the size only.
 class FuzzTexture : public VoITexture {
@@ -37,6 +39,25 @@ public:
         fPriority = aPriority;
         return true;
     }
+};
+
+// A timer that reads whatever the target sets.
+class FuzzTimer : public VoITimer {
+public:
+    bool Initialize(std::uintptr_t) override { return true; }
+    double GetTime() override { return fNow; }
+    bool Reset() override { return true; }
+    double fNow = 0.0;
+};
+
+// Makes nothing under the id: the service stands missing, as on a machine
+// without a graphics device. (A "rasterizer" made there fails to start and is
+// not given back by the object manager, so a target whose game makes scenes
+// registers this in its place.)
+class FuzzNullCreator : public VoIObjectCreator {
+public:
+    explicit FuzzNullCreator(const char16_t* apId) : VoIObjectCreator(VoString(apId)) {}
+    VoBase* Create() override { return nullptr; }
 };
 
 // Makes a new T under the id.
