@@ -2,7 +2,7 @@
 // in the lobby the letter on the bench (walk there, the five-action menu,
 // its spoken look with subtitle, lips and gestures; picking it up), the key
 // board that takes the brass key, and the door to the manager's office and
-// back again.
+// back again; the clerk at the desk, who is interviewed.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,6 +14,8 @@
 #include "gdi/VoButton.h"
 #include "gdi/VoIDisplayObject.h"
 #include "gdi/VoTextArea.h"
+#include "interview/MGInterview.h"
+#include "interview/MGInterviewManager.h"
 #include "interview/MGSubtitle.h"
 #include "multicursor/MGMultiCursor.h"
 #include "pda/MGInventoryPanel.h"
@@ -204,6 +206,14 @@ TEST_F(MGSampleHotspotsTest, TheClerkAtTheDeskIsInterviewed) {
     EXPECT_EQ(Narrow(clerk->GetData()->fInterviewId), "117");
     EXPECT_EQ(clerk->GetData()->fPosition, VoVector2(20.0f, 200.0f));
     Click(350.0f, 280.0f);
-    ASSERT_TRUE(FramesUntil([&] { return Menu()->GetListener() == clerk; }, 10.0));
+    ASSERT_TRUE(FramesUntil([&] { return Menu()->GetListener() == clerk && Menu()->IsShown(); }, 10.0));
     EXPECT_TRUE(Menu()->GetButton(MGIMultiCursorListener::kTalk)->IsEnabled());
+    // Talk: the clerk turns to the detective and the interview begins.
+    Click(400.0f + 25.0f, 220.0f + 215.0f + 25.0f);
+    ASSERT_TRUE(FramesUntil([] { return Scene()->IsInInterview(); }, 10.0));
+    MGInterview* interview = MGInterviewManager::GetInstance()->GetCurrentInterview();
+    ASSERT_NE(interview, nullptr);
+    EXPECT_EQ(Narrow(interview->GetId()), "117");
+    EXPECT_EQ(interview->GetPosition(), VoVector2(20.0f, 200.0f));
+    EXPECT_FALSE(clerk->IsWaitingForPose());
 }
