@@ -11,31 +11,24 @@
     data/scenes/case01/lobby/letter.tga   the letter lying on the lobby's bench
                                       (the lobby's display member of the letter)
 
-Lip-sync from loudness: the speech is cut into 40 ms windows; the loudness
-(RMS) of each opens the jaw (Phoneme_Ox, up to 90 percent at the loudest
-window), and windows rich in hiss (many zero crossings) show the teeth
-instead (Phoneme_Size); a line longer than a second blinks once in its
-middle. Times in milliseconds, weights in percent, as the lip-sync reader
-expects them.
+The lip-sync is made from the line's loudness as the interviews' voice
+lines are (tools/make_interview_voices.py).
 
 Needs espeak-ng and ffmpeg (Debian packages of those names); the build never
 runs it, the outputs are committed.
 
     tools/make_hotspot_media.py [data]
 """
-import math
 import os
-import struct
 import subprocess
 import sys
 import tempfile
-import wave
 
+from make_interview_voices import VOICES, lipsync, read_wav, to_ogg
 from puzzle_art import Canvas, bgra
 
-RATE = 16000
-WINDOW_MS = 40
-VOICE = ["-v", "en-us+m3", "-p", "35", "-s", "160"]
+# The detective's voice, as in the interviews.
+VOICE = VOICES["k"]
 
 # Voice-over line -> (text, gesture animation of the speaker).
 LINES = {
@@ -46,50 +39,6 @@ LINES = {
     "lobby_keys_wrong": ("That does not belong on the key board.", "sa_shrug.lia1"),
 }
 SUBTITLE_HEADER = "// The lobby's hotspots (tools/make_hotspot_media.py)."
-
-
-def read_wav(path):
-    with wave.open(path, "rb") as source:
-        rate = source.getframerate()
-        channels = source.getnchannels()
-        frames = source.readframes(source.getnframes())
-    samples = struct.unpack("<%dh" % (len(frames) // 2), frames)
-    return rate, [samples[i] / 32768.0 for i in range(0, len(samples), channels)]
-
-
-def lipsync(key, rate, samples):
-    size = rate * WINDOW_MS // 1000
-    windows = [samples[i:i + size] for i in range(0, len(samples), size)]
-    loudness = [math.sqrt(sum(s * s for s in w) / len(w)) if w else 0.0 for w in windows]
-    crossings = [sum(1 for a, b in zip(w, w[1:]) if (a < 0) != (b < 0)) / max(1, len(w)) for w in windows]
-    top = max(loudness) if loudness else 1.0
-    jaw, teeth = [], []
-    for level, hiss in zip(loudness, crossings):
-        opening = 0 if top <= 0 else min(90, int(round(90 * level / top)))
-        if opening < 8:
-            opening = 0
-        sibilant = hiss > 0.25 and opening > 0
-        jaw.append(0 if sibilant else opening)
-        teeth.append(min(70, opening) if sibilant else 0)
-    length_ms = len(windows) * WINDOW_MS
-    lines = [
-        "// Lip-sync of the voice line %s, from its loudness" % key,
-        "// (tools/make_hotspot_media.py): times in milliseconds, weights in percent.",
-        "sound=%s.ogg" % key,
-        "phonemes",
-    ]
-    channels = [("Phoneme_Ox", jaw), ("Phoneme_Size", teeth)]
-    for index, (name, values) in enumerate(channels):
-        times = [i * WINDOW_MS for i in range(len(values))] + [length_ms]
-        weights = values + [0]
-        lines += ["\t%d" % index, "\t\tid=" + name, "\t\tnumkeys=%d" % len(times),
-                  "\t\ttimes=" + "|".join(str(t) for t in times),
-                  "\t\tvalues=" + "|".join(str(v) for v in weights)]
-    if length_ms > 1000:
-        middle = length_ms // 2
-        lines += ["\t%d" % len(channels), "\t\tid=Viseme_Blink", "\t\tnumkeys=3",
-                  "\t\ttimes=%d|%d|%d" % (middle - 60, middle, middle + 60), "\t\tvalues=0|100|0"]
-    return "\n".join(lines) + "\n"
 
 
 def gestures(key, animation):
@@ -103,12 +52,6 @@ def gestures(key, animation):
         "\t\ttype=" + animation,
         "\t\tcurve=0",
     ]) + "\n"
-
-
-def to_ogg(source, target):
-    subprocess.run(["ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-i", source, "-ac", "1", "-ar", str(RATE),
-                    "-c:a", "libvorbis", "-q:a", "0", "-map_metadata", "-1", "-fflags", "+bitexact",
-                    "-flags:a", "+bitexact", target], check=True)
 
 
 def update_subtitles(path):
