@@ -3,13 +3,15 @@
 // drawer, a document), opened by its trigger state. The scene makes one per
 // entry of the viewpoint's close-up file.
 //
-// For now the least the scene and the PDA need: reading the entry's "id",
-// switching the close-up's hotspots off while the PDA is open and on again
-// when it closes, and closing it at once when the map sends the player
-// elsewhere.
+// For now the least the scene, the PDA and the hotspots need: reading the
+// entry's "id", switching the close-up's hotspots off while the PDA is open
+// and on again when it closes, its display group (none yet), the refresh of
+// its hotspots after an action (nothing to refresh yet), and closing it at
+// once when the map sends the player elsewhere.
 #include "container/VoBase.h"
 #include "container/VoString.h"
 
+class VoDisplayGroup;
 class VoPropertyList;
 
 class MGCloseUp : public VoBase {
@@ -25,6 +27,10 @@ public:
     // Enables or disables every hotspot of the close-up.
     void SetHotspotsEnabled(bool aEnabled) { fHotspotsEnabled = aEnabled; }
     bool AreHotspotsEnabled() const { return fHotspotsEnabled; }
+    // Every hotspot re-evaluates its conditions.
+    void RefreshHotspots() {}
+    // The close-up's display while it is open; null otherwise.
+    VoDisplayGroup* GetDisplayGroup() const { return nullptr; }
 
     // Takes the close-up off the screen at once, without a screen call: it
     // is no longer the current scene's open close-up.
