@@ -8,6 +8,7 @@
 #include "container/VoString.h"
 #include "geometry/VoVector2.h"
 
+class MGICharacterListener;
 class MGIInterviewListener;
 
 class MGInterview : public VoBase {
@@ -23,6 +24,11 @@ public:
     void SetListener(MGIInterviewListener* apListener) { fpListener = apListener; }
     MGIInterviewListener* GetListener() const { return fpListener; }
     void SetPosition(const VoVector2& aPosition) { fPosition = aPosition; }
+    const VoVector2& GetPosition() const { return fPosition; }
+    // The hotspot that seated the player before the interview (not owned),
+    // told when the player rises at the end; null when none.
+    void SetSeatHotspot(MGICharacterListener* apHotspot) { fpSeatHotspot = apHotspot; }
+    MGICharacterListener* GetSeatHotspot() const { return fpSeatHotspot; }
 
     VoString ToString() const override;
 
@@ -31,4 +37,5 @@ private:
     VoString fCharacterId;
     MGIInterviewListener* fpListener = nullptr;  // not owned
     VoVector2 fPosition;
+    MGICharacterListener* fpSeatHotspot = nullptr;  // not owned
 };

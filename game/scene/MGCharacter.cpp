@@ -1046,6 +1046,12 @@ void MGCharacter::PlayAction(int aCode, MGICharacterListener* apListener) {
     fBusy = true;
 }
 
+void MGCharacter::RemoveListener(MGICharacterListener* apListener) {
+    if (apListener != nullptr && fpListener == apListener) {
+        fpListener = nullptr;
+    }
+}
+
 void MGCharacter::ShowHandProp(const VoString& aAnimationName, int aKind) {
     fHandPropAnimation = aAnimationName;
     fHandPropKind = aKind;
