@@ -385,6 +385,7 @@ void MGCloseUp::BuildHotspots() {
         if (hotspot == nullptr) {
             continue;
         }
+        hotspot->SetInCloseUp(true);
         hotspot->SetEnabled(false);
         if (!AddHotspot(hotspot)) {
             delete hotspot;

@@ -78,9 +78,25 @@ const std::string kDrawer =
     "\t\tknob\n"
     "\t\t\tid=knob\n"
     "\t\t\ttype=general\n"
+    "\t\t\tenabled=script[true]\n"
+    "\t\t\tboundary\n"
+    "\t\t\t\ttype=rectangle\n"
+    "\t\t\t\tcoords=0|0|100|100\n"
+    "\t\t\t\tposition=300|200\n"
+    "\t\t\tdata\n"
     "\t\tpaper\n"
     "\t\t\tid=paper\n"
-    "\t\t\ttype=general\n";
+    "\t\t\ttype=general\n"
+    "\t\t\tenabled=script[s[sta_paper_there]]\n"
+    "\t\t\tcloseup=true\n"
+    "\t\t\tdisplay\n"
+    "\t\t\t\tmemberid=bg\n"
+    "\t\t\t\tvisible=script[true]\n"
+    "\t\t\tboundary\n"
+    "\t\t\t\ttype=rectangle\n"
+    "\t\t\t\tcoords=0|0|50|50\n"
+    "\t\t\t\tposition=500|200\n"
+    "\t\t\tdata\n";
 
 const std::string kLetter =
     "letter\n"
@@ -603,6 +619,42 @@ TEST_F(MGCloseUpTest, ASceneWithoutTheButtonLayoutOpensWithoutABackButton) {
     Settle();
     SetState(u"sta_cu_letter_visible", true);
     EXPECT_TRUE(Logged("ASSERT FAILURE: ", MGCloseUp::kButtonBuildFailure));
+}
+
+TEST_F(MGCloseUpTest, ItsHotspotsAreMadeOnEveryEntryAndGoOnLeaving) {
+    SetState(u"sta_paper_there", true);
+    Enter(kDrawer);
+    MGCloseUp* closeUp = CloseUp("drawer");
+    Open(u"sta_cu_drawer_visible");
+    ASSERT_EQ(closeUp->GetHotspotCount(), 2);
+    MGHotspot* knob = closeUp->GetHotspot(0);
+    MGHotspot* paper = closeUp->GetHotspot(1);
+    EXPECT_TRUE(knob->IsInCloseUp());
+    EXPECT_TRUE(knob->IsListening());
+    EXPECT_TRUE(paper->IsListening());
+    // "closeup" members are the close-up's own.
+    EXPECT_EQ(paper->GetDisplayMember(), closeUp->GetDisplayGroup()->GetMember(VoString(u"bg")));
+    // The scene's own hotspots stay off meanwhile.
+    EXPECT_FALSE(fScene->IsInputEnabled());
+
+    // A change nobody was told of shows at the refresh.
+    VoStateManager::GetInstance()->SetState(VoString(u"sta_paper_there"), VoString(u"false"), false);
+    EXPECT_TRUE(paper->IsListening());
+    closeUp->RefreshHotspots();
+    EXPECT_FALSE(paper->IsListening());
+
+    closeUp->SetHotspotsEnabled(false);
+    EXPECT_FALSE(knob->IsListening());
+    EXPECT_FALSE(closeUp->AreHotspotsEnabled());
+    closeUp->SetHotspotsEnabled(true);
+    EXPECT_TRUE(knob->IsListening());
+
+    ClickBack();
+    Settle();
+    EXPECT_EQ(closeUp->GetHotspotCount(), 0);
+    Open(u"sta_cu_drawer_visible");
+    ASSERT_EQ(closeUp->GetHotspotCount(), 2);
+    EXPECT_TRUE(closeUp->GetHotspot(0)->IsListening());
 }
 
 TEST_F(MGCloseUpTest, AddHotspotRefusesNullAndTheSameHotspotTwice) {
