@@ -25,6 +25,9 @@
 #include "scene/MGCharacter.h"
 #include "scene/MGCloseUp.h"
 #include "scene/MGHotspotAction.h"
+#include "scene/MGHotspotInterview.h"
+#include "scene/MGHotspotNavigate.h"
+#include "scene/MGHotspotTarget.h"
 #include "scene/MGHotspotTypeData.h"
 #include "scene/MGNavigation.h"
 #include "scene/MGObjectOfInterest.h"
@@ -80,11 +83,11 @@ MGHotspot* MGHotspot::Create(VoPropertyList* apEntry) {
     }
     MGHotspot* hotspot = nullptr;
     if (type.EqualsNoCase(u"navigate")) {
-        hotspot = VO_NEW MGHotspot(kNavigate);
+        hotspot = VO_NEW MGHotspotNavigate();
     } else if (type.EqualsNoCase(u"interview")) {
-        hotspot = VO_NEW MGHotspot(kInterview);
+        hotspot = VO_NEW MGHotspotInterview();
     } else if (type.EqualsNoCase(u"target")) {
-        hotspot = VO_NEW MGHotspot(kTarget);
+        hotspot = VO_NEW MGHotspotTarget();
     } else if (type.EqualsNoCase(u"general")) {
         hotspot = VO_NEW MGHotspot(kGeneral);
     } else {
@@ -673,7 +676,7 @@ void MGHotspot::ShowMultiCursor() {
         return;
     }
     fpMultiCursor->SetLayout(fMenuOnLeft ? 1 : 0);
-    bool look = ActionEnabled(kLook);
+    bool look = ActionEnabled(kLookIndex);
     const VoVectorString* lines = fpVoiceOvers[kLookList];
     if (look && lines != nullptr && lines->GetCount() > 0 && fpEvents != nullptr) {
         // Look is offered until its voice-over has been heard once.
@@ -681,9 +684,9 @@ void MGHotspot::ShowMultiCursor() {
         look = !fpEvents->HasEvent(played);
     }
     fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kLook, look);
-    fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kCollect, ActionEnabled(kCollect));
-    fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kUse, ActionEnabled(kUse));
-    fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kAnalyze, ActionEnabled(kAnalyze));
+    fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kCollect, ActionEnabled(kCollectIndex));
+    fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kUse, ActionEnabled(kUseIndex));
+    fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kAnalyze, ActionEnabled(kAnalyzeIndex));
     fpMultiCursor->SetActionEnabled(MGIMultiCursorListener::kTalk, fKind == kInterview);
     if (fpCursor != nullptr && fpCursor->GetBaseId() == MGCursor::kItem) {
         fpCursor->SetBaseCursor(MGCursor::kDefault);
