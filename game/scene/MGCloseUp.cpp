@@ -18,10 +18,15 @@
 #include "memory/VoNew.h"
 #include "movie/VoIMovieManager.h"
 #include "movie/VoIMoviePlayer.h"
+#include "navigation/VoPathFindingWeb.h"
+#include "navigation/VoWayPoint.h"
 #include "pda/MGPDAMinimized.h"
 #include "platform/VoISoundPlayer.h"
 #include "platform/VoMouse.h"
+#include "scene/MGCharacter.h"
 #include "scene/MGHotspot.h"
+#include "scene/MGHotspotInterview.h"
+#include "scene/MGNavigation.h"
 #include "scene/MGScene.h"
 #include "scene/MGSceneManager.h"
 #include "state/VoIState.h"
@@ -509,6 +514,7 @@ void MGCloseUp::StartInterview() {
     VoVectorString parts;
     fTriggerInterview.Split(kBar, &parts);
     const VoString interviewId = parts.GetCount() > 0 ? parts.GetAt(0) : kEmpty;
+    const VoString wayPointId = parts.GetCount() > 1 ? parts.GetAt(1) : kEmpty;
     MGInterviewManager* interviews = MGInterviewManager::GetInstance();
     MGInterview* interview = interviews != nullptr ? interviews->GetInterview(interviewId) : nullptr;
     if (interview != nullptr && fInterviewPos.GetCount() >= 2) {
@@ -519,10 +525,43 @@ void MGCloseUp::StartInterview() {
         return;
     }
     scene->SetInputEnabled(false);
+    MGHotspot* hotspot = wayPointId.GetLength() > 0 ? FindInterviewHotspot(scene, interviewId) : nullptr;
+    MGCharacter* player = scene->GetPlayer();
+    MGNavigation* navigation = MGNavigation::GetInstance();
+    VoPathFindingWeb* web = navigation != nullptr ? navigation->GetPathFinding() : nullptr;
+    VoWayPoint* wayPoint = web != nullptr && hotspot != nullptr ? web->GetWayPoint(wayPointId) : nullptr;
+    if (hotspot != nullptr && player != nullptr && wayPoint != nullptr) {
+        // The player turns to the ground point and the hotspot, told at the
+        // end of the turn, starts the interview; without a turn to wait
+        // for it is told at once.
+        hotspot->SetWaitingForPose(true);
+        const VoVector2 ground = wayPoint->fCoords;
+        if (!player->TurnTo(VoVector3(ground.x, 0.0f, ground.y), hotspot)) {
+            hotspot->Execute();
+        }
+        return;
+    }
     // Nothing else would start it, and the scene's input would stay off.
     if (interview == nullptr || !scene->StartInterview()) {
         scene->SetInputEnabled(true);
     }
+}
+
+MGHotspot* MGCloseUp::FindInterviewHotspot(MGScene* apScene, const VoString& aInterviewId) {
+    MGHotspot* byId = nullptr;
+    for (int i = 0; i < apScene->GetHotspotCount(); ++i) {
+        MGHotspot* hotspot = apScene->GetHotspot(i);
+        MGHotspotInterview* talk =
+            hotspot->GetKind() == MGHotspot::kInterview ? static_cast<MGHotspotInterview*>(hotspot) : nullptr;
+        if (talk != nullptr && talk->GetData() != nullptr &&
+            talk->GetData()->fInterviewId.EqualsNoCase(aInterviewId)) {
+            return hotspot;
+        }
+        if (byId == nullptr && hotspot->GetId() == aInterviewId) {
+            byId = hotspot;
+        }
+    }
+    return byId;
 }
 
 VoString MGCloseUp::ToString() const {

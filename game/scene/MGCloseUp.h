@@ -156,7 +156,12 @@ private:
     void PlayNextVoiceOver();
     // Hides the subtitle box, whoever filled it.
     static void HideSubtitle();
+    // The interview after the close-up was left: fetched and placed, then
+    // started once the player has turned towards the waypoint, if any.
     void StartInterview();
+    // The scene's interview hotspot of the interview, else the hotspot of
+    // that id; null when there is none.
+    static MGHotspot* FindInterviewHotspot(MGScene* apScene, const VoString& aInterviewId);
 
     VoString fId;
     VoPropertyList* fpDisplayGroupNode = nullptr;  // not owned: the scene's close-up file

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <string>
 
@@ -24,6 +25,7 @@
 #include "interview/MGInterviewManager.h"
 #include "interview/MGSubtitle.h"
 #include "platform/VoMouse.h"
+#include "scene/MGCharacter.h"
 #include "scene/MGHotspot.h"
 #include "scene/MGScene.h"
 #include "scene/MGSceneManager.h"
@@ -37,14 +39,20 @@ namespace {
 
 const VoString kRoom(u"test/room");
 
-// The room's vp_a with the close-ups of closeups.txt.
-std::map<std::string, std::string> CloseUpRoom(const std::string& aCloseUps) {
+// The room's vp_a with the close-ups of closeups.txt and, when given, the
+// hotspots of spots.txt.
+std::map<std::string, std::string> CloseUpRoom(const std::string& aCloseUps,
+                                               const std::string& aHotspots = "") {
     std::map<std::string, std::string> files = RoomFiles();
     const std::string anchor = "\t\tshadowcaster=sun\n\tvp_b";
     std::string& scene = files["scene.txt"];
     scene.replace(scene.find(anchor), anchor.size(),
-                  "\t\tshadowcaster=sun\n\t\tcloseups=closeups.txt\n\tvp_b");
+                  "\t\tshadowcaster=sun\n\t\tcloseups=closeups.txt\n" +
+                      std::string(aHotspots.empty() ? "" : "\t\thotspots=spots\n") + "\tvp_b");
     files["closeups.txt"] = aCloseUps;
+    if (!aHotspots.empty()) {
+        files["spots.txt"] = aHotspots;
+    }
     files["drawer.tga"] = Tga(4, 4, 90, 60, 30);
     files["smoke.bik"] = "not a movie: the fake manager opens any file";
     return files;
@@ -153,18 +161,20 @@ public:
 class MGCloseUpTest : public SceneTest {
 protected:
     // Loads the room with these close-ups and lets its fade-in end.
-    void Enter(const std::string& aCloseUps, int aSkill = 1) {
+    void Enter(const std::string& aCloseUps, int aSkill = 1, const std::string& aHotspots = "") {
         MGOptions::GetInstance()->SetSkillLevel(aSkill);
-        WriteScene(CloseUpRoom(aCloseUps));
+        WriteScene(CloseUpRoom(aCloseUps, aHotspots));
         ASSERT_TRUE(MGSceneManager::GetInstance()->LoadScene(kRoom, true, true));
         Settle();
         fScene = MGSceneManager::GetInstance()->GetScene();
         ASSERT_NE(fScene, nullptr);
         ASSERT_EQ(Screens()->GetTopScreen(), static_cast<MGIScreen*>(fScene));
     }
+    // As the application's frame: the frame listeners, then the scene.
     void Frame(double aSeconds = 0.05) {
         fNow += aSeconds;
         RecordingGame::FrameAt(fNow);
+        MGSceneManager::GetInstance()->Update();
     }
     // Frames until the fades are over (at least a fade's length each way).
     void Settle() {
@@ -601,6 +611,55 @@ TEST_F(MGCloseUpTest, TheInterviewStartsHalfASecondAfterTheCloseUpWasLeft) {
     EXPECT_EQ(Narrow(interview->GetId()), "w1");
     EXPECT_TRUE(fScene->IsInInterview());
     EXPECT_FALSE(fScene->IsInputEnabled());
+}
+
+// The witness's interview hotspot in vp_a (interview W1, its window at 5, 6).
+const std::string kWitnessSpot =
+    "talk\n\tid=witness_spot\n\ttype=interview\n\tenabled=script[true]\n"
+    "\tboundary\n\t\ttype=rectangle\n\t\tcoords=0|0|10|10\n\t\tposition=0|0\n\tdata\n"
+    "\ttypedata\n\t\tinterview\n\t\t\tenabled=script[true]\n\t\t\tinterviewid=W1\n\t\t\tposition=5|6\n";
+
+TEST_F(MGCloseUpTest, TheInterviewStartsOnceThePlayerHasTurnedTowardsTheWaypoint) {
+    // The player stands at "door" (0, -8) facing +z: "side" (8, 0) lies 45
+    // degrees to the right, "center" (0, 0) straight ahead (no turn).
+    const struct {
+        const char* wayPoint;
+        float x, z;
+    } cases[] = {{"side", 0.7071f, 0.7071f}, {"center", 0.0f, 1.0f}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.wayPoint);
+        std::string entry = kWitness;
+        entry.replace(entry.find("=w1"), 3, std::string("=w1|") + c.wayPoint);
+        Enter(entry, 1, kWitnessSpot);
+        MGCloseUp* witness = CloseUp("witness");
+        Open(u"sta_cu_witness_visible");
+        ClickBack();
+        Settle();
+        while (witness->IsInterviewPending() && fNow < 10.0) {
+            Frame(0.01);
+        }
+        ASSERT_EQ(fScene->GetHotspotCount(), 1);
+        MGHotspot* spot = fScene->GetHotspot(0);
+        MGCharacter* player = fScene->GetPlayer();
+        ASSERT_NE(player, nullptr);
+        for (int frame = 0; frame < 100 && player->IsTurning(); ++frame) {
+            EXPECT_TRUE(spot->IsWaitingForPose());
+            EXPECT_FALSE(fScene->IsInInterview());
+            Frame(0.02);
+        }
+        // Where the turn aimed (this player has no turn animations to play).
+        EXPECT_NEAR(player->GetTargetFacing().x, c.x, 0.02f);
+        EXPECT_NEAR(player->GetTargetFacing().y, c.z, 0.02f);
+        // The interview hotspot was told and started its interview.
+        EXPECT_FALSE(spot->IsWaitingForPose());
+        EXPECT_TRUE(fScene->IsInInterview());
+        EXPECT_FALSE(fScene->IsInputEnabled());
+        MGInterview* interview = MGInterviewManager::GetInstance()->GetCurrentInterview();
+        ASSERT_NE(interview, nullptr);
+        EXPECT_EQ(Narrow(interview->GetId()), "W1");
+        EXPECT_FLOAT_EQ(interview->GetPosition().x, 5.0f);
+        fScene->EndInterview();
+    }
 }
 
 TEST_F(MGCloseUpTest, ASceneWithoutTheButtonLayoutOpensWithoutABackButton) {
