@@ -1,16 +1,17 @@
 #!/usr/bin/env python3
 """Writes the sample case's close-up: the key rack behind the lobby's desk
-(close-up "1kr01", viewpoint vp_desk of case01/lobby).
+(close-up "1kr01", viewpoint vp_desk of case01/lobby). Room twelve's key is
+not on its hook but lies in its pigeonhole.
 
     data/scenes/case01/lobby/closeups_desk.txt    the close-up entry: its
-        display group (picture, envelope, a movie), trigger state
+        display group (picture, key, a movie), trigger state
         sta_cu_1kr01_visible, opened event evt_1kr01_opened, voice-overs
-        by skill level, and the envelope's hotspot (look with a voice-over,
-        collect gives the inventory item "letter")
+        by skill level, and the key's hotspot (look with a voice-over,
+        collect gives the inventory item "brasskey")
     data/scenes/case01/lobby/keyrack_closeup.tga  800 x 600: the board of
         eighteen pigeonholes, room twelve's hook empty
-    data/scenes/case01/lobby/keyrack_envelope.tga the envelope in
-        pigeonhole twelve (hidden once taken)
+    data/scenes/case01/lobby/keyrack_key.tga      the key in pigeonhole
+        twelve (hidden once taken)
     data/scenes/vo_subtitles.txt                  the lines' texts (other
         keys of that file are kept)
     data/sounds/<line>.ogg                        the lines, spoken by
@@ -34,9 +35,9 @@ from puzzle_art import Canvas, Font, bgra
 
 CLOSEUP = "1kr01"
 LINES = {
-    "1kr01_rg": "The key rack. The hook for room twelve is empty, but something is tucked into its pigeonhole.",
-    "hi10_rg": "Hint: click the envelope to look at it or to take it.",
-    "1kr01a_rg": "An envelope addressed to the guest in room twelve. Nobody came for it.",
+    "1kr01_rg": "The key rack. The hook for room twelve is empty, but something lies in its pigeonhole.",
+    "hi10_rg": "Hint: click the key to look at it or to take it.",
+    "1kr01a_rg": "The brass key to room twelve. Somebody dropped it in there instead of hanging it up.",
 }
 
 TITLE = Font("frizquadrata24", 30)
@@ -48,8 +49,6 @@ BOARD_EDGE = bgra(60, 32, 18)
 HOLE = bgra(36, 20, 12)
 BRASS = bgra(196, 160, 70)
 BRASS_DARK = bgra(120, 92, 34)
-PAPER = bgra(236, 228, 204)
-PAPER_EDGE = bgra(150, 140, 112)
 INK = bgra(40, 34, 30)
 
 # The board and its grid of 6 x 3 cells, numbered row by row from 1.
@@ -58,7 +57,7 @@ COLUMNS, ROWS = 6, 3
 CELL_W = (BOARD_BOX[2] - BOARD_BOX[0]) // COLUMNS
 CELL_H = (BOARD_BOX[3] - BOARD_BOX[1]) // ROWS
 EMPTY_ROOM = 12
-ENVELOPE_SIZE = (70, 44)
+KEY_SIZE = (64, 24)
 
 
 def cell(number):
@@ -71,9 +70,9 @@ def hole_box(number):
     return x + 12, y + 12, x + CELL_W - 12, y + 70
 
 
-def envelope_position():
+def key_position():
     x0, y0, x1, y1 = hole_box(EMPTY_ROOM)
-    return (x0 + x1 - ENVELOPE_SIZE[0]) // 2, y1 - ENVELOPE_SIZE[1] - 4
+    return (x0 + x1 - KEY_SIZE[0]) // 2, y1 - KEY_SIZE[1] - 6
 
 
 def key(canvas, cx, top):
@@ -106,30 +105,32 @@ def rack():
     return canvas
 
 
-def envelope():
-    w, h = ENVELOPE_SIZE
-    canvas = Canvas(w, h, PAPER)
-    canvas.frame(0, 0, w, h, PAPER_EDGE)
-    # The flap: two lines meeting in the middle.
-    for x in range(w):
-        y = round(abs(x - (w - 1) / 2) * -0.5 + h * 0.55)
-        canvas.put(x, max(1, y), PAPER_EDGE)
-    canvas.centred_text(w // 2, h - 12, "Rm 12", TEXT, INK)
+def lying_key():
+    """The key on its side, its tag with the room number at the bow."""
+    w, h = KEY_SIZE
+    canvas = Canvas(w, h)
+    canvas.fill(0, 2, 22, h - 2, BRASS)
+    canvas.frame(0, 2, 22, h - 2, BRASS_DARK)
+    canvas.centred_text(11, h // 2, "12", TEXT, INK)
+    canvas.ring(28, h // 2, 3, 7, BRASS)
+    canvas.fill(34, h // 2 - 2, w - 2, h // 2 + 2, BRASS)
+    canvas.fill(w - 12, h // 2 + 2, w - 8, h // 2 + 8, BRASS)
+    canvas.fill(w - 6, h // 2 + 2, w - 2, h // 2 + 6, BRASS)
     return canvas
 
 
 def entry():
-    ex, ey = envelope_position()
-    ew, eh = ENVELOPE_SIZE
-    taken = "evt_%s_letter_taken" % CLOSEUP
+    ex, ey = key_position()
+    ew, eh = KEY_SIZE
+    taken = "evt_%s_key_taken" % CLOSEUP
     return [(CLOSEUP, [
         ("id", CLOSEUP),
         ("displaygroup", [
             ("id", CLOSEUP),
             ("sprites", [
                 ("bg", [("id", "bg"), ("texture", "keyrack_closeup.tga")]),
-                ("envelope", [("id", "envelope"), ("texture", "keyrack_envelope.tga"), ("position", "%d|%d" % (ex, ey)),
-                              ("relativez", "10")]),
+                ("key", [("id", "key"), ("texture", "keyrack_key.tga"), ("position", "%d|%d" % (ex, ey)),
+                         ("relativez", "10")]),
             ]),
             ("anims", [
                 ("glow", [("id", "glow"), ("movie", "lobby_sign.mkv"), ("position", "376|500")]),
@@ -142,18 +143,18 @@ def entry():
             ("default", "1kr01_rg"),
         ]),
         ("hotspots", [
-            ("envelope", [
-                ("id", "envelope"),
+            ("key", [
+                ("id", "key12"),
                 ("type", "general"),
                 ("enabled", "script[!event[%s]]" % taken),
                 ("closeup", "true"),
-                ("display", [("memberid", "envelope"), ("visible", "script[!event[%s]]" % taken)]),
+                ("display", [("memberid", "key"), ("visible", "script[!event[%s]]" % taken)]),
                 ("boundary", [("type", "rectangle"), ("coords", "0|0|%d|%d" % (ew, eh)),
                               ("position", "%d|%d" % (ex, ey))]),
                 ("data", [
                     ("multicursor", [
                         ("position", "%d|%d" % (ex - 150, ey + eh)),
-                        ("operatingid", "letter"),
+                        ("operatingid", "brasskey"),
                         ("look", [("enabled", "script[true]")]),
                         ("collect", [("enabled", "script[true]"), ("doneevents", taken)]),
                         ("use", [("enabled", "false")]),
@@ -182,7 +183,7 @@ def main():
     lobby = os.path.join(data, "scenes", "case01", "lobby")
     os.makedirs(lobby, exist_ok=True)
     rack().write(os.path.join(lobby, "keyrack_closeup.tga"))
-    envelope().write(os.path.join(lobby, "keyrack_envelope.tga"))
+    lying_key().write(os.path.join(lobby, "keyrack_key.tga"))
     with open(os.path.join(lobby, "closeups_desk.txt"), "w", newline="\n") as out:
         out.write("// The close-ups of the lobby's desk viewpoint (vp_desk); written by\n"
                   "// tools/make_closeups.py. Positions are screen pixels.\n")
