@@ -1,12 +1,13 @@
 // Runs one puzzle screen on arbitrary layout data. The first byte picks the
-// puzzle; the rest is written as the puzzle's layout file into a scratch
-// folder mounted as "//textures" (single-byte text, read as the puzzle reads
-// it). The puzzle is opened by its activation state over a base screen, then
-// driven by a run of actions drawn from the input's bytes: clicks and drags
-// at the middle of any object of its screen (its buttons, pieces and keys
-// among them), presses and releases elsewhere, frames of varying length,
-// its state set true and false; at the end it is closed and everything torn
-// down. A crash, a read past an array or a leak fails it.
+// puzzle; the rest is written as the puzzle's layout file (or its files, a
+// zero byte after each) into a scratch folder mounted as "//textures"
+// (single-byte text, read as the puzzle reads it). The puzzle is opened by
+// its activation state over a base screen, then driven by a run of actions
+// drawn from the input's bytes: clicks and drags at the middle of any object
+// of its screen (its buttons, pieces and keys among them), presses and
+// releases elsewhere, frames of varying length, its state set true and
+// false, keys or the events and states it hears; at the end it is closed and
+// everything torn down. A crash, a read past an array or a leak fails it.
 //
 // Two textures are filed beforehand ("a.tga" 4 x 4 and "b.tga" 60 x 64), so
 // layouts that name them build sprites with a size; no sound file opens.
@@ -24,6 +25,7 @@
 #include "MGIScreen.h"
 #include "MGScreenManager.h"
 #include "container/VoString.h"
+#include "event/VoEventManager.h"
 #include "gdi/VoDisplayGroup.h"
 #include "geometry/VoPolygon.h"
 #include "geometry/VoRectangle.h"
@@ -31,11 +33,19 @@
 #include "object/VoIObjectCreator.h"
 #include "object/VoRegistry.h"
 #include "platform/VoISoundManager.h"
+#include "platform/VoKeyboard.h"
 #include "platform/VoMouse.h"
+#include "puzzles/chasephotopuzzle/MGChasePhotoPuzzle.h"
 #include "puzzles/cigarband/MGCigarBandPuzzle.h"
 #include "puzzles/combination/MGCombinationLockPuzzle.h"
+#include "puzzles/crossword/MGCrossWordPuzzle.h"
 #include "puzzles/floorsafe/MGFloorSafePuzzle.h"
+#include "puzzles/hotelwindow/MGHotelWindowPuzzle.h"
+#include "puzzles/map_puzzle/MGMapPuzzle.h"
+#include "puzzles/painting/MGPaintingPuzzle.h"
+#include "puzzles/pc_desktop/MGPCDesktopPuzzle.h"
 #include "puzzles/pobox/MGPOBoxPuzzle.h"
+#include "puzzles/receipt/MGReceiptPuzzle.h"
 #include "puzzles/slidebox/MGSlideBoxPuzzle.h"
 #include "render/VoTextureManager.h"
 #include "startup/VoStartupCreators.h"
@@ -47,6 +57,7 @@
 #include "system/VoIFileSystem.h"
 #include "system/VoITimer.h"
 #include "util/MGCleaner.h"
+#include "util/MGGameReset.h"
 
 namespace {
 
@@ -77,6 +88,89 @@ void KeypadKey(const VoString& aKey) {
     }
 }
 
+void AddEvent(const char16_t* apId) {
+    VoEventManager::GetInstance()->AddEvent(VoString(apId), true);
+}
+
+void SetBoolean(const char16_t* apId, bool aValue) {
+    VoStateManager::GetInstance()->SetState(VoString(apId), VoString(u"boolean"),
+                                            VoString(aValue ? u"true" : u"false"), true);
+}
+
+// A new game or a load: the states and events go, the puzzles are told.
+void NewGame() {
+    VoStateManager::GetInstance()->ClearStates();
+    VoEventManager::GetInstance()->ClearEvents();
+    MGGameReset::GetInstance()->Notify();
+}
+
+// Keys as the keyboard sends them: a digit or a letter by its key, "clear"
+// by backspace, anything else by return.
+void TypedKey(const VoString& aKey) {
+    static const char kLetters[] = "qwertyuiopasdfghjklzxcvbnm";
+    static const int kLetterCodes[] = {16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 30, 31, 32,
+                                       33, 34, 35, 36, 37, 38, 44, 45, 46, 47, 48, 49, 50};
+    int code = 28;
+    const char16_t first = aKey.GetLength() > 0 ? aKey.GetAt(0) : u'\0';
+    if (aKey.EqualsNoCase(u"clear")) {
+        code = 14;
+    } else if (first >= u'1' && first <= u'9') {
+        code = 2 + (first - u'1');
+    } else if (first == u'0') {
+        code = 11;
+    } else {
+        for (int i = 0; kLetters[i] != 0; ++i) {
+            if (first == kLetters[i] || first == kLetters[i] - 'a' + 'A') {
+                code = kLetterCodes[i];
+            }
+        }
+    }
+    VoKeyboard* keyboard = VoKeyboard::GetInstance();
+    keyboard->KeyDown(code);
+    keyboard->KeyUp(code);
+}
+
+void PaintingKey(const VoString& aKey) {
+    if (aKey.EqualsNoCase(u"clear")) {
+        NewGame();
+    } else if (aKey.Equals(u"1")) {
+        VoStateManager::GetInstance()->SetState(VoString(MGPaintingPuzzle::kPhotoState), VoString(u"string"),
+                                                VoString(u"off"), true);
+    }
+}
+
+void MapKey(const VoString& aKey) {
+    const char16_t first = aKey.GetLength() > 0 ? aKey.GetAt(0) : u'\0';
+    switch (first) {
+        case u'1':
+        case u'5':
+            SetBoolean(first == u'1' ? MGMapPuzzle::kGateState : MGMapPuzzle::kTombstoneState, true);
+            break;
+        case u'0':
+            SetBoolean(MGMapPuzzle::kGateState, false);
+            break;
+        case u'3':
+            SetBoolean(MGMapPuzzle::kFourthState, true);
+            break;
+        case u'8':
+            AddEvent(MGMapPuzzle::kSandcastleCue);
+            break;
+        default:
+            NewGame();
+            break;
+    }
+}
+
+// The parts arrive by the lamp; "clear" starts a new game.
+void ReceiptKey(const VoString& aKey) {
+    if (aKey.EqualsNoCase(u"clear")) {
+        NewGame();
+        return;
+    }
+    const char16_t first = aKey.GetLength() > 0 ? aKey.GetAt(0) : u'\0';
+    AddEvent(MGReceiptPuzzle::kParts[first % MGReceiptPuzzle::kPartCount].fLampEvent);
+}
+
 const FuzzPuzzle kPuzzles[] = {
     {&ScreenOf<MGCigarBandPuzzle>, &RootOf<MGCigarBandPuzzle>, MGCigarBandPuzzle::kActivationState,
      "cigar_bands", "puzzle_cigarband_layout.txt", nullptr},
@@ -88,6 +182,22 @@ const FuzzPuzzle kPuzzles[] = {
      "floorsafe", "floorsafe_puzzle_layout.txt", nullptr},
     {&ScreenOf<MGPOBoxPuzzle>, &RootOf<MGPOBoxPuzzle>, MGPOBoxPuzzle::kActivationState, "pobox",
      "POBox_layout.txt", nullptr},
+    // The puzzles of events, held items and entries in order. The receipt's
+    // and the chase photos' layouts are read from "//dataroot/textures".
+    {&ScreenOf<MGPaintingPuzzle>, &RootOf<MGPaintingPuzzle>, MGPaintingPuzzle::kActivationState, "painting",
+     "puzzle_painting_layout.txt", &PaintingKey},
+    {&ScreenOf<MGMapPuzzle>, &RootOf<MGMapPuzzle>, MGMapPuzzle::kActivationState, "map_puzzle",
+     "map_puzzle.txt", &MapKey},
+    {&ScreenOf<MGCrossWordPuzzle>, &RootOf<MGCrossWordPuzzle>, MGCrossWordPuzzle::kActivationState,
+     "crossword", "crossword_layout.txt|crossword_puzzle_grid.txt|crossword_puzzle_entries.txt", &TypedKey},
+    {&ScreenOf<MGReceiptPuzzle>, &RootOf<MGReceiptPuzzle>, MGReceiptPuzzle::kActivationState,
+     "../textures/puzzles/receipt", "receipt_layout.txt", &ReceiptKey},
+    {&ScreenOf<MGPCDesktopPuzzle>, &RootOf<MGPCDesktopPuzzle>, MGPCDesktopPuzzle::kActivationState,
+     "pc_desktop", "layout.txt", nullptr},
+    {&ScreenOf<MGChasePhotoPuzzle>, &RootOf<MGChasePhotoPuzzle>, MGChasePhotoPuzzle::kActivationState,
+     "../textures/puzzles/chasephotopuzzle", "JCPuzzle_layout.txt", nullptr},
+    {&ScreenOf<MGHotelWindowPuzzle>, &RootOf<MGHotelWindowPuzzle>, MGHotelWindowPuzzle::kActivationState,
+     "hotel_window", "layout.txt", nullptr},
 };
 constexpr std::size_t kPuzzleCount = sizeof(kPuzzles) / sizeof(kPuzzles[0]);
 constexpr std::size_t kMaxLayout = 0x20000;
@@ -138,6 +248,9 @@ const std::string& ScratchFolder() {
     return sFolder;
 }
 
+// A puzzle of several files names them apart by "|" in fLayout; the input
+// gives their texts in that order, a zero byte after each. Every file is read
+// as text up to its first zero byte, as the engine reads it.
 bool WriteLayout(const FuzzPuzzle& aPuzzle, const std::uint8_t* apData, std::size_t aSize) {
     const std::string folder = ScratchFolder() + "/puzzles/" + aPuzzle.fFolder;
     std::error_code error;
@@ -145,14 +258,26 @@ bool WriteLayout(const FuzzPuzzle& aPuzzle, const std::uint8_t* apData, std::siz
     if (error) {
         return false;
     }
-    std::ofstream out(folder + "/" + aPuzzle.fLayout, std::ios::binary | std::ios::trunc);
-    // Read as text up to the first zero byte, as the engine reads it.
-    std::size_t length = 0;
-    while (length < aSize && apData[length] != 0) {
-        ++length;
+    const std::string names = aPuzzle.fLayout;
+    std::size_t start = 0;
+    std::size_t from = 0;
+    while (start <= names.size()) {
+        std::size_t end = names.find('|', start);
+        end = end == std::string::npos ? names.size() : end;
+        std::size_t length = 0;
+        while (from + length < aSize && apData[from + length] != 0) {
+            ++length;
+        }
+        std::ofstream out(folder + "/" + names.substr(start, end - start),
+                          std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(apData + from), static_cast<std::streamsize>(length));
+        if (!out) {
+            return false;
+        }
+        from = from + length < aSize ? from + length + 1 : aSize;
+        start = end + 1;
     }
-    out.write(reinterpret_cast<const char*>(apData), static_cast<std::streamsize>(length));
-    return static_cast<bool>(out);
+    return true;
 }
 
 void StartEngine() {

@@ -7,6 +7,11 @@
 //   data/movies/case01_intro.mkv  the sample cut scene: 160 x 120, 36 frames
 //                                 at 12 per second (3 s), VP8 greys that
 //                                 brighten frame by frame, so it stays small
+//   data/movies/Painting_Opening.bik, chaseapt_draweropen.bik
+//                                 the openings of two puzzles' solutions,
+//                                 made as the cut scene, 2 s each (Matroska
+//                                 with VP8, which the movie reader takes
+//                                 whatever the name)
 //
 // Regenerate, from the repository root:
 //
@@ -69,6 +74,14 @@ int main(int argc, char** argv) {
     if (!WriteMovieFile(movies + "case01_intro.mkv", intro)) {
         std::fprintf(stderr, "could not write %scase01_intro.mkv\n", movies.c_str());
         return 1;
+    }
+    MovieSpec opening = intro;
+    opening.frames = 24;
+    for (const char* name : {"Painting_Opening.bik", "chaseapt_draweropen.bik"}) {
+        if (!WriteMovieFile(movies + name, opening)) {
+            std::fprintf(stderr, "could not write %s%s\n", movies.c_str(), name);
+            return 1;
+        }
     }
     return 0;
 }

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Writes the kept inputs of the puzzles fuzz target (fuzz/puzzles_fuzz.cpp):
-the first byte picks the puzzle, the rest is its layout. Each puzzle's sample
-layout is kept with every picture renamed to the target's own texture
-"b.tga" (the sample pictures are not there when it runs), and beside it a
-few layouts that lack what the puzzle needs.
+the first byte picks the puzzle, the rest is its layout (or its files, a
+zero byte between two). Each puzzle's sample layout is kept with every
+picture renamed to the target's own texture "b.tga" (the sample pictures
+are not there when it runs), and beside it a few layouts that lack what the
+puzzle needs.
 
     tools/make_puzzle_corpus.py [fuzz/corpus]
 """
@@ -19,6 +20,13 @@ PUZZLES = [
     ("sliderbox", "lockbox_puzzle_layout.txt"),
     ("floorsafe", "floorsafe_puzzle_layout.txt"),
     ("pobox", "POBox_layout.txt"),
+    ("painting", "puzzle_painting_layout.txt"),
+    ("map_puzzle", "map_puzzle.txt"),
+    ("crossword", "crossword_layout.txt|crossword_puzzle_grid.txt|crossword_puzzle_entries.txt"),
+    ("receipt", "receipt_layout.txt"),
+    ("pc_desktop", "layout.txt"),
+    ("chasephotopuzzle", "JCPuzzle_layout.txt"),
+    ("hotel_window", "layout.txt"),
 ]
 
 BROKEN = {
@@ -45,17 +53,51 @@ BROKEN = {
     "pobox_three_dials": (4, "g02-dials\n\ta\n\t\tid=a\n\t\tbutton\n\t\t\tid=t\n\t\t\tstates\n\t\t\t\tn\n"
                              "\t\t\t\t\tid=n\n\t\t\t\t\tstatetype=n\n\t\t\t\t\tobjecttype=sprite\n"
                              "\t\t\t\t\ttexture=b.tga\n\tb\n\t\tid=b\n\tc\n\t\tid=c\n\t\tposition=5\n"),
+    "painting_no_holes": (5, "puzzle\n\tlayout\n\t\tg\n\t\t\tid=other\n\t\tg02-buttons\n\t\t\tbuttons\n"
+                             "\t\t\t\th\n\t\t\t\t\tid=hole6\n\thandle\n\t\tid=handle\n"),
+    "map_bad_scripts": (6, "clues\n\ta\n\t\tid=a\n\t\tshow=script[e[\n\tb\n\t\tid=b\n\t\tshow=((((((((x\n"
+                           "\tc\n\t\tshow=true\n\ta\n\t\tid=a\n"),
+    # The layout, the grid and the words, a zero byte after each.
+    "crossword_outside": (7, "groups\n\tg01-background\n\t\tid=bg\n\tg03-selection\n\t\tid=sel\n"
+                             "\t\ttexture=a.tga\n\tg04-coords\n\t\tx=1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17\n"
+                             "\t\ty=1|2\n\0"
+                             "1_1=1|1\n1_2=1|0\n2_1=0|1\n16_16=1|1\n0_0=2|2\n99_1=1|0\n3_x=1|1\n1_15=3|3\n\0"
+                             "across\n\t1\n\t\tanswer=AB\n\t\tcolumn=1\n\t\trow=1\n\t\twidth=99999\n"
+                             "\t3\n\t\tanswer=A\n\t\tcolumn=15\n\t\trow=1\n\t\twidth=2\n"
+                             "\t2\n\t\tcolumn=-4\n\t\trow=2\n\t\twidth=1\n"
+                             "down\n\t1\n\t\tanswer=ABCDEFG\n\t\tcolumn=1\n\t\trow=1\n\t\theight=2\n"
+                             "\t3\n\t\tanswer=Q\n\t\tcolumn=15\n\t\trow=1\n\t\theight=3\n\0"),
+    "crossword_no_coords": (7, "groups\n\tg02-backbutton\n\t\tid=back_btn\n\0" "1_1=1|1\n\0"
+                               "across\n\t1\n\t\tanswer=A\n\t\tcolumn=1\n\t\trow=1\n\t\twidth=1\n"),
+    "pc_desktop_many": (9, "groups\n\tg04-puzzle\n\t\tid=p\n\tg06-puzzle_buttons\n"
+                           + "".join("\t\tb%d\n\t\t\tid=%s\n\t\t\tstates\n\t\t\t\tn\n\t\t\t\t\tid=n\n"
+                                     "\t\t\t\t\tstatetype=n\n\t\t\t\t\tobjecttype=sprite\n"
+                                     "\t\t\t\t\ttexture=b.tga\n" % (i, name) for i, name in enumerate(
+                                         ["head", "folder", "thumb", "head", "abdomen", "rshoulder", "lshoulder",
+                                          "upper_arm", "index_finger", "x", "folder", "y"]))
+                           + "\tg05-puzzle_textareas\n"
+                           + "".join("\t\tt%d\n\t\t\tcoords=%d\n" % (i, i) for i in range(10))
+                           + "\tg08-roster\n\t\tid=roster\n"),
+    "chase_duplicates": (10, "g03-Buttons\n"
+                             + "".join("\t%s\n\t\tid=%s\n\t\tstates\n\t\t\tn\n\t\t\t\tid=n\n"
+                                       "\t\t\t\tstatetype=n\n\t\t\t\tobjecttype=sprite\n"
+                                       "\t\t\t\ttexture=b.tga\n" % (name + str(i), name) for i, name in enumerate(
+                                           ["valentine", "valentine", "easter", "birthday", "july4th", "halloween",
+                                            "thanksgiving", "christmas", "back_btn"]))),
+    "hotel_no_polaroid": (11, "background\n\tid=bg\n\ttexture=b.tga\nbackbutton\n\tid=backbutton\n"),
 }
 
 
 def main():
     folder = os.path.join(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "fuzz", "corpus"), "puzzles")
     os.makedirs(folder, exist_ok=True)
-    for index, (name, layout) in enumerate(PUZZLES):
-        with open(os.path.join(ROOT, "data", "textures", "puzzles", name, layout)) as source:
-            text = re.sub(r"texture=[^\n]*", "texture=b.tga", source.read())
+    for index, (name, layouts) in enumerate(PUZZLES):
+        texts = []
+        for layout in layouts.split("|"):
+            with open(os.path.join(ROOT, "data", "textures", "puzzles", name, layout)) as source:
+                texts.append(re.sub(r"texture=[^\n]*", "texture=b.tga", source.read()))
         with open(os.path.join(folder, "sample_" + name), "wb") as out:
-            out.write(bytes([index]) + text.encode())
+            out.write(bytes([index]) + "\0".join(texts).encode())
     for name, (index, text) in BROKEN.items():
         with open(os.path.join(folder, name), "wb") as out:
             out.write(bytes([index]) + text.encode())

@@ -431,10 +431,10 @@ def subtitle_background(path):
     Canvas(16, 16, bgra(0, 0, 0)).write(path)
 
 
-def update_subtitles(path, lines_to_set=None):
-    """Sets the keys of lines_to_set (this tool's lines when None) in the
+def update_subtitles(path, texts=None):
+    """Sets this tool's keys (or those of texts, line name -> text) in the
     voice-over subtitle file, keeping the rest."""
-    texts = LINES if lines_to_set is None else lines_to_set
+    texts = LINES if texts is None else texts
     lines = []
     if os.path.exists(path):
         with open(path) as source:

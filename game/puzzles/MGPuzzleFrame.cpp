@@ -89,6 +89,18 @@ bool MGPuzzleFrame::CloseWithFade(MGIScreen* apScreen) {
     return closer != nullptr && closer->RequestPopFade(apScreen);
 }
 
+bool MGPuzzleFrame::FollowState(VoIState* apState, const char16_t* apActivation, MGIScreen* apScreen) {
+    if (!IsState(apState, apActivation)) {
+        return false;
+    }
+    if (IsTrue(apState)) {
+        Open(apScreen);
+    } else {
+        CloseWithFade(apScreen);
+    }
+    return true;
+}
+
 void MGPuzzleFrame::HandleBackButton(const VoString& aId, int aCode) {
     if (aCode != VoIButtonListener::kClick || !aId.EqualsNoCase(kBackButtonId)) {
         return;
@@ -259,16 +271,20 @@ void MGPuzzleFrame::LeaveScreen(bool aShowPDA) {
     }
 }
 
-void MGPuzzleFrame::StartHint(MGPuzzleVoice& aVoice, const MGPuzzleHint& aHint,
-                              VoISoundListener* apListener) {
+void MGPuzzleFrame::StartHint(MGPuzzleVoice& aVoice, const MGPuzzleHint& aHint, VoISoundListener* apListener,
+                              const char16_t* apStream) {
     VoEventManager* events = VoEventManager::GetInstance();
     const VoString firstView(aHint.fpFirstViewEvent);
     if (events == nullptr || events->HasEvent(firstView)) {
         return;
     }
     events->AddEvent(firstView, true);
-    const VoString line(GetSkillLevel() == kEasy ? aHint.fpHint : aHint.fpComment);
-    if (!aVoice.PlayLine(line, kHintStream, apListener)) {
+    const char16_t* name = GetSkillLevel() == kEasy ? aHint.fpHint : aHint.fpComment;
+    if (name == nullptr) {
+        return;
+    }
+    const VoString line(name);
+    if (!aVoice.PlayLine(line, apStream, apListener)) {
         VO_ASSERT_FAILURE(MGPuzzleVoice::LinePath(line));
     }
 }

@@ -77,7 +77,7 @@ class VoPropertyList;
 struct MGPuzzleHint {
     const char16_t* fpFirstViewEvent;  // added the first time the puzzle is seen
     const char16_t* fpHint;            // the line played on easy ("hi" + NN + "_rg")
-    const char16_t* fpComment;         // the line played on medium and hard
+    const char16_t* fpComment;         // the line played on medium and hard; null for none
 };
 
 // Where a solved puzzle leads: the movie, then the scene and viewpoint.
@@ -151,6 +151,10 @@ public:
     // PopFade when the puzzle is the top screen, now or, while a fade runs,
     // in a later frame. False when it is not the top screen.
     static bool CloseWithFade(MGIScreen* apScreen);
+    // For the puzzles that open when their activation state turns true and
+    // close when it turns false: Open or CloseWithFade for that state, and
+    // nothing for any other. True when it was that state.
+    static bool FollowState(VoIState* apState, const char16_t* apActivation, MGIScreen* apScreen);
     static void HandleBackButton(const VoString& aId, int aCode);
 
     // MGOptions' skill level: 0 easy, 1 medium (also without options), 2 hard.
@@ -204,7 +208,9 @@ public:
     // The cursor back to its base look; the PDA's bar shown when asked.
     static void LeaveScreen(bool aShowPDA);
 
-    static void StartHint(MGPuzzleVoice& aVoice, const MGPuzzleHint& aHint, VoISoundListener* apListener);
+    // The stream is named apStream ("hintAudio" unless given).
+    static void StartHint(MGPuzzleVoice& aVoice, const MGPuzzleHint& aHint, VoISoundListener* apListener,
+                          const char16_t* apStream = kHintStream);
     // The opening sequence of a solution (see the top). Without aPop the
     // puzzle stays on the stack under the movie's screen.
     static void RunOpening(MGIScreen* apPuzzle, const MGPuzzleOpening& aOpening, bool aPop = true);

@@ -155,10 +155,10 @@ TEST_F(MGAppTest, InitMakesTheGameInItsOrderAndFadesInTheIntro) {
                                                     "MGProfilingComputer",
                                                     "MGCaseSelection",
                                                     "MGCigarBandPuzzle",
-                                                    "MGPaintingPuzzle",
-                                                    // The combination lock listens to the
-                                                    // new-game notice, made for it.
+                                                    // The painting listens to the new-game
+                                                    // notice, made for it.
                                                     "MGGameReset",
+                                                    "MGPaintingPuzzle",
                                                     "MGCombinationLockPuzzle",
                                                     "MGSlideBoxPuzzle",
                                                     "MGFloorSafePuzzle",
