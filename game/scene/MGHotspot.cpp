@@ -48,7 +48,8 @@ namespace {
 
 // The keys of the action table, in its order (look, collect, use, analyze,
 // talk), and of the voice-over and cut-scene lists.
-const char16_t* const kActionKeys[MGHotspot::kActionCount] = {u"look", u"collect", u"use", u"analyze", u"talk"};
+const char16_t* const kActionKeys[MGHotspot::kActionCount] = {u"look", u"collect", u"use", u"analyze",
+                                                              u"talk"};
 const char16_t* const kListKeys[MGHotspot::kListCount] = {u"look", u"use", u"satisfied", u"unsatisfied"};
 
 // The walk speeds of the press and the double click.
@@ -66,8 +67,8 @@ bool IsNone(const VoString& aValue) {
 }
 
 bool HoldsItem(MGCursor* apCursor) {
-    return apCursor != nullptr &&
-           (apCursor->GetCurrentId() == MGCursor::kItem || apCursor->GetCurrentId() == MGCursor::kItemHighlighted);
+    return apCursor != nullptr && (apCursor->GetCurrentId() == MGCursor::kItem ||
+                                   apCursor->GetCurrentId() == MGCursor::kItemHighlighted);
 }
 
 }  // namespace
@@ -657,7 +658,8 @@ void MGHotspot::Act(bool) {
 
 void MGHotspot::OnArrived(const VoString&) {
     MGCharacter* player = Player();
-    if (player != nullptr && fpObjectOfInterest != nullptr && player->TurnTo(fpObjectOfInterest->fCoords, this)) {
+    if (player != nullptr && fpObjectOfInterest != nullptr &&
+        player->TurnTo(fpObjectOfInterest->fCoords, this)) {
         return;
     }
     Act(false);
@@ -825,7 +827,8 @@ void MGHotspot::EndAction(int aAction) {
             closeUp->RefreshHotspots();
         }
     }
-    const bool menuOnly = aAction >= MGIMultiCursorListener::kDismissed && aAction <= MGIMultiCursorListener::kAnalyze;
+    const bool menuOnly =
+        aAction >= MGIMultiCursorListener::kDismissed && aAction <= MGIMultiCursorListener::kAnalyze;
     if (menuOnly && !fInCloseUp && !fAnimationPending) {
         SetSceneHotspots(true);
     }
@@ -938,8 +941,9 @@ bool MGHotspot::StartSoundPlayer(const char16_t* apStreamName, const VoString& a
     delete fpSoundPlayer;
     fpSoundPlayer = nullptr;
     VoISoundManager* sounds = VoISoundManager::GetInstance();
-    fpSoundPlayer =
-        sounds != nullptr ? sounds->CreateStream(VoString(apStreamName), VoString(kSoundRoot) + aFile) : nullptr;
+    fpSoundPlayer = sounds != nullptr
+                        ? sounds->CreateStream(VoString(apStreamName), VoString(kSoundRoot) + aFile)
+                        : nullptr;
     if (fpSoundPlayer == nullptr) {
         VO_ERROR(kNoSoundPlayer);
         return false;
@@ -972,9 +976,8 @@ void MGHotspot::LoadLipSync(const VoString& aName, MGCharacter* apSpeaker) {
         fpLipSyncCharacter->StopLipSync();
         fpLipSyncCharacter = nullptr;
     }
-    if (apSpeaker != nullptr &&
-        apSpeaker->LoadLipSync(VoString(kLipSyncRoot) + aName + kLipSyncExtension,
-                               VoString(kPhonemeRoot) + apSpeaker->GetHeadType())) {
+    if (apSpeaker != nullptr && apSpeaker->LoadLipSync(VoString(kLipSyncRoot) + aName + kLipSyncExtension,
+                                                       VoString(kPhonemeRoot) + apSpeaker->GetHeadType())) {
         fpLipSyncCharacter = apSpeaker;
     }
 }

@@ -397,20 +397,20 @@ private:
     VoIDisplayObject* fpDisplayMember = nullptr;  // not owned: the scene's or close-up's group
     VoScript* fpDisplayVisible = nullptr;         // owned
     VoString fMeshId;
-    VoScript* fpMeshActive = nullptr;            // owned
-    MGHotspotTypeData* fpTypeData = nullptr;     // owned; null for the general kind
-    VoISoundPlayer* fpSoundPlayer = nullptr;     // owned
+    VoScript* fpMeshActive = nullptr;         // owned
+    MGHotspotTypeData* fpTypeData = nullptr;  // owned; null for the general kind
+    VoISoundPlayer* fpSoundPlayer = nullptr;  // owned
     bool fVoiceOverPlaying = false;
     VoGesturePlayer* fpGesturePlayer = nullptr;  // owned
     VoCharacter* fpLipSyncCharacter = nullptr;   // not owned: the scene's
     bool fHovered = false;
     bool fPressed = false;
-    VoEventManager* fpEvents;       // not owned: the engine cleaner's
-    VoStateManager* fpStates;       // not owned: the engine cleaner's
-    MGScene* fpScene;               // not owned: the scene manager's
-    VoMouse* fpMouse;               // not owned: the engine cleaner's
-    MGCursor* fpCursor;             // not owned: the game cleaner's
-    MGMultiCursor* fpMultiCursor;   // not owned: the game cleaner's
+    VoEventManager* fpEvents;      // not owned: the engine cleaner's
+    VoStateManager* fpStates;      // not owned: the engine cleaner's
+    MGScene* fpScene;              // not owned: the scene manager's
+    VoMouse* fpMouse;              // not owned: the engine cleaner's
+    MGCursor* fpCursor;            // not owned: the game cleaner's
+    MGMultiCursor* fpMultiCursor;  // not owned: the game cleaner's
     int fCurrentAction = kLookIndex;
     bool fHasMultiCursor = false;
     VoVector2 fMultiCursorPosition;

@@ -84,15 +84,17 @@ bool MGHotspotInterview::ReadEntry(VoPropertyList* apEntry) {
 
 bool MGHotspotInterview::IsBargaining() {
     VoStateManager* states = VoStateManager::GetInstance();
-    VoIState* state = states != nullptr && fpData != nullptr
-                          ? states->GetState(VoString(kBargainingPrefix) + fpData->fInterviewId + kBargainingSuffix)
-                          : nullptr;
+    VoIState* state =
+        states != nullptr && fpData != nullptr
+            ? states->GetState(VoString(kBargainingPrefix) + fpData->fInterviewId + kBargainingSuffix)
+            : nullptr;
     return state != nullptr && state->GetBoolean();
 }
 
 void MGHotspotInterview::UpdateCursor() {
     MGCursor* cursor = Cursor();
-    if (cursor == nullptr || fpData == nullptr || fpData->fBargainingItem.GetLength() == 0 || !IsBargaining()) {
+    if (cursor == nullptr || fpData == nullptr || fpData->fBargainingItem.GetLength() == 0 ||
+        !IsBargaining()) {
         MGHotspot::UpdateCursor();
         return;
     }
@@ -189,8 +191,9 @@ bool MGHotspotInterview::PlaySound(const VoString& aName, const VoString& aSpeak
 }
 
 void MGHotspotInterview::Talk() {
-    MGCharacter* witness =
-        fpData != nullptr && fpData->fWitnessId.GetLength() > 0 ? SceneCharacter(fpData->fWitnessId) : nullptr;
+    MGCharacter* witness = fpData != nullptr && fpData->fWitnessId.GetLength() > 0
+                               ? SceneCharacter(fpData->fWitnessId)
+                               : nullptr;
     if (witness == nullptr) {
         SeatOrStart();
         return;

@@ -79,8 +79,9 @@ void EnterScene(const VoString& aSceneId, const VoString& aViewpointId) {
         VoPropertyList* file = scene->GetSceneFile();
         bool found = false;
         const VoString start =
-            file != nullptr ? file->GetString(VoString(u"viewpoints.") + aViewpointId + u".startwaypoint", &found)
-                            : VoString();
+            file != nullptr
+                ? file->GetString(VoString(u"viewpoints.") + aViewpointId + u".startwaypoint", &found)
+                : VoString();
         VoPropertyList waypoints;
         if (found && waypoints.Load(scene->GetScenePath() + MGNavigation::kWayPointsFile, true)) {
             const VoVectorFloat coords = waypoints.GetVectorFloat(start + u".coords", &found);
@@ -262,7 +263,8 @@ bool MGHotspotNavigate::FindBorderCrossing(VoVector2* apCrossing) {
     int thereCount = 0;
     VoPosBounds** here =
         CameraBounds(ground, scene->GetViewpointCameraId(scene->GetViewpointId()), &hereCount);
-    VoPosBounds** there = CameraBounds(ground, scene->GetViewpointCameraId(fpData->fViewpointId), &thereCount);
+    VoPosBounds** there =
+        CameraBounds(ground, scene->GetViewpointCameraId(fpData->fViewpointId), &thereCount);
     VoVectorFloat crossings = Crossings(here, hereCount, segment);
     if (crossings.GetCount() >= 2 && InBounds(here, hereCount, last->fCoords) &&
         InBounds(there, thereCount, last->fCoords) &&
