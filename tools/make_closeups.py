@@ -133,7 +133,7 @@ def entry():
                          ("relativez", "10")]),
             ]),
             ("anims", [
-                ("glow", [("id", "glow"), ("movie", "lobby_sign.mkv"), ("position", "376|500")]),
+                ("glow", [("id", "glow"), ("movie", "lobby_sign.mkv"), ("position", "724|16")]),
             ]),
         ]),
         ("triggerstate", "sta_cu_%s_visible" % CLOSEUP),
