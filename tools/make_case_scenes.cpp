@@ -7,6 +7,9 @@
 //   data/scenes/case01/lobby/vp_desk.tga         the lobby at the reception desk
 //   data/scenes/case01/office/office_depth.lim   the office's depth mesh
 //   data/scenes/case01/office/vp_office.tga      the office
+//   data/scenes/precinct/precinct_depth.lim      the squad room's depth mesh
+//   data/scenes/precinct/vp_squadroom.tga        the squad room, where a new
+//                                                game begins
 //
 // Regenerate, from the repository root (it opens a hidden window; headless,
 // set SDL_VIDEODRIVER=offscreen):
@@ -104,29 +107,30 @@ public:
 
     // An upright rectangle on the plane x = aX (facing aFacing, +1 or -1 in
     // x) from (aZ0, aY0) to (aZ1, aY1).
-    void OnXWall(const std::string& aDepth, int aPaint, float aX, float aFacing, float aZ0, float aZ1, float aY0,
-                 float aY1) {
+    void OnXWall(const std::string& aDepth, int aPaint, float aX, float aFacing, float aZ0, float aZ1,
+                 float aY0, float aY1) {
         const Vec corners[4] = {{aX, aY0, aZ0}, {aX, aY1, aZ0}, {aX, aY1, aZ1}, {aX, aY0, aZ1}};
         Quad(aDepth, aPaint, corners, {aFacing, 0, 0});
     }
 
     // An upright rectangle on the plane z = aZ facing aFacing in z.
-    void OnZWall(const std::string& aDepth, int aPaint, float aZ, float aFacing, float aX0, float aX1, float aY0,
-                 float aY1) {
+    void OnZWall(const std::string& aDepth, int aPaint, float aZ, float aFacing, float aX0, float aX1,
+                 float aY0, float aY1) {
         const Vec corners[4] = {{aX0, aY0, aZ}, {aX0, aY1, aZ}, {aX1, aY1, aZ}, {aX1, aY0, aZ}};
         Quad(aDepth, aPaint, corners, {0, 0, aFacing});
     }
 
     // A level rectangle at height aY facing aFacing in y.
-    void Level(const std::string& aDepth, int aPaint, float aY, float aFacing, float aX0, float aX1, float aZ0,
-               float aZ1) {
+    void Level(const std::string& aDepth, int aPaint, float aY, float aFacing, float aX0, float aX1,
+               float aZ0, float aZ1) {
         const Vec corners[4] = {{aX0, aY, aZ0}, {aX0, aY, aZ1}, {aX1, aY, aZ1}, {aX1, aY, aZ0}};
         Quad(aDepth, aPaint, corners, {0, aFacing, 0});
     }
 
     // The floor in tiles of two paints (a checkerboard, or with aStripes
     // strips along z), with one ground quad under them in the depth mesh.
-    void Floor(int aFirst, int aSecond, float aX0, float aX1, float aZ0, float aZ1, float aTile, bool aStripes) {
+    void Floor(int aFirst, int aSecond, float aX0, float aX1, float aZ0, float aZ1, float aTile,
+               bool aStripes) {
         int row = 0;
         for (float z = aZ0; z < aZ1 - 0.01f; z += aTile, ++row) {
             int column = 0;
@@ -168,8 +172,8 @@ private:
 };
 
 // A framed picture on a wall of constant x.
-void PictureOnXWall(Room& aRoom, float aX, float aFacing, float aZ0, float aZ1, float aY0, float aY1, int aFrame,
-                    int aCanvas, int aDetail) {
+void PictureOnXWall(Room& aRoom, float aX, float aFacing, float aZ0, float aZ1, float aY0, float aY1,
+                    int aFrame, int aCanvas, int aDetail) {
     const float in = aFacing;
     aRoom.OnXWall("", aFrame, aX + 0.4f * in, aFacing, aZ0, aZ1, aY0, aY1);
     aRoom.OnXWall("", aCanvas, aX + 0.8f * in, aFacing, aZ0 + 3, aZ1 - 3, aY0 + 3, aY1 - 3);
@@ -366,6 +370,113 @@ Room Office() {
     return room;
 }
 
+// ---- the precinct's squad room ---------------------------------------------
+
+// The squad room spans x -240..240 and z -80..360 (the back wall); the
+// camera stands at the front left. Two rows of desks face the back wall,
+// with the lieutenant's glass office in the back right corner.
+Room Precinct() {
+    Room room;
+    const int lino = room.Paint({0.46f, 0.48f, 0.42f});
+    const int linoDark = room.Paint({0.4f, 0.42f, 0.37f});
+    const int wall = room.Paint({0.62f, 0.66f, 0.58f});
+    const int wallLow = room.Paint({0.36f, 0.42f, 0.38f});
+    const int ceiling = room.Paint({0.86f, 0.86f, 0.8f}, 0.3f);
+    const int lamp = room.Paint({1.0f, 1.0f, 0.9f}, 0.7f);
+    const int desk = room.Paint({0.42f, 0.3f, 0.2f});
+    const int deskTop = room.Paint({0.3f, 0.31f, 0.3f});
+    const int machine = room.Paint({0.16f, 0.17f, 0.18f});
+    const int paper = room.Paint({0.94f, 0.93f, 0.88f});
+    const int metal = room.Paint({0.47f, 0.5f, 0.5f});
+    const int metalDark = room.Paint({0.3f, 0.32f, 0.33f});
+    const int cork = room.Paint({0.62f, 0.46f, 0.28f});
+    const int noteRed = room.Paint({0.75f, 0.25f, 0.2f});
+    const int noteYellow = room.Paint({0.9f, 0.82f, 0.42f});
+    const int glass = room.Paint({0.62f, 0.74f, 0.8f}, 0.25f);
+    const int frame = room.Paint({0.28f, 0.22f, 0.16f});
+    const int blind = room.Paint({0.86f, 0.84f, 0.74f});
+    const int door = room.Paint({0.32f, 0.24f, 0.16f});
+    const int brass = room.Paint({0.78f, 0.62f, 0.28f});
+    const int water = room.Paint({0.55f, 0.72f, 0.86f}, 0.2f);
+
+    const float x0 = -240.0f;
+    const float x1 = 240.0f;
+    const float front = -80.0f;
+    const float back = 360.0f;
+    const float top = 140.0f;
+    room.Floor(lino, linoDark, x0, x1, front, back, 30.0f, false);
+    room.Level("", ceiling, top, -1.0f, x0, x1, front, back);
+    for (float z : {60.0f, 200.0f, 320.0f}) {
+        for (float x : {-120.0f, 60.0f}) {
+            room.Level("", lamp, top - 0.5f, -1.0f, x - 30.0f, x + 30.0f, z - 8.0f, z + 8.0f);
+        }
+    }
+    room.OnXWall("WS_walls", wall, x0, 1.0f, front, back, 0.0f, top);
+    room.OnXWall("WS_walls", wall, x1, -1.0f, front, back, 0.0f, top);
+    room.OnZWall("WS_walls", wall, back, -1.0f, x0, x1, 0.0f, top);
+    room.OnXWall("", wallLow, x0 + 0.3f, 1.0f, front, back, 0.0f, 40.0f);
+    room.OnXWall("", wallLow, x1 - 0.3f, -1.0f, front, back, 0.0f, 40.0f);
+    room.OnZWall("", wallLow, back - 0.3f, -1.0f, x0, x1, 0.0f, 40.0f);
+
+    // The noticeboard on the back wall, pinned with notes.
+    room.OnZWall("", frame, back - 0.5f, -1.0f, -150.0f, -30.0f, 58.0f, 118.0f);
+    room.OnZWall("", cork, back - 1.0f, -1.0f, -146.0f, -34.0f, 62.0f, 114.0f);
+    for (int i = 0; i < 6; ++i) {
+        const float x = -138.0f + 18.0f * static_cast<float>(i);
+        const float y = 70.0f + 14.0f * static_cast<float>(i % 3);
+        room.OnZWall("", i % 2 == 0 ? paper : (i % 3 == 0 ? noteRed : noteYellow), back - 1.5f, -1.0f, x,
+                     x + 12.0f, y, y + 14.0f);
+    }
+
+    // The door to the corridor in the left wall.
+    room.OnXWall("", frame, x0 + 0.5f, 1.0f, 80.0f, 156.0f, 0.0f, 98.0f);
+    room.OnXWall("", door, x0 + 1.0f, 1.0f, 86.0f, 150.0f, 0.0f, 92.0f);
+    room.Box("", brass, {x0 + 1.0f, 42.0f, 140.0f}, {x0 + 4.0f, 46.0f, 144.0f});
+
+    // Windows with blinds in the right wall.
+    for (float z : {20.0f, 150.0f}) {
+        room.OnXWall("", frame, x1 - 0.5f, -1.0f, z, z + 90.0f, 48.0f, 118.0f);
+        room.OnXWall("", glass, x1 - 1.0f, -1.0f, z + 4.0f, z + 86.0f, 52.0f, 114.0f);
+        for (int slat = 0; slat < 6; ++slat) {
+            const float y = 112.0f - 5.0f * static_cast<float>(slat);
+            room.OnXWall("", blind, x1 - 1.5f, -1.0f, z + 4.0f, z + 86.0f, y - 3.0f, y);
+        }
+    }
+
+    // The lieutenant's glass office in the back right corner.
+    room.Box("WC_office", frame, {110.0f, 0.0f, 260.0f}, {113.0f, 110.0f, back});
+    room.Box("WC_office", frame, {110.0f, 0.0f, 257.0f}, {x1, 110.0f, 260.0f});
+    room.OnXWall("", glass, 109.0f, -1.0f, 262.0f, back - 4.0f, 36.0f, 104.0f);
+    room.OnZWall("", glass, 256.0f, -1.0f, 116.0f, x1 - 4.0f, 36.0f, 104.0f);
+
+    // Two rows of desks, each with a typewriter, papers and a lamp.
+    int n = 0;
+    for (float z : {100.0f, 200.0f}) {
+        for (float x : {-170.0f, -40.0f}) {
+            const std::string frameName = "WC_desk" + std::to_string(n++);
+            room.Box(frameName, desk, {x, 0.0f, z}, {x + 90.0f, 30.0f, z + 44.0f});
+            room.Box("", deskTop, {x - 2.0f, 30.0f, z - 2.0f}, {x + 92.0f, 32.0f, z + 46.0f});
+            room.Box("", machine, {x + 30.0f, 32.0f, z + 14.0f}, {x + 54.0f, 40.0f, z + 32.0f});
+            room.Level("", paper, 32.3f, 1.0f, x + 62.0f, x + 78.0f, z + 8.0f, z + 20.0f);
+            room.Box("", metalDark, {x + 10.0f, 32.0f, z + 30.0f}, {x + 14.0f, 46.0f, z + 34.0f});
+            room.Box("", brass, {x + 6.0f, 46.0f, z + 26.0f}, {x + 18.0f, 52.0f, z + 38.0f});
+        }
+    }
+
+    // Filing cabinets along the left wall, and the water cooler.
+    for (int i = 0; i < 3; ++i) {
+        const float z = 230.0f + 40.0f * static_cast<float>(i);
+        room.Box("WC_cabinets", metal, {x0, 0.0f, z}, {x0 + 30.0f, 60.0f, z + 36.0f});
+        for (int drawer = 0; drawer < 3; ++drawer) {
+            const float y = 6.0f + 18.0f * static_cast<float>(drawer);
+            room.Box("", brass, {x0 + 30.0f, y + 9.0f, z + 14.0f}, {x0 + 32.0f, y + 11.0f, z + 22.0f});
+        }
+    }
+    room.Box("WC_cooler", metal, {180.0f, 0.0f, 40.0f}, {200.0f, 44.0f, 60.0f});
+    room.Box("", water, {182.0f, 44.0f, 42.0f}, {198.0f, 66.0f, 58.0f});
+    return room;
+}
+
 // ---- drawing ------------------------------------------------------------------
 
 // A light as the game makes it from a light file's entry.
@@ -383,8 +494,9 @@ VoLight LightOf(VoPropertyList& aFile, const VoString& aName) {
         const VoVectorFloat d = aFile.GetVectorFloat(aName + VoString(u".direction"), nullptr);
         const float length =
             std::sqrt(d.GetAt(0) * d.GetAt(0) + d.GetAt(1) * d.GetAt(1) + d.GetAt(2) * d.GetAt(2));
-        light.fDirection = length > 0.0001f ? VoVector3(d.GetAt(0) / length, d.GetAt(1) / length, d.GetAt(2) / length)
-                                            : VoVector3(0.0f, 1.0f, 0.0f);
+        light.fDirection = length > 0.0001f
+                               ? VoVector3(d.GetAt(0) / length, d.GetAt(1) / length, d.GetAt(2) / length)
+                               : VoVector3(0.0f, 1.0f, 0.0f);
     } else {
         const VoVectorFloat p = aFile.GetVectorFloat(aName + VoString(u".position"), nullptr);
         light.fPosition = VoVector3(p.GetAt(0), p.GetAt(1), p.GetAt(2));
@@ -429,7 +541,8 @@ bool ApplyLights(VoIRasterizer* apRasterizer, VoPropertyList& aFile, const VoStr
         if (picked < 4 && ListsCamera(aFile, name, aCamera)) {
             ++picked;
             if (!global) {
-                applied = apRasterizer->SetLight(picked, &light) && apRasterizer->EnableLight(picked, true) && applied;
+                applied = apRasterizer->SetLight(picked, &light) && apRasterizer->EnableLight(picked, true) &&
+                          applied;
             }
         }
     }
@@ -506,8 +619,8 @@ std::vector<unsigned char> Draw(VoDrawElement* apRoom, VoCamera* apCamera, VoPro
 Bytes RunLengthTga(const std::vector<unsigned char>& aPixels) {
     Bytes tga = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     tga.insert(tga.end(), {static_cast<unsigned char>(kWidth & 0xFF), static_cast<unsigned char>(kWidth >> 8),
-                           static_cast<unsigned char>(kHeight & 0xFF), static_cast<unsigned char>(kHeight >> 8), 24,
-                           0x20});
+                           static_cast<unsigned char>(kHeight & 0xFF),
+                           static_cast<unsigned char>(kHeight >> 8), 24, 0x20});
     const auto same = [&aPixels](std::size_t aA, std::size_t aB) {
         return aPixels[aA * 4] == aPixels[aB * 4] && aPixels[aA * 4 + 1] == aPixels[aB * 4 + 1] &&
                aPixels[aA * 4 + 2] == aPixels[aB * 4 + 2];
@@ -550,12 +663,14 @@ bool MakeScene(const std::string& aData, const std::string& aId, const std::stri
     const VoString path = VoString((std::string("//scenes/") + aId + "/").c_str());
     RawWriter raw;
     const Model& depth = aRoom.GetDepthModel();
-    bool saved = Save(folder + aDepthName, raw.Model(depth, std::vector<std::uint32_t>(depth.frames.size(), 0)));
+    bool saved =
+        Save(folder + aDepthName, raw.Model(depth, std::vector<std::uint32_t>(depth.frames.size(), 0)));
 
     VoPropertyList scene;
     VoPropertyList cameras;
     VoPropertyList lights;
-    if (!scene.Load(path + VoString(u"scene.txt"), true) || !cameras.Load(path + VoString(u"cameras.txt"), true) ||
+    if (!scene.Load(path + VoString(u"scene.txt"), true) ||
+        !cameras.Load(path + VoString(u"cameras.txt"), true) ||
         !lights.Load(path + VoString(u"lights_low.txt"), true)) {
         std::fprintf(stderr, "cannot read the files of %s\n", aId.c_str());
         return false;
@@ -586,13 +701,15 @@ bool MakeScene(const std::string& aData, const std::string& aId, const std::stri
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string data = std::filesystem::absolute(argc > 1 ? argv[1] : "data").lexically_normal().string();
+    const std::string data =
+        std::filesystem::absolute(argc > 1 ? argv[1] : "data").lexically_normal().string();
     if (!VoStartupCreators::Register()) {
         std::fprintf(stderr, "cannot start the engine\n");
         return 1;
     }
     VoIFileSystem* fileSystem = VoIFileSystem::GetInstance();
-    if (fileSystem == nullptr || !fileSystem->Mount(VoString(u"//scenes"), VoString((data + "/scenes").c_str()))) {
+    if (fileSystem == nullptr ||
+        !fileSystem->Mount(VoString(u"//scenes"), VoString((data + "/scenes").c_str()))) {
         std::fprintf(stderr, "cannot mount %s/scenes\n", data.c_str());
         return 1;
     }
@@ -610,6 +727,7 @@ int main(int argc, char** argv) {
     }
     bool saved = MakeScene(data, "case01/lobby", "lobby_depth.lim", Lobby());
     saved = MakeScene(data, "case01/office", "office_depth.lim", Office()) && saved;
+    saved = MakeScene(data, "precinct", "precinct_depth.lim", Precinct()) && saved;
     delete platform;
     delete VoCleaner::PeekInstance();
     return saved ? 0 : 1;

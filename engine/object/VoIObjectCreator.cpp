@@ -7,3 +7,5 @@ VoIObjectCreator::VoIObjectCreator(const VoString& aId) : fId(aId) {
 }
 
 VoIObjectCreator::~VoIObjectCreator() = default;
+
+void VoIObjectCreator::Discard(VoBase*) {}

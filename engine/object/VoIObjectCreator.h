@@ -18,6 +18,11 @@ public:
     // A new object (or, for the manager creators, the live singleton); null
     // when it cannot be made. Who owns the result depends on the creator.
     virtual VoBase* Create() = 0;
+    // Takes back an object of Create's that its caller refused (it was not a
+    // stream object or failed its Initialize). The default leaves it alone,
+    // as a creator that hands out a live singleton must; a creator that made
+    // it new deletes it, or nobody would.
+    virtual void Discard(VoBase* apObject);
 
     const VoString& GetId() const { return fId; }
 

@@ -145,10 +145,12 @@ VoBase* VoObjectManager::CreateObjectByCreatorIndex(std::uint32_t aCreatorIndex,
     VoStreamObject* streamObject = dynamic_cast<VoStreamObject*>(object);
     if (streamObject == nullptr) {
         VO_ERROR(kNotAStreamObject, aCreatorIndex);
+        creator->Discard(object);
         return nullptr;
     }
     if (!streamObject->Initialize(aArgument)) {
         VO_ERROR(kInitializationFailure);
+        creator->Discard(object);
         return nullptr;
     }
     return object;

@@ -69,8 +69,9 @@ public:
     // Makes an object through the registry's creator for the id, checks that
     // it is a VoStreamObject and runs its Initialize with aArgument. The object
     // is not entered here. Null on any failure; an object that failed the
-    // check or its Initialize is not deleted (a manager creator hands out a
-    // live singleton).
+    // check or its Initialize goes back to its creator (VoIObjectCreator::
+    // Discard), which deletes what it made new and leaves a manager
+    // creator's live singleton alone.
     VoBase* CreateObject(const VoString& aCreatorId, std::uint32_t aArgument);
     VoBase* CreateObjectByCreatorIndex(std::uint32_t aCreatorIndex, std::uint32_t aArgument);
 

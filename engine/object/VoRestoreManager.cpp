@@ -19,10 +19,11 @@ VoRestoreManager* VoRestoreManager::GetInstance() {
     return gInstance.Get([] { return VO_NEW VoRestoreManager(); }, kCreationFailure);
 }
 
-VoRestoreManager::VoRestoreManager() : fRestorables(10, 10) {}
+VoRestoreManager::VoRestoreManager() : fRestorables(10, 10), fLoaded(10, 10) {}
 
 VoRestoreManager::~VoRestoreManager() {
     fRestorables.Clear();
+    fLoaded.Clear();
 }
 
 bool VoRestoreManager::AddEngineRestorables() {
@@ -124,12 +125,15 @@ bool VoRestoreManager::Save(VoIStream* apStream) {
 }
 
 bool VoRestoreManager::Load(VoIStream* apStream, std::int32_t aEnd) {
+    fLoaded.Clear();
+    fLoadedAll = false;
     if (apStream == nullptr) {
         VO_ERROR(kNullStream);
         return false;
     }
     std::int64_t position = apStream->GetPosition();
     if (position >= aEnd) {
+        fLoadedAll = fRestorables.GetCount() == 0;
         return true;
     }
     VoGameObjectManager* gameObjects = VoGameObjectManager::GetInstance();
@@ -152,6 +156,7 @@ bool VoRestoreManager::Load(VoIStream* apStream, std::int32_t aEnd) {
         }
         position = next;
     }
+    fLoadedAll = fLoaded.GetCount() == fRestorables.GetCount();
     return ok;
 }
 
@@ -192,6 +197,9 @@ bool VoRestoreManager::LoadRecord(VoIStream* apStream, VoGameObjectManager* apGa
     if (!restorable->OnLoad(apStream, header.version)) {
         VO_ASSERT_FAILURE(kLoadFailure);
         aFailed = true;
+    }
+    if (!fLoaded.Contains(restorable)) {
+        fLoaded.Add(restorable);
     }
     return true;
 }

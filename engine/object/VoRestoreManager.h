@@ -86,6 +86,9 @@ public:
     // at the first record that cannot be read or placed (see above), or that
     // leaves the position where it was; false when anything failed.
     bool Load(VoIStream* apStream, std::int32_t aEnd);
+    // Whether the last Load read a record of every restorable registered: a
+    // save cut at a record's end loads without failing, but not whole.
+    bool LoadedAll() const { return fLoadedAll; }
 
     // The AND of the four field operations, in record order. Read changes
     // the header only when all four were read.
@@ -102,4 +105,6 @@ private:
     bool LoadRecord(VoIStream* apStream, VoGameObjectManager* apGameObjects, bool& aFailed);
 
     VoVector fRestorables;  // VoAPIObject*, not owned, in registration order
+    VoVector fLoaded;       // VoAPIObject*, not owned: those whose records the last Load read
+    bool fLoadedAll = false;
 };

@@ -31,6 +31,9 @@ public:
         return service;
     }
 
+    // The service is new and nobody else holds it.
+    void Discard(VoBase* apObject) override { delete apObject; }
+
     VoString ToString() const override { return VoDebugString(fpClassName, this); }
 
 private:

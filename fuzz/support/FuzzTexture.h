@@ -40,6 +40,7 @@ class FuzzCreator : public VoIObjectCreator {
 public:
     explicit FuzzCreator(const char16_t* apId) : VoIObjectCreator(VoString(apId)) {}
     VoBase* Create() override { return VO_NEW T(); }
+    void Discard(VoBase* apObject) override { delete apObject; }
 };
 
 // A texture of aWidth x aHeight filed under the id.

@@ -1,35 +1,23 @@
 #include "menu/MGIntro.h"
 
+#include "MGScreenManager.h"
 #include "container/VoDebugString.h"
-#include "container/VoLog.h"
-#include "container/VoPropertyList.h"
-#include "container/VoVectorFloat.h"
-#include "gdi/VoDisplayGroup.h"
+#include "gdi/VoCursor.h"
 #include "gdi/VoDisplayManager.h"
-#include "gdi/VoLayoutBuilder.h"
-#include "gdi/VoTextArea.h"
 #include "memory/VoNew.h"
-#include "platform/VoIPlatform.h"
+#include "menu/MGMainMenu.h"
+#include "movie/VoIMovieManager.h"
+#include "movie/VoIMoviePlayer.h"
+#include "platform/VoMouse.h"
+#include "system/VoITimer.h"
+#include "ui/MGCursor.h"
 #include "util/MGCleaner.h"
 #include "util/MGListening.h"
+#include "util/MGOptions.h"
 
 namespace {
 
 VoCleanerSingleton<MGIntro, MGCleanerHome> gInstance;
-
-// The section of the file at aPath, built as a group with its children.
-VoDisplayGroup* BuildGroup(VoPropertyList* apList, const char16_t* apPath, const char16_t* apSection) {
-    if (!apList->Load(VoString(apPath), true)) {
-        VO_ASSERT_FAILURE(MGIntro::kFileFailure, apPath);
-        return nullptr;
-    }
-    VoPropertyList* section = apList->GetList(VoString(apSection));
-    if (section == nullptr) {
-        VO_ASSERT_FAILURE(MGIntro::kNoSection, apSection);
-        return nullptr;
-    }
-    return VoLayoutBuilder::BuildGroup(section, true);
-}
 
 }  // namespace
 
@@ -37,88 +25,144 @@ MGIntro* MGIntro::GetInstance() {
     return gInstance.Get([] { return VO_NEW MGIntro(); }, kCreationFailure);
 }
 
-MGIntro::MGIntro() : fpGroup(nullptr), fInRoot(false), fInKeyboard(false) {
-    VoPropertyList layout;
-    fpGroup = BuildGroup(&layout, kLayoutFile, u"intro");
-    if (fpGroup == nullptr) {
-        return;
-    }
-    VoPropertyList sample;
-    VoDisplayGroup* panel = BuildGroup(&sample, kSampleFile, u"sample");
-    if (panel != nullptr && !fpGroup->AddMember(panel, true)) {
-        delete panel;
-    }
-    BuildTexts(layout.GetList(VoString(u"texts")));
-    fpGroup->SetActive(false);
-    VoDisplayManager* display = VoDisplayManager::GetInstance();
-    fInRoot = display != nullptr && display->AddMember(fpGroup);
-}
+MGIntro::MGIntro()
+    : fKeyTime(-1.0),
+      fSkipped(false),
+      fpMovie(nullptr),
+      fMovieInRoot(false),
+      fMenuDue(false),
+      fLocked(false),
+      fInKeyboard(false),
+      fInFrames(false) {}
 
 MGIntro::~MGIntro() {
-    ListenToKeys(false);
-    // The group leaves the display root as it is deleted; once the display
-    // manager is gone, its root has deleted the group already.
-    if (!fInRoot || VoDisplayManager::GetInstance() != nullptr) {
-        delete fpGroup;
-    }
+    fMenuDue = false;
+    StopMovie();
 }
 
-void MGIntro::BuildTexts(VoPropertyList* apTexts) {
-    for (int i = 0; apTexts != nullptr && i < apTexts->GetCount(); ++i) {
-        VoPropertyList* entry = apTexts->GetListAt(i);
-        if (entry == nullptr) {
-            continue;
-        }
-        bool found = false;
-        const VoString id = entry->GetString(VoString(u"id"), &found);
-        VoTextArea* text = VO_NEW VoTextArea();
-        if (text == nullptr || !found || !text->SetId(id) ||
-            !text->Create(entry->GetString(VoString(u"font"), nullptr))) {
-            VO_ASSERT_FAILURE(kTextFailure, id);
-            delete text;
-            continue;
-        }
-        const VoVectorFloat position = entry->GetVectorFloat(VoString(u"position"), &found);
-        if (found && position.GetCount() == 2) {
-            text->SetPosition(position.GetAt(0), position.GetAt(1));
-        }
-        text->SetWidth(entry->GetFloat(VoString(u"width"), nullptr));
-        text->SetRelativeZ(entry->GetFloat(VoString(u"relativez"), nullptr));
-        text->SetWordWrap(true);
-        text->SetMultiLine(true);
-        text->SetText(entry->GetString(VoString(u"text"), nullptr));
-        if (!fpGroup->AddMember(text, true)) {
-            delete text;
-        }
-    }
-}
-
-void MGIntro::ListenToKeys(bool aListen) {
-    MGListenToKeys(this, kKeyboardOrder, aListen, &fInKeyboard);
-}
-
-void MGIntro::OnLeaveBegin() {
-    ListenToKeys(false);
-}
-
-void MGIntro::OnLeaveEnd() {
-    if (fpGroup != nullptr) {
-        fpGroup->SetActive(false);
-    }
+double MGIntro::Now() {
+    VoITimer* timer = VoITimer::GetInstance();
+    return timer != nullptr ? timer->GetTime() : 0.0;
 }
 
 void MGIntro::OnEnter() {
-    if (fpGroup != nullptr) {
-        fpGroup->SetActive(true);
+    VoIMovieManager* movies = VoIMovieManager::GetInstance();
+    fpMovie = movies != nullptr ? movies->CreateFullScreenMovie(VoString(kMovieName), VoString(kMovieFile))
+                                : nullptr;
+    if (fpMovie == nullptr) {
+        ShowMainMenu();
+        return;
     }
-    ListenToKeys(true);
+    fSkipped = false;
+    VoDisplayManager* display = VoDisplayManager::GetInstance();
+    fMovieInRoot = display != nullptr && display->AddMember(fpMovie);
+    if (MGCursor* cursor = MGCursor::GetInstance()) {
+        cursor->SetCursor(MGCursor::kEmpty, VoString(u""));
+    }
+    fpMovie->SetListener(this);
+    MGOptions* options = MGOptions::GetInstance();
+    fpMovie->SetVolume(options != nullptr ? options->GetVolume() : MGOptions::kDefaultVolume);
+    fpMovie->SetRelativeZ(kMovieZ);
+    fpMovie->Play();
+    fKeyTime = Now() + kKeyDelay;
+    MGListenToFrames(this, kOrder, true, &fInFrames);
+    if (VoMouse* mouse = VoMouse::GetInstance()) {
+        fLocked = mouse->Lock(this);
+    }
 }
 
-void MGIntro::OnKeyDown(int aKey) {
-    if (aKey == kEscape) {
-        if (VoIPlatform* platform = VoIPlatform::GetInstance()) {
-            platform->Quit();
+void MGIntro::OnLeaveBegin() {
+    fMenuDue = false;
+    fSkipped = false;
+    StopMovie();
+}
+
+void MGIntro::OnLeaveEnd() {
+    OnLeaveBegin();
+}
+
+void MGIntro::StopMovie() {
+    if (fpMovie != nullptr) {
+        fpMovie->SetListener(nullptr);
+        // The movie leaves the display root as it is deleted; once the
+        // display manager is gone, its root has deleted the movie already.
+        if (!fMovieInRoot || VoDisplayManager::GetInstance() != nullptr) {
+            delete fpMovie;
         }
+        fpMovie = nullptr;
+        fMovieInRoot = false;
+    }
+    if (VoMouse* mouse = VoMouse::GetInstance(); mouse != nullptr && fLocked) {
+        mouse->Unlock(this);
+    }
+    fLocked = false;
+    fKeyTime = -1.0;
+    MGListenToKeys(this, kOrder, false, &fInKeyboard);
+    // The frames stay while the main menu is still due.
+    MGListenToFrames(this, kOrder, fMenuDue, &fInFrames);
+}
+
+void MGIntro::ShowMainMenu() {
+    MGScreenManager* screens = MGScreenManager::GetInstance();
+    MGMainMenu* menu = MGMainMenu::GetInstance();
+    if (screens == nullptr || menu == nullptr) {
+        fMenuDue = false;
+        return;
+    }
+    if (screens->IsBusy()) {
+        fMenuDue = true;
+        MGListenToFrames(this, kOrder, true, &fInFrames);
+        return;
+    }
+    fMenuDue = false;
+    screens->Clear();
+    screens->PushFade(menu);
+}
+
+void MGIntro::OnUpdate() {
+    if (fKeyTime > 0.0 && Now() > fKeyTime) {
+        fKeyTime = -1.0;
+        MGListenToKeys(this, kOrder, true, &fInKeyboard);
+    }
+    if (fSkipped) {
+        fSkipped = false;
+        StopMovie();
+        ShowMainMenu();
+    } else if (fMenuDue) {
+        ShowMainMenu();
+    }
+    if (!fMenuDue && fpMovie == nullptr) {
+        MGListenToFrames(this, kOrder, false, &fInFrames);
+    }
+}
+
+void MGIntro::OnKeyUp(int aKey) {
+    if (aKey != kSpace) {
+        return;
+    }
+    MGListenToKeys(this, kOrder, false, &fInKeyboard);
+    if (fpMovie != nullptr) {
+        fpMovie->Pause();
+        fSkipped = true;
+    }
+}
+
+void MGIntro::OnMovieEnd(VoString) {
+    if (fpMovie == nullptr) {
+        return;
+    }
+    // A skip waiting for its frame is over too.
+    fSkipped = false;
+    StopMovie();
+    ShowMainMenu();
+}
+
+void MGIntro::OnMouseMove(const VoVector2* apPosition) {
+    if (VoCursor* cursor = VoCursor::GetInstance()) {
+        cursor->OnMouseMove(apPosition);
+    }
+    if (VoMouse* mouse = VoMouse::GetInstance()) {
+        mouse->ConsumeEvent();
     }
 }
 

@@ -11,5 +11,9 @@ public:
     // cannot be created.
     static MGPhone* GetInstance();
 
+    // Forgets the running game's messages, as a new game does. The phone
+    // keeps none yet.
+    void Reset() {}
+
     VoString ToString() const override;
 };

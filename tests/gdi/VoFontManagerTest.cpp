@@ -158,7 +158,7 @@ TEST(VoFontManagerSample, TheDataTreeFontsAreComplete) {
     for (const char16_t* id :
          {u"tahoma10black", u"tahoma10", u"tahoma10sys", u"Friz_Quad_TT_8", u"Friz_Quad_TT_8_grey", u"OCRA18",
           u"LucindaSans10", u"TW_CEN_MT16", u"TW_CEN_MT16_BLUE", u"cenmt14white", u"cenmt12white",
-          u"frizquadrata24", u"comic18_blue", u"twcenmt14white"}) {
+          u"frizquadrata24", u"comic18_blue", u"comic18", u"twcenmt14white"}) {
         VoIFont* font = fonts->GetFont(VoString(id));
         ASSERT_NE(font, nullptr) << Narrow(VoString(id));
         EXPECT_GE(font->GetCharacterHeight(), 10.0f) << Narrow(VoString(id));
@@ -168,6 +168,6 @@ TEST(VoFontManagerSample, TheDataTreeFontsAreComplete) {
         // 'W' is wider than 'i' in every face but the fixed-pitch one.
         EXPECT_GE(font->GetCharacterAspect(u'W'), font->GetCharacterAspect(u'i')) << Narrow(VoString(id));
     }
-    EXPECT_EQ(fonts->GetFontCount(), 14);
+    EXPECT_EQ(fonts->GetFontCount(), 15);
     EXPECT_TRUE(log.Lines().empty()) << log.Contents();
 }

@@ -7,6 +7,7 @@
 
 #include "object/VoHandle.h"
 #include "object/VoRegistry.h"
+#include "object/VoServiceCreator.h"
 #include "stdlib/VoAPIObjectManager.h"
 #include "stdlib/VoGameObjectManager.h"
 #include "support/LogCapture.h"
@@ -358,6 +359,47 @@ TEST_F(CreateObject, UnknownIdsAndManagersIdsAreNotCreators) {
     EXPECT_EQ(fManager.CreateObjectByCreatorIndex(99, 0), nullptr);
     EXPECT_TRUE(log.Contains(Text(VoRegistry::kNoCreatorAtIndex, "99")));
     EXPECT_TRUE(log.Contains(VoObjectManager::kCreatorRetrievalFailed));
+}
+
+namespace {
+
+// Services whose creator makes them new; each notes its deletion here.
+bool gServiceDeleted = false;
+
+class RefusingService : public ProbeObject {
+public:
+    RefusingService() : ProbeObject(&gServiceDeleted, false) {}
+};
+
+class PlainService : public VoBase {
+public:
+    ~PlainService() override { gServiceDeleted = true; }
+    bool Initialize(std::uintptr_t) { return true; }  // only for VoServiceCreator; not a stream object
+};
+
+}  // namespace
+
+TEST_F(CreateObject, ANewObjectThatFailsGoesBackToItsCreatorToBeDeleted) {
+    struct Case {
+        const char16_t* id;
+        VoIObjectCreator* creator;
+        const char* message;
+    };
+    const Case cases[] = {
+        {u"refusing", new VoServiceCreator<RefusingService, VoServiceInit::kNone>(u"refusing", "Refusing"),
+         VoObjectManager::kInitializationFailure},
+        {u"plain", new VoServiceCreator<PlainService, VoServiceInit::kNone>(u"plain", "Plain"),
+         VoObjectManager::kNotAStreamObject},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        ASSERT_TRUE(fpRegistry->AddCreator(c.creator));
+        gServiceDeleted = false;
+        LogCapture log;
+        EXPECT_EQ(fManager.CreateObject(c.id, 0), nullptr);
+        EXPECT_TRUE(log.Contains(c.message));
+        EXPECT_TRUE(gServiceDeleted);
+    }
 }
 
 TEST_F(CreateObject, FailuresOfTheCreatedObjectAreReported) {

@@ -422,3 +422,33 @@ TEST_F(VoRestoreManagerTest, GoneWithTheCleaner) {
     fEngine.ShutDown();
     EXPECT_EQ(VoRestoreManager::GetInstance(), nullptr);
 }
+
+TEST_F(VoRestoreManagerTest, ASaveCutAtARecordsEndLoadsButNotWhole) {
+    ProbeRestorable first(u"first");
+    ProbeRestorable second(u"second");
+    Enrol(first);
+    Enrol(second);
+    const Bytes saved = SaveBytes();
+    const Bytes firstOnly(saved.begin(),
+                          saved.begin() + static_cast<std::ptrdiff_t>(Header("first").size() + 4));
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        bool loads;
+        bool whole;
+    };
+    const Case cases[] = {
+        {"both records", saved, true, true},
+        {"the first record alone", firstOnly, true, false},
+        {"the first record twice", Concat({firstOnly, firstOnly}), true, false},
+        {"nothing", Bytes{}, true, false},
+    };
+    for (const Case& c : cases) {
+        TestStream stream(c.bytes);
+        EXPECT_EQ(fRestore->Load(&stream, static_cast<std::int32_t>(c.bytes.size())), c.loads) << c.what;
+        EXPECT_EQ(fRestore->LoadedAll(), c.whole) << c.what;
+    }
+    TestStream none;
+    EXPECT_FALSE(fRestore->Load(nullptr, 0));
+    EXPECT_FALSE(fRestore->LoadedAll());
+}

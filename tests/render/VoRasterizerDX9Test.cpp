@@ -484,6 +484,14 @@ TEST(VoRasterizerDX9, TheAccessorMakesItThroughItsCreatorAndLogsItsEnd) {
     EXPECT_EQ(log.Count("~VoIRasterizer"), 1);
 }
 
+TEST(VoRasterizerDX9, TheAccessorWithoutADeviceDeletesTheRasterizerItCouldNotStart) {
+    LogCapture log;
+    ScopedEngine engine;
+    EXPECT_EQ(VoIRasterizer::Get(), nullptr);
+    EXPECT_TRUE(log.Contains(VoIRasterizer::kGetFailure));
+    EXPECT_EQ(log.Count("~VoIRasterizer"), 1);
+}
+
 TEST(VoRasterizerDX9, ATextureGoneFromTheCacheIsBoundWhenAnotherTakesItsAddress) {
     RecordedDevice device;
     ScopedEngine engine;

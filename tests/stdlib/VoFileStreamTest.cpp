@@ -1,15 +1,14 @@
 #include "stdlib/VoFileStream.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 
 #include "container/VoISerializable.h"
 #include "stdlib/VoIStream.h"
+#include "support/FileSizeLimit.h"
 #include "support/LogCapture.h"
 #include "support/PlatformTestFolder.h"
 #include "support/ScopedEngine.h"
@@ -37,27 +36,6 @@ VoFileStream* OpenStream(const PlatformTestFolder& aFolder, const std::string& a
     EXPECT_TRUE(stream->Open());
     return stream;
 }
-
-// Lowers the largest file this process may write, so a write fails the way
-// a full disk makes it fail; the signal that would end the process is ignored.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t aBytes) {
-        getrlimit(RLIMIT_FSIZE, &fSaved);
-        fHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = fSaved;
-        limit.rlim_cur = aBytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &fSaved);
-        std::signal(SIGXFSZ, fHandler);
-    }
-
-private:
-    rlimit fSaved{};
-    void (*fHandler)(int) = nullptr;
-};
 
 }  // namespace
 
@@ -263,8 +241,8 @@ TEST(VoFileStream, WriteFileRefusesToReplaceAReadOnlyFile) {
     // Refused also for a privileged user, as deleting such a file is.
     PlatformTestFolder folder;
     folder.Write("save.dat", "old");
-    std::filesystem::permissions(folder.Path("save.dat"), std::filesystem::perms::owner_read |
-                                                              std::filesystem::perms::group_read);
+    std::filesystem::permissions(folder.Path("save.dat"),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     TextObject object("new");
     LogCapture log;
     EXPECT_FALSE(VoFileStream::WriteFile(&object, PlatformTestFolder::Wide(folder.Path("save.dat")), false));

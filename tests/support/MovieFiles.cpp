@@ -64,7 +64,37 @@ AVPixelFormat PixelFormatOf(const MovieSpec& aSpec) {
     return aSpec.alpha ? AV_PIX_FMT_BGRA : AV_PIX_FMT_BGR0;
 }
 
+std::uint8_t Clamped(double aValue) {
+    return static_cast<std::uint8_t>(std::lround(std::fmin(255.0, std::fmax(0.0, aValue))));
+}
+
+// Pictures of one's own in video-range BT.601 YUV 4:2:0: the chroma of each
+// 2 x 2 block from its first pixel.
+void FillYuv(const MovieSpec& aSpec, int aFrame, AVFrame* apFrame) {
+    for (int y = 0; y < aSpec.height; ++y) {
+        for (int x = 0; x < aSpec.width; ++x) {
+            const std::array<std::uint8_t, 4> bgra = aSpec.picture(aFrame, x, y);
+            const double b = bgra[0];
+            const double g = bgra[1];
+            const double r = bgra[2];
+            apFrame->data[0][y * apFrame->linesize[0] + x] =
+                Clamped(16.0 + 0.257 * r + 0.504 * g + 0.098 * b);
+            if (x % 2 == 0 && y % 2 == 0) {
+                apFrame->data[1][y / 2 * apFrame->linesize[1] + x / 2] =
+                    Clamped(128.0 - 0.148 * r - 0.291 * g + 0.439 * b);
+                apFrame->data[2][y / 2 * apFrame->linesize[2] + x / 2] =
+                    Clamped(128.0 + 0.439 * r - 0.368 * g - 0.071 * b);
+            }
+        }
+    }
+    apFrame->pict_type = aFrame % aSpec.keyInterval == 0 ? AV_PICTURE_TYPE_I : AV_PICTURE_TYPE_NONE;
+}
+
 void FillPicture(const MovieSpec& aSpec, int aFrame, AVFrame* apFrame) {
+    if (aSpec.codec == MovieCodec::kVp8 && aSpec.picture) {
+        FillYuv(aSpec, aFrame, apFrame);
+        return;
+    }
     if (aSpec.codec == MovieCodec::kVp8) {
         // Grey in video range: no colour, so nothing of it is lost to the
         // halved chroma planes.
@@ -201,6 +231,9 @@ int MovieGrey(int aFrame) {
 }
 
 std::array<std::uint8_t, 4> MoviePixel(const MovieSpec& aSpec, int aFrame, int aX, int aY) {
+    if (aSpec.picture) {
+        return aSpec.picture(aFrame, aX, aY);
+    }
     if (aSpec.codec == MovieCodec::kVp8) {
         const auto grey = static_cast<std::uint8_t>(MovieGrey(aFrame));
         return {grey, grey, grey, 0xFF};

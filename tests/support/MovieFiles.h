@@ -13,6 +13,7 @@
 //     EXPECT_EQ(MoviePixel(spec, 0, 3, 2), (std::array<std::uint8_t, 4>{...}));
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,12 +34,16 @@ struct MovieSpec {
     // VP8 and FFV1: every n-th frame (from the first) is a key frame, the
     // others are not. PNG pictures always are.
     int keyInterval = 10;
+    // Pictures of one's own in place of the pattern: pixel (x, y) of frame
+    // aFrame (from 0) as B, G, R, A. VP8 keeps their colours (lossily).
+    std::function<std::array<std::uint8_t, 4>(int aFrame, int aX, int aY)> picture;
 };
 
 // False when the libraries refuse.
 bool WriteMovieFile(const std::string& aPath, const MovieSpec& aSpec);
 
-// Pixel (x, y) of frame aFrame (from 0) as B, G, R, A; A is 255 without alpha.
+// Pixel (x, y) of frame aFrame (from 0) as B, G, R, A; A is 255 without
+// alpha. The spec's own picture when it has one.
 std::array<std::uint8_t, 4> MoviePixel(const MovieSpec& aSpec, int aFrame, int aX, int aY);
 // The grey level of every pixel of a VP8 frame.
 int MovieGrey(int aFrame);

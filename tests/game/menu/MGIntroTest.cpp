@@ -2,105 +2,156 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
-#include "game/support/RecordingGame.h"
-#include "gdi/VoDisplayGroup.h"
+#include "MGScreenManager.h"
+#include "MenuGame.h"
+#include "gdi/VoCursor.h"
 #include "gdi/VoDisplayManager.h"
-#include "gdi/VoFontManager.h"
-#include "gdi/VoTextArea.h"
-#include "platform/VoApp.h"
-#include "platform/VoIPlatform.h"
-#include "platform/VoKeyboard.h"
-#include "support/LogCapture.h"
-#include "support/TestText.h"
+#include "menu/MGMainMenu.h"
+#include "ui/MGCursor.h"
+#include "util/MGOptions.h"
 
 namespace {
 
-// Notes that the platform was told to quit.
-class QuitProbe : public VoApp {
+constexpr const char* kLogo = "//dataroot/movies/Quorvel_Logo.bik";
+constexpr int kSpace = 57;
+
+// A mouse listener that notes every press it hears.
+class PressCounter : public VoIMouseListener {
 public:
-    explicit QuitProbe(bool* apQuit) : fpQuit(apQuit) {}
-    bool OnQuit() override {
-        *fpQuit = true;
-        return true;
-    }
-    bool* fpQuit;  // not owned
+    void OnButtonDown(int) override { ++fPresses; }
+    void OnMouseMove(const VoVector2*) override {}
+    void OnButtonUp(int) override {}
+    int fPresses = 0;
 };
 
-// The sample tree mounted and its fonts made, as start-up and Init do.
+// The intro pushed first with a fade, as the application's Init does.
 class MGIntroTest : public ::testing::Test {
 protected:
-    MGIntroTest() {
-        EXPECT_TRUE(RecordingGame::MountSampleTree());
-        EXPECT_TRUE(VoFontManager::GetInstance()->CreateFonts(
-            VoString(u"//dataroot/textures/fonts/fonts.txt"), VoString(u"//dataroot/textures/fonts/")));
+    void Start() { ASSERT_TRUE(fScreens->PushFade(fIntro)); }
+    stubs::MoviePlayer* Logo() const { return stubs::MoviePlayer::Find(kLogo); }
+    bool MenuAlone() const {
+        return fScreens->GetScreenCount() == 1 && fScreens->GetTopScreen() == static_cast<MGIScreen*>(fMenu);
     }
 
-    RecordingGame fGame;
+    MenuGame fGame;
+    MGScreenManager* fScreens = MGScreenManager::GetInstance();
+    MGIntro* fIntro = MGIntro::GetInstance();
+    MGMainMenu* fMenu = MGMainMenu::GetInstance();
 };
 
 }  // namespace
 
-TEST_F(MGIntroTest, IsBuiltHiddenFromTheSampleLayoutAndItsTexts) {
-    LogCapture log;
-    MGIntro* intro = MGIntro::GetInstance();
-    ASSERT_NE(intro, nullptr);
-    VoDisplayGroup* group = intro->GetGroup();
-    ASSERT_NE(group, nullptr);
-    EXPECT_EQ(VoDisplayManager::GetInstance()->GetRootGroup()->GetMember(VoString(u"intro")), group);
-    EXPECT_FALSE(group->GetActive());
-    for (const char16_t* member :
-         {u"background", u"plate", u"sample", u"sample.ok", u"title", u"body", u"footer"}) {
-        EXPECT_NE(group->GetMember(VoString(member)), nullptr) << Narrow(VoString(member));
-    }
-    auto* title = dynamic_cast<VoTextArea*>(group->GetMember(VoString(u"title")));
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(Narrow(title->GetText()), "The Sample Case");
-    EXPECT_EQ(title->GetPosition(), VoVector2(60.0f, 56.0f));
-    EXPECT_EQ(title->GetRelativeZ(), 2.0f);
-    EXPECT_TRUE(log.Lines().empty()) << log.Contents();
+TEST_F(MGIntroTest, PlaysTheLogoFullScreenAndHoldsTheMouse) {
+    MGOptions::GetInstance()->SetVolume(0.4f);
+    Start();
+    stubs::MoviePlayer* logo = Logo();
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->fName, "intro");
+    EXPECT_EQ(fIntro->GetMovie(), logo);
+    EXPECT_TRUE(logo->fPlaying);
+    EXPECT_EQ(logo->GetVolume(), 0.4f);
+    EXPECT_EQ(logo->GetRelativeZ(), 1000.0f);
+    EXPECT_EQ(logo->GetListener(), static_cast<VoIMovieListener*>(fIntro));
+    EXPECT_EQ(VoDisplayManager::GetInstance()->GetRootGroup()->GetMember(VoString(u"intro")), logo);
+    EXPECT_EQ(MGCursor::GetInstance()->GetCurrentId(), MGCursor::kEmpty);
+    EXPECT_TRUE(VoMouse::GetInstance()->IsLocked());
+    // The pointer moves, clicks reach nobody.
+    PressCounter presses;
+    VoMouse::GetInstance()->AddListener(&presses, -100.0f);
+    MenuGame::Click(300, 200);
+    EXPECT_EQ(presses.fPresses, 0);
+    VoVector2 pointer;
+    VoMouse::GetInstance()->GetPosition(pointer);
+    EXPECT_EQ(pointer, VoVector2(300.0f, 200.0f));
+    VoMouse::GetInstance()->RemoveListener(&presses);
 }
 
-TEST_F(MGIntroTest, ShowsWhileEnteredAndEndsTheGameOnEscape) {
-    MGIntro* intro = MGIntro::GetInstance();
-    VoKeyboard* keyboard = VoKeyboard::GetInstance();
-    const int listeners = keyboard->GetListenerCount();
-    bool quit = false;
-    VoIPlatform* platform = VoIPlatform::GetInstance();
-    ASSERT_NE(platform, nullptr);
-    platform->SetApp(new QuitProbe(&quit));
-
-    // Escape before the intro is entered does nothing.
-    keyboard->KeyDown(MGIntro::kEscape);
-    keyboard->KeyUp(MGIntro::kEscape);
-    EXPECT_FALSE(quit);
-
-    intro->OnEnter();
-    EXPECT_TRUE(intro->GetGroup()->GetActive());
-    EXPECT_EQ(keyboard->GetListenerCount(), listeners + 1);
-    keyboard->KeyDown(30);
-    EXPECT_FALSE(quit);
-    keyboard->KeyDown(MGIntro::kEscape);
-    EXPECT_TRUE(quit);
-
-    intro->OnLeaveBegin();
-    EXPECT_EQ(keyboard->GetListenerCount(), listeners);
-    EXPECT_TRUE(intro->GetGroup()->GetActive());
-    intro->OnLeaveEnd();
-    EXPECT_FALSE(intro->GetGroup()->GetActive());
-    delete platform;
+TEST_F(MGIntroTest, TheSpaceBarSkipsOnlyAfterHalfASecondAndTheMenuComesNextFrame) {
+    fGame.FrameAt(2.0);
+    Start();
+    fGame.FrameAt(2.3);
+    MenuGame::Type(kSpace);
+    fGame.FrameAt(2.45);
+    EXPECT_EQ(Logo()->fPauses, 0);
+    EXPECT_EQ(fScreens->GetTopScreen(), static_cast<MGIScreen*>(fIntro));
+    fGame.FrameAt(2.55);
+    // Another key does nothing; the space bar counts on its release.
+    MenuGame::Type(30);
+    VoKeyboard::GetInstance()->KeyDown(kSpace);
+    EXPECT_EQ(Logo()->fPauses, 0);
+    VoKeyboard::GetInstance()->KeyUp(kSpace);
+    ASSERT_NE(Logo(), nullptr);
+    EXPECT_EQ(Logo()->fPauses, 1);
+    EXPECT_TRUE(fIntro->IsSkipped());
+    EXPECT_EQ(fScreens->GetTopScreen(), static_cast<MGIScreen*>(fIntro));
+    fGame.FrameAt(2.6);
+    EXPECT_EQ(Logo(), nullptr);
+    EXPECT_FALSE(VoMouse::GetInstance()->IsLocked());
+    EXPECT_TRUE(MenuAlone());
+    fGame.RunFrames(1.0);
+    EXPECT_NE(fMenu->GetRoot(), nullptr);
 }
 
-TEST(MGIntro, AMissingLayoutIsLoggedAndLeavesAnEmptyScreen) {
-    RecordingGame game;
-    LogCapture log;
-    MGIntro* intro = MGIntro::GetInstance();
-    ASSERT_NE(intro, nullptr);
-    EXPECT_EQ(intro->GetGroup(), nullptr);
-    EXPECT_TRUE(log.Logged("ASSERT FAILURE: ",
-                           std::string(MGIntro::kFileFailure) + "//textures/menu/intro_layout.txt"));
-    intro->OnEnter();
-    intro->OnLeaveBegin();
-    intro->OnLeaveEnd();
+TEST_F(MGIntroTest, TheMovieEndingBringsTheMenuOnce) {
+    Start();
+    fGame.RunFrames(1.0);
+    // The end and a skip in one frame end the intro once.
+    MenuGame::Type(kSpace);
+    Logo()->End();
+    EXPECT_EQ(Logo(), nullptr);
+    EXPECT_FALSE(VoMouse::GetInstance()->IsLocked());
+    EXPECT_TRUE(MenuAlone());
+    fGame.RunFrames(1.0);
+    EXPECT_TRUE(MenuAlone());
+    EXPECT_EQ(stubs::SoundPlayer::Find("theme")->fPlays, 1);
+}
+
+TEST_F(MGIntroTest, WithoutTheMovieTheMenuIsTheOnlyScreenEnteredOnce) {
+    stubs::Missing().insert(kLogo);
+    Start();
+    fGame.RunFrames(1.0);
+    EXPECT_TRUE(MenuAlone());
+    EXPECT_NE(fMenu->GetRoot(), nullptr);
+    EXPECT_EQ(stubs::SoundPlayer::Find("theme")->fPlays, 1);
+    EXPECT_FALSE(VoMouse::GetInstance()->IsLocked());
+}
+
+TEST_F(MGIntroTest, WithoutTheMovieEnteredBehindAFadeTheMenuWaitsForAnIdleStack) {
+    stubs::Missing().insert(kLogo);
+    BlankScreen blank;
+    ASSERT_TRUE(fScreens->PushFade(&blank));
+    fGame.RunFrames(1.0);
+    // The intro is entered in the middle of the switch, while the stack is busy.
+    ASSERT_TRUE(fScreens->PushFade(fIntro));
+    fGame.RunFrames(2.0);
+    EXPECT_TRUE(MenuAlone());
+    EXPECT_NE(fMenu->GetRoot(), nullptr);
+    EXPECT_EQ(stubs::SoundPlayer::Find("theme")->fPlays, 1);
+}
+
+TEST_F(MGIntroTest, AScreenPushedOverTheIntroEndsItWithoutTheMenu) {
+    Start();
+    fGame.RunFrames(1.0);
+    BlankScreen other;
+    ASSERT_TRUE(fScreens->PushFade(&other));
+    EXPECT_EQ(Logo(), nullptr);
+    EXPECT_FALSE(VoMouse::GetInstance()->IsLocked());
+    fGame.RunFrames(1.0);
+    EXPECT_EQ(fScreens->GetTopScreen(), &other);
+    EXPECT_EQ(fMenu->GetRoot(), nullptr);
+    MenuGame::Type(kSpace);
+    fGame.RunFrames(1.0);
+    EXPECT_EQ(fScreens->GetTopScreen(), &other);
+}
+
+TEST_F(MGIntroTest, AScreenPutInTheIntrosPlaceEndsItToo) {
+    Start();
+    fGame.RunFrames(1.0);
+    MGIScreen* popped = nullptr;
+    ASSERT_TRUE(fScreens->PopScreen(&popped));
+    popped->OnLeaveEnd();
+    EXPECT_EQ(Logo(), nullptr);
+    EXPECT_FALSE(VoMouse::GetInstance()->IsLocked());
+    fGame.RunFrames(1.0);
+    EXPECT_EQ(fScreens->GetScreenCount(), 0);
 }
