@@ -228,13 +228,27 @@ void MGCloseUp::OnStateChanged(VoIState* apState) {
         return;
     }
     if (!apState->GetBoolean()) {
+        if (fPendingSwitch == kPendingOpen) {
+            fPendingSwitch = kPendingNone;
+            ListenToFrames();
+        }
         // A close-up covered by another screen stays: popping would take
         // that screen off instead.
-        if (IsTop(this)) {
-            MGIScreen* popped = nullptr;
-            screens->PopFade(&popped);
+        if (!IsTop(this)) {
+            return;
         }
+        if (screens->IsBusy()) {
+            fPendingSwitch = kPendingClose;
+            ListenToFrames();
+            return;
+        }
+        MGIScreen* popped = nullptr;
+        screens->PopFade(&popped);
         return;
+    }
+    if (fPendingSwitch == kPendingClose) {
+        fPendingSwitch = kPendingNone;
+        ListenToFrames();
     }
     // Open already (the state set again while it is shown, or from a screen
     // over it): nothing to push.
@@ -242,25 +256,60 @@ void MGCloseUp::OnStateChanged(VoIState* apState) {
         return;
     }
     VoStateManager* states = VoStateManager::GetInstance();
-    states->StopNotify();
-    MGScene* scene = Scene();
+    if (states != nullptr) {
+        states->StopNotify();
+    }
     if (!fFadeOnShow) {
+        MGScene* scene = Scene();
         MGCloseUp* open = scene != nullptr ? scene->GetOpenCloseUp() : nullptr;
         if (open != nullptr) {
             open->Close();
         }
         screens->PushScreen(this);
         OnEnter();
-        states->StopNotify();
+        if (states != nullptr) {
+            states->StopNotify();
+        }
         return;
     }
+    // A switch under way would refuse the push: it follows once it is over.
+    if (screens->IsBusy()) {
+        fPendingSwitch = kPendingOpen;
+        ListenToFrames();
+        return;
+    }
+    PushWithFade();
+}
+
+void MGCloseUp::PushWithFade() {
     // Open before the push: the scene keeps its audio when it leaves.
+    MGScene* scene = Scene();
     MGCloseUp* previous = scene != nullptr ? scene->GetOpenCloseUp() : nullptr;
     if (scene != nullptr) {
         scene->SetOpenCloseUp(this);
     }
-    if (!screens->PushFade(this) && scene != nullptr && scene->GetOpenCloseUp() == this) {
+    MGScreenManager* screens = Screens();
+    const bool pushed = screens != nullptr && screens->PushFade(this);
+    if (!pushed && scene != nullptr && scene->GetOpenCloseUp() == this) {
         scene->SetOpenCloseUp(previous);
+    }
+}
+
+void MGCloseUp::ListenToFrames() {
+    const bool wanted = fPendingSwitch != kPendingNone || fInterviewPending;
+    if (wanted == fListeningToFrames) {
+        return;
+    }
+    VoFrameManager* frames = VoFrameManager::GetInstance();
+    if (frames == nullptr) {
+        fListeningToFrames = false;
+        return;
+    }
+    if (wanted) {
+        fListeningToFrames = frames->AddListener(this, kListenerOrder);
+    } else {
+        frames->RemoveListener(this);
+        fListeningToFrames = false;
     }
 }
 
@@ -493,21 +542,30 @@ void MGCloseUp::OnLeaveEnd() {
         scene->SetInputEnabled(false);
         scene->SetHotspotsEnabled(false);
     }
-    VoFrameManager* frames = VoFrameManager::GetInstance();
-    if (!fListeningToFrames && frames != nullptr) {
-        fListeningToFrames = frames->AddListener(this, kListenerOrder);
-    }
+    fInterviewPending = true;
+    ListenToFrames();
 }
 
 void MGCloseUp::OnUpdate() {
-    if (Now() < fInterviewDue) {
-        return;
+    MGScreenManager* screens = Screens();
+    if (fPendingSwitch != kPendingNone && screens != nullptr && !screens->IsBusy()) {
+        const int pending = fPendingSwitch;
+        fPendingSwitch = kPendingNone;
+        if (pending == kPendingOpen && screens->FindScreen(this) < 0) {
+            PushWithFade();
+        } else if (pending == kPendingClose && IsTop(this)) {
+            MGIScreen* popped = nullptr;
+            screens->PopFade(&popped);
+        }
     }
-    if (VoFrameManager* frames = VoFrameManager::GetInstance()) {
-        frames->RemoveListener(this);
+    const bool interviewDue = fInterviewPending && Now() >= fInterviewDue;
+    if (interviewDue) {
+        fInterviewPending = false;
     }
-    fListeningToFrames = false;
-    StartInterview();
+    ListenToFrames();
+    if (interviewDue) {
+        StartInterview();
+    }
 }
 
 void MGCloseUp::StartInterview() {

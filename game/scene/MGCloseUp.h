@@ -111,12 +111,15 @@ public:
 
     // The trigger state: true opens (nothing while the close-up is on the
     // screen stack already), false closes (only while it is the top screen).
+    // While the screen stack switches screens, the open or close follows
+    // once the switch is over.
     void OnStateChanged(VoIState* apState) override;
     // The back button.
     void OnButtonEvent(const VoString& aId, int aCode) override;
     // The end of a voice-over.
     void OnSoundEnd(const VoString& aName) override;
-    // Waits for the interview to start after the close-up was left.
+    // Runs an open or a close that waited for the screen stack, and starts
+    // the interview once it is due after the close-up was left.
     void OnUpdate() override;
 
     void OnLeaveBegin() override;
@@ -141,13 +144,25 @@ public:
     // What SetHotspotsEnabled was last told (true at first).
     bool AreHotspotsEnabled() const { return fHotspotsEnabled; }
     // Whether the interview waits to start.
-    bool IsInterviewPending() const { return fListeningToFrames; }
+    bool IsInterviewPending() const { return fInterviewPending; }
+    // An open or a close that waits for the screen stack's switch to end.
+    bool IsSwitchPending() const { return fPendingSwitch != kPendingNone; }
     float GetInterviewDue() const { return fInterviewDue; }
 
     VoString ToString() const override;
 
 private:
+    static constexpr int kPendingNone = 0;
+    static constexpr int kPendingOpen = 1;
+    static constexpr int kPendingClose = 2;
+
     static MGScene* Scene();
+    // Sets the scene's open close-up and pushes with a fade; the open
+    // close-up is put back when the push is refused.
+    void PushWithFade();
+    // Joins the frame manager while a switch or the interview waits, and
+    // leaves it when nothing does.
+    void ListenToFrames();
     void BuildDisplay(MGScene* apScene);
     void AddAnims(MGScene* apScene);
     void AddBackButton();
@@ -180,4 +195,6 @@ private:
     bool fHotspotsEnabled = true;
     bool fListeningToStates = false;
     bool fListeningToFrames = false;
+    bool fInterviewPending = false;
+    int fPendingSwitch = kPendingNone;
 };

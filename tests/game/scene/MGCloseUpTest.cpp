@@ -402,6 +402,50 @@ TEST_F(MGCloseUpTest, ATrueStateWhileTheCloseUpIsOnTheStackChangesNothing) {
     EXPECT_EQ(closeUp->GetDisplayGroup(), group);
 }
 
+TEST_F(MGCloseUpTest, AStateTurnedWhileTheScreensSwitchTakesEffectAfterTheSwitch) {
+    Enter(kDrawer);
+    MGCloseUp* closeUp = CloseUp("drawer");
+    PlainScreen other;
+    ASSERT_TRUE(Screens()->PushFade(&other));
+    SetState(u"sta_cu_drawer_visible", true);
+    EXPECT_TRUE(closeUp->IsSwitchPending());
+    EXPECT_EQ(Screens()->FindScreen(closeUp), -1);
+    Settle();
+    Settle();
+    EXPECT_FALSE(closeUp->IsSwitchPending());
+    EXPECT_EQ(Top(), static_cast<MGIScreen*>(closeUp));
+    EXPECT_EQ(fScene->GetOpenCloseUp(), closeUp);
+
+    // Turned false during its own fade-in: it closes once that is over.
+    MGIScreen* popped = nullptr;
+    Screens()->PopFade(&popped);
+    Settle();
+    ASSERT_EQ(Top(), static_cast<MGIScreen*>(&other));
+    Screens()->RemoveScreen(&other);
+    Screens()->PushScreen(fScene);
+    fScene->OnEnter();
+    SetState(u"sta_cu_drawer_visible", true);
+    while (Top() != static_cast<MGIScreen*>(closeUp) && fNow < 20.0) {
+        Frame(0.01);
+    }
+    ASSERT_TRUE(Screens()->IsBusy());
+    SetState(u"sta_cu_drawer_visible", false);
+    EXPECT_TRUE(closeUp->IsSwitchPending());
+    Settle();
+    Settle();
+    EXPECT_EQ(Top(), static_cast<MGIScreen*>(fScene));
+    EXPECT_FALSE(closeUp->IsSwitchPending());
+
+    // True, then false before the switch is over: nothing opens.
+    ASSERT_TRUE(Screens()->PushFade(&other));
+    SetState(u"sta_cu_drawer_visible", true);
+    SetState(u"sta_cu_drawer_visible", false);
+    Settle();
+    EXPECT_EQ(Top(), static_cast<MGIScreen*>(&other));
+    EXPECT_EQ(Screens()->FindScreen(closeUp), -1);
+    Screens()->RemoveScreen(&other);
+}
+
 TEST_F(MGCloseUpTest, WithoutFadeOnShowTheCloseUpReplacesTheOpenOneAtOnce) {
     Enter(kDrawer + kLetter);
     MGCloseUp* drawer = CloseUp("drawer");
