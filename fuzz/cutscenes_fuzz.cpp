@@ -55,7 +55,8 @@ void StartGame() {
     VoCleaner::ResetEngineForTests();
     VoCleaner::GetInstance();
     VoIObjectCreator* creators[] = {VO_NEW FuzzCreator<FuzzTexture>(u"texture"),
-                                    VO_NEW FuzzCreator<FuzzMovies>(u"moviemanager")};
+                                    VO_NEW FuzzCreator<FuzzMovies>(u"moviemanager"),
+                                    VO_NEW FuzzNullCreator(u"rasterizer")};
     for (VoIObjectCreator* creator : creators) {
         if (creator != nullptr && !VoRegistry::Get()->AddCreator(creator)) {
             delete creator;

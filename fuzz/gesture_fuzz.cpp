@@ -27,17 +27,10 @@
 #include "stdlib/VoCleaner.h"
 #include "stdlib/VoFrameManager.h"
 #include "support/FuzzSupport.h"
+#include "support/FuzzTexture.h"
 #include "system/VoITimer.h"
 
 namespace {
-
-class FuzzTimer : public VoITimer {
-public:
-    bool Initialize(std::uintptr_t) override { return true; }
-    double GetTime() override { return fNow; }
-    bool Reset() override { return true; }
-    double fNow = 0.0;
-};
 
 void Require(bool aCondition) {
     if (!aCondition) {

@@ -1,10 +1,12 @@
 // Writes the rooms of the sample case: for each scene its depth mesh and, for
-// each of its viewpoints, the background as the engine itself draws the
-// room through that viewpoint's camera:
+// each of its viewpoints and camera cuts, the background as the engine itself
+// draws the room through that camera:
 //
 //   data/scenes/case01/lobby/lobby_depth.lim     the lobby's depth mesh (raw form)
 //   data/scenes/case01/lobby/vp_entrance.tga     the lobby from the entrance
 //   data/scenes/case01/lobby/vp_desk.tga         the lobby at the reception desk
+//   data/scenes/case01/lobby/cut_clerk.tga       the interview cut onto the clerk
+//   data/scenes/case01/lobby/cut_kestrin.tga     the interview cut onto the detective
 //   data/scenes/case01/office/office_depth.lim   the office's depth mesh
 //   data/scenes/case01/office/vp_office.tga      the office
 //   data/scenes/precinct/precinct_depth.lim      the squad room's depth mesh
@@ -38,6 +40,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "SampleModel.h"
@@ -657,7 +660,7 @@ Bytes RunLengthTga(const std::vector<unsigned char>& aPixels) {
     return tga;
 }
 
-// The depth mesh and every viewpoint's background of one scene.
+// The depth mesh and every viewpoint's and cut's background of one scene.
 bool MakeScene(const std::string& aData, const std::string& aId, const std::string& aDepthName, Room aRoom) {
     const std::string folder = aData + "/scenes/" + aId + "/";
     const VoString path = VoString((std::string("//scenes/") + aId + "/").c_str());
@@ -677,14 +680,27 @@ bool MakeScene(const std::string& aData, const std::string& aId, const std::stri
     }
     std::unique_ptr<VoDrawElement> room(EngineElement(aRoom.TakeRenderModel()));
     room->Update(nullptr);
+    // Every viewpoint's background, then every camera cut's: (camera, file).
+    std::vector<std::pair<VoString, VoString>> shots;
     VoPropertyList* viewpoints = scene.GetList(VoString(u"viewpoints"));
     for (int i = 0; viewpoints != nullptr && i < viewpoints->GetCount(); ++i) {
         const VoString viewpoint = viewpoints->GetKeyAt(i);
-        const VoString background = viewpoints->GetString(viewpoint + VoString(u".background"), nullptr);
-        const VoString cameraId = viewpoints->GetString(viewpoint + VoString(u".camera.id"), nullptr);
+        shots.emplace_back(viewpoints->GetString(viewpoint + VoString(u".camera.id"), nullptr),
+                           viewpoints->GetString(viewpoint + VoString(u".background"), nullptr));
+    }
+    VoPropertyList* cuts = scene.GetList(VoString(u"cuts"));
+    for (int i = 0; cuts != nullptr && i < cuts->GetCount(); ++i) {
+        if (VoPropertyList* cut = cuts->GetListAt(i)) {
+            shots.emplace_back(cut->GetString(VoString(u"camera"), nullptr),
+                               cut->GetString(VoString(u"background"), nullptr));
+        }
+    }
+    for (const auto& shot : shots) {
+        const VoString& cameraId = shot.first;
+        const VoString& background = shot.second;
         VoCamera camera;
         if (!SetCamera(cameras, cameraId, &camera)) {
-            std::fprintf(stderr, "no camera for a viewpoint of %s\n", aId.c_str());
+            std::fprintf(stderr, "no camera for a viewpoint or cut of %s\n", aId.c_str());
             saved = false;
             continue;
         }

@@ -1,8 +1,9 @@
 #pragma once
 // Stand-ins that the fuzz targets register in place of the device's
-// services: a texture that keeps only its size, and a creator of any class;
-// and FileTexture, which files such a texture of a given size under an id,
-// so sprites that name it build without reading a file.
+// services: a texture that keeps only its size, a timer the target sets, a
+// creator of any class and one that makes nothing; and FileTexture, which
+// files such a texture of a given size under an id, so sprites that name it
+// build without reading a file.
 #include <cstddef>
 #include <cstdint>
 
@@ -11,6 +12,7 @@
 #include "object/VoIObjectCreator.h"
 #include "render/VoITexture.h"
 #include "render/VoTextureManager.h"
+#include "system/VoITimer.h"
 
 // A texture without a device: keeps the size only.
 class FuzzTexture : public VoITexture {
@@ -32,6 +34,25 @@ public:
         fPriority = aPriority;
         return true;
     }
+};
+
+// A timer that reads whatever the target sets.
+class FuzzTimer : public VoITimer {
+public:
+    bool Initialize(std::uintptr_t) override { return true; }
+    double GetTime() override { return fNow; }
+    bool Reset() override { return true; }
+    double fNow = 0.0;
+};
+
+// Makes nothing under the id: the service stands missing, as on a machine
+// without a graphics device. (A "rasterizer" made there fails to start and is
+// not given back by the object manager, so a target whose game makes scenes
+// registers this in its place.)
+class FuzzNullCreator : public VoIObjectCreator {
+public:
+    explicit FuzzNullCreator(const char16_t* apId) : VoIObjectCreator(VoString(apId)) {}
+    VoBase* Create() override { return nullptr; }
 };
 
 // Makes a new T under the id.

@@ -245,6 +245,9 @@ public:
     // Arms the badge (kind 0) or polaroid (1) for the animation of that
     // name: it shows in the hand from frame 28 of it.
     void ShowHandProp(const VoString& aAnimationName, int aKind);
+    // An interview voice line's pocket object: the animation that takes it
+    // out, flag 0 for the badge and 1 for any other object (the polaroid).
+    void SetPendingPocketAction(const VoString& aAnimationName, int aFlag) { ShowHandProp(aAnimationName, aFlag); }
     // The head and neck angles towards the target's left eye from our right
     // one; null: asserted, false.
     bool SetLookAtTarget(MGCharacter* apTarget);

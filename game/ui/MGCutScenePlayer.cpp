@@ -29,6 +29,7 @@
 #include "util/MGCleaner.h"
 #include "util/MGListening.h"
 #include "util/MGOptions.h"
+#include "util/MGStateChanges.h"
 
 namespace {
 
@@ -45,31 +46,6 @@ MGScene* CurrentScene() {
 bool ScreensBusy() {
     MGScreenManager* screens = MGScreenManager::GetInstance();
     return screens != nullptr && screens->IsBusy();
-}
-
-// A new state made with its value and then added, so its listeners are told
-// once; a type name of none of the three is refused (logged) as SetState does.
-void AddState(VoStateManager* apStates, const VoString& aId, const VoString& aType, const VoString& aValue) {
-    const std::int32_t type = VoIState::TypeOfName(aType);
-    if (type == VoIState::kUnset) {
-        apStates->SetState(aId, aType, aValue, true);
-        return;
-    }
-    const bool flag = false;
-    const float number = 0.0f;
-    const VoString text;
-    const void* initial = type == VoIState::kBoolean ? static_cast<const void*>(&flag)
-                          : type == VoIState::kNumber ? static_cast<const void*>(&number)
-                                                      : static_cast<const void*>(&text);
-    VoIState* state = VO_NEW VoIState();
-    if (state == nullptr || !state->Set(aId, type, initial)) {
-        delete state;
-        return;
-    }
-    state->SetValue(aValue);
-    if (!apStates->AddState(state, true, false)) {
-        delete state;
-    }
 }
 
 bool IsNone(const VoString& aValue) {
@@ -676,16 +652,7 @@ void MGCutScenePlayer::FinishRun() {
             manager->AddEvent(events.GetAt(i), true);
         }
     }
-    if (VoStateManager* states = VoStateManager::GetInstance()) {
-        for (int i = 0; i + 2 < doneStates.GetCount(); i += 3) {
-            const VoString id = doneStates.GetAt(i);
-            if (states->HasState(id)) {
-                states->SetState(id.ToLower(), doneStates.GetAt(i + 2), true);
-                continue;
-            }
-            AddState(states, id, doneStates.GetAt(i + 1), doneStates.GetAt(i + 2));
-        }
-    }
+    MGApplyStateChanges(doneStates);
     if (listener != nullptr) {
         listener->OnCutSceneEnd();
     }
