@@ -132,7 +132,7 @@ const std::string kWitness =
     "\t\tid=witness_group\n"
     "\ttriggerstate=sta_cu_witness_visible\n"
     "\topenedevent=evt_witness_opened\n"
-    "\ttriggerinterview=w1\n"
+    "\ttriggerinterview=117\n"
     "\tinterviewpos=30|40\n";
 
 // Counts the notifications of one state.
@@ -243,7 +243,7 @@ TEST_F(MGCloseUpTest, ReadTakesTheKeysAndTheirDefaults) {
         {"drawer", "sta_cu_drawer_visible", "evt_drawer_opened", true, false, "", 0},
         {"letter", "sta_cu_letter_visible", "evt_letter_opened", false, false, "", 0},
         {"safe", "sta_cu_safe_visible", "evt_safe_opened", true, true, "", 0},
-        {"witness", "sta_cu_witness_visible", "evt_witness_opened", true, false, "w1", 2},
+        {"witness", "sta_cu_witness_visible", "evt_witness_opened", true, false, "117", 2},
         {"bare", "", "", true, false, "", 0},
     };
     for (const auto& c : cases) {
@@ -652,16 +652,16 @@ TEST_F(MGCloseUpTest, TheInterviewStartsHalfASecondAfterTheCloseUpWasLeft) {
     EXPECT_FALSE(witness->IsInterviewPending());
     MGInterview* interview = MGInterviewManager::GetInstance()->GetCurrentInterview();
     ASSERT_NE(interview, nullptr);
-    EXPECT_EQ(Narrow(interview->GetId()), "w1");
+    EXPECT_EQ(Narrow(interview->GetId()), "117");
     EXPECT_TRUE(fScene->IsInInterview());
     EXPECT_FALSE(fScene->IsInputEnabled());
 }
 
-// The witness's interview hotspot in vp_a (interview W1, its window at 5, 6).
+// The witness's interview hotspot in vp_a (the sample interview 117, its window at 5, 6).
 const std::string kWitnessSpot =
     "talk\n\tid=witness_spot\n\ttype=interview\n\tenabled=script[true]\n"
     "\tboundary\n\t\ttype=rectangle\n\t\tcoords=0|0|10|10\n\t\tposition=0|0\n\tdata\n"
-    "\ttypedata\n\t\tinterview\n\t\t\tenabled=script[true]\n\t\t\tinterviewid=W1\n\t\t\tposition=5|6\n";
+    "\ttypedata\n\t\tinterview\n\t\t\tenabled=script[true]\n\t\t\tinterviewid=117\n\t\t\tposition=5|6\n";
 
 TEST_F(MGCloseUpTest, TheInterviewStartsOnceThePlayerHasTurnedTowardsTheWaypoint) {
     // The player stands at "door" (0, -8) facing +z: "side" (8, 0) lies 45
@@ -673,7 +673,7 @@ TEST_F(MGCloseUpTest, TheInterviewStartsOnceThePlayerHasTurnedTowardsTheWaypoint
     for (const auto& c : cases) {
         SCOPED_TRACE(c.wayPoint);
         std::string entry = kWitness;
-        entry.replace(entry.find("=w1"), 3, std::string("=w1|") + c.wayPoint);
+        entry.replace(entry.find("=117"), 4, std::string("=117|") + c.wayPoint);
         Enter(entry, 1, kWitnessSpot);
         MGCloseUp* witness = CloseUp("witness");
         Open(u"sta_cu_witness_visible");
@@ -700,7 +700,7 @@ TEST_F(MGCloseUpTest, TheInterviewStartsOnceThePlayerHasTurnedTowardsTheWaypoint
         EXPECT_FALSE(fScene->IsInputEnabled());
         MGInterview* interview = MGInterviewManager::GetInstance()->GetCurrentInterview();
         ASSERT_NE(interview, nullptr);
-        EXPECT_EQ(Narrow(interview->GetId()), "W1");
+        EXPECT_EQ(Narrow(interview->GetId()), "117");
         EXPECT_FLOAT_EQ(interview->GetPosition().x, 5.0f);
         fScene->EndInterview();
     }
