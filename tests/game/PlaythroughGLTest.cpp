@@ -1,5 +1,6 @@
 // The sample case played through the game's own input on a real (headless)
-// window, on the test's clock: the lobby comes up behind its placard, the
+// window, on the test's clock: the space bar skips the maker's logo and the
+// case's opening movie, the lobby comes up behind its placard, the
 // detective walks across it and goes to the desk, opens the key rack's
 // close-up, takes room twelve's key there and leaves it by the back button,
 // goes through the office door and back into the lobby. Each step waits for
@@ -27,6 +28,8 @@
 #include "geometry/VoPolygon.h"
 #include "geometry/VoRectangle.h"
 #include "interview/MGSubtitle.h"
+#include "menu/MGIntro.h"
+#include "menu/MGMainMenu.h"
 #include "multicursor/MGIMultiCursorListener.h"
 #include "multicursor/MGMultiCursor.h"
 #include "pda/MGInventoryPanel.h"
@@ -39,10 +42,13 @@
 #include "state/VoIState.h"
 #include "state/VoStateManager.h"
 #include "ui/MGCursor.h"
+#include "ui/MGCutScenePlayer.h"
 
 namespace {
 
 constexpr double kFrameTime = 0.04;
+// The space bar's scan code: it skips the logo and cut-scenes.
+constexpr int kSpace = 57;
 
 // The game with stub sounds: the platform, the drawing, the movies and
 // the rest are the engine's own.
@@ -186,6 +192,11 @@ public:
         EXPECT_GE(x, 0.0f);
         Click(VoVector2(x, y));
     }
+    void PressKey(int aKey) {
+        App()->OnKeyDown(aKey);
+        App()->OnKeyUp(aKey);
+    }
+    double Now() const { return fNow; }
     // A hotspot, then one action of the five-action menu it opens.
     void ClickHotspot(const char* apId) {
         MGHotspot* hotspot = SceneHotspot(apId);
@@ -220,6 +231,15 @@ public:
                 << Narrow(VoString(apPath)) << " at " << point.first << ", " << point.second << ": "
                 << Text(seen) << ", painted " << Text(painted);
         }
+    }
+    // How many pixels of the rectangle are not black.
+    static int CountLit(int aX, int aY, int aWidth, int aHeight) {
+        const std::vector<unsigned char> bgra = ReadPixels(aX, aY, aWidth, aHeight);
+        int lit = 0;
+        for (std::size_t i = 0; i + 3 < bgra.size(); i += 4) {
+            lit += bgra[i] > 8 || bgra[i + 1] > 8 || bgra[i + 2] > 8 ? 1 : 0;
+        }
+        return lit;
     }
     // How many pixels of the rectangle differ from the source picture.
     static int DifferentPixels(const char16_t* apPath, int aX, int aY, int aWidth, int aHeight) {
@@ -306,9 +326,44 @@ TEST(Playthrough, TheSampleCasePlaysThrough) {
     auto movie = std::make_shared<std::vector<unsigned char>>();
 
     p.fSteps = {
-        {"the lobby's placard comes up on the first visit",
-         [] { MGSceneManager::GetInstance()->LoadScene(VoString(u"case01/lobby"), true, false); },
-         [] { return stubs::SoundPlayer::Find("chingching") != nullptr && !Screens()->IsBusy(); }},
+        {"the maker's logo plays as the game starts", nullptr,
+         [&p] {
+             MGIntro* intro = MGIntro::GetInstance();
+             return Screens()->GetTopScreen() == static_cast<MGIScreen*>(intro) &&
+                    intro->GetMovie() != nullptr && p.Now() > 0.8;
+         }},
+        {"the space bar skips it to the main menu", [&p] { p.PressKey(kSpace); },
+         [] {
+             return Screens()->GetTopScreen() == static_cast<MGIScreen*>(MGMainMenu::GetInstance()) &&
+                    !Screens()->IsBusy();
+         }},
+        {"the main menu comes into view", nullptr, [&p] { return p.CountLit(0, 0, 800, 600) > 100000; }, 2.0},
+        {"case 1 begins, as the case selection starts it: its opening movie plays",
+         [] {
+             VoStateManager::GetInstance()->SetState(VoString(u"sta_selectedcase"), VoString(u"number"),
+                                                     VoString(u"1"), true);
+             VoEventManager::GetInstance()->AddEvent(VoString(u"evt_case01_started"), true);
+         },
+         [&p] {
+             MGCutScenePlayer* player = MGCutScenePlayer::GetInstance();
+             if (Screens()->GetTopScreen() != static_cast<MGIScreen*>(player) ||
+                 player->GetMovie() == nullptr || Screens()->IsBusy()) {
+                 return false;
+             }
+             // The movie fills the middle of the picture.
+             EXPECT_GT(p.CountLit(300, 250, 200, 100), 1000);
+             return true;
+         }},
+        Pause(0.6),
+        {"the space bar skips it, and the lobby's placard comes up on the first visit",
+         [&p] { p.PressKey(kSpace); },
+         [] {
+             if (stubs::SoundPlayer::Find("chingching") == nullptr || Screens()->IsBusy()) {
+                 return false;
+             }
+             EXPECT_TRUE(HasEvent("evt_case01_intro_played"));
+             return true;
+         }},
         {"the lobby comes in once the chime has rung", [] { stubs::SoundPlayer::Find("chingching")->End(); },
          [&p] {
              if (!SceneIsIdle("vp_entrance")) {
