@@ -8,13 +8,15 @@
 //
 // Keys of an entry:
 //     id                the close-up's id (the build overlay's view text)
-//     displaygroup      a layout group; its "anims" section holds movies:
-//                       "id", "movie" (looked up in the scene's folder, then
-//                       under "//dataroot/movies/"), "position" (x|y)
+//     displaygroup      a layout group, its textures named from the scene's
+//                       folder; its "anims" section holds looping movies:
+//                       "id" (the sprite that shows the movie), "movie"
+//                       (looked up in the scene's folder, then under
+//                       "//dataroot/movies/"), "position" (x|y)
 //     triggerstate      a boolean state (the first value): true opens the
 //                       close-up, false closes it
-//     openedevent       added on every entry; while it is missing the
-//                       voice-overs play
+//     openedevent       added on the first entry; until then the
+//                       voice-overs play on entering
 //     fadeonshow        true (default): opens behind a fade; false: at
 //                       once, in place of the close-up that is open
 //     exittoscene       true: the back button returns to the scene even
@@ -33,6 +35,7 @@
 // "//scenes/vo_subtitles.txt") and adds "evt_" + name + "_sounddone" at its
 // end, then the next of the queue plays.
 //
+// The back button "back_btn" comes from "//textures/back_btn_layout.txt".
 // Its display and its hotspots exist only while it is open (from OnEnter to
 // OnLeaveEnd or Close).
 #include "MGIScreen.h"
