@@ -13,8 +13,6 @@
 #include "memory/VoNew.h"
 #include "movie/VoIMovieManager.h"
 #include "movie/VoIMoviePlayer.h"
-#include "object/VoRegistry.h"
-#include "startup/VoStartupCreators.h"
 #include "state/VoStateManager.h"
 #include "stdlib/VoCleaner.h"
 #include "support/FuzzSupport.h"
@@ -50,20 +48,6 @@ public:
     }
     VoIMoviePlayer* CreateTextureMovie(const VoString&, const VoString&) override { return nullptr; }
 };
-
-void StartGame() {
-    VoCleaner::ResetEngineForTests();
-    VoCleaner::GetInstance();
-    VoIObjectCreator* creators[] = {VO_NEW FuzzCreator<FuzzTexture>(u"texture"),
-                                    VO_NEW FuzzCreator<FuzzMovies>(u"moviemanager"),
-                                    VO_NEW FuzzNullCreator(u"rasterizer")};
-    for (VoIObjectCreator* creator : creators) {
-        if (creator != nullptr && !VoRegistry::Get()->AddCreator(creator)) {
-            delete creator;
-        }
-    }
-    VoStartupCreators::Register();
-}
 
 constexpr int kMaxEntries = 12;
 
@@ -103,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aS
     if (!ParseFuzzPropertyList(apData, aSize, 0x10000, &list)) {
         return 0;
     }
-    StartGame();
+    StartFuzzEngine({VO_NEW FuzzCreator<FuzzTexture>(u"texture"),
+                     VO_NEW FuzzCreator<FuzzMovies>(u"moviemanager"), VO_NEW FuzzNullCreator(u"rasterizer")});
     if (MGCutScenePlayer* player = MGCutScenePlayer::GetInstance()) {
         player->SetTables(VO_NEW VoPropertyList(list), VO_NEW VoPropertyList(list));
         Drive(player, list);

@@ -17,14 +17,12 @@
 #include "geometry/VoPolygon.h"
 #include "memory/VoNew.h"
 #include "multicursor/MGIMultiCursorListener.h"
-#include "object/VoRegistry.h"
 #include "platform/VoISoundManager.h"
 #include "platform/VoISoundPlayer.h"
 #include "scene/MGHotspot.h"
 #include "scene/MGHotspotInterview.h"
 #include "scene/MGHotspotNavigate.h"
 #include "scene/MGHotspotTarget.h"
-#include "startup/VoStartupCreators.h"
 #include "stdlib/VoCleaner.h"
 #include "support/FuzzSupport.h"
 #include "support/FuzzTexture.h"
@@ -67,19 +65,6 @@ public:
     }
     VoString ToString() const override { return VoDebugString("FuzzSounds", this); }
 };
-
-void StartGame() {
-    VoCleaner::ResetEngineForTests();
-    VoCleaner::GetInstance();
-    VoIObjectCreator* creators[] = {VO_NEW FuzzCreator<FuzzTexture>(u"texture"),
-                                    VO_NEW FuzzCreator<FuzzSounds>(u"soundmanager")};
-    for (VoIObjectCreator* creator : creators) {
-        if (creator != nullptr && !VoRegistry::Get()->AddCreator(creator)) {
-            delete creator;
-        }
-    }
-    VoStartupCreators::Register();
-}
 
 constexpr int kMaxEntries = 8;
 
@@ -153,7 +138,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aS
     if (!ParseFuzzPropertyList(apData, aSize, 0x10000, &list)) {
         return 0;
     }
-    StartGame();
+    // The way of a navigate hotspot may load a scene, which asks for a
+    // rasterizer: none, as on a machine without a graphics device.
+    StartFuzzEngine({VO_NEW FuzzCreator<FuzzTexture>(u"texture"),
+                     VO_NEW FuzzCreator<FuzzSounds>(u"soundmanager"), VO_NEW FuzzNullCreator(u"rasterizer")});
     for (int i = 0; i < list.GetCount() && i < kMaxEntries; ++i) {
         VoPropertyList* entry = list.GetListAt(i);
         MGHotspot* hotspot = entry != nullptr ? MGHotspot::Create(entry) : nullptr;

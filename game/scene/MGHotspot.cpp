@@ -415,6 +415,38 @@ void MGHotspot::SetTypeData(MGHotspotTypeData* apData) {
     fpTypeData = apData;
 }
 
+VoPropertyList* MGHotspot::ReadTypeData(VoPropertyList* apEntry, const char16_t* apPath,
+                                        MGHotspotTypeData* apData, const char* apNoSection,
+                                        const char* apNoEnabled) {
+    VoPropertyList* section = apEntry != nullptr ? apEntry->GetList(VoString(apPath)) : nullptr;
+    if (section == nullptr || apData == nullptr) {
+        VO_ASSERT_FAILURE(apNoSection);
+        return nullptr;
+    }
+    bool found = false;
+    const VoString enabled = section->GetString(VoString(u"enabled"), &found);
+    if (found) {
+        apData->fpEnabled = BuildScript(enabled);
+    } else {
+        VO_ASSERT_FAILURE(apNoEnabled);
+    }
+    return section;
+}
+
+bool MGHotspot::Read(VoIStream*) {
+    if (fKind != kGeneral) {
+        VO_ERROR(kReadNYI);
+    }
+    return false;
+}
+
+bool MGHotspot::Write(VoIStream*) {
+    if (fKind != kGeneral) {
+        VO_ERROR(kWriteNYI);
+    }
+    return false;
+}
+
 MGHotspotAction* MGHotspot::GetAction(int aIndex) const {
     return aIndex >= 0 && aIndex < kActionCount ? fpActions[aIndex] : nullptr;
 }
@@ -585,6 +617,19 @@ void MGHotspot::UpdateCursor() {
         fpCursor->SetCursor(kRolloverCursor, fId);
     } else {
         fpCursor->ResetCursor(fId);
+    }
+}
+
+void MGHotspot::UpdateItemTargetCursor() {
+    if (fpCursor == nullptr) {
+        return;
+    }
+    if (!fHovered) {
+        fpCursor->ResetCursor(fId);
+    } else if (fpCursor->GetCurrentId() == MGCursor::kItem) {
+        fpCursor->SetCursor(MGCursor::kItemHighlighted, fId);
+    } else {
+        fpCursor->SetCursor(kTargetCursor, fId);
     }
 }
 

@@ -229,9 +229,9 @@ public:
     void OnButtonUp(int aButton) override;
     void OnWheel(float) override {}
 
-    // The general hotspot keeps nothing in a save.
-    bool Read(VoIStream*) override { return false; }
-    bool Write(VoIStream*) override { return false; }
+    // Nothing is kept in a save: false (the kinds say so in the log).
+    bool Read(VoIStream* apStream) override;
+    bool Write(VoIStream* apStream) override;
     // Both re-evaluate the conditions.
     void OnEvent(VoEvent* apEvent) override;
     void OnStateChanged(VoIState* apState) override;
@@ -315,6 +315,10 @@ protected:
     // The talk action (the menu offers it to interview hotspots only).
     virtual void Talk() {}
 
+    // The hover cursor of a place that takes an item (a target, a bargaining
+    // witness): hovered, the held item highlighted, or the target look
+    // without one; not hovered, the cursor back for the hotspot.
+    void UpdateItemTargetCursor();
     // The scene the hotspot was made in, while it is the current scene;
     // null otherwise.
     MGScene* Scene() const;
@@ -360,6 +364,11 @@ protected:
     // aDelay game-clock seconds later; nothing for an empty item.
     static void StartResult(const VoString& aItem, const char16_t* apLab, float aDelay);
     void SetTypeData(MGHotspotTypeData* apData);
+    // The kind's section of the entry (aPath, "typedata.navigate" say), with
+    // its "enabled" script read into apData; null, logged as apNoSection,
+    // without one. A missing script is logged as apNoEnabled.
+    VoPropertyList* ReadTypeData(VoPropertyList* apEntry, const char16_t* apPath, MGHotspotTypeData* apData,
+                                 const char* apNoSection, const char* apNoEnabled);
 
 private:
     // The first part of the press, shared with the double click: false when

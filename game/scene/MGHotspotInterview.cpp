@@ -48,18 +48,12 @@ bool MGHotspotInterview::ReadEntry(VoPropertyList* apEntry) {
     if (!MGHotspot::ReadEntry(apEntry)) {
         return false;
     }
-    VoPropertyList* data = apEntry->GetList(VoString(u"typedata.interview"));
-    if (data == nullptr || fpData == nullptr) {
-        VO_ASSERT_FAILURE(kTypeDataNotFound);
+    VoPropertyList* data =
+        ReadTypeData(apEntry, u"typedata.interview", fpData, kTypeDataNotFound, kEnabledNotFound);
+    if (data == nullptr) {
         return true;
     }
     bool found = false;
-    const VoString enabled = data->GetString(VoString(u"enabled"), &found);
-    if (found) {
-        fpData->fpEnabled = BuildScript(enabled);
-    } else {
-        VO_ASSERT_FAILURE(kEnabledNotFound);
-    }
     fpData->fInterviewId = data->GetString(VoString(u"interviewid"), &found);
     VoPropertyList catalogue;
     if (fpData->fInterviewId.GetLength() > 0 && catalogue.Load(VoString(kCatalogue), true)) {
@@ -92,18 +86,10 @@ bool MGHotspotInterview::IsBargaining() {
 }
 
 void MGHotspotInterview::UpdateCursor() {
-    MGCursor* cursor = Cursor();
-    if (cursor == nullptr || fpData == nullptr || fpData->fBargainingItem.GetLength() == 0 ||
-        !IsBargaining()) {
+    if (fpData == nullptr || fpData->fBargainingItem.GetLength() == 0 || !IsBargaining()) {
         MGHotspot::UpdateCursor();
-        return;
-    }
-    if (!IsHovered()) {
-        cursor->ResetCursor(GetId());
-    } else if (cursor->GetCurrentId() == MGCursor::kItem) {
-        cursor->SetCursor(MGCursor::kItemHighlighted, GetId());
     } else {
-        cursor->SetCursor(kTargetCursor, GetId());
+        UpdateItemTargetCursor();
     }
 }
 
@@ -250,14 +236,4 @@ void MGHotspotInterview::StartAnalysis() {
     const int level = SkillLevel();
     StartResult(GetOperatingId(), u"_SU", kSurveillanceDelays[level]);
     StartResult(GetOperatingId(), u"_RE", kAnalysisDelays[level]);
-}
-
-bool MGHotspotInterview::Read(VoIStream*) {
-    VO_ERROR(kReadNYI);
-    return false;
-}
-
-bool MGHotspotInterview::Write(VoIStream*) {
-    VO_ERROR(kWriteNYI);
-    return false;
 }

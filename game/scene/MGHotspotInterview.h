@@ -82,9 +82,6 @@ public:
     // Whether the bargaining state is on.
     bool IsBargaining();
 
-    bool Read(VoIStream* apStream) override;
-    bool Write(VoIStream* apStream) override;
-
     MGInterviewHotspotData* GetData() const { return fpData; }
 
 protected:

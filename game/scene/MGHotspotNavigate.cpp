@@ -132,18 +132,12 @@ MGHotspotNavigate::~MGHotspotNavigate() {
 
 bool MGHotspotNavigate::ReadEntry(VoPropertyList* apEntry) {
     MGHotspot::ReadEntry(apEntry);
-    VoPropertyList* data = apEntry != nullptr ? apEntry->GetList(VoString(u"typedata.navigate")) : nullptr;
-    if (data == nullptr || fpData == nullptr) {
-        VO_ASSERT_FAILURE(kTypeDataNotFound);
+    VoPropertyList* data =
+        ReadTypeData(apEntry, u"typedata.navigate", fpData, kTypeDataNotFound, kEnabledNotFound);
+    if (data == nullptr) {
         return true;
     }
     bool found = false;
-    const VoString enabled = data->GetString(VoString(u"enabled"), &found);
-    if (found) {
-        fpData->fpEnabled = BuildScript(enabled);
-    } else {
-        VO_ASSERT_FAILURE(kEnabledNotFound);
-    }
     if (VoPropertyList* conditional = data->GetList(VoString(u"conditional"))) {
         const VoString condition = conditional->GetString(VoString(u"condition"), &found);
         fpData->fpCondition = BuildScript(found ? condition : VoString(kAlways));
@@ -363,14 +357,4 @@ bool MGHotspotNavigate::SpeakLine(const VoVectorString& aLines, bool aRefusal) {
 
 void MGHotspotNavigate::OnSoundEnd(const VoString&) {
     EndVoice(true);
-}
-
-bool MGHotspotNavigate::Read(VoIStream*) {
-    VO_ERROR(kReadNYI);
-    return false;
-}
-
-bool MGHotspotNavigate::Write(VoIStream*) {
-    VO_ERROR(kWriteNYI);
-    return false;
 }

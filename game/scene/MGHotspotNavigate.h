@@ -82,9 +82,6 @@ public:
     // The spoken line's end brings the scene's input back, also in a close-up.
     void OnSoundEnd(const VoString& aName) override;
 
-    bool Read(VoIStream* apStream) override;
-    bool Write(VoIStream* apStream) override;
-
     MGNavigateHotspotData* GetData() const { return fpData; }
     bool IsChangeUnderway() const { return fChangeUnderway; }
 

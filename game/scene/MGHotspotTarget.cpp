@@ -13,18 +13,12 @@ MGHotspotTarget::MGHotspotTarget() : MGHotspot(kTarget), fpData(VO_NEW MGTargetH
 
 bool MGHotspotTarget::ReadEntry(VoPropertyList* apEntry) {
     MGHotspot::ReadEntry(apEntry);
-    VoPropertyList* data = apEntry != nullptr ? apEntry->GetList(VoString(u"typedata.target")) : nullptr;
-    if (data == nullptr || fpData == nullptr) {
-        VO_ASSERT_FAILURE(kTypeDataNotFound);
+    VoPropertyList* data =
+        ReadTypeData(apEntry, u"typedata.target", fpData, kTypeDataNotFound, kEnabledNotFound);
+    if (data == nullptr) {
         return true;
     }
     bool found = false;
-    const VoString enabled = data->GetString(VoString(u"enabled"), &found);
-    if (found) {
-        fpData->fpEnabled = BuildScript(enabled);
-    } else {
-        VO_ASSERT_FAILURE(kEnabledNotFound);
-    }
     fpData->fSatisfiedItems = data->GetVectorString(VoString(u"satisfied"), &found);
     if (!found) {
         VO_ASSERT_FAILURE(kSatisfiedNotFound);
@@ -35,17 +29,7 @@ bool MGHotspotTarget::ReadEntry(VoPropertyList* apEntry) {
 }
 
 void MGHotspotTarget::UpdateCursor() {
-    MGCursor* cursor = Cursor();
-    if (cursor == nullptr) {
-        return;
-    }
-    if (!IsHovered()) {
-        cursor->ResetCursor(GetId());
-    } else if (cursor->GetCurrentId() == MGCursor::kItem) {
-        cursor->SetCursor(MGCursor::kItemHighlighted, GetId());
-    } else {
-        cursor->SetCursor(kTargetCursor, GetId());
-    }
+    UpdateItemTargetCursor();
 }
 
 void MGHotspotTarget::RestoreInput() {
@@ -107,14 +91,4 @@ void MGHotspotTarget::CheckTargetSatisfied() {
         return;
     }
     ApplyResults(&fpData->fDoneEvents, &fpData->fStateChanges);
-}
-
-bool MGHotspotTarget::Read(VoIStream*) {
-    VO_ERROR(kReadNYI);
-    return false;
-}
-
-bool MGHotspotTarget::Write(VoIStream*) {
-    VO_ERROR(kWriteNYI);
-    return false;
 }

@@ -42,9 +42,6 @@ public:
     // Judges the item in the cursor (see the class comment).
     void CheckTargetSatisfied();
 
-    bool Read(VoIStream* apStream) override;
-    bool Write(VoIStream* apStream) override;
-
     MGTargetHotspotData* GetData() const { return fpData; }
 
 protected:

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "MGScreenManager.h"
 #include "SceneTestFiles.h"
 #include "container/VoPropertyList.h"
 #include "event/VoEvent.h"
@@ -95,6 +96,9 @@ public:
 class HotspotRoom : public ::testing::Test {
 protected:
     HotspotRoom() {
+        // As the application's start-up does: the screen stack and its
+        // fader before the scenes, which keep the fader until they go.
+        MGScreenManager::GetInstance();
         MGOptions::GetInstance()->SetSkillLevel(1);
         fFiles = RoomFiles();
         fFiles["evidence.txt"] =

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "MGScreenManager.h"
 #include "character/VoGesturePlayer.h"
 #include "event/VoEventManager.h"
 #include "game/support/SampleGame.h"
@@ -34,6 +35,9 @@ namespace {
 class MGSampleHotspotsTest : public ::testing::Test {
 protected:
     MGSampleHotspotsTest() {
+        // As the application's start-up does: the screen stack and its
+        // fader before the scenes, which keep the fader until they go.
+        MGScreenManager::GetInstance();
         MGOptions::GetInstance()->SetSkillLevel(1);
         VoStateManager::GetInstance()->SetState(VoString(u"sta_selectedcase"), VoString(u"number"),
                                                 VoString(u"1"), true);
