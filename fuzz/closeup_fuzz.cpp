@@ -7,8 +7,8 @@
 // refreshed, its voice-overs ended, the back button clicked, left (its
 // interview scheduled and started) and closed. There is no scene and no
 // data tree: what the close-up reads from its entry is what runs. Textures
-// are stand-ins, movies are players that show nothing, and there is no
-// sound manager, so no voice-over can play.
+// are stand-ins, movies players that show nothing, time the target's own,
+// and there is no sound manager, so no voice-over plays.
 #include <cstddef>
 #include <cstdint>
 
@@ -18,13 +18,13 @@
 #include "memory/VoNew.h"
 #include "movie/VoIMovieManager.h"
 #include "movie/VoIMoviePlayer.h"
-#include "object/VoRegistry.h"
 #include "scene/MGCloseUp.h"
 #include "state/VoIState.h"
 #include "state/VoStateManager.h"
 #include "stdlib/VoCleaner.h"
 #include "support/FuzzSupport.h"
 #include "support/FuzzTexture.h"
+#include "system/VoITimer.h"
 #include "util/MGCleaner.h"
 
 namespace {
@@ -58,18 +58,6 @@ public:
     VoString ToString() const override { return VoDebugString("FuzzMovies", this); }
 };
 
-void StartGame() {
-    VoCleaner::ResetEngineForTests();
-    VoCleaner::GetInstance();
-    VoIObjectCreator* creators[] = {VO_NEW FuzzCreator<FuzzTexture>(u"texture"),
-                                    VO_NEW FuzzCreator<FuzzMovies>(u"moviemanager")};
-    for (VoIObjectCreator* creator : creators) {
-        if (creator != nullptr && !VoRegistry::Get()->AddCreator(creator)) {
-            delete creator;
-        }
-    }
-}
-
 constexpr int kMaxEntries = 8;
 constexpr int kMaxVoiceOvers = 16;
 
@@ -94,7 +82,10 @@ void Drive(MGCloseUp* apCloseUp) {
     apCloseUp->OnButtonEvent(VoString(MGCloseUp::kBackButtonId), VoIButtonListener::kClick);
     apCloseUp->OnLeaveBegin();
     apCloseUp->OnLeaveEnd();
-    // The interview is due half a second later; without a timer it is now.
+    // Half a second later the interview is due.
+    if (auto* timer = dynamic_cast<FuzzTimer*>(VoITimer::GetInstance())) {
+        timer->fNow += 1.0;
+    }
     apCloseUp->OnUpdate();
     apCloseUp->OnEnter();
     apCloseUp->Close();
@@ -107,7 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aS
     if (!ParseFuzzPropertyList(apData, aSize, 0x10000, &list)) {
         return 0;
     }
-    StartGame();
+    StartFuzzEngine({VO_NEW FuzzCreator<FuzzTexture>(u"texture"),
+                     VO_NEW FuzzCreator<FuzzMovies>(u"moviemanager"), VO_NEW FuzzCreator<FuzzTimer>(u"timer"),
+                     VO_NEW FuzzNullCreator(u"soundmanager")});
     for (int i = 0; i < list.GetCount() && i < kMaxEntries; ++i) {
         VoPropertyList* entry = list.GetListAt(i);
         if (entry == nullptr) {
