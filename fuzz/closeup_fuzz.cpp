@@ -17,37 +17,17 @@
 #include "gdi/VoIButtonListener.h"
 #include "memory/VoNew.h"
 #include "movie/VoIMovieManager.h"
-#include "movie/VoIMoviePlayer.h"
 #include "scene/MGCloseUp.h"
 #include "state/VoIState.h"
 #include "state/VoStateManager.h"
 #include "stdlib/VoCleaner.h"
+#include "support/FuzzMovie.h"
 #include "support/FuzzSupport.h"
 #include "support/FuzzTexture.h"
 #include "system/VoITimer.h"
 #include "util/MGCleaner.h"
 
 namespace {
-
-// A texture movie without a texture: it plays nowhere.
-class FuzzMovie : public VoIMoviePlayer {
-public:
-    bool Render(VoRenderer*) override { return true; }
-    void OnUpdate() override {}
-    bool Open(const VoString&, bool) override { return true; }
-    bool Close() override { return true; }
-    bool Play() override { return true; }
-    bool Pause() override { return true; }
-    bool Resume() override { return true; }
-    std::uint32_t GetCurrentFrame() override { return 1; }
-    std::uint32_t GetFrameCount() override { return 1; }
-    float GetLength() override { return 0.0f; }
-    bool GotoFrame(std::uint32_t) override { return true; }
-    bool GotoKeyFrame(std::uint32_t) override { return true; }
-    void SetFrameRate(std::uint32_t) override {}
-    void SetVolume(float) override {}
-    VoString ToString() const override { return VoDebugString("FuzzMovie", this); }
-};
 
 class FuzzMovies : public VoIMovieManager {
 public:
