@@ -19,6 +19,8 @@
 #include "pda/MGIPDAListener.h"
 #include "pda/MGIPDAPanel.h"
 #include "pda/MGInventoryPanel.h"
+#include "pda/MGLogPanel.h"
+#include "pda/MGMapPanel.h"
 #include "pda/MGPDAMinimized.h"
 #include "platform/VoMouse.h"
 #include "scene/MGCharacter.h"
@@ -52,8 +54,8 @@ constexpr int kSwitchButtonCount = 5;
 constexpr const char16_t* kSwitchButtons[kSwitchButtonCount] = {MGPDA::kMap, MGPDA::kInventory, MGPDA::kPhone,
                                                                 MGPDA::kLog, MGPDA::kMenu};
 
-// A panel that builds nothing: the map, the case log and the phone until
-// their panels arrive, so that switching between the four works already.
+// A panel that builds nothing: the phone until its panel arrives, so that
+// switching between the four works already.
 class MGEmptyPDAPanel : public MGIPDAPanel {
 public:
     MGEmptyPDAPanel(const VoString& aId, VoDisplayGroup* apParent) : MGIPDAPanel(aId, apParent) {}
@@ -85,14 +87,6 @@ void ConsumeMouseEvent() {
 double Now() {
     VoITimer* timer = VoITimer::GetInstance();
     return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
-// The number under the state, truncated; aDefault when it is missing.
-int ReadCase(int aDefault, bool* apFound) {
-    VoStateManager* states = VoStateManager::GetInstance();
-    VoIState* state = states != nullptr ? states->GetState(VoString(MGPDA::kSelectedCaseState)) : nullptr;
-    *apFound = state != nullptr;
-    return state != nullptr ? static_cast<int>(state->GetNumber(0.0f)) : aDefault;
 }
 
 }  // namespace
@@ -249,10 +243,10 @@ void MGPDA::Create() {
 
 void MGPDA::CreatePanels() {
     AddPanelFromLayout(VO_NEW MGInventoryPanel(fpGroup), kInventoryLayout);
-    // Until their panels arrive the map, the case log and the phone build
-    // nothing and so read no layout.
-    AddPanelFromLayout(VO_NEW MGEmptyPDAPanel(VoString(kMap), fpGroup), nullptr);
-    AddPanelFromLayout(VO_NEW MGEmptyPDAPanel(VoString(kLog), fpGroup), nullptr);
+    AddPanelFromLayout(VO_NEW MGMapPanel(fpGroup), kMapLayout);
+    // The case log has no layout to read; until its panel arrives the phone
+    // builds nothing.
+    AddPanelFromLayout(VO_NEW MGLogPanel(fpGroup), nullptr);
     AddPanelFromLayout(VO_NEW MGEmptyPDAPanel(VoString(kPhone), fpGroup), nullptr);
 }
 
@@ -591,6 +585,12 @@ bool MGPDA::ClearScrollContentGroup() {
     return true;
 }
 
+void MGPDA::ReleaseScrollContent(VoDisplayGroup* apContent) {
+    if (apContent != nullptr && apContent == fpScrollContent) {
+        ClearScrollContentGroup();
+    }
+}
+
 bool MGPDA::SetScrollContentHeight(int aHeight) {
     if (fpScrollBar == nullptr || fpScrollContent == nullptr) {
         VO_ERROR(kNoScroller);
@@ -608,6 +608,38 @@ void MGPDA::ScrollToTop() {
 
 VoIDisplayObject* MGPDA::GetScrollArea() const {
     return fpGroup != nullptr ? fpGroup->GetMember(VoString(kScrollAreaId)) : nullptr;
+}
+
+bool MGPDA::IsInScrollArea(const VoVector2& aPoint) const {
+    VoIDisplayObject* area = GetScrollArea();
+    VoRectangle visible;
+    return area != nullptr && area->GetWorldRectangle(visible) && visible.ContainsPoint(aPoint);
+}
+
+void MGPDA::ScrollByWheel(float aDelta) {
+    if (fpScrollBar == nullptr) {
+        return;
+    }
+    if (aDelta >= 0.0f) {
+        fpScrollBar->ScrollUp();
+    } else {
+        fpScrollBar->ScrollDown();
+    }
+}
+
+int MGPDA::ReadSelectedCase(int aDefault, bool* apFound) {
+    VoStateManager* states = VoStateManager::GetInstance();
+    VoIState* state = states != nullptr ? states->GetState(VoString(kSelectedCaseState)) : nullptr;
+    if (apFound != nullptr) {
+        *apFound = state != nullptr;
+    }
+    if (state == nullptr) {
+        return aDefault;
+    }
+    const float number = state->GetNumber(0.0f);
+    // Within the ints' range (NaN is not): casting anything else is undefined.
+    constexpr float kLimit = 2147483520.0f;
+    return number > -kLimit && number < kLimit ? static_cast<int>(number) : 0;
 }
 
 VoButton* MGPDA::GetMenuButton(const VoString& aId) const {
@@ -670,7 +702,7 @@ void MGPDA::OnButtonEvent(const VoString& aId, int aCode) {
     } else {
         ConsumeMouseEvent();
         bool found = false;
-        const int selectedCase = ReadCase(0, &found);
+        const int selectedCase = ReadSelectedCase(0, &found);
         if (!found) {
             VO_ASSERT_FAILURE("");
         }
