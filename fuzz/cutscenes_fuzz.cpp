@@ -12,34 +12,15 @@
 #include "event/VoEventManager.h"
 #include "memory/VoNew.h"
 #include "movie/VoIMovieManager.h"
-#include "movie/VoIMoviePlayer.h"
 #include "state/VoStateManager.h"
 #include "stdlib/VoCleaner.h"
+#include "support/FuzzMovie.h"
 #include "support/FuzzSupport.h"
 #include "support/FuzzTexture.h"
 #include "ui/MGCutScenePlayer.h"
 #include "util/MGCleaner.h"
 
 namespace {
-
-// A movie of 40 frames that never moves on.
-class FuzzMovie : public VoIMoviePlayer {
-public:
-    bool Render(VoRenderer*) override { return true; }
-    void OnUpdate() override {}
-    bool Open(const VoString&, bool) override { return true; }
-    bool Close() override { return true; }
-    bool Play() override { return true; }
-    bool Pause() override { return true; }
-    bool Resume() override { return true; }
-    std::uint32_t GetCurrentFrame() override { return 35; }
-    std::uint32_t GetFrameCount() override { return 40; }
-    float GetLength() override { return 1.0f; }
-    bool GotoFrame(std::uint32_t) override { return true; }
-    bool GotoKeyFrame(std::uint32_t) override { return true; }
-    void SetFrameRate(std::uint32_t) override {}
-    void SetVolume(float) override {}
-};
 
 class FuzzMovies : public VoIMovieManager {
 public:

@@ -104,7 +104,8 @@ protected:
 
 TEST_F(MGSampleHotspotsTest, TheLetterOnTheBenchIsLookedAtAndPickedUp) {
     ASSERT_TRUE(LoadLobby());
-    EXPECT_EQ(Scene()->GetHotspotCount(), 3);
+    // The letter, the office door, the key board and the way to the desk.
+    EXPECT_EQ(Scene()->GetHotspotCount(), 4);
     MGHotspot* letter = Hotspot("letter");
     ASSERT_NE(letter, nullptr);
     ASSERT_NE(letter->GetDisplayMember(), nullptr);
