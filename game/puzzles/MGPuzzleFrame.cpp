@@ -12,6 +12,7 @@
 #include "gdi/VoIButtonListener.h"
 #include "gdi/VoLayoutBuilder.h"
 #include "memory/VoNew.h"
+#include "multicursor/MGMultiCursor.h"
 #include "pda/MGPDAMinimized.h"
 #include "platform/VoMouse.h"
 #include "puzzles/MGPuzzleCloser.h"
@@ -198,12 +199,17 @@ void MGPuzzleFrame::DeleteRoot(VoDisplayGroup** appRoot) {
 }
 
 void MGPuzzleFrame::ListenToMouse(VoIMouseListener* apListener, bool aListen, bool* apListening) {
+    ListenToMouseAt(apListener, aListen, apListening, kListenerOrder);
+}
+
+void MGPuzzleFrame::ListenToMouseAt(VoIMouseListener* apListener, bool aListen, bool* apListening,
+                                    float aOrder) {
     if (aListen == *apListening) {
         return;
     }
     VoMouse* mouse = VoMouse::GetInstance();
     if (aListen) {
-        *apListening = mouse != nullptr && mouse->AddListener(apListener, kListenerOrder);
+        *apListening = mouse != nullptr && mouse->AddListener(apListener, aOrder);
         if (!*apListening) {
             VO_ASSERT_FAILURE("");
         }
@@ -259,14 +265,28 @@ void MGPuzzleFrame::LeaveScreen(bool aShowPDA) {
     }
 }
 
-void MGPuzzleFrame::StartHint(MGPuzzleVoice& aVoice, const MGPuzzleHint& aHint,
-                              VoISoundListener* apListener) {
+bool MGPuzzleFrame::TakeFirstView(const char16_t* apEvent) {
     VoEventManager* events = VoEventManager::GetInstance();
-    const VoString firstView(aHint.fpFirstViewEvent);
+    const VoString firstView(apEvent);
     if (events == nullptr || events->HasEvent(firstView)) {
-        return;
+        return false;
     }
     events->AddEvent(firstView, true);
+    return true;
+}
+
+void MGPuzzleFrame::HideMultiCursor() {
+    MGMultiCursor* menu = MGMultiCursor::GetInstance();
+    if (menu != nullptr && menu->IsShown()) {
+        menu->Hide(false);
+    }
+}
+
+void MGPuzzleFrame::StartHint(MGPuzzleVoice& aVoice, const MGPuzzleHint& aHint,
+                              VoISoundListener* apListener) {
+    if (!TakeFirstView(aHint.fpFirstViewEvent)) {
+        return;
+    }
     const VoString line(GetSkillLevel() == kEasy ? aHint.fpHint : aHint.fpComment);
     if (!aVoice.PlayLine(line, kHintStream, apListener)) {
         VO_ASSERT_FAILURE(MGPuzzleVoice::LinePath(line));

@@ -205,6 +205,13 @@ public:
     static void LeaveScreen(bool aShowPDA);
 
     static void StartHint(MGPuzzleVoice& aVoice, const MGPuzzleHint& aHint, VoISoundListener* apListener);
+    // The first-view step alone: true, with the event added (notifying),
+    // when it was not there yet.
+    static bool TakeFirstView(const char16_t* apEvent);
+    // Closes the five-action menu when it is open.
+    static void HideMultiCursor();
+    // ListenToMouse at another order than 0.0.
+    static void ListenToMouseAt(VoIMouseListener* apListener, bool aListen, bool* apListening, float aOrder);
     // The opening sequence of a solution (see the top). Without aPop the
     // puzzle stays on the stack under the movie's screen.
     static void RunOpening(MGIScreen* apPuzzle, const MGPuzzleOpening& aOpening, bool aPop = true);
