@@ -3,14 +3,18 @@
 //
 // Until interviews arrive this holds only what the scene asks of it: the id
 // under which the interviewed character stands in the scene, its listener
-// and its screen position.
+// and its screen position; and what a puzzle over a running interview takes
+// away and gives back: its mouse listener (the interview itself) and its
+// window's group.
 #include "container/VoBase.h"
 #include "container/VoString.h"
 #include "geometry/VoVector2.h"
+#include "platform/VoIMouseListener.h"
 
 class MGIInterviewListener;
+class VoDisplayGroup;
 
-class MGInterview : public VoBase {
+class MGInterview : public VoBase, public VoIMouseListener {
 public:
     explicit MGInterview(const VoString& aId) : fId(aId) {}
 
@@ -24,6 +28,14 @@ public:
     MGIInterviewListener* GetListener() const { return fpListener; }
     void SetPosition(const VoVector2& aPosition) { fPosition = aPosition; }
 
+    // The interview's window (not owned), null until it has one.
+    VoDisplayGroup* GetGroup() const { return fpGroup; }
+    void SetGroup(VoDisplayGroup* apGroup) { fpGroup = apGroup; }
+
+    void OnButtonDown(int) override {}
+    void OnMouseMove(const VoVector2*) override {}
+    void OnButtonUp(int) override {}
+
     VoString ToString() const override;
 
 private:
@@ -31,4 +43,5 @@ private:
     VoString fCharacterId;
     MGIInterviewListener* fpListener = nullptr;  // not owned
     VoVector2 fPosition;
+    VoDisplayGroup* fpGroup = nullptr;  // not owned
 };
