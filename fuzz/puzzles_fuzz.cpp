@@ -10,12 +10,17 @@
 //
 // Two textures are filed beforehand ("a.tga" 4 x 4 and "b.tga" 60 x 64), so
 // layouts that name them build sprites with a size; no sound file opens.
-// Further puzzles add a line to kPuzzles.
+// Further puzzles add a line to kPuzzles. The scratch folder is laid out as
+// the data tree is: "//dataroot" is the folder, "//textures" its
+// "textures", so a layout read under either name is the one written. What
+// follows the layout's zero byte, when the input has one, is for the puzzle
+// to take before it opens (the Dravo box: its stored board).
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -31,12 +36,19 @@
 #include "object/VoIObjectCreator.h"
 #include "object/VoRegistry.h"
 #include "platform/VoISoundManager.h"
+#include "platform/VoKeyboard.h"
 #include "platform/VoMouse.h"
+#include "puzzles/baseballbat/MGBaseballBatPuzzle.h"
 #include "puzzles/cigarband/MGCigarBandPuzzle.h"
 #include "puzzles/combination/MGCombinationLockPuzzle.h"
+#include "puzzles/dravobox/MGDravoBoxPuzzle.h"
 #include "puzzles/floorsafe/MGFloorSafePuzzle.h"
+#include "puzzles/harppuzzle/MGHarpPuzzle.h"
 #include "puzzles/pobox/MGPOBoxPuzzle.h"
+#include "puzzles/roomservice/MGRoomServicePuzzle.h"
 #include "puzzles/slidebox/MGSlideBoxPuzzle.h"
+#include "puzzles/surveillance_tapes/MGSurveillanceTapePuzzle.h"
+#include "puzzles/velmire/MGVelmirePuzzle.h"
 #include "render/VoTextureManager.h"
 #include "startup/VoStartupCreators.h"
 #include "state/VoStateManager.h"
@@ -58,6 +70,8 @@ struct FuzzPuzzle {
     const char* fLayout;
     // Keys a puzzle takes by name (the keypad's), or null.
     void (*fKey)(const VoString&);
+    // Takes the bytes after the layout before the puzzle opens, or null.
+    void (*fPrepare)(const std::uint8_t*, std::size_t) = nullptr;
 };
 
 template <typename Puzzle>
@@ -77,6 +91,40 @@ void KeypadKey(const VoString& aKey) {
     }
 }
 
+constexpr std::size_t kMaxBoardText = 4096;
+// A key that gives no character (the full stop's).
+constexpr int kNoCharacterKey = 52;
+
+// Letters, digits and the rest as the record search takes them: the key
+// that gives the name's first character, else one that gives none.
+void TypeKey(const VoString& aKey) {
+    VoKeyboard* keyboard = VoKeyboard::GetInstance();
+    if (keyboard == nullptr || aKey.GetLength() == 0) {
+        return;
+    }
+    char16_t wanted = aKey.GetAt(0);
+    wanted = wanted >= u'A' && wanted <= u'Z' ? static_cast<char16_t>(wanted - u'A' + u'a') : wanted;
+    int found = kNoCharacterKey;
+    for (int key = 0; key < VoKeyboard::kKeyCount; ++key) {
+        if (keyboard->ScanCodeToChar(key) == static_cast<char>(wanted)) {
+            found = key;
+            break;
+        }
+    }
+    keyboard->KeyDown(found);
+    keyboard->KeyUp(found);
+}
+
+// The stored board of the Dravo box, as text of single bytes.
+void StoreBoard(const std::uint8_t* apData, std::size_t aSize) {
+    std::u16string text;
+    for (std::size_t i = 0; i < aSize && i < kMaxBoardText && apData[i] != 0; ++i) {
+        text.push_back(static_cast<char16_t>(apData[i]));
+    }
+    VoStateManager::GetInstance()->SetState(VoString(MGDravoBoxPuzzle::kBoardState), VoString(u"string"),
+                                            VoString(text.c_str()), false);
+}
+
 const FuzzPuzzle kPuzzles[] = {
     {&ScreenOf<MGCigarBandPuzzle>, &RootOf<MGCigarBandPuzzle>, MGCigarBandPuzzle::kActivationState,
      "cigar_bands", "puzzle_cigarband_layout.txt", nullptr},
@@ -88,6 +136,19 @@ const FuzzPuzzle kPuzzles[] = {
      "floorsafe", "floorsafe_puzzle_layout.txt", nullptr},
     {&ScreenOf<MGPOBoxPuzzle>, &RootOf<MGPOBoxPuzzle>, MGPOBoxPuzzle::kActivationState, "pobox",
      "POBox_layout.txt", nullptr},
+    // The puzzles of tiles, free pieces and strings, and the two over other screens.
+    {&ScreenOf<MGDravoBoxPuzzle>, &RootOf<MGDravoBoxPuzzle>, MGDravoBoxPuzzle::kActivationState, "dravobox",
+     "dravo_layout.txt", nullptr, &StoreBoard},
+    {&ScreenOf<MGRoomServicePuzzle>, &RootOf<MGRoomServicePuzzle>, MGRoomServicePuzzle::kActivationState,
+     "roomservice_receipt", "receipt_layout.txt", nullptr, nullptr},
+    {&ScreenOf<MGBaseballBatPuzzle>, &RootOf<MGBaseballBatPuzzle>, MGBaseballBatPuzzle::kActivationState,
+     "baseball_bat", "bat_puzzle_layout.txt", nullptr, nullptr},
+    {&ScreenOf<MGHarpPuzzle>, &RootOf<MGHarpPuzzle>, MGHarpPuzzle::kActivationState, "harppuzzle",
+     "layout.txt", nullptr, nullptr},
+    {&ScreenOf<MGVelmirePuzzle>, &RootOf<MGVelmirePuzzle>, MGVelmirePuzzle::kActivationState, "velmire",
+     "layout.txt", &TypeKey, nullptr},
+    {&ScreenOf<MGSurveillanceTapePuzzle>, &RootOf<MGSurveillanceTapePuzzle>,
+     MGSurveillanceTapePuzzle::kActivationState, "surveillance_tapes", "layout.txt", nullptr, nullptr},
 };
 constexpr std::size_t kPuzzleCount = sizeof(kPuzzles) / sizeof(kPuzzles[0]);
 constexpr std::size_t kMaxLayout = 0x20000;
@@ -139,7 +200,7 @@ const std::string& ScratchFolder() {
 }
 
 bool WriteLayout(const FuzzPuzzle& aPuzzle, const std::uint8_t* apData, std::size_t aSize) {
-    const std::string folder = ScratchFolder() + "/puzzles/" + aPuzzle.fFolder;
+    const std::string folder = ScratchFolder() + "/textures/puzzles/" + aPuzzle.fFolder;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
@@ -165,7 +226,7 @@ void StartEngine() {
     FuzzTimer::sNow = 0.0;
     VoIFileSystem* files = VoIFileSystem::GetInstance();
     const VoString scratch(ScratchFolder().c_str());
-    files->Mount(VoString(u"//textures"), scratch);
+    files->Mount(VoString(u"//textures"), VoString((ScratchFolder() + "/textures").c_str()));
     files->Mount(VoString(u"//scenes"), scratch);
     files->Mount(VoString(u"//sounds"), scratch);
     files->Mount(VoString(u"//dataroot"), scratch);
@@ -295,6 +356,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aS
         if (puzzle.fGet() != nullptr) {
             // Start digits drawn alike for every run of the input.
             std::srand(1);
+            const std::uint8_t* zero =
+                static_cast<const std::uint8_t*>(std::memchr(apData + 1, 0, aSize - 1));
+            if (puzzle.fPrepare != nullptr && zero != nullptr) {
+                puzzle.fPrepare(zero + 1, static_cast<std::size_t>(apData + aSize - zero - 1));
+            }
             SetState(puzzle.fActivation, true);
             for (int frame = 0; frame < 20; ++frame) {
                 Frame(0.05);
