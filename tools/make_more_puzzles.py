@@ -33,8 +33,8 @@ import os
 import random
 import sys
 
-from make_puzzles import (BACK_N, BACK_O, INK, SMALL, TEXT, TITLE, WHITE, arrow, back_button, backdrop, button,
-                          emit, plate, sprite, title, xy)
+from make_puzzles import (INK, SMALL, TEXT, TITLE, WHITE, arrow, back_button, backdrop, button, emit, plate,
+                          sprite, title, update_subtitles, xy)
 from puzzle_art import Canvas, bgra
 
 LINES = {
@@ -613,25 +613,6 @@ tracking dialog.""", [
     ])
 
 
-def update_subtitles(path):
-    """Sets this tool's keys in the voice-over subtitle file, keeping the rest."""
-    lines = []
-    if os.path.exists(path):
-        with open(path) as source:
-            lines = source.read().splitlines()
-    else:
-        lines = ["// The voice-over subtitles: voice line name = its text."]
-    seen = set()
-    for i, line in enumerate(lines):
-        key = line.split("=", 1)[0]
-        if "=" in line and key in LINES:
-            lines[i] = "%s=%s" % (key, LINES[key])
-            seen.add(key)
-    lines += ["%s=%s" % (key, text) for key, text in LINES.items() if key not in seen]
-    with open(path, "w", newline="\n") as out:
-        out.write("\n".join(lines) + "\n")
-
-
 def main():
     data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..",
                                                               "data")
@@ -646,7 +627,7 @@ def main():
     os.makedirs(os.path.join(puzzles, "velmire"), exist_ok=True)
     velmire(os.path.join(puzzles, "velmire"), computer)
     os.makedirs(os.path.join(data, "scenes"), exist_ok=True)
-    update_subtitles(os.path.join(data, "scenes", "vo_subtitles.txt"))
+    update_subtitles(os.path.join(data, "scenes", "vo_subtitles.txt"), LINES)
 
 
 if __name__ == "__main__":

@@ -431,8 +431,10 @@ def subtitle_background(path):
     Canvas(16, 16, bgra(0, 0, 0)).write(path)
 
 
-def update_subtitles(path):
-    """Sets this tool's keys in the voice-over subtitle file, keeping the rest."""
+def update_subtitles(path, texts=None):
+    """Sets the keys of texts (this tool's lines unless given) in the
+    voice-over subtitle file, keeping the rest."""
+    texts = LINES if texts is None else texts
     lines = []
     if os.path.exists(path):
         with open(path) as source:
@@ -442,10 +444,10 @@ def update_subtitles(path):
     seen = set()
     for i, line in enumerate(lines):
         key = line.split("=", 1)[0]
-        if "=" in line and key in LINES:
-            lines[i] = "%s=%s" % (key, LINES[key])
+        if "=" in line and key in texts:
+            lines[i] = "%s=%s" % (key, texts[key])
             seen.add(key)
-    lines += ["%s=%s" % (key, text) for key, text in LINES.items() if key not in seen]
+    lines += ["%s=%s" % (key, text) for key, text in texts.items() if key not in seen]
     with open(path, "w", newline="\n") as out:
         out.write("\n".join(lines) + "\n")
 

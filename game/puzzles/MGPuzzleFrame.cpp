@@ -10,7 +10,9 @@
 #include "gdi/VoDisplayGroup.h"
 #include "gdi/VoDisplayManager.h"
 #include "gdi/VoIButtonListener.h"
+#include "gdi/VoIDisplayObject.h"
 #include "gdi/VoLayoutBuilder.h"
+#include "geometry/VoVector2.h"
 #include "memory/VoNew.h"
 #include "multicursor/MGMultiCursor.h"
 #include "pda/MGPDAMinimized.h"
@@ -97,6 +99,17 @@ void MGPuzzleFrame::HandleBackButton(const VoString& aId, int aCode) {
     if (MGScreenManager* screens = MGScreenManager::GetInstance()) {
         MGIScreen* popped = nullptr;
         screens->PopFade(&popped);
+    }
+}
+
+void MGPuzzleFrame::OpenOrClose(VoIState* apState, const char16_t* apId, MGIScreen* apScreen) {
+    if (!IsState(apState, apId)) {
+        return;
+    }
+    if (IsTrue(apState)) {
+        Open(apScreen);
+    } else {
+        CloseWithFade(apScreen);
     }
 }
 
@@ -280,6 +293,17 @@ void MGPuzzleFrame::HideMultiCursor() {
     if (menu != nullptr && menu->IsShown()) {
         menu->Hide(false);
     }
+}
+
+void MGPuzzleFrame::DragWithinScreen(VoIDisplayObject* apPiece, const VoVector2& aTarget, float aWidth,
+                                     float aHeight) {
+    VoVector2 world;
+    apPiece->GetWorldPosition(world);
+    const float x = (aTarget.x > 0.0f && aTarget.x + aWidth < kScreenWidth) ? aTarget.x : world.x;
+    const float y = (aTarget.y > 0.0f && aTarget.y + aHeight < kScreenHeight) ? aTarget.y : world.y;
+    // A piece placed in a group: the screen's limits apply to where it is seen.
+    const VoVector2& local = apPiece->GetPosition();
+    apPiece->SetPosition(local.x + (x - world.x), local.y + (y - world.y));
 }
 
 void MGPuzzleFrame::StartHint(MGPuzzleVoice& aVoice, const MGPuzzleHint& aHint,

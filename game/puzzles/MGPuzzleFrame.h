@@ -72,6 +72,7 @@ class VoIMouseListener;
 class VoISoundListener;
 class VoIState;
 class VoPropertyList;
+class VoVector2;
 
 // The first-view voice-over of a puzzle.
 struct MGPuzzleHint {
@@ -101,6 +102,8 @@ public:
     static constexpr int kEasy = 0;
     static constexpr int kMedium = 1;
     static constexpr int kHard = 2;
+    static constexpr float kScreenWidth = 800.0f;
+    static constexpr float kScreenHeight = 600.0f;
 
     static constexpr float kFirstPieceZ = 500.0f;
     static constexpr float kPieceZStep = 5.0f;
@@ -152,6 +155,10 @@ public:
     // in a later frame. False when it is not the top screen.
     static bool CloseWithFade(MGIScreen* apScreen);
     static void HandleBackButton(const VoString& aId, int aCode);
+    // For the puzzles that close by their state: when the state is the one
+    // of that id, Open when it is true, else CloseWithFade. Other states
+    // change nothing.
+    static void OpenOrClose(VoIState* apState, const char16_t* apId, MGIScreen* apScreen);
 
     // MGOptions' skill level: 0 easy, 1 medium (also without options), 2 hard.
     static int GetSkillLevel();
@@ -212,6 +219,11 @@ public:
     static void HideMultiCursor();
     // ListenToMouse at another order than 0.0.
     static void ListenToMouseAt(VoIMouseListener* apListener, bool aListen, bool* apListening, float aOrder);
+    // Moves the piece (a display object of the width and height) so that it
+    // is seen at aTarget, each axis only while it stays strictly inside the
+    // 800 x 600 screen.
+    static void DragWithinScreen(VoIDisplayObject* apPiece, const VoVector2& aTarget, float aWidth,
+                                 float aHeight);
     // The opening sequence of a solution (see the top). Without aPop the
     // puzzle stays on the stack under the movie's screen.
     static void RunOpening(MGIScreen* apPuzzle, const MGPuzzleOpening& aOpening, bool aPop = true);

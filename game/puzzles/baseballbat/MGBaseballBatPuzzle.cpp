@@ -198,14 +198,7 @@ void MGBaseballBatPuzzle::OnButtonEvent(const VoString& aId, int aCode) {
 }
 
 void MGBaseballBatPuzzle::OnStateChanged(VoIState* apState) {
-    if (!MGPuzzleFrame::IsState(apState, kActivationState)) {
-        return;
-    }
-    if (MGPuzzleFrame::IsTrue(apState)) {
-        MGPuzzleFrame::Open(this);
-    } else {
-        MGPuzzleFrame::CloseWithFade(this);
-    }
+    MGPuzzleFrame::OpenOrClose(apState, kActivationState, this);
 }
 
 void MGBaseballBatPuzzle::OnSoundEnd(const VoString&) {

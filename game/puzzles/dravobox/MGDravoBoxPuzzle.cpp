@@ -450,14 +450,7 @@ void MGDravoBoxPuzzle::OnButtonEvent(const VoString& aId, int aCode) {
 }
 
 void MGDravoBoxPuzzle::OnStateChanged(VoIState* apState) {
-    if (!MGPuzzleFrame::IsState(apState, kActivationState)) {
-        return;
-    }
-    if (MGPuzzleFrame::IsTrue(apState)) {
-        MGPuzzleFrame::Open(this);
-    } else {
-        MGPuzzleFrame::CloseWithFade(this);
-    }
+    MGPuzzleFrame::OpenOrClose(apState, kActivationState, this);
 }
 
 void MGDravoBoxPuzzle::OnSoundEnd(const VoString&) {

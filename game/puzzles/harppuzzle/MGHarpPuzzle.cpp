@@ -340,14 +340,7 @@ void MGHarpPuzzle::OnUpdate() {
 }
 
 void MGHarpPuzzle::OnStateChanged(VoIState* apState) {
-    if (!MGPuzzleFrame::IsState(apState, kActivationState)) {
-        return;
-    }
-    if (MGPuzzleFrame::IsTrue(apState)) {
-        MGPuzzleFrame::Open(this);
-    } else {
-        MGPuzzleFrame::CloseWithFade(this);
-    }
+    MGPuzzleFrame::OpenOrClose(apState, kActivationState, this);
 }
 
 VoString MGHarpPuzzle::ToString() const {

@@ -141,14 +141,7 @@ void MGPOBoxPuzzle::OnButtonEvent(const VoString& aId, int aCode) {
 }
 
 void MGPOBoxPuzzle::OnStateChanged(VoIState* apState) {
-    if (!MGPuzzleFrame::IsState(apState, kActivationState)) {
-        return;
-    }
-    if (MGPuzzleFrame::IsTrue(apState)) {
-        MGPuzzleFrame::Open(this);
-    } else {
-        MGPuzzleFrame::CloseWithFade(this);
-    }
+    MGPuzzleFrame::OpenOrClose(apState, kActivationState, this);
 }
 
 VoString MGPOBoxPuzzle::ToString() const {

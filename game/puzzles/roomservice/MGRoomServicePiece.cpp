@@ -11,6 +11,7 @@
 #include "geometry/VoPolygon.h"
 #include "geometry/VoRectangle.h"
 #include "memory/VoNew.h"
+#include "puzzles/MGPuzzleFrame.h"
 
 namespace {
 
@@ -133,13 +134,7 @@ bool MGRoomServicePiece::Grab(const VoVector2& aPoint) {
 }
 
 void MGRoomServicePiece::DragTo(const VoVector2& aMouse) {
-    const VoVector2 target = aMouse + fGrabOffset;
-    VoVector2 world;
-    GetWorldPosition(world);
-    const float x = (target.x > 0.0f && target.x + fWidth < kScreenWidth) ? target.x : world.x;
-    const float y = (target.y > 0.0f && target.y + fHeight < kScreenHeight) ? target.y : world.y;
-    const VoVector2& local = GetPosition();
-    SetPosition(local.x + (x - world.x), local.y + (y - world.y));
+    MGPuzzleFrame::DragWithinScreen(this, aMouse + fGrabOffset, fWidth, fHeight);
 }
 
 void MGRoomServicePiece::ShowTurn(float aDegrees) {

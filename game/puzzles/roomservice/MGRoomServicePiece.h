@@ -20,8 +20,6 @@ class VoSprite;
 class MGRoomServicePiece : public VoDisplayGroup {
 public:
     static constexpr const char* kNoBoundary = "Create failure.";
-    static constexpr float kScreenWidth = 800.0f;
-    static constexpr float kScreenHeight = 600.0f;
     static constexpr float kDegreesToRadians = 0.017453292f;
     // How far a turn and a distance may be off and still count as in place.
     static constexpr int kAngleTolerance = 20;

@@ -244,14 +244,7 @@ void MGRoomServicePuzzle::OnButtonEvent(const VoString& aId, int aCode) {
 }
 
 void MGRoomServicePuzzle::OnStateChanged(VoIState* apState) {
-    if (!MGPuzzleFrame::IsState(apState, kActivationState)) {
-        return;
-    }
-    if (MGPuzzleFrame::IsTrue(apState)) {
-        MGPuzzleFrame::Open(this);
-    } else {
-        MGPuzzleFrame::CloseWithFade(this);
-    }
+    MGPuzzleFrame::OpenOrClose(apState, kActivationState, this);
 }
 
 void MGRoomServicePuzzle::OnSoundEnd(const VoString&) {

@@ -360,14 +360,7 @@ void MGSurveillanceTapePuzzle::CheckSolved() {
 }
 
 void MGSurveillanceTapePuzzle::OnStateChanged(VoIState* apState) {
-    if (!MGPuzzleFrame::IsState(apState, kActivationState)) {
-        return;
-    }
-    if (MGPuzzleFrame::IsTrue(apState)) {
-        MGPuzzleFrame::Open(this);
-    } else {
-        MGPuzzleFrame::CloseWithFade(this);
-    }
+    MGPuzzleFrame::OpenOrClose(apState, kActivationState, this);
 }
 
 void MGSurveillanceTapePuzzle::OnSoundEnd(const VoString&) {
