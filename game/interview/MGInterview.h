@@ -222,6 +222,9 @@ public:
     VoDisplayGroup* CreateTopicButton(VoIDisplayObject* apText, const VoString& aTextId, const VoString& aArt);
 
     const VoString& GetId() const { return fId; }
+    // The window: the interview manager's shared group, taken on Start; null
+    // before.
+    VoDisplayGroup* GetGroup() const { return fpGroup; }
     // The witness's id in the scene ("none" when the catalogue names none).
     VoString GetCharacterId() const { return fWitness; }
     void SetWitness(const VoString& aWitness) { fWitness = aWitness; }
