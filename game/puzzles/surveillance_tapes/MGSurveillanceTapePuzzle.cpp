@@ -191,18 +191,13 @@ VoVector2 MGSurveillanceTapePuzzle::WorldOf(VoSprite* apSprite) {
 void MGSurveillanceTapePuzzle::SuspendInterview(bool aSuspend) {
     MGInterviewManager* interviews = MGInterviewManager::GetInstance();
     MGInterview* interview = interviews != nullptr ? interviews->GetCurrentInterview() : nullptr;
-    VoMouse* mouse = VoMouse::GetInstance();
-    if (interview == nullptr || mouse == nullptr) {
+    if (interview == nullptr) {
         return;
     }
     if (aSuspend) {
-        mouse->RemoveListener(interview);
-    }
-    if (VoDisplayGroup* window = interview->GetGroup()) {
-        window->SetActive(!aSuspend);
-    }
-    if (!aSuspend) {
-        mouse->AddListener(interview, 0.0f);
+        interview->Suspend();
+    } else {
+        interview->Resume();
     }
 }
 

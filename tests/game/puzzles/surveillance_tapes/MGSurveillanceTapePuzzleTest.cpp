@@ -260,15 +260,34 @@ TEST_F(MGSurveillanceTapePuzzleTest, TheInterviewBeneathIsSuspendedWhileOpenAndG
     VoDisplayGroup* window = interview->GetGroup();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(interview->IsListeningToMouse());
+    const bool active = window->GetActive();
     const int running = Listeners();
+    LogCapture log;
     Open();
+    EXPECT_TRUE(interview->IsSuspended());
     EXPECT_FALSE(window->GetActive());
     // The interview's listener is gone, the viewer's own have come.
+    EXPECT_FALSE(interview->IsListeningToMouse());
     EXPECT_EQ(Listeners(), running - 1 + viewer);
     Close();
-    EXPECT_TRUE(window->GetActive());
+    EXPECT_FALSE(interview->IsSuspended());
+    EXPECT_EQ(window->GetActive(), active);
+    EXPECT_TRUE(interview->IsListeningToMouse());
     EXPECT_EQ(Listeners(), running);
+    EXPECT_FALSE(log.Contains(VoMouse::kRemoveError));
     interview->End();
+}
+
+TEST_F(MGSurveillanceTapePuzzleTest, AnInterviewThatEndedBeneathTheViewerStaysClosed) {
+    MGInterview* interview = StartInterview();
+    ASSERT_NE(interview, nullptr);
+    Open();
+    LogCapture log;
+    interview->End();
+    Close();
+    EXPECT_FALSE(interview->GetGroup()->GetActive());
+    EXPECT_FALSE(interview->IsListeningToMouse());
+    EXPECT_FALSE(log.Contains(VoMouse::kRemoveError));
 }
 
 TEST_F(MGSurveillanceTapePuzzleTest, LeavingWithPanelsListeningAndLockedLeavesNoneBehind) {
