@@ -36,7 +36,7 @@ from puzzle_art import Canvas, Font, bgra
 CLOSEUP = "1kr01"
 LINES = {
     "1kr01_rg": "The key rack. The hook for room twelve is empty, but something lies in its pigeonhole.",
-    "hi10_rg": "Hint: click the key to look at it or to take it.",
+    "hi40_rg": "Hint: click the key to look at it or to take it.",
     "1kr01a_rg": "The brass key to room twelve. Somebody dropped it in there instead of hanging it up.",
 }
 
@@ -139,7 +139,7 @@ def entry():
         ("triggerstate", "sta_cu_%s_visible" % CLOSEUP),
         ("openedevent", "evt_%s_opened" % CLOSEUP),
         ("voiceovers", [
-            ("hint", "1kr01_rg|hi10_rg"),
+            ("hint", "1kr01_rg|hi40_rg"),
             ("default", "1kr01_rg"),
         ]),
         ("hotspots", [
