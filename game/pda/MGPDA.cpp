@@ -20,6 +20,7 @@
 #include "pda/MGIPDAPanel.h"
 #include "pda/MGInventoryPanel.h"
 #include "pda/MGPDAMinimized.h"
+#include "pda/MGPhonePanel.h"
 #include "platform/VoMouse.h"
 #include "scene/MGCharacter.h"
 #include "scene/MGCloseUp.h"
@@ -249,11 +250,11 @@ void MGPDA::Create() {
 
 void MGPDA::CreatePanels() {
     AddPanelFromLayout(VO_NEW MGInventoryPanel(fpGroup), kInventoryLayout);
-    // Until their panels arrive the map, the case log and the phone build
-    // nothing and so read no layout.
+    // Until their panels arrive the map and the case log build nothing and
+    // so read no layout.
     AddPanelFromLayout(VO_NEW MGEmptyPDAPanel(VoString(kMap), fpGroup), nullptr);
     AddPanelFromLayout(VO_NEW MGEmptyPDAPanel(VoString(kLog), fpGroup), nullptr);
-    AddPanelFromLayout(VO_NEW MGEmptyPDAPanel(VoString(kPhone), fpGroup), nullptr);
+    AddPanelFromLayout(VO_NEW MGPhonePanel(fpGroup), kPhoneLayout);
 }
 
 void MGPDA::AddPanelFromLayout(MGIPDAPanel* apPanel, const char16_t* apLayout) {
