@@ -12,36 +12,15 @@
 #include "event/VoEventManager.h"
 #include "memory/VoNew.h"
 #include "movie/VoIMovieManager.h"
-#include "movie/VoIMoviePlayer.h"
-#include "object/VoRegistry.h"
-#include "startup/VoStartupCreators.h"
 #include "state/VoStateManager.h"
 #include "stdlib/VoCleaner.h"
+#include "support/FuzzMovie.h"
 #include "support/FuzzSupport.h"
 #include "support/FuzzTexture.h"
 #include "ui/MGCutScenePlayer.h"
 #include "util/MGCleaner.h"
 
 namespace {
-
-// A movie of 40 frames that never moves on.
-class FuzzMovie : public VoIMoviePlayer {
-public:
-    bool Render(VoRenderer*) override { return true; }
-    void OnUpdate() override {}
-    bool Open(const VoString&, bool) override { return true; }
-    bool Close() override { return true; }
-    bool Play() override { return true; }
-    bool Pause() override { return true; }
-    bool Resume() override { return true; }
-    std::uint32_t GetCurrentFrame() override { return 35; }
-    std::uint32_t GetFrameCount() override { return 40; }
-    float GetLength() override { return 1.0f; }
-    bool GotoFrame(std::uint32_t) override { return true; }
-    bool GotoKeyFrame(std::uint32_t) override { return true; }
-    void SetFrameRate(std::uint32_t) override {}
-    void SetVolume(float) override {}
-};
 
 class FuzzMovies : public VoIMovieManager {
 public:
@@ -50,20 +29,6 @@ public:
     }
     VoIMoviePlayer* CreateTextureMovie(const VoString&, const VoString&) override { return nullptr; }
 };
-
-void StartGame() {
-    VoCleaner::ResetEngineForTests();
-    VoCleaner::GetInstance();
-    VoIObjectCreator* creators[] = {VO_NEW FuzzCreator<FuzzTexture>(u"texture"),
-                                    VO_NEW FuzzCreator<FuzzMovies>(u"moviemanager"),
-                                    VO_NEW FuzzNullCreator(u"rasterizer")};
-    for (VoIObjectCreator* creator : creators) {
-        if (creator != nullptr && !VoRegistry::Get()->AddCreator(creator)) {
-            delete creator;
-        }
-    }
-    VoStartupCreators::Register();
-}
 
 constexpr int kMaxEntries = 12;
 
@@ -103,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aS
     if (!ParseFuzzPropertyList(apData, aSize, 0x10000, &list)) {
         return 0;
     }
-    StartGame();
+    StartFuzzEngine({VO_NEW FuzzCreator<FuzzTexture>(u"texture"),
+                     VO_NEW FuzzCreator<FuzzMovies>(u"moviemanager"), VO_NEW FuzzNullCreator(u"rasterizer")});
     if (MGCutScenePlayer* player = MGCutScenePlayer::GetInstance()) {
         player->SetTables(VO_NEW VoPropertyList(list), VO_NEW VoPropertyList(list));
         Drive(player, list);

@@ -18,10 +18,7 @@
 #include "gdi/VoScrollBar.h"
 #include "gdi/VoSprite.h"
 #include "memory/VoNew.h"
-#include "object/VoIObjectCreator.h"
-#include "object/VoRegistry.h"
 #include "render/VoTextureManager.h"
-#include "startup/VoStartupCreators.h"
 #include "stdlib/VoCleaner.h"
 #include "support/FuzzSupport.h"
 #include "support/FuzzTexture.h"
@@ -29,13 +26,7 @@
 namespace {
 
 void StartEngine() {
-    VoCleaner::ResetEngineForTests();
-    VoCleaner::GetInstance();
-    VoIObjectCreator* creator = VO_NEW FuzzCreator<FuzzTexture>(u"texture");
-    if (creator != nullptr && !VoRegistry::Get()->AddCreator(creator)) {
-        delete creator;
-    }
-    VoStartupCreators::Register();
+    StartFuzzEngine({VO_NEW FuzzCreator<FuzzTexture>(u"texture")});
     VoTextureManager::GetInstance()->SetRoot(VoString(u"//fuzztextures"));
     FileTexture(u"a.tga", 4, 4);
     FileTexture(u"b.tga", 300, 2);

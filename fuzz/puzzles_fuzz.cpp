@@ -1,22 +1,27 @@
 // Runs one puzzle screen on arbitrary layout data. The first byte picks the
 // puzzle; the rest is written as the puzzle's layout file (or its files, a
-// zero byte after each) into a scratch folder mounted as "//textures"
-// (single-byte text, read as the puzzle reads it). The puzzle is opened by
-// its activation state over a base screen, then driven by a run of actions
-// drawn from the input's bytes: clicks and drags at the middle of any object
-// of its screen (its buttons, pieces and keys among them), presses and
-// releases elsewhere, frames of varying length, its state set true and
-// false, keys or the events and states it hears; at the end it is closed and
-// everything torn down. A crash, a read past an array or a leak fails it.
+// zero byte after each) into a scratch folder (single-byte text, read as the
+// puzzle reads it). The puzzle is opened by its activation state over a base
+// screen, then driven by a run of actions drawn from the input's bytes:
+// clicks and drags at the middle of any object of its screen (its buttons,
+// pieces and keys among them), presses and releases elsewhere, frames of
+// varying length, its state set true and false, keys or the events and
+// states it hears; at the end it is closed and everything torn down. A
+// crash, a read past an array or a leak fails it.
 //
 // Two textures are filed beforehand ("a.tga" 4 x 4 and "b.tga" 60 x 64), so
 // layouts that name them build sprites with a size; no sound file opens.
-// Further puzzles add a line to kPuzzles.
+// Further puzzles add a line to kPuzzles. The scratch folder is laid out as
+// the data tree is: "//dataroot" is the folder, "//textures" its
+// "textures", so a layout read under either name is the one written. What
+// follows the layout's zero byte, when the input has one, is for a puzzle of
+// one file to take before it opens (the Dravo box: its stored board).
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -35,18 +40,24 @@
 #include "platform/VoISoundManager.h"
 #include "platform/VoKeyboard.h"
 #include "platform/VoMouse.h"
+#include "puzzles/baseballbat/MGBaseballBatPuzzle.h"
 #include "puzzles/chasephotopuzzle/MGChasePhotoPuzzle.h"
 #include "puzzles/cigarband/MGCigarBandPuzzle.h"
 #include "puzzles/combination/MGCombinationLockPuzzle.h"
 #include "puzzles/crossword/MGCrossWordPuzzle.h"
+#include "puzzles/dravobox/MGDravoBoxPuzzle.h"
 #include "puzzles/floorsafe/MGFloorSafePuzzle.h"
+#include "puzzles/harppuzzle/MGHarpPuzzle.h"
 #include "puzzles/hotelwindow/MGHotelWindowPuzzle.h"
 #include "puzzles/map_puzzle/MGMapPuzzle.h"
 #include "puzzles/painting/MGPaintingPuzzle.h"
 #include "puzzles/pc_desktop/MGPCDesktopPuzzle.h"
 #include "puzzles/pobox/MGPOBoxPuzzle.h"
 #include "puzzles/receipt/MGReceiptPuzzle.h"
+#include "puzzles/roomservice/MGRoomServicePuzzle.h"
 #include "puzzles/slidebox/MGSlideBoxPuzzle.h"
+#include "puzzles/surveillance_tapes/MGSurveillanceTapePuzzle.h"
+#include "puzzles/velmire/MGVelmirePuzzle.h"
 #include "render/VoTextureManager.h"
 #include "startup/VoStartupCreators.h"
 #include "state/VoStateManager.h"
@@ -69,6 +80,8 @@ struct FuzzPuzzle {
     const char* fLayout;
     // Keys a puzzle takes by name (the keypad's), or null.
     void (*fKey)(const VoString&);
+    // Takes the bytes after the layout before the puzzle opens, or null.
+    void (*fPrepare)(const std::uint8_t*, std::size_t) = nullptr;
 };
 
 template <typename Puzzle>
@@ -104,28 +117,30 @@ void NewGame() {
     MGGameReset::GetInstance()->Notify();
 }
 
-// Keys as the keyboard sends them: a digit or a letter by its key, "clear"
-// by backspace, anything else by return.
+constexpr int kBackspaceKey = 14;
+constexpr int kReturnKey = 28;
+
+// Keys as the keyboard sends them: "clear" by backspace, a name whose first
+// character a key gives (letters in either case) by that key, anything else
+// by return.
 void TypedKey(const VoString& aKey) {
-    static const char kLetters[] = "qwertyuiopasdfghjklzxcvbnm";
-    static const int kLetterCodes[] = {16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 30, 31, 32,
-                                       33, 34, 35, 36, 37, 38, 44, 45, 46, 47, 48, 49, 50};
-    int code = 28;
-    const char16_t first = aKey.GetLength() > 0 ? aKey.GetAt(0) : u'\0';
+    VoKeyboard* keyboard = VoKeyboard::GetInstance();
+    if (keyboard == nullptr) {
+        return;
+    }
+    int code = kReturnKey;
     if (aKey.EqualsNoCase(u"clear")) {
-        code = 14;
-    } else if (first >= u'1' && first <= u'9') {
-        code = 2 + (first - u'1');
-    } else if (first == u'0') {
-        code = 11;
-    } else {
-        for (int i = 0; kLetters[i] != 0; ++i) {
-            if (first == kLetters[i] || first == kLetters[i] - 'a' + 'A') {
-                code = kLetterCodes[i];
+        code = kBackspaceKey;
+    } else if (aKey.GetLength() > 0) {
+        char16_t wanted = aKey.GetAt(0);
+        wanted = wanted >= u'A' && wanted <= u'Z' ? static_cast<char16_t>(wanted - u'A' + u'a') : wanted;
+        for (int key = 0; key < VoKeyboard::kKeyCount; ++key) {
+            if (wanted < 0x80 && keyboard->ScanCodeToChar(key) == static_cast<char>(wanted)) {
+                code = key;
+                break;
             }
         }
     }
-    VoKeyboard* keyboard = VoKeyboard::GetInstance();
     keyboard->KeyDown(code);
     keyboard->KeyUp(code);
 }
@@ -171,6 +186,18 @@ void ReceiptKey(const VoString& aKey) {
     AddEvent(MGReceiptPuzzle::kParts[first % MGReceiptPuzzle::kPartCount].fLampEvent);
 }
 
+constexpr std::size_t kMaxBoardText = 4096;
+
+// The stored board of the Dravo box, as text of single bytes.
+void StoreBoard(const std::uint8_t* apData, std::size_t aSize) {
+    std::u16string text;
+    for (std::size_t i = 0; i < aSize && i < kMaxBoardText && apData[i] != 0; ++i) {
+        text.push_back(static_cast<char16_t>(apData[i]));
+    }
+    VoStateManager::GetInstance()->SetState(VoString(MGDravoBoxPuzzle::kBoardState), VoString(u"string"),
+                                            VoString(text.c_str()), false);
+}
+
 const FuzzPuzzle kPuzzles[] = {
     {&ScreenOf<MGCigarBandPuzzle>, &RootOf<MGCigarBandPuzzle>, MGCigarBandPuzzle::kActivationState,
      "cigar_bands", "puzzle_cigarband_layout.txt", nullptr},
@@ -183,7 +210,8 @@ const FuzzPuzzle kPuzzles[] = {
     {&ScreenOf<MGPOBoxPuzzle>, &RootOf<MGPOBoxPuzzle>, MGPOBoxPuzzle::kActivationState, "pobox",
      "POBox_layout.txt", nullptr},
     // The puzzles of events, held items and entries in order. The receipt's
-    // and the chase photos' layouts are read from "//dataroot/textures".
+    // and the chase photos' layouts are read under "//dataroot/textures",
+    // the same folder here as "//textures".
     {&ScreenOf<MGPaintingPuzzle>, &RootOf<MGPaintingPuzzle>, MGPaintingPuzzle::kActivationState, "painting",
      "puzzle_painting_layout.txt", &PaintingKey},
     {&ScreenOf<MGMapPuzzle>, &RootOf<MGMapPuzzle>, MGMapPuzzle::kActivationState, "map_puzzle",
@@ -191,13 +219,26 @@ const FuzzPuzzle kPuzzles[] = {
     {&ScreenOf<MGCrossWordPuzzle>, &RootOf<MGCrossWordPuzzle>, MGCrossWordPuzzle::kActivationState,
      "crossword", "crossword_layout.txt|crossword_puzzle_grid.txt|crossword_puzzle_entries.txt", &TypedKey},
     {&ScreenOf<MGReceiptPuzzle>, &RootOf<MGReceiptPuzzle>, MGReceiptPuzzle::kActivationState,
-     "../textures/puzzles/receipt", "receipt_layout.txt", &ReceiptKey},
+     "receipt", "receipt_layout.txt", &ReceiptKey},
     {&ScreenOf<MGPCDesktopPuzzle>, &RootOf<MGPCDesktopPuzzle>, MGPCDesktopPuzzle::kActivationState,
      "pc_desktop", "layout.txt", nullptr},
     {&ScreenOf<MGChasePhotoPuzzle>, &RootOf<MGChasePhotoPuzzle>, MGChasePhotoPuzzle::kActivationState,
-     "../textures/puzzles/chasephotopuzzle", "JCPuzzle_layout.txt", nullptr},
+     "chasephotopuzzle", "JCPuzzle_layout.txt", nullptr},
     {&ScreenOf<MGHotelWindowPuzzle>, &RootOf<MGHotelWindowPuzzle>, MGHotelWindowPuzzle::kActivationState,
      "hotel_window", "layout.txt", nullptr},
+    // The puzzles of tiles, free pieces and strings, and the two over other screens.
+    {&ScreenOf<MGDravoBoxPuzzle>, &RootOf<MGDravoBoxPuzzle>, MGDravoBoxPuzzle::kActivationState, "dravobox",
+     "dravo_layout.txt", nullptr, &StoreBoard},
+    {&ScreenOf<MGRoomServicePuzzle>, &RootOf<MGRoomServicePuzzle>, MGRoomServicePuzzle::kActivationState,
+     "roomservice_receipt", "receipt_layout.txt", nullptr, nullptr},
+    {&ScreenOf<MGBaseballBatPuzzle>, &RootOf<MGBaseballBatPuzzle>, MGBaseballBatPuzzle::kActivationState,
+     "baseball_bat", "bat_puzzle_layout.txt", nullptr, nullptr},
+    {&ScreenOf<MGHarpPuzzle>, &RootOf<MGHarpPuzzle>, MGHarpPuzzle::kActivationState, "harppuzzle",
+     "layout.txt", nullptr, nullptr},
+    {&ScreenOf<MGVelmirePuzzle>, &RootOf<MGVelmirePuzzle>, MGVelmirePuzzle::kActivationState, "velmire",
+     "layout.txt", &TypedKey, nullptr},
+    {&ScreenOf<MGSurveillanceTapePuzzle>, &RootOf<MGSurveillanceTapePuzzle>,
+     MGSurveillanceTapePuzzle::kActivationState, "surveillance_tapes", "layout.txt", nullptr, nullptr},
 };
 constexpr std::size_t kPuzzleCount = sizeof(kPuzzles) / sizeof(kPuzzles[0]);
 constexpr std::size_t kMaxLayout = 0x20000;
@@ -252,7 +293,7 @@ const std::string& ScratchFolder() {
 // gives their texts in that order, a zero byte after each. Every file is read
 // as text up to its first zero byte, as the engine reads it.
 bool WriteLayout(const FuzzPuzzle& aPuzzle, const std::uint8_t* apData, std::size_t aSize) {
-    const std::string folder = ScratchFolder() + "/puzzles/" + aPuzzle.fFolder;
+    const std::string folder = ScratchFolder() + "/textures/puzzles/" + aPuzzle.fFolder;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
@@ -290,7 +331,7 @@ void StartEngine() {
     FuzzTimer::sNow = 0.0;
     VoIFileSystem* files = VoIFileSystem::GetInstance();
     const VoString scratch(ScratchFolder().c_str());
-    files->Mount(VoString(u"//textures"), scratch);
+    files->Mount(VoString(u"//textures"), VoString((ScratchFolder() + "/textures").c_str()));
     files->Mount(VoString(u"//scenes"), scratch);
     files->Mount(VoString(u"//sounds"), scratch);
     files->Mount(VoString(u"//dataroot"), scratch);
@@ -420,6 +461,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aS
         if (puzzle.fGet() != nullptr) {
             // Start digits drawn alike for every run of the input.
             std::srand(1);
+            const std::uint8_t* zero =
+                static_cast<const std::uint8_t*>(std::memchr(apData + 1, 0, aSize - 1));
+            if (puzzle.fPrepare != nullptr && zero != nullptr) {
+                puzzle.fPrepare(zero + 1, static_cast<std::size_t>(apData + aSize - zero - 1));
+            }
             SetState(puzzle.fActivation, true);
             for (int frame = 0; frame < 20; ++frame) {
                 Frame(0.05);

@@ -46,6 +46,8 @@ BODY = (46, 50, 58)
 BODY_RIM = (98, 106, 120)
 BODY_DARK = (30, 33, 39)
 SCREEN = (14, 40, 44)
+# The device's screen: light, so that the case log's black text reads.
+LCD = (206, 216, 196)
 SCREEN_RIM = (70, 120, 118)
 TEXT = (222, 228, 236)
 AMBER = (255, 196, 84)
@@ -154,7 +156,7 @@ def make_frame():
     canvas.gradient(8, 30, 452, 36, (58, 63, 73), BODY)
     # The screen.
     canvas.rounded(158, 46, 450, 252, 8, SCREEN_RIM)
-    canvas.rounded(161, 49, 447, 249, 6, SCREEN)
+    canvas.rounded(161, 49, 447, 249, 6, LCD)
     # The menu's recess and the speaker grille.
     canvas.rounded(8, 34, 156, 232, 6, BODY_DARK)
     for gx in range(176, 430, 8):
@@ -308,6 +310,7 @@ def draw_ticket(c, x, y, ink):
 ITEMS = {
     1: [
         ("clerk", "witnesses", "CLERK", draw_person, "Mara Velde, desk clerk"),
+        ("manager", "witnesses", "MANAGER", draw_person, "Desmond Hale, hotel manager"),
         ("brasskey", "evidence", "KEY", draw_key, "Brass key to room 12"),
         ("1cn05", "evidence", "BAND", draw_band, "Cigar band"),
         ("1cs03", "evidence", "PHOTO", draw_photo, "Photograph from behind the painting"),
@@ -353,6 +356,9 @@ brasskey
 clerk
 	plain
 		text=Mara Velde has kept the front desk for nine years.
+manager
+	plain
+		text=Desmond Hale has run the Marlowe for twenty years.|He was out the night of the break-in, he says.
 1cn05
 	plain
 		text=A cigar band, pieced together.|The brand is sold in one shop in town.

@@ -27,6 +27,12 @@ PUZZLES = [
     ("pc_desktop", "layout.txt"),
     ("chasephotopuzzle", "JCPuzzle_layout.txt"),
     ("hotel_window", "layout.txt"),
+    ("dravobox", "dravo_layout.txt"),
+    ("roomservice_receipt", "receipt_layout.txt"),
+    ("baseball_bat", "bat_puzzle_layout.txt"),
+    ("harppuzzle", "layout.txt"),
+    ("velmire", "layout.txt"),
+    ("surveillance_tapes", "layout.txt"),
 ]
 
 BROKEN = {
@@ -86,6 +92,40 @@ BROKEN = {
                                             "thanksgiving", "christmas", "back_btn"]))),
     "hotel_no_polaroid": (11, "background\n\tid=bg\n\ttexture=b.tga\nbackbutton\n\tid=backbutton\n"),
 }
+
+# The puzzles of tiles, free pieces and strings, and the two over other
+# screens; the Dravo box's stored board follows its layout's zero byte.
+DRAVO_BOARD = "999|999|999|-1|999|999|999|" + "999|" + "".join("%d|" % n for n in range(5)) + "999|"
+DRAVO_TILES = "groups\n\tg04-easypieces\n" + "".join(
+    "\t\tt%d\n\t\t\tid=t%d\n\t\t\ttexture=b.tga\n\t\t\ttexturecoords=0|0|59|63\n" % (n, n) for n in range(25))
+# The picture with tile 22 in the notch below its cell: one move from whole.
+DRAVO_WHOLE = ("999|999|999|-1|999|999|999|" +
+               "".join("999|" + "".join("%d|" % (r * 5 + c) if (r, c) != (4, 2) else "-1|" for c in range(5)) +
+                       "999|" for r in range(5)) + "999|999|999|22|999|999|999|")
+BROKEN.update({
+    "dravo_24_tiles": (12, "groups\n\tg04-easypieces\n" + "".join(
+        "\t\tt%d\n\t\t\tid=t%d\n\t\t\ttexture=b.tga\n\t\t\ttexturecoords=0|0|9|9\n" % (n, n)
+        for n in range(24)) + "\tg05-gridcoords\n\t\tcolumns=1|2|3\n"),
+    "dravo_short_board": (12, DRAVO_TILES + "\x00" + DRAVO_BOARD),
+    "dravo_whole_board": (12, DRAVO_TILES + "\tg05-gridcoords\n\t\tcolumns=0|60|120|180|240|300|360\n"
+                             "\t\trows=0|64|128|192|256|320|384\n\x00" + DRAVO_WHOLE),
+    "roomservice_bare_fragments": (13, "groups\n\tbg\n\t\tid=bg\n\tback\n\t\tid=back_btn\n\tp\n\t\tid=p\n"
+                                      "\tq\n\t\tid=q\n\t\tpolygon=1|2|3\n\t\tsolved=1e30|1e30\n"
+                                      "\t\tsprite\n\t\t\tid=s\n\t\t\ttexture=b.tga\n"),
+    "bat_three_rotations": (14, "groups\n\tg03-pieces\n\t\tp\n\t\t\tid=piece1\n\t\t\trotations\n"
+                               "\t\t\t\tr\n\t\t\t\t\tid=r\n\t\t\t\t\tpolygon=0|0|60|0|60|60\n"
+                               "\t\t\t\t\toverpiece=-7\n\t\t\t\ts\n\t\t\t\t\tid=s\n"),
+    "harp_odd_strings": (15, "groups\n\tg06-polygons\n\t\ta\n\t\t\tid=a\n\t\t\tbuttonid=harpXY\n"
+                            "\t\t\ttype=polygon\n\t\t\tcoords=0|0|800|0|800|600\n\t\tb\n\t\t\tid=b\n"
+                            "\t\t\tbuttonid=start\n\t\t\ttype=rectangle\n\t\t\tcoords=0|0|800|600\n"
+                            "\tg03-yellow_strings\n\t\ty\n\t\t\tid=y\n"),
+    "velmire_few_fields": (16, "fields\n\tf\n\t\tid=c\n\t\ttexture=a.tga\n\t\tposition=400\n"
+                              "button\n\tid=field\n\tstates\n\t\tn\n\t\t\tid=n\n\t\t\tstatetype=n\n"
+                              "\t\t\tobjecttype=sprite\n\t\t\ttexture=b.tga\n"),
+    "tapes_two_panels": (17, "framecontrols\n\ta\n\t\tid=a\n\tb\n\t\tid=b\n\t\tposition=9\n"
+                             "framecontrolbtns\n\ts\n\t\ton\n\t\t\tid=on\n\t\t\ttexture=a.tga\n"
+                             "layers\n\tt\n\t\tl\n\t\t\tid=l\n\t\t\ttexture=b.tga\n"),
+})
 
 
 def main():

@@ -131,6 +131,10 @@ VoEvent* VoEventManager::GetEvent(const VoString& aId) {
     return event;
 }
 
+VoEvent* VoEventManager::PeekEvent(const VoString& aId) {
+    return static_cast<VoEvent*>(fEvents.Get(aId.ToLower()));
+}
+
 bool VoEventManager::RemoveEvent(const VoString& aId, VoEvent** appEvent) {
     if (appEvent == nullptr || *appEvent != nullptr) {
         VO_ERROR(kInvalidArgument);

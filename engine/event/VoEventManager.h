@@ -60,6 +60,9 @@ public:
     bool HasAnyEvent(const VoVectorString& aIds);
     // The manager's event, or null (logged).
     VoEvent* GetEvent(const VoString& aId);
+    // The same for callers that ask whether an event has happened and when:
+    // null, logging nothing, when it has not (the constant ids are no events).
+    VoEvent* PeekEvent(const VoString& aId);
     std::int32_t GetEventCount() const { return fEvents.GetCount(); }
     // Hands the event to the caller through *appEvent, which must hold null.
     // Listeners are not told.

@@ -1,17 +1,22 @@
 #pragma once
 // Stand-ins that the fuzz targets register in place of the device's
 // services: a texture that keeps only its size, a timer the target sets, a
-// creator of any class and one that makes nothing; and FileTexture, which
-// files such a texture of a given size under an id, so sprites that name it
-// build without reading a file.
+// creator of any class and one that makes nothing; StartFuzzEngine, a fresh
+// engine that makes such stand-ins; and FileTexture, which files such a
+// texture of a given size under an id, so sprites that name it build
+// without reading a file.
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 
 #include "geometry/VoImage.h"
 #include "memory/VoNew.h"
 #include "object/VoIObjectCreator.h"
+#include "object/VoRegistry.h"
 #include "render/VoITexture.h"
 #include "render/VoTextureManager.h"
+#include "startup/VoStartupCreators.h"
+#include "stdlib/VoCleaner.h"
 #include "system/VoITimer.h"
 
 // A texture without a device: keeps the size only.
@@ -63,6 +68,19 @@ public:
     VoBase* Create() override { return VO_NEW T(); }
     void Discard(VoBase* apObject) override { delete apObject; }
 };
+
+// A fresh engine whose registry makes the given stand-ins (the registry's
+// from then on) in place of the start-up creators of the same ids.
+inline void StartFuzzEngine(std::initializer_list<VoIObjectCreator*> aCreators) {
+    VoCleaner::ResetEngineForTests();
+    VoCleaner::GetInstance();
+    for (VoIObjectCreator* creator : aCreators) {
+        if (creator != nullptr && !VoRegistry::Get()->AddCreator(creator)) {
+            delete creator;
+        }
+    }
+    VoStartupCreators::Register();
+}
 
 // A texture of aWidth x aHeight filed under the id.
 inline void FileTexture(const char16_t* apId, std::int32_t aWidth, std::int32_t aHeight) {

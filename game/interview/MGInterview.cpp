@@ -202,7 +202,10 @@ MGInterview::MGInterview()
       fListeningToMouse(false),
       fListeningToFrames(false),
       fListeningToFader(false),
-      fStarted(false) {
+      fStarted(false),
+      fSuspended(false),
+      fResumeMouse(false),
+      fResumeGroup(false) {
     MGSeedRandom(static_cast<unsigned>(std::time(nullptr)));
 }
 
@@ -683,6 +686,36 @@ void MGInterview::End() {
     }
     if (fpListener != nullptr) {
         fpListener->OnInterviewEvent(MGIInterviewListener::kEnded);
+    }
+}
+
+void MGInterview::Suspend() {
+    if (fSuspended) {
+        return;
+    }
+    fSuspended = true;
+    fResumeMouse = fListeningToMouse;
+    ListenToMouse(false);
+    fResumeGroup = fpGroup != nullptr && fpGroup->GetActive();
+    if (fpGroup != nullptr) {
+        fpGroup->SetActive(false);
+    }
+}
+
+void MGInterview::Resume() {
+    if (!fSuspended) {
+        return;
+    }
+    fSuspended = false;
+    if (!fStarted) {
+        // It ended meanwhile: its window stays closed and its mouse free.
+        return;
+    }
+    if (fResumeGroup && fpGroup != nullptr) {
+        fpGroup->SetActive(true);
+    }
+    if (fResumeMouse) {
+        ListenToMouse(true);
     }
 }
 

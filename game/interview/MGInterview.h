@@ -180,6 +180,14 @@ public:
     // PDA bar back, the group inactive, the mouse free, the listener told 1.
     // A second call does nothing.
     void End();
+    // A screen laid over the running interview (the surveillance tapes)
+    // takes its mouse listener away and deactivates its window while it is
+    // open. Resume gives back what Suspend took, to an interview still
+    // running: the listener at its own order, the window active if it was.
+    // A second Suspend, or a Resume without one, does nothing.
+    void Suspend();
+    void Resume();
+    bool IsSuspended() const { return fSuspended; }
 
     VoIFont* GetFont(const VoString& aKey);
     // The text of the subtitle key into aOut; a missing key is asserted and
@@ -222,6 +230,9 @@ public:
     VoDisplayGroup* CreateTopicButton(VoIDisplayObject* apText, const VoString& aTextId, const VoString& aArt);
 
     const VoString& GetId() const { return fId; }
+    // The window: the interview manager's shared group, taken on Start; null
+    // before.
+    VoDisplayGroup* GetGroup() const { return fpGroup; }
     // The witness's id in the scene ("none" when the catalogue names none).
     VoString GetCharacterId() const { return fWitness; }
     void SetWitness(const VoString& aWitness) { fWitness = aWitness; }
@@ -345,4 +356,7 @@ protected:
     bool fListeningToFrames;
     bool fListeningToFader;  // the screen fader's listener while a change of scene fades out
     bool fStarted;           // between Start and End
+    bool fSuspended;         // between Suspend and Resume
+    bool fResumeMouse;       // Suspend took the mouse listener
+    bool fResumeGroup;       // Suspend deactivated the window
 };

@@ -240,9 +240,7 @@ bool MGInventoryItem::IsUnder(const VoVector2& aPoint) {
         return false;
     }
     MGPDA* pda = MGPDA::GetInstance();
-    VoIDisplayObject* area = pda != nullptr ? pda->GetScrollArea() : nullptr;
-    VoRectangle visible;
-    return area != nullptr && area->GetWorldRectangle(visible) && visible.ContainsPoint(aPoint);
+    return pda != nullptr && pda->IsInScrollArea(aPoint);
 }
 
 void MGInventoryItem::OnButtonDown(int aButton) {

@@ -8,7 +8,6 @@
 #include "gdi/VoButton.h"
 #include "gdi/VoDisplayGroup.h"
 #include "gdi/VoLayoutBuilder.h"
-#include "gdi/VoScrollBar.h"
 #include "memory/VoNew.h"
 #include "pda/MGInventoryItem.h"
 #include "pda/MGInventorySpace.h"
@@ -16,8 +15,6 @@
 #include "pda/MGPDA.h"
 #include "pda/MGPDAMinimized.h"
 #include "platform/VoMouse.h"
-#include "state/VoIState.h"
-#include "state/VoStateManager.h"
 #include "stdlib/VoIStream.h"
 #include "util/MGListening.h"
 #include "util/MGTextureRoot.h"
@@ -93,9 +90,8 @@ MGInventoryPanel::~MGInventoryPanel() {
     }
     fpShown = nullptr;
     // The PDA's scroll area never deletes a panel's content.
-    MGPDA* pda = MGPDA::PeekInstance();
-    if (pda != nullptr && fpContent != nullptr && pda->GetScrollContent() == fpContent) {
-        pda->ClearScrollContentGroup();
+    if (MGPDA* pda = MGPDA::PeekInstance()) {
+        pda->ReleaseScrollContent(fpContent);
     }
     delete fpContent;
     delete fpItems;
@@ -169,15 +165,11 @@ bool MGInventoryPanel::Create(VoPropertyList* apLayout) {
 }
 
 void MGInventoryPanel::ReadCase(bool aAssertMissing) {
-    VoStateManager* states = VoStateManager::GetInstance();
-    VoIState* state = states != nullptr ? states->GetState(VoString(kCaseState)) : nullptr;
-    if (state == nullptr) {
-        if (aAssertMissing) {
-            VO_ASSERT_FAILURE("");
-        }
-        return;
+    bool found = false;
+    fCase = MGPDA::ReadSelectedCase(fCase, &found);
+    if (!found && aAssertMissing) {
+        VO_ASSERT_FAILURE("");
     }
-    fCase = static_cast<int>(state->GetNumber(0.0f));
 }
 
 MGInventorySubpanel* MGInventoryPanel::GetSubpanel(int aIndex) const {
@@ -476,15 +468,8 @@ void MGInventoryPanel::OnButtonEvent(const VoString& aId, int aCode) {
 }
 
 void MGInventoryPanel::OnWheel(float aDelta) {
-    MGPDA* pda = PDA();
-    VoScrollBar* scroll = pda != nullptr ? pda->GetScrollBar() : nullptr;
-    if (scroll == nullptr) {
-        return;
-    }
-    if (aDelta >= 0.0f) {
-        scroll->ScrollUp();
-    } else {
-        scroll->ScrollDown();
+    if (MGPDA* pda = PDA()) {
+        pda->ScrollByWheel(aDelta);
     }
 }
 

@@ -19,6 +19,8 @@
 #include "pda/MGIPDAListener.h"
 #include "pda/MGIPDAPanel.h"
 #include "pda/MGInventoryPanel.h"
+#include "pda/MGLogPanel.h"
+#include "pda/MGMapPanel.h"
 #include "pda/MGPDAMinimized.h"
 #include "pda/MGPhonePanel.h"
 #include "platform/VoMouse.h"
@@ -53,15 +55,6 @@ constexpr int kSwitchButtonCount = 5;
 constexpr const char16_t* kSwitchButtons[kSwitchButtonCount] = {MGPDA::kMap, MGPDA::kInventory, MGPDA::kPhone,
                                                                 MGPDA::kLog, MGPDA::kMenu};
 
-// A panel that builds nothing: the map, the case log and the phone until
-// their panels arrive, so that switching between the four works already.
-class MGEmptyPDAPanel : public MGIPDAPanel {
-public:
-    MGEmptyPDAPanel(const VoString& aId, VoDisplayGroup* apParent) : MGIPDAPanel(aId, apParent) {}
-    bool Create(VoPropertyList*) override { return true; }
-    VoString ToString() const override { return VoDebugString("MGEmptyPDAPanel", this); }
-};
-
 VoMouse* Mouse() {
     return VoMouse::GetInstance();
 }
@@ -86,14 +79,6 @@ void ConsumeMouseEvent() {
 double Now() {
     VoITimer* timer = VoITimer::GetInstance();
     return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
-// The number under the state, truncated; aDefault when it is missing.
-int ReadCase(int aDefault, bool* apFound) {
-    VoStateManager* states = VoStateManager::GetInstance();
-    VoIState* state = states != nullptr ? states->GetState(VoString(MGPDA::kSelectedCaseState)) : nullptr;
-    *apFound = state != nullptr;
-    return state != nullptr ? static_cast<int>(state->GetNumber(0.0f)) : aDefault;
 }
 
 }  // namespace
@@ -250,10 +235,9 @@ void MGPDA::Create() {
 
 void MGPDA::CreatePanels() {
     AddPanelFromLayout(VO_NEW MGInventoryPanel(fpGroup), kInventoryLayout);
-    // Until their panels arrive the map and the case log build nothing and
-    // so read no layout.
-    AddPanelFromLayout(VO_NEW MGEmptyPDAPanel(VoString(kMap), fpGroup), nullptr);
-    AddPanelFromLayout(VO_NEW MGEmptyPDAPanel(VoString(kLog), fpGroup), nullptr);
+    AddPanelFromLayout(VO_NEW MGMapPanel(fpGroup), kMapLayout);
+    // The case log has no layout to read.
+    AddPanelFromLayout(VO_NEW MGLogPanel(fpGroup), nullptr);
     AddPanelFromLayout(VO_NEW MGPhonePanel(fpGroup), kPhoneLayout);
 }
 
@@ -592,6 +576,12 @@ bool MGPDA::ClearScrollContentGroup() {
     return true;
 }
 
+void MGPDA::ReleaseScrollContent(VoDisplayGroup* apContent) {
+    if (apContent != nullptr && apContent == fpScrollContent) {
+        ClearScrollContentGroup();
+    }
+}
+
 bool MGPDA::SetScrollContentHeight(int aHeight) {
     if (fpScrollBar == nullptr || fpScrollContent == nullptr) {
         VO_ERROR(kNoScroller);
@@ -609,6 +599,38 @@ void MGPDA::ScrollToTop() {
 
 VoIDisplayObject* MGPDA::GetScrollArea() const {
     return fpGroup != nullptr ? fpGroup->GetMember(VoString(kScrollAreaId)) : nullptr;
+}
+
+bool MGPDA::IsInScrollArea(const VoVector2& aPoint) const {
+    VoIDisplayObject* area = GetScrollArea();
+    VoRectangle visible;
+    return area != nullptr && area->GetWorldRectangle(visible) && visible.ContainsPoint(aPoint);
+}
+
+void MGPDA::ScrollByWheel(float aDelta) {
+    if (fpScrollBar == nullptr) {
+        return;
+    }
+    if (aDelta >= 0.0f) {
+        fpScrollBar->ScrollUp();
+    } else {
+        fpScrollBar->ScrollDown();
+    }
+}
+
+int MGPDA::ReadSelectedCase(int aDefault, bool* apFound) {
+    VoStateManager* states = VoStateManager::GetInstance();
+    VoIState* state = states != nullptr ? states->GetState(VoString(kSelectedCaseState)) : nullptr;
+    if (apFound != nullptr) {
+        *apFound = state != nullptr;
+    }
+    if (state == nullptr) {
+        return aDefault;
+    }
+    const float number = state->GetNumber(0.0f);
+    // Within the ints' range (NaN is not): casting anything else is undefined.
+    constexpr float kLimit = 2147483520.0f;
+    return number > -kLimit && number < kLimit ? static_cast<int>(number) : 0;
 }
 
 VoButton* MGPDA::GetMenuButton(const VoString& aId) const {
@@ -671,7 +693,7 @@ void MGPDA::OnButtonEvent(const VoString& aId, int aCode) {
     } else {
         ConsumeMouseEvent();
         bool found = false;
-        const int selectedCase = ReadCase(0, &found);
+        const int selectedCase = ReadSelectedCase(0, &found);
         if (!found) {
             VO_ASSERT_FAILURE("");
         }

@@ -7,7 +7,7 @@
 // the display root and closes by leaving it. It is opened only by its
 // minimized bar (MGPDAMinimized::Maximize) and closed by its "exit" and
 // "menu" buttons, by the bar, or by other parts of the game (an item used on
-// the scene, the cut-scene player).
+// the scene, a trip from the map, the cut-scene player).
 //
 // Built once, at the first GetInstance, from "//textures/pda/pda_layout.txt"
 // (kept for the whole run; its pictures under "//textures/pda"):
@@ -169,6 +169,9 @@ public:
     bool SetScrollContentGroup(VoDisplayGroup* apContent);
     // Takes the content out of the scroll area. True.
     bool ClearScrollContentGroup();
+    // Takes the group out of the scroll area when it is the content there:
+    // a panel's, about to be hidden or deleted. Null changes nothing.
+    void ReleaseScrollContent(VoDisplayGroup* apContent);
     // The content in the scroll area; null when none.
     VoDisplayGroup* GetScrollContent() const { return fpScrollContent; }
     // The scroll range of the current content; logged (false) without a
@@ -179,6 +182,11 @@ public:
     VoScrollBar* GetScrollBar() const { return fpScrollBar; }
     // "pdascrollarea": hit tests of items keep to its world rectangle.
     VoIDisplayObject* GetScrollArea() const;
+    // Whether the screen point lies in the scroll area's world rectangle,
+    // the part of the panel's content that can be seen (edges inside).
+    bool IsInScrollArea(const VoVector2& aPoint) const;
+    // The panels' wheel: 0 or more scrolls up one increment, below 0 down.
+    void ScrollByWheel(float aDelta);
     // Rebuilds the scroll bar for the map's taller scroll area or the
     // regular one, and places the scroll area and the scroll bar's members.
     bool CreateScrollBar(bool aMapMode);
@@ -189,6 +197,11 @@ public:
     // "sta_playerpos_z", "sta_playerdir_x", "sta_playerdir_z", with
     // notification. Nothing without a player.
     static void StorePlayerPlace(VoCharacter* apPlayer);
+
+    // The case number: "sta_selectedcase" truncated toward zero (0 for a
+    // number no int holds); aDefault when the state is missing, which
+    // *apFound (when given) tells.
+    static int ReadSelectedCase(int aDefault, bool* apFound = nullptr);
 
     bool IsBusy() const { return fBusy; }
     bool IsDragging() const { return fDragging; }

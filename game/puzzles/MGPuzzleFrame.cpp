@@ -10,8 +10,11 @@
 #include "gdi/VoDisplayGroup.h"
 #include "gdi/VoDisplayManager.h"
 #include "gdi/VoIButtonListener.h"
+#include "gdi/VoIDisplayObject.h"
 #include "gdi/VoLayoutBuilder.h"
+#include "geometry/VoVector2.h"
 #include "memory/VoNew.h"
+#include "multicursor/MGMultiCursor.h"
 #include "pda/MGPDAMinimized.h"
 #include "platform/VoMouse.h"
 #include "puzzles/MGPuzzleCloser.h"
@@ -89,7 +92,7 @@ bool MGPuzzleFrame::CloseWithFade(MGIScreen* apScreen) {
     return closer != nullptr && closer->RequestPopFade(apScreen);
 }
 
-bool MGPuzzleFrame::FollowState(VoIState* apState, const char16_t* apActivation, MGIScreen* apScreen) {
+bool MGPuzzleFrame::OpenOrClose(VoIState* apState, const char16_t* apActivation, MGIScreen* apScreen) {
     if (!IsState(apState, apActivation)) {
         return false;
     }
@@ -210,12 +213,17 @@ void MGPuzzleFrame::DeleteRoot(VoDisplayGroup** appRoot) {
 }
 
 void MGPuzzleFrame::ListenToMouse(VoIMouseListener* apListener, bool aListen, bool* apListening) {
+    ListenToMouseAt(apListener, aListen, apListening, kListenerOrder);
+}
+
+void MGPuzzleFrame::ListenToMouseAt(VoIMouseListener* apListener, bool aListen, bool* apListening,
+                                    float aOrder) {
     if (aListen == *apListening) {
         return;
     }
     VoMouse* mouse = VoMouse::GetInstance();
     if (aListen) {
-        *apListening = mouse != nullptr && mouse->AddListener(apListener, kListenerOrder);
+        *apListening = mouse != nullptr && mouse->AddListener(apListener, aOrder);
         if (!*apListening) {
             VO_ASSERT_FAILURE("");
         }
@@ -271,14 +279,39 @@ void MGPuzzleFrame::LeaveScreen(bool aShowPDA) {
     }
 }
 
-void MGPuzzleFrame::StartHint(MGPuzzleVoice& aVoice, const MGPuzzleHint& aHint, VoISoundListener* apListener,
-                              const char16_t* apStream) {
+bool MGPuzzleFrame::TakeFirstView(const char16_t* apEvent) {
     VoEventManager* events = VoEventManager::GetInstance();
-    const VoString firstView(aHint.fpFirstViewEvent);
+    const VoString firstView(apEvent);
     if (events == nullptr || events->HasEvent(firstView)) {
-        return;
+        return false;
     }
     events->AddEvent(firstView, true);
+    return true;
+}
+
+void MGPuzzleFrame::HideMultiCursor() {
+    MGMultiCursor* menu = MGMultiCursor::GetInstance();
+    if (menu != nullptr && menu->IsShown()) {
+        menu->Hide(false);
+    }
+}
+
+void MGPuzzleFrame::DragWithinScreen(VoIDisplayObject* apPiece, const VoVector2& aTarget, float aWidth,
+                                     float aHeight) {
+    VoVector2 world;
+    apPiece->GetWorldPosition(world);
+    const float x = (aTarget.x > 0.0f && aTarget.x + aWidth < kScreenWidth) ? aTarget.x : world.x;
+    const float y = (aTarget.y > 0.0f && aTarget.y + aHeight < kScreenHeight) ? aTarget.y : world.y;
+    // A piece placed in a group: the screen's limits apply to where it is seen.
+    const VoVector2& local = apPiece->GetPosition();
+    apPiece->SetPosition(local.x + (x - world.x), local.y + (y - world.y));
+}
+
+void MGPuzzleFrame::StartHint(MGPuzzleVoice& aVoice, const MGPuzzleHint& aHint, VoISoundListener* apListener,
+                              const char16_t* apStream) {
+    if (!TakeFirstView(aHint.fpFirstViewEvent)) {
+        return;
+    }
     const char16_t* name = GetSkillLevel() == kEasy ? aHint.fpHint : aHint.fpComment;
     if (name == nullptr) {
         return;

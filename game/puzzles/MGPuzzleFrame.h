@@ -72,6 +72,7 @@ class VoIMouseListener;
 class VoISoundListener;
 class VoIState;
 class VoPropertyList;
+class VoVector2;
 
 // The first-view voice-over of a puzzle.
 struct MGPuzzleHint {
@@ -101,6 +102,8 @@ public:
     static constexpr int kEasy = 0;
     static constexpr int kMedium = 1;
     static constexpr int kHard = 2;
+    static constexpr float kScreenWidth = 800.0f;
+    static constexpr float kScreenHeight = 600.0f;
 
     static constexpr float kFirstPieceZ = 500.0f;
     static constexpr float kPieceZStep = 5.0f;
@@ -154,7 +157,7 @@ public:
     // For the puzzles that open when their activation state turns true and
     // close when it turns false: Open or CloseWithFade for that state, and
     // nothing for any other. True when it was that state.
-    static bool FollowState(VoIState* apState, const char16_t* apActivation, MGIScreen* apScreen);
+    static bool OpenOrClose(VoIState* apState, const char16_t* apActivation, MGIScreen* apScreen);
     static void HandleBackButton(const VoString& aId, int aCode);
 
     // MGOptions' skill level: 0 easy, 1 medium (also without options), 2 hard.
@@ -211,6 +214,18 @@ public:
     // The stream is named apStream ("hintAudio" unless given).
     static void StartHint(MGPuzzleVoice& aVoice, const MGPuzzleHint& aHint, VoISoundListener* apListener,
                           const char16_t* apStream = kHintStream);
+    // The first-view step alone: true, with the event added (notifying),
+    // when it was not there yet.
+    static bool TakeFirstView(const char16_t* apEvent);
+    // Closes the five-action menu when it is open.
+    static void HideMultiCursor();
+    // ListenToMouse at another order than 0.0.
+    static void ListenToMouseAt(VoIMouseListener* apListener, bool aListen, bool* apListening, float aOrder);
+    // Moves the piece (a display object of the width and height) so that it
+    // is seen at aTarget, each axis only while it stays strictly inside the
+    // 800 x 600 screen.
+    static void DragWithinScreen(VoIDisplayObject* apPiece, const VoVector2& aTarget, float aWidth,
+                                 float aHeight);
     // The opening sequence of a solution (see the top). Without aPop the
     // puzzle stays on the stack under the movie's screen.
     static void RunOpening(MGIScreen* apPuzzle, const MGPuzzleOpening& aOpening, bool aPop = true);

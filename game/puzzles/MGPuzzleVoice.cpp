@@ -42,6 +42,11 @@ VoISoundPlayer* MGPuzzleVoice::CreateStream(const char16_t* apStreamName, const 
 
 bool MGPuzzleVoice::PlayLine(const VoString& aLine, const char16_t* apStreamName,
                              VoISoundListener* apListener) {
+    return PlayLine(aLine, apStreamName, apListener, kSubtitleFont, false);
+}
+
+bool MGPuzzleVoice::PlayLine(const VoString& aLine, const char16_t* apStreamName,
+                             VoISoundListener* apListener, const char16_t* apFont, bool aHoldSubtitle) {
     Stop();
     fpPlayer = CreateStream(apStreamName, LinePath(aLine), apListener);
     if (fpPlayer == nullptr) {
@@ -51,8 +56,11 @@ bool MGPuzzleVoice::PlayLine(const VoString& aLine, const char16_t* apStreamName
     MGSubtitle* subtitle = FindSubtitle(aLine, &text) ? MGSubtitle::GetInstance() : nullptr;
     if (subtitle != nullptr) {
         VoFontManager* fonts = VoFontManager::GetInstance();
-        subtitle->SetText(text, fonts != nullptr ? fonts->GetFont(VoString(kSubtitleFont)) : nullptr);
+        subtitle->SetText(text, fonts != nullptr ? fonts->GetFont(VoString(apFont)) : nullptr);
         subtitle->SetPosition(kSubtitleX, kSubtitleY);
+        if (aHoldSubtitle) {
+            subtitle->SkipNextHide();
+        }
         fSubtitleShown = subtitle->Show();
     }
     fpPlayer->Play();

@@ -37,6 +37,11 @@ public:
     // (not owned; may be null) at its end, with its subtitle when the file
     // has one. False, nothing playing, when the stream cannot be made.
     bool PlayLine(const VoString& aLine, const char16_t* apStreamName, VoISoundListener* apListener);
+    // The same with the subtitle in another font; with aHoldSubtitle the
+    // subtitle box skips the next hide asked of it (MGSubtitle::SkipNextHide),
+    // so that a hide meant for what showed before cannot take this line's.
+    bool PlayLine(const VoString& aLine, const char16_t* apStreamName, VoISoundListener* apListener,
+                  const char16_t* apFont, bool aHoldSubtitle);
     // Plays the file at apPath as a stream, without a subtitle.
     bool PlaySound(const char16_t* apStreamName, const VoString& aPath, VoISoundListener* apListener);
     // Deletes the player and hides the subtitle it showed. Also what a

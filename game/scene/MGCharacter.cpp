@@ -1020,6 +1020,9 @@ void MGCharacter::PlayAction(int aCode, MGICharacterListener* apListener) {
     } else {
         fpListener = apListener;
     }
+    // The action takes over from an ambient gesture: the gesture's end must
+    // not end the action's busy time, or the action would never finish.
+    fpAmbientAnimation = nullptr;
     static const char16_t* const kAnimations[] = {u"Idle_M_SS_CrossArms.lia1", u"Pick_ground_M.lia1",
                                                   u"Pick_table_M.lia1",        u"camera_out-up_M.lia1",
                                                   u"camera_out-middle_M.lia1", u"camera_out-down_M.lia1",
@@ -1044,6 +1047,12 @@ void MGCharacter::PlayAction(int aCode, MGICharacterListener* apListener) {
         SetAnimation(fpActionAnimation);
     }
     fBusy = true;
+}
+
+void MGCharacter::RemoveListener(MGICharacterListener* apListener) {
+    if (apListener != nullptr && fpListener == apListener) {
+        fpListener = nullptr;
+    }
 }
 
 void MGCharacter::ShowHandProp(const VoString& aAnimationName, int aKind) {

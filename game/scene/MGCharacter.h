@@ -239,6 +239,9 @@ public:
     // Starts action aCode (1 to 10); the listener (not owned) hears of it
     // for codes 2 to 10. Any other code is only remembered.
     void PlayAction(int aCode, MGICharacterListener* apListener);
+    // Forgets the listener of turns and actions when it is apListener (one
+    // that goes away before it is told).
+    void RemoveListener(MGICharacterListener* apListener);
     // Arms the badge (kind 0) or polaroid (1) for the animation of that
     // name: it shows in the hand from frame 28 of it.
     void ShowHandProp(const VoString& aAnimationName, int aKind);

@@ -260,8 +260,11 @@ MGScene::~MGScene() {
     if (MGScreenManager* screens = MGScreenManager::GetInstance()) {
         screens->RemoveScreen(this);
     }
-    if (fpFader != nullptr) {
-        fpFader->RemoveListener(this);
+    // At shut-down the game's cleaner may have deleted the fader already
+    // (made after the scene manager, it goes first): ask for it again.
+    MGScreenFader* fader = fpFader != nullptr ? MGScreenFader::GetInstance() : nullptr;
+    if (fader != nullptr) {
+        fader->RemoveListener(this);
     }
     if (MGPDA* pda = MGPDA::GetInstance()) {
         pda->RemoveListener(this);

@@ -12,10 +12,11 @@
 
 class MGTextureRoot {
 public:
-    explicit MGTextureRoot(const char16_t* apRoot) {
+    explicit MGTextureRoot(const char16_t* apRoot) : MGTextureRoot(VoString(apRoot)) {}
+    explicit MGTextureRoot(const VoString& aRoot) {
         if (VoTextureManager* textures = VoTextureManager::GetInstance()) {
             fPrevious = textures->GetRoot();
-            textures->SetRoot(VoString(apRoot));
+            textures->SetRoot(aRoot);
         }
     }
     ~MGTextureRoot() {

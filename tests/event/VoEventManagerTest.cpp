@@ -119,6 +119,15 @@ TEST_F(VoEventManagerTest, GetEventOfAnAbsentIdNamesItAsPassed) {
     EXPECT_TRUE(log.Contains("GetEvent failure: Evt_Missing"));
 }
 
+TEST_F(VoEventManagerTest, PeekEventFindsWithoutALogLine) {
+    LogCapture log;
+    fEvents->AddEvent(VoString(u"evt_a"), false);
+    EXPECT_EQ(fEvents->PeekEvent(VoString(u"EVT_A")), fEvents->GetEvent(VoString(u"evt_a")));
+    EXPECT_EQ(fEvents->PeekEvent(VoString(u"evt_missing")), nullptr);
+    EXPECT_EQ(fEvents->PeekEvent(VoString(u"evtalways")), nullptr);
+    EXPECT_TRUE(log.Lines().empty());
+}
+
 TEST_F(VoEventManagerTest, RemoveEventHandsTheEventToTheCaller) {
     LogCapture log;
     fEvents->AddListener(&fA, 0.0f);

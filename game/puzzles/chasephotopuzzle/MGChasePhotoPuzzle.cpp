@@ -131,7 +131,7 @@ void MGChasePhotoPuzzle::OnSoundEnd(const VoString&) {
 }
 
 void MGChasePhotoPuzzle::OnStateChanged(VoIState* apState) {
-    MGPuzzleFrame::FollowState(apState, kActivationState, this);
+    MGPuzzleFrame::OpenOrClose(apState, kActivationState, this);
 }
 
 void MGChasePhotoPuzzle::OnGameReset() {

@@ -9,6 +9,7 @@
 #include "geometry/VoPolygon.h"
 #include "geometry/VoRectangle.h"
 #include "memory/VoNew.h"
+#include "puzzles/MGPuzzleFrame.h"
 
 MGCigarBandPiece::MGCigarBandPiece() : fpHitPolygon(nullptr), fWidth(0.0f), fHeight(0.0f) {}
 
@@ -69,15 +70,7 @@ bool MGCigarBandPiece::Grab(const VoVector2& aPoint) {
 }
 
 void MGCigarBandPiece::DragTo(const VoVector2& aMouse) {
-    const VoVector2 target = aMouse + fDragOffset;
-    VoVector2 world;
-    GetWorldPosition(world);
-    const float x = (target.x > 0.0f && target.x + fWidth < kScreenWidth) ? target.x : world.x;
-    const float y = (target.y > 0.0f && target.y + fHeight < kScreenHeight) ? target.y : world.y;
-    // The layout places the piece in its group; the screen limits apply to
-    // where it is seen.
-    const VoVector2& local = GetPosition();
-    SetPosition(local.x + (x - world.x), local.y + (y - world.y));
+    MGPuzzleFrame::DragWithinScreen(this, aMouse + fDragOffset, fWidth, fHeight);
 }
 
 VoString MGCigarBandPiece::ToString() const {

@@ -15,8 +15,6 @@ class MGCigarBandPiece : public VoDisplayGroup {
 public:
     static constexpr const char* kBuildSpriteFailed = "BuildSprite failed";
     static constexpr const char* kNoBoundary = "Create failure.";
-    static constexpr float kScreenWidth = 800.0f;
-    static constexpr float kScreenHeight = 600.0f;
 
     MGCigarBandPiece();
     // The group deletes the sprite; the piece its hit polygon.

@@ -648,7 +648,7 @@ void MGCrossWordPuzzle::OnButtonEvent(const VoString& aId, int aCode) {
 }
 
 void MGCrossWordPuzzle::OnStateChanged(VoIState* apState) {
-    MGPuzzleFrame::FollowState(apState, kActivationState, this);
+    MGPuzzleFrame::OpenOrClose(apState, kActivationState, this);
 }
 
 VoString MGCrossWordPuzzle::ToString() const {

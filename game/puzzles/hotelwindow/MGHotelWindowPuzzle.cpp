@@ -194,7 +194,7 @@ void MGHotelWindowPuzzle::OnSoundEnd(const VoString&) {
 }
 
 void MGHotelWindowPuzzle::OnStateChanged(VoIState* apState) {
-    MGPuzzleFrame::FollowState(apState, kActivationState, this);
+    MGPuzzleFrame::OpenOrClose(apState, kActivationState, this);
 }
 
 VoString MGHotelWindowPuzzle::ToString() const {

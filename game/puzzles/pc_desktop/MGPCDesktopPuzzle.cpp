@@ -329,7 +329,7 @@ void MGPCDesktopPuzzle::UpdateFrames() {
 }
 
 void MGPCDesktopPuzzle::OnStateChanged(VoIState* apState) {
-    MGPuzzleFrame::FollowState(apState, kActivationState, this);
+    MGPuzzleFrame::OpenOrClose(apState, kActivationState, this);
 }
 
 VoString MGPCDesktopPuzzle::ToString() const {

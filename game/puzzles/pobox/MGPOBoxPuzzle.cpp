@@ -141,7 +141,7 @@ void MGPOBoxPuzzle::OnButtonEvent(const VoString& aId, int aCode) {
 }
 
 void MGPOBoxPuzzle::OnStateChanged(VoIState* apState) {
-    MGPuzzleFrame::FollowState(apState, kActivationState, this);
+    MGPuzzleFrame::OpenOrClose(apState, kActivationState, this);
 }
 
 VoString MGPOBoxPuzzle::ToString() const {

@@ -177,7 +177,7 @@ void MGReceiptPuzzle::OnButtonEvent(const VoString& aId, int aCode) {
 
 void MGReceiptPuzzle::OnStateChanged(VoIState* apState) {
     // Either way: parts used on the lamp count now, and the check runs.
-    if (MGPuzzleFrame::FollowState(apState, kActivationState, this)) {
+    if (MGPuzzleFrame::OpenOrClose(apState, kActivationState, this)) {
         AddLampParts();
         CheckSolution();
     }

@@ -167,6 +167,58 @@ TEST_F(MGInterviewTest, EndingTwiceAndListeningTwiceDoNothingMore) {
     EXPECT_EQ(MGCursor::GetInstance()->GetCurrentId(), 0);
 }
 
+TEST_F(MGInterviewTest, ResumeGivesBackWhatSuspendTookToAnInterviewStillRunning) {
+    struct Case {
+        const char* fName;
+        bool fWindowActive;  // the window as Suspend finds it
+        bool fTwice;         // Suspend called twice
+        bool fEnds;          // the interview ends while suspended
+        bool fActiveAfter;
+        bool fListeningAfter;
+    };
+    const Case cases[] = {
+        {"running", true, false, false, true, true},
+        {"suspended twice", true, true, false, true, true},
+        {"window inactive", false, false, false, false, true},
+        {"ended meanwhile", true, false, true, false, false},
+    };
+    VoMouse* mouse = VoMouse::GetInstance();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fName);
+        std::unique_ptr<MGInterview> interview = Make(Topics(1));
+        EXPECT_EQ(interview->GetGroup(), nullptr);
+        interview->Start();
+        EXPECT_EQ(interview->GetGroup(), Group());
+        Group()->SetActive(c.fWindowActive);
+        const int running = mouse->GetListenerCount();
+        LogCapture log;
+        interview->Suspend();
+        if (c.fTwice) {
+            interview->Suspend();
+        }
+        EXPECT_TRUE(interview->IsSuspended());
+        EXPECT_FALSE(Group()->GetActive());
+        EXPECT_FALSE(interview->IsListeningToMouse());
+        EXPECT_EQ(mouse->GetListenerCount(), running - 1);
+        if (c.fEnds) {
+            interview->End();
+        }
+        interview->Resume();
+        EXPECT_FALSE(interview->IsSuspended());
+        EXPECT_EQ(Group()->GetActive(), c.fActiveAfter);
+        EXPECT_EQ(interview->IsListeningToMouse(), c.fListeningAfter);
+        if (!c.fEnds) {
+            EXPECT_EQ(mouse->GetListenerCount(), running);
+        }
+        // A Resume without a Suspend changes nothing.
+        interview->Resume();
+        EXPECT_EQ(Group()->GetActive(), c.fActiveAfter);
+        EXPECT_EQ(interview->IsListeningToMouse(), c.fListeningAfter);
+        EXPECT_TRUE(log.Lines().empty());
+        interview->End();
+    }
+}
+
 TEST_F(MGInterviewTest, ATopicClickedTwiceHidesItsModesAgain) {
     std::unique_ptr<MGInterview> interview = Make(Topics(2));
     interview->Start();

@@ -2,13 +2,15 @@
 // full-screen rectangle of one colour): the minimized bar in the corner
 // while the PDA is closed; once opened on the inventory, the device, its
 // menu, the grid and an item lie over the scene where the sample layout puts
-// them, the bar is gone and the scene shows around the device.
+// them, the bar is gone and the scene shows around the device; on the map,
+// the town and the tags whose conditions hold.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
 #include "MGApp.h"
+#include "event/VoEventManager.h"
 #include "game/support/RecordingGame.h"
 #include "gdi/VoDisplayGroup.h"
 #include "gdi/VoDisplayManager.h"
@@ -33,7 +35,7 @@ namespace {
 // The sample pictures' colours (tools/make_pda.py).
 const Rgba kScene = {51, 102, 153, 255};
 const Rgba kBody = {46, 50, 58, 255};
-const Rgba kScreen = {14, 40, 44, 255};
+const Rgba kScreen = {206, 216, 196, 255};
 const Rgba kGridBox = {20, 52, 56, 255};
 const Rgba kButton = {70, 76, 88, 255};
 const Rgba kButtonShown = {24, 64, 66, 255};
@@ -153,4 +155,34 @@ TEST_F(MGPDAGLTest, ThePDAOpensOverTheScene) {
         {"the scene where the bar was", 613, 530, kScene},
     };
     ExpectPixels(open, static_cast<int>(std::size(open)));
+}
+
+TEST_F(MGPDAGLTest, TheMapShowsTheTownWithTheTagsOfTheCase) {
+    // The map's colours (tools/make_pda_map.py); its content starts at
+    // (271, 170): the window at (100, 100), the taller scroll area at (171, 70).
+    const Rgba kPaper = {232, 224, 198, 255};
+    const Rgba kBlock = {206, 194, 160, 255};
+    const Rgba kLabel = {252, 248, 236, 255};
+    MGPDA* pda = MGPDA::GetInstance();
+    ASSERT_NE(pda, nullptr);
+    MGPDAMinimized::GetInstance()->Maximize(false);
+    ASSERT_TRUE(pda->SetPanel(VoString(u"map")));
+    Draw();
+    const Probe map[] = {
+        {"a street of the town", 271 + 70, 170 + 20, kPaper},
+        {"the hotel's tag, always shown", 271 + 64, 170 + 53, kLabel},
+        {"the office's block: its tag waits for the lobby's visit", 271 + 172, 170 + 65, kBlock},
+        {"the device's body beside the map", 105, 250, kBody},
+        {"the scene beside the device", 700, 100, kScene},
+    };
+    ExpectPixels(map, static_cast<int>(std::size(map)));
+
+    ASSERT_TRUE(VoEventManager::GetInstance()->AddEvent(VoString(u"evt_lobby_visited"), false));
+    ASSERT_TRUE(pda->SetPanel(VoString(u"inventory")));
+    ASSERT_TRUE(pda->SetPanel(VoString(u"map")));
+    Draw();
+    const Probe office[] = {
+        {"the office's tag", 271 + 172, 170 + 65, kLabel},
+    };
+    ExpectPixels(office, static_cast<int>(std::size(office)));
 }

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -113,11 +114,13 @@ TEST_F(MGPDATest, IsBuiltFromTheSampleLayoutClosedWithItsFourPanels) {
     EXPECT_EQ(fPDA->GetMainMenu(), nullptr);
 }
 
-TEST(MGPDA, StartsWithoutALogLine) {
+TEST(MGPDA, StartsWithTheCaseLogsNoteAlone) {
     PDAGame game;
     LogCapture log;
     ASSERT_NE(PDAGame::PDA(), nullptr);
-    EXPECT_THAT(log.Lines(), IsEmpty());
+    // The case log has no layout to build and says so.
+    ASSERT_EQ(log.Lines().size(), 1u);
+    EXPECT_THAT(log.Lines()[0], ::testing::EndsWith(": NYI."));
 }
 
 TEST_F(MGPDATest, OpeningSwitchingAndClosingLogNothing) {
@@ -443,4 +446,30 @@ TEST_F(MGPDATest, ShuttingDownWithThePDAOpenDeletesEachGroupOnce) {
     // The sanitizer build tells a group deleted twice.
     fGame.ShutDown();
     fPDA = nullptr;
+}
+
+TEST(MGPDA, TheCaseNumberIsTheStateTruncated) {
+    PDAGame game;
+    struct Case {
+        float value;
+        int number;
+    };
+    const Case cases[] = {{1.0f, 1},
+                          {2.9f, 2},
+                          {-1.5f, -1},
+                          {0.0f, 0},
+                          {1.0e20f, 0},
+                          {-1.0e20f, 0},
+                          {std::numeric_limits<float>::quiet_NaN(), 0}};
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.value);
+        PDAGame::SetNumber(u"sta_selectedcase", test.value);
+        bool found = false;
+        EXPECT_EQ(MGPDA::ReadSelectedCase(7, &found), test.number);
+        EXPECT_TRUE(found);
+    }
+    VoStateManager::GetInstance()->ClearStates();
+    bool found = true;
+    EXPECT_EQ(MGPDA::ReadSelectedCase(7, &found), 7);
+    EXPECT_FALSE(found);
 }

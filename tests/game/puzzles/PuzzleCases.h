@@ -1,5 +1,5 @@
 #pragma once
-// The five puzzles of the frame's table-driven tests: how to reach each, its
+// The puzzles of the frame's table-driven tests: how to reach each, its
 // activation state, its first-view voice-over and what its state turning
 // false does.
 #include <ostream>
@@ -11,6 +11,11 @@
 #include "puzzles/floorsafe/MGFloorSafePuzzle.h"
 #include "puzzles/pobox/MGPOBoxPuzzle.h"
 #include "puzzles/slidebox/MGSlideBoxPuzzle.h"
+// The screens of the puzzles of tiles, free pieces and strings.
+#include "puzzles/baseballbat/MGBaseballBatPuzzle.h"
+#include "puzzles/dravobox/MGDravoBoxPuzzle.h"
+#include "puzzles/harppuzzle/MGHarpPuzzle.h"
+#include "puzzles/roomservice/MGRoomServicePuzzle.h"
 
 struct PuzzleCase {
     const char* fName;
@@ -53,4 +58,29 @@ inline const PuzzleCase kPuzzleCases[] = {
      {nullptr, nullptr, nullptr},
      true,
      false},
+    // Their voice-overs are not the frame's first-view hint (on every
+    // entry, or on easy only), but for the room service's.
+    {"DravoBox",
+     &ScreenOf<MGDravoBoxPuzzle>,
+     &RootOf<MGDravoBoxPuzzle>,
+     MGDravoBoxPuzzle::kActivationState,
+     {nullptr, nullptr, nullptr},
+     true,
+     true},
+    {"RoomService", &ScreenOf<MGRoomServicePuzzle>, &RootOf<MGRoomServicePuzzle>,
+     MGRoomServicePuzzle::kActivationState, MGRoomServicePuzzle::kHint, true, true},
+    {"BaseballBat",
+     &ScreenOf<MGBaseballBatPuzzle>,
+     &RootOf<MGBaseballBatPuzzle>,
+     MGBaseballBatPuzzle::kActivationState,
+     {nullptr, nullptr, nullptr},
+     true,
+     true},
+    {"Harp",
+     &ScreenOf<MGHarpPuzzle>,
+     &RootOf<MGHarpPuzzle>,
+     MGHarpPuzzle::kActivationState,
+     {nullptr, nullptr, nullptr},
+     true,
+     true},
 };

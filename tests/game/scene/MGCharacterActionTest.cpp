@@ -455,3 +455,25 @@ TEST_F(MGCharacterHeadTest, TheTrackingBlendsInAndOutOverAThirdOfASecond) {
     idle->SetHeadTracking(false);
     EXPECT_FALSE(idle->IsTrackingActive());
 }
+
+TEST_F(MGCharacterActionTest, AnActionStartedDuringAnAmbientGestureRunsToItsEnd) {
+    fFolders.Animation("Idle_M_CheckWatch", 20);
+    fCharacter.reset(
+        Folders::Character("kestrin", "", 3, "m",
+                           "\tambient\n\t\tmininterval=1\n\t\tmaxinterval=1\n\t\tgestures\n\t\t\t0\n"
+                           "\t\t\t\tgesture=Idle_M_CheckWatch.lia1\n\t\t\t\tweight=1\n"));
+    WalkGame::SetTime(5.0);
+    fCharacter->UpdateTransform();
+    VoAnimation* gesture = fCharacter->GetAmbientAnimation();
+    ASSERT_NE(gesture, nullptr);
+    fCharacter->PlayAction(MGCharacter::kActionPickGround, &fProbe);
+    EXPECT_EQ(fCharacter->GetAmbientAnimation(), nullptr);
+    // The gesture's slot goes; the pick-up goes on and ends as it should.
+    fCharacter->GetAnimationCtrl()->RemoveAnimation(gesture);
+    fCharacter->UpdateTransform();
+    EXPECT_TRUE(fCharacter->IsBusy());
+    EXPECT_EQ(fCharacter->GetActionCode(), MGCharacter::kActionPickGround);
+    AnimationLeaves();
+    EXPECT_EQ(fCharacter->GetActionCode(), 0);
+    EXPECT_THAT(fProbe.Take(), ElementsAre("done 2"));
+}

@@ -23,7 +23,7 @@
 
 class WindowedGame : public ScopedGame {
 public:
-    WindowedGame() : ScopedGame(&Register) { RecordingGame::MountSampleTree(); }
+    WindowedGame() : WindowedGame(&Register) {}
     // The platform goes first: it deletes the application.
     ~WindowedGame() { delete fpPlatform; }
 
@@ -51,7 +51,11 @@ public:
         return true;
     }
 
-private:
+protected:
+    // For games with creators of their own: aRegister runs in place of
+    // Register, which it calls itself after its own creators.
+    explicit WindowedGame(void (*aRegister)()) : ScopedGame(aRegister) { RecordingGame::MountSampleTree(); }
+
     static void Register() {
         VoIObjectCreator* timer = new FunctionCreator(VoString(u"timer"), [] { return new SetTimer(); });
         if (!VoRegistry::Get()->AddCreator(timer)) {
@@ -59,6 +63,7 @@ private:
         }
     }
 
+private:
     VoIPlatform* fpPlatform = nullptr;  // owned once Run has made it
 };
 

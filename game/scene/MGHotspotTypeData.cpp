@@ -1,0 +1,7 @@
+#include "scene/MGHotspotTypeData.h"
+
+#include "script/VoScript.h"
+
+MGHotspotTypeData::~MGHotspotTypeData() {
+    delete fpEnabled;
+}

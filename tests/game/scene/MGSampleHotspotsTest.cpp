@@ -1,0 +1,220 @@
+// The sample case's hotspots, played as a player would on the test's clock:
+// in the lobby the letter on the bench (walk there, the five-action menu,
+// its spoken look with subtitle, lips and gestures; picking it up), the key
+// board that takes the brass key, and the door to the manager's office and
+// back again; the clerk at the desk, who is interviewed.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "MGScreenManager.h"
+#include "character/VoGesturePlayer.h"
+#include "event/VoEventManager.h"
+#include "game/support/SampleGame.h"
+#include "gdi/VoButton.h"
+#include "gdi/VoIDisplayObject.h"
+#include "gdi/VoTextArea.h"
+#include "interview/MGInterview.h"
+#include "interview/MGInterviewManager.h"
+#include "interview/MGSubtitle.h"
+#include "multicursor/MGMultiCursor.h"
+#include "pda/MGInventoryPanel.h"
+#include "pda/MGPDA.h"
+#include "platform/VoMouse.h"
+#include "scene/MGCharacter.h"
+#include "scene/MGHotspot.h"
+#include "scene/MGHotspotInterview.h"
+#include "scene/MGScene.h"
+#include "scene/MGSceneManager.h"
+#include "state/VoIState.h"
+#include "state/VoStateManager.h"
+#include "support/TestText.h"
+#include "ui/MGCursor.h"
+#include "util/MGOptions.h"
+
+namespace {
+
+class MGSampleHotspotsTest : public ::testing::Test {
+protected:
+    MGSampleHotspotsTest() {
+        // As the application's start-up does: the screen stack and its
+        // fader before the scenes, which keep the fader until they go.
+        MGScreenManager::GetInstance();
+        MGOptions::GetInstance()->SetSkillLevel(1);
+        VoStateManager::GetInstance()->SetState(VoString(u"sta_selectedcase"), VoString(u"number"),
+                                                VoString(u"1"), true);
+    }
+
+    // Frames every 0.05 s, as the application runs them.
+    void Frames(double aSeconds) {
+        const double end = fNow + aSeconds;
+        while (fNow < end) {
+            fNow += 0.05;
+            fGame.FrameAt(fNow);
+            MGSceneManager::GetInstance()->Update();
+        }
+    }
+    // Frames until aDone holds, for at most aSeconds; whether it holds.
+    template <typename Done>
+    bool FramesUntil(Done aDone, double aSeconds) {
+        for (double waited = 0.0; waited < aSeconds; waited += 0.05) {
+            if (aDone()) {
+                return true;
+            }
+            Frames(0.05);
+        }
+        return aDone();
+    }
+    static void Click(float aX, float aY) {
+        const VoVector2 position(aX, aY);
+        VoMouse::GetInstance()->Move(&position);
+        VoMouse::GetInstance()->ButtonDown(1);
+        VoMouse::GetInstance()->ButtonUp(1);
+    }
+    static MGScene* Scene() { return MGSceneManager::GetInstance()->GetScene(); }
+    static std::string SceneId() { return Scene() != nullptr ? Narrow(Scene()->GetSceneId()) : ""; }
+    static MGHotspot* Hotspot(const char* apId) {
+        MGScene* scene = Scene();
+        for (int i = 0; scene != nullptr && i < scene->GetHotspotCount(); ++i) {
+            if (Narrow(scene->GetHotspot(i)->GetId()) == apId) {
+                return scene->GetHotspot(i);
+            }
+        }
+        return nullptr;
+    }
+    static VoVector2 PlayerGround() {
+        const VoVector3* position = Scene()->GetPlayer()->GetPosition();
+        return VoVector2(position->x, position->z);
+    }
+    static bool HasEvent(const char* apId) { return VoEventManager::GetInstance()->HasEvent(VoString(apId)); }
+    static MGMultiCursor* Menu() { return MGMultiCursor::GetInstance(); }
+    bool LoadLobby() {
+        if (!MGSceneManager::GetInstance()->LoadScene(VoString(u"case01/lobby"), true, true)) {
+            return false;
+        }
+        Frames(0.5);
+        return Scene() != nullptr;
+    }
+
+    SampleGame fGame;
+    double fNow = 0.0;
+};
+
+}  // namespace
+
+TEST_F(MGSampleHotspotsTest, TheLetterOnTheBenchIsLookedAtAndPickedUp) {
+    ASSERT_TRUE(LoadLobby());
+    // The letter, the office door, the key board and the way to the desk.
+    EXPECT_EQ(Scene()->GetHotspotCount(), 4);
+    MGHotspot* letter = Hotspot("letter");
+    ASSERT_NE(letter, nullptr);
+    ASSERT_NE(letter->GetDisplayMember(), nullptr);
+    EXPECT_TRUE(letter->GetDisplayMember()->GetActive());
+
+    // The detective walks from the entrance to the bench, turns to it, and
+    // the menu opens.
+    Click(76.0f, 290.0f);
+    EXPECT_EQ(MGCursor::GetInstance()->GetOwner(), VoString(u"letter"));
+    ASSERT_TRUE(FramesUntil([&] { return Menu()->GetListener() == letter && Menu()->IsShown(); }, 20.0));
+    EXPECT_LT(PlayerGround().Distance(VoVector2(-200.0f, 300.0f)), 25.0f);
+    EXPECT_TRUE(Menu()->GetButton(MGIMultiCursorListener::kLook)->IsEnabled());
+    EXPECT_TRUE(Menu()->GetButton(MGIMultiCursorListener::kUse)->IsEnabled());
+    EXPECT_TRUE(Menu()->GetButton(MGIMultiCursorListener::kCollect)->IsEnabled());
+    EXPECT_FALSE(Menu()->GetButton(MGIMultiCursorListener::kAnalyze)->IsEnabled());
+
+    // Look: the line, its subtitle, the detective's lips and gesture.
+    Click(110.0f + 25.0f, 215.0f + 25.0f);
+    stubs::SoundPlayer* voice = stubs::SoundPlayer::Find("hotspotSound");
+    ASSERT_NE(voice, nullptr);
+    EXPECT_EQ(voice->fPath, "//sounds/lobby_letter_look.ogg");
+    EXPECT_EQ(voice->fPlays, 1);
+    VoTextArea* subtitle = MGSubtitle::GetInstance()->GetMainText();
+    ASSERT_NE(subtitle, nullptr);
+    EXPECT_EQ(Narrow(subtitle->GetText()),
+              "A letter on the bench, addressed to the manager. Somebody left it in a hurry.");
+    EXPECT_TRUE(MGSubtitle::GetInstance()->IsShown());
+    MGCharacter* kestrin = Scene()->GetPlayer();
+    EXPECT_NE(kestrin->GetLipSyncPlayer(), nullptr);
+    ASSERT_NE(letter->GetGesturePlayer(), nullptr);
+    EXPECT_EQ(letter->GetGesturePlayer()->GetCharacter(VoString(u"primary")), kestrin);
+    EXPECT_FALSE(Scene()->IsInputEnabled());
+    Frames(1.0);
+    voice->End();
+    EXPECT_TRUE(Scene()->IsInputEnabled());
+    EXPECT_FALSE(MGSubtitle::GetInstance()->IsShown());
+    EXPECT_TRUE(HasEvent("evt_letter_lobby_letter_look_played"));
+
+    // Again: look is heard; collect picks the letter up from the bench.
+    Frames(0.5);
+    Click(76.0f, 290.0f);
+    ASSERT_TRUE(FramesUntil([&] { return Menu()->IsShown(); }, 5.0));
+    EXPECT_FALSE(Menu()->GetButton(MGIMultiCursorListener::kLook)->IsEnabled());
+    letter->OnAction(MGIMultiCursorListener::kCollect);
+    EXPECT_EQ(kestrin->GetActionCode(), MGCharacter::kActionPickTable);
+    ASSERT_TRUE(FramesUntil([&] { return kestrin->GetActionCode() == 0; }, 10.0));
+    EXPECT_TRUE(MGPDA::GetInstance()->GetInventoryPanel()->HasItem(VoString(u"letter")));
+    EXPECT_TRUE(HasEvent("evt_letter_collected"));
+    EXPECT_FALSE(letter->GetDisplayMember()->GetActive());
+    EXPECT_FALSE(letter->IsListening());
+    EXPECT_TRUE(Scene()->IsInputEnabled());
+}
+
+TEST_F(MGSampleHotspotsTest, TheBrassKeyGoesBackOnTheKeyBoard) {
+    ASSERT_TRUE(LoadLobby());
+    MGCursor::GetInstance()->SetItemCursor(VoString(u"brasskey"));
+    Click(540.0f, 185.0f);
+    ASSERT_TRUE(FramesUntil([] { return stubs::SoundPlayer::Find("hotspotSound") != nullptr; }, 20.0));
+    EXPECT_EQ(stubs::SoundPlayer::Find("hotspotSound")->fPath, "//sounds/lobby_keys_returned.ogg");
+    EXPECT_TRUE(HasEvent("evt_used_brasskey_keyboard"));
+    EXPECT_TRUE(HasEvent("evt_brasskey_returned"));
+    VoIState* returned = VoStateManager::GetInstance()->GetState(VoString(u"sta_lobby_key_returned"));
+    ASSERT_NE(returned, nullptr);
+    EXPECT_TRUE(returned->GetBoolean());
+    EXPECT_EQ(MGCursor::GetInstance()->GetBaseId(), MGCursor::kDefault);
+}
+
+TEST_F(MGSampleHotspotsTest, TheDoorLeadsToTheOfficeAndBack) {
+    ASSERT_TRUE(LoadLobby());
+    // The door at the back: the topleft cursor, the walk, the fade, the office.
+    Click(220.0f, 230.0f);
+    EXPECT_EQ(MGCursor::GetInstance()->GetCurrentId(), 9);
+    ASSERT_TRUE(FramesUntil([] { return SceneId() == "case01/office"; }, 30.0));
+    Frames(1.0);
+    EXPECT_EQ(Narrow(Scene()->GetViewpointId()), "vp_office");
+    EXPECT_TRUE(Scene()->IsEntered());
+    EXPECT_TRUE(Scene()->IsInputEnabled());
+    EXPECT_TRUE(HasEvent("evt_office_visited"));
+    EXPECT_LT(PlayerGround().Distance(VoVector2(-160.0f, 140.0f)), 1.0f);
+    ASSERT_NE(Hotspot("lobby_door"), nullptr);
+
+    // And back through the office's door to the lobby's entrance.
+    Click(80.0f, 250.0f);
+    EXPECT_EQ(MGCursor::GetInstance()->GetCurrentId(), 5);
+    ASSERT_TRUE(FramesUntil([] { return SceneId() == "case01/lobby"; }, 30.0));
+    Frames(1.0);
+    EXPECT_EQ(Narrow(Scene()->GetViewpointId()), "vp_entrance");
+    EXPECT_TRUE(Scene()->IsEntered());
+    EXPECT_TRUE(Scene()->IsInputEnabled());
+    EXPECT_LT(PlayerGround().Distance(VoVector2(0.0f, 70.0f)), 1.0f);
+    EXPECT_NE(Hotspot("office_door"), nullptr);
+}
+
+TEST_F(MGSampleHotspotsTest, TheClerkAtTheDeskIsInterviewed) {
+    ASSERT_TRUE(LoadLobby());
+    ASSERT_TRUE(Scene()->SetViewpoint(VoString(u"vp_desk")));
+    MGHotspotInterview* clerk = dynamic_cast<MGHotspotInterview*>(Hotspot("clerk"));
+    ASSERT_NE(clerk, nullptr);
+    EXPECT_EQ(Narrow(clerk->GetData()->fInterviewId), "117");
+    EXPECT_EQ(clerk->GetData()->fPosition, VoVector2(20.0f, 200.0f));
+    Click(350.0f, 280.0f);
+    ASSERT_TRUE(FramesUntil([&] { return Menu()->GetListener() == clerk && Menu()->IsShown(); }, 10.0));
+    EXPECT_TRUE(Menu()->GetButton(MGIMultiCursorListener::kTalk)->IsEnabled());
+    // Talk: the clerk turns to the detective and the interview begins.
+    Click(400.0f + 25.0f, 220.0f + 215.0f + 25.0f);
+    ASSERT_TRUE(FramesUntil([] { return Scene()->IsInInterview(); }, 10.0));
+    MGInterview* interview = MGInterviewManager::GetInstance()->GetCurrentInterview();
+    ASSERT_NE(interview, nullptr);
+    EXPECT_EQ(Narrow(interview->GetId()), "117");
+    EXPECT_EQ(interview->GetPosition(), VoVector2(20.0f, 200.0f));
+    EXPECT_FALSE(clerk->IsWaitingForPose());
+}
