@@ -16,8 +16,8 @@ data tree (32-bit run-length TGA files, top row first):
     textures/expertcomputer/ec_lines.tga      200 x 160   scan lines over a
                                            result picture
     textures/expertcomputer/ec_result_<r>.tga             result pictures
-                                           (prints 160 x 120, portrait
-                                           120 x 150)
+                                           (prints and cufflink 160 x 120,
+                                           portrait 120 x 150)
 
 <s> is n (rest) or o (under the pointer).
 
@@ -61,6 +61,7 @@ LIGHTS = [(600, 470, (255, 80, 60)), (624, 470, (255, 196, 84)), (648, 470, (100
 RESULTS = {
     "prints": (160, 120),
     "portrait": (120, 150),
+    "cufflink": (160, 120),
 }
 
 
@@ -138,6 +139,13 @@ def result(name):
                              lambda px, py, cx=cx, r=r: abs(((px - cx) ** 2 + ((py - 60) * 1.3) ** 2) ** 0.5 - r) - 0.8,
                              PHOSPHOR)
         canvas.text(6, 108, "MATCH 2 OF 2", AMBER)
+    elif name == "cufflink":
+        # The cufflink's face under the lens, its engraving and a thread.
+        canvas.shape(40, 20, 120, 100, lambda px, py: abs(((px - 80) ** 2 + (py - 60) ** 2) ** 0.5 - 36) - 1.5,
+                     PHOSPHOR)
+        canvas.text(62, 54, "N.R.", PHOSPHOR)
+        canvas.line(104, 88, 150, 70, 2, AMBER)
+        canvas.text(6, 108, "GOLD 18 CT", AMBER)
     else:
         # A face in outline.
         canvas.shape(20, 20, 100, 110, lambda px, py: abs(((px - 60) ** 2 + ((py - 62) * 0.8) ** 2) ** 0.5 - 34) - 1.0,
@@ -216,7 +224,7 @@ def icons_layout():
         "// The result pictures of the expert computer, by name (made by",
         "// tools/make_expert_art.py); texturecoords centre each in its box.",
     ]
-    names = {"prints": "brasskey_prints", "portrait": "portrait_guest"}
+    names = {"prints": "brasskey_prints", "portrait": "portrait_guest", "cufflink": "1rb01_engraving"}
     for name, (width, height) in RESULTS.items():
         out += sprite("", names[name], "ec_result_%s.tga" % name, (530, 175),
                       ["texturecoords=0|0|%d|%d" % (width, height)])

@@ -3,8 +3,9 @@
 their voice lines, and speaks the phone's voice mails:
 
     data/interviews/1CL01.txt, 1CL01_subtitles.txt   the crime lab's expert
-                                  (case 1): the brass key's prints (an
-                                  evidence card, result item brasskey_CL) and
+                                  (case 1): the brass key's prints and the
+                                  riverbank's cufflink (evidence cards,
+                                  result items brasskey_CL and 1rb01_CL) and
                                   the guest's photograph (a profile card)
     data/interviews/119.txt, 119_subtitles.txt       a call to the hotel's
                                   manager, Mr. Ardley (case 1)
@@ -59,6 +60,9 @@ TEXTS = {
         "card_guest_name": "Nathan Reyes",
         "card_guest_age": "41",
         "card_guest_occupation": "Ship's purser",
+        "topic_1rb01": "The cufflink from the riverbank",
+        "card_1rb01_name": "Gold cufflink, engraved N.R.",
+        "card_1rb01_collected": "Riverbank, below the pier",
         "i1cl01_e_intro_ready": "Detective. Your results are on the screen.",
         "i1cl01_e_intro_back": "Back again? Pull up a chair and look at this.",
         "i1cl01_e_pending": "Give me a little more time, I am still working on it.",
@@ -67,6 +71,8 @@ TEXTS = {
         "i1cl01_k_brasskey_stra": "What did the key tell you?",
         "i1cl01_e_brasskey_stra": "Two clean prints on the bow. I have put them on file for you.",
         "i1cl01_e_1cs03_stra": "The man in the photograph is Nathan Reyes, a ship's purser.",
+        "i1cl01_k_1rb01_stra": "What about the cufflink?",
+        "i1cl01_e_1rb01_stra": "Eighteen carat gold, engraved N R. A thread of navy wool was caught in the hinge.",
         "i1cl01_k_exit": "Thanks, doc.",
     },
     "119": {
@@ -144,6 +150,9 @@ def expert_file(d):
         ("1cs03", "1cs03", ["i1cl01_e_1cs03_stra"],
          ["type=profile", "name=card_guest_name", "age=card_guest_age", "occupation=card_guest_occupation",
           "image=portrait_guest"]),
+        ("1rb01", "1rb01", ["i1cl01_k_1rb01_stra", "i1cl01_e_1rb01_stra"],
+         ["type=evidence", "name=card_1rb01_name", "collected=card_1rb01_collected", "image=1rb01_engraving",
+          "item=1rb01_CL"]),
     ]
     for key, item, lines, info in topics:
         out += ["\t" + key, "\t\tname=topic_" + key, "\t\tlevel=1",

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "container/VoPropertyList.h"
 #include "event/VoEventManager.h"
 #include "game/pda/PDATestGame.h"
 #include "gdi/VoButton.h"
@@ -141,4 +142,62 @@ TEST_F(MGExpertAnalysisChainTest, AnAnalysedItemLeadsToAVoiceMailAReadyTopicItsC
     EXPECT_FALSE(computer->IsBuilt());
     EXPECT_EQ(EndLine(), "i1cl01_k_exit");
     EXPECT_FALSE(expert->IsExitPlayed());
+}
+
+// The cufflink found at the riverbank has no voice mail of its own: its
+// result queues the lab's generic mail, whose alternative the phone plays.
+TEST_F(MGExpertAnalysisChainTest, TheRiverbanksCufflinkQueuesTheLabsGenericMailAndGivesItsResult) {
+    MGPhone* phone = MGPhone::GetInstance();
+    ASSERT_NE(phone, nullptr);
+    MGInventoryPanel* inventory = PDAGame::PDA()->GetInventoryPanel();
+    ASSERT_TRUE(inventory->AddItem(VoString(u"1rb01")));
+    fGame.OpenOn(MGPDA::kInventory);
+    inventory->SelectCategory(MGInventoryPanel::kEvidence);
+    MGInventoryItem* cufflink =
+        inventory->GetSubpanel(MGInventoryPanel::kEvidence)->GetItem(VoString(u"1rb01"));
+    ASSERT_NE(cufflink, nullptr);
+    cufflink->OnAction(MGIMultiCursorListener::kAnalyze);
+    EXPECT_TRUE(HasEvent("1rb01_CL_S"));
+    EXPECT_TRUE(HasEvent("1rb01_RE_S"));
+    PDAGame::PDA()->Close();
+    PDAGame::Bar()->Show();
+
+    MGExpertInterview* expert =
+        dynamic_cast<MGExpertInterview*>(MGInterviewManager::GetInstance()->GetInterview(VoString(u"1CL01")));
+    ASSERT_NE(expert, nullptr);
+    MGExpertTopicArea* area = expert->GetExpertTopicArea();
+    area->Refresh();
+    EXPECT_EQ(area->GetWaitingCount(), 1);
+    EXPECT_FALSE(area->GetButton(VoString(u"1rb01"))->IsEnabled());
+
+    VoGameClock::GetInstance()->AdvanceTime(5.0f, true);
+    EXPECT_TRUE(HasEvent("1rb01_CL_R"));
+    const VoVectorString& queue = phone->GetQueue();
+    ASSERT_EQ(queue.GetCount(), 2);
+    EXPECT_EQ(Narrow(queue.GetAt(0)), "CL");
+    EXPECT_EQ(Narrow(queue.GetAt(1)), "RE");
+    EXPECT_TRUE(PDAGame::Bar()->IsBlinking());
+    VoPropertyList* mail = phone->TakeNextMessage();
+    ASSERT_NE(mail, nullptr);
+    EXPECT_EQ(Narrow(mail->GetString(VoString(u"audio"), nullptr)), "vm_e_1.ogg");
+
+    area->Refresh();
+    EXPECT_EQ(area->GetReadyCount(), 1);
+    EXPECT_TRUE(area->GetButton(VoString(u"1rb01"))->IsEnabled());
+    ASSERT_TRUE(MGInterviewManager::GetInstance()->StartInterview());
+    EXPECT_EQ(EndLine(), "i1cl01_e_intro_ready");
+    MGExpertComputer* computer = MGExpertComputer::GetInstance();
+    fGame.RunFrames(0.5);
+    ASSERT_TRUE(computer->IsBuilt());
+    expert->OnButtonEvent(VoString(u"1rb01"), VoIButtonListener::kClick);
+    for (int i = 0; i < 200 && computer->IsTyping(); ++i) {
+        fGame.Frame(0.02);
+    }
+    EXPECT_EQ(Narrow(computer->GetItemField()->GetText()), "Gold cufflink, engraved N.R.");
+    EXPECT_EQ(Narrow(computer->GetLocationField()->GetText()), "Riverbank, below the pier");
+    EXPECT_NE(computer->GetResultIcon(), nullptr);
+    EXPECT_TRUE(inventory->HasItem(VoString(u"1rb01_CL")));
+    EXPECT_EQ(EndLine(), "i1cl01_k_1rb01_stra");
+    EXPECT_EQ(EndLine(), "i1cl01_e_1rb01_stra");
+    EXPECT_TRUE(HasEvent("evt_1cl01_1rb01_viewed"));
 }
