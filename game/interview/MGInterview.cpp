@@ -52,6 +52,7 @@
 #include "ui/MGCutScenePlayer.h"
 #include "util/MGListening.h"
 #include "util/MGOptions.h"
+#include "util/MGRandom.h"
 
 namespace {
 
@@ -83,16 +84,6 @@ const TopicLook kTopicLooks[] = {{u"_n", u"n", XBTNSTATE_NORMAL},
                                  {u"_d", u"h", XBTNSTATE_DOWN},
                                  {u"_x", u"x", XBTNSTATE_DISABLED},
                                  {u"_h", u"h", XBTNSTATE_HILIGHTED}};
-
-int DefaultRandom() {
-    return std::rand() % (MGInterview::kMaxRandom + 1);
-}
-
-MGInterview::RandomSource gRandomSource = nullptr;
-
-int NextRandom() {
-    return gRandomSource != nullptr ? gRandomSource() : DefaultRandom();
-}
 
 MGScene* CurrentScene() {
     MGSceneManager* scenes = MGSceneManager::GetInstance();
@@ -141,7 +132,11 @@ bool Covers(VoButton* apButton, const VoVector2& aPoint) {
 }  // namespace
 
 void MGInterview::SetRandomSource(RandomSource apSource) {
-    gRandomSource = apSource;
+    MGSetRandomSource(apSource);
+}
+
+int MGInterview::NextRandom() {
+    return MGRandom();
 }
 
 int MGInterview::RandomIndex(int aCount) {
@@ -150,7 +145,7 @@ int MGInterview::RandomIndex(int aCount) {
     }
     // The milliseconds of the timer, wrapped into the seed's range.
     const double milliseconds = std::fmod(Now() * 1000.0, 4294967296.0);
-    std::srand(milliseconds >= 0.0 ? static_cast<unsigned>(milliseconds) : 0u);
+    MGSeedRandom(milliseconds >= 0.0 ? static_cast<unsigned>(milliseconds) : 0u);
     const int index = static_cast<int>(static_cast<float>(NextRandom()) / static_cast<float>(kMaxRandom) *
                                        static_cast<float>(aCount));
     return index >= aCount ? aCount - 1 : (index < 0 ? 0 : index);
@@ -211,7 +206,7 @@ MGInterview::MGInterview()
       fSuspended(false),
       fResumeMouse(false),
       fResumeGroup(false) {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    MGSeedRandom(static_cast<unsigned>(std::time(nullptr)));
 }
 
 MGInterview::~MGInterview() {
@@ -1149,15 +1144,8 @@ void MGInterview::OnButtonEvent(const VoString& aId, int aCode) {
         return;
     }
     if (aId == VoString(kDragButton)) {
-        if (aCode == kPressed && fpGroup != nullptr) {
-            VoVector2 pointer;
-            if (VoMouse* mouse = VoMouse::GetInstance()) {
-                mouse->GetPosition(pointer);
-            }
-            VoVector2 place;
-            fpGroup->GetWorldPosition(place);
-            fDragOffset = VoVector2(place.x - pointer.x, place.y - pointer.y);
-            fDragging = true;
+        if (aCode == kPressed) {
+            BeginDrag();
         }
         return;
     }
@@ -1182,6 +1170,20 @@ void MGInterview::OnButtonEvent(const VoString& aId, int aCode) {
         ShowModes(aId);
     }
     RefreshTopicArea();
+}
+
+void MGInterview::BeginDrag() {
+    if (fpGroup == nullptr) {
+        return;
+    }
+    VoVector2 pointer;
+    if (VoMouse* mouse = VoMouse::GetInstance()) {
+        mouse->GetPosition(pointer);
+    }
+    VoVector2 place;
+    fpGroup->GetWorldPosition(place);
+    fDragOffset = VoVector2(place.x - pointer.x, place.y - pointer.y);
+    fDragging = true;
 }
 
 void MGInterview::OnMouseMove(const VoVector2* apPosition) {
