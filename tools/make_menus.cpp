@@ -22,6 +22,18 @@
 //                                                takes whatever the name)
 //   data/movies/000_all.bik                      the new game's opening card,
 //                                                320 x 240, 3 s
+//   data/textures/caseselection/caseselection_layout.txt  the case selection:
+//                                                its folders page and the
+//                                                four ledger pages
+//   data/textures/caseselection/cs_*.tga         the pictures these name
+//   data/movies/case01_closed.mkv                case 1's closing card, 320 x
+//                                                240, 3 s, and its cut scene
+//                                                (after interview 117, once the
+//                                                case is closed, back to the
+//                                                squad room, where the case
+//                                                selection opens) in a block of
+//                                                its own at the end of
+//                                                data/movies/cutscenes.txt
 //
 // The look, throughout: night blue behind, amber and ivory in front, in the
 // DejaVu fonts. Button pictures come in pairs, at rest ("n") and under the
@@ -960,6 +972,59 @@ Picture OpeningCard(const Typeface& aPlace, const Typeface& aTime) {
     return card;
 }
 
+// ---- the end of case 1 --------------------------------------------------------
+
+const char* const kClosingBegin = "// -- The end of case 1 (tools/make_menus.cpp).";
+const char* const kClosingEnd = "// -- End of the end of case 1.";
+
+// The file with the block between the two marker lines (or at its end)
+// replaced by the given lines.
+bool ReplaceBlock(const std::string& aPath, const std::vector<std::string>& aBlock) {
+    std::ifstream in(aPath);
+    if (!in) {
+        std::fprintf(stderr, "cannot read %s\n", aPath.c_str());
+        return false;
+    }
+    std::vector<std::string> kept;
+    bool inside = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line == kClosingBegin) {
+            inside = true;
+        } else if (line == kClosingEnd) {
+            inside = false;
+        } else if (!inside) {
+            kept.push_back(line);
+        }
+    }
+    in.close();
+    std::ofstream out(aPath, std::ios::binary);
+    const std::vector<std::string>* const parts[] = {&kept, &aBlock};
+    for (const std::vector<std::string>* lines : parts) {
+        for (const std::string& line : *lines) {
+            out << line << "\n";
+        }
+    }
+    return static_cast<bool>(out);
+}
+
+// Case 1's closing card and its cut scene: when interview 117 ends with the
+// case closed, the card plays on the way back to the squad room, where the
+// case selection opens (no case is in play any more) on the case's ledger.
+bool CaseOneClosing(Output& aOut, const Typeface& aPlace, const Typeface& aTime) {
+    Picture card(320, 240);
+    const std::string title = "Case closed";
+    const std::string line = "The Marlowe, room twelve";
+    aPlace.Draw(card, title, (320 - aPlace.Width(title)) / 2, 116, kIvory);
+    aTime.Draw(card, line, (320 - aTime.Width(line)) / 2, 146, kAmber);
+    bool ok = FadingMovie(aOut.data + "/movies/case01_closed.mkv", card, 30);
+    ok = ReplaceBlock(aOut.data + "/movies/cutscenes.txt",
+                      {kClosingBegin, "case01_closed", "\ttriggertype=interview", "\ttriggerinterview=117",
+                       "\tmovie=case01_closed.mkv", "\tdoneevents=evt_case01_closed_played", "\ttargetscene=precinct",
+                       "\tdependencies=script[e[evt_case01_closed]&!e[evt_case01_closed_played]]", kClosingEnd}) &&
+         ok;
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -1009,5 +1074,6 @@ int main(int argc, char** argv) {
     out.ok = Music(out) && out.ok;
     out.ok = FadingMovie(data + "/movies/Quorvel_Logo.bik", Logo(logoName), 30) && out.ok;
     out.ok = FadingMovie(data + "/movies/000_all.bik", OpeningCard(place, time), 30) && out.ok;
+    out.ok = CaseOneClosing(out, place, time) && out.ok;
     return out.ok ? 0 : 1;
 }
