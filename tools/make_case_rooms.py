@@ -31,6 +31,7 @@ import math
 import os
 import sys
 
+from make_pda_map import replace_block
 from make_puzzles import emit
 from puzzle_art import Canvas, Font, bgra
 
@@ -548,23 +549,6 @@ def evidence_file(objects):
     return lines
 
 
-def replace_block(path, begin, end, block):
-    """Puts the block between the markers at the end of the file, in place
-    of the one written before."""
-    kept = []
-    inside = False
-    if os.path.exists(path):
-        with open(path) as source:
-            for line in source.read().splitlines():
-                if line == begin:
-                    inside = True
-                elif line == end:
-                    inside = False
-                elif not inside:
-                    kept.append(line)
-    write(path, kept + [begin] + block + [end])
-
-
 def precinct_hotspots():
     desk = box_rect(PRECINCT_CAMERA, ((-172, 0, 98), (-78, 52, 146)), 0)
     glass = box_rect(PRECINCT_CAMERA, ((110, 0, 257), (240, 110, 360)), 0)
@@ -624,9 +608,9 @@ def main():
         placards += emit([(scene["id"], [("location", location), ("address", address)])])
     cufflink_picture().write(os.path.join(scenes, "case01", "riverbank", "cufflink.tga"))
     write(os.path.join(scenes, "precinct", "hotspots_squadroom.txt"), precinct_hotspots())
-    replace_block(os.path.join(scenes, "case01", "office", "hotspots_office.txt"), PROFILER_BEGIN, PROFILER_END,
-                  profiler_hotspot())
-    replace_block(os.path.join(scenes, "scenes.txt"), PLACARD_BEGIN, PLACARD_END, placards)
+    replace_block(os.path.join(scenes, "case01", "office", "hotspots_office.txt"), "\n".join(profiler_hotspot()),
+                  PROFILER_BEGIN, PROFILER_END)
+    replace_block(os.path.join(scenes, "scenes.txt"), "\n".join(placards), PLACARD_BEGIN, PLACARD_END)
 
 
 if __name__ == "__main__":
