@@ -195,6 +195,18 @@ def target(ident, rect, comment, items):
     return (comment, (ident, entry))
 
 
+def check_apart(where, hotspots):
+    """No two hotspots of a viewpoint share a pixel: a click finds one."""
+    rects = [(ident, next(value for key, value in entry if key == "boundary")[1][1])
+             for _, (ident, entry) in hotspots]
+    for i, (first, a) in enumerate(rects):
+        ax, ay, aw, ah = (int(v) for v in a.split("|"))
+        for second, b in rects[i + 1:]:
+            bx, by, bw, bh = (int(v) for v in b.split("|"))
+            if ax < bx + bw and bx < ax + aw and ay < by + bh and by < ay + ah:
+                sys.exit("%s: the hotspots %s and %s overlap" % (where, first, second))
+
+
 def hotspot_lines(hotspots):
     lines = []
     for comment, entry in hotspots:
@@ -241,7 +253,11 @@ def room_viewpoint(ident, camera_id, hotspots, closeups=(), camera=ROOM_CAMERA, 
             "hotspots": hotspots, "closeups": list(closeups), "sprites": list(sprites)}
 
 
-def door_to(scene, viewpoint):
+def door_to(scene, viewpoint, right=False):
+    """The way out; on the right where the left wall has something else."""
+    if right:
+        return navigate("door", (WIDTH - ROOM_DOOR[2], ROOM_DOOR[1], ROOM_DOOR[2], ROOM_DOOR[3]),
+                        "door: the way out on the right, to %s." % scene, scene, viewpoint, "right", "right")
     return navigate("door", ROOM_DOOR, "door: the way out on the left, to %s." % scene, scene, viewpoint,
                     "entrance")
 
@@ -275,19 +291,19 @@ PUZZLES = [
 ]
 
 
-def locker_box(number):
-    """Locker number (0 to 17) on the evidence room's back wall, six to a
-    row from the top left (tools/make_case_scenes.cpp, EvidenceRoom)."""
+def locker_front(number):
+    """The door of locker number (0 to 17) on the evidence room's back wall,
+    six to a row from the top left (tools/make_case_scenes.cpp, EvidenceRoom)."""
     row, column = divmod(number, 6)
     x = -180 + 60 * column
     y = 88 - 40 * row
-    return (x, y, 306), (x + 56, y + 36, 320)
+    return (x, y, 306), (x + 56, y + 36, 306)
 
 
 def evidence_room():
     hotspots = []
     for number, (ident, kind, name) in enumerate(PUZZLES):
-        rect = box_rect(ROOM_CAMERA, locker_box(number), 0)
+        rect = box_rect(ROOM_CAMERA, locker_front(number), -1)
         comment = "locker_%s: locker %d; using it opens the %s puzzle." % (ident, number + 1, ident)
         if kind == "state":
             hotspots.append(general("locker_" + ident, rect, comment, use=("", "%s|boolean|true" % name)))
@@ -426,7 +442,7 @@ SCENES = [
         "viewpoints": [room_viewpoint("vp_mailboxesleft", "cam_mailboxesleft", [
             puzzle_spot("mailboxes", ROOM_CAMERA, ((-200, 0, 150), (-178, 120, 300)), "sta_poboxpuzzle_active",
                         "the post office box"),
-            door_to("precinct", "vp_squadroom")],
+            door_to("precinct", "vp_squadroom", right=True)],
             [closeup("4mb02", "sta_cu_4mb02_visible", "4MB02 - BOX 1138", (120, 110, 90), (196, 160, 70))])],
     },
     {
@@ -593,6 +609,7 @@ def main():
             write(os.path.join(folder, "evidence.txt"), evidence_file(scene["evidence"]))
         for view in scene["viewpoints"]:
             short = view["id"][3:]
+            check_apart(scene["id"] + " " + view["id"], view["hotspots"])
             write(os.path.join(folder, "hotspots_%s.txt" % short),
                   header("The hotspots of the viewpoint %s, in screen pixels." % view["id"]) +
                   hotspot_lines(view["hotspots"]))
