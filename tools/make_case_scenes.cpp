@@ -12,6 +12,18 @@
 //   data/scenes/precinct/precinct_depth.lim      the squad room's depth mesh
 //   data/scenes/precinct/vp_squadroom.tga        the squad room, where a new
 //                                                game begins
+//   data/scenes/case01/riverbank/riverbank_depth.lim, vp_riverbank.tga
+//                                                the quay where case one begins
+//   data/scenes/<id>/<name>_depth.lim, <viewpoint>.tga
+//                                                the small rooms: the first
+//                                                scenes of cases two to four,
+//                                                the places the puzzles'
+//                                                solutions lead to, and the
+//                                                evidence room "puzzles"
+//
+// The small rooms' and the riverbank's text files (scene, cameras, lights,
+// waypoints, walkable ground, hotspots) come first, from
+// tools/make_case_rooms.py.
 //
 // Regenerate, from the repository root (it opens a hidden window; headless,
 // set SDL_VIDEODRIVER=offscreen):
@@ -480,6 +492,289 @@ Room Precinct() {
     return room;
 }
 
+// ---- the small rooms of the other scenes -------------------------------------
+
+// One piece of furniture of a small room: a box in a colour (with light of
+// its own when aGlow is above 0), in the depth mesh under its frame name
+// when it has one.
+struct Piece {
+    const char* depth;
+    Colour colour;
+    Vec min;
+    Vec max;
+    float glow;
+};
+
+// The look of a small room: the floor's two tiles (aTile across, stripes or
+// a checkerboard), the walls above and below the rail, and its furniture.
+struct SmallRoomLook {
+    Colour floor;
+    Colour floorAlt;
+    float tile;
+    bool stripes;
+    Colour wall;
+    Colour wallLow;
+    std::vector<Piece> pieces;
+};
+
+// Every small room spans x -200..200 and z -80..320 (the back wall), 130
+// high, with a door in the left wall and a window in the right one. Its
+// cameras, walkable ground and waypoints come from tools/make_case_rooms.py,
+// which keeps the walkable ground (z below 250, x within 130) clear of the
+// furniture and finds the hotspots on the furniture it names; change a
+// piece here and there together.
+Room SmallRoom(const SmallRoomLook& aLook) {
+    Room room;
+    const int floor = room.Paint(aLook.floor);
+    const int floorAlt = room.Paint(aLook.floorAlt);
+    const int wall = room.Paint(aLook.wall);
+    const int wallLow = room.Paint(aLook.wallLow);
+    const int ceiling = room.Paint({0.88f, 0.87f, 0.82f}, 0.3f);
+    const int frame = room.Paint({0.9f, 0.88f, 0.82f});
+    const int door = room.Paint({0.34f, 0.21f, 0.12f});
+    const int glass = room.Paint({0.64f, 0.78f, 0.9f}, 0.3f);
+    const float x0 = -200.0f;
+    const float x1 = 200.0f;
+    const float front = -80.0f;
+    const float back = 320.0f;
+    const float top = 130.0f;
+    room.Floor(floor, floorAlt, x0, x1, front, back, aLook.tile, aLook.stripes);
+    room.Level("", ceiling, top, -1.0f, x0, x1, front, back);
+    room.OnXWall("WS_walls", wall, x0, 1.0f, front, back, 0.0f, top);
+    room.OnXWall("WS_walls", wall, x1, -1.0f, front, back, 0.0f, top);
+    room.OnZWall("WS_walls", wall, back, -1.0f, x0, x1, 0.0f, top);
+    room.OnXWall("", wallLow, x0 + 0.3f, 1.0f, front, back, 0.0f, 34.0f);
+    room.OnXWall("", wallLow, x1 - 0.3f, -1.0f, front, back, 0.0f, 34.0f);
+    room.OnZWall("", wallLow, back - 0.3f, -1.0f, x0, x1, 0.0f, 34.0f);
+    room.OnXWall("", frame, x0 + 0.5f, 1.0f, 34.0f, 116.0f, 0.0f, 96.0f);
+    room.OnXWall("", door, x0 + 1.0f, 1.0f, 40.0f, 110.0f, 0.0f, 90.0f);
+    room.OnXWall("", frame, x1 - 0.5f, -1.0f, 40.0f, 130.0f, 46.0f, 116.0f);
+    room.OnXWall("", glass, x1 - 1.0f, -1.0f, 44.0f, 126.0f, 50.0f, 112.0f);
+    for (const Piece& piece : aLook.pieces) {
+        room.Box(piece.depth, room.Paint(piece.colour, piece.glow), piece.min, piece.max);
+    }
+    return room;
+}
+
+constexpr Colour kWood = {0.42f, 0.26f, 0.15f};
+constexpr Colour kDarkWood = {0.28f, 0.17f, 0.1f};
+constexpr Colour kLinen = {0.88f, 0.87f, 0.82f};
+constexpr Colour kMetal = {0.5f, 0.52f, 0.55f};
+constexpr Colour kDarkMetal = {0.26f, 0.27f, 0.3f};
+constexpr Colour kBrass = {0.78f, 0.62f, 0.28f};
+
+// A bed against the back wall from aX0 to aX1: frame, mattress, blanket and
+// headboard.
+void AddBed(std::vector<Piece>* apPieces, float aX0, float aX1, const Colour& aBlanket) {
+    apPieces->push_back({"WC_bed", kWood, {aX0, 0.0f, 250.0f}, {aX1, 20.0f, 318.0f}, 0.0f});
+    apPieces->push_back({"", kLinen, {aX0 + 2.0f, 20.0f, 252.0f}, {aX1 - 2.0f, 28.0f, 316.0f}, 0.0f});
+    apPieces->push_back({"", aBlanket, {aX0 + 1.0f, 26.0f, 252.0f}, {aX1 - 1.0f, 30.0f, 292.0f}, 0.0f});
+    apPieces->push_back({"", kDarkWood, {aX0, 0.0f, 314.0f}, {aX1, 62.0f, 319.0f}, 0.0f});
+}
+
+SmallRoomLook HotelRoom() {
+    SmallRoomLook look{{0.46f, 0.2f, 0.2f},  {0.42f, 0.18f, 0.18f}, 40.0f, false,
+                       {0.78f, 0.72f, 0.6f}, {0.44f, 0.3f, 0.2f},   {}};
+    AddBed(&look.pieces, -170.0f, -40.0f, {0.52f, 0.12f, 0.12f});
+    // The room service cart with its tray, by the right wall.
+    look.pieces.push_back({"WC_cart", kMetal, {120.0f, 0.0f, 255.0f}, {180.0f, 38.0f, 295.0f}, 0.0f});
+    look.pieces.push_back(
+        {"", {0.85f, 0.85f, 0.88f}, {124.0f, 38.0f, 259.0f}, {176.0f, 42.0f, 291.0f}, 0.1f});
+    look.pieces.push_back({"WC_stand", kWood, {-20.0f, 0.0f, 286.0f}, {20.0f, 30.0f, 318.0f}, 0.0f});
+    return look;
+}
+
+SmallRoomLook Brownstone() {
+    SmallRoomLook look{{0.5f, 0.33f, 0.2f},  {0.45f, 0.29f, 0.17f}, 14.0f, true,
+                       {0.6f, 0.52f, 0.44f}, {0.3f, 0.22f, 0.16f},  {}};
+    // The fireplace in the back wall, the sofa and the bookcase.
+    look.pieces.push_back(
+        {"WC_fireplace", {0.55f, 0.27f, 0.2f}, {-60.0f, 0.0f, 300.0f}, {60.0f, 80.0f, 320.0f}, 0.0f});
+    look.pieces.push_back({"", {0.08f, 0.06f, 0.05f}, {-35.0f, 0.0f, 298.0f}, {35.0f, 45.0f, 300.0f}, 0.0f});
+    look.pieces.push_back({"", {0.9f, 0.5f, 0.2f}, {-25.0f, 2.0f, 299.0f}, {25.0f, 12.0f, 301.0f}, 0.6f});
+    look.pieces.push_back(
+        {"WC_sofa", {0.2f, 0.34f, 0.24f}, {-195.0f, 0.0f, 160.0f}, {-150.0f, 32.0f, 290.0f}, 0.0f});
+    look.pieces.push_back({"WC_bookcase", kDarkWood, {155.0f, 0.0f, 200.0f}, {198.0f, 110.0f, 300.0f}, 0.0f});
+    return look;
+}
+
+SmallRoomLook VictimsHotel() {
+    SmallRoomLook look{{0.34f, 0.36f, 0.46f}, {0.3f, 0.32f, 0.42f}, 40.0f, false,
+                       {0.82f, 0.8f, 0.7f},   {0.3f, 0.32f, 0.4f},  {}};
+    AddBed(&look.pieces, 40.0f, 190.0f, {0.2f, 0.3f, 0.55f});
+    look.pieces.push_back(
+        {"WC_suitcase", {0.45f, 0.3f, 0.18f}, {-192.0f, 0.0f, 180.0f}, {-152.0f, 24.0f, 240.0f}, 0.0f});
+    look.pieces.push_back({"WC_desk", kWood, {-130.0f, 0.0f, 280.0f}, {-20.0f, 32.0f, 318.0f}, 0.0f});
+    return look;
+}
+
+SmallRoomLook CastilloSecretApt() {
+    SmallRoomLook look{{0.3f, 0.24f, 0.2f},  {0.27f, 0.21f, 0.18f}, 16.0f, true,
+                       {0.5f, 0.42f, 0.48f}, {0.26f, 0.2f, 0.24f},  {}};
+    // The painting on the back wall, the bed and the dresser.
+    look.pieces.push_back({"", kBrass, {-46.0f, 48.0f, 317.0f}, {46.0f, 112.0f, 320.0f}, 0.0f});
+    look.pieces.push_back({"", {0.2f, 0.3f, 0.4f}, {-40.0f, 54.0f, 316.0f}, {40.0f, 106.0f, 317.0f}, 0.1f});
+    AddBed(&look.pieces, 60.0f, 190.0f, {0.4f, 0.12f, 0.3f});
+    look.pieces.push_back({"WC_dresser", kWood, {-196.0f, 0.0f, 180.0f}, {-160.0f, 50.0f, 260.0f}, 0.0f});
+    return look;
+}
+
+SmallRoomLook FranksApt() {
+    SmallRoomLook look{{0.55f, 0.45f, 0.32f}, {0.5f, 0.4f, 0.28f},  12.0f, true,
+                       {0.7f, 0.74f, 0.66f},  {0.4f, 0.44f, 0.36f}, {}};
+    AddBed(&look.pieces, -190.0f, -60.0f, {0.3f, 0.4f, 0.26f});
+    // The dresser with the lock box on it.
+    look.pieces.push_back({"WC_dresser", kWood, {60.0f, 0.0f, 284.0f}, {160.0f, 50.0f, 318.0f}, 0.0f});
+    look.pieces.push_back({"", kDarkMetal, {90.0f, 50.0f, 290.0f}, {130.0f, 66.0f, 310.0f}, 0.0f});
+    look.pieces.push_back({"", kBrass, {108.0f, 56.0f, 288.0f}, {112.0f, 60.0f, 290.0f}, 0.0f});
+    return look;
+}
+
+SmallRoomLook CastilloApt() {
+    SmallRoomLook look{{0.85f, 0.84f, 0.8f}, {0.25f, 0.25f, 0.27f}, 25.0f, false,
+                       {0.84f, 0.8f, 0.56f}, {0.5f, 0.6f, 0.5f},    {}};
+    // The counters along the back wall, the fridge, and the safe's hatch
+    // in the floor before them.
+    look.pieces.push_back(
+        {"WC_counter", {0.9f, 0.9f, 0.86f}, {-200.0f, 0.0f, 285.0f}, {120.0f, 40.0f, 320.0f}, 0.0f});
+    look.pieces.push_back({"", kDarkMetal, {-200.0f, 40.0f, 283.0f}, {120.0f, 43.0f, 320.0f}, 0.0f});
+    look.pieces.push_back({"WC_fridge", kLinen, {150.0f, 0.0f, 220.0f}, {196.0f, 120.0f, 290.0f}, 0.0f});
+    look.pieces.push_back({"", kDarkMetal, {-20.0f, 0.0f, 255.0f}, {20.0f, 0.6f, 280.0f}, 0.0f});
+    look.pieces.push_back({"", kBrass, {-4.0f, 0.6f, 262.0f}, {4.0f, 1.2f, 264.0f}, 0.0f});
+    return look;
+}
+
+SmallRoomLook UpsStore() {
+    SmallRoomLook look{{0.6f, 0.6f, 0.56f},  {0.55f, 0.55f, 0.5f},  30.0f, false,
+                       {0.86f, 0.76f, 0.5f}, {0.36f, 0.24f, 0.14f}, {}};
+    // The wall of mailboxes on the left, four rows of six doors, and the
+    // counter at the back.
+    look.pieces.push_back({"WC_mailboxes", kMetal, {-200.0f, 0.0f, 150.0f}, {-180.0f, 120.0f, 300.0f}, 0.0f});
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 6; ++column) {
+            const float y = 10.0f + 27.0f * static_cast<float>(row);
+            const float z = 155.0f + 24.0f * static_cast<float>(column);
+            look.pieces.push_back({"",
+                                   column % 2 == row % 2 ? kBrass : kDarkMetal,
+                                   {-180.0f, y, z},
+                                   {-178.5f, y + 22.0f, z + 20.0f},
+                                   0.0f});
+        }
+    }
+    look.pieces.push_back(
+        {"WC_counter", {0.4f, 0.28f, 0.14f}, {-60.0f, 0.0f, 280.0f}, {170.0f, 44.0f, 318.0f}, 0.0f});
+    return look;
+}
+
+SmallRoomLook Chase() {
+    SmallRoomLook look{{0.9f, 0.9f, 0.9f},   {0.55f, 0.7f, 0.75f},  20.0f, false,
+                       {0.72f, 0.82f, 0.8f}, {0.85f, 0.85f, 0.82f}, {}};
+    // The kitchen counter with its drawer on the left, the bath on the right.
+    look.pieces.push_back({"WC_counter", kWood, {-200.0f, 0.0f, 282.0f}, {0.0f, 40.0f, 320.0f}, 0.0f});
+    look.pieces.push_back({"", kDarkWood, {-120.0f, 24.0f, 280.0f}, {-60.0f, 36.0f, 282.0f}, 0.0f});
+    look.pieces.push_back({"", kBrass, {-94.0f, 29.0f, 278.0f}, {-86.0f, 31.0f, 280.0f}, 0.0f});
+    look.pieces.push_back(
+        {"WC_bath", {0.95f, 0.95f, 0.93f}, {90.0f, 0.0f, 255.0f}, {196.0f, 32.0f, 318.0f}, 0.0f});
+    return look;
+}
+
+SmallRoomLook LisaAptUpstairs() {
+    SmallRoomLook look{{0.6f, 0.46f, 0.3f}, {0.55f, 0.42f, 0.27f}, 14.0f, true,
+                       {0.86f, 0.7f, 0.7f}, {0.5f, 0.36f, 0.36f},  {}};
+    // The top of the stairs on the left, the bed, and the Dravo box on the
+    // night stand.
+    for (int step = 0; step < 4; ++step) {
+        const float z = 160.0f + 30.0f * static_cast<float>(step);
+        look.pieces.push_back(
+            {"WC_stairs", kDarkWood, {-200.0f, 0.0f, z}, {-150.0f, 40.0f - 10.0f * step, z + 30.0f}, 0.0f});
+    }
+    AddBed(&look.pieces, 40.0f, 190.0f, {0.6f, 0.3f, 0.4f});
+    look.pieces.push_back({"WC_stand", kWood, {-30.0f, 0.0f, 286.0f}, {10.0f, 30.0f, 318.0f}, 0.0f});
+    look.pieces.push_back({"", {0.5f, 0.2f, 0.1f}, {-22.0f, 30.0f, 294.0f}, {2.0f, 42.0f, 312.0f}, 0.0f});
+    return look;
+}
+
+SmallRoomLook StokesUpstairs() {
+    SmallRoomLook look{{0.4f, 0.3f, 0.22f},  {0.36f, 0.27f, 0.2f}, 16.0f, true,
+                       {0.64f, 0.68f, 0.8f}, {0.3f, 0.32f, 0.42f}, {}};
+    AddBed(&look.pieces, -190.0f, -60.0f, {0.5f, 0.45f, 0.2f});
+    // The harp by the right wall: its pillar, neck and sound box.
+    look.pieces.push_back({"WC_harp", kBrass, {150.0f, 0.0f, 230.0f}, {170.0f, 14.0f, 270.0f}, 0.0f});
+    look.pieces.push_back({"", kBrass, {156.0f, 14.0f, 232.0f}, {162.0f, 104.0f, 238.0f}, 0.0f});
+    look.pieces.push_back({"", kWood, {156.0f, 14.0f, 262.0f}, {164.0f, 80.0f, 270.0f}, 0.0f});
+    look.pieces.push_back({"", kBrass, {156.0f, 96.0f, 232.0f}, {162.0f, 104.0f, 270.0f}, 0.0f});
+    return look;
+}
+
+// The evidence room of the precinct: eighteen lockers on the back wall, six
+// to a row in three rows, the first at the top left, and a standing lamp.
+SmallRoomLook EvidenceRoom() {
+    SmallRoomLook look{{0.46f, 0.48f, 0.42f}, {0.4f, 0.42f, 0.37f},  30.0f, false,
+                       {0.62f, 0.66f, 0.58f}, {0.36f, 0.42f, 0.38f}, {}};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 6; ++column) {
+            const float x = -180.0f + 60.0f * static_cast<float>(column);
+            const float y = 88.0f - 40.0f * static_cast<float>(row);
+            look.pieces.push_back({"WC_lockers",
+                                   row % 2 == column % 2 ? kMetal : kDarkMetal,
+                                   {x, y, 306.0f},
+                                   {x + 56.0f, y + 36.0f, 320.0f},
+                                   0.0f});
+            look.pieces.push_back(
+                {"", kBrass, {x + 44.0f, y + 16.0f, 304.0f}, {x + 50.0f, y + 20.0f, 306.0f}, 0.0f});
+        }
+    }
+    // The standing lamp by the right wall.
+    look.pieces.push_back({"WC_lamp", kDarkMetal, {172.0f, 0.0f, 200.0f}, {176.0f, 90.0f, 204.0f}, 0.0f});
+    look.pieces.push_back(
+        {"", {1.0f, 0.95f, 0.75f}, {164.0f, 90.0f, 192.0f}, {184.0f, 104.0f, 212.0f}, 0.7f});
+    return look;
+}
+
+// ---- the riverbank -------------------------------------------------------------
+
+// The quay by the river where case one begins: cobbles from z -80 to 270,
+// the railing along the edge, the river beyond, the far bank and the sky;
+// the boathouse on stilts at the back left, its door facing the quay with
+// the keypad beside it, a lamp post and a bollard on the right. Its camera
+// and walkable ground are those of the small rooms.
+Room Riverbank() {
+    Room room;
+    const int cobble = room.Paint({0.46f, 0.44f, 0.42f});
+    const int cobbleDark = room.Paint({0.4f, 0.38f, 0.37f});
+    const int water = room.Paint({0.18f, 0.3f, 0.36f}, 0.15f);
+    const int bank = room.Paint({0.22f, 0.32f, 0.2f});
+    const int sky = room.Paint({0.4f, 0.48f, 0.58f}, 0.35f);
+    const int rail = room.Paint({0.2f, 0.2f, 0.22f});
+    const int plank = room.Paint({0.4f, 0.28f, 0.18f});
+    const int roof = room.Paint({0.3f, 0.16f, 0.12f});
+    const int door = room.Paint({0.26f, 0.16f, 0.1f});
+    const int keypad = room.Paint({0.16f, 0.16f, 0.18f});
+    const int keys = room.Paint({0.8f, 0.8f, 0.7f}, 0.3f);
+    const int lamp = room.Paint({1.0f, 0.95f, 0.75f}, 0.7f);
+    const int stone = room.Paint({0.5f, 0.47f, 0.42f});
+    const float edge = 270.0f;
+    room.Floor(cobble, cobbleDark, -400.0f, 400.0f, -80.0f, edge, 20.0f, false);
+    room.Level("", water, -12.0f, 1.0f, -1200.0f, 1200.0f, edge, 900.0f);
+    room.OnZWall("", stone, edge, -1.0f, -400.0f, 400.0f, -12.0f, 0.0f);
+    room.OnZWall("", bank, 900.0f, -1.0f, -1200.0f, 1200.0f, -12.0f, 60.0f);
+    room.OnZWall("", sky, 901.0f, -1.0f, -1200.0f, 1200.0f, 60.0f, 900.0f);
+    room.Box("WC_rail", rail, {-60.0f, 30.0f, edge - 6.0f}, {400.0f, 33.0f, edge - 3.0f});
+    for (float x = -60.0f; x < 400.0f; x += 60.0f) {
+        room.Box("WC_rail", rail, {x, 0.0f, edge - 6.0f}, {x + 3.0f, 30.0f, edge - 3.0f});
+    }
+    // The boathouse: its front wall at z 250 with the door and the keypad.
+    room.Box("WS_boathouse", plank, {-260.0f, 0.0f, 250.0f}, {-60.0f, 100.0f, 370.0f});
+    room.Box("", roof, {-264.0f, 100.0f, 246.0f}, {-56.0f, 108.0f, 374.0f});
+    room.OnZWall("", door, 249.5f, -1.0f, -150.0f, -110.0f, 0.0f, 80.0f);
+    room.Box("", keypad, {-100.0f, 40.0f, 246.0f}, {-90.0f, 58.0f, 250.0f});
+    room.Box("", keys, {-98.0f, 43.0f, 245.5f}, {-92.0f, 55.0f, 246.0f});
+    room.Box("WC_lamp", rail, {150.0f, 0.0f, 180.0f}, {156.0f, 110.0f, 186.0f});
+    room.Box("", lamp, {146.0f, 110.0f, 176.0f}, {160.0f, 122.0f, 190.0f});
+    room.Box("WC_bollard", rail, {100.0f, 0.0f, 236.0f}, {112.0f, 14.0f, 248.0f});
+    return room;
+}
+
 // ---- drawing ------------------------------------------------------------------
 
 // A light as the game makes it from a light file's entry.
@@ -744,6 +1039,25 @@ int main(int argc, char** argv) {
     bool saved = MakeScene(data, "case01/lobby", "lobby_depth.lim", Lobby());
     saved = MakeScene(data, "case01/office", "office_depth.lim", Office()) && saved;
     saved = MakeScene(data, "precinct", "precinct_depth.lim", Precinct()) && saved;
+    saved = MakeScene(data, "case01/riverbank", "riverbank_depth.lim", Riverbank()) && saved;
+    const std::pair<const char*, SmallRoomLook (*)()> rooms[] = {
+        {"case02/hotel_room", HotelRoom},
+        {"case03/brownstone", Brownstone},
+        {"case04/victimshotel", VictimsHotel},
+        {"case01/castillosecretapt", CastilloSecretApt},
+        {"case01/franksapt", FranksApt},
+        {"case01/castilloapt", CastilloApt},
+        {"case04/upsstore", UpsStore},
+        {"case03/chase", Chase},
+        {"case02/lisa_apt_upstairs", LisaAptUpstairs},
+        {"case02/stokes_upstairs", StokesUpstairs},
+        {"puzzles", EvidenceRoom},
+    };
+    for (const auto& room : rooms) {
+        const std::string id = room.first;
+        const std::string name = id.substr(id.find('/') + 1);
+        saved = MakeScene(data, id, name + "_depth.lim", SmallRoom(room.second())) && saved;
+    }
     delete platform;
     delete VoCleaner::PeekInstance();
     return saved ? 0 : 1;

@@ -12,6 +12,17 @@
 //                                 made as the cut scene, 2 s each (Matroska
 //                                 with VP8, which the movie reader takes
 //                                 whatever the name)
+//   data/movies/152_all.bik, 252_all.bik, 352_all.bik
+//                                 the intros of cases 1 to 3, played when a
+//                                 case is first chosen; 016_all.bik and
+//                                 452_all.bik, the two of case 4
+//   data/movies/001_all.bik, 002_all.bik, 003_all.bik
+//                                 the reviews of cases 1 to 3
+//   data/movies/Secret_Apt_Door.bik, LockBox_Open.bik, Safe_Open.bik,
+//   UPS_BoxVantrell.bik, LisaApt_Dravo_Box.bik, Harp_Puzzle.bik
+//                                 the openings of six more puzzles'
+//                                 solutions
+//                                 (all of these made as the two above)
 //
 // Regenerate, from the repository root:
 //
@@ -39,7 +50,8 @@ void Strike(std::vector<float>* apFrames, double aStart, double aSeconds, double
     for (int i = 0; i < count && first + i < static_cast<int>(apFrames->size()); ++i) {
         const double t = static_cast<double>(i) / kRate;
         const double attack = std::min(1.0, t / 0.004);
-        const double tone = std::sin(2.0 * kPi * aFrequency * t) + 0.4 * std::sin(2.0 * kPi * aFrequency * 2.76 * t) +
+        const double tone = std::sin(2.0 * kPi * aFrequency * t) +
+                            0.4 * std::sin(2.0 * kPi * aFrequency * 2.76 * t) +
                             0.2 * std::sin(2.0 * kPi * aFrequency * 5.4 * t);
         (*apFrames)[static_cast<std::size_t>(first + i)] +=
             static_cast<float>(0.3 * attack * std::exp(-5.0 * t) * tone);
@@ -77,7 +89,10 @@ int main(int argc, char** argv) {
     }
     MovieSpec opening = intro;
     opening.frames = 24;
-    for (const char* name : {"Painting_Opening.bik", "chaseapt_draweropen.bik"}) {
+    for (const char* name : {"Painting_Opening.bik", "chaseapt_draweropen.bik", "152_all.bik", "252_all.bik",
+                             "352_all.bik", "016_all.bik", "452_all.bik", "001_all.bik", "002_all.bik",
+                             "003_all.bik", "Secret_Apt_Door.bik", "LockBox_Open.bik", "Safe_Open.bik",
+                             "UPS_BoxVantrell.bik", "LisaApt_Dravo_Box.bik", "Harp_Puzzle.bik"}) {
         if (!WriteMovieFile(movies + name, opening)) {
             std::fprintf(stderr, "could not write %s%s\n", movies.c_str(), name);
             return 1;

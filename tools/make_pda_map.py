@@ -18,7 +18,9 @@ The tags of case 1: "hotel" (always shown) goes to case01/lobby;
 lobby's desk; "office" (shown once the lobby was visited) to the office,
 the first time through the cut scene; "backstairs" (shown once the office
 was visited) has two targets, the office once the clerk has talked about
-the guest, else the lobby's entrance. Cases 2 to 4 have a hotel and a precinct.
+the guest, else the lobby's entrance; "riverbank" (shown once the
+riverbank was visited) goes back to case01/riverbank, where the case
+begins. Cases 2 to 4 have a hotel, a precinct and the case's first scene.
 
 Needs ffmpeg (the Debian package of that name) for the movie; the build
 never runs this, the outputs are committed.
@@ -58,12 +60,20 @@ TAGS = {
         ("backstairs", "BACK STAIRS", (132, 236), "script[e[evt_office_visited]]",
          [("script[e[evt_117_guest_done]]", "gotoviewpoint|case01/office|vp_office"),
           ("script[true]", "gotoviewpoint|case01/lobby|vp_entrance")]),
+        ("riverbank", "RIVERBANK", (24, 322), "script[e[evt_riverbank_visited]]",
+         [("script[true]", "gotoscene|case01/riverbank")]),
     ],
 }
+# Cases 2 to 4: the hotel, the precinct, and the case's first scene.
+FIRST_SCENES = {2: ("hotelroom2", "HOTEL ROOM", "case02/hotel_room"),
+                3: ("brownstone3", "BROWNSTONE", "case03/brownstone"),
+                4: ("victimshotel4", "MERIDIAN", "case04/victimshotel")}
 for case in (2, 3, 4):
+    ident, label, scene = FIRST_SCENES[case]
     TAGS[case] = [
         ("hotel%d" % case, "HOTEL", (24, 40), "script[true]", [("script[true]", "gotoscene|case01/lobby")]),
         ("precinct%d" % case, "PRECINCT", (132, 300), "script[true]", [("script[true]", "gotoscene|precinct")]),
+        (ident, label, (24, 120), "script[true]", [("script[true]", "gotoscene|" + scene)]),
     ]
 
 CHEAT_PLACE = (204, 390)
@@ -248,7 +258,7 @@ def write(path, data):
         out.write(data)
 
 
-def replace_block(path, block):
+def replace_block(path, block, begin=CUTSCENE_BEGIN, end=CUTSCENE_END):
     """Puts the block between the markers at the end of the file, in place of
     the one written before."""
     kept = []
@@ -256,13 +266,13 @@ def replace_block(path, block):
     if os.path.exists(path):
         with open(path) as source:
             for line in source.read().splitlines():
-                if line == CUTSCENE_BEGIN:
+                if line == begin:
                     inside = True
-                elif line == CUTSCENE_END:
+                elif line == end:
                     inside = False
                 elif not inside:
                     kept.append(line)
-    write(path, "\n".join(kept + [CUTSCENE_BEGIN] + block.rstrip("\n").split("\n") + [CUTSCENE_END]) + "\n")
+    write(path, "\n".join(kept + [begin] + block.rstrip("\n").split("\n") + [end]) + "\n")
 
 
 def office_movie(path):

@@ -44,7 +44,8 @@ TEST_F(MGMapPanelTest, TheSampleMapShowsTheTagsOfCaseOne) {
     fGame.OpenMap();
     MGMapPanel* map = MapGame::Map();
     EXPECT_EQ(map->GetCase(), 1);
-    EXPECT_EQ(TagIds(), (std::vector<std::string>{"hotel", "frontdesk", "office", "backstairs"}));
+    EXPECT_EQ(TagIds(),
+              (std::vector<std::string>{"hotel", "frontdesk", "office", "backstairs", "riverbank"}));
     EXPECT_TRUE(MapGame::FindTag(u"hotel")->IsActive());
     EXPECT_FALSE(MapGame::FindTag(u"office")->IsActive());
     EXPECT_EQ(MapGame::PDA()->GetScrollContent(), map->GetMapGroup());
