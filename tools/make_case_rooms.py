@@ -32,6 +32,7 @@ import math
 import os
 import sys
 
+from make_pda_map import replace_block
 from make_puzzles import emit
 from puzzle_art import Canvas, Font, bgra
 
@@ -209,6 +210,18 @@ def target(ident, rect, comment, items):
     return (comment, (ident, entry))
 
 
+def check_apart(where, hotspots):
+    """No two hotspots of a viewpoint share a pixel: a click finds one."""
+    rects = [(ident, next(value for key, value in entry if key == "boundary")[1][1])
+             for _, (ident, entry) in hotspots]
+    for i, (first, a) in enumerate(rects):
+        ax, ay, aw, ah = (int(v) for v in a.split("|"))
+        for second, b in rects[i + 1:]:
+            bx, by, bw, bh = (int(v) for v in b.split("|"))
+            if ax < bx + bw and bx < ax + aw and ay < by + bh and by < ay + ah:
+                sys.exit("%s: the hotspots %s and %s overlap" % (where, first, second))
+
+
 def hotspot_lines(hotspots):
     lines = []
     for comment, entry in hotspots:
@@ -255,7 +268,11 @@ def room_viewpoint(ident, camera_id, hotspots, closeups=(), camera=ROOM_CAMERA, 
             "hotspots": hotspots, "closeups": list(closeups), "sprites": list(sprites)}
 
 
-def door_to(scene, viewpoint):
+def door_to(scene, viewpoint, right=False):
+    """The way out; on the right where the left wall has something else."""
+    if right:
+        return navigate("door", (WIDTH - ROOM_DOOR[2], ROOM_DOOR[1], ROOM_DOOR[2], ROOM_DOOR[3]),
+                        "door: the way out on the right, to %s." % scene, scene, viewpoint, "right", "right")
     return navigate("door", ROOM_DOOR, "door: the way out on the left, to %s." % scene, scene, viewpoint,
                     "entrance")
 
@@ -289,19 +306,19 @@ PUZZLES = [
 ]
 
 
-def locker_box(number):
-    """Locker number (0 to 17) on the evidence room's back wall, six to a
-    row from the top left (tools/make_case_scenes.cpp, EvidenceRoom)."""
+def locker_front(number):
+    """The door of locker number (0 to 17) on the evidence room's back wall,
+    six to a row from the top left (tools/make_case_scenes.cpp, EvidenceRoom)."""
     row, column = divmod(number, 6)
     x = -180 + 60 * column
     y = 88 - 40 * row
-    return (x, y, 306), (x + 56, y + 36, 320)
+    return (x, y, 306), (x + 56, y + 36, 306)
 
 
 def evidence_room():
     hotspots = []
     for number, (ident, kind, name) in enumerate(PUZZLES):
-        rect = box_rect(ROOM_CAMERA, locker_box(number), 0)
+        rect = box_rect(ROOM_CAMERA, locker_front(number), -1)
         comment = "locker_%s: locker %d; using it opens the %s puzzle." % (ident, number + 1, ident)
         if kind == "state":
             hotspots.append(general("locker_" + ident, rect, comment, use=("", "%s|boolean|true" % name)))
@@ -440,7 +457,7 @@ SCENES = [
         "viewpoints": [room_viewpoint("vp_mailboxesleft", "cam_mailboxesleft", [
             puzzle_spot("mailboxes", ROOM_CAMERA, ((-200, 0, 150), (-178, 120, 300)), "sta_poboxpuzzle_active",
                         "the post office box"),
-            door_to("precinct", "vp_squadroom")],
+            door_to("precinct", "vp_squadroom", right=True)],
             [closeup("4mb02", "sta_cu_4mb02_visible", "4MB02 - BOX 1138", (120, 110, 90), (196, 160, 70))])],
     },
     {
@@ -563,23 +580,6 @@ def evidence_file(objects):
     return lines
 
 
-def replace_block(path, begin, end, block):
-    """Puts the block between the markers at the end of the file, in place
-    of the one written before."""
-    kept = []
-    inside = False
-    if os.path.exists(path):
-        with open(path) as source:
-            for line in source.read().splitlines():
-                if line == begin:
-                    inside = True
-                elif line == end:
-                    inside = False
-                elif not inside:
-                    kept.append(line)
-    write(path, kept + [begin] + block + [end])
-
-
 def precinct_hotspots():
     desk = box_rect(PRECINCT_CAMERA, ((-172, 0, 98), (-78, 52, 146)), 0)
     x, y, w, h = box_rect(PRECINCT_CAMERA, ((110, 0, 257), (240, 110, 360)), 0)
@@ -631,6 +631,7 @@ def main():
             write(os.path.join(folder, "evidence.txt"), evidence_file(scene["evidence"]))
         for view in scene["viewpoints"]:
             short = view["id"][3:]
+            check_apart(scene["id"] + " " + view["id"], view["hotspots"])
             write(os.path.join(folder, "hotspots_%s.txt" % short),
                   header("The hotspots of the viewpoint %s, in screen pixels." % view["id"]) +
                   hotspot_lines(view["hotspots"]))
@@ -646,9 +647,9 @@ def main():
         placards += emit([(scene["id"], [("location", location), ("address", address)])])
     cufflink_picture().write(os.path.join(scenes, "case01", "riverbank", "cufflink.tga"))
     write(os.path.join(scenes, "precinct", "hotspots_squadroom.txt"), precinct_hotspots())
-    replace_block(os.path.join(scenes, "case01", "office", "hotspots_office.txt"), PROFILER_BEGIN, PROFILER_END,
-                  profiler_hotspot())
-    replace_block(os.path.join(scenes, "scenes.txt"), PLACARD_BEGIN, PLACARD_END, placards)
+    replace_block(os.path.join(scenes, "case01", "office", "hotspots_office.txt"), "\n".join(profiler_hotspot()),
+                  PROFILER_BEGIN, PROFILER_END)
+    replace_block(os.path.join(scenes, "scenes.txt"), "\n".join(placards), PLACARD_BEGIN, PLACARD_END)
 
 
 if __name__ == "__main__":

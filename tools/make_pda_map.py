@@ -260,7 +260,7 @@ def write(path, data):
         out.write(data)
 
 
-def replace_block(path, block):
+def replace_block(path, block, begin=CUTSCENE_BEGIN, end=CUTSCENE_END):
     """Puts the block between the markers at the end of the file, in place of
     the one written before."""
     kept = []
@@ -268,13 +268,13 @@ def replace_block(path, block):
     if os.path.exists(path):
         with open(path) as source:
             for line in source.read().splitlines():
-                if line == CUTSCENE_BEGIN:
+                if line == begin:
                     inside = True
-                elif line == CUTSCENE_END:
+                elif line == end:
                     inside = False
                 elif not inside:
                     kept.append(line)
-    write(path, "\n".join(kept + [CUTSCENE_BEGIN] + block.rstrip("\n").split("\n") + [CUTSCENE_END]) + "\n")
+    write(path, "\n".join(kept + [begin] + block.rstrip("\n").split("\n") + [end]) + "\n")
 
 
 def office_movie(path):

@@ -10,6 +10,7 @@
 #include "MGScreenManager.h"
 #include "character/VoGesturePlayer.h"
 #include "event/VoEventManager.h"
+#include "game/support/PuzzleGame.h"
 #include "game/support/SampleGame.h"
 #include "gdi/VoButton.h"
 #include "gdi/VoIDisplayObject.h"
@@ -260,4 +261,55 @@ TEST_F(MGSampleHotspotsTest, TheCrimeLabBoothInTheSquadRoomShowsTheCufflinksResu
         FramesUntil([&] { return !computer->IsTyping() && computer->GetResultIcon() != nullptr; }, 10.0));
     EXPECT_EQ(Narrow(computer->GetItemField()->GetText()), "Gold cufflink, engraved N.R.");
     EXPECT_TRUE(MGPDA::GetInstance()->GetInventoryPanel()->HasItem(VoString(u"1rb01_CL")));
+}
+
+TEST_F(MGSampleHotspotsTest, TheHotspotsThatTieTheCaseTogetherDoWhatTheyShould) {
+    // Per hotspot: the scene, a point on it, the action taken from its menu,
+    // and the event or boolean state that action leaves.
+    struct Case {
+        const char16_t* scene;
+        const char* hotspot;
+        float x, y;
+        int action;
+        const char* event;
+        const char* state;
+    };
+    const Case cases[] = {
+        {u"precinct", "casefiles", 240.0f, 420.0f, MGIMultiCursorListener::kUse, nullptr,
+         "sta_caseselection_active"},
+        {u"case01/riverbank", "cufflink", 550.0f, 436.0f, MGIMultiCursorListener::kCollect,
+         "evt_1rb01_collected", nullptr},
+        {u"case01/riverbank", "boathouse", 180.0f, 260.0f, MGIMultiCursorListener::kUse, nullptr,
+         "sta_keypadpuzzle_active"},
+        {u"case01/office", "profiler", 670.0f, 300.0f, MGIMultiCursorListener::kUse, nullptr,
+         "sta_profiler_active"},
+        {u"puzzles", "locker_cigarband", 160.0f, 140.0f, MGIMultiCursorListener::kUse, nullptr,
+         "sta_cigarbandpuzzle_active"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.hotspot);
+        VoEventManager::GetInstance()->ClearEvents();
+        VoStateManager::GetInstance()->ClearStates();
+        ASSERT_TRUE(MGSceneManager::GetInstance()->LoadScene(VoString(c.scene), true, true));
+        ASSERT_TRUE(FramesUntil([] { return Scene()->IsEntered() && Scene()->IsInputEnabled(); }, 5.0));
+        Frames(0.5);
+        MGHotspot* hotspot = Hotspot(c.hotspot);
+        ASSERT_NE(hotspot, nullptr);
+        // The detective walks over, turns, and the hotspot's menu opens.
+        Click(c.x, c.y);
+        ASSERT_TRUE(FramesUntil([&] { return Menu()->GetListener() == hotspot && Menu()->IsShown(); }, 20.0));
+        EXPECT_TRUE(Menu()->GetButton(c.action)->IsEnabled());
+        float x = -1.0f;
+        float y = -1.0f;
+        PuzzleGame::CentreOf(Menu()->GetButton(c.action), &x, &y);
+        Click(x, y);
+        if (c.event != nullptr) {
+            ASSERT_TRUE(FramesUntil([&] { return HasEvent(c.event); }, 10.0));
+        }
+        if (c.state != nullptr) {
+            VoIState* state = VoStateManager::GetInstance()->GetState(VoString(c.state));
+            EXPECT_TRUE(state != nullptr && state->GetBoolean()) << c.state;
+        }
+        Frames(0.5);
+    }
 }

@@ -205,30 +205,34 @@ TEST(SampleTree, EveryPuzzleOpensFromAHotspotAndLeadsToItsPlace) {
             }
         }
     }
-    // The map takes no input: the event that shows it for a while opens it.
-    const std::vector<std::string> openers = {
-        "statechanges=" + Narrow(VoString(MGCigarBandPuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGCombinationLockPuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGSlideBoxPuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGFloorSafePuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGPOBoxPuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGPaintingPuzzle::kActivationState)) + "|boolean|true",
-        "doneevents=" + Narrow(VoString(MGMapPuzzle::kSandcastleCue)),
-        "statechanges=" + Narrow(VoString(MGCrossWordPuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGReceiptPuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGPCDesktopPuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGChasePhotoPuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGHotelWindowPuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGDravoBoxPuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGRoomServicePuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGBaseballBatPuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGHarpPuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGVelmirePuzzle::kActivationState)) + "|boolean|true",
-        "statechanges=" + Narrow(VoString(MGSurveillanceTapePuzzle::kActivationState)) + "|boolean|true",
-        // The case selection and the profiling computer.
-        "statechanges=sta_caseselection_active|boolean|true",
-        "statechanges=sta_profiler_active|boolean|true",
+    // Each puzzle's activation state, the case selection's and the
+    // profiling computer's, set true; the map takes no input, and the event
+    // that shows it for a while opens it.
+    const char16_t* const states[] = {
+        MGCigarBandPuzzle::kActivationState,
+        MGCombinationLockPuzzle::kActivationState,
+        MGSlideBoxPuzzle::kActivationState,
+        MGFloorSafePuzzle::kActivationState,
+        MGPOBoxPuzzle::kActivationState,
+        MGPaintingPuzzle::kActivationState,
+        MGCrossWordPuzzle::kActivationState,
+        MGReceiptPuzzle::kActivationState,
+        MGPCDesktopPuzzle::kActivationState,
+        MGChasePhotoPuzzle::kActivationState,
+        MGHotelWindowPuzzle::kActivationState,
+        MGDravoBoxPuzzle::kActivationState,
+        MGRoomServicePuzzle::kActivationState,
+        MGBaseballBatPuzzle::kActivationState,
+        MGHarpPuzzle::kActivationState,
+        MGVelmirePuzzle::kActivationState,
+        MGSurveillanceTapePuzzle::kActivationState,
+        u"sta_caseselection_active",
+        u"sta_profiler_active",
     };
+    std::vector<std::string> openers = {"doneevents=" + Narrow(VoString(MGMapPuzzle::kSandcastleCue))};
+    for (const char16_t* state : states) {
+        openers.push_back("statechanges=" + Narrow(VoString(state)) + "|boolean|true");
+    }
     for (const std::string& opener : openers) {
         EXPECT_EQ(results.count(opener), 1u) << opener;
     }
