@@ -351,8 +351,15 @@ void MGInterview::ReadTopics() {
     for (int i = 0; topics != nullptr && i < topics->GetCount(); ++i) {
         const VoString key = topics->GetKeyAt(i);
         MGInterviewTopic* topic = VO_NEW MGInterviewTopic();
-        if (topic == nullptr || !topic->Create(fId + u"_" + key, topics->GetListAt(i)) ||
-            fTopics.Add(key, topic, true) == 0) {
+        bool stored = false;
+        if (topic != nullptr && topic->Create(fId + u"_" + key, topics->GetListAt(i))) {
+            // Told by the count, not by Add's hash: the empty key is stored
+            // with the hash 0, and deleting it then would leave a freed topic.
+            const int count = fTopics.GetCount();
+            fTopics.Add(key, topic, true);
+            stored = fTopics.GetCount() > count;
+        }
+        if (!stored) {
             delete topic;
             failed = true;
         }

@@ -423,3 +423,17 @@ TEST_F(MGInterviewTest, TheTitleBarDragsTheWindow) {
     EXPECT_EQ(Group()->GetPosition(), VoVector2(120.0f, 250.0f));
     interview->End();
 }
+
+// The empty key hashes to 0, which the topic list's Add also gives when it
+// refuses a key: the topic is kept once and deleted once, by the interview.
+TEST_F(MGInterviewTest, ATopicWithAnEmptyKeyIsKeptAndDeletedOnce) {
+    VoPropertyList* data = InterviewGame::Parse(Topics(1));
+    VoPropertyList* topic = InterviewGame::Parse("name=topic\nlevel=1\ndependencies=true\ndoneevent=evt_e_done\n");
+    ASSERT_TRUE(data->GetList(VoString(u"topics"))
+                    ->Add(VoString(u""), VoPropertyListElement(VoPropertyListElement::kSection, topic)));
+    fGame.Write("empty_subtitles.txt", "topic=A topic\n");
+    std::unique_ptr<MGInterview> interview(new MGInterview());
+    interview->Create(VoString(u"empty.txt"), data, VoString(u"empty_subtitles.txt"));
+    EXPECT_EQ(interview->GetTopicCount(), 2);
+    EXPECT_NE(interview->GetTopic(VoString(u"")), nullptr);
+}
