@@ -1006,8 +1006,10 @@ void MGInterview::PlayIntros() {
             return;
         }
         // Nothing to say first: the topics open at once, and so does the mouse.
+        // A sequence that played until now is gone with it: nothing is busy.
         delete fpSequence;
         fpSequence = nullptr;
+        fBusy = false;
         UnlockMouse();
     }
     fEnterTopicsAfter = false;
