@@ -428,15 +428,15 @@ def receipt(folder):
         for x in range(0, 220, 10):
             # The first two parts are torn along their lower edge.
             paper.fill(x, 104, x + 10, 110 if part == 2 else 104 + (x // 10) % 2 * 4, PAPER)
-        write(paper, folder, "receipt_part%da.tga" % (part + 1))
+        write(paper, folder, "receipt_piece%da.tga" % (part + 1))
         writing = Canvas(220, 110)
         for line, text in enumerate(RECEIPT_TEXT[part]):
             writing.centred_text(110, 34 + 34 * line, text, TEXT, bgra(40, 40, 120))
-        write(writing, folder, "receipt_part%db.tga" % (part + 1))
+        write(writing, folder, "receipt_piece%db.tga" % (part + 1))
         event = "evt_receiptpuzzle_piece%d_added" % (part + 1)
         for kind, z in (("a", 5), ("b", 6)):
             id_ = "%d%s" % (part + 1, kind)
-            sprites.append((id_, sprite(id_, "receipt_part%d%s.tga" % (part + 1, kind), (290, 130 + 108 * part),
+            sprites.append((id_, sprite(id_, "receipt_piece%d%s.tga" % (part + 1, kind), (290, 130 + 108 * part),
                                         [("relativez", z), ("visible", "script[e[%s]]" % event)])))
     write_layout(os.path.join(folder, "receipt_layout.txt"), """
 The receipt: the background, then the pictures of the three parts ("1a" the

@@ -43,7 +43,7 @@ struct MovieSpec {
 bool WriteMovieFile(const std::string& aPath, const MovieSpec& aSpec);
 
 // Pixel (x, y) of frame aFrame (from 0) as B, G, R, A; A is 255 without
-// alpha. The spec's own picture when it has one.
+// alpha. The MovieSpec's own picture when it has one.
 std::array<std::uint8_t, 4> MoviePixel(const MovieSpec& aSpec, int aFrame, int aX, int aY);
 // The grey level of every pixel of a VP8 frame.
 int MovieGrey(int aFrame);
