@@ -241,9 +241,9 @@ TEST_F(MGSampleHotspotsTest, TheCrimeLabBoothInTheSquadRoomShowsTheCufflinksResu
     MGHotspotInterview* booth = dynamic_cast<MGHotspotInterview*>(Hotspot("crimelab"));
     ASSERT_NE(booth, nullptr);
     EXPECT_EQ(Narrow(booth->GetData()->fInterviewId), "1CL01");
-    Click(497.0f, 379.0f);
+    Click(470.0f, 240.0f);
     ASSERT_TRUE(FramesUntil([&] { return Menu()->GetListener() == booth && Menu()->IsShown(); }, 10.0));
-    Click(600.0f + 25.0f, 300.0f + 215.0f + 25.0f);
+    Click(470.0f + 25.0f, 200.0f + 215.0f + 25.0f);
     ASSERT_TRUE(FramesUntil([] { return Scene()->IsInInterview(); }, 10.0));
     MGExpertInterview* expert =
         dynamic_cast<MGExpertInterview*>(MGInterviewManager::GetInstance()->GetCurrentInterview());
@@ -336,7 +336,7 @@ TEST_F(MGSampleHotspotsTest, TheCufflinksAnalysisIsDrivenByClicksFromThePDAToThe
     ASSERT_TRUE(FramesUntil([&] { return !pda->IsOpen(); }, 5.0));
 
     // The booth: talk, the greeting, the computer, the cufflink's topic.
-    Click(497.0f, 379.0f);
+    Click(470.0f, 240.0f);
     ASSERT_TRUE(FramesUntil([] { return Menu()->IsShown(); }, 10.0));
     clickObject(Menu()->GetButton(MGIMultiCursorListener::kTalk));
     ASSERT_TRUE(FramesUntil([] { return stubs::SoundPlayer::Find("sequenceSound") != nullptr; }, 10.0));
