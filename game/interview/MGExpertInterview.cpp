@@ -8,7 +8,6 @@
 #include "container/VoPropertyList.h"
 #include "event/VoEventManager.h"
 #include "gdi/VoButton.h"
-#include "gdi/VoCursor.h"
 #include "gdi/VoDisplayGroup.h"
 #include "gdi/VoDisplayManager.h"
 #include "gdi/VoFontManager.h"
@@ -26,9 +25,7 @@
 #include "interview/MGInterviewTopic.h"
 #include "interview/MGSubtitle.h"
 #include "memory/VoNew.h"
-#include "multicursor/MGMultiCursor.h"
 #include "pda/MGPDAMinimized.h"
-#include "platform/VoMouse.h"
 #include "scene/MGCharacter.h"
 #include "scene/MGScene.h"
 #include "scene/MGSceneManager.h"
@@ -142,30 +139,8 @@ VoString MGExpertInterview::GetType() const {
 bool MGExpertInterview::Create(const VoString& aDataFile, VoPropertyList* apData, const VoString& aSubtitleFile) {
     MGSeedRandom(static_cast<unsigned>(std::time(nullptr)));
     fExitPlayed = false;
-    fId = aDataFile.GetLength() > 4 ? aDataFile.SubString(0, aDataFile.GetLength() - 4) : VoString(u"");
-    fDenialState = VoString(kDenialPrefix) + fId;
-    fNoInfoState = VoString(kNoInfoPrefix) + fId;
-    AddStates();
-
-    delete fpData;
-    fpData = apData;
     fKind = KindOf(aDataFile);
-    bool result = true;
-    delete fpSubtitles;
-    fpSubtitles = VO_NEW VoPropertyList();
-    if (fpSubtitles == nullptr || !fpSubtitles->Load(VoString(kInterviewRoot) + aSubtitleFile, true)) {
-        VO_ERROR(kSubtitleListFailure, aSubtitleFile);
-        // Built all the same, as the witness interview is: without subtitles.
-        delete fpSubtitles;
-        fpSubtitles = nullptr;
-        result = false;
-    }
-    if (MGMultiCursor* menu = MGMultiCursor::GetInstance()) {
-        menu->Hide(false);
-    }
-    ReadFonts();
-    fpCharacters = fpData != nullptr ? fpData->GetList(VoString(u"characters")) : nullptr;
-    ReadTopics();
+    const bool result = ReadData(aDataFile, apData, aSubtitleFile);
     ReadInfos();
     if (fpTopicArea == nullptr && !SetupTopicArea(fpData)) {
         VO_ASSERT_FAILURE(kSetupTopicAreaFailure);
@@ -605,27 +580,8 @@ void MGExpertInterview::OnButtonEvent(const VoString& aId, int aCode) {
 }
 
 void MGExpertInterview::OnMouseMove(const VoVector2* apPosition) {
-    VoMouse* mouse = VoMouse::GetInstance();
-    if (apPosition == nullptr) {
-        return;
-    }
-    if (fBusy) {
-        // The lock keeps the cursor from hearing it: pass the move on.
-        if (VoCursor* cursor = VoCursor::GetInstance()) {
-            cursor->OnMouseMove(apPosition);
-        }
-        if (mouse != nullptr) {
-            mouse->ConsumeEvent();
-        }
-        return;
-    }
-    if (fDragging) {
-        if (fpGroup != nullptr) {
-            fpGroup->SetPosition(VoVector2(apPosition->x + fDragOffset.x, apPosition->y + fDragOffset.y));
-        }
-        if (mouse != nullptr) {
-            mouse->ConsumeEvent();
-        }
+    if (apPosition != nullptr && !PassMoveWhileBusy(*apPosition)) {
+        FollowDrag(*apPosition);
     }
 }
 

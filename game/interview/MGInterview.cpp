@@ -247,6 +247,15 @@ VoString MGInterview::GetType() const {
 
 bool MGInterview::Create(const VoString& aDataFile, VoPropertyList* apData, const VoString& aSubtitleFile) {
     LoadTooltips();
+    const bool result = ReadData(aDataFile, apData, aSubtitleFile);
+    if (fpTopicArea == nullptr && !SetupTopicArea(fpData)) {
+        VO_ASSERT_FAILURE(kSetupTopicAreaFailure);
+    }
+    fPhone = false;
+    return result;
+}
+
+bool MGInterview::ReadData(const VoString& aDataFile, VoPropertyList* apData, const VoString& aSubtitleFile) {
     fId = aDataFile.GetLength() > 4 ? aDataFile.SubString(0, aDataFile.GetLength() - 4) : VoString(u"");
     fDenialState = VoString(kDenialPrefix) + fId;
     fNoInfoState = VoString(kNoInfoPrefix) + fId;
@@ -270,10 +279,6 @@ bool MGInterview::Create(const VoString& aDataFile, VoPropertyList* apData, cons
     ReadFonts();
     fpCharacters = fpData != nullptr ? fpData->GetList(VoString(u"characters")) : nullptr;
     ReadTopics();
-    if (fpTopicArea == nullptr && !SetupTopicArea(fpData)) {
-        VO_ASSERT_FAILURE(kSetupTopicAreaFailure);
-    }
-    fPhone = false;
     return result;
 }
 
@@ -351,8 +356,15 @@ void MGInterview::ReadTopics() {
     for (int i = 0; topics != nullptr && i < topics->GetCount(); ++i) {
         const VoString key = topics->GetKeyAt(i);
         MGInterviewTopic* topic = VO_NEW MGInterviewTopic();
-        if (topic == nullptr || !topic->Create(fId + u"_" + key, topics->GetListAt(i)) ||
-            fTopics.Add(key, topic, true) == 0) {
+        bool stored = false;
+        if (topic != nullptr && topic->Create(fId + u"_" + key, topics->GetListAt(i))) {
+            // Told by the count, not by Add's hash: the empty key is stored
+            // with the hash 0, and deleting it then would leave a freed topic.
+            const int count = fTopics.GetCount();
+            fTopics.Add(key, topic, true);
+            stored = fTopics.GetCount() > count;
+        }
+        if (!stored) {
             delete topic;
             failed = true;
         }
@@ -994,8 +1006,10 @@ void MGInterview::PlayIntros() {
             return;
         }
         // Nothing to say first: the topics open at once, and so does the mouse.
+        // A sequence that played until now is gone with it: nothing is busy.
         delete fpSequence;
         fpSequence = nullptr;
+        fBusy = false;
         UnlockMouse();
     }
     fEnterTopicsAfter = false;
@@ -1186,28 +1200,35 @@ void MGInterview::BeginDrag() {
     fDragging = true;
 }
 
+bool MGInterview::FollowDrag(const VoVector2& aPosition) {
+    if (!fDragging) {
+        return false;
+    }
+    if (fpGroup != nullptr) {
+        fpGroup->SetPosition(VoVector2(aPosition.x + fDragOffset.x, aPosition.y + fDragOffset.y));
+    }
+    if (VoMouse* mouse = VoMouse::GetInstance()) {
+        mouse->ConsumeEvent();
+    }
+    return true;
+}
+
+bool MGInterview::PassMoveWhileBusy(const VoVector2& aPosition) {
+    if (!fBusy) {
+        return false;
+    }
+    // The lock keeps the cursor from hearing it: pass the move on.
+    if (VoCursor* cursor = VoCursor::GetInstance()) {
+        cursor->OnMouseMove(&aPosition);
+    }
+    if (VoMouse* mouse = VoMouse::GetInstance()) {
+        mouse->ConsumeEvent();
+    }
+    return true;
+}
+
 void MGInterview::OnMouseMove(const VoVector2* apPosition) {
-    VoMouse* mouse = VoMouse::GetInstance();
-    if (apPosition == nullptr) {
-        return;
-    }
-    if (fDragging) {
-        if (fpGroup != nullptr) {
-            fpGroup->SetPosition(VoVector2(apPosition->x + fDragOffset.x, apPosition->y + fDragOffset.y));
-        }
-        if (mouse != nullptr) {
-            mouse->ConsumeEvent();
-        }
-        return;
-    }
-    if (fBusy) {
-        // The lock keeps the cursor from hearing it: pass the move on.
-        if (VoCursor* cursor = VoCursor::GetInstance()) {
-            cursor->OnMouseMove(apPosition);
-        }
-        if (mouse != nullptr) {
-            mouse->ConsumeEvent();
-        }
+    if (apPosition == nullptr || FollowDrag(*apPosition) || PassMoveWhileBusy(*apPosition)) {
         return;
     }
     int hovered = -1;

@@ -286,6 +286,10 @@ protected:
     static int NextRandom();
 
     // The expert interview builds on these.
+    // The data file's part of Create: the id and its states, the data (owned
+    // from now on), the subtitles, the fonts, the characters and the topics.
+    // False when the subtitle file cannot be read.
+    bool ReadData(const VoString& aDataFile, VoPropertyList* apData, const VoString& aSubtitleFile);
     void LoadTooltips();
     void AddStates();
     void ReadFonts();
@@ -311,6 +315,11 @@ protected:
     void ShowTooltip();
     // The window follows the pointer from now on, at the offset it has now.
     void BeginDrag();
+    // While dragging: the window to the pointer, the move consumed; true.
+    bool FollowDrag(const VoVector2& aPosition);
+    // While busy: the move passed to the cursor (the mouse lock keeps it
+    // from hearing it) and consumed; true.
+    bool PassMoveWhileBusy(const VoVector2& aPosition);
     VoIMouseListener* AsMouseListener() { return this; }
 
     MGICharacterListener* fpSeatHotspot;  // not owned

@@ -231,7 +231,10 @@ bool MGInterviewManager::PreloadInterview(const VoString& aId) {
             return false;
         }
         fUncached.RemoveAt(fUncached.Find(interview), nullptr);
-        if (fCache.Add(aId, interview, true) == 0) {
+        // The empty id is stored with the hash 0: the count tells.
+        const int count = fCache.GetCount();
+        fCache.Add(aId, interview, true);
+        if (fCache.GetCount() == count) {
             Delete(interview);
             return false;
         }

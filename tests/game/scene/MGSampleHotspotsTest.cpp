@@ -24,15 +24,21 @@
 #include "multicursor/MGMultiCursor.h"
 #include "pda/MGInventoryPanel.h"
 #include "pda/MGPDA.h"
+#include "pda/MGPDAMinimized.h"
+#include "pda/MGPhone.h"
+#include "pda/MGPhoneMessagesPanel.h"
+#include "pda/MGPhonePanel.h"
 #include "platform/VoMouse.h"
 #include "scene/MGCharacter.h"
 #include "scene/MGHotspot.h"
 #include "scene/MGHotspotInterview.h"
+#include "scene/MGHotspotNavigate.h"
 #include "scene/MGScene.h"
 #include "scene/MGSceneManager.h"
 #include "state/VoIState.h"
 #include "state/VoStateManager.h"
 #include "support/TestText.h"
+#include "time/VoGameClock.h"
 #include "ui/MGCursor.h"
 #include "util/MGOptions.h"
 
@@ -258,7 +264,7 @@ TEST_F(MGSampleHotspotsTest, TheCrimeLabBoothInTheSquadRoomShowsTheCufflinksResu
     EXPECT_EQ(place, VoVector2(-130.0f + 172.0f, 45.0f));
     Click(place.x + 40.0f, place.y + 10.0f);
     ASSERT_TRUE(
-        FramesUntil([&] { return !computer->IsTyping() && computer->GetResultIcon() != nullptr; }, 10.0));
+        FramesUntil([&] { return !computer->IsTyping() && computer->GetResultIcon() != nullptr; }, 30.0));
     EXPECT_EQ(Narrow(computer->GetItemField()->GetText()), "Gold cufflink, engraved N.R.");
     EXPECT_TRUE(MGPDA::GetInstance()->GetInventoryPanel()->HasItem(VoString(u"1rb01_CL")));
 }
@@ -312,4 +318,104 @@ TEST_F(MGSampleHotspotsTest, TheHotspotsThatTieTheCaseTogetherDoWhatTheyShould) 
         }
         Frames(0.5);
     }
+}
+
+// The whole expert chain by clicks alone, as the scripted playthrough drives
+// it: the cufflink analysed from the PDA's evidence, the lab's voice mail
+// heard from the phone, then the crime lab's booth, its card and the exit.
+TEST_F(MGSampleHotspotsTest, TheCufflinksAnalysisIsDrivenByClicksFromThePDAToTheExpertComputer) {
+    // The application's Init makes the phone, which hears every event.
+    ASSERT_NE(MGPhone::GetInstance(), nullptr);
+    ASSERT_TRUE(MGPDA::GetInstance()->GetInventoryPanel()->AddItem(VoString(u"1rb01")));
+    ASSERT_TRUE(MGSceneManager::GetInstance()->LoadScene(VoString(u"precinct"), true, true));
+    Frames(0.5);
+    MGPDAMinimized* bar = MGPDAMinimized::GetInstance();
+    MGPDA* pda = MGPDA::GetInstance();
+    ASSERT_TRUE(bar->IsShown());
+    const auto clickObject = [](VoIDisplayObject* apObject) {
+        float x = -1.0f;
+        float y = -1.0f;
+        PuzzleGame::CentreOf(apObject, &x, &y);
+        EXPECT_GE(x, 0.0f);
+        Click(x, y);
+        return VoVector2(x, y);
+    };
+    const auto openPDA = [&](const char16_t* apPanel) {
+        clickObject(bar->GetMaximizeButton());
+        EXPECT_TRUE(FramesUntil([&] { return pda->IsOpen(); }, 5.0));
+        Frames(0.5);
+        clickObject(pda->GetMenuButton(VoString(apPanel)));
+        Frames(0.5);
+    };
+
+    // Analyse: the inventory, its evidence, the cufflink's menu, "analyze".
+    openPDA(MGPDA::kInventory);
+    MGInventoryPanel* inventory = pda->GetInventoryPanel();
+    clickObject(inventory->GetCategoryButton(MGInventoryPanel::kEvidence));
+    Frames(0.2);
+    Click(100.0f + 171.0f + 20.0f, 100.0f + 85.0f + 20.0f);
+    ASSERT_TRUE(FramesUntil([] { return Menu()->IsShown(); }, 2.0));
+    clickObject(Menu()->GetButton(MGIMultiCursorListener::kAnalyze));
+    EXPECT_TRUE(HasEvent("1rb01_CL_S"));
+    clickObject(pda->GetMenuButton(VoString(MGPDA::kExit)));
+    ASSERT_TRUE(FramesUntil([&] { return !pda->IsOpen() && bar->IsShown(); }, 5.0));
+
+    // Five game seconds later the result (the game clock moves with the
+    // player's actions: a second for each action of the menu, two for a
+    // walk to another view, seven for a journey on the map): the lab's mail
+    // waits, the bar blinks.
+    VoGameClock::GetInstance()->AdvanceTime(3.9f, true);
+    EXPECT_FALSE(HasEvent("1rb01_CL_R"));
+    VoGameClock::GetInstance()->AdvanceTime(MGHotspotNavigate::kArrivalSeconds, true);
+    ASSERT_TRUE(HasEvent("1rb01_CL_R"));
+    EXPECT_GE(MGPhone::GetInstance()->GetMessageCount(), 1);
+    EXPECT_TRUE(bar->IsBlinking());
+
+    // The voice mail: the phone, its messages, "listen_yes".
+    openPDA(MGPDA::kPhone);
+    MGPhonePanel* phone = dynamic_cast<MGPhonePanel*>(pda->GetPanel(VoString(MGPDA::kPhone)));
+    ASSERT_NE(phone, nullptr);
+    clickObject(phone->GetMenuButton(VoString(MGPhonePanel::kMessagesId)));
+    Frames(0.2);
+    ASSERT_TRUE(phone->GetMessages()->GetYesButton()->GetActive());
+    clickObject(phone->GetMessages()->GetYesButton());
+    ASSERT_NE(stubs::SoundPlayer::Find("phone_message"), nullptr);
+    // The lab's generic mail, then research's (the cufflink went to both).
+    const std::string mail = stubs::SoundPlayer::Find("phone_message")->fPath;
+    EXPECT_TRUE(mail.find("vm_e_") != std::string::npos) << mail;
+    clickObject(pda->GetMenuButton(VoString(MGPDA::kExit)));
+    ASSERT_TRUE(FramesUntil([&] { return !pda->IsOpen(); }, 5.0));
+
+    // The booth: talk, the greeting, the computer, the cufflink's topic.
+    Click(470.0f, 240.0f);
+    ASSERT_TRUE(FramesUntil([] { return Menu()->IsShown(); }, 10.0));
+    clickObject(Menu()->GetButton(MGIMultiCursorListener::kTalk));
+    ASSERT_TRUE(FramesUntil([] { return stubs::SoundPlayer::Find("sequenceSound") != nullptr; }, 10.0));
+    stubs::SoundPlayer::Find("sequenceSound")->End();
+    MGExpertComputer* computer = MGExpertComputer::GetInstance();
+    MGExpertInterview* expert =
+        dynamic_cast<MGExpertInterview*>(MGInterviewManager::GetInstance()->GetCurrentInterview());
+    ASSERT_NE(expert, nullptr);
+    ASSERT_TRUE(FramesUntil([&] { return computer->IsBuilt() && expert->GetNotepad()->GetActive(); }, 5.0));
+    const VoVector2 topic = clickObject(expert->GetExpertTopicArea()->GetButton(VoString(u"1rb01")));
+    ASSERT_TRUE(
+        FramesUntil([&] { return !computer->IsTyping() && computer->GetResultIcon() != nullptr; }, 30.0));
+    EXPECT_EQ(Narrow(computer->GetLocationField()->GetText()), "Riverbank, below the pier");
+    EXPECT_TRUE(inventory->HasItem(VoString(u"1rb01_CL")));
+    for (int line = 0; line < 2; ++line) {
+        ASSERT_TRUE(FramesUntil([] { return stubs::SoundPlayer::Find("sequenceSound") != nullptr; }, 5.0));
+        stubs::SoundPlayer::Find("sequenceSound")->End();
+        Frames(0.1);
+    }
+    EXPECT_TRUE(HasEvent("evt_1cl01_1rb01_viewed"));
+
+    // The exit: the computer fades away, the scene fades back, the goodbye.
+    const VoVector2 exit = clickObject(expert->GetNotepad()->GetMember(VoString(u"btn_exit")));
+    ASSERT_TRUE(FramesUntil([&] { return !computer->IsBuilt(); }, 5.0));
+    ASSERT_TRUE(FramesUntil([] { return stubs::SoundPlayer::Find("sequenceSound") != nullptr; }, 5.0));
+    stubs::SoundPlayer::Find("sequenceSound")->End();
+    ASSERT_TRUE(FramesUntil([] { return !Scene()->IsInInterview(); }, 5.0));
+    // Where the playthrough clicks: the topic's button and the exit cross.
+    EXPECT_EQ(topic, VoVector2(116.0f, 57.0f));
+    EXPECT_EQ(exit, VoVector2(227.0f, 23.0f));
 }
