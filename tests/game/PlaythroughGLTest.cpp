@@ -507,7 +507,7 @@ TEST(Playthrough, TheSampleCasePlaysThrough) {
          [] { return MGMultiCursor::GetInstance()->IsShown(); }},
         {"collecting it takes it into the inventory",
          [&p] { p.ChooseAction(MGIMultiCursorListener::kCollect); },
-         [&p, closeUp] {
+         [closeUp] {
              if (!HasEvent("evt_1kr01_key_taken")) {
                  return false;
              }
@@ -538,7 +538,7 @@ TEST(Playthrough, TheSampleCasePlaysThrough) {
          [] { return SceneIsIdle("vp_entrance"); }},
         Pause(0.5),
         {"through the office door to the manager's office", [&p] { p.ClickHotspot("office_door"); },
-         [&p] {
+         [] {
              MGScene* scene = Scene();
              if (scene == nullptr || Narrow(scene->GetSceneId()) != "case01/office" ||
                  !SceneIsIdle("vp_office")) {
@@ -557,7 +557,7 @@ TEST(Playthrough, TheSampleCasePlaysThrough) {
         Pause(0.5),
         {"and back into the lobby, where the key rack is as it was left",
          [&p] { p.ClickHotspot("lobby_door"); },
-         [&p] {
+         [] {
              MGScene* scene = Scene();
              if (scene == nullptr || Narrow(scene->GetSceneId()) != "case01/lobby" ||
                  !SceneIsIdle("vp_entrance")) {
