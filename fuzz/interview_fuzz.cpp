@@ -2,8 +2,10 @@
 // little-endian length and that many bytes of catalogue, then a second such
 // length and that many bytes of interview file, the rest the subtitle file.
 // They are written to a scratch folder mounted as "//interviews" (the
-// catalogue followed by an entry "fz" for the interview file "fz.txt" and
-// its subtitles "fz_subtitles.txt"), and the interview of every catalogue
+// catalogue followed by an entry "fz" for the interview file and its
+// subtitles "fz_subtitles.txt"; the file is "fCL.txt", "fRE.txt", "fSU.txt"
+// or "fz.txt" by the interview file's size mod 4, the kind it gives an
+// expert interview), and the interview of every catalogue
 // id is looked up, started, and driven through every opening and ending and
 // every topic's modes, each to its end, with voice lines that end a frame
 // after they start; then it ends and the interviews are cleared. A sequence
@@ -43,7 +45,8 @@ const std::string& Folder() {
     return sFolder;
 }
 
-void WriteFile(const std::string& aName, const std::uint8_t* apData, std::size_t aSize, const char* apTail = "") {
+void WriteFile(const std::string& aName, const std::uint8_t* apData, std::size_t aSize,
+               const char* apTail = "") {
     FILE* file = std::fopen((Folder() + "/" + aName).c_str(), "wb");
     if (file == nullptr) {
         std::abort();
@@ -79,10 +82,15 @@ void Drive(MGInterview* apInterview, int* apFrame) {
     apInterview->SetListener(&listener);
     manager->StartInterview();
     RunToEnd(apInterview, apFrame);
+    // An expert plays none of the witness's openings and endings but its exit.
+    const bool expert = apInterview->GetType() == VoString(u"expert");
     void (MGInterview::*plays[])() = {&MGInterview::PlayBargaining, &MGInterview::PlayDenied,
                                       &MGInterview::PlayIntros,     &MGInterview::PlayNoInfos,
                                       &MGInterview::PlayExit,       &MGInterview::PlayFailedExit};
     for (void (MGInterview::*play)() : plays) {
+        if (expert && play != &MGInterview::PlayExit) {
+            continue;
+        }
         if (manager->GetCurrentInterview() != apInterview) {
             return;
         }
@@ -112,6 +120,14 @@ void Drive(MGInterview* apInterview, int* apFrame) {
             RunToEnd(apInterview, apFrame);
         }
     }
+    if (expert && manager->GetCurrentInterview() == apInterview) {
+        apInterview->Start();
+        RunToEnd(apInterview, apFrame);
+        apInterview->OnButtonEvent(VoString(u"btn_exit"), VoIButtonListener::kClick);
+        for (int i = 0; i < 64 && manager->GetCurrentInterview() == apInterview; ++i) {
+            InterviewFrame((*apFrame)++);
+        }
+    }
     if (manager->GetCurrentInterview() == apInterview) {
         apInterview->End();
     }
@@ -134,8 +150,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aS
     std::size_t subtitlesSize = 0;
     SplitFuzzInput(apData, aSize, &catalogue, &catalogueSize, &rest, &restSize);
     SplitFuzzInput(rest, restSize, &interview, &interviewSize, &subtitles, &subtitlesSize);
-    WriteFile("interviews.txt", catalogue, catalogueSize, "\nfz\n\tdata=fz.txt\n\tsubtitles=fz_subtitles.txt\n");
-    WriteFile("fz.txt", interview, interviewSize);
+    const char* const dataFiles[] = {"fCL.txt", "fRE.txt", "fSU.txt", "fz.txt"};
+    const std::string dataFile = dataFiles[interviewSize % 4];
+    // An earlier input's file would answer this one's catalogue.
+    for (const char* old : dataFiles) {
+        unlink((Folder() + "/" + old).c_str());
+    }
+    const std::string entry = "\nfz\n\tdata=" + dataFile + "\n\tsubtitles=fz_subtitles.txt\n";
+    WriteFile("interviews.txt", catalogue, catalogueSize, entry.c_str());
+    WriteFile(dataFile, interview, interviewSize);
     WriteFile("fz_subtitles.txt", subtitles, subtitlesSize);
 
     StartInterviewGame();

@@ -12,8 +12,9 @@ and close-ups, and the hotspots that tie the case together:
     scenes/case01/riverbank/cufflink.tga  the cuff link on the quay
     scenes/case01/riverbank/evidence.txt  where the detective walks to
     scenes/precinct/hotspots_squadroom.txt  the case files on the front desk
-        (their use opens the case selection) and the way to the evidence
-        room (the glass room at the back)
+        (their use opens the case selection), the way to the evidence
+        room (the glass room at the back) and the crime lab's booth (its
+        front)
     scenes/case01/office/hotspots_office.txt  the profiling computer's
         hotspot, in a block of its own at the end
     scenes/scenes.txt                 the placards, in a block at the end
@@ -186,6 +187,20 @@ def navigate(ident, rect, comment, scene=None, viewpoint=None, waypoint=None, di
     data.append(("cursordirection", direction))
     entry = [("id", ident), ("type", "navigate"), ("enabled", "script[true]"), boundary(rect), ("data", []),
              ("typedata", [("navigate", data)])]
+    return (comment, (ident, entry))
+
+
+def interview(ident, rect, comment, interview_id, menu, window):
+    """A hotspot whose talk starts an interview, its window at the given place."""
+    entry = [("id", ident), ("type", "interview"), ("enabled", "script[true]"), boundary(rect),
+             ("data", [("multicursor", [("position", menu),
+                                        ("look", [("enabled", "false")]),
+                                        ("talk", [("enabled", "script[true]")]),
+                                        ("use", [("enabled", "false")]),
+                                        ("collect", [("enabled", "false")]),
+                                        ("analyze", [("enabled", "false")])])]),
+             ("typedata", [("interview", [("enabled", "script[true]"), ("interviewid", interview_id),
+                                          ("position", window), ("seated", "false")])])]
     return (comment, (ident, entry))
 
 
@@ -567,13 +582,20 @@ def evidence_file(objects):
 
 def precinct_hotspots():
     desk = box_rect(PRECINCT_CAMERA, ((-172, 0, 98), (-78, 52, 146)), 0)
-    glass = box_rect(PRECINCT_CAMERA, ((110, 0, 257), (240, 110, 360)), 0)
+    x, y, w, h = box_rect(PRECINCT_CAMERA, ((110, 0, 257), (240, 110, 360)), 0)
+    # The glass room's side wall leads in; its front is the crime lab's booth.
+    front = 459
     return header("The hotspots of the squad room's viewpoint (vp_squadroom), in screen pixels.") + hotspot_lines([
         opener("casefiles", desk,
                "casefiles: the case files on the front desk; using them opens the case\n"
                "selection.", "sta_caseselection_active"),
-        navigate("to_evidence", glass, "to_evidence: the glass room in the back right corner, the evidence room,\n"
-                 "where each puzzle has its locker.", "puzzles", "vp_evidence", "office", "right"),
+        navigate("to_evidence", (x, y, front - x, h),
+                 "to_evidence: the side of the glass room in the back right corner, the\n"
+                 "evidence room, where each puzzle has its locker.", "puzzles", "vp_evidence", "office", "right"),
+        interview("crimelab", (front, y, x + w - front, h),
+                  "crimelab: the crime lab's booth, the glass room's front; talking there\n"
+                  "starts the crime lab's expert interview 1CL01 (data/interviews/1CL01.txt),\n"
+                  "which opens the expert computer.", "1CL01", "470|200", "400|150"),
     ])
 
 

@@ -242,6 +242,14 @@ def draw_key(c, x, y, ink):
     c.rect(x + 41, y + 17, x + 44, y + 23, ink)
 
 
+def draw_cufflink(c, x, y, ink):
+    c.disc(x + 20, y + 16, 10, ink)
+    c.disc(x + 20, y + 16, 8, (214, 178, 72))
+    c.disc(x + 20, y + 16, 3, (250, 226, 140))
+    c.line(x + 29, y + 18, x + 38, y + 22, 3, ink)
+    c.rounded(x + 36, y + 17, x + 44, y + 27, 3, ink)
+
+
 def draw_photo(c, x, y, ink):
     c.rect(x + 10, y + 5, x + 42, y + 31, ink)
     c.rect(x + 12, y + 7, x + 40, y + 25, (130, 160, 190))
@@ -314,6 +322,7 @@ ITEMS = {
         ("brasskey", "evidence", "KEY", draw_key, "Brass key to room 12"),
         ("1cn05", "evidence", "BAND", draw_band, "Cigar band"),
         ("1cs03", "evidence", "PHOTO", draw_photo, "Photograph from behind the painting"),
+        ("1rb01", "evidence", "CUFFLINK", draw_cufflink, "Gold cufflink from the riverbank"),
         ("letter", "documents", "LETTER", draw_envelope, "Letter to the manager"),
         ("register", "documents", "REGISTER", draw_paper, "Page of the guest register"),
         ("report1", "reports", "REPORT", draw_report, "Coroner's report"),
@@ -365,6 +374,9 @@ manager
 1cs03
 	plain
 		text=A photograph hidden behind the painting.
+1rb01
+	plain
+		text=A gold cufflink engraved N.R., found in the mud by the river.
 report1
 	plain
 		text=The coroner puts the time of death near midnight.

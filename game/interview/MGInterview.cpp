@@ -52,6 +52,7 @@
 #include "ui/MGCutScenePlayer.h"
 #include "util/MGListening.h"
 #include "util/MGOptions.h"
+#include "util/MGRandom.h"
 
 namespace {
 
@@ -83,16 +84,6 @@ const TopicLook kTopicLooks[] = {{u"_n", u"n", XBTNSTATE_NORMAL},
                                  {u"_d", u"h", XBTNSTATE_DOWN},
                                  {u"_x", u"x", XBTNSTATE_DISABLED},
                                  {u"_h", u"h", XBTNSTATE_HILIGHTED}};
-
-int DefaultRandom() {
-    return std::rand() % (MGInterview::kMaxRandom + 1);
-}
-
-MGInterview::RandomSource gRandomSource = nullptr;
-
-int NextRandom() {
-    return gRandomSource != nullptr ? gRandomSource() : DefaultRandom();
-}
 
 MGScene* CurrentScene() {
     MGSceneManager* scenes = MGSceneManager::GetInstance();
@@ -141,7 +132,11 @@ bool Covers(VoButton* apButton, const VoVector2& aPoint) {
 }  // namespace
 
 void MGInterview::SetRandomSource(RandomSource apSource) {
-    gRandomSource = apSource;
+    MGSetRandomSource(apSource);
+}
+
+int MGInterview::NextRandom() {
+    return MGRandom();
 }
 
 int MGInterview::RandomIndex(int aCount) {
@@ -150,7 +145,7 @@ int MGInterview::RandomIndex(int aCount) {
     }
     // The milliseconds of the timer, wrapped into the seed's range.
     const double milliseconds = std::fmod(Now() * 1000.0, 4294967296.0);
-    std::srand(milliseconds >= 0.0 ? static_cast<unsigned>(milliseconds) : 0u);
+    MGSeedRandom(milliseconds >= 0.0 ? static_cast<unsigned>(milliseconds) : 0u);
     const int index = static_cast<int>(static_cast<float>(NextRandom()) / static_cast<float>(kMaxRandom) *
                                        static_cast<float>(aCount));
     return index >= aCount ? aCount - 1 : (index < 0 ? 0 : index);
@@ -211,7 +206,7 @@ MGInterview::MGInterview()
       fSuspended(false),
       fResumeMouse(false),
       fResumeGroup(false) {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    MGSeedRandom(static_cast<unsigned>(std::time(nullptr)));
 }
 
 MGInterview::~MGInterview() {
@@ -252,6 +247,15 @@ VoString MGInterview::GetType() const {
 
 bool MGInterview::Create(const VoString& aDataFile, VoPropertyList* apData, const VoString& aSubtitleFile) {
     LoadTooltips();
+    const bool result = ReadData(aDataFile, apData, aSubtitleFile);
+    if (fpTopicArea == nullptr && !SetupTopicArea(fpData)) {
+        VO_ASSERT_FAILURE(kSetupTopicAreaFailure);
+    }
+    fPhone = false;
+    return result;
+}
+
+bool MGInterview::ReadData(const VoString& aDataFile, VoPropertyList* apData, const VoString& aSubtitleFile) {
     fId = aDataFile.GetLength() > 4 ? aDataFile.SubString(0, aDataFile.GetLength() - 4) : VoString(u"");
     fDenialState = VoString(kDenialPrefix) + fId;
     fNoInfoState = VoString(kNoInfoPrefix) + fId;
@@ -275,10 +279,6 @@ bool MGInterview::Create(const VoString& aDataFile, VoPropertyList* apData, cons
     ReadFonts();
     fpCharacters = fpData != nullptr ? fpData->GetList(VoString(u"characters")) : nullptr;
     ReadTopics();
-    if (fpTopicArea == nullptr && !SetupTopicArea(fpData)) {
-        VO_ASSERT_FAILURE(kSetupTopicAreaFailure);
-    }
-    fPhone = false;
     return result;
 }
 
@@ -356,8 +356,15 @@ void MGInterview::ReadTopics() {
     for (int i = 0; topics != nullptr && i < topics->GetCount(); ++i) {
         const VoString key = topics->GetKeyAt(i);
         MGInterviewTopic* topic = VO_NEW MGInterviewTopic();
-        if (topic == nullptr || !topic->Create(fId + u"_" + key, topics->GetListAt(i)) ||
-            fTopics.Add(key, topic, true) == 0) {
+        bool stored = false;
+        if (topic != nullptr && topic->Create(fId + u"_" + key, topics->GetListAt(i))) {
+            // Told by the count, not by Add's hash: the empty key is stored
+            // with the hash 0, and deleting it then would leave a freed topic.
+            const int count = fTopics.GetCount();
+            fTopics.Add(key, topic, true);
+            stored = fTopics.GetCount() > count;
+        }
+        if (!stored) {
             delete topic;
             failed = true;
         }
@@ -999,8 +1006,10 @@ void MGInterview::PlayIntros() {
             return;
         }
         // Nothing to say first: the topics open at once, and so does the mouse.
+        // A sequence that played until now is gone with it: nothing is busy.
         delete fpSequence;
         fpSequence = nullptr;
+        fBusy = false;
         UnlockMouse();
     }
     fEnterTopicsAfter = false;
@@ -1149,15 +1158,8 @@ void MGInterview::OnButtonEvent(const VoString& aId, int aCode) {
         return;
     }
     if (aId == VoString(kDragButton)) {
-        if (aCode == kPressed && fpGroup != nullptr) {
-            VoVector2 pointer;
-            if (VoMouse* mouse = VoMouse::GetInstance()) {
-                mouse->GetPosition(pointer);
-            }
-            VoVector2 place;
-            fpGroup->GetWorldPosition(place);
-            fDragOffset = VoVector2(place.x - pointer.x, place.y - pointer.y);
-            fDragging = true;
+        if (aCode == kPressed) {
+            BeginDrag();
         }
         return;
     }
@@ -1184,28 +1186,49 @@ void MGInterview::OnButtonEvent(const VoString& aId, int aCode) {
     RefreshTopicArea();
 }
 
+void MGInterview::BeginDrag() {
+    if (fpGroup == nullptr) {
+        return;
+    }
+    VoVector2 pointer;
+    if (VoMouse* mouse = VoMouse::GetInstance()) {
+        mouse->GetPosition(pointer);
+    }
+    VoVector2 place;
+    fpGroup->GetWorldPosition(place);
+    fDragOffset = VoVector2(place.x - pointer.x, place.y - pointer.y);
+    fDragging = true;
+}
+
+bool MGInterview::FollowDrag(const VoVector2& aPosition) {
+    if (!fDragging) {
+        return false;
+    }
+    if (fpGroup != nullptr) {
+        fpGroup->SetPosition(VoVector2(aPosition.x + fDragOffset.x, aPosition.y + fDragOffset.y));
+    }
+    if (VoMouse* mouse = VoMouse::GetInstance()) {
+        mouse->ConsumeEvent();
+    }
+    return true;
+}
+
+bool MGInterview::PassMoveWhileBusy(const VoVector2& aPosition) {
+    if (!fBusy) {
+        return false;
+    }
+    // The lock keeps the cursor from hearing it: pass the move on.
+    if (VoCursor* cursor = VoCursor::GetInstance()) {
+        cursor->OnMouseMove(&aPosition);
+    }
+    if (VoMouse* mouse = VoMouse::GetInstance()) {
+        mouse->ConsumeEvent();
+    }
+    return true;
+}
+
 void MGInterview::OnMouseMove(const VoVector2* apPosition) {
-    VoMouse* mouse = VoMouse::GetInstance();
-    if (apPosition == nullptr) {
-        return;
-    }
-    if (fDragging) {
-        if (fpGroup != nullptr) {
-            fpGroup->SetPosition(VoVector2(apPosition->x + fDragOffset.x, apPosition->y + fDragOffset.y));
-        }
-        if (mouse != nullptr) {
-            mouse->ConsumeEvent();
-        }
-        return;
-    }
-    if (fBusy) {
-        // The lock keeps the cursor from hearing it: pass the move on.
-        if (VoCursor* cursor = VoCursor::GetInstance()) {
-            cursor->OnMouseMove(apPosition);
-        }
-        if (mouse != nullptr) {
-            mouse->ConsumeEvent();
-        }
+    if (apPosition == nullptr || FollowDrag(*apPosition) || PassMoveWhileBusy(*apPosition)) {
         return;
     }
     int hovered = -1;

@@ -163,7 +163,7 @@ public:
     // on) and its subtitle file under "//interviews/". False, logged, when
     // the subtitle file cannot be read; everything else is built all the
     // same, with no subtitles.
-    bool Create(const VoString& aDataFile, VoPropertyList* apData, const VoString& aSubtitleFile);
+    virtual bool Create(const VoString& aDataFile, VoPropertyList* apData, const VoString& aSubtitleFile);
     // "regular".
     virtual VoString GetType() const;
     // Where Start places the window.
@@ -175,7 +175,7 @@ public:
     MGIInterviewListener* GetListener() const { return fpListener; }
     // Lays the shared window out for this interview, sizes the meter steps
     // and plays the opening. True.
-    bool Start();
+    virtual bool Start();
     // Leaves the window: characters out of their pose, the list deaf, the
     // PDA bar back, the group inactive, the mouse free, the listener told 1.
     // A second call does nothing.
@@ -217,7 +217,7 @@ public:
     bool IsDenied();
     void PlayBargaining();
     void PlayDenied();
-    void PlayExit();
+    virtual void PlayExit();
     void PlayFailedExit();
     void PlayIntros();
     void PlayNoInfos();
@@ -282,8 +282,14 @@ protected:
     static int ModeOfButton(const VoString& aId);
     // A random entry index of aCount (0 for none).
     static int RandomIndex(int aCount);
+    // The next number of the random source, 0 to kMaxRandom.
+    static int NextRandom();
 
-private:
+    // The expert interview builds on these.
+    // The data file's part of Create: the id and its states, the data (owned
+    // from now on), the subtitles, the fonts, the characters and the topics.
+    // False when the subtitle file cannot be read.
+    bool ReadData(const VoString& aDataFile, VoPropertyList* apData, const VoString& aSubtitleFile);
     void LoadTooltips();
     void AddStates();
     void ReadFonts();
@@ -307,6 +313,13 @@ private:
     void Exit();
     void HideTooltip();
     void ShowTooltip();
+    // The window follows the pointer from now on, at the offset it has now.
+    void BeginDrag();
+    // While dragging: the window to the pointer, the move consumed; true.
+    bool FollowDrag(const VoVector2& aPosition);
+    // While busy: the move passed to the cursor (the mouse lock keeps it
+    // from hearing it) and consumed; true.
+    bool PassMoveWhileBusy(const VoVector2& aPosition);
     VoIMouseListener* AsMouseListener() { return this; }
 
     MGICharacterListener* fpSeatHotspot;  // not owned

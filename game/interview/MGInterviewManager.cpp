@@ -8,6 +8,7 @@
 #include "gdi/VoDisplayGroup.h"
 #include "gdi/VoDisplayManager.h"
 #include "gdi/VoLayoutBuilder.h"
+#include "interview/MGExpertInterview.h"
 #include "interview/MGInterview.h"
 #include "interview/MGInterviewMeter.h"
 #include "interview/MGInterviewScrollBar.h"
@@ -195,8 +196,7 @@ MGInterview* MGInterviewManager::GetInterview(const VoString& aId) {
         return nullptr;
     }
     fIsExpert = data->GetString(VoString(u"type"), nullptr).EqualsNoCase(kExpert);
-    // The expert interview is a regular one until it has its own class.
-    MGInterview* interview = VO_NEW MGInterview();
+    MGInterview* interview = fIsExpert ? VO_NEW MGExpertInterview() : VO_NEW MGInterview();
     if (interview == nullptr) {
         delete data;
         return nullptr;
@@ -231,7 +231,10 @@ bool MGInterviewManager::PreloadInterview(const VoString& aId) {
             return false;
         }
         fUncached.RemoveAt(fUncached.Find(interview), nullptr);
-        if (fCache.Add(aId, interview, true) == 0) {
+        // The empty id is stored with the hash 0: the count tells.
+        const int count = fCache.GetCount();
+        fCache.Add(aId, interview, true);
+        if (fCache.GetCount() == count) {
             Delete(interview);
             return false;
         }
@@ -279,7 +282,7 @@ bool MGInterviewManager::StartInterview() {
     if (VoEventManager* events = VoEventManager::GetInstance()) {
         events->AddEvent(VoString(kStartedPrefix) + fpCurrent->GetId() + kStartedSuffix, true);
     }
-    // An expert interview starts as a regular one until it has its own class.
+    // An expert interview starts its own way (MGExpertInterview::Start).
     return fpCurrent->Start();
 }
 

@@ -6,6 +6,7 @@
 #include "container/VoPropertyList.h"
 #include "container/VoVectorString.h"
 #include "event/VoEventManager.h"
+#include "interview/MGExpertInterview.h"
 #include "interview/MGInterview.h"
 #include "interview/MGInterviewSequence.h"
 #include "interview/MGSubtitle.h"
@@ -177,9 +178,12 @@ void MGInterviewTopic::OnSequenceEnd() {
     if (fpInterview == nullptr) {
         return;
     }
-    // The expert interview takes its own turn here once it exists; until
-    // then every interview hears the answer the same way.
-    fpInterview->OnModeSequenceDone(fGood);
+    MGExpertInterview* expert = fExpert == 1 ? dynamic_cast<MGExpertInterview*>(fpInterview) : nullptr;
+    if (expert != nullptr) {
+        expert->OnTopicDone(fGood);
+    } else {
+        fpInterview->OnModeSequenceDone(fGood);
+    }
     if (!fpInterview->IsExitAfter()) {
         if (MGSubtitle* subtitle = MGSubtitle::GetInstance()) {
             subtitle->Hide();

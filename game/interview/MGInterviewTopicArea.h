@@ -54,7 +54,7 @@ public:
     bool AddTopic(const VoString& aKey, VoButton* apButton, VoScript* apDependencies,
                   const VoString& aSkillLevels, const VoString& aDoneEvent, const VoString& aViewedEvent,
                   const VoString& aLevel);
-    void Refresh();
+    virtual void Refresh();
     int GetOpenCount() const { return fOpenCount; }
     // The buttons hear the engine mouse (order 0) or not.
     void SetListening(bool aListening);
@@ -64,9 +64,9 @@ public:
     void SetScrollBar(MGInterviewScrollBar* apScrollBar);
     void OnScroll(int aPosition) override;
     // Blends and enables the listed buttons by where they stand in the band.
-    void UpdateFade();
+    virtual void UpdateFade();
     // Not hidden at the current skill level and the dependencies hold.
-    bool IsTopicAvailable(int aIndex);
+    virtual bool IsTopicAvailable(int aIndex);
 
     int GetTopicCount() const { return fKeys.GetCount(); }
     VoButton* GetButton(int aIndex) const;
@@ -77,7 +77,7 @@ public:
 
     VoString ToString() const override;
 
-private:
+protected:
     bool IsDone(int aIndex);
     bool IsHilighted(int aIndex);
 

@@ -22,6 +22,7 @@
 #include "pda/MGLogPanel.h"
 #include "pda/MGMapPanel.h"
 #include "pda/MGPDAMinimized.h"
+#include "pda/MGPhonePanel.h"
 #include "platform/VoMouse.h"
 #include "scene/MGCharacter.h"
 #include "scene/MGCloseUp.h"
@@ -53,15 +54,6 @@ constexpr int kPanelButtonCount = 4;
 constexpr int kSwitchButtonCount = 5;
 constexpr const char16_t* kSwitchButtons[kSwitchButtonCount] = {MGPDA::kMap, MGPDA::kInventory, MGPDA::kPhone,
                                                                 MGPDA::kLog, MGPDA::kMenu};
-
-// A panel that builds nothing: the phone until its panel arrives, so that
-// switching between the four works already.
-class MGEmptyPDAPanel : public MGIPDAPanel {
-public:
-    MGEmptyPDAPanel(const VoString& aId, VoDisplayGroup* apParent) : MGIPDAPanel(aId, apParent) {}
-    bool Create(VoPropertyList*) override { return true; }
-    VoString ToString() const override { return VoDebugString("MGEmptyPDAPanel", this); }
-};
 
 VoMouse* Mouse() {
     return VoMouse::GetInstance();
@@ -244,10 +236,9 @@ void MGPDA::Create() {
 void MGPDA::CreatePanels() {
     AddPanelFromLayout(VO_NEW MGInventoryPanel(fpGroup), kInventoryLayout);
     AddPanelFromLayout(VO_NEW MGMapPanel(fpGroup), kMapLayout);
-    // The case log has no layout to read; until its panel arrives the phone
-    // builds nothing.
+    // The case log has no layout to read.
     AddPanelFromLayout(VO_NEW MGLogPanel(fpGroup), nullptr);
-    AddPanelFromLayout(VO_NEW MGEmptyPDAPanel(VoString(kPhone), fpGroup), nullptr);
+    AddPanelFromLayout(VO_NEW MGPhonePanel(fpGroup), kPhoneLayout);
 }
 
 void MGPDA::AddPanelFromLayout(MGIPDAPanel* apPanel, const char16_t* apLayout) {

@@ -927,7 +927,10 @@ bool MGCharacter::LoadFootsteps(VoPropertyList* apSounds) {
             VoISoundPlayer* player = sounds->CreateSample(record.fSoundId, path);
             if (player != nullptr) {
                 player->SetVolume(volume);
-                if (fFootstepSounds.Add(record.fSoundId, player, true) == 0) {
+                // The empty id is stored with the hash 0: the count tells.
+                const int count = fFootstepSounds.GetCount();
+                fFootstepSounds.Add(record.fSoundId, player, true);
+                if (fFootstepSounds.GetCount() == count) {
                     delete player;
                 }
             }

@@ -145,13 +145,15 @@ TEST_F(MGAppTest, InitMakesTheGameInItsOrderAndFadesInTheIntro) {
     rasterizer->ClearCalls();
     EXPECT_TRUE(fApp->Init());
 
-    // The scene manager comes with the application; the PDA's bar with the
-    // PDA; the screen fader with the screen manager, last.
+    // The scene manager comes with the application; the PDA's bar and the
+    // subtitle box (for the phone's voice mail) with the PDA; the screen
+    // fader with the screen manager, last.
     EXPECT_THAT(GameSingletons(), ElementsAreArray({"MGSceneManager",
                                                     "MGCursor",
                                                     "MGInterviewManager",
                                                     "MGPDAMinimized",
                                                     "MGPDA",
+                                                    "MGSubtitle",
                                                     "MGProfilingComputer",
                                                     "MGCaseSelection",
                                                     "MGCigarBandPuzzle",

@@ -125,9 +125,14 @@ TEST_F(MGInterviewManagerTest, ExpertInterviewsAreToldByTypeAndPreloadedOnlyForT
     EXPECT_TRUE(fManager->IsExpert());
     ASSERT_NE(fManager->GetInterview(VoString(u"w1")), nullptr);
     EXPECT_FALSE(fManager->IsExpert());
-    // A cached interview is an expert one only when its own type says so.
+    // A cached interview is told by its own type: "type=Expert" made an
+    // expert interview, whose type is "expert".
     EXPECT_TRUE(fManager->PreloadInterview(VoString(u"expert")));
-    fManager->GetInterview(VoString(u"expert"));
+    MGInterview* cached = fManager->GetInterview(VoString(u"expert"));
+    ASSERT_NE(cached, nullptr);
+    EXPECT_EQ(Narrow(cached->GetType()), "expert");
+    EXPECT_TRUE(fManager->IsExpert());
+    fManager->GetInterview(VoString(u"w1"));
     EXPECT_FALSE(fManager->IsExpert());
 
     struct Case {

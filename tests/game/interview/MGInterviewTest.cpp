@@ -139,7 +139,8 @@ TEST_F(MGInterviewTest, StartLaysTheWindowOutAndTellsTheListener) {
     for (int i = 0; i < MGInterview::kModeCount; ++i) {
         ASSERT_NE(interview->GetModeButton(i), nullptr);
         EXPECT_FALSE(interview->GetModeButton(i)->GetVisible());
-        EXPECT_EQ(interview->GetModeButton(i)->GetListener(), static_cast<VoIButtonListener*>(interview.get()));
+        EXPECT_EQ(interview->GetModeButton(i)->GetListener(),
+                  static_cast<VoIButtonListener*>(interview.get()));
     }
     // The window joins the display root once, however often it starts.
     LogCapture log;
@@ -270,8 +271,8 @@ TEST_F(MGInterviewTest, ThreeGoodAnswersOfThreeOpenTopicsCompleteTheInterview) {
     EXPECT_TRUE(interview->IsMeterFull());
     fProbe.Take();
     FinishMeter();
-    EXPECT_EQ(fProbe.Facts(), (Journal{"state noinfo_iv true", "event evt_interviewiv_complete", "event evt_left",
-                                       "interview 1"}));
+    EXPECT_EQ(fProbe.Facts(), (Journal{"state noinfo_iv true", "event evt_interviewiv_complete",
+                                       "event evt_left", "interview 1"}));
     EXPECT_FALSE(Group()->GetActive());
 }
 
@@ -422,4 +423,32 @@ TEST_F(MGInterviewTest, TheTitleBarDragsTheWindow) {
     interview->OnMouseMove(&later);
     EXPECT_EQ(Group()->GetPosition(), VoVector2(120.0f, 250.0f));
     interview->End();
+}
+
+// The empty key hashes to 0, which the topic list's Add also gives when it
+// refuses a key: the topic is kept once and deleted once, by the interview.
+TEST_F(MGInterviewTest, ATopicWithAnEmptyKeyIsKeptAndDeletedOnce) {
+    VoPropertyList* data = InterviewGame::Parse(Topics(1));
+    VoPropertyList* topic =
+        InterviewGame::Parse("name=topic\nlevel=1\ndependencies=true\ndoneevent=evt_e_done\n");
+    ASSERT_TRUE(data->GetList(VoString(u"topics"))
+                    ->Add(VoString(u""), VoPropertyListElement(VoPropertyListElement::kSection, topic)));
+    fGame.Write("empty_subtitles.txt", "topic=A topic\n");
+    std::unique_ptr<MGInterview> interview(new MGInterview());
+    interview->Create(VoString(u"empty.txt"), data, VoString(u"empty_subtitles.txt"));
+    EXPECT_EQ(interview->GetTopicCount(), 2);
+    EXPECT_NE(interview->GetTopic(VoString(u"")), nullptr);
+}
+
+// Intros that all wait for something replace a sequence that played: the
+// interview is not left busy with nothing to wait for.
+TEST_F(MGInterviewTest, IntrosWithNothingToSayLeaveTheInterviewIdle) {
+    std::unique_ptr<MGInterview> interview =
+        Make(Topics(1) + "intros\n\tlater\n\t\tdependencies=script[false]\n\t\tdoneevent=evt_later\n" +
+             Line("\t\t"));
+    interview->Start();
+    interview->PlayExit();
+    EXPECT_TRUE(interview->IsBusy());
+    interview->PlayIntros();
+    EXPECT_FALSE(interview->IsBusy());
 }

@@ -15,21 +15,30 @@
 #include "gdi/VoButton.h"
 #include "gdi/VoIDisplayObject.h"
 #include "gdi/VoTextArea.h"
+#include "interview/MGExpertComputer.h"
+#include "interview/MGExpertInterview.h"
+#include "interview/MGExpertTopicArea.h"
 #include "interview/MGInterview.h"
 #include "interview/MGInterviewManager.h"
 #include "interview/MGSubtitle.h"
 #include "multicursor/MGMultiCursor.h"
 #include "pda/MGInventoryPanel.h"
 #include "pda/MGPDA.h"
+#include "pda/MGPDAMinimized.h"
+#include "pda/MGPhone.h"
+#include "pda/MGPhoneMessagesPanel.h"
+#include "pda/MGPhonePanel.h"
 #include "platform/VoMouse.h"
 #include "scene/MGCharacter.h"
 #include "scene/MGHotspot.h"
 #include "scene/MGHotspotInterview.h"
+#include "scene/MGHotspotNavigate.h"
 #include "scene/MGScene.h"
 #include "scene/MGSceneManager.h"
 #include "state/VoIState.h"
 #include "state/VoStateManager.h"
 #include "support/TestText.h"
+#include "time/VoGameClock.h"
 #include "ui/MGCursor.h"
 #include "util/MGOptions.h"
 
@@ -269,4 +278,144 @@ TEST_F(MGSampleHotspotsTest, TheHotspotsThatTieTheCaseTogetherDoWhatTheyShould) 
         }
         Frames(0.5);
     }
+}
+
+// The crime lab's booth in the squad room: talking there starts the lab's
+// expert interview; with the cufflink's result ready it opens the expert
+// computer, whose topic button shows the card and gives the result item.
+TEST_F(MGSampleHotspotsTest, TheCrimeLabBoothInTheSquadRoomShowsTheCufflinksResult) {
+    ASSERT_TRUE(MGPDA::GetInstance()->GetInventoryPanel()->AddItem(VoString(u"1rb01")));
+    VoEventManager::GetInstance()->AddEvent(VoString(u"1rb01_CL_S"), true);
+    VoEventManager::GetInstance()->AddEvent(VoString(u"1rb01_CL_R"), true);
+    ASSERT_TRUE(MGSceneManager::GetInstance()->LoadScene(VoString(u"precinct"), true, true));
+    Frames(0.5);
+    MGHotspotInterview* booth = dynamic_cast<MGHotspotInterview*>(Hotspot("crimelab"));
+    ASSERT_NE(booth, nullptr);
+    EXPECT_EQ(Narrow(booth->GetData()->fInterviewId), "1CL01");
+    Click(470.0f, 240.0f);
+    ASSERT_TRUE(FramesUntil([&] { return Menu()->GetListener() == booth && Menu()->IsShown(); }, 10.0));
+    Click(470.0f + 25.0f, 200.0f + 215.0f + 25.0f);
+    ASSERT_TRUE(FramesUntil([] { return Scene()->IsInInterview(); }, 10.0));
+    MGExpertInterview* expert =
+        dynamic_cast<MGExpertInterview*>(MGInterviewManager::GetInstance()->GetCurrentInterview());
+    ASSERT_NE(expert, nullptr);
+    EXPECT_EQ(Narrow(expert->GetId()), "1CL01");
+
+    // The greeting ends, the computer fades in behind the notepad.
+    ASSERT_TRUE(FramesUntil([] { return stubs::SoundPlayer::Find("sequenceSound") != nullptr; }, 2.0));
+    stubs::SoundPlayer::Find("sequenceSound")->End();
+    MGExpertComputer* computer = MGExpertComputer::GetInstance();
+    ASSERT_TRUE(FramesUntil([&] { return computer->IsBuilt() && expert->GetNotepad()->GetActive(); }, 5.0));
+    EXPECT_EQ(MGScreenManager::GetInstance()->GetTopScreen(), computer);
+    VoButton* topic = expert->GetExpertTopicArea()->GetButton(VoString(u"1rb01"));
+    ASSERT_NE(topic, nullptr);
+    ASSERT_TRUE(topic->IsEnabled());
+    VoVector2 place;
+    topic->GetWorldPosition(place);
+    EXPECT_EQ(place, VoVector2(-130.0f + 172.0f, 45.0f));
+    Click(place.x + 40.0f, place.y + 10.0f);
+    ASSERT_TRUE(
+        FramesUntil([&] { return !computer->IsTyping() && computer->GetResultIcon() != nullptr; }, 30.0));
+    EXPECT_EQ(Narrow(computer->GetItemField()->GetText()), "Gold cufflink, engraved N.R.");
+    EXPECT_TRUE(MGPDA::GetInstance()->GetInventoryPanel()->HasItem(VoString(u"1rb01_CL")));
+}
+
+// The whole expert chain by clicks alone, as the scripted playthrough drives
+// it: the cufflink analysed from the PDA's evidence, the lab's voice mail
+// heard from the phone, then the crime lab's booth, its card and the exit.
+TEST_F(MGSampleHotspotsTest, TheCufflinksAnalysisIsDrivenByClicksFromThePDAToTheExpertComputer) {
+    // The application's Init makes the phone, which hears every event.
+    ASSERT_NE(MGPhone::GetInstance(), nullptr);
+    ASSERT_TRUE(MGPDA::GetInstance()->GetInventoryPanel()->AddItem(VoString(u"1rb01")));
+    ASSERT_TRUE(MGSceneManager::GetInstance()->LoadScene(VoString(u"precinct"), true, true));
+    Frames(0.5);
+    MGPDAMinimized* bar = MGPDAMinimized::GetInstance();
+    MGPDA* pda = MGPDA::GetInstance();
+    ASSERT_TRUE(bar->IsShown());
+    const auto clickObject = [](VoIDisplayObject* apObject) {
+        float x = -1.0f;
+        float y = -1.0f;
+        PuzzleGame::CentreOf(apObject, &x, &y);
+        EXPECT_GE(x, 0.0f);
+        Click(x, y);
+        return VoVector2(x, y);
+    };
+    const auto openPDA = [&](const char16_t* apPanel) {
+        clickObject(bar->GetMaximizeButton());
+        EXPECT_TRUE(FramesUntil([&] { return pda->IsOpen(); }, 5.0));
+        Frames(0.5);
+        clickObject(pda->GetMenuButton(VoString(apPanel)));
+        Frames(0.5);
+    };
+
+    // Analyse: the inventory, its evidence, the cufflink's menu, "analyze".
+    openPDA(MGPDA::kInventory);
+    MGInventoryPanel* inventory = pda->GetInventoryPanel();
+    clickObject(inventory->GetCategoryButton(MGInventoryPanel::kEvidence));
+    Frames(0.2);
+    Click(100.0f + 171.0f + 20.0f, 100.0f + 85.0f + 20.0f);
+    ASSERT_TRUE(FramesUntil([] { return Menu()->IsShown(); }, 2.0));
+    clickObject(Menu()->GetButton(MGIMultiCursorListener::kAnalyze));
+    EXPECT_TRUE(HasEvent("1rb01_CL_S"));
+    clickObject(pda->GetMenuButton(VoString(MGPDA::kExit)));
+    ASSERT_TRUE(FramesUntil([&] { return !pda->IsOpen() && bar->IsShown(); }, 5.0));
+
+    // Five game seconds later the result (the game clock moves with the
+    // player's actions: a second for each action of the menu, two for a
+    // walk to another view, seven for a journey on the map): the lab's mail
+    // waits, the bar blinks.
+    VoGameClock::GetInstance()->AdvanceTime(3.9f, true);
+    EXPECT_FALSE(HasEvent("1rb01_CL_R"));
+    VoGameClock::GetInstance()->AdvanceTime(MGHotspotNavigate::kArrivalSeconds, true);
+    ASSERT_TRUE(HasEvent("1rb01_CL_R"));
+    EXPECT_GE(MGPhone::GetInstance()->GetMessageCount(), 1);
+    EXPECT_TRUE(bar->IsBlinking());
+
+    // The voice mail: the phone, its messages, "listen_yes".
+    openPDA(MGPDA::kPhone);
+    MGPhonePanel* phone = dynamic_cast<MGPhonePanel*>(pda->GetPanel(VoString(MGPDA::kPhone)));
+    ASSERT_NE(phone, nullptr);
+    clickObject(phone->GetMenuButton(VoString(MGPhonePanel::kMessagesId)));
+    Frames(0.2);
+    ASSERT_TRUE(phone->GetMessages()->GetYesButton()->GetActive());
+    clickObject(phone->GetMessages()->GetYesButton());
+    ASSERT_NE(stubs::SoundPlayer::Find("phone_message"), nullptr);
+    // The lab's generic mail, then research's (the cufflink went to both).
+    const std::string mail = stubs::SoundPlayer::Find("phone_message")->fPath;
+    EXPECT_TRUE(mail.find("vm_e_") != std::string::npos) << mail;
+    clickObject(pda->GetMenuButton(VoString(MGPDA::kExit)));
+    ASSERT_TRUE(FramesUntil([&] { return !pda->IsOpen(); }, 5.0));
+
+    // The booth: talk, the greeting, the computer, the cufflink's topic.
+    Click(470.0f, 240.0f);
+    ASSERT_TRUE(FramesUntil([] { return Menu()->IsShown(); }, 10.0));
+    clickObject(Menu()->GetButton(MGIMultiCursorListener::kTalk));
+    ASSERT_TRUE(FramesUntil([] { return stubs::SoundPlayer::Find("sequenceSound") != nullptr; }, 10.0));
+    stubs::SoundPlayer::Find("sequenceSound")->End();
+    MGExpertComputer* computer = MGExpertComputer::GetInstance();
+    MGExpertInterview* expert =
+        dynamic_cast<MGExpertInterview*>(MGInterviewManager::GetInstance()->GetCurrentInterview());
+    ASSERT_NE(expert, nullptr);
+    ASSERT_TRUE(FramesUntil([&] { return computer->IsBuilt() && expert->GetNotepad()->GetActive(); }, 5.0));
+    const VoVector2 topic = clickObject(expert->GetExpertTopicArea()->GetButton(VoString(u"1rb01")));
+    ASSERT_TRUE(
+        FramesUntil([&] { return !computer->IsTyping() && computer->GetResultIcon() != nullptr; }, 30.0));
+    EXPECT_EQ(Narrow(computer->GetLocationField()->GetText()), "Riverbank, below the pier");
+    EXPECT_TRUE(inventory->HasItem(VoString(u"1rb01_CL")));
+    for (int line = 0; line < 2; ++line) {
+        ASSERT_TRUE(FramesUntil([] { return stubs::SoundPlayer::Find("sequenceSound") != nullptr; }, 5.0));
+        stubs::SoundPlayer::Find("sequenceSound")->End();
+        Frames(0.1);
+    }
+    EXPECT_TRUE(HasEvent("evt_1cl01_1rb01_viewed"));
+
+    // The exit: the computer fades away, the scene fades back, the goodbye.
+    const VoVector2 exit = clickObject(expert->GetNotepad()->GetMember(VoString(u"btn_exit")));
+    ASSERT_TRUE(FramesUntil([&] { return !computer->IsBuilt(); }, 5.0));
+    ASSERT_TRUE(FramesUntil([] { return stubs::SoundPlayer::Find("sequenceSound") != nullptr; }, 5.0));
+    stubs::SoundPlayer::Find("sequenceSound")->End();
+    ASSERT_TRUE(FramesUntil([] { return !Scene()->IsInInterview(); }, 5.0));
+    // Where the playthrough clicks: the topic's button and the exit cross.
+    EXPECT_EQ(topic, VoVector2(116.0f, 57.0f));
+    EXPECT_EQ(exit, VoVector2(227.0f, 23.0f));
 }
