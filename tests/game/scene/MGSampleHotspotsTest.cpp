@@ -229,46 +229,6 @@ TEST_F(MGSampleHotspotsTest, TheClerkAtTheDeskIsInterviewed) {
     EXPECT_FALSE(clerk->IsWaitingForPose());
 }
 
-// The crime lab's booth in the squad room: talking there starts the lab's
-// expert interview; with the cufflink's result ready it opens the expert
-// computer, whose topic button shows the card and gives the result item.
-TEST_F(MGSampleHotspotsTest, TheCrimeLabBoothInTheSquadRoomShowsTheCufflinksResult) {
-    ASSERT_TRUE(MGPDA::GetInstance()->GetInventoryPanel()->AddItem(VoString(u"1rb01")));
-    VoEventManager::GetInstance()->AddEvent(VoString(u"1rb01_CL_S"), true);
-    VoEventManager::GetInstance()->AddEvent(VoString(u"1rb01_CL_R"), true);
-    ASSERT_TRUE(MGSceneManager::GetInstance()->LoadScene(VoString(u"precinct"), true, true));
-    Frames(0.5);
-    MGHotspotInterview* booth = dynamic_cast<MGHotspotInterview*>(Hotspot("crimelab"));
-    ASSERT_NE(booth, nullptr);
-    EXPECT_EQ(Narrow(booth->GetData()->fInterviewId), "1CL01");
-    Click(470.0f, 240.0f);
-    ASSERT_TRUE(FramesUntil([&] { return Menu()->GetListener() == booth && Menu()->IsShown(); }, 10.0));
-    Click(470.0f + 25.0f, 200.0f + 215.0f + 25.0f);
-    ASSERT_TRUE(FramesUntil([] { return Scene()->IsInInterview(); }, 10.0));
-    MGExpertInterview* expert =
-        dynamic_cast<MGExpertInterview*>(MGInterviewManager::GetInstance()->GetCurrentInterview());
-    ASSERT_NE(expert, nullptr);
-    EXPECT_EQ(Narrow(expert->GetId()), "1CL01");
-
-    // The greeting ends, the computer fades in behind the notepad.
-    ASSERT_TRUE(FramesUntil([] { return stubs::SoundPlayer::Find("sequenceSound") != nullptr; }, 2.0));
-    stubs::SoundPlayer::Find("sequenceSound")->End();
-    MGExpertComputer* computer = MGExpertComputer::GetInstance();
-    ASSERT_TRUE(FramesUntil([&] { return computer->IsBuilt() && expert->GetNotepad()->GetActive(); }, 5.0));
-    EXPECT_EQ(MGScreenManager::GetInstance()->GetTopScreen(), computer);
-    VoButton* topic = expert->GetExpertTopicArea()->GetButton(VoString(u"1rb01"));
-    ASSERT_NE(topic, nullptr);
-    ASSERT_TRUE(topic->IsEnabled());
-    VoVector2 place;
-    topic->GetWorldPosition(place);
-    EXPECT_EQ(place, VoVector2(-130.0f + 172.0f, 45.0f));
-    Click(place.x + 40.0f, place.y + 10.0f);
-    ASSERT_TRUE(
-        FramesUntil([&] { return !computer->IsTyping() && computer->GetResultIcon() != nullptr; }, 30.0));
-    EXPECT_EQ(Narrow(computer->GetItemField()->GetText()), "Gold cufflink, engraved N.R.");
-    EXPECT_TRUE(MGPDA::GetInstance()->GetInventoryPanel()->HasItem(VoString(u"1rb01_CL")));
-}
-
 TEST_F(MGSampleHotspotsTest, TheHotspotsThatTieTheCaseTogetherDoWhatTheyShould) {
     // Per hotspot: the scene, a point on it, the action taken from its menu,
     // and the event or boolean state that action leaves.
@@ -318,6 +278,46 @@ TEST_F(MGSampleHotspotsTest, TheHotspotsThatTieTheCaseTogetherDoWhatTheyShould) 
         }
         Frames(0.5);
     }
+}
+
+// The crime lab's booth in the squad room: talking there starts the lab's
+// expert interview; with the cufflink's result ready it opens the expert
+// computer, whose topic button shows the card and gives the result item.
+TEST_F(MGSampleHotspotsTest, TheCrimeLabBoothInTheSquadRoomShowsTheCufflinksResult) {
+    ASSERT_TRUE(MGPDA::GetInstance()->GetInventoryPanel()->AddItem(VoString(u"1rb01")));
+    VoEventManager::GetInstance()->AddEvent(VoString(u"1rb01_CL_S"), true);
+    VoEventManager::GetInstance()->AddEvent(VoString(u"1rb01_CL_R"), true);
+    ASSERT_TRUE(MGSceneManager::GetInstance()->LoadScene(VoString(u"precinct"), true, true));
+    Frames(0.5);
+    MGHotspotInterview* booth = dynamic_cast<MGHotspotInterview*>(Hotspot("crimelab"));
+    ASSERT_NE(booth, nullptr);
+    EXPECT_EQ(Narrow(booth->GetData()->fInterviewId), "1CL01");
+    Click(470.0f, 240.0f);
+    ASSERT_TRUE(FramesUntil([&] { return Menu()->GetListener() == booth && Menu()->IsShown(); }, 10.0));
+    Click(470.0f + 25.0f, 200.0f + 215.0f + 25.0f);
+    ASSERT_TRUE(FramesUntil([] { return Scene()->IsInInterview(); }, 10.0));
+    MGExpertInterview* expert =
+        dynamic_cast<MGExpertInterview*>(MGInterviewManager::GetInstance()->GetCurrentInterview());
+    ASSERT_NE(expert, nullptr);
+    EXPECT_EQ(Narrow(expert->GetId()), "1CL01");
+
+    // The greeting ends, the computer fades in behind the notepad.
+    ASSERT_TRUE(FramesUntil([] { return stubs::SoundPlayer::Find("sequenceSound") != nullptr; }, 2.0));
+    stubs::SoundPlayer::Find("sequenceSound")->End();
+    MGExpertComputer* computer = MGExpertComputer::GetInstance();
+    ASSERT_TRUE(FramesUntil([&] { return computer->IsBuilt() && expert->GetNotepad()->GetActive(); }, 5.0));
+    EXPECT_EQ(MGScreenManager::GetInstance()->GetTopScreen(), computer);
+    VoButton* topic = expert->GetExpertTopicArea()->GetButton(VoString(u"1rb01"));
+    ASSERT_NE(topic, nullptr);
+    ASSERT_TRUE(topic->IsEnabled());
+    VoVector2 place;
+    topic->GetWorldPosition(place);
+    EXPECT_EQ(place, VoVector2(-130.0f + 172.0f, 45.0f));
+    Click(place.x + 40.0f, place.y + 10.0f);
+    ASSERT_TRUE(
+        FramesUntil([&] { return !computer->IsTyping() && computer->GetResultIcon() != nullptr; }, 30.0));
+    EXPECT_EQ(Narrow(computer->GetItemField()->GetText()), "Gold cufflink, engraved N.R.");
+    EXPECT_TRUE(MGPDA::GetInstance()->GetInventoryPanel()->HasItem(VoString(u"1rb01_CL")));
 }
 
 // The whole expert chain by clicks alone, as the scripted playthrough drives
