@@ -394,3 +394,29 @@ TEST_F(MGCaseSelectionTest, TheStateTurnedFalseClosesOnlyTheCaseSelection) {
     EXPECT_EQ(Root(), nullptr);
     EXPECT_EQ(VoKeyboard::GetInstance()->GetListenerCount(), fBaseKeys);
 }
+
+// The last case closed while a ledger page fades out: the fade's end, too,
+// leaves the main menu alone on the stack, the case selection's own leave
+// run first.
+TEST_F(MGCaseSelectionTest, TheLastCaseClosedDuringTheLedgersFadeEndsAtTheMainMenu) {
+    MGMainMenu* menu = MGMainMenu::GetInstance();
+    for (int n = 1; n <= 2; ++n) {
+        Close(n);
+        Events()->AddEvent(VoString(("evt_ledger" + std::to_string(n) + "_displayed").c_str()), false);
+    }
+    Close(3);
+    Open();
+    ASSERT_EQ(fSelection->GetLedgerCase(), 3);
+    ClickButton(u"ledger_back");
+    fGame.RunFrames(0.05);
+    Close(4);
+    fGame.RunFrames(2.0);
+    EXPECT_EQ(fScreens->GetScreenCount(), 1);
+    EXPECT_EQ(fScreens->GetTopScreen(), static_cast<MGIScreen*>(menu));
+    EXPECT_NE(menu->GetRoot(), nullptr);
+    EXPECT_EQ(Root(), nullptr);
+    ReleaseProbe probe;
+    VoMouse::GetInstance()->ButtonDown(2);
+    VoMouse::GetInstance()->ButtonUp(2);
+    EXPECT_EQ(probe.fReleases, std::vector<int>{2});
+}
