@@ -1,10 +1,15 @@
-// Feeds arbitrary bytes to the menus' data readers. The first byte picks:
-//   even: the rest as the credits file ("//textures/menu/credits.txt"),
-//         laid out by the credits screen, which then runs through twenty
-//         changes of its pictures and pages on a clock of the target's own;
-//   odd:  the rest as a scene id line, a viewpoint line and the thumbnail
-//         table ("//textures/menu/thumbnails/thumbs.txt"), looked up as the
-//         save screen does ("none" without a section of the table).
+// Feeds arbitrary bytes to the menus' data readers. The first byte, modulo
+// three, picks:
+//   0: the rest as the credits file ("//textures/menu/credits.txt"),
+//      laid out by the credits screen, which then runs through twenty
+//      changes of its pictures and pages on a clock of the target's own;
+//   1: the rest as a scene id line, a viewpoint line and the thumbnail
+//      table ("//textures/menu/thumbnails/thumbs.txt"), looked up as the
+//      save screen does ("none" without a section of the table);
+//   2: the rest as the case selection's layout
+//      ("//textures/caseselection/caseselection_layout.txt"): the ledger
+//      page of each case and the folders page (with a case in play, so the
+//      back button too) built from it and torn down.
 // Nothing is read from disk and no sound is made.
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +17,7 @@
 
 #include "container/VoPropertyList.h"
 #include "container/VoString.h"
+#include "menu/MGCaseSelection.h"
 #include "menu/MGCreditsScreen.h"
 #include "menu/MGSaveScreen.h"
 #include "object/VoIObjectCreator.h"
@@ -105,6 +111,23 @@ void Thumbnail(const std::uint8_t* apData, std::size_t aSize) {
     MGSaveScreen::LookUpThumbnail(&table);
 }
 
+void CaseSelection(const std::uint8_t* apData, std::size_t aSize) {
+    VoPropertyList layout;
+    if (!ParseFuzzPropertyList(apData, aSize, kMaxSize, &layout)) {
+        return;
+    }
+    MGCaseSelection* screen = MGCaseSelection::GetInstance();
+    VoStateManager* states = VoStateManager::GetInstance();
+    states->ClearStates();
+    for (int ledger = 1; ledger <= 4; ++ledger) {
+        screen->ShowLedger(ledger, &layout);
+        screen->OnLeaveEnd();
+    }
+    states->SetState(VoString(MGCaseSelection::kCaseState), VoString(u"number"), VoString(u"2"), false);
+    screen->ShowFolders(&layout);
+    screen->OnLeaveEnd();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aSize) {
@@ -116,10 +139,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* apData, std::size_t aS
     if (aSize == 0) {
         return 0;
     }
-    if (apData[0] % 2 == 0) {
-        Credits(apData + 1, aSize - 1);
-    } else {
-        Thumbnail(apData + 1, aSize - 1);
+    switch (apData[0] % 3) {
+        case 0:
+            Credits(apData + 1, aSize - 1);
+            break;
+        case 1:
+            Thumbnail(apData + 1, aSize - 1);
+            break;
+        default:
+            CaseSelection(apData + 1, aSize - 1);
+            break;
     }
     return 0;
 }

@@ -22,6 +22,18 @@
 //                                                takes whatever the name)
 //   data/movies/000_all.bik                      the new game's opening card,
 //                                                320 x 240, 3 s
+//   data/textures/caseselection/caseselection_layout.txt  the case selection:
+//                                                its folders page and the
+//                                                four ledger pages
+//   data/textures/caseselection/cs_*.tga         the pictures these name
+//   data/movies/case01_closed.mkv                case 1's closing card, 320 x
+//                                                240, 3 s, and its cut scene
+//                                                (after interview 117, once the
+//                                                case is closed, back to the
+//                                                squad room, where the case
+//                                                selection opens) in a block of
+//                                                its own at the end of
+//                                                data/movies/cutscenes.txt
 //
 // The look, throughout: night blue behind, amber and ivory in front, in the
 // DejaVu fonts. Button pictures come in pairs, at rest ("n") and under the
@@ -583,6 +595,214 @@ void Credits(Output& aOut) {
     aOut.Text("credits.txt", credits);
 }
 
+// ---- the case selection ------------------------------------------------------------
+
+const Colour kManila{0.86, 0.74, 0.5, 1.0};
+const Colour kManilaLight{0.96, 0.86, 0.62, 1.0};
+const Colour kPaper{0.95, 0.92, 0.83, 1.0};
+const Colour kRule{0.55, 0.66, 0.78, 1.0};
+const Colour kStamp{0.78, 0.1, 0.08, 1.0};
+const Colour kWood{0.22, 0.13, 0.07, 1.0};
+
+// The three cases a folder chooses, and the fourth, which has only its
+// ledger page; the lines are the ledger's entry for the case.
+struct CaseFile {
+    const char* title;
+    const char* place;
+    std::vector<std::string> entry;
+};
+
+const CaseFile kCaseFiles[4] = {
+    {"Case 1", "The Riverbank",
+     {"A body on the river bank below the Marlowe.", "The clerk's night: a guest in room twelve,",
+      "a spare key gone and found again.", "Closed on the clerk's own account."}},
+    {"Case 2", "The Hotel Room",
+     {"A porter, a matchbook, a staff roster.", "The room service ticket told the hour.",
+      "Closed when the porter's story broke."}},
+    {"Case 3", "The Brownstone",
+     {"Three scraps of a receipt and a baseball bat.", "A polaroid lined up with the window.",
+      "Closed in the brownstone's kitchen."}},
+    {"Case 4", "The Last Case",
+     {"The driver, a glove and a ticket.", "The bargain was struck at the end.", "Every case of the ledger is closed."}},
+};
+
+// A folder seen from above: the back cover's tab, the front cover, a label
+// with the case's title and place. Lit under the pointer.
+Picture Folder(const CaseFile& aCase, bool aLit, const Typeface& aTitle, const Typeface& aPlace) {
+    Picture picture(200, 260);
+    const Colour cover = aLit ? kManilaLight : kManila;
+    picture.FillRect(12, 0, 80, 24, cover);
+    picture.FillRect(0, 18, 200, 242, cover);
+    picture.FrameRect(0, 18, 200, 242, 2, {0.45, 0.35, 0.2, 1});
+    picture.FillRect(24, 70, 152, 80, kPaper);
+    picture.FrameRect(24, 70, 152, 80, 1, {0.4, 0.4, 0.45, 1});
+    aTitle.Draw(picture, aCase.title, 100 - aTitle.Width(aCase.title) / 2, 102, kInk);
+    aPlace.Draw(picture, aCase.place, 100 - aPlace.Width(aCase.place) / 2, 132, kInk);
+    if (aLit) {
+        picture.FrameRect(0, 18, 200, 242, 3, kAmberLight);
+    }
+    return picture;
+}
+
+// The red "CLOSED" stamp laid over a folder.
+Picture Stamp(const Typeface& aFace) {
+    Picture picture(170, 56);
+    picture.FrameRect(0, 0, 170, 56, 4, WithAlpha(kStamp, 0.85));
+    const std::string word = "CLOSED";
+    aFace.Draw(picture, word, 85 - (aFace.Width(word) + 6 * 5) / 2, 40, WithAlpha(kStamp, 0.85), 6);
+    return picture;
+}
+
+// A ledger open on the desk: two ruled pages, the case's entry on the
+// left, the stamp and the date of closing on the right.
+Picture Ledger(const CaseFile& aCase, const Typeface& aHeading, const Typeface& aHand, const Typeface& aStamp) {
+    Picture picture(800, 600, kWood);
+    picture.FillRect(40, 40, 720, 520, {0.3, 0.12, 0.1, 1});
+    for (int page = 0; page < 2; ++page) {
+        const int left = 56 + page * 348;
+        picture.FillRect(left, 52, 340, 496, kPaper);
+        for (int y = 120; y < 540; y += 28) {
+            picture.FillRect(left + 12, y, 316, 1, kRule);
+        }
+        picture.FillRect(left + 40, 60, 1, 480, WithAlpha(kStamp, 0.5));
+    }
+    picture.FillRect(398, 48, 4, 504, {0.2, 0.1, 0.08, 1});
+    const std::string heading = std::string(aCase.title) + ": " + aCase.place;
+    aHeading.Draw(picture, heading, 104, 104, kInk);
+    for (std::size_t i = 0; i < aCase.entry.size(); ++i) {
+        aHand.Draw(picture, aCase.entry[i], 104, 146 + 56 * static_cast<int>(i), {0.1, 0.14, 0.32, 1});
+    }
+    picture.Draw(Stamp(aStamp), 490, 240);
+    const std::string signed_ = "Entered in the ledger";
+    aHand.Draw(picture, signed_, 452, 370, {0.1, 0.14, 0.32, 1});
+    return picture;
+}
+
+void CaseSelection(Output& aOut, const Typeface& aTitle, const Typeface& aButton) {
+    const Typeface folderTitle("DejaVuSerif-Bold.ttf", 22);
+    const Typeface folderPlace("DejaVuSerif-Italic.ttf", 15);
+    const Typeface stamp("DejaVuSans-Bold.ttf", 26);
+    const Typeface hand("DejaVuSerif-Italic.ttf", 16);
+    const std::string folder = aOut.data + "/textures/caseselection/";
+    const auto tga = [&aOut, &folder](const std::string& aName, const Picture& aPicture) {
+        aOut.ok = WriteTga(folder + aName, aPicture) && aOut.ok;
+    };
+
+    Layout layout(
+        "The case selection (tools/make_menus.cpp): textures under\n"
+        "\"//textures/caseselection\". The folders page: the desk and title, the\n"
+        "three case folders (each folder is its case's select button, with a\n"
+        "review button under it), the closed stamps (each shown once its case is\n"
+        "closed) and the back button; and one ledger page per case, shown once\n"
+        "after the case is closed.");
+    layout.Open("groups");
+    layout.Open("g01-background").Value("id", "background").Value("relativez", -50);
+    layout.Open("sprites");
+    layout.Open("desk").Value("id", "desk").Value("texture", "cs_desk.tga").Value("scale", "100|4").Close();
+    const Picture title = TextPicture(aTitle, "Case Files", kAmber);
+    tga("cs_title.tga", title);
+    SpriteAt(layout, "title", "cs_title.tga", std::floor(400 - title.Width() / 2.0), 40, 2.0);
+    layout.Close().Close();
+
+    // Each folder is a button; the group holds them.
+    layout.Open("g02-folders").Value("id", "folders").Value("relativez", 0).Close();
+
+    layout.Open("g03-buttons");
+    for (int n = 1; n <= 3; ++n) {
+        const double x = 60 + 240 * (n - 1);
+        const std::string select = "case" + std::to_string(n) + "_select";
+        const std::string review = "review" + std::to_string(n);
+        tga("cs_folder" + std::to_string(n) + "_n.tga", Folder(kCaseFiles[n - 1], false, folderTitle, folderPlace));
+        tga("cs_folder" + std::to_string(n) + "_o.tga", Folder(kCaseFiles[n - 1], true, folderTitle, folderPlace));
+        layout.Open(select).Value("id", select).Value("position", Numbers({x, 130}));
+        layout.Open("states");
+        for (const char* state : {"n", "o", "x"}) {
+            layout.Open(state)
+                .Value("id", select + "_" + state)
+                .Value("statetype", state)
+                .Value("objecttype", "sprite")
+                .Value("texture", "cs_folder" + std::to_string(n) + (state[0] == 'o' ? "_o.tga" : "_n.tga"));
+            if (state[0] == 'x') {
+                layout.Value("blend", 0.45);
+            }
+            layout.Close();
+        }
+        layout.Close().Close();
+        layout.Open(review).Value("id", review).Value("position", Numbers({x + 20, 412}));
+        layout.Open("states");
+        for (const char* state : {"n", "o", "x"}) {
+            layout.Open(state)
+                .Value("id", review + "_" + state)
+                .Value("statetype", state)
+                .Value("objecttype", "sprite")
+                .Value("texture", std::string("cs_review") + (state[0] == 'o' ? "_o.tga" : "_n.tga"));
+            if (state[0] == 'x') {
+                layout.Value("blend", 0.35);
+            }
+            layout.Close();
+        }
+        layout.Close().Close();
+    }
+    layout.Close();
+
+    layout.Open("g04-backbutton").Value("id", "back_btn").Value("position", "20|548").Value("relativez", 50);
+    layout.Open("states");
+    for (const char* state : {"n", "o"}) {
+        layout.Open(state)
+            .Value("id", std::string("back_btn_") + state)
+            .Value("statetype", state)
+            .Value("objecttype", "sprite")
+            .Value("texture", std::string("cs_back_") + state + ".tga")
+            .Close();
+    }
+    layout.Close().Close();
+
+    layout.Open("g05_caseclosed").Value("id", "caseclosed").Value("relativez", 20);
+    layout.Open("sprites");
+    for (int n = 1; n <= 3; ++n) {
+        const std::string id = "closed" + std::to_string(n);
+        layout.Open(id)
+            .Value("id", id)
+            .Value("texture", "cs_stamp.tga")
+            .Value("position", Numbers({75.0 + 240 * (n - 1), 300}))
+            .Value("visible", "script[e[evt_case0" + std::to_string(n) + "_closed]]")
+            .Close();
+    }
+    layout.Close().Close();
+
+    layout.Open("g06-ledger");
+    for (int n = 1; n <= 4; ++n) {
+        const std::string file = "cs_ledger" + std::to_string(n) + ".tga";
+        tga(file, Ledger(kCaseFiles[n - 1], folderTitle, hand, stamp));
+        layout.Open("case0" + std::to_string(n)).Value("id", "ledger").Value("texture", file).Close();
+    }
+    layout.Close().Close();
+
+    if (!layout.Save(folder + "caseselection_layout.txt")) {
+        std::fprintf(stderr, "cannot write %scaseselection_layout.txt\n", folder.c_str());
+        aOut.ok = false;
+    }
+
+    // The desk: dark wood in planks, drawn at 100 x 4 like the menus' backdrop.
+    Picture desk(8, 150);
+    for (int y = 0; y < 150; ++y) {
+        const double grain = (y % 25 == 24) ? 0.6 : 1.0 - 0.08 * ((y / 5) % 3);
+        desk.FillRect(0, y, 8, 1, {kWood.r * grain, kWood.g * grain, kWood.b * grain, 1});
+    }
+    tga("cs_desk.tga", desk);
+    tga("cs_stamp.tga", Stamp(stamp));
+    for (bool over : {false, true}) {
+        for (const auto& [name, label] : {std::pair<std::string, std::string>{"review", "Review"}, {"back", "Back"}}) {
+            Picture picture(160, 36);
+            picture.FillRect(0, 0, 160, 36, over ? kAmber : kNavy);
+            picture.FrameRect(0, 0, 160, 36, 1, over ? kAmberLight : WithAlpha(kAmber, 0.6));
+            aButton.Draw(picture, label, (160 - aButton.Width(label)) / 2,
+                         (36 + aButton.Ascent() - aButton.Descent()) / 2, over ? kInk : kIvory);
+            tga("cs_" + name + (over ? "_o.tga" : "_n.tga"), picture);
+        }
+    }
+}
+
 // ---- thumbnails ------------------------------------------------------------------
 
 // A scene's background at a quarter of its size (every fourth pixel, so the
@@ -752,6 +972,59 @@ Picture OpeningCard(const Typeface& aPlace, const Typeface& aTime) {
     return card;
 }
 
+// ---- the end of case 1 --------------------------------------------------------
+
+const char* const kClosingBegin = "// -- The end of case 1 (tools/make_menus.cpp).";
+const char* const kClosingEnd = "// -- End of the end of case 1.";
+
+// The file with the block between the two marker lines (or at its end)
+// replaced by the given lines.
+bool ReplaceBlock(const std::string& aPath, const std::vector<std::string>& aBlock) {
+    std::ifstream in(aPath);
+    if (!in) {
+        std::fprintf(stderr, "cannot read %s\n", aPath.c_str());
+        return false;
+    }
+    std::vector<std::string> kept;
+    bool inside = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line == kClosingBegin) {
+            inside = true;
+        } else if (line == kClosingEnd) {
+            inside = false;
+        } else if (!inside) {
+            kept.push_back(line);
+        }
+    }
+    in.close();
+    std::ofstream out(aPath, std::ios::binary);
+    const std::vector<std::string>* const parts[] = {&kept, &aBlock};
+    for (const std::vector<std::string>* lines : parts) {
+        for (const std::string& line : *lines) {
+            out << line << "\n";
+        }
+    }
+    return static_cast<bool>(out);
+}
+
+// Case 1's closing card and its cut scene: when interview 117 ends with the
+// case closed, the card plays on the way back to the squad room, where the
+// case selection opens (no case is in play any more) on the case's ledger.
+bool CaseOneClosing(Output& aOut, const Typeface& aPlace, const Typeface& aTime) {
+    Picture card(320, 240);
+    const std::string title = "Case closed";
+    const std::string line = "The Marlowe, room twelve";
+    aPlace.Draw(card, title, (320 - aPlace.Width(title)) / 2, 116, kIvory);
+    aTime.Draw(card, line, (320 - aTime.Width(line)) / 2, 146, kAmber);
+    bool ok = FadingMovie(aOut.data + "/movies/case01_closed.mkv", card, 30);
+    ok = ReplaceBlock(aOut.data + "/movies/cutscenes.txt",
+                      {kClosingBegin, "case01_closed", "\ttriggertype=interview", "\ttriggerinterview=117",
+                       "\tmovie=case01_closed.mkv", "\tdoneevents=evt_case01_closed_played", "\ttargetscene=precinct",
+                       "\tdependencies=script[e[evt_case01_closed]&!e[evt_case01_closed_played]]", kClosingEnd}) &&
+         ok;
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -761,7 +1034,8 @@ int main(int argc, char** argv) {
     out.menu = data + "/textures/menu/";
     out.thumbnails = out.menu + "thumbnails/";
     std::error_code error;
-    for (const std::string& folder : {out.menu, out.thumbnails, data + "/sounds", data + "/movies"}) {
+    for (const std::string& folder :
+         {out.menu, out.thumbnails, data + "/sounds", data + "/movies", data + "/textures/caseselection"}) {
         std::filesystem::create_directories(folder, error);
     }
     const Typeface title("DejaVuSerif-Bold.ttf", 44);
@@ -792,6 +1066,7 @@ int main(int argc, char** argv) {
     LoadScreen(out, screenTitle);
     OptionsScreen(out, screenTitle, label, small);
     Credits(out);
+    CaseSelection(out, screenTitle, button);
     Thumbnails(out);
 
     Picture white(8, 8, {1, 1, 1, 1});
@@ -799,5 +1074,6 @@ int main(int argc, char** argv) {
     out.ok = Music(out) && out.ok;
     out.ok = FadingMovie(data + "/movies/Quorvel_Logo.bik", Logo(logoName), 30) && out.ok;
     out.ok = FadingMovie(data + "/movies/000_all.bik", OpeningCard(place, time), 30) && out.ok;
+    out.ok = CaseOneClosing(out, place, time) && out.ok;
     return out.ok ? 0 : 1;
 }

@@ -20,7 +20,8 @@ the first time through the cut scene; "backstairs" (shown once the office
 was visited) has two targets, the office once the clerk has talked about
 the guest, else the lobby's entrance; "riverbank" (shown once the
 riverbank was visited) goes back to case01/riverbank, where the case
-begins. Cases 2 to 4 have a hotel, a precinct and the case's first scene.
+begins; "precinct1" (always shown) to the squad room, where the crime lab's
+booth is. Cases 2 to 4 have a hotel, a precinct and the case's first scene.
 
 Needs ffmpeg (the Debian package of that name) for the movie; the build
 never runs this, the outputs are committed.
@@ -62,6 +63,7 @@ TAGS = {
           ("script[true]", "gotoviewpoint|case01/lobby|vp_entrance")]),
         ("riverbank", "RIVERBANK", (24, 322), "script[e[evt_riverbank_visited]]",
          [("script[true]", "gotoscene|case01/riverbank")]),
+        ("precinct1", "PRECINCT", (132, 300), "script[true]", [("script[true]", "gotoscene|precinct")]),
     ],
 }
 # Cases 2 to 4: the hotel, the precinct, and the case's first scene.

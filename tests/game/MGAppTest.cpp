@@ -13,11 +13,31 @@
 #include "game/support/RecordingGame.h"
 #include "gdi/VoCursor.h"
 #include "gdi/VoDisplayGroup.h"
+#include "menu/MGCaseControl.h"
+#include "menu/MGCaseSelection.h"
 #include "menu/MGIntro.h"
 #include "object/VoRestoreManager.h"
 #include "platform/VoIMouseListener.h"
 #include "platform/VoKeyboard.h"
 #include "platform/VoMouse.h"
+#include "puzzles/baseballbat/MGBaseballBatPuzzle.h"
+#include "puzzles/chasephotopuzzle/MGChasePhotoPuzzle.h"
+#include "puzzles/cigarband/MGCigarBandPuzzle.h"
+#include "puzzles/combination/MGCombinationLockPuzzle.h"
+#include "puzzles/crossword/MGCrossWordPuzzle.h"
+#include "puzzles/dravobox/MGDravoBoxPuzzle.h"
+#include "puzzles/floorsafe/MGFloorSafePuzzle.h"
+#include "puzzles/harppuzzle/MGHarpPuzzle.h"
+#include "puzzles/hotelwindow/MGHotelWindowPuzzle.h"
+#include "puzzles/map_puzzle/MGMapPuzzle.h"
+#include "puzzles/painting/MGPaintingPuzzle.h"
+#include "puzzles/pc_desktop/MGPCDesktopPuzzle.h"
+#include "puzzles/pobox/MGPOBoxPuzzle.h"
+#include "puzzles/receipt/MGReceiptPuzzle.h"
+#include "puzzles/roomservice/MGRoomServicePuzzle.h"
+#include "puzzles/slidebox/MGSlideBoxPuzzle.h"
+#include "puzzles/surveillance_tapes/MGSurveillanceTapePuzzle.h"
+#include "puzzles/velmire/MGVelmirePuzzle.h"
 #include "stdlib/VoAPIObject.h"
 #include "support/LogCapture.h"
 #include "support/TestText.h"
@@ -184,6 +204,23 @@ TEST_F(MGAppTest, InitMakesTheGameInItsOrderAndFadesInTheIntro) {
                                                     "MGScreenFader",
                                                     "MGScreenManager",
                                                     "MGOptions"}));
+
+    // Each accessor Init called hands back what Init made: nothing more is
+    // made or registered.
+    const std::vector<std::string> made = GameSingletons();
+    const void* const again[] = {
+        MGCaseSelection::GetInstance(),    MGCaseControl::GetInstance(),        MGCigarBandPuzzle::GetInstance(),
+        MGPaintingPuzzle::GetInstance(),   MGCombinationLockPuzzle::GetInstance(), MGSlideBoxPuzzle::GetInstance(),
+        MGFloorSafePuzzle::GetInstance(),  MGMapPuzzle::GetInstance(),          MGCrossWordPuzzle::GetInstance(),
+        MGReceiptPuzzle::GetInstance(),    MGDravoBoxPuzzle::GetInstance(),     MGRoomServicePuzzle::GetInstance(),
+        MGBaseballBatPuzzle::GetInstance(), MGPCDesktopPuzzle::GetInstance(),   MGHarpPuzzle::GetInstance(),
+        MGVelmirePuzzle::GetInstance(),    MGChasePhotoPuzzle::GetInstance(),   MGHotelWindowPuzzle::GetInstance(),
+        MGPOBoxPuzzle::GetInstance(),      MGSurveillanceTapePuzzle::GetInstance(),
+    };
+    for (const void* instance : again) {
+        EXPECT_NE(instance, nullptr);
+    }
+    EXPECT_EQ(GameSingletons(), made);
 
     VoRestoreManager* restore = VoRestoreManager::GetInstance();
     ASSERT_EQ(restore->GetRestorableCount(), 3);

@@ -213,8 +213,8 @@ TEST_F(MGMenuButtonTest, ADisabledGroupAboveKeepsTheMouseOut) {
 
 TEST_F(MGMenuButtonTest, ADescriptionWithoutIdAreaOrStatesIsRefused) {
     const char* const descriptions[] = {
-        "button\n\tactivearea=0|0|1|0|1|1\n\tstates\n\t\tn\n\t\t\tid=a\n\t\t\ttexture=sample/"
-        "test_button_n.tga\n",
+        ("button\n\tactivearea=0|0|1|0|1|1\n\tstates\n\t\tn\n\t\t\tid=a\n\t\t\ttexture=sample/"
+         "test_button_n.tga\n"),
         "button\n\tid=a\n\tstates\n\t\tn\n\t\t\tid=a\n\t\t\ttexture=sample/test_button_n.tga\n",
         "button\n\tid=a\n\tactivearea=0|0|1|0|1|1\n",
     };

@@ -45,7 +45,7 @@ TEST_F(MGMapPanelTest, TheSampleMapShowsTheTagsOfCaseOne) {
     MGMapPanel* map = MapGame::Map();
     EXPECT_EQ(map->GetCase(), 1);
     EXPECT_EQ(TagIds(),
-              (std::vector<std::string>{"hotel", "frontdesk", "office", "backstairs", "riverbank"}));
+              (std::vector<std::string>{"hotel", "frontdesk", "office", "backstairs", "riverbank", "precinct1"}));
     EXPECT_TRUE(MapGame::FindTag(u"hotel")->IsActive());
     EXPECT_FALSE(MapGame::FindTag(u"office")->IsActive());
     EXPECT_EQ(MapGame::PDA()->GetScrollContent(), map->GetMapGroup());
