@@ -3,7 +3,6 @@
 #include <initializer_list>
 
 #include "container/VoDebugString.h"
-#include "container/VoFloat.h"
 #include "container/VoVectorString.h"
 #include "event/VoEventManager.h"
 #include "gdi/VoButton.h"
@@ -71,20 +70,10 @@ void MGExpertTopicArea::Refresh() {
     const VoString current = fpInterview != nullptr ? fpInterview->GetCurrentTopic() : VoString(u"");
     float y = 0.0f;
     for (int i = 0; i < fKeys.GetCount(); ++i) {
-        VoButton* button = GetButton(i);
+        VoButton* button = PlaceRow(i, &y);
         if (button == nullptr) {
             continue;
         }
-        if (!IsTopicAvailable(i)) {
-            button->SetVisible(false);
-            button->SetEnabled(false);
-            button->SetHilighted(false);
-            continue;
-        }
-        button->SetVisible(true);
-        const float level = VoFloat(fLevels.GetAt(i)).fValue;
-        button->SetPosition(kIndent * (level - 1.0f), y);
-        y += kRowHeight;
         const bool ready = IsTopicReady(i);
         button->SetEnabled(ready);
         ShowHourglass(button, !ready);
@@ -100,14 +89,7 @@ void MGExpertTopicArea::Refresh() {
         }
         button->SetHilighted(fKeys.GetAt(i).EqualsNoCase(current));
     }
-    fContentHeight = static_cast<int>(y + kRowHeight);
-    if (fpScrollBar != nullptr) {
-        if (VoScrollBar* bar = fpScrollBar->GetScrollBar()) {
-            bar->SetContentHeight(fContentHeight);
-        }
-        fpScrollBar->SetBlend(fContentHeight >= kOpaqueHeight ? kOpaqueBlend : kFaintBlend);
-    }
-    UpdateFade();
+    FinishRows(y);
 }
 
 void MGExpertTopicArea::UpdateFade() {

@@ -94,20 +94,10 @@ void MGInterviewTopicArea::Refresh() {
     float y = 0.0f;
     for (int i = 0; i < fKeys.GetCount(); ++i) {
         ++fOpenCount;
-        VoButton* button = GetButton(i);
+        VoButton* button = PlaceRow(i, &y);
         if (button == nullptr) {
             continue;
         }
-        if (!IsTopicAvailable(i)) {
-            button->SetVisible(false);
-            button->SetEnabled(false);
-            button->SetHilighted(false);
-            continue;
-        }
-        button->SetVisible(true);
-        const float level = VoFloat(fLevels.GetAt(i)).fValue;
-        button->SetPosition(kIndent * (level - 1.0f), y);
-        y += kRowHeight;
         if (IsDone(i)) {
             button->SetEnabled(false);
             --fOpenCount;
@@ -116,7 +106,29 @@ void MGInterviewTopicArea::Refresh() {
         }
         button->SetHilighted(IsHilighted(i));
     }
-    fContentHeight = static_cast<int>(y + kRowHeight);
+    FinishRows(y);
+}
+
+VoButton* MGInterviewTopicArea::PlaceRow(int aIndex, float* apY) {
+    VoButton* button = GetButton(aIndex);
+    if (button == nullptr) {
+        return nullptr;
+    }
+    if (!IsTopicAvailable(aIndex)) {
+        button->SetVisible(false);
+        button->SetEnabled(false);
+        button->SetHilighted(false);
+        return nullptr;
+    }
+    button->SetVisible(true);
+    const float level = VoFloat(fLevels.GetAt(aIndex)).fValue;
+    button->SetPosition(kIndent * (level - 1.0f), *apY);
+    *apY += kRowHeight;
+    return button;
+}
+
+void MGInterviewTopicArea::FinishRows(float aY) {
+    fContentHeight = static_cast<int>(aY + kRowHeight);
     if (fpScrollBar != nullptr) {
         if (VoScrollBar* bar = fpScrollBar->GetScrollBar()) {
             bar->SetContentHeight(fContentHeight);

@@ -80,6 +80,14 @@ public:
 protected:
     bool IsDone(int aIndex);
     bool IsHilighted(int aIndex);
+    // One row of a refresh: an available topic's button shown at its level's
+    // indent at *apY (which moves one row down) and returned; an unavailable
+    // one hidden, disabled and unlit, and null returned (null too without a
+    // button).
+    VoButton* PlaceRow(int aIndex, float* apY);
+    // The end of a refresh: the content height below the last row, the scroll
+    // bar told it, and the fade.
+    void FinishRows(float aY);
 
     MGInterview* fpInterview;             // not owned
     MGInterviewScrollBar* fpScrollBar;    // not owned: the manager's
