@@ -7,7 +7,6 @@
 #include "event/VoEventManager.h"
 #include "gdi/VoButton.h"
 #include "interview/MGInterview.h"
-#include "interview/MGInterviewScrollBar.h"
 #include "script/VoScript.h"
 #include "util/MGOptions.h"
 
