@@ -99,13 +99,7 @@ void MGExpertTopicArea::UpdateFade() {
             continue;
         }
         const float d = button->GetPosition().y - static_cast<float>(fScrollPosition);
-        float blend = 1.0f;
-        if (d < 0.0f) {
-            blend = 1.0f + kFadePerUnit * d;
-        }
-        if (d > kBandHeight) {
-            blend -= kFadePerUnit * (d - kBandHeight);
-        }
+        const float blend = BandBlend(button);
         // Inside the band the button keeps what Refresh gave it.
         if (d < 0.0f || d > kBandHeight) {
             button->SetEnabled(!(blend < kEnabledBlend || IsDone(i)));

@@ -138,20 +138,25 @@ void MGInterviewTopicArea::FinishRows(float aY) {
     UpdateFade();
 }
 
+float MGInterviewTopicArea::BandBlend(const VoButton* apButton) const {
+    const float d = apButton->GetPosition().y - static_cast<float>(fScrollPosition);
+    float blend = 1.0f;
+    if (d < 0.0f) {
+        blend = 1.0f + kFadePerUnit * d;
+    }
+    if (d > kBandHeight) {
+        blend -= kFadePerUnit * (d - kBandHeight);
+    }
+    return blend;
+}
+
 void MGInterviewTopicArea::UpdateFade() {
     for (int i = 0; i < fKeys.GetCount(); ++i) {
         VoButton* button = GetButton(i);
         if (button == nullptr || !button->GetVisible()) {
             continue;
         }
-        const float d = button->GetPosition().y - static_cast<float>(fScrollPosition);
-        float blend = 1.0f;
-        if (d < 0.0f) {
-            blend = 1.0f + kFadePerUnit * d;
-        }
-        if (d > kBandHeight) {
-            blend -= kFadePerUnit * (d - kBandHeight);
-        }
+        const float blend = BandBlend(button);
         button->SetEnabled(!(blend < kEnabledBlend || IsDone(i)));
         button->SetHilighted(IsHilighted(i));
         button->SetBlend(blend < 0.0f ? 0.0f : blend);

@@ -88,6 +88,10 @@ protected:
     // The end of a refresh: the content height below the last row, the scroll
     // bar told it, and the fade.
     void FinishRows(float aY);
+    // A shown button's blend by where it stands against the band at the
+    // scroll position: 1.0 inside, fading per unit above and below (it can
+    // fall below 0).
+    float BandBlend(const VoButton* apButton) const;
 
     MGInterview* fpInterview;             // not owned
     MGInterviewScrollBar* fpScrollBar;    // not owned: the manager's
