@@ -173,14 +173,7 @@ MGExpertTopicArea* MGExpertInterview::GetExpertTopicArea() const {
 
 bool MGExpertInterview::SetupTopicArea(VoPropertyList* apData) {
     MGTextureRoot root(kTextureRoot);
-    if (fpTopicLayout == nullptr) {
-        fpTopicLayout = VO_NEW VoPropertyList();
-        if (fpTopicLayout == nullptr || !fpTopicLayout->Load(VoString(kLayoutFile), true)) {
-            VO_ASSERT_FAILURE(kLayoutFailure);
-            delete fpTopicLayout;
-            fpTopicLayout = nullptr;
-        }
-    }
+    LoadTopicLayout();
     MGExpertTopicArea* area = VO_NEW MGExpertTopicArea(this);
     if (area == nullptr) {
         return false;

@@ -375,12 +375,7 @@ void MGInterview::ReadTopics() {
     }
 }
 
-bool MGInterview::SetupTopicArea(VoPropertyList* apData) {
-    VoTextureManager* textures = VoTextureManager::GetInstance();
-    const VoString root = textures != nullptr ? textures->GetRoot() : VoString(u"");
-    if (textures != nullptr) {
-        textures->SetRoot(VoString(kTextureRoot));
-    }
+void MGInterview::LoadTopicLayout() {
     if (fpTopicLayout == nullptr) {
         fpTopicLayout = VO_NEW VoPropertyList();
         if (fpTopicLayout == nullptr || !fpTopicLayout->Load(VoString(kLayoutFile), true)) {
@@ -389,6 +384,15 @@ bool MGInterview::SetupTopicArea(VoPropertyList* apData) {
             fpTopicLayout = nullptr;
         }
     }
+}
+
+bool MGInterview::SetupTopicArea(VoPropertyList* apData) {
+    VoTextureManager* textures = VoTextureManager::GetInstance();
+    const VoString root = textures != nullptr ? textures->GetRoot() : VoString(u"");
+    if (textures != nullptr) {
+        textures->SetRoot(VoString(kTextureRoot));
+    }
+    LoadTopicLayout();
     MGInterviewTopicArea* area = VO_NEW MGInterviewTopicArea(this);
     VoPropertyList* topics = apData != nullptr ? apData->GetList(VoString(u"topics")) : nullptr;
     VoFontManager* fonts = VoFontManager::GetInstance();

@@ -294,6 +294,8 @@ protected:
     void AddStates();
     void ReadFonts();
     void ReadTopics();
+    // The shared layout of the topic lists, read once and kept.
+    void LoadTopicLayout();
     void SetupLayout();
     void AttachTopicArea();
     void RefreshTopicArea();
