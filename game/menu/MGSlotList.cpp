@@ -41,11 +41,17 @@ bool WriteText(VoIStream* apStream, const VoString& aText) {
     return written;
 }
 
-// A value as a line of the list can hold it: a backslash at a line's end would
-// join the next line to it (and with it the next entry), so those go.
+// A value as a line of the list can hold it and read it back unchanged: a
+// backslash at a line's end would join the next line to it (and with it the
+// next entry), and white space there is trimmed when the line is read, so
+// both go, in any mix ("a\\ " ends as "a").
 VoString LineValue(const VoString& aValue) {
     std::int32_t length = aValue.GetLength();
-    while (length > 0 && aValue.GetAt(length - 1) == u'\\') {
+    while (length > 0) {
+        const char16_t last = aValue.GetAt(length - 1);
+        if (last != u'\\' && last != u' ' && last != u'\t' && last != u'\r' && last != u'\n') {
+            break;
+        }
         --length;
     }
     return length == aValue.GetLength() ? aValue : aValue.SubString(0, length);

@@ -101,14 +101,28 @@ TEST(MGSlotList, GameFilesAreNamedByTheirSlot) {
     EXPECT_EQ(Narrow(MGSlotList::GameFile(123)), "//dataroot/game/game123.dat");
 }
 
-TEST(MGSlotList, AValueEndingInABackslashIsWrittenWithoutIt) {
+TEST(MGSlotList, AValueIsWrittenAsItReadsBack) {
     MenuGame game;
-    // Only a file's last line keeps one (every other joins the next line).
-    // Written as it stands, the backslash would join the next line, and with
-    // it the next entry, to the value.
-    const std::string text = "game2\n\tdescription=two\ngame1\n\tdescription=one\n\tthumbnail=a.tga\\\\";
-    EXPECT_EQ(Rewritten(text), Entry(1, "one", "a.tga") + Entry(2, "two", "none"));
-    EXPECT_EQ(Rewritten(Rewritten(text)), Rewritten(text));
+    // Only a file's last line keeps a final backslash (every other joins the
+    // next line). Written as it stands, it would join the next line, and with
+    // it the next entry, to the value; white space before the line's end is
+    // trimmed on reading, so writing it would change the file on each save.
+    struct Case {
+        const char* fName;
+        std::string fText;
+        std::string fWritten;
+    };
+    const Case cases[] = {
+        {"backslashes", "game2\n\tdescription=two\ngame1\n\tdescription=one\n\tthumbnail=a.tga\\\\",
+         Entry(1, "one", "a.tga") + Entry(2, "two", "none")},
+        {"white space left by a joined line",
+         "game1\n\tdescription=one\\\n*\tthumbnail=a\r\\\\", Entry(1, "one*\tthumbnail=a", "none")},
+        {"backslash and white space mixed", "game1\n\tthumbnail=a\\ \t\\\\", Entry(1, "", "a")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Rewritten(c.fText), c.fWritten) << c.fName;
+        EXPECT_EQ(Rewritten(Rewritten(c.fText)), Rewritten(c.fText)) << c.fName;
+    }
 }
 
 TEST(MGSlotList, TheTextEndsAtTheFirstZeroByteAsADataFilesDoes) {
