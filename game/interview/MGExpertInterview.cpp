@@ -53,11 +53,6 @@ const ExpertLook kExpertLooks[] = {{u"_n", u"n", XBTNSTATE_NORMAL},
 // The kinds by the file name's characters 2 and 3.
 const char16_t* const kKindCodes[] = {u"CL", u"RE", u"SU"};
 
-MGScene* CurrentScene() {
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
-
 // A script of the node's key, or of aDefault when the key is missing.
 VoScript* BuildScript(VoPropertyList* apNode, const char16_t* apKey, const char16_t* apDefault) {
     bool found = false;
@@ -399,7 +394,7 @@ void MGExpertInterview::PlayNoInfo() {
 
 void MGExpertInterview::ShowTopics() {
     MGExpertTopicArea* area = GetExpertTopicArea();
-    MGScene* scene = CurrentScene();
+    MGScene* scene = MGSceneManager::GetCurrentScene();
     if (area == nullptr || (area->GetReadyCount() == 0 && area->GetViewedCount() == 0)) {
         // The end of the visit: the listener hears it before the scene leaves
         // its interview mode, so the scene's mouse comes back.
@@ -486,7 +481,7 @@ void MGExpertInterview::PlayExit() {
         return;
     }
     fExitPlayed = false;
-    MGScene* scene = CurrentScene();
+    MGScene* scene = MGSceneManager::GetCurrentScene();
     if (scene != nullptr) {
         scene->SetCut(VoString(kNoCut));
         scene->EndInterview();
@@ -529,7 +524,7 @@ void MGExpertInterview::FinishVisit() {
     if (MGPDAMinimized* bar = MGPDAMinimized::GetInstance()) {
         bar->Show();
     }
-    MGScene* scene = CurrentScene();
+    MGScene* scene = MGSceneManager::GetCurrentScene();
     if (scene != nullptr) {
         scene->SetCut(VoString(kNoCut));
         scene->EndInterview();
@@ -558,7 +553,7 @@ void MGExpertInterview::OnButtonEvent(const VoString& aId, int aCode) {
             return;
         }
         End();
-        if (MGScene* scene = CurrentScene()) {
+        if (MGScene* scene = MGSceneManager::GetCurrentScene()) {
             scene->EndInterview();
         }
         // The exit sequence follows once the scene has faded back in.

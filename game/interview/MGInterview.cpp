@@ -85,11 +85,6 @@ const TopicLook kTopicLooks[] = {{u"_n", u"n", XBTNSTATE_NORMAL},
                                  {u"_x", u"x", XBTNSTATE_DISABLED},
                                  {u"_h", u"h", XBTNSTATE_HILIGHTED}};
 
-MGScene* CurrentScene() {
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
-
 void AddEvent(const VoString& aId) {
     VoEventManager* events = VoEventManager::GetInstance();
     if (events != nullptr && aId.GetLength() > 0) {
@@ -543,7 +538,7 @@ MGCharacter* MGInterview::GetCharacter(const VoString& aKey) {
     }
     bool found = false;
     const VoString id = fpCharacters->GetString(aKey, &found);
-    MGScene* scene = CurrentScene();
+    MGScene* scene = MGSceneManager::GetCurrentScene();
     return found && scene != nullptr ? scene->GetCharacter(id) : nullptr;
 }
 
@@ -827,7 +822,7 @@ void MGInterview::LeaveForBargain(bool aRise) {
                            false);
     }
     End();
-    MGScene* scene = CurrentScene();
+    MGScene* scene = MGSceneManager::GetCurrentScene();
     if (scene != nullptr) {
         scene->SetCut(VoString(kNoCut));
         scene->EndInterview();
@@ -1082,7 +1077,7 @@ void MGInterview::Exit() {
     fExitAfter = false;
     HideSubtitle();
     End();
-    MGScene* scene = CurrentScene();
+    MGScene* scene = MGSceneManager::GetCurrentScene();
     MGCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr;
     if (fPhone) {
         if (player != nullptr) {

@@ -27,11 +27,6 @@ namespace {
 
 const char16_t* const kBindings[] = {u"primary", u"secondary", u"tertiary"};
 
-MGScene* CurrentScene() {
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
-
 // Times of a data file: what is not a finite number of 0 or more plays at
 // once, so every item fires some time.
 float TimeOf(const VoVectorFloat& aTimes, int aIndex) {
@@ -272,7 +267,7 @@ bool MGInterviewSequence::PlaySound() {
         fpGesturePlayer->Play();
     }
     if (pocket) {
-        MGScene* scene = CurrentScene();
+        MGScene* scene = MGSceneManager::GetCurrentScene();
         if (MGCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr) {
             player->SetPendingPocketAction(pocketAnimation, pocketObject == VoString(kBadge) ? 0 : 1);
         }
@@ -445,7 +440,7 @@ void MGInterviewSequence::End(bool aNatural) {
 }
 
 void MGInterviewSequence::CutTo(const VoString& aCut) {
-    if (MGScene* scene = CurrentScene()) {
+    if (MGScene* scene = MGSceneManager::GetCurrentScene()) {
         scene->SetCut(aCut);
     }
 }

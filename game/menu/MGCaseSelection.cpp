@@ -34,13 +34,8 @@ namespace {
 
 VoCleanerSingleton<MGCaseSelection, MGCleanerHome> gInstance;
 
-MGScene* CurrentScene() {
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
-
 void StopSceneAudio() {
-    if (MGScene* scene = CurrentScene()) {
+    if (MGScene* scene = MGSceneManager::GetCurrentScene()) {
         scene->StopAudio();
     }
 }
@@ -155,7 +150,7 @@ bool MGCaseSelection::TryOpen() {
     if (screens->IsBusy() || (placard != nullptr && screens->FindScreen(placard) >= 0)) {
         return false;
     }
-    if (MGScene* scene = CurrentScene()) {
+    if (MGScene* scene = MGSceneManager::GetCurrentScene()) {
         scene->SetKeepAudio(true);
     }
     return screens->PushFade(this);
@@ -180,7 +175,7 @@ void MGCaseSelection::OnEnter() {
     } else {
         ShowFolders();
     }
-    if (MGScene* scene = CurrentScene()) {
+    if (MGScene* scene = MGSceneManager::GetCurrentScene()) {
         scene->SetInputEnabled(false);
         scene->SetHotspotsEnabled(false);
     }
@@ -465,7 +460,7 @@ void MGCaseSelection::OtherButton() {
 }
 
 void MGCaseSelection::OnCutSceneEnd() {
-    if (MGScene* scene = CurrentScene()) {
+    if (MGScene* scene = MGSceneManager::GetCurrentScene()) {
         scene->StartAudio();
     }
 }

@@ -38,11 +38,6 @@ double Now() {
     return timer != nullptr ? timer->GetTime() : 0.0;
 }
 
-MGScene* CurrentScene() {
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
-
 // A script built from the text; null without a builder.
 VoScript* BuildScript(const VoString& aText) {
     VoScriptBuilder* builder = VoScriptBuilder::GetInstance();
@@ -339,7 +334,7 @@ void MGMapTag::ExecuteLogic(const VoVectorString& aLogic) {
     if (player != nullptr && player->PlayForLocation(scene)) {
         AdvanceClock();
         ClosePDA();
-        MGScene* current = CurrentScene();
+        MGScene* current = MGSceneManager::GetCurrentScene();
         if (current != nullptr) {
             if (MGCloseUp* closeUp = current->GetOpenCloseUp()) {
                 closeUp->Close();
@@ -369,7 +364,7 @@ void MGMapTag::ExecuteLogic(const VoVectorString& aLogic) {
 }
 
 void MGMapTag::LeaveForTrip() {
-    MGScene* current = CurrentScene();
+    MGScene* current = MGSceneManager::GetCurrentScene();
     MGCloseUp* closeUp = current != nullptr ? current->GetOpenCloseUp() : nullptr;
     if (closeUp != nullptr) {
         closeUp->Close();

@@ -59,11 +59,6 @@ VoMouse* Mouse() {
     return VoMouse::GetInstance();
 }
 
-MGScene* CurrentScene() {
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
-
 void SetCloseUpHotspots(MGScene* apScene, bool aEnabled) {
     if (MGCloseUp* closeUp = apScene != nullptr ? apScene->GetOpenCloseUp() : nullptr) {
         closeUp->SetHotspotsEnabled(aEnabled);
@@ -295,7 +290,7 @@ bool MGPDA::Open() {
     JoinDisplayRoot();
     fpGroup->SetActive(true);
 
-    MGScene* scene = CurrentScene();
+    MGScene* scene = MGSceneManager::GetCurrentScene();
     if (scene != nullptr) {
         scene->SetInputEnabled(false);
     }
@@ -389,7 +384,7 @@ bool MGPDA::Close() {
     if (MGPDAMinimized* bar = MGPDAMinimized::GetInstance()) {
         bar->Minimize(false);
     }
-    SetCloseUpHotspots(CurrentScene(), true);
+    SetCloseUpHotspots(MGSceneManager::GetCurrentScene(), true);
     NotifyListener(MGIPDAListener::kClosed);
     return result;
 }
@@ -664,7 +659,7 @@ void MGPDA::OnButtonEvent(const VoString& aId, int aCode) {
     }
     fBusy = true;
     if (aId == VoString(kMenu)) {
-        MGScene* scene = CurrentScene();
+        MGScene* scene = MGSceneManager::GetCurrentScene();
         if (scene != nullptr) {
             scene->SetInputEnabled(false);
             StorePlayerPlace(scene->GetPlayer());

@@ -41,8 +41,7 @@ VoRectangle CallRectangle() {
 }
 
 MGCharacter* Player() {
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
-    MGScene* scene = scenes != nullptr ? scenes->GetScene() : nullptr;
+    MGScene* scene = MGSceneManager::GetCurrentScene();
     return scene != nullptr ? scene->GetPlayer() : nullptr;
 }
 

@@ -229,8 +229,7 @@ void MGProfilingComputer::OnStateChanged(VoIState* apState) {
     if (screens == nullptr || screens->IsBusy() || screens->FindScreen(this) >= 0) {
         return;
     }
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
-    if (MGScene* scene = scenes != nullptr ? scenes->GetScene() : nullptr) {
+    if (MGScene* scene = MGSceneManager::GetCurrentScene()) {
         scene->SetKeepAudio(true);
     }
     screens->PushFade(this);

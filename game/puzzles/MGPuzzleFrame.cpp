@@ -72,8 +72,7 @@ bool MGPuzzleFrame::Open(MGIScreen* apScreen) {
     if (screens == nullptr || screens->IsBusy() || screens->FindScreen(apScreen) >= 0) {
         return false;
     }
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
-    if (MGScene* scene = scenes != nullptr ? scenes->GetScene() : nullptr) {
+    if (MGScene* scene = MGSceneManager::GetCurrentScene()) {
         scene->SetKeepAudio(true);
     }
     return screens->PushFade(apScreen);
@@ -323,8 +322,7 @@ void MGPuzzleFrame::StartHint(MGPuzzleVoice& aVoice, const MGPuzzleHint& aHint, 
 }
 
 void MGPuzzleFrame::RunOpening(MGIScreen* apPuzzle, const MGPuzzleOpening& aOpening, bool aPop) {
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
-    if (MGScene* scene = scenes != nullptr ? scenes->GetScene() : nullptr) {
+    if (MGScene* scene = MGSceneManager::GetCurrentScene()) {
         scene->StopAudio();
     }
     if (MGCutScenePlayer* player = MGCutScenePlayer::GetInstance()) {

@@ -120,8 +120,7 @@ MGCloseUp::~MGCloseUp() {
 }
 
 MGScene* MGCloseUp::Scene() {
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
+    return MGSceneManager::GetCurrentScene();
 }
 
 bool MGCloseUp::Read(VoPropertyList* apEntry) {

@@ -28,6 +28,11 @@ MGSceneManager* MGSceneManager::GetInstance() {
     return gInstance.Get([] { return VO_NEW MGSceneManager(); }, kCreationFailure);
 }
 
+MGScene* MGSceneManager::GetCurrentScene() {
+    MGSceneManager* scenes = GetInstance();
+    return scenes != nullptr ? scenes->GetScene() : nullptr;
+}
+
 MGSceneManager::~MGSceneManager() {
     delete fpScene;
     ClearPending();

@@ -41,6 +41,9 @@ public:
 
     // The current scene, null between scenes.
     MGScene* GetScene() const { return fpScene; }
+    // The current scene of the instance; null between scenes or when there is
+    // no manager.
+    static MGScene* GetCurrentScene();
 
     // Replace the pending copy; kept until the next LoadScene.
     void SetPendingPosition(const VoVector2& aPosition);

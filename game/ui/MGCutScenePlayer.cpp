@@ -38,11 +38,6 @@ VoCleanerSingleton<MGCutScenePlayer, MGCleanerHome> gInstance;
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
 
-MGScene* CurrentScene() {
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
-
 bool ScreensBusy() {
     MGScreenManager* screens = MGScreenManager::GetInstance();
     return screens != nullptr && screens->IsBusy();
@@ -231,7 +226,7 @@ bool MGCutScenePlayer::PlayForLocation(const VoString& aLocationId) {
     if (entry == nullptr) {
         return false;
     }
-    if (MGScene* scene = CurrentScene()) {
+    if (MGScene* scene = MGSceneManager::GetCurrentScene()) {
         scene->StopAudio();
     }
     ClearTargets();
@@ -326,7 +321,7 @@ void MGCutScenePlayer::OnEnter() {
     if (fQueue.GetCount() == 0) {
         return;
     }
-    if (MGScene* scene = CurrentScene()) {
+    if (MGScene* scene = MGSceneManager::GetCurrentScene()) {
         scene->SetInputEnabled(false);
     }
     if (MGPDA* pda = MGPDA::GetInstance()) {
@@ -591,7 +586,7 @@ void MGCutScenePlayer::OnFadeEvent(int aCode) {
 }
 
 void MGCutScenePlayer::FinishWithoutScene() {
-    MGScene* scene = CurrentScene();
+    MGScene* scene = MGSceneManager::GetCurrentScene();
     if (HasTargetViewpoint() && scene != nullptr) {
         scene->ChangeViewpoint(fTargetViewpoint);
         scene->SetViewpoint(fTargetViewpoint);
@@ -618,7 +613,7 @@ void MGCutScenePlayer::FinishWithScene() {
     const VoString target = fTargetScene;
     const bool loaded = scenes != nullptr && scenes->LoadScene(target, inCase, false);
     if (HasTargetViewpoint()) {
-        MGScene* scene = CurrentScene();
+        MGScene* scene = MGSceneManager::GetCurrentScene();
         if (loaded && scene != nullptr && scene->GetSceneId() == target) {
             scene->SetViewpoint(fTargetViewpoint);
         } else {

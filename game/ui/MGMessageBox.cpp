@@ -26,11 +26,6 @@ namespace {
 
 VoCleanerSingleton<MGMessageBox, MGCleanerHome> gInstance;
 
-MGScene* CurrentScene() {
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
-
 // The result code of a button id; -1 for another id.
 int CodeOf(const VoString& aButton) {
     const char16_t* const ids[] = {u"ok", u"cancel", u"yes", u"no"};
@@ -189,7 +184,7 @@ void MGMessageBox::Present() {
         fpSecond = nullptr;
         fpText = nullptr;
     }
-    if (MGScene* scene = CurrentScene()) {
+    if (MGScene* scene = MGSceneManager::GetCurrentScene()) {
         scene->SetInputEnabled(false);
     }
 }
@@ -214,7 +209,7 @@ void MGMessageBox::Close() {
     fpFirst = nullptr;
     fpSecond = nullptr;
     fpText = nullptr;
-    MGScene* scene = CurrentScene();
+    MGScene* scene = MGSceneManager::GetCurrentScene();
     MGPDA* pda = MGPDA::GetInstance();
     if (scene != nullptr && (pda == nullptr || !pda->IsOpen())) {
         scene->SetInputEnabled(true);

@@ -188,9 +188,8 @@ void MGPaintingPuzzle::GoBack() {
     if (screens == nullptr || screens->IsBusy()) {
         return;
     }
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
     // Without a scene there is nothing to return to but what lies below.
-    if (MGScene* scene = scenes != nullptr ? scenes->GetScene() : nullptr) {
+    if (MGScene* scene = MGSceneManager::GetCurrentScene()) {
         screens->Clear();
         screens->PushScreen(scene);
         screens->PushScreen(this);
