@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "container/VoPropertyList.h"
+#include "event/VoEventManager.h"
 #include "game/profiler/ProfilerTestGame.h"
 #include "gdi/VoButton.h"
 #include "gdi/VoDisplayGroup.h"
@@ -259,6 +260,72 @@ TEST(MGProfilingComputer, ASuspectIsComparedOnlyWithAStrongProfile) {
         // A suspect's comparison is followed by no sound.
         EXPECT_EQ(ProfilerGame::Playing(), "");
         EXPECT_EQ(ProfilerGame::HasEvent(u"evt_profiler_manager_suspected"), !test.tooWeak);
+    }
+}
+
+TEST(MGProfilingComputer, ASuspectAddsTheDoneEventsOfTheScriptsThatHoldAndNoOther) {
+    struct Case {
+        const char* what;
+        const char16_t* suspect;
+        int explained;
+        bool letterRead;
+        const char* match;
+        std::vector<const char16_t*> added;
+        std::vector<const char16_t*> notAdded;
+    };
+    // The sample's criteria: the manager's first script needs the letter
+    // read and a very strong profile, his second holds always; the clerk's
+    // first depends on an event, its second script needs a very strong
+    // profile, its third holds always and has no done event.
+    const Case cases[] = {
+        {"the manager, strong: his second script",
+         u"manager",
+         5,
+         true,
+         "70%",
+         {u"evt_profiler_manager_suspected"},
+         {u"evt_profiler_manager_matched"}},
+        {"the manager, very strong, letter read: his first script only",
+         u"manager",
+         6,
+         true,
+         "92%",
+         {u"evt_profiler_manager_matched"},
+         {u"evt_profiler_manager_suspected"}},
+        {"the clerk, strong: the third, without a done event",
+         u"clerk",
+         5,
+         false,
+         "25%",
+         {},
+         {u"evt_profiler_clerk_cleared"}},
+        {"the clerk, very strong: the second",
+         u"clerk",
+         6,
+         false,
+         "15%",
+         {u"evt_profiler_clerk_cleared"},
+         {}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        ProfilerGame game;
+        Explain(test.explained);
+        if (test.letterRead) {
+            VoEventManager::GetInstance()->AddEvent(VoString(u"evt_letter_read"), false);
+        }
+        game.Enter();
+        ASSERT_GE(Profiler()->GetLevel(), 3);
+        game.Drop(test.suspect);
+        ProfilerGame::Analyze();
+        ProfilerGame::EndSound("analyze");
+        EXPECT_EQ(MatchText(), test.match);
+        for (const char16_t* event : test.added) {
+            EXPECT_TRUE(ProfilerGame::HasEvent(event)) << Narrow(VoString(event));
+        }
+        for (const char16_t* event : test.notAdded) {
+            EXPECT_FALSE(ProfilerGame::HasEvent(event)) << Narrow(VoString(event));
+        }
     }
 }
 

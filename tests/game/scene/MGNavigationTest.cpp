@@ -18,6 +18,7 @@
 #include "navigation/VoPathFindingWeb.h"
 #include "navigation/VoShortestPath.h"
 #include "navigation/VoSteeringTDO.h"
+#include "navigation/VoWayPoint.h"
 #include "scene/MGIListener.h"
 #include "scene/VoMeshOctree.h"
 #include "scene/VoMeshQuadTree.h"
@@ -422,6 +423,52 @@ TEST_F(MGNavigationTest, ViewpointsAreFoundByTheirCamerasRegions) {
     EXPECT_FALSE(fNavigation->IsInViewpoint(VoString(u"nocamera")));
     EXPECT_FALSE(fNavigation->GetPathToViewpoint(VoString(u"nocamera"), &none));
     EXPECT_EQ(log.Count(MGNavigation::kNoCameraId), 2);
+}
+
+TEST_F(MGNavigationTest, TheCheapestRouteIntoAViewpointIsKept) {
+    // "vp2" is the right half; the walker starts at a, in the left half.
+    const std::string regions =
+        "PS_left(floor)(cam)\n\tcoords=0|0|200|0|200|400|0|400\n"
+        "PS_right(floor)(cam2)\n\tcoords=200|0|400|0|400|400|200|400\n";
+    const char* scene =
+        "viewpoints\n\tvp\n\t\tdepthmesh=room.lim\n\t\tstartwaypoint=a\n\t\tcamera\n\t\t\tid=cam\n"
+        "\tvp2\n\t\tcamera\n\t\t\tid=cam2\n";
+    struct Case {
+        const char* name;
+        std::string wayPoints;
+        std::vector<const char*> route;
+    };
+    const Case cases[] = {
+        {"the cheaper listed first",
+         WayPoint("a", 100, 200, "p|q") + WayPoint("p", 300, 180, "a") + WayPoint("q", 300, 320, "a"),
+         {"a", "p"}},
+        {"the cheaper listed last",
+         WayPoint("a", 100, 200, "q|p") + WayPoint("q", 300, 320, "a") + WayPoint("p", 300, 180, "a"),
+         {"a", "p"}},
+        // Two legs through the left half cost less than the one long leg.
+        {"the cheaper over more waypoints",
+         WayPoint("a", 100, 200, "q|m") + WayPoint("q", 390, 390, "a") + WayPoint("m", 190, 120, "a|p") +
+             WayPoint("p", 300, 150, "m"),
+         {"a", "m", "p"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(Build(regions, c.wayPoints, 3, 0.0f, scene));
+        VoPathFindingWeb* web = fNavigation->GetPathFinding();
+        float cost = 0.0f;
+        for (std::size_t i = 1; i < c.route.size(); ++i) {
+            cost += web->GetWayPoint(VoString(c.route[i - 1]))
+                        ->fCoords.Distance(web->GetWayPoint(VoString(c.route[i]))->fCoords);
+        }
+        VoShortestPath route;
+        ASSERT_TRUE(fNavigation->GetPathToViewpoint(VoString(u"vp2"), &route));
+        std::vector<std::string> ids;
+        for (int i = 0; i < route.fPath.GetCount(); ++i) {
+            ids.push_back(Narrow(web->GetWayPoint(route.fPath.GetAt(i))->fId));
+        }
+        EXPECT_THAT(ids, ::testing::ElementsAreArray(c.route));
+        EXPECT_NEAR(route.fCost, cost, 1e-3f);
+    }
 }
 
 TEST_F(MGNavigationTest, ResetForgetsTheSceneButKeepsTheTrees) {

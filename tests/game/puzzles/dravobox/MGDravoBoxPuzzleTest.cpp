@@ -317,6 +317,32 @@ TEST_F(MGDravoBoxPuzzleTest, TheBackButtonStoresTheBoardAndTheNextOpeningShowsIt
     }
 }
 
+TEST_F(MGDravoBoxPuzzleTest, EachLeaveByTheBackButtonReplacesTheStoredBoard) {
+    // A shuffled board; each round slides the tile under the top notch's
+    // free cell up into it, then leaves.
+    Open();
+    ASSERT_EQ(Stored(), "");
+    Drag(3, 1, {VoVector2(0.0f, -5.0f), VoVector2(0.0f, -80.0f)});
+    const Board first = Cells();
+    ASSERT_EQ(fPuzzle->GetCell(3, 1), kFree);
+    Close();
+    ASSERT_EQ(Stored(), Text(first));
+
+    Open();
+    ASSERT_EQ(Cells(), first);
+    Drag(3, 2, {VoVector2(0.0f, -5.0f), VoVector2(0.0f, -80.0f)});
+    const Board second = Moved(first, 3, 2, 3, 1);
+    ASSERT_EQ(Cells(), second);
+    Close();
+    EXPECT_EQ(Stored(), Text(second));
+
+    Open();
+    EXPECT_EQ(Cells(), second);
+    MGDravoBoxPiece* moved = TileAt(3, 1);
+    ASSERT_NE(moved, nullptr);
+    EXPECT_EQ(Where(moved), Cell(3, 1));
+}
+
 TEST_F(MGDravoBoxPuzzleTest, ClosingByTheStateStoresNothing) {
     Open();
     PuzzleGame::SetState(MGDravoBoxPuzzle::kActivationState, false);
