@@ -170,6 +170,35 @@ TEST_F(VoPlatformPCDX9Test,
     EXPECT_EQ(fPort.fJournal, expected);
 }
 
+// Keys that come faster than the frames: "abdcef" (scan codes out of
+// ascending order) and three BackSpaces, all drained in one pass, reach the
+// application over the passes that follow, each key once and in order.
+TEST_F(VoPlatformPCDX9Test, KeysQueuedWithinOnePassReachTheApplicationInOrderOverTheNextPasses) {
+    ASSERT_TRUE(Create());
+    const int typed[] = {30, 48, 32, 46, 18, 33, 14, 14, 14};
+    Journal expected;
+    for (int code : typed) {
+        fPort.Queue(VoPortEvent::kKeyDown, code);
+        fPort.Queue(VoPortEvent::kKeyUp, code);
+        expected.push_back("key down " + std::to_string(code));
+        expected.push_back("key up " + std::to_string(code));
+    }
+    fApp->fOnFrame = [this](int aFrame) {
+        if (aFrame == 2 * static_cast<int>(sizeof typed / sizeof typed[0])) {
+            fPlatform.Quit();
+        }
+    };
+    EXPECT_EQ(fPlatform.Run(), 0);
+    Journal keys;
+    for (const std::string& entry : fPort.fJournal) {
+        if (entry.rfind("key ", 0) == 0) {
+            keys.push_back(entry);
+        }
+    }
+    EXPECT_EQ(keys, expected);
+    EXPECT_TRUE(fLog.Lines().empty());
+}
+
 TEST_F(VoPlatformPCDX9Test, TheMouseFollowsThePointerByPositionsDeltasOrBoth) {
     struct Motion {
         bool fPosition;

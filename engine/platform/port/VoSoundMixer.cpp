@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "container/VoLog.h"
 #include "memory/VoNew.h"
 #include "platform/port/VoSoundDecoder.h"
 
@@ -102,7 +103,12 @@ bool VoSoundMixer::Init(std::int32_t aRate, std::int32_t aChannels) {
     if (!fUseDevice) {
         return true;
     }
-    return fDevice.Open(aRate, &VoSoundMixer::Fill, this);
+    const bool opened = fDevice.Open(aRate, &VoSoundMixer::Fill, this);
+    if ((!opened || fDevice.IsStandIn()) && !fToldNoDevice) {
+        fToldNoDevice = true;
+        VoLog::WriteLineAndPrint(kNoDeviceLine);
+    }
+    return opened;
 }
 
 void VoSoundMixer::Close() {

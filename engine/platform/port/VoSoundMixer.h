@@ -29,6 +29,9 @@ public:
     static constexpr std::int32_t kMaxChannels = 32;
     // Frames a stream decodes at a time.
     static constexpr std::int32_t kStreamBlockFrames = 2048;
+    // In the log and on standard error, once in the mixer's life, when its
+    // Init finds no audio device to play on (the sounds still run in time).
+    static constexpr const char16_t* kNoDeviceLine = u"No audio device was found; the game runs silent.";
 
     // The process-wide mixer. Like the sound library it stands for, it
     // outlives every manager and player, so a player that outlives the sound
@@ -84,7 +87,8 @@ public:
     std::int32_t GetOutputRate();
 
     // Init fails (but the mixer works, in pull mode) when the device should
-    // open and does not; a rate below 1 fails.
+    // open and does not; a rate below 1 fails. When only the stand-in output
+    // opens, or none, the user is told (kNoDeviceLine).
     bool Init(std::int32_t aRate, std::int32_t aChannels) override;
     void Close() override;
 
@@ -172,4 +176,6 @@ private:
     std::int32_t fNextHandle = 1;
     std::uint32_t fNextSerial = 1;
     bool fUseDevice = true;
+    // kNoDeviceLine was said.
+    bool fToldNoDevice = false;
 };

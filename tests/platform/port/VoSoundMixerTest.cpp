@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "platform/port/VoSoundDecoder.h"
+#include "support/LogCapture.h"
 #include "support/PlatformTestFolder.h"
 #include "support/SoundFiles.h"
 
@@ -447,6 +449,43 @@ TEST_F(VoSoundMixerTest, TheDeviceOpensAndClosesUnderTheDummyDriver) {
     EXPECT_GE(mixer.PlaySound(sample, 255), 0);
     mixer.Close();
     EXPECT_FALSE(mixer.IsDeviceOpen());
+}
+
+// Without an audio device the stand-in output takes the sounds, and the user
+// is told once, in one line of ours, however often the mixer is opened again.
+TEST(VoSoundMixer, WithoutAnAudioDeviceTheUserIsToldOnceThatTheGameRunsSilent) {
+    struct Case {
+        const char* fDriver;
+        bool fTold;
+    };
+    const Case cases[] = {
+        {"nonexistent", true},
+        {"dummy", false},
+    };
+    const char* before = std::getenv("SDL_AUDIODRIVER");
+    const std::string kept = before != nullptr ? before : "";
+    const std::string line = Narrow(VoString(VoSoundMixer::kNoDeviceLine));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fDriver);
+        setenv("SDL_AUDIODRIVER", c.fDriver, 1);
+        LogCapture log;
+        testing::internal::CaptureStderr();
+        {
+            VoSoundMixer mixer;
+            for (int open = 0; open < 2; ++open) {
+                EXPECT_TRUE(mixer.Init(kRate, 32));
+                EXPECT_TRUE(mixer.IsDeviceOpen());
+                mixer.Close();
+            }
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.fTold ? line + "\n" : "");
+        EXPECT_EQ(log.Lines(), c.fTold ? std::vector<std::string>{line} : std::vector<std::string>{});
+    }
+    if (before != nullptr) {
+        setenv("SDL_AUDIODRIVER", kept.c_str(), 1);
+    } else {
+        unsetenv("SDL_AUDIODRIVER");
+    }
 }
 
 TEST_F(VoSoundMixerTest, AFeedPlaysWhatIsWrittenAtItsVolumeAndSilenceWhenDry) {
