@@ -367,6 +367,49 @@ TEST_F(MGLoadScreenTest, TheChosenCellsOwnSlotIsLoadedWhateverTheListsOrderAndGa
     }
 }
 
+TEST_F(MGLoadScreenTest, ACellOnALaterPageLoadsItsOwnGame) {
+    std::string list;
+    for (int n = 1; n <= 8; ++n) {
+        WriteSave(n);
+        list += Entry(n, "Save " + std::to_string(n), "none");
+    }
+    fGame.WriteGame(".filelist", list);
+    // Pages begin at saves 1, 4 and 7; the same cell on the first page holds
+    // another save.
+    struct Case {
+        int downs;
+        int cell;
+        const char* text;
+        const char* marker;
+    };
+    for (const Case& c : {Case{1, 1, "Save 5", "save5"}, Case{1, 4, "Save 8", "save8"},
+                          Case{2, 0, "Save 7", "save7"}, Case{2, 1, "Save 8", "save8"}}) {
+        SCOPED_TRACE(c.text);
+        Enter();
+        // Back to the first page from the one kept since the last visit, then
+        // on; clicks apart, as a loaded scene turned double clicks on.
+        auto click = [this](const char16_t* apButton) {
+            ASSERT_TRUE(MenuGame::ClickButton(apButton));
+            fGame.RunFrames(0.3);
+        };
+        click(u"up_arrow");
+        click(u"up_arrow");
+        for (int i = 0; i < c.downs; ++i) {
+            click(u"down_arrow");
+        }
+        EXPECT_EQ(fScreen->GetFirstVisible(), 3 * c.downs);
+        EXPECT_EQ(Texts()[c.cell], c.text);
+        ClickCell(c.cell);
+        ASSERT_EQ(fScreen->GetSelectedCell(), c.cell);
+        ASSERT_TRUE(MenuGame::ClickButton(u"load"));
+        EXPECT_EQ(StringState(u"sta_marker"), c.marker);
+        fGame.RunFrames(1.0);
+        fScreens->Clear();
+        MGSceneManager::GetInstance()->DestroyScene();
+        fScreens->PushScreen(MGMainMenu::GetInstance());
+    }
+}
+
 TEST_F(MGLoadScreenTest, AFileThatFailsToLoadLeavesTheRunningGameAndTheScreen) {
     WriteSave(1);
     const std::string good = fGame.ReadGame("game1.dat");
