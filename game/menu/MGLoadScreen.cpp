@@ -26,7 +26,6 @@
 #include "state/VoIState.h"
 #include "state/VoStateManager.h"
 #include "time/VoGameClock.h"
-#include "ui/MGMessageBox.h"
 #include "util/MGCleaner.h"
 #include "util/MGGameReset.h"
 #include "util/MGListening.h"
@@ -156,10 +155,13 @@ void MGLoadScreen::Setup() {
                              this, {});
     AddBrackets(&layout, tree);
     AddTexts(tree);
-    AddEntries(tree);
+    const MGSlotList::Opened opened = AddEntries(tree);
     fTree.Show();
     Refresh();
     MGListenToMouse(this, kMouseOrder, true, &fInMouse);
+    if (opened == MGSlotList::kRecovered || opened == MGSlotList::kRebuiltOnly) {
+        MGMenuLayout::Tell(MGSlotList::kDamagedBox, MGSlotList::kDamagedText);
+    }
 }
 
 void MGLoadScreen::AddBrackets(VoPropertyList* apLayout, VoDisplayGroup* apTree) {
@@ -208,14 +210,15 @@ void MGLoadScreen::AddTexts(VoDisplayGroup* apTree) {
     }
 }
 
-void MGLoadScreen::AddEntries(VoDisplayGroup* apTree) {
+MGSlotList::Opened MGLoadScreen::AddEntries(VoDisplayGroup* apTree) {
     delete fpList;
     fpList = VO_NEW MGSlotList();
     if (fpList == nullptr) {
-        return;
+        return MGSlotList::kUnreadable;
     }
-    // A list that cannot be read shows no games.
-    fpList->Load();
+    // A list that cannot be read shows no games; a damaged one shows the
+    // games on disk.
+    const MGSlotList::Opened opened = fpList->Open();
     const int count = fpList->GetCount();
     fpPictures = count > 0 ? VO_NEW VoSprite * [static_cast<std::size_t>(count)] : nullptr;
     fPictureCount = fpPictures != nullptr ? count : 0;
@@ -229,6 +232,7 @@ void MGLoadScreen::AddEntries(VoDisplayGroup* apTree) {
             fpPictures[i] = nullptr;
         }
     }
+    return opened;
 }
 
 VoSprite* MGLoadScreen::NewPicture(std::int32_t aNumber, const VoString& aName) {
@@ -344,9 +348,7 @@ bool MGLoadScreen::Load() {
     const MGSaveSlot* slot = fpList != nullptr ? fpList->GetAt(fFirst + fSelected) : nullptr;
     if (slot == nullptr || !MGGameFile::Load(MGSlotList::GameFile(slot->fNumber))) {
         VO_ASSERT_FAILURE(kLoadFailure);
-        if (MGMessageBox* box = MGMessageBox::GetInstance()) {
-            box->Show(VoString(kFailureBox), VoString(kFailureText), MGMessageBox::kOk, nullptr);
-        }
+        MGMenuLayout::Tell(kFailureBox, kFailureText);
         return false;
     }
     if (MGGameReset* reset = MGGameReset::GetInstance()) {

@@ -18,10 +18,12 @@
 // filed under the name.
 //
 // Every slot is one grid entry, in ascending slot number; a slot without a
-// picture keeps its place. A click on a cell with a description selects it
-// (its bracket shows). "load" reads the chosen slot's game file whole
-// (MGGameFile) before anything changes; a file that fails to load leaves the
-// running game, says so in the message box, and the screen stays. A loaded
+// picture keeps its place. A damaged list is set aside and rebuilt on
+// entering (MGSlotList::Open), and the message box says so. A click on a
+// cell with a description selects it (its bracket shows). "load" reads the
+// chosen slot's game file whole (MGGameFile) before anything changes; a
+// file that fails to load leaves the running game, says so in the message
+// box, and the screen stays. A loaded
 // game selects the clock of its case, sets the skill setting, and behind a
 // fade the menus go and the saved scene, viewpoint and player placement
 // come back. The first visible entry is kept from one visit to the next.
@@ -32,9 +34,9 @@
 #include "container/VoBase.h"
 #include "gdi/VoIButtonListener.h"
 #include "menu/MGMenuLayout.h"
+#include "menu/MGSlotList.h"
 #include "platform/VoIMouseListener.h"
 
-class MGSlotList;
 class VoPolygon;
 class VoSprite;
 class VoTextArea;
@@ -103,7 +105,8 @@ private:
     void Setup();
     void AddBrackets(VoPropertyList* apLayout, VoDisplayGroup* apTree);
     void AddTexts(VoDisplayGroup* apTree);
-    void AddEntries(VoDisplayGroup* apTree);
+    // The slot list's entries; what opening the list found.
+    MGSlotList::Opened AddEntries(VoDisplayGroup* apTree);
     // The sprite "thumbnail_" + (aNumber - 1) with the name's picture; null
     // when no picture can be had.
     static VoSprite* NewPicture(std::int32_t aNumber, const VoString& aName);

@@ -8,6 +8,7 @@
 #include "memory/VoNew.h"
 #include "menu/MGMenuButton.h"
 #include "render/VoTextureManager.h"
+#include "ui/MGMessageBox.h"
 
 VoDisplayGroup* MGScreenTree::Create(const VoString& aId) {
     Drop();
@@ -97,4 +98,10 @@ std::uint32_t MGMenuLayout::FiledTexture(const VoString& aId, const VoString& aP
         VoImage::CreateFromFile(aPath, &image) ? textures->CreateTexture(aId, image) : 0;
     delete image;
     return filed;
+}
+
+void MGMenuLayout::Tell(const char16_t* apBox, const char16_t* apText) {
+    if (MGMessageBox* box = MGMessageBox::GetInstance()) {
+        box->Show(VoString(apBox), VoString(apText), MGMessageBox::kOk, nullptr);
+    }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // What the menu screens share in building their display trees from their
 // layout files: the tree itself in the display root, the layout's groups
-// and their menu buttons, the pictures filed by name. (The texture root is
+// and their menu buttons, the pictures filed by name; and their word to the
+// player in the message box. (The texture root is
 // switched while they build with MGTextureRoot.)
 #include <cstdint>
 #include <functional>
@@ -63,4 +64,6 @@ public:
     // The texture filed under the id, else the image at the path, read and
     // filed under the id now; 0 when neither can be had.
     static std::uint32_t FiledTexture(const VoString& aId, const VoString& aPath);
+    // The message box with the text and an OK button, under the box id.
+    static void Tell(const char16_t* apBox, const char16_t* apText);
 };

@@ -4,6 +4,7 @@
 #include "container/VoDebugString.h"
 #include "container/VoLog.h"
 #include "container/VoPropertyList.h"
+#include "container/VoVectorInt.h"
 #include "container/VoVectorString.h"
 #include "gdi/VoDisplayGroup.h"
 #include "gdi/VoFontManager.h"
@@ -15,7 +16,6 @@
 #include "state/VoIState.h"
 #include "state/VoStateManager.h"
 #include "system/VoIFileSystem.h"
-#include "ui/MGMessageBox.h"
 #include "util/MGCleaner.h"
 #include "util/MGTextureRoot.h"
 
@@ -45,17 +45,13 @@ bool StringState(const char16_t* apId, VoString* apOut) {
 // a save never writes over a game, listed or not. 0 when none is left or
 // the folder cannot be listed.
 std::int32_t NextFreeNumber(const MGSlotList& aList) {
-    VoIFileSystem* files = VoIFileSystem::GetInstance();
-    VoVectorString names;
-    if (files == nullptr || !files->GetFiles(VoString(MGSlotList::kFolder), &names, true)) {
+    VoVectorInt games;
+    if (!MGSlotList::GameNumbers(&games)) {
         return 0;
     }
     for (std::int32_t number = aList.GetHighestNumber(); number < MGSlotList::kMaxNumber;) {
         ++number;
-        VoString name(u"game");
-        name.Append(number);
-        name.Append(MGSlotList::kGameSuffix);
-        if (!names.Contains(name)) {
+        if (!games.Contains(number)) {
             return number;
         }
     }
@@ -82,13 +78,20 @@ void MGSaveScreen::OnEnter() {
     if (files != nullptr && !files->DirectoryExists(folder, true)) {
         files->CreateDirectory(folder, true);
     }
+    delete fpList;
+    fpList = VO_NEW MGSlotList();
+    // Opened first: a missing list with games on disk is rebuilt, not made
+    // empty and then set aside as damaged.
+    const MGSlotList::Opened opened = fpList != nullptr ? fpList->Open() : MGSlotList::kUnreadable;
+    // A list rebuilt but not set aside is never written over.
+    fListRead = opened == MGSlotList::kRead || opened == MGSlotList::kRecovered;
     if (files != nullptr && !files->FileExists(path, true)) {
         files->CreateFile(path, true);
     }
-    delete fpList;
-    fpList = VO_NEW MGSlotList();
-    fListRead = fpList != nullptr && fpList->Load();
     Build();
+    if (opened == MGSlotList::kRecovered || opened == MGSlotList::kRebuiltOnly) {
+        MGMenuLayout::Tell(MGSlotList::kDamagedBox, MGSlotList::kDamagedText);
+    }
 }
 
 void MGSaveScreen::Build() {
@@ -194,12 +197,6 @@ void MGSaveScreen::Leave() {
     }
 }
 
-void MGSaveScreen::Refuse() {
-    if (MGMessageBox* box = MGMessageBox::GetInstance()) {
-        box->Show(VoString(kFailureBox), VoString(kFailureText), MGMessageBox::kOk, nullptr);
-    }
-}
-
 void MGSaveScreen::OnButtonEvent(const VoString& aId, int aCode) {
     MGScreenManager* screens = MGScreenManager::GetInstance();
     // While the stack fades nothing may change: a leave would be refused.
@@ -225,14 +222,14 @@ bool MGSaveScreen::Save() {
     const std::int32_t number = fpList != nullptr ? NextFreeNumber(*fpList) : 0;
     if (!fListRead || number == 0 || !fpList->Add(number, text, fThumbnail)) {
         VO_ERROR(kListFailure);
-        Refuse();
+        MGMenuLayout::Tell(kFailureBox, kFailureText);
         return false;
     }
     const VoString gameFile = MGSlotList::GameFile(number);
     if (!MGGameFile::Save(gameFile)) {
         VO_ASSERT_FAILURE(kGameFailure);
         fpList->RemoveLast();
-        Refuse();
+        MGMenuLayout::Tell(kFailureBox, kFailureText);
         return false;
     }
     if (!fpList->Save()) {
@@ -242,7 +239,7 @@ bool MGSaveScreen::Save() {
             files->DeleteFile(gameFile, true);
         }
         fpList->RemoveLast();
-        Refuse();
+        MGMenuLayout::Tell(kFailureBox, kFailureText);
         return false;
     }
     return true;

@@ -25,7 +25,9 @@
 // temporary file, so a failure leaves the list and every game file as they
 // were. On failure the message box says so and the screen stays; on
 // success, and on "cancel", the screen leaves with a fade. A list that is
-// there but cannot be read is never written over: the save is refused.
+// there but cannot be read is never written over: the save is refused. A
+// damaged list is set aside and rebuilt on entering (MGSlotList::Open), and
+// the message box says so.
 #include "MGIScreen.h"
 #include "container/VoBase.h"
 #include "container/VoString.h"
@@ -92,8 +94,6 @@ public:
 private:
     void Build();
     void AddThumbnail(VoDisplayGroup* apTree);
-    // Tells the player that the save failed.
-    static void Refuse();
     static void Leave();
 
     MGScreenTree fTree;

@@ -5,6 +5,8 @@
 #include "container/VoDebugString.h"
 #include "container/VoLog.h"
 #include "container/VoPropertyList.h"
+#include "container/VoVectorInt.h"
+#include "container/VoVectorString.h"
 #include "memory/VoNew.h"
 #include "stdlib/VoFileStream.h"
 #include "stdlib/VoIStream.h"
@@ -55,6 +57,74 @@ VoString LineValue(const VoString& aValue) {
         --length;
     }
     return length == aValue.GetLength() ? aValue : aValue.SubString(0, length);
+}
+
+// A unit that no list holds: a control character other than TAB, CR and
+// LF (a zero ends the text early), or one that is no byte.
+bool IsForeign(char16_t aUnit) {
+    return (aUnit < 0x20 && aUnit != u'\t' && aUnit != u'\r' && aUnit != u'\n') || aUnit == 0x7F ||
+           aUnit > 0xFF;
+}
+
+// The bytes are the whole text of a list: none foreign, and the last line
+// ends (every save ends each line, so a file cut short does not).
+bool IsWholeText(const char* apBytes, std::size_t aSize) {
+    for (std::size_t i = 0; i < aSize; ++i) {
+        if (IsForeign(static_cast<unsigned char>(apBytes[i]))) {
+            return false;
+        }
+    }
+    return aSize == 0 || apBytes[aSize - 1] == '\n';
+}
+
+// A value up to its first unit that a line of the list cannot hold.
+VoString Kept(const VoString& aValue) {
+    std::int32_t length = 0;
+    while (length < aValue.GetLength() && !IsForeign(aValue.GetAt(length)) && aValue.GetAt(length) != u'\r' &&
+           aValue.GetAt(length) != u'\n') {
+        ++length;
+    }
+    return LineValue(aValue.SubString(0, length));
+}
+
+bool ListFolder(VoVectorString* apNames) {
+    VoIFileSystem* files = VoIFileSystem::GetInstance();
+    apNames->SetIgnoreCase(true);
+    return files != nullptr && files->GetFiles(VoString(MGSlotList::kFolder), apNames, true);
+}
+
+// The game numbers among the names: "game" + N + ".dat", ignoring case.
+void NumbersIn(const VoVectorString& aNames, VoVectorInt* apOut) {
+    apOut->Clear();
+    const int count = aNames.GetCount();
+    std::int32_t* numbers = count > 0 ? VO_NEW std::int32_t[static_cast<std::size_t>(count)] : nullptr;
+    if (numbers == nullptr) {
+        return;
+    }
+    const VoString suffix(MGSlotList::kGameSuffix);
+    const VoString prefix(MGSlotList::kEntryPrefix);
+    int held = 0;
+    for (int i = 0; i < count; ++i) {
+        const VoString name = aNames.GetAt(i);
+        const std::int32_t stem = name.GetLength() - suffix.GetLength();
+        if (stem <= prefix.GetLength() || !name.SubString(stem, suffix.GetLength()).EqualsNoCase(suffix) ||
+            !name.SubString(0, prefix.GetLength()).EqualsNoCase(prefix)) {
+            continue;
+        }
+        const std::int32_t number =
+            MGSlotList::NumberOf(prefix + name.SubString(prefix.GetLength(), stem - prefix.GetLength()));
+        if (number > 0) {
+            numbers[held++] = number;
+        }
+    }
+    std::sort(numbers, numbers + held);
+    for (int i = 0; i < held; ++i) {
+        // Two names that differ in case only are one game.
+        if (i == 0 || numbers[i] != numbers[i - 1]) {
+            apOut->Add(numbers[i]);
+        }
+    }
+    delete[] numbers;
 }
 
 }  // namespace
@@ -110,9 +180,12 @@ void MGSlotList::Read(VoPropertyList* apList) {
             continue;
         }
         slot->fNumber = number;
-        slot->fDescription = ValueOf(entry, u"description", nullptr);
-        slot->fTimestamp = ValueOf(entry, u"timestamp", nullptr);
+        bool hasDescription = false;
+        bool hasTimestamp = false;
+        slot->fDescription = ValueOf(entry, u"description", &hasDescription);
+        slot->fTimestamp = ValueOf(entry, u"timestamp", &hasTimestamp);
         slot->fThumbnail = ValueOf(entry, u"thumbnail", &slot->fHasThumbnail);
+        slot->fComplete = hasDescription && hasTimestamp && slot->fHasThumbnail;
         found[held++] = slot;
     }
     // Keys are unique in a list, so no two entries share a number.
@@ -128,6 +201,7 @@ void MGSlotList::Read(VoPropertyList* apList) {
 
 bool MGSlotList::Load() {
     fSlots.Clear();
+    fWhole = true;
     VoIFileSystem* files = VoIFileSystem::GetInstance();
     const VoString path(kPath);
     if (files == nullptr) {
@@ -136,12 +210,115 @@ bool MGSlotList::Load() {
     if (!files->FileExists(path, true)) {
         return true;
     }
-    VoPropertyList list;
-    if (!list.Load(path, true)) {
+    VoFileStream file(path, true);
+    if (!file.Open() || !Read(&file)) {
+        fSlots.Clear();
+        fWhole = true;
         return false;
     }
-    Read(&list);
     return true;
+}
+
+MGSlotList::Opened MGSlotList::Open() {
+    if (!Load()) {
+        return kUnreadable;
+    }
+    VoVectorString names;
+    VoVectorInt games;
+    if (!ListFolder(&names)) {
+        return kRead;
+    }
+    NumbersIn(names, &games);
+    if (!NeedsRecovery(games)) {
+        return kRead;
+    }
+    const bool there = names.Contains(VoString(kName));
+    VoString setAside;
+    const bool keptAside = !there || SetAside(names, &setAside);
+    Rebuild(games);
+    if (!there) {
+        VO_ERROR(kMissing);
+    } else if (keptAside) {
+        VO_ERROR(kSetAside, setAside);
+    } else {
+        VO_ERROR(kNotSetAside);
+    }
+    return keptAside && Save() ? kRecovered : kRebuiltOnly;
+}
+
+bool MGSlotList::GameNumbers(VoVectorInt* apOut) {
+    VoVectorString names;
+    apOut->Clear();
+    if (!ListFolder(&names)) {
+        return false;
+    }
+    NumbersIn(names, apOut);
+    return true;
+}
+
+bool MGSlotList::NeedsRecovery(const VoVectorInt& aGames) const {
+    if (!fWhole) {
+        return true;
+    }
+    const std::int32_t highest = GetHighestNumber();
+    const bool gameAbove = aGames.GetCount() > 0 && aGames.GetAt(aGames.GetCount() - 1) > highest;
+    const MGSaveSlot* last = GetAt(GetCount() - 1);
+    return gameAbove && (last == nullptr || !last->fComplete);
+}
+
+void MGSlotList::Rebuild(const VoVectorInt& aGames) {
+    const int count = aGames.GetCount();
+    MGSaveSlot** rebuilt = count > 0 ? VO_NEW MGSaveSlot * [static_cast<std::size_t>(count)] : nullptr;
+    int held = 0;
+    int old = 0;
+    for (int i = 0; rebuilt != nullptr && i < count; ++i) {
+        const std::int32_t number = aGames.GetAt(i);
+        if (number < 1 || number > kMaxNumber || (held > 0 && number <= rebuilt[held - 1]->fNumber)) {
+            continue;
+        }
+        while (old < GetCount() && GetAt(old)->fNumber < number) {
+            ++old;
+        }
+        const MGSaveSlot* given = old < GetCount() && GetAt(old)->fNumber == number ? GetAt(old) : nullptr;
+        MGSaveSlot* slot = VO_NEW MGSaveSlot();
+        if (slot == nullptr) {
+            continue;
+        }
+        slot->fNumber = number;
+        slot->fDescription = given != nullptr ? Kept(given->fDescription) : VoString(u"");
+        if (slot->fDescription.GetLength() == 0) {
+            slot->fDescription = VoString(kRecoveredDescription);
+            slot->fDescription.Append(number);
+        }
+        slot->fTimestamp = VoString(kTimestamp);
+        slot->fThumbnail = given != nullptr ? Kept(given->fThumbnail) : VoString(u"");
+        slot->fHasThumbnail = slot->fThumbnail.GetLength() > 0;
+        slot->fComplete = true;
+        rebuilt[held++] = slot;
+    }
+    fSlots.Clear();
+    for (int i = 0; i < held; ++i) {
+        if (!fSlots.Add(rebuilt[i])) {
+            delete rebuilt[i];
+        }
+    }
+    delete[] rebuilt;
+    fWhole = true;
+}
+
+bool MGSlotList::SetAside(const VoVectorString& aNames, VoString* apName) {
+    VoIFileSystem* files = VoIFileSystem::GetInstance();
+    for (std::int32_t n = 1; files != nullptr && n <= kSetAsideLimit; ++n) {
+        VoString name(kSetAsideName);
+        if (n > 1) {
+            name.Append(n);
+        }
+        if (!aNames.Contains(name)) {
+            *apName = name;
+            return files->CopyFile(VoString(kPath), VoString(kFolder) + u"/" + name, false, true);
+        }
+    }
+    return false;
 }
 
 bool MGSlotList::Add(std::int32_t aNumber, const VoString& aDescription, const VoString& aThumbnail) {
@@ -211,6 +388,7 @@ bool MGSlotList::Read(VoIStream* apStream) {
     char* bytes = VO_NEW char[size + 1];
     const bool read = bytes != nullptr && apStream->Read(static_cast<std::uint32_t>(size), bytes);
     if (read) {
+        fWhole = IsWholeText(bytes, size);
         // As a data file is read: one byte a unit, up to the first zero byte.
         bytes[size] = '\0';
         VoPropertyList list;

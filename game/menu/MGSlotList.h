@@ -13,6 +13,10 @@
 // missing key of an entry reads as "" ("none" for a missing thumbnail when
 // written back). Writing gives every entry held, in ascending N, so a list
 // with gaps keeps all its slots.
+//
+// A list that was damaged (cut short, or bytes that are no list) must not
+// hide the games on disk, nor be written over by the next save: Open finds
+// it, sets it aside untouched and rebuilds the list from the game files.
 #include <cstdint>
 
 #include "container/VoBase.h"
@@ -21,6 +25,8 @@
 #include "container/VoVectorBase.h"
 
 class VoPropertyList;
+class VoVectorInt;
+class VoVectorString;
 
 // One entry of the list.
 class MGSaveSlot : public VoBase {
@@ -30,6 +36,8 @@ public:
     VoString fTimestamp{u""};
     VoString fThumbnail{u""};
     bool fHasThumbnail = false;
+    // All three keys were there, as every save writes them.
+    bool fComplete = false;
 
     VoString ToString() const override;
 };
@@ -38,6 +46,7 @@ class MGSlotList : public VoBase, public VoISerializable {
 public:
     static constexpr const char16_t* kFolder = u"//dataroot/game";
     static constexpr const char16_t* kPath = u"//dataroot/game/.filelist";
+    static constexpr const char16_t* kName = u".filelist";
     static constexpr const char16_t* kGamePrefix = u"//dataroot/game/game";
     static constexpr const char16_t* kGameSuffix = u".dat";
     static constexpr const char16_t* kEntryPrefix = u"game";
@@ -45,6 +54,30 @@ public:
     static constexpr const char16_t* kNoThumbnail = u"none";
     // The largest slot number; the next one must still be a valid int.
     static constexpr std::int32_t kMaxNumber = 0x7FFFFFFE;
+    // A damaged list is kept beside the new one under the first of these
+    // names that no file has: ".filelist.damaged", ".filelist.damaged2", ...
+    static constexpr const char16_t* kSetAsideName = u".filelist.damaged";
+    static constexpr std::int32_t kSetAsideLimit = 100;
+    // The description of a recovered game the damaged list gave none for.
+    static constexpr const char16_t* kRecoveredDescription = u"Saved game ";
+    static constexpr const char* kSetAside =
+        "Slot list damaged. Rebuilt from the game files; the damaged list is kept as ";
+    static constexpr const char* kNotSetAside =
+        "Slot list damaged. Rebuilt from the game files; it could not be set aside, so it is not written "
+        "over.";
+    static constexpr const char* kMissing = "Slot list missing. Rebuilt from the game files.";
+    // What the player is told, once, by the screen that found the damage.
+    static constexpr const char16_t* kDamagedBox = u"slotlistdamaged";
+    static constexpr const char16_t* kDamagedText =
+        u"The list of saved games was damaged or missing. It has been rebuilt from the saved games found.";
+
+    // What Open found.
+    enum Opened {
+        kUnreadable,  // the file is there but cannot be read: no entries
+        kRead,        // read as it stands
+        kRecovered,   // damaged: set aside, rebuilt and written back
+        kRebuiltOnly  // damaged: rebuilt here, but not set aside or not written; never to be written over
+    };
 
     MGSlotList();
     MGSlotList(const MGSlotList&) = delete;
@@ -61,6 +94,29 @@ public:
     // file gives an empty list (true); a file that is there but cannot be
     // read gives false and an empty list.
     bool Load();
+    // Loads the list; when it must be recovered (NeedsRecovery) and the game
+    // files can be listed, the file as it was is copied to the free set-aside
+    // name (never over a file), the list is rebuilt (Rebuild) and written
+    // back, and one line is logged. The caller tells the player.
+    Opened Open();
+    // The numbers N of the files "game" + N + ".dat" in the folder (names
+    // compared ignoring case, as the file system finds them), ascending.
+    // False when the folder cannot be listed.
+    static bool GameNumbers(VoVectorInt* apOut);
+    // Whether the list read must be recovered, with these game numbers
+    // (ascending) on disk: its bytes were not read whole (IsWhole), or a
+    // game file numbered above every entry exists while the list names no
+    // game or its last entry was cut off before all three keys.
+    bool NeedsRecovery(const VoVectorInt& aGames) const;
+    // One complete entry per game number (ascending): the description and
+    // thumbnail the list held for it, up to the first character no list
+    // holds, else "Saved game " + N and no thumbnail. Entries without a
+    // game go.
+    void Rebuild(const VoVectorInt& aGames);
+    // The bytes last read were a list read whole: none that no list holds
+    // (units below 32 but TAB, CR and LF, or 127), and a line end after the
+    // last line. A list that was not read from bytes counts as whole.
+    bool IsWhole() const { return fWhole; }
     // Appends an entry of that number, which must be above the highest one
     // (and at most kMaxNumber).
     bool Add(std::int32_t aNumber, const VoString& aDescription, const VoString& aThumbnail);
@@ -85,5 +141,10 @@ public:
     VoString ToString() const override;
 
 private:
+    // The file as it was, copied to the first set-aside name the folder's
+    // files (aNames) leave free; false when none is free or the copy failed.
+    static bool SetAside(const VoVectorString& aNames, VoString* apName);
+
     VoVectorBase fSlots;  // MGSaveSlot, owned, ascending by number
+    bool fWhole = true;
 };

@@ -16,6 +16,7 @@
 #include "geometry/VoImage.h"
 #include "menu/MGGameFile.h"
 #include "menu/MGMainMenu.h"
+#include "menu/MGSaveScreen.h"
 #include "menu/MGSlotList.h"
 #include "pda/MGInventoryPanel.h"
 #include "pda/MGPDA.h"
@@ -364,6 +365,133 @@ TEST_F(MGLoadScreenTest, TheChosenCellsOwnSlotIsLoadedWhateverTheListsOrderAndGa
         fGame.RunFrames(1.0);
         fScreens->Clear();
         fScreens->PushScreen(MGMainMenu::GetInstance());
+    }
+}
+
+TEST_F(MGLoadScreenTest, ACellOnALaterPageLoadsItsOwnGame) {
+    std::string list;
+    for (int n = 1; n <= 8; ++n) {
+        WriteSave(n);
+        list += Entry(n, "Save " + std::to_string(n), "none");
+    }
+    fGame.WriteGame(".filelist", list);
+    // Pages begin at saves 1, 4 and 7; the same cell on the first page holds
+    // another save.
+    struct Case {
+        int downs;
+        int cell;
+        const char* text;
+        const char* marker;
+    };
+    for (const Case& c : {Case{1, 1, "Save 5", "save5"}, Case{1, 4, "Save 8", "save8"},
+                          Case{2, 0, "Save 7", "save7"}, Case{2, 1, "Save 8", "save8"}}) {
+        SCOPED_TRACE(c.text);
+        Enter();
+        // Back to the first page from the one kept since the last visit, then
+        // on; clicks apart, as a loaded scene turned double clicks on.
+        auto click = [this](const char16_t* apButton) {
+            ASSERT_TRUE(MenuGame::ClickButton(apButton));
+            fGame.RunFrames(0.3);
+        };
+        click(u"up_arrow");
+        click(u"up_arrow");
+        for (int i = 0; i < c.downs; ++i) {
+            click(u"down_arrow");
+        }
+        EXPECT_EQ(fScreen->GetFirstVisible(), 3 * c.downs);
+        EXPECT_EQ(Texts()[c.cell], c.text);
+        ClickCell(c.cell);
+        ASSERT_EQ(fScreen->GetSelectedCell(), c.cell);
+        ASSERT_TRUE(MenuGame::ClickButton(u"load"));
+        EXPECT_EQ(StringState(u"sta_marker"), c.marker);
+        fGame.RunFrames(1.0);
+        fScreens->Clear();
+        MGSceneManager::GetInstance()->DestroyScene();
+        fScreens->PushScreen(MGMainMenu::GetInstance());
+    }
+}
+
+TEST_F(MGLoadScreenTest, EveryGameOnDiskLoadsPastADamagedListAndTheNextSaveTakesANewNumber) {
+    for (int n = 1; n <= 4; ++n) {
+        WriteSave(n);
+    }
+    const std::string four = Entry(1, "First", "none") + Entry(2, "Second", "none") +
+                             Entry(3, "Third", "none") + Entry(4, "Fourth", "none");
+    const std::size_t slot2 = Entry(1, "First", "none").size();
+    const std::size_t slot3 = slot2 + Entry(2, "Second", "none").size();
+    std::string garbage;
+    for (int i = 0; i < 200; ++i) {
+        garbage += static_cast<char>((i * 7919 + 13) % 256);
+    }
+    std::string zeros = four;
+    zeros.replace(slot3, zeros.size() - slot3, zeros.size() - slot3, '\0');
+    struct Case {
+        const char* name;
+        std::string list;
+        std::vector<std::string> texts;
+    };
+    const Case cases[] = {
+        {"garbage", garbage, {"Saved game 1", "Saved game 2", "Saved game 3", "Saved game 4"}},
+        {"empty", "", {"Saved game 1", "Saved game 2", "Saved game 3", "Saved game 4"}},
+        {"cut inside slot 2's first key",
+         four.substr(0, slot2 + 12),
+         {"First", "Saved game 2", "Saved game 3", "Saved game 4"}},
+        {"cut inside slot 2's description",
+         four.substr(0, slot2 + 23),
+         {"First", "Sec", "Saved game 3", "Saved game 4"}},
+        {"cut at a line end inside slot 3",
+         four.substr(0, slot3 + 27),
+         {"First", "Second", "Third", "Saved game 4"}},
+        {"zeros over slots 3 and 4", zeros, {"First", "Second", "Saved game 3", "Saved game 4"}},
+    };
+    MGSaveScreen* save = MGSaveScreen::GetInstance();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* name : {".filelist", ".filelist.damaged", "game5.dat"}) {
+            std::filesystem::remove(fGame.fFolder.Path(std::string("game/") + name));
+        }
+        fGame.WriteGame(".filelist", c.list);
+        LogCapture log;
+        Enter();
+        // Told once, by the screen that found it.
+        EXPECT_TRUE(fBox->IsShown());
+        EXPECT_EQ(MenuGame::BoxText(), Narrow(VoString(MGSlotList::kDamagedText)));
+        MenuGame::AnswerBox(u"ok");
+        EXPECT_EQ(fGame.ReadGame(".filelist.damaged"), c.list);
+        std::vector<std::string> texts = c.texts;
+        texts.resize(6);
+        EXPECT_EQ(Texts(), texts);
+        for (int cell = 0; cell < 4; ++cell) {
+            if (cell > 0) {
+                Enter();
+                EXPECT_FALSE(fBox->IsShown());
+            }
+            ClickCell(cell);
+            ASSERT_TRUE(MenuGame::ClickButton(u"load"));
+            EXPECT_EQ(StringState(u"sta_marker"), "save" + std::to_string(cell + 1));
+            fGame.RunFrames(1.0);
+            fScreens->Clear();
+            MGSceneManager::GetInstance()->DestroyScene();
+            fScreens->PushScreen(MGMainMenu::GetInstance());
+        }
+        ASSERT_TRUE(fScreens->PushFade(save));
+        fGame.RunFrames(1.0);
+        EXPECT_FALSE(fBox->IsShown());
+        MenuGame::TypeText("Five");
+        ASSERT_TRUE(MenuGame::ClickButton(u"save"));
+        fGame.RunFrames(1.0);
+        EXPECT_TRUE(fGame.GameExists("game5.dat"));
+        MGSlotList list;
+        EXPECT_EQ(list.Open(), MGSlotList::kRead);
+        ASSERT_EQ(list.GetCount(), 5);
+        EXPECT_EQ(Narrow(list.GetAt(4)->fDescription), "Five");
+        EXPECT_EQ(fGame.ReadGame(".filelist.damaged"), c.list);
+        EXPECT_EQ(log.Count(MGSlotList::kSetAside), 1) << log.Contents();
+        fScreens->Clear();
+        fScreens->PushScreen(MGMainMenu::GetInstance());
+        if (HasFailure()) {
+            break;
+        }
     }
 }
 

@@ -10,6 +10,7 @@
 #include "MenuGame.h"
 #include "gdi/VoSprite.h"
 #include "menu/MGSaveField.h"
+#include "menu/MGSlotList.h"
 #include "render/VoTextureManager.h"
 #include "state/VoStateManager.h"
 #include "stdlib/VoMemoryStream.h"
@@ -315,4 +316,85 @@ TEST_F(MGSaveScreenTest, ClicksWhileTheStackFadesChangeNothingAndTheNextOnesWork
     fGame.RunFrames(1.0);
     EXPECT_EQ(fGame.ReadGame(".filelist"), Entry(1, "Later", "none"));
     EXPECT_TRUE(Left());
+}
+
+TEST_F(MGSaveScreenTest, ADamagedListIsSetAsideAndRebuiltAndTheSaveTakesTheNextFreeNumber) {
+    const std::string two = Entry(1, "One", "a.tga") + Entry(2, "Two", "none");
+    const std::string recovered4 = Entry(3, "Saved game 3", "none") + Entry(4, "Saved game 4", "none");
+    struct Case {
+        const char* name;
+        std::string list;
+        int games;  // game1.dat to this one on disk
+        bool told;
+        std::string kept;  // the new list before the save's entry
+        int number;        // the save's
+    };
+    const Case cases[] = {
+        {"garbage", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 4, true,
+         Entry(1, "Saved game 1", "none") + Entry(2, "Saved game 2", "none") + recovered4, 5},
+        {"cut short", two + "game3\r\n\tdescr", 4, true, two + recovered4, 5},
+        {"empty", "", 4, true,
+         Entry(1, "Saved game 1", "none") + Entry(2, "Saved game 2", "none") + recovered4, 5},
+        {"garbage, no games", std::string("\x1f\x8b\x08\0", 4), 0, true, "", 1},
+        // Nothing was lost: nothing to tell.
+        {"empty, no games", "", 0, false, "", 1},
+        {"whole", two, 2, false, two, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(fGame.fFolder.Path("game"));
+        for (int n = 1; n <= c.games; ++n) {
+            fGame.WriteGame("game" + std::to_string(n) + ".dat", "game " + std::to_string(n));
+        }
+        fGame.WriteGame(".filelist", c.list);
+        LogCapture log;
+        Enter();
+        EXPECT_EQ(fBox->IsShown(), c.told);
+        EXPECT_EQ(MenuGame::BoxText(), c.told ? Narrow(VoString(MGSlotList::kDamagedText)) : "");
+        EXPECT_EQ(log.Count(MGSlotList::kSetAside), c.told ? 1 : 0) << log.Contents();
+        EXPECT_EQ(fGame.GameExists(".filelist.damaged"), c.told);
+        if (c.told) {
+            EXPECT_EQ(fGame.ReadGame(".filelist.damaged"), c.list);
+            MenuGame::AnswerBox(u"ok");
+        }
+        SaveAs("New");
+        EXPECT_TRUE(Left());
+        EXPECT_EQ(fGame.ReadGame(".filelist"), c.kept + Entry(c.number, "New", "none"));
+        EXPECT_TRUE(fGame.GameExists("game" + std::to_string(c.number) + ".dat"));
+        for (int n = 1; n <= c.games; ++n) {
+            EXPECT_EQ(fGame.ReadGame("game" + std::to_string(n) + ".dat"), "game " + std::to_string(n));
+        }
+        // Once: the next visit finds the list whole.
+        Enter();
+        EXPECT_FALSE(fBox->IsShown());
+        EXPECT_EQ(log.Count(MGSlotList::kSetAside), c.told ? 1 : 0);
+        ASSERT_TRUE(MenuGame::ClickButton(u"cancel"));
+        fGame.RunFrames(1.0);
+        if (c.told) {
+            EXPECT_EQ(fGame.ReadGame(".filelist.damaged"), c.list);
+        }
+    }
+}
+
+TEST_F(MGSaveScreenTest, ADamagedListWithNowhereToBeSetAsideIsNeverWrittenOver) {
+    const std::string damaged = Entry(1, "One", "none") + "game2\r\n\tdesc";
+    fGame.WriteGame("game1.dat", "one");
+    fGame.WriteGame("game2.dat", "two");
+    fGame.WriteGame(".filelist.damaged", "older");
+    for (int n = 2; n <= MGSlotList::kSetAsideLimit; ++n) {
+        fGame.WriteGame(".filelist.damaged" + std::to_string(n), "older");
+    }
+    fGame.WriteGame(".filelist", damaged);
+    LogCapture log;
+    Enter();
+    EXPECT_TRUE(log.Logged("ERROR: ", MGSlotList::kNotSetAside));
+    EXPECT_EQ(MenuGame::BoxText(), Narrow(VoString(MGSlotList::kDamagedText)));
+    MenuGame::AnswerBox(u"ok");
+    SaveAs("Three");
+    EXPECT_FALSE(Left());
+    EXPECT_EQ(MenuGame::BoxText(), "The game could not be saved.");
+    MenuGame::AnswerBox(u"ok");
+    EXPECT_EQ(fGame.ReadGame(".filelist"), damaged);
+    EXPECT_FALSE(fGame.GameExists("game3.dat"));
+    EXPECT_EQ(fGame.ReadGame(".filelist.damaged"), "older");
 }
