@@ -13,7 +13,7 @@ fi
 
 # Debian packages the build, the tests and the game need.
 VO_PACKAGES=(
-  cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config
+  cmake ninja-build g++ clang libclang-rt-14-dev lld ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 xvfb xauth
   libsndfile1-dev
