@@ -376,6 +376,10 @@ const char16_t* const kEntrance = u"//scenes/case01/lobby/vp_entrance.tga";
 const char16_t* const kDesk = u"//scenes/case01/lobby/vp_desk.tga";
 const char16_t* const kOffice = u"//scenes/case01/office/vp_office.tga";
 const char16_t* const kKeyRack = u"//scenes/case01/lobby/keyrack_closeup.tga";
+const char16_t* const kSquadRoom = u"//scenes/precinct/vp_squadroom.tga";
+// The top-left corner, where a display object shown before it is placed
+// (an empty tooltip, say) would stand: its edge and its inside.
+const std::initializer_list<std::pair<int, int>> kTopLeftCorner = {{0, 0}, {1, 1}, {2, 9}, {3, 17}};
 
 }  // namespace
 
@@ -462,6 +466,8 @@ TEST(Playthrough, TheSampleCasePlaysThrough) {
         {"a click on the key rack opens the five-action menu",
          [&p] {
              p.ExpectPicture(kDesk, {{400, 10}, {700, 60}});
+             // The clerk's interview waits here, made but not started.
+             p.ExpectPicture(kDesk, kTopLeftCorner);
              p.ClickHotspot("keyrack");
          },
          [] { return MGMultiCursor::GetInstance()->IsShown(); }},
@@ -719,7 +725,8 @@ const char16_t* const kRiverbank = u"//scenes/case01/riverbank/vp_riverbank.tga"
 // room, and once the trip has run the game clock on, the phone's light
 // blinks and the voice mail is heard; the crime lab's expert shows the
 // link's card and gives its result; the case files on the desk open the
-// case selection, whose back button returns to the case. Back at the
+// case selection, whose back button returns to the case; the phone's
+// directory calls the hotel's manager, who answers over the phone. Back at the
 // riverbank the boathouse's keypad is solved and its door leads into the
 // secret apartment. The game is saved from the main menu, a new game started
 // and the save loaded back as it was. The clerk's interview closes the
@@ -1015,6 +1022,40 @@ TEST(Playthrough, FromTheFirstScreenThroughASavedGameToTheClosedCase) {
                  EXPECT_EQ(MGCaseSelection::GetInstance()->GetRoot(), nullptr);
                  return true;
              }},
+            Pause(0.5),
+            {"the PDA's phone once more", [&p, kMaximize] { p.Click(kMaximize); }, pdaOpen},
+            Pause(0.6),
+            {"its phone", pdaButton("phone"),
+             [] { return FindIn<VoButton>(MGPDA::GetInstance()->GetGroup(), "directory") != nullptr; }},
+            Pause(0.6),
+            {"whose directory lists the hotel's manager", pdaButton("directory"),
+             [] { return FindIn<VoButton>(MGPDA::GetInstance()->GetGroup(), "manager") != nullptr; }},
+            Pause(0.3),
+            {"a call to him rings, the PDA shrinks away and he answers over the phone",
+             [&p, pdaButton] {
+                 pdaButton("manager")();
+                 p.fThen = [] { return Playthrough::EndOnce("manager"); };
+             },
+             [] {
+                 MGInterview* call = MGInterviewManager::GetInstance()->GetCurrentInterview();
+                 return call != nullptr && call->IsPhone() && call->IsRunning() && !call->IsBusy();
+             },
+             30.0},
+            Pause(0.3),
+            {"the squad room shows round the call's window, with nothing unplaced in its corner", nullptr,
+             [&p] {
+                 p.ExpectPicture(kSquadRoom, kTopLeftCorner);
+                 return true;
+             }},
+            {"the call ends, and the PDA grows back to the directory",
+             [clickIn] { clickIn(MGInterviewManager::GetInstance()->GetGroup(), "btn_exit"); },
+             [] {
+                 return HasEvent("evt_119_called") &&
+                        FindIn<VoButton>(MGPDA::GetInstance()->GetGroup(), "manager") != nullptr;
+             },
+             30.0},
+            Pause(0.6),
+            {"the PDA closes", pdaButton("exit"), [pdaOpen] { return !pdaOpen(); }},
         },
         mapTrip("riverbank"),
         {
