@@ -766,6 +766,10 @@ TEST(Playthrough, FromTheFirstScreenThroughASavedGameToTheClosedCase) {
         };
     };
     const auto pdaOpen = [] { return MGPDA::GetInstance()->IsOpen(); };
+    // The PDA shows a button of that id.
+    const auto pdaShows = [](const char* apId) {
+        return [apId] { return FindIn<VoButton>(MGPDA::GetInstance()->GetGroup(), apId) != nullptr; };
+    };
     // A hotspot, then one action of its menu once the menu is up.
     const auto hotspotAction = [&p](const char* apHotspot, int aAction) {
         return [&p, apHotspot, aAction] {
@@ -942,11 +946,9 @@ TEST(Playthrough, FromTheFirstScreenThroughASavedGameToTheClosedCase) {
             Pause(0.5),
             {"the PDA's phone", [&p, kMaximize] { p.Click(kMaximize); }, pdaOpen},
             Pause(0.6),
-            {"its voice mail", pdaButton("phone"),
-             [] { return FindIn<VoButton>(MGPDA::GetInstance()->GetGroup(), "messages") != nullptr; }},
+            {"its voice mail", pdaButton("phone"), pdaShows("messages")},
             Pause(0.6),
-            {"asks whether to listen", pdaButton("messages"),
-             [] { return FindIn<VoButton>(MGPDA::GetInstance()->GetGroup(), "listen_yes") != nullptr; }},
+            {"asks whether to listen", pdaButton("messages"), pdaShows("listen_yes")},
             Pause(0.3),
             {"the messages play, one after the other, and the light stops", pdaButton("listen_yes"),
              [] {
@@ -1025,11 +1027,9 @@ TEST(Playthrough, FromTheFirstScreenThroughASavedGameToTheClosedCase) {
             Pause(0.5),
             {"the PDA's phone once more", [&p, kMaximize] { p.Click(kMaximize); }, pdaOpen},
             Pause(0.6),
-            {"its phone", pdaButton("phone"),
-             [] { return FindIn<VoButton>(MGPDA::GetInstance()->GetGroup(), "directory") != nullptr; }},
+            {"its phone", pdaButton("phone"), pdaShows("directory")},
             Pause(0.6),
-            {"whose directory lists the hotel's manager", pdaButton("directory"),
-             [] { return FindIn<VoButton>(MGPDA::GetInstance()->GetGroup(), "manager") != nullptr; }},
+            {"whose directory lists the hotel's manager", pdaButton("directory"), pdaShows("manager")},
             Pause(0.3),
             {"a call to him rings, the PDA shrinks away and he answers over the phone",
              [&p, pdaButton] {
@@ -1049,11 +1049,7 @@ TEST(Playthrough, FromTheFirstScreenThroughASavedGameToTheClosedCase) {
              }},
             {"the call ends, and the PDA grows back to the directory",
              [clickIn] { clickIn(MGInterviewManager::GetInstance()->GetGroup(), "btn_exit"); },
-             [] {
-                 return HasEvent("evt_119_called") &&
-                        FindIn<VoButton>(MGPDA::GetInstance()->GetGroup(), "manager") != nullptr;
-             },
-             30.0},
+             [pdaShows] { return HasEvent("evt_119_called") && pdaShows("manager")(); }, 30.0},
             Pause(0.6),
             {"the PDA closes", pdaButton("exit"), [pdaOpen] { return !pdaOpen(); }},
         },

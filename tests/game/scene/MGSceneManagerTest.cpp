@@ -180,7 +180,7 @@ TEST_F(MGSceneManagerTest, ThePendingPlacementLastsUntilTheNextLoad) {
 TEST_F(MGSceneManagerTest, AViewpointAskedForIsEnteredAlsoWhenThePlacardLoadsTheSceneLater) {
     struct Case {
         const char* what;
-        bool placardFirst;       // the office's placard is still due
+        bool placardFirst;        // the office's placard is still due
         const char16_t* between;  // a scene loaded before the placard's load, or null
         const char* entered;
     };
