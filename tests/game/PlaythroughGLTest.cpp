@@ -216,6 +216,10 @@ public:
     }
     void Click(const VoVector2& aAt) {
         MoveTo(aAt.x, aAt.y);
+        ClickHere();
+    }
+    // A click where the pointer rests, with no move before it.
+    void ClickHere() {
         App()->OnMouseDown(VoString(MGApp::kMouseDevice), 1);
         App()->OnMouseUp(VoString(MGApp::kMouseDevice), 1);
     }
@@ -261,6 +265,16 @@ public:
         Click(Middle(hotspot));
     }
     void ChooseAction(int aAction) { ClickObject(MGMultiCursor::GetInstance()->GetButton(aAction)); }
+    // The action chosen once the five-action menu is up.
+    void ChooseWhenShown(int aAction) {
+        fThen = [this, aAction] {
+            if (!MGMultiCursor::GetInstance()->IsShown()) {
+                return false;
+            }
+            ChooseAction(aAction);
+            return true;
+        };
+    }
 
     static std::vector<unsigned char> Pixels(int aX, int aY, int aWidth, int aHeight) {
         return ReadPixels(aX, aY, aWidth, aHeight);
@@ -721,7 +735,8 @@ const char16_t* const kRiverbank = u"//scenes/case01/riverbank/vp_riverbank.tga"
 // The case from the first screen, as a player plays it: the logo skipped,
 // a new game from the main menu; after its opening card the case selection
 // opens over the squad room, and case 1 begins at the riverbank. There the
-// cuff link is collected and analysed; the PDA's map leads to the squad
+// cuff link, clicked where the pointer came to rest as the placard faded,
+// is collected and analysed; the PDA's map leads to the squad
 // room, and once the trip has run the game clock on, the phone's light
 // blinks and the voice mail is heard; the crime lab's expert shows the
 // link's card and gives its result; the case files on the desk open the
@@ -774,13 +789,7 @@ TEST(Playthrough, FromTheFirstScreenThroughASavedGameToTheClosedCase) {
     const auto hotspotAction = [&p](const char* apHotspot, int aAction) {
         return [&p, apHotspot, aAction] {
             p.ClickHotspot(apHotspot);
-            p.fThen = [&p, aAction] {
-                if (!MGMultiCursor::GetInstance()->IsShown()) {
-                    return false;
-                }
-                p.ChooseAction(aAction);
-                return true;
-            };
+            p.ChooseWhenShown(aAction);
         };
     };
     // The PDA opened from its bar and its map shown, scrolled down until
@@ -889,13 +898,31 @@ TEST(Playthrough, FromTheFirstScreenThroughASavedGameToTheClosedCase) {
          },
          30.0},
         Pause(0.6),
-        {"skipped, the riverbank comes after its placard", [&p] { p.PressKey(kSpace); },
+        {"skipped, the riverbank comes after its placard; the pointer comes to rest on the cuff link as the "
+         "card fades",
+         [&p] {
+             p.PressKey(kSpace);
+             p.fThen = [&p] {
+                 MGScene* scene = Scene();
+                 if (scene == nullptr || Narrow(scene->GetSceneId()) != "case01/riverbank" ||
+                     scene->IsEntered()) {
+                     return false;
+                 }
+                 const VoVector2 link = Middle(SceneHotspot("cufflink"));
+                 p.MoveTo(link.x, link.y);
+                 return true;
+             };
+         },
          [] { return Arrived("case01/riverbank", "vp_riverbank"); }, 30.0},
         {"the riverbank comes into view", nullptr,
          [&p] { return p.Shows(kRiverbank, {{400, 10}, {60, 120}, {700, 80}}); }, 2.0},
         Pause(0.5),
-        {"the cuff link between the cobbles, collected, goes into the inventory",
-         hotspotAction("cufflink", MGIMultiCursorListener::kCollect),
+        {"the cuff link between the cobbles, clicked where the pointer rests and collected, goes into the "
+         "inventory",
+         [&p] {
+             p.ClickHere();
+             p.ChooseWhenShown(MGIMultiCursorListener::kCollect);
+         },
          [] { return HasEvent("evt_1rb01_collected") && HasItem(u"1rb01") && Scene()->IsInputEnabled(); }, 30.0},
         Pause(0.5),
         {"the PDA opens from its bar", [&p, kMaximize] { p.Click(kMaximize); }, pdaOpen},
@@ -915,13 +942,7 @@ TEST(Playthrough, FromTheFirstScreenThroughASavedGameToTheClosedCase) {
         {"analysed, it goes to the crime lab",
          [&p, clickIn] {
              clickIn(MGPDA::GetInstance()->GetGroup(), "1rb01");
-             p.fThen = [&p] {
-                 if (!MGMultiCursor::GetInstance()->IsShown()) {
-                     return false;
-                 }
-                 p.ChooseAction(MGIMultiCursorListener::kAnalyze);
-                 return true;
-             };
+             p.ChooseWhenShown(MGIMultiCursorListener::kAnalyze);
          },
          [] { return HasEvent("1rb01_CL_S"); }},
         Pause(0.6),
