@@ -179,7 +179,8 @@ def call_file(ident, other, comment, d):
     characters = lambda line: "k" if speaker_of(line) == "k" else ""
     out = header(comment, "regular")
     out += ["characters", "\tk=kestrin", "intros", "\thello", "\t\tdependencies=script[true]"]
-    out += sequence(2, [prefix + other + "_intro"], d, font_of, characters)
+    # Every intro entry names its done event: the interview asserts on it.
+    out += sequence(2, [prefix + other + "_intro"], d, font_of, characters, "evt_%s_greeted" % ident)
     out += ["topics", "\t" + topic, "\t\tname=topic_" + topic, "\t\tlevel=1", "\t\tdependencies=script[true]",
             "\t\tdoneevent=evt_%s_%s_done" % (ident, topic), "\t\tmodes", "\t\t\tstra", "\t\t\t\ttype=good"]
     out += sequence(4, [prefix + "k_%s_stra" % topic, prefix + other + "_%s_stra" % topic], d, font_of, characters)

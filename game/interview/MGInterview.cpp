@@ -285,6 +285,11 @@ void MGInterview::LoadTooltips() {
             VoFontManager* fonts = VoFontManager::GetInstance();
             VoIFont* font = fonts != nullptr ? fonts->GetFont(VoString(kTooltipFont)) : nullptr;
             fpTooltip = tooltips->CreateToolTip(font, VoString(kTooltipId), kTooltipZ);
+            // Made visible, empty and unplaced: it would show as a bare box
+            // at the screen's corner until a mode button is first hovered.
+            if (fpTooltip != nullptr) {
+                fpTooltip->Hide();
+            }
         }
     }
     if (fpTooltip != nullptr) {

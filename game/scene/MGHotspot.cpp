@@ -599,14 +599,18 @@ void MGHotspot::OnMouseMove(const VoVector2* apPosition) {
     if (!fActive || apPosition == nullptr) {
         return;
     }
-    const bool inside = CheckWithin(*apPosition);
-    if (inside && fpMouse != nullptr) {
+    if (HoverAt(*apPosition) && fpMouse != nullptr) {
         fpMouse->ConsumeEvent();
     }
+}
+
+bool MGHotspot::HoverAt(const VoVector2& aPoint) {
+    const bool inside = CheckWithin(aPoint);
     if (inside != fHovered) {
         fHovered = inside;
         UpdateCursor();
     }
+    return inside;
 }
 
 void MGHotspot::UpdateCursor() {
@@ -658,6 +662,13 @@ void MGHotspot::OnDoubleClick(int aButton) {
 }
 
 bool MGHotspot::PrepareAct(int aMoveAnimation) {
+    // The moves made while a lock holder had the mouse, or while the
+    // hotspots were off, never reached us: the hover state may lag behind
+    // the pointer, so the press is judged where the pointer is now.
+    if (fpMouse != nullptr) {
+        VoVector2 pointer;
+        HoverAt(fpMouse->GetPosition(pointer));
+    }
     MGNavigation* navigation = MGNavigation::GetInstance();
     MGCharacter* player = Player();
     if (!fHovered) {

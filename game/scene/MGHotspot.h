@@ -371,6 +371,9 @@ protected:
                                  const char* apNoSection, const char* apNoEnabled);
 
 private:
+    // Hovered becomes whether the point is inside, the cursor following a
+    // change; whether it is inside.
+    bool HoverAt(const VoVector2& aPoint);
     // The first part of the press, shared with the double click: false when
     // the road ends there (the walk, the turn, nothing to do).
     bool PrepareAct(int aMoveAnimation);

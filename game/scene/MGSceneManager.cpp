@@ -60,11 +60,24 @@ VoString MGSceneManager::LastPiece(const VoString& aId) {
 }
 
 bool MGSceneManager::LoadScene(const VoString& aId, bool aReplaceTop, bool aNoPlacard) {
+    return LoadScene(aId, aReplaceTop, aNoPlacard, VoString());
+}
+
+bool MGSceneManager::LoadScene(const VoString& aId, bool aReplaceTop, bool aNoPlacard,
+                               const VoString& aViewpoint) {
     if (aId.GetLength() == 0) {
         VO_ERROR(kInvalidSceneId);
         return false;
     }
     ClearPending();
+    // The placard's own load of the scene it held back takes the viewpoint
+    // that scene was asked for; any other load forgets it.
+    VoString viewpoint = aViewpoint;
+    if (viewpoint.GetLength() == 0 && aId == fHeldSceneId) {
+        viewpoint = fHeldViewpoint;
+    }
+    fHeldSceneId = VoString();
+    fHeldViewpoint = VoString();
 
     VoEventManager* events = VoEventManager::GetInstance();
     if (events != nullptr) {
@@ -75,6 +88,10 @@ bool MGSceneManager::LoadScene(const VoString& aId, bool aReplaceTop, bool aNoPl
         if (!aNoPlacard && !events->HasEvent(aId + kPlacardSuffix)) {
             MGPlacard* placard = MGPlacard::GetInstance();
             if (placard != nullptr && placard->Show(aId)) {
+                if (viewpoint.GetLength() > 0) {
+                    fHeldSceneId = aId;
+                    fHeldViewpoint = viewpoint;
+                }
                 return true;
             }
         }
@@ -87,6 +104,9 @@ bool MGSceneManager::LoadScene(const VoString& aId, bool aReplaceTop, bool aNoPl
         fpScene = nullptr;
         VO_ERROR(kLoadFailed, aId);
         return false;
+    }
+    if (viewpoint.GetLength() > 0) {
+        fpScene->SetViewpoint(viewpoint);
     }
 
     MGScreenManager* screens = MGScreenManager::GetInstance();

@@ -14,6 +14,9 @@
 //   - with replaceTop pops the top screen (calling only its OnLeaveEnd) and
 //     pushes and enters the scene without a fade; without it only pushes the
 //     scene, and the caller brings it in with a fade.
+// Given a viewpoint, the new scene activates it before it is pushed; when a
+// placard holds the scene back, the viewpoint waits for the load that the
+// placard makes after its chime.
 #include "container/VoBase.h"
 #include "container/VoString.h"
 #include "geometry/VoVector2.h"
@@ -55,6 +58,8 @@ public:
     // See above. False, logged, for an empty id and for a scene that does
     // not load (the old scene is gone by then: no scene is left).
     bool LoadScene(const VoString& aId, bool aReplaceTop, bool aNoPlacard);
+    // The same, the scene entering aViewpoint ("" keeps its default).
+    bool LoadScene(const VoString& aId, bool aReplaceTop, bool aNoPlacard, const VoString& aViewpoint);
     // Takes the scene off the screen stack (when entered) and deletes it.
     // Always true.
     bool DestroyScene();
@@ -74,4 +79,7 @@ private:
     VoVector2* fpPendingPosition = nullptr;   // owned, may be null
     VoVector2* fpPendingDirection = nullptr;  // owned, may be null
     MGScene* fpScene = nullptr;               // owned, may be null
+    // The scene a placard holds back and the viewpoint it was asked to enter.
+    VoString fHeldSceneId;
+    VoString fHeldViewpoint;
 };

@@ -609,17 +609,10 @@ void MGCutScenePlayer::FinishWithScene() {
     VoStateManager* states = VoStateManager::GetInstance();
     VoIState* selected = states != nullptr ? states->GetState(VoString(kSelectedCase)) : nullptr;
     const bool inCase = selected != nullptr && selected->GetNumber() != 0.0f;
-    MGSceneManager* scenes = MGSceneManager::GetInstance();
-    const VoString target = fTargetScene;
-    const bool loaded = scenes != nullptr && scenes->LoadScene(target, inCase, false);
-    if (HasTargetViewpoint()) {
-        MGScene* scene = MGSceneManager::GetCurrentScene();
-        if (loaded && scene != nullptr && scene->GetSceneId() == target) {
-            scene->SetViewpoint(fTargetViewpoint);
-        } else {
-            // A placard holds the scene back; the scene enters its default.
-            VO_WARNING(kViewpointDropped, fTargetViewpoint);
-        }
+    // The scene enters the target viewpoint also when its placard shows
+    // first and loads it later.
+    if (MGSceneManager* scenes = MGSceneManager::GetInstance()) {
+        scenes->LoadScene(fTargetScene, inCase, false, HasTargetViewpoint() ? fTargetViewpoint : VoString());
     }
     ClearTargets();
     if (!inCase && states != nullptr) {

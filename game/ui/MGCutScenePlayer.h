@@ -29,7 +29,8 @@
 // A movie that cannot be made counts as ended. A trigger while the player is
 // on the stack only queues its movie; when the stack refuses the push, the
 // run is dropped (logged). A run skipped between two movies ends as any
-// other. The target viewpoint is given only to the scene the run loaded.
+// other. The target viewpoint is given only to the scene the run loaded,
+// also when that scene's placard shows first and loads it later.
 #include "MGIScreen.h"
 #include "MGIScreenFaderListener.h"
 #include "container/VoBase.h"
@@ -68,7 +69,6 @@ public:
     static constexpr const char* kMissingFontKey = "'font' not found.";
     static constexpr const char* kScriptFailure = "Script build failure: ";
     static constexpr const char* kPlayRefused = "Play failure. The cut scene could not be pushed: ";
-    static constexpr const char* kViewpointDropped = "The target viewpoint is not for the loaded scene: ";
     static constexpr const char16_t* kTableFile = u"//dataroot/movies/cutscenes.txt";
     static constexpr const char16_t* kSubtitleFile = u"//dataroot/movies/cutscenes_subtitles.txt";
     static constexpr const char16_t* kMovieRoot = u"//dataroot/movies/";

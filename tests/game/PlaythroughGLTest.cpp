@@ -216,6 +216,10 @@ public:
     }
     void Click(const VoVector2& aAt) {
         MoveTo(aAt.x, aAt.y);
+        ClickHere();
+    }
+    // A click where the pointer rests, with no move before it.
+    void ClickHere() {
         App()->OnMouseDown(VoString(MGApp::kMouseDevice), 1);
         App()->OnMouseUp(VoString(MGApp::kMouseDevice), 1);
     }
@@ -261,6 +265,16 @@ public:
         Click(Middle(hotspot));
     }
     void ChooseAction(int aAction) { ClickObject(MGMultiCursor::GetInstance()->GetButton(aAction)); }
+    // The action chosen once the five-action menu is up.
+    void ChooseWhenShown(int aAction) {
+        fThen = [this, aAction] {
+            if (!MGMultiCursor::GetInstance()->IsShown()) {
+                return false;
+            }
+            ChooseAction(aAction);
+            return true;
+        };
+    }
 
     static std::vector<unsigned char> Pixels(int aX, int aY, int aWidth, int aHeight) {
         return ReadPixels(aX, aY, aWidth, aHeight);
@@ -376,6 +390,10 @@ const char16_t* const kEntrance = u"//scenes/case01/lobby/vp_entrance.tga";
 const char16_t* const kDesk = u"//scenes/case01/lobby/vp_desk.tga";
 const char16_t* const kOffice = u"//scenes/case01/office/vp_office.tga";
 const char16_t* const kKeyRack = u"//scenes/case01/lobby/keyrack_closeup.tga";
+const char16_t* const kSquadRoom = u"//scenes/precinct/vp_squadroom.tga";
+// The top-left corner, where a display object shown before it is placed
+// (an empty tooltip, say) would stand: its edge and its inside.
+const std::initializer_list<std::pair<int, int>> kTopLeftCorner = {{0, 0}, {1, 1}, {2, 9}, {3, 17}};
 
 }  // namespace
 
@@ -462,6 +480,8 @@ TEST(Playthrough, TheSampleCasePlaysThrough) {
         {"a click on the key rack opens the five-action menu",
          [&p] {
              p.ExpectPicture(kDesk, {{400, 10}, {700, 60}});
+             // The clerk's interview waits here, made but not started.
+             p.ExpectPicture(kDesk, kTopLeftCorner);
              p.ClickHotspot("keyrack");
          },
          [] { return MGMultiCursor::GetInstance()->IsShown(); }},
@@ -715,11 +735,13 @@ const char16_t* const kRiverbank = u"//scenes/case01/riverbank/vp_riverbank.tga"
 // The case from the first screen, as a player plays it: the logo skipped,
 // a new game from the main menu; after its opening card the case selection
 // opens over the squad room, and case 1 begins at the riverbank. There the
-// cuff link is collected and analysed; the PDA's map leads to the squad
+// cuff link, clicked where the pointer came to rest as the placard faded,
+// is collected and analysed; the PDA's map leads to the squad
 // room, and once the trip has run the game clock on, the phone's light
 // blinks and the voice mail is heard; the crime lab's expert shows the
 // link's card and gives its result; the case files on the desk open the
-// case selection, whose back button returns to the case. Back at the
+// case selection, whose back button returns to the case; the phone's
+// directory calls the hotel's manager, who answers over the phone. Back at the
 // riverbank the boathouse's keypad is solved and its door leads into the
 // secret apartment. The game is saved from the main menu, a new game started
 // and the save loaded back as it was. The clerk's interview closes the
@@ -759,17 +781,15 @@ TEST(Playthrough, FromTheFirstScreenThroughASavedGameToTheClosedCase) {
         };
     };
     const auto pdaOpen = [] { return MGPDA::GetInstance()->IsOpen(); };
+    // The PDA shows a button of that id.
+    const auto pdaShows = [](const char* apId) {
+        return [apId] { return FindIn<VoButton>(MGPDA::GetInstance()->GetGroup(), apId) != nullptr; };
+    };
     // A hotspot, then one action of its menu once the menu is up.
     const auto hotspotAction = [&p](const char* apHotspot, int aAction) {
         return [&p, apHotspot, aAction] {
             p.ClickHotspot(apHotspot);
-            p.fThen = [&p, aAction] {
-                if (!MGMultiCursor::GetInstance()->IsShown()) {
-                    return false;
-                }
-                p.ChooseAction(aAction);
-                return true;
-            };
+            p.ChooseWhenShown(aAction);
         };
     };
     // The PDA opened from its bar and its map shown, scrolled down until
@@ -878,13 +898,31 @@ TEST(Playthrough, FromTheFirstScreenThroughASavedGameToTheClosedCase) {
          },
          30.0},
         Pause(0.6),
-        {"skipped, the riverbank comes after its placard", [&p] { p.PressKey(kSpace); },
+        {"skipped, the riverbank comes after its placard; the pointer comes to rest on the cuff link as the "
+         "card fades",
+         [&p] {
+             p.PressKey(kSpace);
+             p.fThen = [&p] {
+                 MGScene* scene = Scene();
+                 if (scene == nullptr || Narrow(scene->GetSceneId()) != "case01/riverbank" ||
+                     scene->IsEntered()) {
+                     return false;
+                 }
+                 const VoVector2 link = Middle(SceneHotspot("cufflink"));
+                 p.MoveTo(link.x, link.y);
+                 return true;
+             };
+         },
          [] { return Arrived("case01/riverbank", "vp_riverbank"); }, 30.0},
         {"the riverbank comes into view", nullptr,
          [&p] { return p.Shows(kRiverbank, {{400, 10}, {60, 120}, {700, 80}}); }, 2.0},
         Pause(0.5),
-        {"the cuff link between the cobbles, collected, goes into the inventory",
-         hotspotAction("cufflink", MGIMultiCursorListener::kCollect),
+        {"the cuff link between the cobbles, clicked where the pointer rests and collected, goes into the "
+         "inventory",
+         [&p] {
+             p.ClickHere();
+             p.ChooseWhenShown(MGIMultiCursorListener::kCollect);
+         },
          [] { return HasEvent("evt_1rb01_collected") && HasItem(u"1rb01") && Scene()->IsInputEnabled(); }, 30.0},
         Pause(0.5),
         {"the PDA opens from its bar", [&p, kMaximize] { p.Click(kMaximize); }, pdaOpen},
@@ -904,13 +942,7 @@ TEST(Playthrough, FromTheFirstScreenThroughASavedGameToTheClosedCase) {
         {"analysed, it goes to the crime lab",
          [&p, clickIn] {
              clickIn(MGPDA::GetInstance()->GetGroup(), "1rb01");
-             p.fThen = [&p] {
-                 if (!MGMultiCursor::GetInstance()->IsShown()) {
-                     return false;
-                 }
-                 p.ChooseAction(MGIMultiCursorListener::kAnalyze);
-                 return true;
-             };
+             p.ChooseWhenShown(MGIMultiCursorListener::kAnalyze);
          },
          [] { return HasEvent("1rb01_CL_S"); }},
         Pause(0.6),
@@ -935,11 +967,9 @@ TEST(Playthrough, FromTheFirstScreenThroughASavedGameToTheClosedCase) {
             Pause(0.5),
             {"the PDA's phone", [&p, kMaximize] { p.Click(kMaximize); }, pdaOpen},
             Pause(0.6),
-            {"its voice mail", pdaButton("phone"),
-             [] { return FindIn<VoButton>(MGPDA::GetInstance()->GetGroup(), "messages") != nullptr; }},
+            {"its voice mail", pdaButton("phone"), pdaShows("messages")},
             Pause(0.6),
-            {"asks whether to listen", pdaButton("messages"),
-             [] { return FindIn<VoButton>(MGPDA::GetInstance()->GetGroup(), "listen_yes") != nullptr; }},
+            {"asks whether to listen", pdaButton("messages"), pdaShows("listen_yes")},
             Pause(0.3),
             {"the messages play, one after the other, and the light stops", pdaButton("listen_yes"),
              [] {
@@ -1015,6 +1045,34 @@ TEST(Playthrough, FromTheFirstScreenThroughASavedGameToTheClosedCase) {
                  EXPECT_EQ(MGCaseSelection::GetInstance()->GetRoot(), nullptr);
                  return true;
              }},
+            Pause(0.5),
+            {"the PDA's phone once more", [&p, kMaximize] { p.Click(kMaximize); }, pdaOpen},
+            Pause(0.6),
+            {"its phone", pdaButton("phone"), pdaShows("directory")},
+            Pause(0.6),
+            {"whose directory lists the hotel's manager", pdaButton("directory"), pdaShows("manager")},
+            Pause(0.3),
+            {"a call to him rings, the PDA shrinks away and he answers over the phone",
+             [&p, pdaButton] {
+                 pdaButton("manager")();
+                 p.fThen = [] { return Playthrough::EndOnce("manager"); };
+             },
+             [] {
+                 MGInterview* call = MGInterviewManager::GetInstance()->GetCurrentInterview();
+                 return call != nullptr && call->IsPhone() && call->IsRunning() && !call->IsBusy();
+             },
+             30.0},
+            Pause(0.3),
+            {"the squad room shows round the call's window, with nothing unplaced in its corner", nullptr,
+             [&p] {
+                 p.ExpectPicture(kSquadRoom, kTopLeftCorner);
+                 return true;
+             }},
+            {"the call ends, and the PDA grows back to the directory",
+             [clickIn] { clickIn(MGInterviewManager::GetInstance()->GetGroup(), "btn_exit"); },
+             [pdaShows] { return HasEvent("evt_119_called") && pdaShows("manager")(); }, 30.0},
+            Pause(0.6),
+            {"the PDA closes", pdaButton("exit"), [pdaOpen] { return !pdaOpen(); }},
         },
         mapTrip("riverbank"),
         {

@@ -92,6 +92,8 @@ TEST_F(MGInterviewTest, CreateAddsItsStatesQuietlyAndKeepsThoseThatExist) {
     EXPECT_EQ(first->GetTooltip(), second->GetTooltip());
     EXPECT_EQ(first->GetTooltip(), VoToolTipManager::GetInstance()->GetToolTip(VoString(u"_mode_tooltip")));
     EXPECT_EQ(first->GetTooltip()->GetRelativeZ(), 9700.0f);
+    // Empty and unplaced until a mode button is hovered: not shown yet.
+    EXPECT_FALSE(first->GetTooltip()->GetVisible());
     const char* texts[] = {"Confront", "Deceive", "Flatter", "Straight", "Empathise"};
     for (int i = 0; i < MGInterview::kModeCount; ++i) {
         EXPECT_EQ(Narrow(first->GetTooltipText(i)), texts[i]);

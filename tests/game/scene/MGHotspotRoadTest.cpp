@@ -80,6 +80,49 @@ TEST_F(MGHotspotRoadTest, AClickOpensTheMenuWithTheActionsItsScriptsOffer) {
     EXPECT_FALSE(hotspot->IsListening());
 }
 
+// The moves the hotspot did not hear (the mouse held by the scene, or the
+// hotspots off, as while the menu or a voice-over has them) leave its hover
+// state behind the pointer; a press then still acts on where it is.
+TEST_F(MGHotspotRoadTest, APressIsJudgedWhereThePointerIsAfterMovesTheHotspotDidNotHear) {
+    struct Case {
+        const char* what;
+        bool locked;  // the scene holds the mouse, else the hotspots are off
+        VoVector2 before;
+        VoVector2 unheard;
+        bool opens;
+    };
+    const VoVector2 inside(kInsideX, kInsideY);
+    const VoVector2 outside(kOutsideX, kOutsideY);
+    for (const Case& c : {Case{"onto it under a lock", true, outside, inside, true},
+                          Case{"off it under a lock", true, inside, outside, false},
+                          Case{"onto it while off", false, outside, inside, true},
+                          Case{"off it while off", false, inside, outside, false}}) {
+        SCOPED_TRACE(c.what);
+        MGHotspot* hotspot = LoadLetter();
+        ASSERT_NE(hotspot, nullptr);
+        Move(c.before.x, c.before.y);
+        if (c.locked) {
+            Scene()->SetMouseLocked(true);
+        } else {
+            Scene()->SetHotspotsEnabled(false);
+        }
+        Move(c.unheard.x, c.unheard.y);
+        if (c.locked) {
+            Scene()->SetMouseLocked(false);
+        } else {
+            Scene()->SetHotspotsEnabled(true);
+        }
+        VoMouse::GetInstance()->ButtonDown(1);
+        VoMouse::GetInstance()->ButtonUp(1);
+        EXPECT_EQ(TheMenu()->GetListener() == hotspot, c.opens);
+        EXPECT_EQ(hotspot->IsHovered(), c.opens);
+        if (TheMenu()->GetListener() == hotspot) {
+            hotspot->OnAction(MGIMultiCursorListener::kDismissed);
+        }
+        Frames(0.5);
+    }
+}
+
 TEST_F(MGHotspotRoadTest, ThePlayerWalksToAFarObjectAndTurnsToANearOne) {
     struct Case {
         const char* evidence;

@@ -177,6 +177,41 @@ TEST_F(MGSceneManagerTest, ThePendingPlacementLastsUntilTheNextLoad) {
     EXPECT_EQ(fManager->GetPendingDirection(), nullptr);
 }
 
+TEST_F(MGSceneManagerTest, AViewpointAskedForIsEnteredAlsoWhenThePlacardLoadsTheSceneLater) {
+    struct Case {
+        const char* what;
+        bool placardFirst;        // the office's placard is still due
+        const char16_t* between;  // a scene loaded before the placard's load, or null
+        const char* entered;
+    };
+    for (const Case& c : {Case{"no placard", false, nullptr, "vp_window"},
+                          Case{"after the placard", true, nullptr, "vp_window"},
+                          Case{"another scene in between", true, u"street", "vp_desk"}}) {
+        SCOPED_TRACE(c.what);
+        if (!c.placardFirst) {
+            VoEventManager::GetInstance()->AddEvent(VoString(u"case1/office_placard"), false);
+        }
+        ASSERT_TRUE(fManager->LoadScene(VoString(u"case1/office"), false, false, VoString(u"vp_window")));
+        if (c.placardFirst) {
+            EXPECT_EQ(fManager->GetScene(), nullptr);
+            if (c.between != nullptr) {
+                ASSERT_TRUE(fManager->LoadScene(VoString(c.between), true, true));
+            }
+            // As the placard loads it once its chime has ended.
+            ASSERT_TRUE(fManager->LoadScene(VoString(u"case1/office"), false, false));
+        }
+        ASSERT_NE(fManager->GetScene(), nullptr);
+        EXPECT_EQ(Narrow(fManager->GetScene()->GetSceneId()), "case1/office");
+        EXPECT_EQ(Narrow(fManager->GetScene()->GetViewpointId()), c.entered);
+        // Asked for once: the next load enters the default.
+        ASSERT_TRUE(fManager->LoadScene(VoString(u"case1/office"), false, false));
+        EXPECT_EQ(Narrow(fManager->GetScene()->GetViewpointId()), "vp_desk");
+        fManager->DestroyScene();
+        fScreens->Clear();
+        VoEventManager::GetInstance()->ClearEvents();
+    }
+}
+
 TEST_F(MGSceneManagerTest, LastPieceTakesTheTextAfterTheLastSlash) {
     struct Case {
         const char16_t* id;

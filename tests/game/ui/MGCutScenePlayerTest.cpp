@@ -538,21 +538,22 @@ TEST_F(MGCutScenePlayerTest, ARunSkippedBetweenTwoMoviesEndsLikeAnyOther) {
     EXPECT_TRUE(MGScreenFader::GetInstance()->IsClear());
 }
 
-TEST_F(MGCutScenePlayerTest, TheTargetViewpointIsDroppedWhenAPlacardHoldsTheSceneBack) {
+TEST_F(MGCutScenePlayerTest, TheTargetViewpointWaitsForTheSceneAPlacardHoldsBack) {
     fPlayer->SetTargetScene(VoString(u"case1/docks"), VoString(u"vp_boat"));
     fPlayer->Play(VoString(u"one.mkv"));
     Enter();
     LogCapture log;
     Movie()->End();
     fGame.RunFrames(2.0);
-    EXPECT_TRUE(log.Logged("WARNING: ", std::string(MGCutScenePlayer::kViewpointDropped) + "vp_boat"));
     stubs::SoundPlayer* chime = stubs::SoundPlayer::Find("chingching");
     ASSERT_NE(chime, nullptr);
     chime->End();
     fGame.RunFrames(1.0);
     MGScene* scene = MGSceneManager::GetInstance()->GetScene();
     ASSERT_NE(scene, nullptr);
-    EXPECT_EQ(Narrow(scene->GetViewpointId()), "vp_pier");
+    EXPECT_EQ(Narrow(scene->GetSceneId()), "case1/docks");
+    EXPECT_EQ(Narrow(scene->GetViewpointId()), "vp_boat");
+    EXPECT_FALSE(log.Contains("WARNING: "));
 }
 
 TEST(MGCutScenePlayerSampleTest, TheSampleCutScenePlaysOnItsEventAndItsMovieOpens) {
