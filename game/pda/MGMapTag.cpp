@@ -379,19 +379,19 @@ void MGMapTag::LeaveForTrip() {
 
 void MGMapTag::GotoViewpoint(const VoString& aScene, const VoString& aViewpoint) {
     MGSceneManager* scenes = MGSceneManager::GetInstance();
-    if (scenes == nullptr || !scenes->LoadScene(aScene, false, false)) {
+    if (scenes == nullptr || !scenes->LoadScene(aScene, false, false, aViewpoint)) {
         VO_ERROR(kLoadFailure, aScene);
         return;
     }
-    // A first visit shows the placard, which loads the scene itself later:
-    // the scene current now is the old one, whose viewpoint stays as it is.
-    MGScene* loaded = scenes->GetScene();
-    if (loaded == nullptr || loaded->GetSceneId() != aScene) {
-        VO_WARNING(kViewpointDropped, aViewpoint);
+    // A first visit shows the placard, which loads the scene at the viewpoint
+    // and brings it in itself after its chime; the scene current meanwhile
+    // is the one being left.
+    if (scenes->GetHeldSceneId() == aScene) {
         return;
     }
-    loaded->SetViewpoint(aViewpoint);
-    loaded->OnEnter();
+    if (MGScene* loaded = scenes->GetScene()) {
+        loaded->OnEnter();
+    }
 }
 
 void MGMapTag::ListenToFrames(bool aListen) {

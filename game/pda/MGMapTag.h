@@ -47,8 +47,6 @@ public:
     static constexpr const char* kNoLogic = "'logic' not found.";
     static constexpr const char* kInvalidState = "Invalid state.";
     static constexpr const char* kLoadFailure = "ExecuteLogic failure. Could not load scene:";
-    static constexpr const char* kViewpointDropped =
-        "ExecuteLogic: the scene waits for its placard; its default viewpoint stands for ";
 
     static constexpr const char16_t* kSelectedEventPrefix = u"evt_maptag_";
     static constexpr const char16_t* kVisibleStatePrefix = u"maptag_";
@@ -138,6 +136,8 @@ private:
     // The trip to a scene: the close-up closed and the stack emptied, the
     // PDA closed, the clock advanced.
     static void LeaveForTrip();
+    // The scene loaded at the viewpoint and entered; on a first visit its
+    // placard does both after the chime.
     static void GotoViewpoint(const VoString& aScene, const VoString& aViewpoint);
 
     VoString fId;

@@ -88,10 +88,8 @@ bool MGSceneManager::LoadScene(const VoString& aId, bool aReplaceTop, bool aNoPl
         if (!aNoPlacard && !events->HasEvent(aId + kPlacardSuffix)) {
             MGPlacard* placard = MGPlacard::GetInstance();
             if (placard != nullptr && placard->Show(aId)) {
-                if (viewpoint.GetLength() > 0) {
-                    fHeldSceneId = aId;
-                    fHeldViewpoint = viewpoint;
-                }
+                fHeldSceneId = aId;
+                fHeldViewpoint = viewpoint;
                 return true;
             }
         }

@@ -60,6 +60,9 @@ public:
     bool LoadScene(const VoString& aId, bool aReplaceTop, bool aNoPlacard);
     // The same, the scene entering aViewpoint ("" keeps its default).
     bool LoadScene(const VoString& aId, bool aReplaceTop, bool aNoPlacard, const VoString& aViewpoint);
+    // The scene a placard holds back until its own load, "" when none: a
+    // caller tells by it whether LoadScene left the old scene current.
+    const VoString& GetHeldSceneId() const { return fHeldSceneId; }
     // Takes the scene off the screen stack (when entered) and deletes it.
     // Always true.
     bool DestroyScene();

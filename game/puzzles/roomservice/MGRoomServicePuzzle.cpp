@@ -6,7 +6,6 @@
 
 #include "MGScreenManager.h"
 #include "container/VoDebugString.h"
-#include "container/VoLog.h"
 #include "container/VoPropertyList.h"
 #include "event/VoEventManager.h"
 #include "gdi/VoDisplayGroup.h"
@@ -222,15 +221,11 @@ void MGRoomServicePuzzle::Close() {
     if (MGScreenManager* screens = MGScreenManager::GetInstance()) {
         screens->Clear();
     }
-    const VoString target(kTargetScene);
-    // On the emptied stack the scene is pushed and entered at once (unless
-    // its placard comes first and brings it in later).
-    const bool loaded = scenes != nullptr && scenes->LoadScene(target, true, false);
-    MGScene* scene = scenes != nullptr ? scenes->GetScene() : nullptr;
-    if (loaded && scene != nullptr && scene->GetSceneId() == target) {
-        scene->SetViewpoint(VoString(kTargetViewpoint));
-    } else {
-        VO_WARNING(kViewpointDropped, kTargetViewpoint);
+    // On the emptied stack the scene is pushed and entered at once, at the
+    // viewpoint; on a first visit its placard comes first and loads it at
+    // the viewpoint after the chime.
+    if (scenes != nullptr) {
+        scenes->LoadScene(VoString(kTargetScene), true, false, VoString(kTargetViewpoint));
     }
     OnLeaveEnd();
     if (VoStateManager* states = VoStateManager::GetInstance()) {

@@ -5,8 +5,8 @@
 // whether each fragment lies at its distance from the first one (the
 // reference) and is turned like it. Then "evt_roomservice_solved", and in
 // the next frame the scene's audio stops, the screen stack is emptied,
-// "case02/hotel_room" is loaded and entered at "vp_dead_body" (when a
-// placard holds the scene back the viewpoint is dropped, logged), the
+// "case02/hotel_room" is loaded and entered at "vp_dead_body" (on a first
+// visit through its placard, which loads it there after the chime), the
 // puzzle leaves and "sta_cu_2st07_visible" turns true (notifying). No movie.
 //
 // Layout "//dataroot/textures/puzzles/roomservice_receipt/receipt_layout.txt"
@@ -49,7 +49,6 @@ public:
     static constexpr const char16_t* kTargetScene = u"case02/hotel_room";
     static constexpr const char16_t* kTargetViewpoint = u"vp_dead_body";
     static constexpr const char16_t* kDoneState = u"sta_cu_2st07_visible";
-    static constexpr const char* kViewpointDropped = "The viewpoint is not for the loaded scene: ";
     static constexpr int kFirstPieceIndex = 2;
     static constexpr int kMoveButton = 1;
     static constexpr float kMouseOrder = -5.0f;

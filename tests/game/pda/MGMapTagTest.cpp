@@ -10,6 +10,7 @@
 #include "event/VoEventManager.h"
 #include "game/ScreenProbes.h"
 #include "game/pda/MapTestGame.h"
+#include "game/support/MediaStubs.h"
 #include "gdi/VoButton.h"
 #include "gdi/VoDisplayGroup.h"
 #include "gdi/VoFader.h"
@@ -321,17 +322,50 @@ TEST(MGMapTag, GotoViewpointLoadsTheSceneAndEntersItAtTheViewpoint) {
     }
 }
 
-TEST_F(MGMapTagTest, AViewpointBehindAPlacardIsDroppedNotSetOnTheOldScene) {
-    MGScene* room = MapGame::EnterScene();
-    const VoString viewpoint = room->GetViewpointId();
-    fGame.LoadMap(MapLayout(
-        {{1, {Tag("inn", 10, 10, "script[true]", {{"script[true]", "gotoviewpoint|test/far|vp_b"}})}}}));
-    fGame.OpenMap();
-    LogCapture log;
-    MapGame::ClickTag(10, 10);
-    EXPECT_EQ(MGSceneManager::GetInstance()->GetScene(), room);
-    EXPECT_EQ(room->GetViewpointId(), viewpoint);
-    EXPECT_TRUE(log.Contains(std::string(MGMapTag::kViewpointDropped) + "vp_b"));
+TEST(MGMapTag, GotoViewpointBehindAPlacardReachesTheSceneTheCardLoadsAndLeavesTheOldOneAlone) {
+    struct Case {
+        const char* what;
+        const char* from;  // entered first, without its placard
+        const char* scene;
+        bool placard;  // the trip is the scene's first visit with a placard
+    };
+    const Case cases[] = {
+        {"no placard: the scene at once", "test/room", "test/near", false},
+        {"a first visit: the scene after its placard", "test/room", "test/far", true},
+        {"a first visit to the scene already current", "test/far", "test/far", true},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        MapGame game;
+        MGSceneManager* scenes = MGSceneManager::GetInstance();
+        ASSERT_TRUE(scenes->LoadScene(VoString(test.from), true, true));
+        MGScene* old = scenes->GetScene();
+        const std::string oldViewpoint = Narrow(old->GetViewpointId());
+        const std::string logic = std::string("gotoviewpoint|") + test.scene + "|vp_b";
+        game.LoadMap(MapLayout({{1, {Tag("inn", 10, 10, "script[true]", {{"script[true]", logic}})}}}));
+        game.OpenMap();
+        LogCapture log;
+        MapGame::ClickTag(10, 10);
+        if (test.placard) {
+            // Current until the card's load and leaving under its fade: not
+            // given the viewpoint, not entered again.
+            EXPECT_EQ(scenes->GetScene(), old);
+            EXPECT_EQ(Narrow(old->GetViewpointId()), oldViewpoint);
+            EXPECT_FALSE(old->IsInputEnabled());
+            game.RunFrames(1.0);
+            stubs::SoundPlayer* chime = stubs::SoundPlayer::Find("chingching");
+            ASSERT_NE(chime, nullptr);
+            chime->End();
+            game.RunFrames(1.0);
+        }
+        MGScene* scene = scenes->GetScene();
+        ASSERT_NE(scene, nullptr);
+        EXPECT_EQ(Narrow(scene->GetSceneId()), test.scene);
+        EXPECT_EQ(Narrow(scene->GetViewpointId()), "vp_b");
+        EXPECT_TRUE(scene->IsEntered());
+        EXPECT_EQ(MGScreenManager::GetInstance()->GetTopScreen(), scene);
+        EXPECT_FALSE(log.Contains("WARNING: "));
+    }
 }
 
 TEST_F(MGMapTagTest, ALocationCutSceneTakesTheTripInstead) {

@@ -182,24 +182,30 @@ TEST_F(MGSceneManagerTest, AViewpointAskedForIsEnteredAlsoWhenThePlacardLoadsThe
         const char* what;
         bool placardFirst;        // the office's placard is still due
         const char16_t* between;  // a scene loaded before the placard's load, or null
+        const char16_t* asked;
         const char* entered;
     };
-    for (const Case& c : {Case{"no placard", false, nullptr, "vp_window"},
-                          Case{"after the placard", true, nullptr, "vp_window"},
-                          Case{"another scene in between", true, u"street", "vp_desk"}}) {
+    for (const Case& c : {Case{"no placard", false, nullptr, u"vp_window", "vp_window"},
+                          Case{"after the placard", true, nullptr, u"vp_window", "vp_window"},
+                          Case{"none asked, after the placard", true, nullptr, u"", "vp_desk"},
+                          Case{"another scene in between", true, u"street", u"vp_window", "vp_desk"}}) {
         SCOPED_TRACE(c.what);
         if (!c.placardFirst) {
             VoEventManager::GetInstance()->AddEvent(VoString(u"case1/office_placard"), false);
         }
-        ASSERT_TRUE(fManager->LoadScene(VoString(u"case1/office"), false, false, VoString(u"vp_window")));
+        ASSERT_TRUE(fManager->LoadScene(VoString(u"case1/office"), false, false, VoString(c.asked)));
+        // Held back by the placard whether a viewpoint was asked for or not.
+        EXPECT_EQ(Narrow(fManager->GetHeldSceneId()), c.placardFirst ? "case1/office" : "");
         if (c.placardFirst) {
             EXPECT_EQ(fManager->GetScene(), nullptr);
             if (c.between != nullptr) {
                 ASSERT_TRUE(fManager->LoadScene(VoString(c.between), true, true));
+                EXPECT_EQ(Narrow(fManager->GetHeldSceneId()), "");
             }
             // As the placard loads it once its chime has ended.
             ASSERT_TRUE(fManager->LoadScene(VoString(u"case1/office"), false, false));
         }
+        EXPECT_EQ(Narrow(fManager->GetHeldSceneId()), "");
         ASSERT_NE(fManager->GetScene(), nullptr);
         EXPECT_EQ(Narrow(fManager->GetScene()->GetSceneId()), "case1/office");
         EXPECT_EQ(Narrow(fManager->GetScene()->GetViewpointId()), c.entered);
@@ -209,6 +215,8 @@ TEST_F(MGSceneManagerTest, AViewpointAskedForIsEnteredAlsoWhenThePlacardLoadsThe
         fManager->DestroyScene();
         fScreens->Clear();
         VoEventManager::GetInstance()->ClearEvents();
+        // The card's fade-in over before the next card.
+        fGame.RunFrames(1.0);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 #include "container/VoPropertyList.h"
@@ -375,21 +376,63 @@ TEST_F(RoomServiceSceneTest, TheSolutionLeavesInTheNextFrameForTheRoomAtItsViewp
     VoMouse::GetInstance()->RemoveListener(&probe);
 }
 
-TEST_F(RoomServiceSceneTest, APlacardHoldsTheRoomBackAndTheViewpointIsDroppedWithAWord) {
-    fScenes.Write("scenes.txt", "case02/hotel_room\n\tlocation=The Marlowe Hotel|Room 412\n");
+namespace {
+
+// The roads to the room: with no placard, and on a first visit behind its
+// placard, also when the room is already current (entered without it).
+struct RoomRoad {
+    const char* what;
+    bool placard;
+    bool roomCurrent;
+};
+
+void PrintTo(const RoomRoad& aRoad, std::ostream* apOut) {
+    *apOut << aRoad.what;
+}
+
+class RoomServiceRoadTest : public RoomServiceSceneTest, public ::testing::WithParamInterface<RoomRoad> {};
+
+}  // namespace
+
+TEST_P(RoomServiceRoadTest, TheRoomIsReachedAtItsViewpointAndAnOldSceneIsLeftAsItWas) {
+    const RoomRoad& road = GetParam();
+    if (road.placard) {
+        fScenes.Write("scenes.txt", "case02/hotel_room\n\tlocation=The Marlowe Hotel|Room 412\n");
+    }
+    MGSceneManager* scenes = MGSceneManager::GetInstance();
+    if (road.roomCurrent) {
+        ASSERT_TRUE(scenes->LoadScene(VoString(MGRoomServicePuzzle::kTargetScene), true, true));
+    }
+    MGScene* old = scenes->GetScene();
     Open();
     Straighten();
     LayOutSolved();
     LogCapture log;
     Drop(Piece(1));
     fGame.Frame();
-    EXPECT_TRUE(log.Contains(MGRoomServicePuzzle::kViewpointDropped));
     EXPECT_EQ(fPuzzle->GetRootGroup(), nullptr);
-    fGame.Settle();
-    ASSERT_TRUE(PuzzleGame::EndSound("chingching"));
-    fGame.Settle();
-    MGScene* scene = MGSceneManager::GetInstance()->GetScene();
+    if (road.placard) {
+        // The card holds the room back; the scene current meanwhile keeps its
+        // viewpoint.
+        EXPECT_EQ(scenes->GetScene(), old);
+        if (old != nullptr) {
+            EXPECT_EQ(Narrow(old->GetViewpointId()), "vp_door");
+        }
+        fGame.Settle();
+        ASSERT_TRUE(PuzzleGame::EndSound("chingching"));
+        fGame.Settle();
+    }
+    MGScene* scene = scenes->GetScene();
     ASSERT_NE(scene, nullptr);
     EXPECT_EQ(Narrow(scene->GetSceneId()), "case02/hotel_room");
-    EXPECT_EQ(Narrow(scene->GetViewpointId()), "vp_door");
+    EXPECT_EQ(Narrow(scene->GetViewpointId()), "vp_dead_body");
+    EXPECT_TRUE(scene->IsEntered());
+    EXPECT_EQ(PuzzleGame::Top(), static_cast<MGIScreen*>(scene));
+    EXPECT_FALSE(log.Contains("WARNING: "));
 }
+
+INSTANTIATE_TEST_SUITE_P(Roads, RoomServiceRoadTest,
+                         ::testing::Values(RoomRoad{"NoPlacard", false, false},
+                                           RoomRoad{"FirstVisitBehindThePlacard", true, false},
+                                           RoomRoad{"FirstVisitWithTheRoomCurrent", true, true}),
+                         [](const ::testing::TestParamInfo<RoomRoad>& aInfo) { return aInfo.param.what; });
