@@ -186,8 +186,7 @@ void SaveBlock_Engine(benchmark::State& aState) {
     VoMemoryStream in(4, VoMemoryStream::kGrowDouble);
     in.CreateFromBuffer(static_cast<std::int32_t>(block.size()), block.data());
     if (!game.fInventory->Read(&in)) {
-        aState.SkipWithError("the full block does not read");
-        return;
+        VoStopRun("SaveBlock_Engine: the full block does not read");
     }
     for (auto _ : aState) {
         VoMemoryStream out(static_cast<std::int32_t>(block.size()), VoMemoryStream::kGrowDouble);
