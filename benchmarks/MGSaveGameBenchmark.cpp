@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "MGApp.h"
+#include "VoBenchmarkCheck.h"
 #include "VoBenchmarkRatios.h"
 #include "container/VoLog.h"
 #include "container/VoPropertyList.h"
@@ -121,8 +122,7 @@ void BM_Save_Engine(benchmark::State& aState) {
     Game();
     for (auto _ : aState) {
         if (!MGGameFile::Save(kGamePath)) {
-            aState.SkipWithError("the save failed");
-            break;
+            VoStopRun("Save<Engine>: the save failed");
         }
     }
     aState.SetBytesProcessed(
@@ -144,8 +144,7 @@ void BM_Save_Plain(benchmark::State& aState) {
             file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
         if (file == nullptr || std::fclose(file) != 0 || !written ||
             std::rename(temporary.c_str(), target.c_str()) != 0) {
-            aState.SkipWithError("the plain write failed");
-            break;
+            VoStopRun("Save<Plain>: the plain write failed");
         }
     }
     aState.SetBytesProcessed(static_cast<std::int64_t>(aState.iterations()) *
@@ -158,8 +157,7 @@ void BM_Load_Engine(benchmark::State& aState) {
     MGGameFile::Save(kGamePath);
     for (auto _ : aState) {
         if (!MGGameFile::Load(kGamePath)) {
-            aState.SkipWithError("the load failed");
-            break;
+            VoStopRun("Load<Engine>: the load failed");
         }
     }
     aState.SetBytesProcessed(
@@ -181,8 +179,7 @@ void BM_Load_Plain(benchmark::State& aState) {
             std::fclose(file);
         }
         if (!read) {
-            aState.SkipWithError("the plain read failed");
-            break;
+            VoStopRun("Load<Plain>: the plain read failed");
         }
         benchmark::DoNotOptimize(bytes.data());
     }

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "VoBenchmarkCheck.h"
 #include "VoBenchmarkRatios.h"
 #include "animation/VoAnimation.h"
 #include "container/VoColor.h"
@@ -181,8 +182,7 @@ void ReadWhole(benchmark::State& aState, const std::string& aPath) {
     for (auto _ : aState) {
         std::FILE* file = std::fopen(aPath.c_str(), "rb");
         if (file == nullptr || std::fseek(file, 0, SEEK_END) != 0) {
-            aState.SkipWithError("cannot open the file");
-            return;
+            VoStopRun(aPath + ": cannot open the file");
         }
         const long size = std::ftell(file);
         std::fseek(file, 0, SEEK_SET);
@@ -192,8 +192,7 @@ void ReadWhole(benchmark::State& aState, const std::string& aPath) {
         benchmark::DoNotOptimize(buffer);
         std::free(buffer);
         if (read != static_cast<std::size_t>(size)) {
-            aState.SkipWithError("short read");
-            return;
+            VoStopRun(aPath + ": short read");
         }
         bytes = size;
     }
@@ -219,8 +218,7 @@ void LoadEach(benchmark::State& aState, const std::string& aPath, Load aLoad) {
     for (auto _ : aState) {
         Model model;
         if (!aLoad(model, path)) {
-            aState.SkipWithError("the load failed");
-            return;
+            VoStopRun(aPath + ": the load failed");
         }
         benchmark::DoNotOptimize(&model);
     }

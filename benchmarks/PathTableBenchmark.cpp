@@ -13,6 +13,9 @@
 // BM_RouteQueries asks the built table for 10,000 routes between pseudo-random
 // pairs; BM_PlainRouteQueries walks the baseline's predecessors for the same
 // pairs into a std::vector.
+//
+// Before anything is timed both tables of every size must give each queried
+// pair the same cost (to rounding) and the same waypoints.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -24,6 +27,7 @@
 #include <utility>
 #include <vector>
 
+#include "VoBenchmarkCheck.h"
 #include "VoBenchmarkRatios.h"
 #include "container/VoLog.h"
 #include "container/VoPropertyList.h"
@@ -57,9 +61,14 @@ Web MakeWeb(int aCount) {
     Web web;
     std::uint32_t state = 2024u + static_cast<std::uint32_t>(aCount);
     const float side = std::sqrt(static_cast<float>(aCount)) * 10.0f;
+    // On a grid of sixteenths, which the file's four decimals hold exactly:
+    // the engine reads the very points the baseline uses.
+    auto coordinate = [&state, side] {
+        return std::floor(static_cast<float>(NextRandom(&state) >> 8) / 16777216.0f * side * 16.0f) / 16.0f;
+    };
     for (int i = 0; i < aCount; ++i) {
-        const float x = static_cast<float>(NextRandom(&state) >> 8) / 16777216.0f * side;
-        const float y = static_cast<float>(NextRandom(&state) >> 8) / 16777216.0f * side;
+        const float x = coordinate();
+        const float y = coordinate();
         web.points.push_back({x, y});
     }
     web.links.resize(static_cast<std::size_t>(aCount));
@@ -281,6 +290,22 @@ void BM_DijkstraTable(benchmark::State& aState) {
     aState.counters["bytes"] = static_cast<double>(gPeakBytes);
 }
 
+// The route from aFrom to aTo, walked back through the predecessors; empty
+// when there is none.
+std::vector<int> PlainRoute(const PlainTable& aTable, int aFrom, int aTo) {
+    const std::int32_t* previous =
+        &aTable.previous[static_cast<std::size_t>(aFrom) * static_cast<std::size_t>(aTable.count)];
+    std::vector<int> route;
+    if (previous[aTo] >= 0) {
+        for (int at = aTo; at != aFrom; at = previous[at]) {
+            route.push_back(at);
+        }
+        route.push_back(aFrom);
+        std::reverse(route.begin(), route.end());
+    }
+    return route;
+}
+
 void BM_PlainRouteQueries(benchmark::State& aState) {
     const int count = static_cast<int>(aState.range(0));
     const Web& web = WebOf(count);
@@ -290,20 +315,38 @@ void BM_PlainRouteQueries(benchmark::State& aState) {
     for (auto _ : aState) {
         std::int64_t steps = 0;
         for (const auto& pair : pairs) {
-            const std::int32_t* previous = &table.previous[static_cast<std::size_t>(pair.first) * count];
-            std::vector<int> route;
-            if (previous[pair.second] >= 0) {
-                for (int at = pair.second; at != pair.first; at = previous[at]) {
-                    route.push_back(at);
-                }
-                route.push_back(pair.first);
-                std::reverse(route.begin(), route.end());
-            }
-            steps += static_cast<std::int64_t>(route.size());
+            steps += static_cast<std::int64_t>(PlainRoute(table, pair.first, pair.second).size());
         }
         benchmark::DoNotOptimize(steps);
     }
     aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations()) * kQueries);
+}
+
+// The engine's table and the baseline's give every queried pair (and the
+// pair each build asks for) the same cost and the same route.
+void CheckSameRoutes() {
+    for (int size : kSizes) {
+        EngineWeb engine(size);
+        engine.Build();
+        const Web& web = WebOf(size);
+        PlainTable table;
+        BuildPlainTable(web, LinkLengths(web), &table);
+        std::vector<std::pair<int, int>> pairs = QueryPairs(size);
+        pairs.insert(pairs.begin(), {0, 1});
+        for (const auto& pair : pairs) {
+            const std::string what = "web of " + std::to_string(size) + ", route " +
+                                     std::to_string(pair.first) + " to " + std::to_string(pair.second);
+            const VoShortestPath route = engine.web.GetShortestPath(pair.first, pair.second);
+            const std::size_t cell = static_cast<std::size_t>(pair.first) * static_cast<std::size_t>(size) +
+                                     static_cast<std::size_t>(pair.second);
+            VoCheckNear(what + ": cost", route.fCost, table.costs[cell], 1e-5);
+            std::vector<int> waypoints;
+            for (int i = 0; i < route.fPath.GetCount(); ++i) {
+                waypoints.push_back(route.fPath.GetAt(i));
+            }
+            VoCheckSameValues(what + ": waypoints", waypoints, PlainRoute(table, pair.first, pair.second));
+        }
+    }
 }
 
 void Sizes(benchmark::internal::Benchmark* apBenchmark) {
@@ -331,5 +374,5 @@ int main(int argc, char** argv) {
         const std::string arg = "/" + std::to_string(size);
         ratios.push_back({"BM_RouteQueries" + arg, "BM_PlainRouteQueries" + arg, kNoGoal});
     }
-    return VoRunWithRatios(argc, argv, ratios);
+    return VoRunWithRatios(argc, argv, ratios, CheckSameRoutes);
 }

@@ -5,6 +5,9 @@
 // beside the same queries walking the plain parser's nested maps. The
 // flat-list cases parse one list of n keys, so a cost that grows faster than
 // n shows in the time per key; the plain parser parses the same lists.
+// Before anything is timed both parsers parse every text once and must give
+// the same keys and values in the same order, and both sets of queries must
+// find the same.
 #include <algorithm>
 #include <clocale>
 #include <cstddef>
@@ -16,6 +19,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "VoBenchmarkCheck.h"
 #include "VoBenchmarkRatios.h"
 #include "container/VoLog.h"
 #include "container/VoPropertyList.h"
@@ -267,39 +271,51 @@ constexpr int kQueries = 100000;
 
 // 100,000 path queries per iteration, the getter chosen by the query's
 // place in a cycle of eight.
+// The queries over the parsed tree: what they found, summed (1 for a
+// found number above 0, a true or a section; the length of a text; the
+// pieces of a list).
+int RunQueries(VoPropertyList& aList, const std::vector<VoString>& aPaths) {
+    bool found = false;
+    int hits = 0;
+    for (int q = 0; q < kQueries; ++q) {
+        const VoString& path = aPaths[static_cast<std::size_t>(q) % aPaths.size()];
+        switch (q % 8) {
+            case 0:
+                hits += aList.GetFloat(path, &found) > 0.0f ? 1 : 0;
+                break;
+            case 1:
+            case 4:
+                hits += aList.GetVectorString(path, &found).GetCount();
+                break;
+            case 3:
+                hits += aList.GetBool(path, &found) ? 1 : 0;
+                break;
+            case 5:
+                hits += aList.GetList(path) != nullptr ? 1 : 0;
+                break;
+            default:
+                hits += aList.GetString(path, &found).GetLength();
+                break;
+        }
+    }
+    return hits;
+}
+
+std::vector<VoString> EnginePaths(int aScenes) {
+    std::vector<VoString> paths;
+    for (const std::string& path : QueryPaths(aScenes)) {
+        paths.emplace_back(path.c_str());
+    }
+    return paths;
+}
+
 void BM_PathQueries(benchmark::State& aState) {
     Quiet();
     VoPropertyList list;
     list.Parse(VoString(SceneText().c_str()));
-    std::vector<VoString> paths;
-    for (const std::string& path : QueryPaths(list.GetCount())) {
-        paths.emplace_back(path.c_str());
-    }
+    const std::vector<VoString> paths = EnginePaths(list.GetCount());
     for (auto _ : aState) {
-        bool found = false;
-        int hits = 0;
-        for (int q = 0; q < kQueries; ++q) {
-            const VoString& path = paths[static_cast<std::size_t>(q) % paths.size()];
-            switch (q % 8) {
-                case 0:
-                    hits += list.GetFloat(path, &found) > 0.0f ? 1 : 0;
-                    break;
-                case 1:
-                case 4:
-                    hits += list.GetVectorString(path, &found).GetCount();
-                    break;
-                case 3:
-                    hits += list.GetBool(path, &found) ? 1 : 0;
-                    break;
-                case 5:
-                    hits += list.GetList(path) != nullptr ? 1 : 0;
-                    break;
-                default:
-                    hits += list.GetString(path, &found).GetLength();
-                    break;
-            }
-        }
-        benchmark::DoNotOptimize(hits);
+        benchmark::DoNotOptimize(RunQueries(list, paths));
     }
     aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations()) * kQueries);
 }
@@ -399,43 +415,115 @@ private:
     std::u16string fKey;  // the piece being looked up, its room kept from query to query
 };
 
+// The same queries over the plain tree, summed the same way.
+int RunPlainQueries(PlainQueries& aQueries, const std::vector<std::u16string>& aPaths) {
+    int hits = 0;
+    for (int q = 0; q < kQueries; ++q) {
+        const std::u16string& path = aPaths[static_cast<std::size_t>(q) % aPaths.size()];
+        switch (q % 8) {
+            case 0:
+                hits += aQueries.GetFloat(path) > 0.0f ? 1 : 0;
+                break;
+            case 1:
+            case 4:
+                hits += static_cast<int>(aQueries.GetVectorString(path).size());
+                break;
+            case 3:
+                hits += aQueries.GetBool(path) ? 1 : 0;
+                break;
+            case 5:
+                hits += aQueries.GetList(path) != nullptr ? 1 : 0;
+                break;
+            default:
+                hits += static_cast<int>(aQueries.GetString(path).size());
+                break;
+        }
+    }
+    return hits;
+}
+
+std::vector<std::u16string> PlainPaths(int aScenes) {
+    std::vector<std::u16string> paths;
+    for (const std::string& path : QueryPaths(aScenes)) {
+        paths.push_back(Widen(path));
+    }
+    return paths;
+}
+
 void BM_PlainPathQueries(benchmark::State& aState) {
     const std::u16string text = Widen(SceneText());
     PlainList list;
     PlainParse(text, &list);
-    std::vector<std::u16string> paths;
-    for (const std::string& path : QueryPaths(static_cast<int>(list.order.size()))) {
-        paths.push_back(Widen(path));
-    }
+    const std::vector<std::u16string> paths = PlainPaths(static_cast<int>(list.order.size()));
     PlainQueries queries(list);
     for (auto _ : aState) {
-        int hits = 0;
-        for (int q = 0; q < kQueries; ++q) {
-            const std::u16string& path = paths[static_cast<std::size_t>(q) % paths.size()];
-            switch (q % 8) {
-                case 0:
-                    hits += queries.GetFloat(path) > 0.0f ? 1 : 0;
-                    break;
-                case 1:
-                case 4:
-                    hits += static_cast<int>(queries.GetVectorString(path).size());
-                    break;
-                case 3:
-                    hits += queries.GetBool(path) ? 1 : 0;
-                    break;
-                case 5:
-                    hits += queries.GetList(path) != nullptr ? 1 : 0;
-                    break;
-                default:
-                    hits += static_cast<int>(queries.GetString(path).size());
-                    break;
-            }
-        }
-        benchmark::DoNotOptimize(hits);
+        benchmark::DoNotOptimize(RunPlainQueries(queries, paths));
     }
     aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations()) * kQueries);
 }
 BENCHMARK(BM_PlainPathQueries)->Unit(benchmark::kMillisecond);
+
+// A parsed tree as lines in file order, depth first: "a.b=value" for a
+// value, "a.b." for a section.
+void Outline(VoPropertyList& aList, const std::u16string& aPrefix, std::vector<std::u16string>* apLines) {
+    for (int i = 0; i < aList.GetCount(); ++i) {
+        const VoString key = aList.GetKeyAt(i);
+        const std::u16string path =
+            aPrefix + std::u16string(key.GetChars(), static_cast<std::size_t>(key.GetLength()));
+        const VoPropertyListElement element = aList.GetAt(i);
+        if (VoPropertyList* section = element.GetList()) {
+            apLines->push_back(path + u".");
+            Outline(*section, path + u".", apLines);
+        } else if (const VoString* value = element.GetValue()) {
+            apLines->push_back(
+                path + u"=" +
+                std::u16string(value->GetChars(), static_cast<std::size_t>(value->GetLength())));
+        }
+    }
+}
+
+void Outline(const PlainList& aList, const std::u16string& aPrefix, std::vector<std::u16string>* apLines) {
+    for (const std::u16string* key : aList.order) {
+        const PlainList::Entry& entry = aList.entries.at(*key);
+        const std::u16string path = aPrefix + *key;
+        if (entry.section != nullptr) {
+            apLines->push_back(path + u".");
+            Outline(*entry.section, path + u".", apLines);
+        } else {
+            apLines->push_back(path + u"=" + entry.value);
+        }
+    }
+}
+
+// Both parsers give the same tree of every text the cases parse, and the
+// queries find the same.
+void CheckSameResults() {
+    Quiet();
+    auto check = [](const std::string& aName, const std::string& aText) {
+        VoPropertyList list;
+        list.Parse(VoString(aText.c_str()));
+        PlainList plain;
+        PlainParse(Widen(aText), &plain);
+        std::vector<std::u16string> engineLines;
+        std::vector<std::u16string> plainLines;
+        Outline(list, u"", &engineLines);
+        Outline(plain, u"", &plainLines);
+        VoCheckSameValues(aName + ": keys and values", engineLines, plainLines);
+    };
+    check("scene file of 1 MB", SceneText(1));
+    check("scene file of 10 MB", SceneText(10));
+    for (int keys : {1000, 10000, 100000}) {
+        check("flat list of " + std::to_string(keys), FlatText(keys));
+    }
+    VoPropertyList list;
+    list.Parse(VoString(SceneText().c_str()));
+    PlainList plain;
+    const std::u16string text = Widen(SceneText());
+    PlainParse(text, &plain);
+    PlainQueries queries(plain);
+    VoCheckSame("path queries: what they found", RunQueries(list, EnginePaths(list.GetCount())),
+                RunPlainQueries(queries, PlainPaths(static_cast<int>(plain.order.size()))));
+}
 
 }  // namespace
 
@@ -446,5 +534,6 @@ int main(int argc, char** argv) {
                             {"BM_ParseFlatList/1000", "BM_PlainParseFlatList/1000", 2.0},
                             {"BM_ParseFlatList/10000", "BM_PlainParseFlatList/10000", 2.0},
                             {"BM_ParseFlatList/100000", "BM_PlainParseFlatList/100000", 2.0},
-                            {"BM_PathQueries", "BM_PlainPathQueries", 1.5}});
+                            {"BM_PathQueries", "BM_PlainPathQueries", 1.5}},
+                           CheckSameResults);
 }

@@ -3,12 +3,15 @@
 // two others to it, concatenating two and three strings into a new one, and
 // appending an integer and a float (std::to_chars into a small buffer, then
 // widened, for the baseline). Pieces are 8 to 200 units from a fixed
-// pseudo-random sequence; each iteration runs 1024 steps.
+// pseudo-random sequence; each iteration runs 1024 steps. Before anything is
+// timed every step of every operation is run both ways once, and the texts
+// must be the same.
 #include <charconv>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "VoBenchmarkCheck.h"
 #include "VoBenchmarkRatios.h"
 #include "container/VoString.h"
 
@@ -78,85 +81,40 @@ const std::vector<Step>& Steps() {
     return steps;
 }
 
-void Count(benchmark::State& aState) {
-    aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations() * kSteps));
+// Each operation once, as the engine and as the baseline do it; the cases
+// time them over the steps and the check compares their texts.
+using EngineOperation = VoString (*)(const std::vector<VoString>&, const Step&);
+using PlainOperation = std::u16string (*)(const std::vector<std::u16string>&, const Step&);
+
+VoString VoStringAppend(const std::vector<VoString>& aPieces, const Step& aStep) {
+    VoString text(aPieces[aStep.first]);
+    text.Append(aPieces[aStep.second]);
+    text.Append(aPieces[aStep.third]);
+    return text;
 }
 
-void BM_VoStringAppend(benchmark::State& aState) {
-    const std::vector<VoString>& pieces = EnginePieces();
-    for (auto _ : aState) {
-        for (const Step& step : Steps()) {
-            VoString text(pieces[step.first]);
-            text.Append(pieces[step.second]);
-            text.Append(pieces[step.third]);
-            benchmark::DoNotOptimize(text.GetChars());
-        }
-    }
-    Count(aState);
+std::u16string U16StringAppend(const std::vector<std::u16string>& aPieces, const Step& aStep) {
+    std::u16string text(aPieces[aStep.first]);
+    text.append(aPieces[aStep.second]);
+    text.append(aPieces[aStep.third]);
+    return text;
 }
-BENCHMARK(BM_VoStringAppend);
 
-void BM_U16StringAppend(benchmark::State& aState) {
-    const std::vector<std::u16string>& pieces = Pieces();
-    for (auto _ : aState) {
-        for (const Step& step : Steps()) {
-            std::u16string text(pieces[step.first]);
-            text.append(pieces[step.second]);
-            text.append(pieces[step.third]);
-            benchmark::DoNotOptimize(text.data());
-        }
-    }
-    Count(aState);
+VoString VoStringConcatenate(const std::vector<VoString>& aPieces, const Step& aStep) {
+    return aPieces[aStep.first] + aPieces[aStep.second];
 }
-BENCHMARK(BM_U16StringAppend);
 
-void BM_VoStringConcatenate(benchmark::State& aState) {
-    const std::vector<VoString>& pieces = EnginePieces();
-    for (auto _ : aState) {
-        for (const Step& step : Steps()) {
-            const VoString text = pieces[step.first] + pieces[step.second];
-            benchmark::DoNotOptimize(text.GetChars());
-        }
-    }
-    Count(aState);
+std::u16string U16StringConcatenate(const std::vector<std::u16string>& aPieces, const Step& aStep) {
+    return aPieces[aStep.first] + aPieces[aStep.second];
 }
-BENCHMARK(BM_VoStringConcatenate);
 
-void BM_U16StringConcatenate(benchmark::State& aState) {
-    const std::vector<std::u16string>& pieces = Pieces();
-    for (auto _ : aState) {
-        for (const Step& step : Steps()) {
-            const std::u16string text = pieces[step.first] + pieces[step.second];
-            benchmark::DoNotOptimize(text.data());
-        }
-    }
-    Count(aState);
+VoString VoStringChain(const std::vector<VoString>& aPieces, const Step& aStep) {
+    return aPieces[aStep.first] + aPieces[aStep.second] + aPieces[aStep.third];
 }
-BENCHMARK(BM_U16StringConcatenate);
 
-void BM_VoStringChain(benchmark::State& aState) {
-    const std::vector<VoString>& pieces = EnginePieces();
-    for (auto _ : aState) {
-        for (const Step& step : Steps()) {
-            const VoString text = pieces[step.first] + pieces[step.second] + pieces[step.third];
-            benchmark::DoNotOptimize(text.GetChars());
-        }
-    }
-    Count(aState);
+std::u16string U16StringChain(const std::vector<std::u16string>& aPieces, const Step& aStep) {
+    return aPieces[aStep.first] + aPieces[aStep.second] + aPieces[aStep.third];
 }
-BENCHMARK(BM_VoStringChain);
-
-void BM_U16StringChain(benchmark::State& aState) {
-    const std::vector<std::u16string>& pieces = Pieces();
-    for (auto _ : aState) {
-        for (const Step& step : Steps()) {
-            const std::u16string text = pieces[step.first] + pieces[step.second] + pieces[step.third];
-            benchmark::DoNotOptimize(text.data());
-        }
-    }
-    Count(aState);
-}
-BENCHMARK(BM_U16StringChain);
 
 // The baseline's number text: std::to_chars into a small buffer, widened.
 template <typename... Format>
@@ -166,65 +124,92 @@ void AppendNumber(std::u16string* apText, Format... aFormat) {
     apText->append(digits, result.ptr);
 }
 
-void BM_VoStringAppendInt(benchmark::State& aState) {
+VoString VoStringAppendInt(const std::vector<VoString>& aPieces, const Step& aStep) {
+    VoString text(aPieces[aStep.first]);
+    text.Append(aStep.number);
+    return text;
+}
+
+std::u16string U16StringAppendInt(const std::vector<std::u16string>& aPieces, const Step& aStep) {
+    std::u16string text(aPieces[aStep.first]);
+    AppendNumber(&text, aStep.number);
+    return text;
+}
+
+VoString VoStringAppendFloat(const std::vector<VoString>& aPieces, const Step& aStep) {
+    VoString text(aPieces[aStep.first]);
+    text.Append(aStep.real);
+    return text;
+}
+
+std::u16string U16StringAppendFloat(const std::vector<std::u16string>& aPieces, const Step& aStep) {
+    std::u16string text(aPieces[aStep.first]);
+    AppendNumber(&text, static_cast<double>(aStep.real), std::chars_format::fixed, 6);
+    return text;
+}
+
+template <EngineOperation aOperation>
+void Engine(benchmark::State& aState) {
     const std::vector<VoString>& pieces = EnginePieces();
     for (auto _ : aState) {
         for (const Step& step : Steps()) {
-            VoString text(pieces[step.first]);
-            text.Append(step.number);
-            benchmark::DoNotOptimize(text.GetChars());
+            benchmark::DoNotOptimize(aOperation(pieces, step).GetChars());
         }
     }
-    Count(aState);
+    aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations() * kSteps));
 }
-BENCHMARK(BM_VoStringAppendInt);
 
-void BM_U16StringAppendInt(benchmark::State& aState) {
+template <PlainOperation aOperation>
+void Plain(benchmark::State& aState) {
     const std::vector<std::u16string>& pieces = Pieces();
     for (auto _ : aState) {
         for (const Step& step : Steps()) {
-            std::u16string text(pieces[step.first]);
-            AppendNumber(&text, step.number);
-            benchmark::DoNotOptimize(text.data());
+            benchmark::DoNotOptimize(aOperation(pieces, step).data());
         }
     }
-    Count(aState);
+    aState.SetItemsProcessed(static_cast<std::int64_t>(aState.iterations() * kSteps));
 }
-BENCHMARK(BM_U16StringAppendInt);
 
-void BM_VoStringAppendFloat(benchmark::State& aState) {
-    const std::vector<VoString>& pieces = EnginePieces();
-    for (auto _ : aState) {
-        for (const Step& step : Steps()) {
-            VoString text(pieces[step.first]);
-            text.Append(step.real);
-            benchmark::DoNotOptimize(text.GetChars());
-        }
-    }
-    Count(aState);
-}
-BENCHMARK(BM_VoStringAppendFloat);
+const struct {
+    const char* engineName;
+    void (*engine)(benchmark::State&);
+    EngineOperation engineOperation;
+    const char* plainName;
+    void (*plain)(benchmark::State&);
+    PlainOperation plainOperation;
+} kCases[] = {
+    {"BM_VoStringAppend", Engine<VoStringAppend>, VoStringAppend, "BM_U16StringAppend",
+     Plain<U16StringAppend>, U16StringAppend},
+    {"BM_VoStringConcatenate", Engine<VoStringConcatenate>, VoStringConcatenate, "BM_U16StringConcatenate",
+     Plain<U16StringConcatenate>, U16StringConcatenate},
+    {"BM_VoStringChain", Engine<VoStringChain>, VoStringChain, "BM_U16StringChain", Plain<U16StringChain>,
+     U16StringChain},
+    {"BM_VoStringAppendInt", Engine<VoStringAppendInt>, VoStringAppendInt, "BM_U16StringAppendInt",
+     Plain<U16StringAppendInt>, U16StringAppendInt},
+    {"BM_VoStringAppendFloat", Engine<VoStringAppendFloat>, VoStringAppendFloat, "BM_U16StringAppendFloat",
+     Plain<U16StringAppendFloat>, U16StringAppendFloat},
+};
 
-void BM_U16StringAppendFloat(benchmark::State& aState) {
-    const std::vector<std::u16string>& pieces = Pieces();
-    for (auto _ : aState) {
-        for (const Step& step : Steps()) {
-            std::u16string text(pieces[step.first]);
-            AppendNumber(&text, static_cast<double>(step.real), std::chars_format::fixed, 6);
-            benchmark::DoNotOptimize(text.data());
+// Every step of every operation gives the same text both ways.
+void CheckSameTexts() {
+    for (const auto& operation : kCases) {
+        for (std::size_t i = 0; i < Steps().size(); ++i) {
+            const VoString engine = operation.engineOperation(EnginePieces(), Steps()[i]);
+            VoCheckSame(std::string(operation.engineName) + ", step " + std::to_string(i),
+                        std::u16string(engine.GetChars(), static_cast<std::size_t>(engine.GetLength())),
+                        operation.plainOperation(Pieces(), Steps()[i]));
         }
     }
-    Count(aState);
 }
-BENCHMARK(BM_U16StringAppendFloat);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    return VoRunWithRatios(argc, argv,
-                           {{"BM_VoStringAppend", "BM_U16StringAppend", 2.0},
-                            {"BM_VoStringConcatenate", "BM_U16StringConcatenate", 2.0},
-                            {"BM_VoStringChain", "BM_U16StringChain", 2.0},
-                            {"BM_VoStringAppendInt", "BM_U16StringAppendInt", 2.0},
-                            {"BM_VoStringAppendFloat", "BM_U16StringAppendFloat", 2.0}});
+    std::vector<VoRatio> ratios;
+    for (const auto& operation : kCases) {
+        benchmark::RegisterBenchmark(operation.engineName, operation.engine);
+        benchmark::RegisterBenchmark(operation.plainName, operation.plain);
+        ratios.push_back({operation.engineName, operation.plainName, 2.0});
+    }
+    return VoRunWithRatios(argc, argv, ratios, CheckSameTexts);
 }

@@ -17,6 +17,9 @@
 // which interleaves the repetitions of all cases.
 //
 // Cases that the filter left out are skipped in the table.
+//
+// A program whose baselines do the same job as the engine passes a check
+// (VoBenchmarkCheck.h) as the last argument; it runs once, before any case.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -122,10 +125,14 @@ private:
     std::map<std::string, Samples> fSamples;
 };
 
-inline int VoRunWithRatios(int aArgc, char** apArgv, std::vector<VoRatio> aRatios) {
+inline int VoRunWithRatios(int aArgc, char** apArgv, std::vector<VoRatio> aRatios,
+                           void (*apCheck)() = nullptr) {
     benchmark::Initialize(&aArgc, apArgv);
     if (benchmark::ReportUnrecognizedArguments(aArgc, apArgv)) {
         return 1;
+    }
+    if (apCheck != nullptr) {
+        apCheck();
     }
     VoRatioReporter reporter(std::move(aRatios));
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -12,6 +12,7 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -62,12 +63,18 @@ bool PresentScaled(SDL_Window* apWindow) {
     return true;
 }
 
+// What failed, with SDL's reason, on standard error; the exit code.
+int Fail(int aCode, const char* apStep) {
+    std::fprintf(stderr, "VoEmptyGlProgram: %s failed: %s\n", apStep, SDL_GetError());
+    return aCode;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const bool scaled = argc > 1 && std::strcmp(argv[1], "--scaled") == 0;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        return 1;
+        return Fail(1, "SDL_Init");
     }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
@@ -84,15 +91,15 @@ int main(int argc, char** argv) {
     }
     SDL_Window* window = SDL_CreateWindow("", 0, 0, width, height, flags);
     if (window == nullptr) {
-        return 2;
+        return Fail(2, "SDL_CreateWindow");
     }
     SDL_GLContext context = SDL_GL_CreateContext(window);
     if (context == nullptr) {
-        return 3;
+        return Fail(3, "SDL_GL_CreateContext");
     }
     if (scaled) {
         if (!PresentScaled(window)) {
-            return 4;
+            return Fail(4, "Loading the framebuffer calls");
         }
     } else {
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
