@@ -26,7 +26,8 @@ button "btn_exit" (the witness window's cross, iv_exit_<s>.tga) and the
 topic list's scroll bar (the witness window's parts) at x 345; the list
 itself scrolls from (172, 45). The notepad group stands at (400, 150) for an
 expert without a computer and at (-130, 0) over the computer, so its picture
-lies between x 150 and 372.
+lies between x 150 and 372, over the computer between x 20 and 242; the
+console's title stands right of it, ending at x 780.
 
 On the consoles the card fields stand where the game puts them: the item
 (267, 199) and where it was found (267, 276); a person's name, age and
@@ -39,7 +40,7 @@ at (530, 175).
 import os
 import sys
 
-from pda_art import Canvas
+from pda_art import Canvas, text_width
 
 KINDS = {
     # kind: (title, body, trim, screen)
@@ -87,7 +88,9 @@ def console(kind):
     name, body, trim, screen = KINDS[kind]
     canvas = Canvas(800, 600, body)
     canvas.gradient(0, 0, 800, 40, trim, body)
-    canvas.text(20, 14, "PORT KESTREL POLICE - " + name, (20, 20, 24), 2)
+    # The title ends at the right: the notepad covers x 20 to 242 on the left.
+    title = "PORT KESTREL POLICE - " + name
+    canvas.text(780 - text_width(title, 2), 14, title, (20, 20, 24), 2)
     # The monitor: the card on the left, the picture box on the right.
     canvas.rounded(230, 150, 760, 360, 10, (24, 26, 30))
     canvas.rect(240, 160, 750, 350, screen)

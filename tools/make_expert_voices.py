@@ -50,17 +50,19 @@ VOICES = {
 }
 BLOCK = "// Expert and phone interviews (tools/make_expert_voices.py)."
 
-# Per interview: subtitle texts (voice lines and other keys).
+# Per interview: subtitle texts (voice lines and other keys). A topic's name
+# stands on the notepad's button left of the hourglass or tick it may show
+# (at most 107 pixels in the topic font, Friz_Quad_TT_8).
 TEXTS = {
     "1CL01": {
-        "topic_brasskey": "Brass key, room twelve",
-        "topic_1cs03": "The guest's photograph",
+        "topic_brasskey": "Brass key, room 12",
+        "topic_1cs03": "The guest's photo",
         "card_brasskey_name": "Brass key, room 12",
         "card_brasskey_collected": "Marlowe Hotel, lobby",
         "card_guest_name": "Nathan Reyes",
         "card_guest_age": "41",
         "card_guest_occupation": "Ship's purser",
-        "topic_1rb01": "The cufflink from the riverbank",
+        "topic_1rb01": "Riverbank cufflink",
         "card_1rb01_name": "Gold cufflink, engraved N.R.",
         "card_1rb01_collected": "Riverbank, below the pier",
         "i1cl01_e_intro_ready": "Detective. Your results are on the screen.",

@@ -9,6 +9,7 @@
 //   data/textures/menu/credits.txt               the credits' pictures and pages
 //   data/textures/menu/menu_*.tga                the pictures these name
 //   data/textures/menu/thumbnails/thumbs.txt     the thumbnail of each viewpoint
+//                                                of every scene under data/scenes
 //   data/textures/menu/thumbnails/thumb_*.tga    the sample scenes' views, a
 //                                                quarter of their size
 //   data/textures/menu/thumbnails/riverbank_body.bmp  the picture of a save
@@ -54,13 +55,18 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "MenuPictures.h"
 #include "MovieFiles.h"
 #include "SoundFiles.h"
+#include "TestText.h"
+#include "container/VoPropertyList.h"
+#include "container/VoString.h"
 #include "geometry/VoImageTGA.h"
 
 namespace {
@@ -605,7 +611,7 @@ const Colour kStamp{0.78, 0.1, 0.08, 1.0};
 const Colour kWood{0.22, 0.13, 0.07, 1.0};
 
 // The three cases a folder chooses, and the fourth, which has only its
-// ledger page; the lines are the ledger's entry for the case.
+// ledger page; the entry's text for the case, flowed onto the page's rules.
 struct CaseFile {
     const char* title;
     const char* place;
@@ -653,24 +659,72 @@ Picture Stamp(const Typeface& aFace) {
     return picture;
 }
 
+// The words of the pieces, one text, flowed into lines no wider than aWidth
+// in the face. False when a single word is wider than that.
+bool Flow(const Typeface& aFace, const std::vector<std::string>& aPieces, int aWidth,
+          std::vector<std::string>* apLines) {
+    bool fits = true;
+    std::string line;
+    for (const std::string& piece : aPieces) {
+        std::istringstream words(piece);
+        std::string word;
+        while (words >> word) {
+            const std::string longer = line.empty() ? word : line + " " + word;
+            if (!line.empty() && aFace.Width(longer) > aWidth) {
+                apLines->push_back(line);
+                line = word;
+            } else {
+                line = longer;
+            }
+            fits = fits && aFace.Width(word) <= aWidth;
+        }
+    }
+    if (!line.empty()) {
+        apLines->push_back(line);
+    }
+    return fits;
+}
+
+// The left page's writing: from the margin line to the rules' end, and from
+// the first rule under the heading down to the last rule.
+constexpr int kLedgerTextLeft = 104;
+constexpr int kLedgerTextRight = 384;
+constexpr int kLedgerFirstLine = 146;
+constexpr int kLedgerLastLine = 538;
+constexpr int kLedgerRule = 28;
+
 // A ledger open on the desk: two ruled pages, the case's entry on the
-// left, the stamp and the date of closing on the right.
-Picture Ledger(const CaseFile& aCase, const Typeface& aHeading, const Typeface& aHand, const Typeface& aStamp) {
+// left, one line on each rule, the stamp and the date of closing on the
+// right. False in aOk when the entry does not fit its page.
+Picture Ledger(const CaseFile& aCase, const Typeface& aHeading, const Typeface& aHand, const Typeface& aStamp,
+               bool* apOk) {
     Picture picture(800, 600, kWood);
     picture.FillRect(40, 40, 720, 520, {0.3, 0.12, 0.1, 1});
     for (int page = 0; page < 2; ++page) {
         const int left = 56 + page * 348;
         picture.FillRect(left, 52, 340, 496, kPaper);
-        for (int y = 120; y < 540; y += 28) {
+        for (int y = 120; y < 540; y += kLedgerRule) {
             picture.FillRect(left + 12, y, 316, 1, kRule);
         }
         picture.FillRect(left + 40, 60, 1, 480, WithAlpha(kStamp, 0.5));
     }
     picture.FillRect(398, 48, 4, 504, {0.2, 0.1, 0.08, 1});
     const std::string heading = std::string(aCase.title) + ": " + aCase.place;
-    aHeading.Draw(picture, heading, 104, 104, kInk);
-    for (std::size_t i = 0; i < aCase.entry.size(); ++i) {
-        aHand.Draw(picture, aCase.entry[i], 104, 146 + 56 * static_cast<int>(i), {0.1, 0.14, 0.32, 1});
+    aHeading.Draw(picture, heading, kLedgerTextLeft, 104, kInk);
+    std::vector<std::string> lines;
+    const int width = kLedgerTextRight - kLedgerTextLeft;
+    const bool fits =
+        Flow(aHand, aCase.entry, width, &lines) && aHeading.Width(heading) <= width &&
+        kLedgerFirstLine + kLedgerRule * (static_cast<int>(lines.size()) - 1) <= kLedgerLastLine;
+    if (!fits) {
+        std::fprintf(stderr,
+                     "the ledger entry of %s does not fit its page (heading %d of %d pixels, %d lines)\n",
+                     aCase.title, aHeading.Width(heading), width, static_cast<int>(lines.size()));
+        *apOk = false;
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        aHand.Draw(picture, lines[i], kLedgerTextLeft, kLedgerFirstLine + kLedgerRule * static_cast<int>(i),
+                   {0.1, 0.14, 0.32, 1});
     }
     picture.Draw(Stamp(aStamp), 490, 240);
     const std::string signed_ = "Entered in the ledger";
@@ -683,6 +737,8 @@ void CaseSelection(Output& aOut, const Typeface& aTitle, const Typeface& aButton
     const Typeface folderPlace("DejaVuSerif-Italic.ttf", 15);
     const Typeface stamp("DejaVuSans-Bold.ttf", 26);
     const Typeface hand("DejaVuSerif-Italic.ttf", 16);
+    // Smaller than a folder's title: the longest heading fits the page.
+    const Typeface ledgerHeading("DejaVuSerif-Bold.ttf", 19);
     const std::string folder = aOut.data + "/textures/caseselection/";
     const auto tga = [&aOut, &folder](const std::string& aName, const Picture& aPicture) {
         aOut.ok = WriteTga(folder + aName, aPicture) && aOut.ok;
@@ -773,7 +829,7 @@ void CaseSelection(Output& aOut, const Typeface& aTitle, const Typeface& aButton
     layout.Open("g06-ledger");
     for (int n = 1; n <= 4; ++n) {
         const std::string file = "cs_ledger" + std::to_string(n) + ".tga";
-        tga(file, Ledger(kCaseFiles[n - 1], folderTitle, hand, stamp));
+        tga(file, Ledger(kCaseFiles[n - 1], ledgerHeading, hand, stamp, &aOut.ok));
         layout.Open("case0" + std::to_string(n)).Value("id", "ledger").Value("texture", file).Close();
     }
     layout.Close().Close();
@@ -855,25 +911,88 @@ Picture RiverBank() {
     return picture;
 }
 
+// A scene of the tree: its id ("case01/lobby") and, in its file's order,
+// each viewpoint with the file name of its background.
+struct SceneViews {
+    std::string id;
+    std::vector<std::pair<std::string, std::string>> views;
+};
+
+// Every scene under data/scenes (a folder with a scene.txt), in the order of
+// the ids; empty, said on standard error, when a scene file cannot be read.
+std::vector<SceneViews> SampleScenes(const std::string& aData) {
+    namespace fs = std::filesystem;
+    std::vector<SceneViews> scenes;
+    const fs::path root = fs::path(aData) / "scenes";
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(root, error), end; !error && it != end; it.increment(error)) {
+        if (it->path().filename() != "scene.txt") {
+            continue;
+        }
+        std::ifstream in(it->path(), std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        VoPropertyList file;
+        VoPropertyList* viewpoints =
+            file.Parse(VoString(text.c_str())) ? file.GetList(VoString(u"viewpoints")) : nullptr;
+        if (viewpoints == nullptr) {
+            std::fprintf(stderr, "cannot read the viewpoints of %s\n", it->path().string().c_str());
+            return {};
+        }
+        SceneViews scene{fs::relative(it->path().parent_path(), root).generic_string(), {}};
+        for (int i = 0; i < viewpoints->GetCount(); ++i) {
+            const VoString key = viewpoints->GetKeyAt(i);
+            scene.views.emplace_back(Narrow(key),
+                                     Narrow(viewpoints->GetString(key + u".background", nullptr)));
+        }
+        scenes.push_back(scene);
+    }
+    std::sort(scenes.begin(), scenes.end(),
+              [](const SceneViews& aA, const SceneViews& aB) { return aA.id < aB.id; });
+    return scenes;
+}
+
+// The thumbnail of every viewpoint of every scene, and their table: scenes
+// of a case folder ("case01/lobby") under the folder and the scene's name,
+// the others under allCases and their whole id. A thumbnail is named after
+// the scene's last name, and the viewpoint without its "vp_" when the scene
+// has more than one: thumb_lobby_desk.tga, thumb_office.tga.
 void Thumbnails(Output& aOut) {
-    aOut.ok = Thumbnail(aOut, "case01/lobby/vp_entrance.tga", "thumb_lobby_entrance.tga") && aOut.ok;
-    aOut.ok = Thumbnail(aOut, "case01/lobby/vp_desk.tga", "thumb_lobby_desk.tga") && aOut.ok;
-    aOut.ok = Thumbnail(aOut, "case01/office/vp_office.tga", "thumb_office.tga") && aOut.ok;
-    aOut.ok = Thumbnail(aOut, "precinct/vp_squadroom.tga", "thumb_precinct.tga") && aOut.ok;
+    const std::vector<SceneViews> scenes = SampleScenes(aOut.data);
+    if (scenes.empty()) {
+        aOut.ok = false;
+        return;
+    }
     aOut.ok = WriteBmp(aOut.thumbnails + "riverbank_body.bmp", RiverBank()) && aOut.ok;
     Layout table(
         "The picture of each viewpoint for the save screen (tools/make_menus.cpp):\n"
         "by case folder, scene and viewpoint; scenes outside the case folders\n"
         "under allCases, by their whole id.");
-    table.Open("case01");
-    table.Open("lobby");
-    table.Open("vp_entrance").Value("image", "thumb_lobby_entrance.tga").Close();
-    table.Open("vp_desk").Value("image", "thumb_lobby_desk.tga").Close();
+    std::string folder;
+    for (const SceneViews& scene : scenes) {
+        const std::string::size_type slash = scene.id.find('/');
+        const bool inCase = scene.id.rfind("case", 0) == 0 && slash != std::string::npos;
+        const std::string section = inCase ? scene.id.substr(0, slash) : "allCases";
+        if (section != folder) {
+            if (!folder.empty()) {
+                table.Close();
+            }
+            table.Open(section);
+            folder = section;
+        }
+        table.Open(inCase ? scene.id.substr(slash + 1) : scene.id);
+        const std::string name = scene.id.substr(scene.id.rfind('/') + 1);
+        for (const auto& [viewpoint, background] : scene.views) {
+            std::string image = "thumb_" + name;
+            if (scene.views.size() > 1) {
+                image += "_" + (viewpoint.rfind("vp_", 0) == 0 ? viewpoint.substr(3) : viewpoint);
+            }
+            image += ".tga";
+            aOut.ok = Thumbnail(aOut, scene.id + "/" + background, image) && aOut.ok;
+            table.Open(viewpoint).Value("image", image).Close();
+        }
+        table.Close();
+    }
     table.Close();
-    table.Open("office").Open("vp_office").Value("image", "thumb_office.tga").Close().Close();
-    table.Close();
-    table.Open("allCases").Open("precinct").Open("vp_squadroom").Value("image", "thumb_precinct.tga");
-    table.Close().Close().Close();
     if (!table.Save(aOut.thumbnails + "thumbs.txt")) {
         aOut.ok = false;
     }

@@ -330,13 +330,15 @@ def crossword(folder):
     for r, c in white:
         x, y = c * CELL_W, r * CELL_H
         grid.fill(x + 1, y + 1, x + CELL_W, y + CELL_H, PAPER)
+    # The numbers in the cells' lower left corners: the letters the player
+    # writes and the printed ones stand in the upper part of the cell.
     for (r, c), number in starts.items():
         pen = c * CELL_W + 2
         for digit in str(number):
             figure = DIGITS[int(digit)]
             for i, bit in enumerate(figure):
                 if bit == "1":
-                    grid.put(pen + i % 3, r * CELL_H + 2 + i // 3, bgra(60, 60, 60))
+                    grid.put(pen + i % 3, r * CELL_H + CELL_H - 7 + i // 3, bgra(60, 60, 60))
             pen += 4
     write(grid, folder, "crossword_grid.tga")
 

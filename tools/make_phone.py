@@ -97,8 +97,10 @@ def make_ui():
     canvas.text(10, 109, "NAME", BODY)
     canvas.text(140, 109, "NUMBER", BODY)
     UI["overlay"] = cell
-    # The ruled lines under the rows.
+    # The rows' ground, dark as the voice mail's panel so the white names and
+    # numbers read on it, with a ruled line under each row.
     cell = (0, 124, 248, 136)
+    canvas.rect(0, 124, 248, 260, SCREEN)
     for y in range(33, 136, 20):
         canvas.rect(4, 124 + y, 244, 124 + y + 1, (40, 90, 88))
     UI["lines"] = cell

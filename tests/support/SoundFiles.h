@@ -9,7 +9,8 @@
 enum class SoundFormat { kWavPcm16, kWavFloat, kOggVorbis, kMpegLayer3 };
 
 // Interleaved frames (aChannels floats each) written at aRate; false when the
-// library refuses.
+// library refuses. The same frames always give the same bytes (an Ogg
+// stream's serial number is fixed).
 bool WriteSoundFile(const std::string& aPath, SoundFormat aFormat, int aRate, int aChannels,
                     const std::vector<float>& aFrames);
 
