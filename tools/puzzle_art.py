@@ -45,13 +45,50 @@ def read_tga(path):
     return width, height, rows
 
 
+def font_row_height(name):
+    """The "rowheight" of the font's entry in fonts.txt."""
+    entry = None
+    with open(os.path.join(FONT_FOLDER, "fonts.txt")) as source:
+        for line in source:
+            key, _, value = line.strip().partition("=")
+            if key == "id":
+                entry = value
+            elif key == "rowheight" and entry == name:
+                return int(value)
+    raise ValueError(name + ": not in fonts.txt")
+
+
+def letter_alpha(pixel, brightest):
+    """The coverage of the letter alone in a font pixel (see Font)."""
+    b, g, r, a = pixel
+    if brightest == 0 or max(r, g, b) == brightest:
+        return a
+    return round(max(r, g, b) * a / brightest)
+
+
 class Font:
     """A raster font of data/textures/fonts: the glyph cells found along the
-    guide lines, one per printable ASCII character."""
+    guide lines, one per printable ASCII character, in rows of the height
+    that data/textures/fonts/fonts.txt gives.
 
-    def __init__(self, name, row_height):
-        self.row_height = row_height
-        width, height, self.rows = read_tga(os.path.join(FONT_FOLDER, name + ".tga"))
+    Only the letters are set, never the black outline that a font of the
+    subtitles carries (tools/fontgen/sample_fonts.list): its pixels hold the
+    letter's colour premultiplied over the black, so the letter's own
+    coverage is alpha x the pixel's brightest channel / the letter colour's
+    brightest channel (which is full in both such fonts: the coverage comes
+    back exactly). A text line takes line_height - 1 pixel lines, the row
+    height the font would have without its outline."""
+
+    def __init__(self, name, line_height):
+        self.row_height = line_height
+        cell_height = font_row_height(name)
+        width, height, rows = read_tga(os.path.join(FONT_FOLDER, name + ".tga"))
+        # The letters' colour shows fully where a pixel is all letter.
+        brightest = max((max(p[:3]) for y, row in enumerate(rows) if y % cell_height for p in row if p[3]),
+                        default=0)
+        self.rows = [row if y % cell_height == 0 else [p[:3] + (letter_alpha(p, brightest),) for p in row]
+                     for y, row in enumerate(rows)]
+        self.cell_height = cell_height
         self.glyphs = {}
         cells = self._scan(width, height)
         for character, cell in zip(CHARACTERS, cells):
@@ -98,7 +135,7 @@ class Font:
                     if x < width:
                         kind = self._guide(guide_line[x])
                 cells.append((left, start, white_end, x, top))
-            top += self.row_height
+            top += self.cell_height
         return cells
 
     def width(self, text, scale=1):
@@ -170,7 +207,7 @@ class Canvas:
             if cell is None:
                 continue
             left, start, white_end, black_end, top = cell
-            for gy in range(1, font.row_height):
+            for gy in range(1, font.cell_height):
                 row = font.rows[top + gy]
                 for gx in range(left, black_end):
                     alpha = row[gx][3]

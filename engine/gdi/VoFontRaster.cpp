@@ -1,5 +1,7 @@
 #include "gdi/VoFontRaster.h"
 
+#include <cstring>
+
 #include "container/VoDebugString.h"
 #include "container/VoFloat.h"
 #include "container/VoLog.h"
@@ -41,6 +43,68 @@ void DeleteValues(VoTableUInt& aTable) {
     aTable.Clear();
 }
 
+// The font image as its texture holds it: every guide line transparent,
+// with the colours of the glyph line below it. A glyph's picture borders
+// guide lines above and below (its row's and the next row's), and linear
+// filtering reaches half a texel past the picture wherever a glyph is drawn
+// smaller or larger than its picture or off the pixel grid: the opaque white
+// and black marks would show as a dashed line along the text. The texels a
+// glyph's quad covers are the image's own. Pixels without alpha (24-bit, or
+// 32-bit whose fourth byte the device ignores) become opaque 32-bit pixels
+// with alpha. False, aOut untouched, for an image that cannot be copied.
+bool GlyphTexels(const VoImage& aImage, std::int32_t aRowHeight, VoImage* apOut) {
+    const std::int32_t width = aImage.GetWidth();
+    const std::int32_t height = aImage.GetHeight();
+    const std::int32_t format = aImage.GetFormat();
+    const std::int32_t bytes = VoImage::GetBytesPerPixel(format);
+    const unsigned char* source = aImage.GetPixels();
+    if (source == nullptr || width <= 0 || height <= 0 || bytes <= 0 ||
+        aRowHeight < VoFontImageScan::kMinRowHeight) {
+        return false;
+    }
+    // The copy: pixels without alpha given an opaque one.
+    const bool widen = format == VoImage::kFormatBGR || format == VoImage::kFormatBGRX;
+    const std::int32_t outBytes = widen ? 4 : bytes;
+    const std::int64_t pitch = static_cast<std::int64_t>(width) * outBytes;
+    const std::int64_t size = pitch * height;
+    if (size > VoImage::kMaxPixelBytes) {
+        return false;
+    }
+    unsigned char* pixels = VO_NEW unsigned char[static_cast<std::size_t>(size)];
+    if (pixels == nullptr) {
+        return false;
+    }
+    for (std::int32_t y = 0; y < height; ++y) {
+        const unsigned char* in = source + static_cast<std::int64_t>(y) * aImage.GetPitch();
+        unsigned char* out = pixels + y * pitch;
+        if (!widen) {
+            std::memcpy(out, in, static_cast<std::size_t>(pitch));
+            continue;
+        }
+        for (std::int32_t x = 0; x < width; ++x, in += bytes, out += 4) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
+            out[3] = 255;
+        }
+    }
+    // Alpha is the last byte of a pixel in every format (the only one of A8).
+    for (std::int64_t y = 0; y < height; y += aRowHeight) {
+        unsigned char* guide = pixels + y * pitch;
+        if (y + 1 < height) {
+            std::memcpy(guide, guide + pitch, static_cast<std::size_t>(pitch));
+        }
+        for (std::int32_t x = 0; x < width; ++x) {
+            guide[x * outBytes + outBytes - 1] = 0;
+        }
+    }
+    const bool made =
+        apOut->Create(width, height, static_cast<std::int32_t>(pitch), widen ? VoImage::kFormatBGRA : format,
+                      pixels, static_cast<std::int32_t>(size));
+    delete[] pixels;
+    return made;
+}
+
 }  // namespace
 
 VoFontRaster::VoFontRaster(const VoString& aId, const VoString* apCharacters, VoImage* apImage,
@@ -48,7 +112,7 @@ VoFontRaster::VoFontRaster(const VoString& aId, const VoString* apCharacters, Vo
     : fWidths(kTableSlots),
       fSprites(kTableSlots),
       fCharacters(apCharacters != nullptr ? *apCharacters : VoString(VoFontManager::kDefaultCharacters)) {
-    if (Setup(aId, apImage)) {
+    if (Setup(aId, apImage, aRowHeight)) {
         CreateCharacterSprites(apImage, aRowHeight);
     }
     fBlend = 1.0f;
@@ -63,12 +127,14 @@ VoString VoFontRaster::ToString() const {
     return VoDebugString("VoFontRaster", this);
 }
 
-bool VoFontRaster::Setup(const VoString& aId, VoImage* apImage) {
+bool VoFontRaster::Setup(const VoString& aId, VoImage* apImage, std::int32_t aRowHeight) {
     VoTextureManager* textures = VoTextureManager::GetInstance();
     if (textures != nullptr) {
         fTexture = textures->GetHandle(aId);
         if (fTexture == 0 && apImage != nullptr) {
-            fTexture = textures->CreateTexture(aId, apImage);
+            VoImage texels;
+            fTexture =
+                textures->CreateTexture(aId, GlyphTexels(*apImage, aRowHeight, &texels) ? &texels : apImage);
         }
     }
     if (fTexture == 0) {

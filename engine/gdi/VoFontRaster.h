@@ -9,7 +9,9 @@
 // centre on the first white column: the sprite's position is the pen.
 //
 // The font image becomes a texture of the texture manager under the font's
-// id (an existing texture of that id is reused); the glyph sprites hold it.
+// id (an existing texture of that id is reused), its guide lines made
+// transparent so that filtering never carries their marks into a glyph; the
+// glyph sprites hold it.
 #include <cstdint>
 
 #include "container/VoTableUInt.h"
@@ -69,8 +71,9 @@ public:
     std::uint32_t GetTexture() const { return fTexture; }
 
 private:
-    // The texture of the font's id, made from the image when there is none.
-    bool Setup(const VoString& aId, VoImage* apImage);
+    // The texture of the font's id, made from the image when there is none
+    // (its guide lines cleared, see GlyphTexels).
+    bool Setup(const VoString& aId, VoImage* apImage, std::int32_t aRowHeight);
     // One width and one sprite per cell of the image, in the order of the
     // character set, until either runs out.
     bool CreateCharacterSprites(VoImage* apImage, std::int32_t aRowHeight);

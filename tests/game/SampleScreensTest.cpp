@@ -8,9 +8,10 @@
 // tree is shown by one of these screens (EveryLayoutIsShownBySomeScreen).
 //
 // These tests draw no 3D scene: a text whose ground is mostly the scene is
-// judged for its fit only, not for its contrast. Of the sample's texts only
-// the subtitles are such (their box is translucent), and the tests hold
-// every screen to that.
+// judged against the worst ground the scene may give, by the letters' own
+// edges over white and over black (see ReadScreenTexts). Of the sample's
+// texts only the subtitles are such (their box is 40 percent black), and
+// the tests hold every screen to that.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -335,8 +336,11 @@ protected:
 
 // The reader on screens of its own: a text on a plate, in the fonts of the
 // tree. Each rule fails on its fault and only there; a thin rule across a
-// text's box and a disabled button's grey are no faults.
+// text's box and a disabled button's grey are no faults. Over a plate of 40
+// percent black (the subtitles' box) the scene shows through: a white text
+// reads over it in the outlined fonts of the subtitles, not in a plain one.
 TEST(ScreenTexts, EachRuleFailsOnItsFaultAndOnlyThere) {
+    const unsigned char kBlack[3] = {0, 0, 0};
     const unsigned char kWhite[3] = {255, 255, 255};
     const unsigned char kPale[3] = {206, 216, 196};
     const unsigned char kDark[3] = {14, 40, 44};
@@ -349,6 +353,7 @@ TEST(ScreenTexts, EachRuleFailsOnItsFaultAndOnlyThere) {
         float width;  // word-wrapped, one line, when above 0
         int mark;     // 0 none, 1 a mark on the plate under the text, 2 a picture over it, 3 a rule across it
         const char* fault;
+        float plateBlend = 1.0f;
     };
     const Case cases[] = {
         {"black on white", u"tahoma10black", kWhite, u"Mr. Ardley", 0.0f, 0, ""},
@@ -362,11 +367,15 @@ TEST(ScreenTexts, EachRuleFailsOnItsFaultAndOnlyThere) {
         {"over a mark", u"tahoma10black", kWhite, u"Mr. Ardley", 0.0f, 1, "runs over"},
         {"under a picture", u"tahoma10black", kWhite, u"Mr. Ardley", 0.0f, 2, "lie under"},
         {"across a thin rule", u"tahoma10black", kWhite, u"Mr. Ardley", 0.0f, 3, ""},
+        {"plain, over the scene", u"LucindaSans10", kBlack, u"Mr. Ardley", 0.0f, 0, "round its letters",
+         0.4f},
+        {"outlined, over the scene", u"TW_CEN_MT16", kBlack, u"Mr. Ardley", 0.0f, 0, "", 0.4f},
+        {"outlined blue, over the scene", u"TW_CEN_MT16_BLUE", kBlack, u"Mr. Ardley", 0.0f, 0, "", 0.4f},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SampleGame game;
-        AddPlate("plate", 100, 100, 120, 24, c.plate, 0.0f);
+        AddPlate("plate", 100, 100, 120, 24, c.plate, 0.0f)->SetBlend(c.plateBlend);
         auto* text = new VoTextArea();
         text->SetId(VoString(u"text"));
         ASSERT_TRUE(text->Create(VoString(c.font)));
@@ -386,7 +395,8 @@ TEST(ScreenTexts, EachRuleFailsOnItsFaultAndOnlyThere) {
             AddPlate("rule", 100, 110, 120, 1, kPale, 1.0f);
         }
         const ScreenTextReport report = ReadScreenTexts();
-        ASSERT_EQ(report.texts.size(), 1u);
+        ASSERT_EQ(report.texts.size() + report.overScene.size(), 1u);
+        EXPECT_EQ(report.overScene.size(), c.plateBlend < 0.5f ? 1u : 0u);
         std::string faults;
         bool found = false;
         for (const std::string& fault : report.faults) {

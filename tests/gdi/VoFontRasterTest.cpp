@@ -17,6 +17,7 @@
 #include "render/VoTextureManager.h"
 #include "render/VoVertexBuffer.h"
 #include "support/LogCapture.h"
+#include "support/RecordingRasterizer.h"
 
 namespace {
 
@@ -278,6 +279,66 @@ TEST_F(VoFontRasterTest, AFontWithoutATextureHasNoCharacters) {
     EXPECT_EQ(font.GetCharacterHeight(), VoFontRaster::kInitialCharacterHeight);
     EXPECT_FALSE(font.Render(fRenderer, VoString(u"A")));
     EXPECT_TRUE(log.Logged("ERROR: ", "Render failure. Could not find sprite for char: 65"));
+}
+
+// The font's texture holds the image's glyph lines as they are and its
+// guide lines transparent, each with the colours of the line below it (the
+// last line, with none below, keeps its own), so that filtering round a
+// glyph's picture finds nothing of the marks. Pixels without alpha become
+// opaque 32-bit ones. Images of 2 x 7 pixels, row height 3: guide lines 0,
+// 3 and 6.
+TEST_F(VoFontRasterTest, TheTextureClearsTheGuideLinesAndKeepsTheGlyphLines) {
+    struct Case {
+        const char* what;
+        std::int32_t format;
+        int bytes;
+        std::int32_t textureFormat;
+    };
+    const Case cases[] = {
+        {"32-bit with alpha", VoImage::kFormatBGRA, 4, VoImage::kFormatBGRA},
+        {"32-bit without alpha", VoImage::kFormatBGRX, 4, VoImage::kFormatBGRA},
+        {"24-bit", VoImage::kFormatBGR, 3, VoImage::kFormatBGRA},
+        {"alpha only", VoImage::kFormatA8, 1, VoImage::kFormatA8},
+    };
+    constexpr int kWidth = 2;
+    constexpr int kHeight = 7;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Every byte of a line differs from those of every other line.
+        std::vector<unsigned char> pixels;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int i = 0; i < kWidth * c.bytes; ++i) {
+                pixels.push_back(static_cast<unsigned char>(y % 3 == 0 ? 255 - y : 10 * y + i));
+            }
+        }
+        VoImage image;
+        ASSERT_TRUE(image.Create(kWidth, kHeight, kWidth * c.bytes, c.format, pixels.data(),
+                                 static_cast<std::int32_t>(pixels.size())));
+        const VoString id = VoString(u"texels ") + VoString(c.what);
+        VoFontRaster font(id, nullptr, &image, 3);
+        auto* texture =
+            dynamic_cast<RecordingTexture*>(VoTextureManager::GetInstance()->GetTexture(font.GetTexture()));
+        ASSERT_NE(texture, nullptr);
+        EXPECT_EQ(texture->GetFormat(), c.textureFormat);
+        const int out = c.textureFormat == VoImage::kFormatA8 ? 1 : 4;
+        const std::vector<unsigned char>& texels = texture->GetTexels();
+        ASSERT_EQ(texels.size(), static_cast<std::size_t>(kWidth * kHeight * out));
+        for (int y = 0; y < kHeight; ++y) {
+            const bool guide = y % 3 == 0;
+            // The line whose colours the texels carry.
+            const int from = guide && y + 1 < kHeight ? y + 1 : y;
+            for (int x = 0; x < kWidth; ++x) {
+                const unsigned char* texel = &texels[static_cast<std::size_t>((y * kWidth + x) * out)];
+                const unsigned char* pixel = &pixels[static_cast<std::size_t>((from * kWidth + x) * c.bytes)];
+                for (int channel = 0; channel < out - 1; ++channel) {
+                    EXPECT_EQ(texel[channel], pixel[channel]) << "line " << y << ", column " << x;
+                }
+                const int alpha =
+                    guide ? 0 : (c.bytes == 3 || c.format == VoImage::kFormatBGRX ? 255 : pixel[out - 1]);
+                EXPECT_EQ(texel[out - 1], alpha) << "line " << y << ", column " << x;
+            }
+        }
+    }
 }
 
 // The scan on its own: guide lines of every format, and row heights that

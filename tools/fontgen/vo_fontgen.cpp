@@ -10,10 +10,21 @@
 // writes data/textures/fonts/<id>.tga for every line of the list and
 // data/textures/fonts/fonts.txt. The list holds one font a line:
 //
-//     <id> <font file> <pixel size> <colour RRGGBB>
+//     <id> <font file> <pixel size> <colour RRGGBB> [outline]
 //
 // with '#' lines as comments; a font file without a '/' is taken from
 // /usr/share/fonts/truetype/dejavu (Debian's fonts-dejavu-core).
+//
+// "outline" draws a black edge one pixel wide round every letter, into the
+// glyph pictures themselves: the subtitles stand over the 3D scene, under a
+// box of 40 percent black, and must read over a light floor as over a dark
+// one. Each picture grows by a pixel on every side (the cell's picture
+// begins a column left of the letter and its black run reaches a column
+// further), the rows by the lines the edge needs below the lowest letter or
+// above the highest, while the advance stays the letter's: the edges of two
+// neighbours may share a column. A pixel of the letter over its edge keeps
+// the letter's colour at its own coverage, premultiplied over the black:
+// colour x alpha is the letter's colour x its coverage.
 //
 // The image layout. The image is cut into rows of "rowheight" pixel lines;
 // the first line of a row is its guide line, the others hold the glyphs, the
@@ -26,9 +37,9 @@
 //   - opaque black pixels over the columns where the picture reaches right
 //     of the advance;
 //   - one transparent separator pixel, which the reader skips.
-// Glyph pixels carry the font's colour with the coverage as alpha; the rest
-// is transparent. The image is a run-length TGA (type 10, 32 bits, top row
-// first), its sides powers of two.
+// Glyph pixels carry the font's colour with the coverage as alpha (over the
+// outline as above, where the font has one); the rest is transparent. The image is a run-length TGA (type 10,
+// 32 bits, top row first), its sides powers of two.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -52,6 +63,7 @@ struct FontSpec {
     std::string file;
     int pixelSize = 0;
     std::uint8_t red = 0, green = 0, blue = 0;
+    bool outline = false;
 };
 
 struct Glyph {
@@ -61,7 +73,8 @@ struct Glyph {
     int top = 0;      // bitmap top relative to the baseline (up)
     int width = 0;
     int rows = 0;
-    std::vector<std::uint8_t> coverage;  // rows x width
+    std::vector<std::uint8_t> coverage;  // rows x width: the letter
+    std::vector<std::uint8_t> edge;      // rows x width: its outline, empty without one
     // The picture's columns relative to the pen: [first, end).
     int first() const { return std::min(0, left); }
     int end() const { return std::max(advance, left + width); }
@@ -135,6 +148,49 @@ private:
     std::vector<Pixel> fPixels;
 };
 
+// The letter with a black edge one pixel wide: the picture grown by a pixel
+// on every side, the edge at each pixel twice the letter's greatest
+// coverage among the pixel and its eight neighbours, at most opaque: solid
+// beside every pixel that is half letter or more, fading out only round
+// the letter's faint anti-aliased rim.
+void AddOutline(Glyph& aGlyph) {
+    const int width = aGlyph.width + 2;
+    const int rows = aGlyph.rows + 2;
+    std::vector<std::uint8_t> coverage(static_cast<std::size_t>(width) * rows, 0);
+    std::vector<std::uint8_t> edge(coverage.size(), 0);
+    for (int y = 0; y < aGlyph.rows; ++y) {
+        for (int x = 0; x < aGlyph.width; ++x) {
+            const std::uint8_t value = aGlyph.coverage[y * aGlyph.width + x];
+            coverage[(y + 1) * width + x + 1] = value;
+            const auto solid = static_cast<std::uint8_t>(std::min(255, 2 * value));
+            for (int dy = 0; dy <= 2; ++dy) {
+                for (int dx = 0; dx <= 2; ++dx) {
+                    std::uint8_t& around = edge[(y + dy) * width + x + dx];
+                    around = std::max(around, solid);
+                }
+            }
+        }
+    }
+    aGlyph.left -= 1;
+    aGlyph.top += 1;
+    aGlyph.width = width;
+    aGlyph.rows = rows;
+    aGlyph.coverage.swap(coverage);
+    aGlyph.edge.swap(edge);
+}
+
+// A pixel of the letter (coverage c) over its black edge (coverage e): alpha
+// c + e (1 - c), the colour the letter's at c / alpha, so that colour x
+// alpha is the letter's colour x c.
+Pixel OverEdge(const FontSpec& aSpec, std::uint8_t aCoverage, std::uint8_t aEdge) {
+    const int alpha = aCoverage + (aEdge * (255 - aCoverage) + 127) / 255;
+    const auto channel = [&](std::uint8_t aChannel) {
+        return static_cast<std::uint8_t>(alpha == 0 ? 0 : (aChannel * aCoverage + alpha / 2) / alpha);
+    };
+    return Pixel{channel(aSpec.blue), channel(aSpec.green), channel(aSpec.red),
+                 static_cast<std::uint8_t>(alpha)};
+}
+
 int NextPowerOfTwo(int aValue) {
     int power = 1;
     while (power < aValue) {
@@ -177,6 +233,9 @@ bool LoadGlyphs(FT_Library aLibrary, const FontSpec& aSpec, std::vector<Glyph>& 
         for (int y = 0; y < glyph.rows; ++y) {
             const unsigned char* source = slot->bitmap.buffer + y * slot->bitmap.pitch;
             std::copy(source, source + glyph.width, glyph.coverage.begin() + y * glyph.width);
+        }
+        if (aSpec.outline) {
+            AddOutline(glyph);
         }
         aGlyphs.push_back(glyph);
     }
@@ -245,7 +304,9 @@ bool MakeFont(FT_Library aLibrary, const FontSpec& aSpec, const std::string& aFo
     PlaceCells(glyphs, bestWidth, places);
 
     Picture picture(bestWidth, bestHeight);
-    const Pixel clear{aSpec.blue, aSpec.green, aSpec.red, 0};
+    // The colour that filtering mixes in at the picture's edge: the letter's,
+    // or its outline's where it has one.
+    const Pixel clear = aSpec.outline ? Pixel{0, 0, 0, 0} : Pixel{aSpec.blue, aSpec.green, aSpec.red, 0};
     picture.Fill(clear);
     const Pixel white{255, 255, 255, 255};
     const Pixel black{0, 0, 0, 255};
@@ -276,7 +337,10 @@ bool MakeFont(FT_Library aLibrary, const FontSpec& aSpec, const std::string& aFo
             }
             for (int column = 0; column < glyph.width; ++column) {
                 const std::uint8_t coverage = glyph.coverage[row * glyph.width + column];
-                if (coverage != 0) {
+                const std::uint8_t edge = glyph.edge.empty() ? 0 : glyph.edge[row * glyph.width + column];
+                if (edge != 0) {
+                    picture.Set(pen + glyph.left + column, y, OverEdge(aSpec, coverage, edge));
+                } else if (coverage != 0) {
                     picture.Set(pen + glyph.left + column, y,
                                 Pixel{aSpec.blue, aSpec.green, aSpec.red, coverage});
                 }
@@ -306,11 +370,17 @@ bool ReadList(const std::string& aPath, std::vector<FontSpec>& aSpecs) {
         std::istringstream fields(line);
         FontSpec spec;
         std::string colour;
-        if (!(fields >> spec.id >> spec.file >> spec.pixelSize >> colour) || colour.size() != 6 ||
-            spec.pixelSize < 4) {
+        std::string option;
+        std::string extra;
+        fields >> spec.id >> spec.file >> spec.pixelSize >> colour;
+        const bool complete = static_cast<bool>(fields);
+        fields >> option >> extra;
+        if (!complete || colour.size() != 6 || spec.pixelSize < 4 ||
+            !(option.empty() || option == "outline") || !extra.empty()) {
             std::cerr << "bad line: " << line << "\n";
             return false;
         }
+        spec.outline = option == "outline";
         const unsigned long rgb = std::stoul(colour, nullptr, 16);
         spec.red = static_cast<std::uint8_t>(rgb >> 16);
         spec.green = static_cast<std::uint8_t>(rgb >> 8);

@@ -33,6 +33,9 @@ constexpr float kContrastShare = 0.9f;
 constexpr float kLeastCover = 0.5f;
 constexpr float kLeastPainted = 0.5f;
 constexpr float kMostHidden = 0.02f;
+// A letter's colour this bright or darker gives no measure of how much of
+// a pixel its letter covers (see LetterShare).
+constexpr float kDarkLetters = 0.1f;
 constexpr int kSlack = 1;
 constexpr const char16_t* kCursorGroup = u"cursorgroup";
 // The font list, where the game reads it (by "//textures", which tests that
@@ -53,9 +56,22 @@ float Contrast(const ScreenColour& aA, const ScreenColour& aB) {
     return (std::max(a, b) + 0.05f) / (std::min(a, b) + 0.05f);
 }
 
+float Brightest(const ScreenColour& aColour) {
+    return std::max(aColour.r, std::max(aColour.g, aColour.b));
+}
+
 ScreenColour Mix(const ScreenColour& aTop, const ScreenColour& aUnder, float aAlpha) {
     return {aTop.r * aAlpha + aUnder.r * (1.0f - aAlpha), aTop.g * aAlpha + aUnder.g * (1.0f - aAlpha),
             aTop.b * aAlpha + aUnder.b * (1.0f - aAlpha)};
+}
+
+// The contrast that the share of the pixels asked for reaches (the rest
+// left free); the contrasts are sorted. At least one.
+float ReachedByShare(std::vector<float>& aContrasts) {
+    std::sort(aContrasts.begin(), aContrasts.end());
+    const std::size_t free =
+        static_cast<std::size_t>(static_cast<float>(aContrasts.size()) * (1.0f - kContrastShare));
+    return aContrasts[std::min(free, aContrasts.size() - 1)];
 }
 
 std::string Figure(float aValue) {
@@ -113,14 +129,19 @@ std::map<const VoIFont*, FontInfo> Fonts() {
         texels.height = static_cast<int>(texture->GetHeight());
         texels.format = texture->GetFormat();
         texels.bytes = texture->GetTexels();
+        // The letters' colour: the texel off the guide lines that shows the
+        // most of its colour (alpha x its brightest channel), so the
+        // letter's own and not the black of an outline (a plain font has
+        // one colour in every texel, its most opaque shows it best).
         float best = -1.0f;
         for (int y = 0; y < texels.height; ++y) {
             for (int x = 0; y % rowHeight != 0 && x < texels.width; ++x) {
                 ScreenColour colour;
                 float alpha = 0.0f;
                 texels.At(x, y, &colour, &alpha);
-                if (alpha > best) {
-                    best = alpha;
+                const float shown = alpha * (Brightest(colour) + 1.0f);
+                if (shown > best) {
+                    best = shown;
                     info.colour = colour;
                 }
             }
@@ -262,6 +283,7 @@ private:
                     fLast = std::max(fLast, i);
                     clips[l] = draw.clip;
                     glyphs[l].insert(i);
+                    fOwn.insert(i);
                     break;
                 }
             }
@@ -335,20 +357,93 @@ private:
         if (static_cast<float>(covered) < static_cast<float>(worst.size()) * kLeastPainted) {
             fReport.texts.pop_back();
             fReport.overScene.push_back(fName);
+            JudgeOverScene();
             return;
         }
         if (exempt) {
             return;
         }
-        std::sort(worst.begin(), worst.end());
-        const std::size_t free =
-            static_cast<std::size_t>(static_cast<float>(worst.size()) * (1.0f - kContrastShare));
-        const float judged = worst[std::min(free, worst.size() - 1)];
+        const float judged = ReachedByShare(worst);
         if (judged < kLeastContrast) {
             fReport.faults.push_back(fName + ": contrast " + Figure(judged) + ":1 for " +
                                      std::to_string(static_cast<int>(kContrastShare * 100.0f)) +
                                      " in a hundred pixels, below 4.5:1 (text " + Hex(fFont.colour) +
                                      ", worst ground " + Hex(worstGround) + " at " + Figure(least) + ":1)");
+        }
+    }
+
+    // How much of the pixel the letters themselves cover, apart from any
+    // outline, the blend included: painted alone over black, a letter
+    // leaves its colour x that share, and a black outline adds nothing.
+    float LetterShare(const ScreenPatch& aLetters, int aX, int aY) const {
+        const float full = Brightest(fFont.colour);
+        if (full <= kDarkLetters) {
+            return aLetters.CoverAt(aX, aY);
+        }
+        return std::min(1.0f, Brightest(aLetters.At(aX, aY)) / full);
+    }
+
+    // Over the 3D scene the ground may be anything: the text, as drawn with
+    // the pictures under it, is painted over a white scene and over a black
+    // one, and the worse counts. What the eye reads a letter against is the
+    // ground right round it: at each pixel that the letters cover less than
+    // half, next to one (of its eight neighbours) that they cover half or
+    // more, the colour under the letter's share of the pixel (the painted
+    // colour less the letter's part: the text's own outline where its font
+    // has one, else the pictures and the scene). That ground must keep the
+    // contrast of 4.5:1 with the text's colour for 90 in a hundred such
+    // pixels.
+    void JudgeOverScene() {
+        const auto seen = [this](int aDraw) { return !IsGlyph(aDraw) || fOwn.count(aDraw) > 0; };
+        const auto letters = [this](int aDraw) { return fOwn.count(aDraw) > 0; };
+        const float blend = fFound.area->GetEffectiveBlend();
+        float judged = 1e9f;
+        std::string where;
+        for (const ScreenColour& scene : {ScreenColour{0.0f, 0.0f, 0.0f}, ScreenColour{1.0f, 1.0f, 1.0f}}) {
+            std::vector<float> ring;
+            for (const ScreenBox& box : fShown) {
+                const ScreenBox region{box.x0 - 1, box.y0 - 1, box.x1 + 1, box.y1 + 1};
+                const ScreenPatch picture = fScreen.Paint(region, fLast + 1, seen, scene);
+                const ScreenPatch alone = fScreen.Paint(region, fLast + 1, letters, {0.0f, 0.0f, 0.0f});
+                const auto letter = [&](int aX, int aY) {
+                    return region.Contains(aX, aY) && LetterShare(alone, aX, aY) >= kLeastCover;
+                };
+                for (int y = region.y0; y < region.y1; ++y) {
+                    for (int x = region.x0; x < region.x1; ++x) {
+                        bool next = false;
+                        for (int dy = -1; dy <= 1; ++dy) {
+                            for (int dx = -1; dx <= 1; ++dx) {
+                                next = next || letter(x + dx, y + dy);
+                            }
+                        }
+                        if (letter(x, y) || !next) {
+                            continue;
+                        }
+                        const float share = LetterShare(alone, x, y);
+                        const ScreenColour& shown = picture.At(x, y);
+                        const auto less = [&](float aShown, float aLetter) {
+                            return std::clamp((aShown - aLetter * share) / (1.0f - share), 0.0f, 1.0f);
+                        };
+                        const ScreenColour under{less(shown.r, fFont.colour.r), less(shown.g, fFont.colour.g),
+                                                 less(shown.b, fFont.colour.b)};
+                        ring.push_back(Contrast(Mix(fFont.colour, under, blend), under));
+                    }
+                }
+            }
+            if (ring.empty()) {
+                continue;
+            }
+            const float contrast = ReachedByShare(ring);
+            if (contrast < judged) {
+                judged = contrast;
+                where = scene.r > 0.5f ? "white" : "black";
+            }
+        }
+        if (judged < kLeastContrast) {
+            fReport.faults.push_back(fName + ": over a " + where + " scene, contrast " + Figure(judged) +
+                                     ":1 against the ground round its letters for " +
+                                     std::to_string(static_cast<int>(kContrastShare * 100.0f)) +
+                                     " in a hundred pixels, below 4.5:1 (text " + Hex(fFont.colour) + ")");
         }
     }
 
@@ -493,6 +588,7 @@ private:
     std::vector<ScreenBox> fLines;       // every laid-out line
     std::vector<ScreenBox> fShown;       // the drawn ones, clipped
     std::vector<ScreenBox> fShownLines;  // the drawn ones, whole
+    std::set<int> fOwn;                  // the draws of its glyphs
     int fFirst = -1;
     int fLast = -1;
 };

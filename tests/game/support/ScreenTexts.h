@@ -12,7 +12,7 @@
 // rectangle from its pen to the line's width in its font (the font's own
 // widths, at its scale) across, and over the rows its glyphs ink (half
 // opaque or more) down, within the clip rectangle the glyphs were drawn in.
-// Three rules:
+// Four rules:
 //
 // - Contrast: the text's colour (its font's, at the area's effective blend)
 //   against the picture drawn before it under its box (the other texts left
@@ -22,9 +22,20 @@
 //   rule, a frame it touches or a picture's anti-aliased edge, which no
 //   reader takes for the text's ground. Where the pictures do not cover
 //   the screen the 3D scene shows through: the box is judged over black and
-//   over white and the worse counts; a text whose box the pictures cover
-//   less than half stands over the scene alone and is not judged (listed in
-//   overScene).
+//   over white and the worse counts.
+// - Over the scene: a text whose box the pictures cover less than half (at
+//   half opacity or more; a subtitle over its box of 40 percent black)
+//   stands over the 3D scene, which may be anything (listed in overScene).
+//   It is painted with the pictures under it over a white scene and over a
+//   black one, and in each the ground right round its letters must have
+//   the contrast of 4.5:1 with the text's colour for 90 in a hundred of its
+//   pixels: at every pixel the letters cover less than half, next to one
+//   (of its eight neighbours) they cover half or more, the colour under the
+//   letters' share of the pixel, which is the text's own outline where its
+//   font has one, else the pictures and the scene. A letter's share of a
+//   pixel is its colour there, painted alone over black, against the
+//   letters' colour (the brightest texels of the font): a black outline
+//   adds nothing to it. A black font's letters are measured by their cover.
 // - Fit: every line lies within its plate, the last picture drawn before it
 //   whose rectangle holds the text's first point (a button under a label,
 //   a panel under a message), widened by the pictures its group draws next
@@ -44,7 +55,7 @@ struct ScreenTextReport {
     std::vector<std::string> texts;
     // One line for each rule a text breaks, its path, text and figures.
     std::vector<std::string> faults;
-    // The texts over the 3D scene, not judged.
+    // The texts over the 3D scene, judged by the rule for them.
     std::vector<std::string> overScene;
 };
 
