@@ -59,10 +59,6 @@ VoString MGSceneManager::LastPiece(const VoString& aId) {
     return pieces.GetCount() > 0 ? pieces.GetAt(pieces.GetCount() - 1) : aId;
 }
 
-bool MGSceneManager::LoadScene(const VoString& aId, bool aReplaceTop, bool aNoPlacard) {
-    return LoadScene(aId, aReplaceTop, aNoPlacard, VoString());
-}
-
 bool MGSceneManager::LoadScene(const VoString& aId, bool aReplaceTop, bool aNoPlacard,
                                const VoString& aViewpoint) {
     if (aId.GetLength() == 0) {

@@ -57,9 +57,8 @@ public:
 
     // See above. False, logged, for an empty id and for a scene that does
     // not load (the old scene is gone by then: no scene is left).
-    bool LoadScene(const VoString& aId, bool aReplaceTop, bool aNoPlacard);
-    // The same, the scene entering aViewpoint ("" keeps its default).
-    bool LoadScene(const VoString& aId, bool aReplaceTop, bool aNoPlacard, const VoString& aViewpoint);
+    // Given aViewpoint, the scene enters it ("" keeps its default).
+    bool LoadScene(const VoString& aId, bool aReplaceTop, bool aNoPlacard, const VoString& aViewpoint = VoString());
     // The scene a placard holds back until its own load, "" when none: a
     // caller tells by it whether LoadScene left the old scene current.
     const VoString& GetHeldSceneId() const { return fHeldSceneId; }
