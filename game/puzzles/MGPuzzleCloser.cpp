@@ -111,8 +111,7 @@ bool MGPuzzleCloser::Run(const Request& aRequest) {
     }
     if (!aRequest.fMovie) {
         if (screens->GetTopScreen() == aRequest.fpPuzzle) {
-            MGIScreen* popped = nullptr;
-            screens->PopFade(&popped);
+            MGPuzzleFrame::PopTopScreen();
         }
         return true;
     }

@@ -84,8 +84,7 @@ bool MGPuzzleFrame::CloseWithFade(MGIScreen* apScreen) {
     }
     MGScreenManager* screens = MGScreenManager::GetInstance();
     if (!screens->IsBusy()) {
-        MGIScreen* popped = nullptr;
-        return screens->PopFade(&popped);
+        return PopTopScreen();
     }
     MGPuzzleCloser* closer = MGPuzzleCloser::GetInstance();
     return closer != nullptr && closer->RequestPopFade(apScreen);
@@ -107,10 +106,24 @@ void MGPuzzleFrame::HandleBackButton(const VoString& aId, int aCode) {
     if (aCode != VoIButtonListener::kClick || !aId.EqualsNoCase(kBackButtonId)) {
         return;
     }
-    if (MGScreenManager* screens = MGScreenManager::GetInstance()) {
-        MGIScreen* popped = nullptr;
-        screens->PopFade(&popped);
+    PopTopScreen();
+}
+
+bool MGPuzzleFrame::PopTopScreen() {
+    MGScreenManager* screens = MGScreenManager::GetInstance();
+    if (screens == nullptr) {
+        return false;
     }
+    MGIScreen* popped = nullptr;
+    if (screens->PopFade(&popped)) {
+        return true;
+    }
+    // Taken off without a screen below: no fade will end its leave.
+    if (popped != nullptr && screens->FindScreen(popped) < 0) {
+        popped->OnLeaveBegin();
+        popped->OnLeaveEnd();
+    }
+    return false;
 }
 
 int MGPuzzleFrame::GetSkillLevel() {

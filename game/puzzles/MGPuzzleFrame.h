@@ -159,6 +159,11 @@ public:
     // nothing for any other. True when it was that state.
     static bool OpenOrClose(VoIState* apState, const char16_t* apActivation, MGIScreen* apScreen);
     static void HandleBackButton(const VoString& aId, int aCode);
+    // PopFade of the top screen. When the stack held nothing below it,
+    // PopFade takes it off without a call and refuses; the screen is then
+    // left at once (OnLeaveBegin, OnLeaveEnd), or a puzzle opened again
+    // would build its screen over the one it still holds.
+    static bool PopTopScreen();
 
     // MGOptions' skill level: 0 easy, 1 medium (also without options), 2 hard.
     static int GetSkillLevel();

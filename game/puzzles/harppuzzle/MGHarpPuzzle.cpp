@@ -1,6 +1,5 @@
 #include "puzzles/harppuzzle/MGHarpPuzzle.h"
 
-#include "MGScreenManager.h"
 #include "container/VoDebugString.h"
 #include "container/VoLog.h"
 #include "container/VoPropertyList.h"
@@ -216,10 +215,7 @@ void MGHarpPuzzle::OnButtonEvent(const VoString& aId, int aCode) {
         return;
     }
     if (aId.EqualsNoCase(MGPuzzleFrame::kBackButtonId)) {
-        if (MGScreenManager* screens = MGScreenManager::GetInstance()) {
-            MGIScreen* popped = nullptr;
-            screens->PopFade(&popped);
-        }
+        MGPuzzleFrame::PopTopScreen();
         VoMouse::GetInstance()->ConsumeEvent();
         return;
     }

@@ -194,8 +194,7 @@ void MGPaintingPuzzle::GoBack() {
         screens->PushScreen(scene);
         screens->PushScreen(this);
     }
-    MGIScreen* popped = nullptr;
-    screens->PopFade(&popped);
+    MGPuzzleFrame::PopTopScreen();
     if (VoMouse* mouse = VoMouse::GetInstance()) {
         mouse->ConsumeEvent();
     }

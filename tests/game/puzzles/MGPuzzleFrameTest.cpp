@@ -292,6 +292,26 @@ TEST_P(MGPuzzleFrameTest, EachOpeningBuildsTheScreenAnewAndLeavingTakesItAway) {
     }
 }
 
+// With no screen below (the stack emptied by a scene change that found no
+// scene), the pop is refused and the puzzle taken off uncalled: it still
+// leaves, or its next opening builds over the screen it holds.
+TEST_P(MGPuzzleFrameTest, AloneOnTheStackTheBackButtonStillTakesItsScreenAway) {
+    VoDisplayGroup* display = VoDisplayManager::GetInstance()->GetRootGroup();
+    LogCapture log;
+    for (int round = 0; round < 2; ++round) {
+        fGame.Open(GetParam().fActivation);
+        fGame.Screens()->RemoveScreen(&fGame.fScene);
+        VoDisplayGroup* root = GetParam().fRoot();
+        ASSERT_NE(root, nullptr);
+        const VoString id = root->GetId();
+        Leave();
+        EXPECT_EQ(fGame.Screens()->GetScreenCount(), 0);
+        EXPECT_EQ(GetParam().fRoot(), nullptr);
+        EXPECT_EQ(display->GetMember(id), nullptr);
+        fGame.Screens()->PushScreen(&fGame.fScene);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Puzzles, MGPuzzleFrameTest, ::testing::ValuesIn(kPuzzleCases), NameOf);
 INSTANTIATE_TEST_SUITE_P(Puzzles, MGPuzzleVoiceOverTest, ::testing::ValuesIn(kPuzzleCases, kPuzzleCases + 4),
                          NameOf);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -12,9 +13,11 @@
 #include "event/VoEventManager.h"
 #include "game/support/PuzzleGame.h"
 #include "gdi/VoDisplayGroup.h"
+#include "gdi/VoDisplayManager.h"
 #include "gdi/VoSprite.h"
 #include "geometry/VoPolygon.h"
 #include "interview/MGSubtitle.h"
+#include "memory/ScopedHeap.h"
 #include "platform/VoMouse.h"
 #include "puzzles/roomservice/MGRoomServicePiece.h"
 #include "scene/MGScene.h"
@@ -114,6 +117,16 @@ protected:
         fScenes.Write("case02/hotel_room/scene.txt", "defaultviewpoint=vp_door\n");
         fScenes.Write("case02/hotel_room/lights_low.txt",
                       "sun\n\ttype=directional\n\tglobal=true\n\ton=true\n");
+        VoIFileSystem::GetInstance()->Mount(VoString(u"//scenes"), VoString(fScenes.Files().c_str()));
+    }
+    PlatformTestFolder fScenes;
+};
+
+// A "//scenes" without the hotel room: the solution's scene change finds
+// nothing to push, and the stack is left empty.
+class RoomServiceNoRoomTest : public MGRoomServicePuzzleTest {
+protected:
+    RoomServiceNoRoomTest() {
         VoIFileSystem::GetInstance()->Mount(VoString(u"//scenes"), VoString(fScenes.Files().c_str()));
     }
     PlatformTestFolder fScenes;
@@ -436,3 +449,43 @@ INSTANTIATE_TEST_SUITE_P(Roads, RoomServiceRoadTest,
                                            RoomRoad{"FirstVisitBehindThePlacard", true, false},
                                            RoomRoad{"FirstVisitWithTheRoomCurrent", true, true}),
                          [](const ::testing::TestParamInfo<RoomRoad>& aInfo) { return aInfo.param.what; });
+
+// Opened again over the emptied stack, the puzzle is its only screen: its
+// close pops it with no screen below, which the screen manager refuses
+// without calling it. The screen must still go, or the next opening builds
+// a new one over it and the old tree is lost.
+TEST_F(RoomServiceNoRoomTest, AloneOnTheStackAfterItsSolutionEachCloseTakesItsScreenAway) {
+    Open();
+    Straighten();
+    LayOutSolved();
+    LogCapture log;
+    Drop(Piece(1));
+    fGame.Frame();
+    ASSERT_EQ(fGame.Screens()->GetScreenCount(), 0);
+    ASSERT_EQ(fPuzzle->GetRootGroup(), nullptr);
+
+    VoDisplayGroup* display = VoDisplayManager::GetInstance()->GetRootGroup();
+    const VoString id(MGRoomServicePuzzle::kRootId);
+    const int members = display->GetMemberCount();
+    ScopedHeap heap(u"roomservice-alone");
+    std::int32_t blocks = -1;
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        PuzzleGame::SetState(MGRoomServicePuzzle::kActivationState, true);
+        fGame.Settle();
+        ASSERT_EQ(PuzzleGame::Top(), static_cast<MGIScreen*>(fPuzzle));
+        ASSERT_NE(display->GetMember(id), nullptr);
+        Close();
+        EXPECT_EQ(fGame.Screens()->GetScreenCount(), 0);
+        EXPECT_EQ(fPuzzle->GetRootGroup(), nullptr);
+        EXPECT_EQ(fPuzzle->GetPieces().GetCount(), 0);
+        EXPECT_EQ(display->GetMember(id), nullptr);
+        EXPECT_EQ(display->GetMemberCount(), members);
+        // The first round may leave what is made once (a state's new value);
+        // every later one leaves nothing more.
+        if (round > 0) {
+            EXPECT_EQ(heap.Heap().GetLiveBlocks(), blocks);
+        }
+        blocks = heap.Heap().GetLiveBlocks();
+    }
+}
