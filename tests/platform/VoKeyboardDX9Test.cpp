@@ -209,6 +209,36 @@ TEST_F(VoKeyboardDX9Test, PastTheQueueTheNextReadGivesTheKeysAsTheyAre) {
     }
 }
 
+// An overflow costs the changes up to the read that settles, no more: the
+// keys typed after it are queued again and come key by key, in order.
+TEST_F(VoKeyboardDX9Test, AfterAnOverflowHasSettledKeysFasterThanTheReadsComeInFullAgain) {
+    struct Case {
+        const char* fName;
+        KeyChanges fChanges;
+    };
+    const Case cases[] = {
+        {"letters out of scan-code order", Tapped("second")},
+        {"a key tapped twice", Tapped("aa")},
+        {"keys that overlap", Rolled("abdcef")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fName);
+        UpdateUntilQuiet();
+        for (const KeyChange& change : Repeated({{30, true}, {30, false}}, VoKeyboardDevice::kQueueSize)) {
+            Key(change.fCode, change.fDown);
+        }
+        Key(42, true);
+        EXPECT_EQ(UpdateUntilQuiet(), Journal({"key down 42"}));
+        KeyChanges changes = c.fChanges;
+        changes.push_back({42, false});
+        for (const KeyChange& change : changes) {
+            Key(change.fCode, change.fDown);
+        }
+        EXPECT_EQ(UpdateUntilQuiet(), Reports(changes));
+    }
+    EXPECT_TRUE(fLog.Lines().empty());
+}
+
 TEST_F(VoKeyboardDX9Test, ChangesAreReportedInAscendingScanCodeOrderOncePerChange) {
     Key(2, true);
     Key(42, true);

@@ -82,21 +82,30 @@ TEST_F(MGHotspotRoadTest, AClickOpensTheMenuWithTheActionsItsScriptsOffer) {
 
 // The moves the hotspot did not hear (the mouse held by the scene, or the
 // hotspots off, as while the menu or a voice-over has them) leave its hover
-// state behind the pointer; a press then still acts on where it is.
+// state behind the pointer; a press or a double click then still acts on
+// where it is. The cursor follows: the menu's hand where it opens, and no
+// rollover left behind where the pointer has gone.
 TEST_F(MGHotspotRoadTest, APressIsJudgedWhereThePointerIsAfterMovesTheHotspotDidNotHear) {
     struct Case {
         const char* what;
-        bool locked;  // the scene holds the mouse, else the hotspots are off
+        bool locked;       // the scene holds the mouse, else the hotspots are off
+        bool doubleClick;  // its first press went to the lock holder
         VoVector2 before;
         VoVector2 unheard;
         bool opens;
+        int cursor;
     };
+    const int hand = 1;  // the look the open menu sets
+    const int plain = MGCursor::kDefault;
     const VoVector2 inside(kInsideX, kInsideY);
     const VoVector2 outside(kOutsideX, kOutsideY);
-    for (const Case& c : {Case{"onto it under a lock", true, outside, inside, true},
-                          Case{"off it under a lock", true, inside, outside, false},
-                          Case{"onto it while off", false, outside, inside, true},
-                          Case{"off it while off", false, inside, outside, false}}) {
+    for (const Case& c :
+         {Case{"onto it under a lock", true, false, outside, inside, true, hand},
+          Case{"off it under a lock", true, false, inside, outside, false, plain},
+          Case{"onto it while off", false, false, outside, inside, true, hand},
+          Case{"off it while off", false, false, inside, outside, false, plain},
+          Case{"a double click onto it under a lock", true, true, outside, inside, true, hand},
+          Case{"a double click off it under a lock", true, true, inside, outside, false, plain}}) {
         SCOPED_TRACE(c.what);
         MGHotspot* hotspot = LoadLetter();
         ASSERT_NE(hotspot, nullptr);
@@ -107,6 +116,10 @@ TEST_F(MGHotspotRoadTest, APressIsJudgedWhereThePointerIsAfterMovesTheHotspotDid
             Scene()->SetHotspotsEnabled(false);
         }
         Move(c.unheard.x, c.unheard.y);
+        if (c.doubleClick) {
+            VoMouse::GetInstance()->ButtonDown(1);
+            VoMouse::GetInstance()->ButtonUp(1);
+        }
         if (c.locked) {
             Scene()->SetMouseLocked(false);
         } else {
@@ -116,6 +129,7 @@ TEST_F(MGHotspotRoadTest, APressIsJudgedWhereThePointerIsAfterMovesTheHotspotDid
         VoMouse::GetInstance()->ButtonUp(1);
         EXPECT_EQ(TheMenu()->GetListener() == hotspot, c.opens);
         EXPECT_EQ(hotspot->IsHovered(), c.opens);
+        EXPECT_EQ(Cursor()->GetCurrentId(), c.cursor);
         if (TheMenu()->GetListener() == hotspot) {
             hotspot->OnAction(MGIMultiCursorListener::kDismissed);
         }
