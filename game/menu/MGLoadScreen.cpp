@@ -159,9 +159,7 @@ void MGLoadScreen::Setup() {
     fTree.Show();
     Refresh();
     MGListenToMouse(this, kMouseOrder, true, &fInMouse);
-    if (opened == MGSlotList::kRecovered || opened == MGSlotList::kRebuiltOnly) {
-        MGMenuLayout::Tell(MGSlotList::kDamagedBox, MGSlotList::kDamagedText);
-    }
+    MGSlotList::Tell(opened);
 }
 
 void MGLoadScreen::AddBrackets(VoPropertyList* apLayout, VoDisplayGroup* apTree) {

@@ -19,7 +19,8 @@
 //
 // Every slot is one grid entry, in ascending slot number; a slot without a
 // picture keeps its place. A damaged list is set aside and rebuilt on
-// entering (MGSlotList::Open), and the message box says so. A click on a
+// entering (MGSlotList::Open), and the message box says what was done
+// (MGSlotList::Tell). A click on a
 // cell with a description selects it (its bracket shows). "load" reads the
 // chosen slot's game file whole (MGGameFile) before anything changes; a
 // file that fails to load leaves the running game, says so in the message

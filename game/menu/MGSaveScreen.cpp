@@ -89,9 +89,7 @@ void MGSaveScreen::OnEnter() {
         files->CreateFile(path, true);
     }
     Build();
-    if (opened == MGSlotList::kRecovered || opened == MGSlotList::kRebuiltOnly) {
-        MGMenuLayout::Tell(MGSlotList::kDamagedBox, MGSlotList::kDamagedText);
-    }
+    MGSlotList::Tell(opened);
 }
 
 void MGSaveScreen::Build() {

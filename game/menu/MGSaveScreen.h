@@ -27,7 +27,8 @@
 // success, and on "cancel", the screen leaves with a fade. A list that is
 // there but cannot be read is never written over: the save is refused. A
 // damaged list is set aside and rebuilt on entering (MGSlotList::Open), and
-// the message box says so.
+// the message box says what was done (MGSlotList::Tell); a rebuilt list that
+// could not be written refuses the save as well.
 #include "MGIScreen.h"
 #include "container/VoBase.h"
 #include "container/VoString.h"

@@ -1,6 +1,7 @@
 #include "menu/MGSlotList.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "container/VoDebugString.h"
 #include "container/VoLog.h"
@@ -8,11 +9,26 @@
 #include "container/VoVectorInt.h"
 #include "container/VoVectorString.h"
 #include "memory/VoNew.h"
+#include "menu/MGMenuLayout.h"
 #include "stdlib/VoFileStream.h"
 #include "stdlib/VoIStream.h"
 #include "system/VoIFileSystem.h"
+#include "util/MGCleaner.h"
 
 namespace {
+
+// What the player has been told of the slot list in this run. Owned by the
+// game's cleaner like the game's other singletons, so it lasts one run.
+class MGSlotListNotices : public VoBase {
+public:
+    static constexpr const char* kCreationFailure = "MGSlotListNotices creation failure.";
+
+    bool fNotWrittenTold = false;
+
+    VoString ToString() const override { return VoDebugString("MGSlotListNotices", this); }
+};
+
+VoCleanerSingleton<MGSlotListNotices, MGCleanerHome> gNotices;
 
 // A value of the entry's section; "" when missing.
 VoString ValueOf(VoPropertyList* apEntry, const char16_t* apKey, bool* apFound) {
@@ -127,6 +143,26 @@ void NumbersIn(const VoVectorString& aNames, VoVectorInt* apOut) {
     delete[] numbers;
 }
 
+// Whether the two files hold the same bytes; false when either cannot be
+// read.
+bool SameBytes(const VoString& aPath, const VoString& aOther) {
+    VoFileStream one(aPath, true);
+    VoFileStream other(aOther, true);
+    if (!one.Open() || !other.Open() || one.GetRemaining() != other.GetRemaining()) {
+        return false;
+    }
+    char mine[4096];
+    char theirs[4096];
+    for (std::int64_t left = one.GetRemaining(); left > 0;) {
+        const auto size = static_cast<std::uint32_t>(std::min<std::int64_t>(left, sizeof(mine)));
+        if (!one.Read(size, mine) || !other.Read(size, theirs) || std::memcmp(mine, theirs, size) != 0) {
+            return false;
+        }
+        left -= size;
+    }
+    return true;
+}
+
 }  // namespace
 
 VoString MGSaveSlot::ToString() const {
@@ -236,14 +272,31 @@ MGSlotList::Opened MGSlotList::Open() {
     VoString setAside;
     const bool keptAside = !there || SetAside(names, &setAside);
     Rebuild(games);
+    const bool written = keptAside && Save();
+    const char* const unwritten = written ? "" : kNotWritten;
     if (!there) {
-        VO_ERROR(kMissing);
+        VO_ERROR(kMissing, unwritten);
     } else if (keptAside) {
-        VO_ERROR(kSetAside, setAside);
+        VO_ERROR(kSetAside, setAside, written ? "" : ".", unwritten);
     } else {
         VO_ERROR(kNotSetAside);
     }
-    return keptAside && Save() ? kRecovered : kRebuiltOnly;
+    return written ? kRecovered : kRebuiltOnly;
+}
+
+void MGSlotList::Tell(Opened aOpened) {
+    if (aOpened == kRecovered) {
+        MGMenuLayout::Tell(kDamagedBox, kDamagedText);
+    } else if (aOpened == kRebuiltOnly) {
+        MGSlotListNotices* notices =
+            gNotices.Get([] { return VO_NEW MGSlotListNotices(); }, MGSlotListNotices::kCreationFailure);
+        if (notices == nullptr || !notices->fNotWrittenTold) {
+            MGMenuLayout::Tell(kDamagedBox, kNotWrittenText);
+        }
+        if (notices != nullptr) {
+            notices->fNotWrittenTold = true;
+        }
+    }
 }
 
 bool MGSlotList::GameNumbers(VoVectorInt* apOut) {
@@ -308,17 +361,28 @@ void MGSlotList::Rebuild(const VoVectorInt& aGames) {
 
 bool MGSlotList::SetAside(const VoVectorString& aNames, VoString* apName) {
     VoIFileSystem* files = VoIFileSystem::GetInstance();
+    const VoString path(kPath);
+    VoString freeName(u"");
     for (std::int32_t n = 1; files != nullptr && n <= kSetAsideLimit; ++n) {
         VoString name(kSetAsideName);
         if (n > 1) {
             name.Append(n);
         }
         if (!aNames.Contains(name)) {
+            if (freeName.GetLength() == 0) {
+                freeName = name;
+            }
+        } else if (SameBytes(path, VoString(kFolder) + u"/" + name)) {
+            // The same list, set aside before (it could not be written over).
             *apName = name;
-            return files->CopyFile(VoString(kPath), VoString(kFolder) + u"/" + name, false, true);
+            return true;
         }
     }
-    return false;
+    if (files == nullptr || freeName.GetLength() == 0) {
+        return false;
+    }
+    *apName = freeName;
+    return files->CopyFile(path, VoString(kFolder) + u"/" + freeName, false, true);
 }
 
 bool MGSlotList::Add(std::int32_t aNumber, const VoString& aDescription, const VoString& aThumbnail) {

@@ -17,6 +17,9 @@
 // A list that was damaged (cut short, or bytes that are no list) must not
 // hide the games on disk, nor be written over by the next save: Open finds
 // it, sets it aside untouched and rebuilds the list from the game files.
+// The same damaged list is set aside once: a list that stays damaged (it
+// could not be written back) is found again on every Open, and the copy
+// already made is kept as it is.
 #include <cstdint>
 
 #include "container/VoBase.h"
@@ -66,10 +69,17 @@ public:
         "Slot list damaged. Rebuilt from the game files; it could not be set aside, so it is not written "
         "over.";
     static constexpr const char* kMissing = "Slot list missing. Rebuilt from the game files.";
-    // What the player is told, once, by the screen that found the damage.
+    // Ends the line of kSetAside (after a "." of its own) or kMissing when
+    // the rebuilt list could not be written.
+    static constexpr const char* kNotWritten =
+        " The rebuilt list could not be written: no game is saved until it can be.";
+    // What the player is told by the screen that found the damage (Tell).
     static constexpr const char16_t* kDamagedBox = u"slotlistdamaged";
     static constexpr const char16_t* kDamagedText =
         u"The list of saved games was damaged or missing. It has been rebuilt from the saved games found.";
+    static constexpr const char16_t* kNotWrittenText =
+        u"The list of saved games is damaged and could not be rewritten, so no game can be saved until it "
+        u"can be. Every saved game found is shown.";
 
     // What Open found.
     enum Opened {
@@ -95,10 +105,17 @@ public:
     // read gives false and an empty list.
     bool Load();
     // Loads the list; when it must be recovered (NeedsRecovery) and the game
-    // files can be listed, the file as it was is copied to the free set-aside
-    // name (never over a file), the list is rebuilt (Rebuild) and written
-    // back, and one line is logged. The caller tells the player.
+    // files can be listed, the file as it was is set aside (a set-aside file
+    // of the same bytes is kept as the copy, else it is copied to the first
+    // free set-aside name, never over a file), the list is rebuilt (Rebuild)
+    // and written back, and one line is logged. The caller tells the player
+    // (Tell).
     Opened Open();
+    // Tells the player in the message box what Open found: a list recovered
+    // and written back each time (the next Open reads it as it stands); a
+    // list rebuilt but not written once a run (every Open finds it again),
+    // remembered as long as the game's singletons live.
+    static void Tell(Opened aOpened);
     // The numbers N of the files "game" + N + ".dat" in the folder (names
     // compared ignoring case, as the file system finds them), ascending.
     // False when the folder cannot be listed.
@@ -141,8 +158,9 @@ public:
     VoString ToString() const override;
 
 private:
-    // The file as it was, copied to the first set-aside name the folder's
-    // files (aNames) leave free; false when none is free or the copy failed.
+    // The file as it was kept under a set-aside name: the first of the
+    // folder's files (aNames) with the same bytes, else a copy under the
+    // first name they leave free. False when none is free or the copy failed.
     static bool SetAside(const VoVectorString& aNames, VoString* apName);
 
     VoVectorBase fSlots;  // MGSaveSlot, owned, ascending by number

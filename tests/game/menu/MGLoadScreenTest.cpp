@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -494,6 +496,88 @@ TEST_F(MGLoadScreenTest, EveryGameOnDiskLoadsPastADamagedListAndTheNextSaveTakes
         }
     }
 }
+
+namespace {
+
+// What keeps a damaged list from being written back.
+enum class Unwritable { kReadOnly, kNoNameLeft, kCopyFails };
+
+void PrintTo(Unwritable aCause, std::ostream* apStream) {
+    *apStream << (aCause == Unwritable::kReadOnly     ? "ReadOnly"
+                  : aCause == Unwritable::kNoNameLeft ? "NoNameLeft"
+                                                      : "CopyFails");
+}
+
+class MGLoadScreenUnwritable : public MGLoadScreenTest, public ::testing::WithParamInterface<Unwritable> {};
+
+}  // namespace
+
+// Each visit finds the list damaged again: it is set aside once at most, the
+// player is told once, by the first screen, and no save is taken over it.
+TEST_P(MGLoadScreenUnwritable, ADamagedListIsSetAsideAndToldOnceAndEveryGameIsShown) {
+    for (int n = 1; n <= 4; ++n) {
+        WriteSave(n);
+    }
+    const std::string damaged = Entry(1, "First", "none") + "game2\r\n\tdesc";
+    fGame.WriteGame(".filelist", damaged);
+    std::string logged = std::string(MGSlotList::kNotSetAside);
+    std::map<std::string, std::string> made;
+    switch (GetParam()) {
+        case Unwritable::kReadOnly:
+            fGame.MakeGameReadOnly(".filelist");
+            logged = std::string(MGSlotList::kSetAside) + ".filelist.damaged." + MGSlotList::kNotWritten;
+            made[".filelist.damaged"] = damaged;
+            break;
+        case Unwritable::kNoNameLeft:
+            fGame.WriteGame(".filelist.damaged", "older");
+            for (int n = 2; n <= MGSlotList::kSetAsideLimit; ++n) {
+                fGame.WriteGame(".filelist.damaged" + std::to_string(n), "older");
+            }
+            break;
+        case Unwritable::kCopyFails:
+            std::filesystem::create_directories(fGame.fFolder.Path("game/.filelist.damaged"));
+            break;
+    }
+    std::map<std::string, std::string> files = fGame.GameFiles();
+    LogCapture log;
+    MGSaveScreen* save = MGSaveScreen::GetInstance();
+    std::vector<std::string> told;
+    for (int visit = 0; visit < 4; ++visit) {
+        SCOPED_TRACE(visit);
+        const bool loading = visit < 2;
+        if (loading) {
+            Enter();
+        } else {
+            ASSERT_TRUE(fScreens->PushFade(save));
+            fGame.RunFrames(1.0);
+        }
+        told.push_back(MenuGame::BoxText());
+        if (fBox->IsShown()) {
+            MenuGame::AnswerBox(u"ok");
+        }
+        if (loading) {
+            EXPECT_EQ(Texts(), (std::vector<std::string>{"First", "Saved game 2", "Saved game 3",
+                                                         "Saved game 4", "", ""}));
+            Leave();
+            continue;
+        }
+        MenuGame::TypeText("Five");
+        ASSERT_TRUE(MenuGame::ClickButton(u"save"));
+        fGame.RunFrames(1.0);
+        EXPECT_EQ(MenuGame::BoxText(), "The game could not be saved.");
+        MenuGame::AnswerBox(u"ok");
+        ASSERT_TRUE(MenuGame::ClickButton(u"cancel"));
+        fGame.RunFrames(1.0);
+    }
+    EXPECT_EQ(told, (std::vector<std::string>{Narrow(VoString(MGSlotList::kNotWrittenText)), "", "", ""}));
+    files.insert(made.begin(), made.end());
+    EXPECT_EQ(fGame.GameFiles(), files);
+    EXPECT_EQ(log.Count(logged), 4) << log.Contents();
+}
+
+INSTANTIATE_TEST_SUITE_P(Causes, MGLoadScreenUnwritable,
+                         ::testing::Values(Unwritable::kReadOnly, Unwritable::kNoNameLeft,
+                                           Unwritable::kCopyFails));
 
 TEST_F(MGLoadScreenTest, AFileThatFailsToLoadLeavesTheRunningGameAndTheScreen) {
     WriteSave(1);

@@ -388,7 +388,7 @@ TEST_F(MGSaveScreenTest, ADamagedListWithNowhereToBeSetAsideIsNeverWrittenOver) 
     LogCapture log;
     Enter();
     EXPECT_TRUE(log.Logged("ERROR: ", MGSlotList::kNotSetAside));
-    EXPECT_EQ(MenuGame::BoxText(), Narrow(VoString(MGSlotList::kDamagedText)));
+    EXPECT_EQ(MenuGame::BoxText(), Narrow(VoString(MGSlotList::kNotWrittenText)));
     MenuGame::AnswerBox(u"ok");
     SaveAs("Three");
     EXPECT_FALSE(Left());

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "container/VoVectorInt.h"
 #include "stdlib/VoMemoryStream.h"
 #include "support/LogCapture.h"
+#include "ui/MGMessageBox.h"
 
 namespace {
 
@@ -318,6 +320,107 @@ TEST(MGSlotList, OpenSetsADamagedListAsideUntouchedRebuildsItAndTellsOnce) {
             EXPECT_EQ(game.ReadGame(".filelist"), damaged);
             EXPECT_TRUE(log.Logged("ERROR: ", MGSlotList::kNotSetAside)) << log.Contents();
         }
+    }
+}
+
+TEST(MGSlotList, ADamagedListIsSetAsideOnceWhetherOrNotItCanBeWrittenBack) {
+    MenuGame game;
+    // Longer than a block of the comparison, so that one differing late is
+    // another list.
+    const std::string damaged = kFour.substr(0, kSlot2 + 23) + std::string(5000, '\x01');
+    std::string differsLate = damaged;
+    differsLate.back() = '\x02';
+    const std::string kept = std::string(MGSlotList::kSetAside) + ".filelist.damaged";
+    const std::string notWritten = std::string(".") + MGSlotList::kNotWritten;
+    using Files = std::map<std::string, std::string>;
+    struct Case {
+        const char* name;
+        bool readOnly;
+        Files before;               // set-aside names in use ("" for a folder)
+        MGSlotList::Opened opened;  // on the first Open; a list written back reads as it stands after
+        std::string logged;         // on each Open that finds the damage
+        Files after;                // the set-aside files after three Opens
+    };
+    Files allTaken;
+    for (int n = 1; n <= MGSlotList::kSetAsideLimit; ++n) {
+        allTaken[".filelist.damaged" + (n > 1 ? std::to_string(n) : "")] = "older";
+    }
+    Files allTakenOneSame = allTaken;
+    allTakenOneSame[".filelist.damaged42"] = damaged;
+    const Files keptFirst{{".filelist.damaged", damaged}};
+    const Files olderAndSame{{".filelist.damaged", "older"}, {".filelist.damaged2", damaged}};
+    const Files late{{".filelist.damaged", differsLate}};
+    const Files lateAndKept{{".filelist.damaged", differsLate}, {".filelist.damaged2", damaged}};
+    // A folder where the copy would go; one where the new list is written first.
+    const Files copyBlocked{{".filelist.damaged", ""}};
+    const Files writeBlocked{{".filelist.tmp", ""}};
+    const char* notSetAside = MGSlotList::kNotSetAside;
+    const Case cases[] = {
+        {"read-only", true, {}, MGSlotList::kRebuiltOnly, kept + notWritten, keptFirst},
+        {"read-only, set aside before", true, olderAndSame, MGSlotList::kRebuiltOnly, kept + "2" + notWritten,
+         olderAndSame},
+        {"read-only, a list differing late", true, late, MGSlotList::kRebuiltOnly, kept + "2" + notWritten,
+         lateAndKept},
+        {"no name left", false, allTaken, MGSlotList::kRebuiltOnly, notSetAside, allTaken},
+        {"the copy fails", false, copyBlocked, MGSlotList::kRebuiltOnly, notSetAside, {}},
+        {"the write fails", false, writeBlocked, MGSlotList::kRebuiltOnly, kept + notWritten, keptFirst},
+        {"no name left but one holds the same bytes", false, allTakenOneSame, MGSlotList::kRecovered,
+         kept + "42", allTakenOneSame},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(game.fFolder.Path("game"));
+        for (int n = 1; n <= 4; ++n) {
+            game.WriteGame("game" + std::to_string(n) + ".dat", "game");
+        }
+        for (const auto& [name, bytes] : c.before) {
+            if (bytes.empty()) {
+                std::filesystem::create_directories(game.fFolder.Path("game/" + name));
+            } else {
+                game.WriteGame(name, bytes);
+            }
+        }
+        game.WriteGame(".filelist", damaged);
+        if (c.readOnly) {
+            game.MakeGameReadOnly(".filelist");
+        }
+        LogCapture log;
+        for (int open = 0; open < 3; ++open) {
+            MGSlotList list;
+            const bool written = open > 0 && c.opened == MGSlotList::kRecovered;
+            EXPECT_EQ(list.Open(), written ? MGSlotList::kRead : c.opened);
+            EXPECT_EQ(list.GetCount(), 4);
+        }
+        EXPECT_EQ(log.Count(c.logged), c.opened == MGSlotList::kRecovered ? 1 : 3) << log.Contents();
+        Files after;
+        for (const auto& [name, bytes] : game.GameFiles()) {
+            if (name.rfind(".filelist.", 0) == 0) {
+                after[name] = bytes;
+            }
+        }
+        EXPECT_EQ(after, c.after);
+        EXPECT_EQ(game.ReadGame(".filelist") == damaged, c.opened == MGSlotList::kRebuiltOnly);
+    }
+}
+
+TEST(MGSlotList, ThePlayerIsToldOfAListNotWrittenOnceARun) {
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        MenuGame game;
+        MGMessageBox* box = MGMessageBox::GetInstance();
+        std::vector<std::string> told;
+        for (MGSlotList::Opened opened :
+             {MGSlotList::kRead, MGSlotList::kUnreadable, MGSlotList::kRebuiltOnly, MGSlotList::kRebuiltOnly,
+              MGSlotList::kRecovered, MGSlotList::kRebuiltOnly, MGSlotList::kRecovered}) {
+            MGSlotList::Tell(opened);
+            told.push_back(MenuGame::BoxText());
+            if (box->IsShown()) {
+                MenuGame::AnswerBox(u"ok");
+            }
+        }
+        const std::string recovered = Narrow(VoString(MGSlotList::kDamagedText));
+        EXPECT_EQ(told, (std::vector<std::string>{"", "", Narrow(VoString(MGSlotList::kNotWrittenText)), "",
+                                                  recovered, "", recovered}));
     }
 }
 

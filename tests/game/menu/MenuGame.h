@@ -11,6 +11,8 @@
 //     game.RunFrames(1.0);
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <string>
 
 #include "MGIScreen.h"
@@ -195,6 +197,23 @@ public:
         fFolder.Write("game/" + aName, aBytes);
     }
     bool GameExists(const std::string& aName) const { return fFolder.Exists("game/" + aName); }
+    // The regular files of "game" by name, with their bytes.
+    std::map<std::string, std::string> GameFiles() const {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(fFolder.Path("game"))) {
+            if (entry.is_regular_file()) {
+                files[entry.path().filename().string()] = ReadGame(entry.path().filename().string());
+            }
+        }
+        return files;
+    }
+    // "game/" + aName without its write bits: the engine does not write over
+    // such a file, whoever runs it (root too).
+    void MakeGameReadOnly(const std::string& aName) const {
+        using std::filesystem::perms;
+        std::filesystem::permissions(fFolder.Path("game/" + aName),
+                                     perms::owner_read | perms::group_read | perms::others_read);
+    }
 
     PlatformTestFolder fFolder;
     double fNow = 0.0;
