@@ -17,9 +17,10 @@ not on its hook but lies in its pigeonhole.
     data/sounds/<line>.ogg                        the lines, spoken by
         espeak-ng and encoded by ffmpeg (Debian packages of those names)
 
-The close-up's movie is the lobby's sign (data/movies/lobby_sign.mkv, made
-by tools/make_sample_movies), found under "//dataroot/movies/" since the
-scene's folder has none. The scene's own hotspot that opens the close-up
+The close-up's movie is the lobby's neon sign (data/movies/lobby_sign.mkv,
+made by tools/make_sample_movies), on the wall above the board's right end
+beside the painted title, found under "//dataroot/movies/" since the scene's
+folder has none. The scene's own hotspot that opens the close-up
 (its look sets the trigger state) stands in the desk's hotspot file.
 
     tools/make_closeups.py [data folder] [--no-sounds]
@@ -133,7 +134,7 @@ def entry():
                          ("relativez", "10")]),
             ]),
             ("anims", [
-                ("glow", [("id", "glow"), ("movie", "lobby_sign.mkv"), ("position", "724|16")]),
+                ("glow", [("id", "glow"), ("movie", "lobby_sign.mkv"), ("position", "614|27")]),
             ]),
         ]),
         ("triggerstate", "sta_cu_%s_visible" % CLOSEUP),

@@ -161,6 +161,10 @@ bool OpenVideo(Writer& aWriter, const MovieSpec& aSpec, AVStream** appStream) {
         av_dict_set(&options, "auto-alt-ref", "0", 0);
         av_dict_set(&options, "deadline", "realtime", 0);
     }
+    if (aSpec.codec == MovieCodec::kFfv1 && aSpec.rangeCoder) {
+        av_dict_set(&options, "coder", "range_tab", 0);
+        av_dict_set(&options, "context", "1", 0);
+    }
     const int opened = avcodec_open2(aWriter.video, codec, &options);
     av_dict_free(&options);
     if (opened < 0 || avcodec_parameters_from_context(stream->codecpar, aWriter.video) < 0) {

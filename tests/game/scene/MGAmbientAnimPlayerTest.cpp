@@ -11,6 +11,7 @@
 #include "container/VoPropertyList.h"
 #include "gdi/VoRenderer.h"
 #include "gdi/VoSprite.h"
+#include "geometry/VoImageTGA.h"
 #include "scene/MGAmbientAnimItem.h"
 #include "support/LogCapture.h"
 #include "system/VoIFileSystem.h"
@@ -231,8 +232,67 @@ TEST(MGAmbientAnimItem, TheSampleSignOpensOnTheEnginesMovieManager) {
     VoIMoviePlayer* sign =
         movies->CreateFullScreenMovie(VoString(u"sign"), VoString(u"//dataroot/movies/lobby_sign.mkv"));
     ASSERT_NE(sign, nullptr);
-    EXPECT_EQ(sign->GetWidth(), 48);
-    EXPECT_EQ(sign->GetHeight(), 24);
-    EXPECT_EQ(sign->GetFrameCount(), 8u);
+    EXPECT_EQ(sign->GetWidth(), 100);
+    EXPECT_EQ(sign->GetHeight(), 26);
+    EXPECT_EQ(sign->GetFrameCount(), 15u);
+    EXPECT_EQ(sign->GetFrameRate(), 5);
     delete sign;
+}
+
+// Each of the sample lobby's movies lies on the screen over one plain colour
+// of its viewpoint's background, and the same colour in every viewpoint: the
+// sign's bare stretch of the back wall (its plaster is flat-lit), clear of
+// the pillar, the key board and the ceiling's edge.
+TEST(MGAmbientAnimItem, TheSampleLobbysMoviesHangOnABareStretchOfWall) {
+    ScopedGame game;
+    ASSERT_TRUE(
+        VoIFileSystem::GetInstance()->Mount(VoString(u"//dataroot"), VoString(VO_SOURCE_DIR "/data")));
+    const std::string lobby = "//dataroot/scenes/case01/lobby/";
+    VoPropertyList scene;
+    VoPropertyList animations;
+    ASSERT_TRUE(scene.Load(VoString((lobby + "scene.txt").c_str()), true));
+    ASSERT_TRUE(animations.Load(VoString((lobby + "animations.txt").c_str()), true));
+    VoIMovieManager* movies = VoIMovieManager::GetInstance();
+    ASSERT_NE(movies, nullptr);
+    std::vector<VoColor> walls;
+    for (const std::string viewpoint : {"vp_entrance", "vp_desk"}) {
+        const std::string section = "viewpoints." + viewpoint;
+        const VoString background = scene.GetString(VoString((section + ".background").c_str()), nullptr);
+        VoImageTGA picture;
+        ASSERT_TRUE(picture.Create(VoString((lobby + Narrow(background)).c_str())));
+        for (const char* layer : {".background", ".foreground"}) {
+            VoPropertyList* items = animations.GetList(VoString((section + layer).c_str()));
+            for (int i = 0; items != nullptr && i < items->GetCount(); ++i) {
+                SCOPED_TRACE(viewpoint + layer + " " + Narrow(items->GetKeyAt(i)));
+                VoPropertyList* item = items->GetListAt(i);
+                ASSERT_NE(item, nullptr);
+                const VoString path =
+                    VoString(u"//dataroot/movies/") + item->GetString(VoString(u"movie"), nullptr);
+                std::unique_ptr<VoIMoviePlayer> movie(
+                    movies->CreateFullScreenMovie(VoString(u"ambient"), path));
+                ASSERT_NE(movie, nullptr);
+                const VoVectorFloat position = item->GetVectorFloat(VoString(u"position"), nullptr);
+                ASSERT_EQ(position.GetCount(), 2);
+                const int left = static_cast<int>(position.GetAt(0));
+                const int top = static_cast<int>(position.GetAt(1));
+                const int right = left + movie->GetWidth();
+                const int bottom = top + movie->GetHeight();
+                ASSERT_TRUE(left >= 0 && top >= 0 && right <= picture.GetWidth() &&
+                            bottom <= picture.GetHeight())
+                    << left << ", " << top << " to " << right << ", " << bottom;
+                const VoColor wall = picture.GetPixel(left, top);
+                int others = 0;
+                for (int y = top; y < bottom; ++y) {
+                    for (int x = left; x < right; ++x) {
+                        others += picture.GetPixel(x, y) == wall ? 0 : 1;
+                    }
+                }
+                EXPECT_EQ(others, 0);
+                walls.push_back(wall);
+            }
+        }
+    }
+    ASSERT_EQ(walls.size(), 2u);
+    EXPECT_TRUE(walls[0] == walls[1])
+        << Narrow(walls[0].ToString()) << " and " << Narrow(walls[1].ToString());
 }

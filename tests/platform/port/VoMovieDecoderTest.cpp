@@ -67,10 +67,12 @@ TEST_F(VoMovieDecoderTest, EveryFrameDecodesToItsExactPixels) {
         MovieCodec codec;
         bool alpha;
         std::uint32_t flags;
+        bool rangeCoder = false;
     };
     const Case cases[] = {
         {"ffv1.mkv", MovieCodec::kFfv1, false, VoMovieDecoder::kOpenAlpha},
         {"ffv1-alpha.mkv", MovieCodec::kFfv1, true, VoMovieDecoder::kOpenAlpha},
+        {"ffv1-range-alpha.mkv", MovieCodec::kFfv1, true, VoMovieDecoder::kOpenAlpha, true},
         {"png.mkv", MovieCodec::kPng, false, 0},
         {"png-alpha.mkv", MovieCodec::kPng, true, VoMovieDecoder::kOpenAlpha},
         {"png-alpha-dropped.mkv", MovieCodec::kPng, true, 0},
@@ -81,6 +83,7 @@ TEST_F(VoMovieDecoderTest, EveryFrameDecodesToItsExactPixels) {
         spec.frames = 5;
         spec.codec = c.codec;
         spec.alpha = c.alpha;
+        spec.rangeCoder = c.rangeCoder;
         ASSERT_TRUE(fDecoder.OpenFile(Make(c.name, spec).c_str(), c.flags));
         const bool keepsAlpha = c.alpha && c.flags != 0;
         EXPECT_EQ(fDecoder.GetOpenFlags(), keepsAlpha ? VoMovieDecoder::kOpenAlpha : 0u);
