@@ -216,8 +216,7 @@ RecordedScreen::RecordedScreen(const std::vector<RasterizerCall>& aCalls) {
                 passed->bytes = call.texels;
                 texels = passed;
             }
-        } else if (call.name == "Draw" && call.arguments.size() == 3 && buffer != nullptr &&
-                   texels != nullptr) {
+        } else if (call.name == "Draw" && call.arguments.size() == 3 && buffer != nullptr) {
             const int type = static_cast<int>(call.arguments[0]);
             const int start = static_cast<int>(call.arguments[1]);
             const int count = static_cast<int>(call.arguments[2]);
@@ -298,7 +297,8 @@ ScreenPatch RecordedScreen::Paint(const ScreenBox& aBox, int aEnd, const std::fu
         const ScreenDraw& draw = fDraws[static_cast<std::size_t>(i)];
         const ScreenBox reach{Floor(draw.left) - 1, Floor(draw.top) - 1, Floor(draw.right) + 2,
                               Floor(draw.bottom) + 2};
-        if ((aKeep && !aKeep(i)) || reach.Intersect(draw.clip).Intersect(patch.box).IsEmpty()) {
+        if (draw.texels == nullptr || (aKeep && !aKeep(i)) ||
+            reach.Intersect(draw.clip).Intersect(patch.box).IsEmpty()) {
             continue;
         }
         Painter painter(&patch, draw);

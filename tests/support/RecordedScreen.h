@@ -9,7 +9,9 @@
 // coordinates, and triangle lists, triangle strips and line strips, blended
 // source alpha over inverse source alpha. Pixel centres lie on whole
 // numbers, as the renderer's half-pixel offset assumes; textures are sampled
-// at the nearest texel.
+// at the nearest texel. A draw whose texture was not recorded (no
+// RecordingTexture by its handle, no texels passed) is kept without texels,
+// so that a test can tell what it cannot paint, and paints nothing.
 //
 //     RecordedScreen screen(rasterizer->Calls());   // read while the textures live
 //     ScreenPatch patch = screen.Paint({0, 0, 800, 600}, screen.GetDrawCount(), nullptr, {0, 0, 0});
@@ -59,7 +61,7 @@ struct ScreenDraw {
     int type = 0;                  // VoIRasterizer::PrimitiveType
     std::uint32_t handle = 0;      // the texture manager's handle; 0 for a texture passed as an object
     const void* buffer = nullptr;  // the vertex buffer drawn (its owner may be gone)
-    std::shared_ptr<const ScreenTexels> texels;
+    std::shared_ptr<const ScreenTexels> texels;  // null when the texture was not recorded
     float factor = 1.0f;
     ScreenBox clip;              // the viewport
     std::vector<Vertex> points;  // triangles three by three, or line segments two by two

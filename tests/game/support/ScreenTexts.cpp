@@ -13,6 +13,7 @@
 #include "gdi/VoFontManager.h"
 #include "gdi/VoIFont.h"
 #include "gdi/VoIShape.h"
+#include "gdi/VoRenderer.h"
 #include "gdi/VoSprite.h"
 #include "gdi/VoTextArea.h"
 #include "geometry/VoRectangle.h"
@@ -217,6 +218,37 @@ bool InDisabledLook(VoIDisplayObject* apText) {
     return false;
 }
 
+// Whether the line holds a character that inks: anything but spaces and
+// control characters.
+bool HasInk(const VoString& aLine) {
+    const char16_t* characters = aLine.GetChars();
+    for (int i = 0; i < aLine.GetLength(); ++i) {
+        const char16_t c = characters[i];
+        if (c > u' ' && c != u'\x7F' && !(c >= u'\x80' && c <= u'\xA0')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The rectangle the renderer lets the text draw in: the screen, or the
+// world rectangle of the nearest group that has one (VoDisplayGroup::Render
+// makes it the viewport, its numbers cut to whole pixels).
+ScreenBox ClipOf(VoIDisplayObject* apText) {
+    const ScreenBox screen{0, 0, static_cast<int>(VoRenderer::kScreenWidth),
+                           static_cast<int>(VoRenderer::kScreenHeight)};
+    for (VoDisplayGroup* group = apText->GetGroup(); group != nullptr; group = group->GetGroup()) {
+        VoRectangle rectangle;
+        if (group->GetWorldRectangle(rectangle)) {
+            const auto whole = [](float aValue) { return aValue > 0.0f ? static_cast<int>(aValue) : 0; };
+            const int x = whole(rectangle.x);
+            const int y = whole(rectangle.y);
+            return screen.Intersect({x, y, x + whole(rectangle.width), y + whole(rectangle.height)});
+        }
+    }
+    return screen;
+}
+
 // Judges one text; its faults are appended.
 class TextJudge {
 public:
@@ -230,12 +262,16 @@ public:
           fFont(aFont),
           fReport(*apReport) {}
 
+    // Judges the text if the display shows it (see ScreenTexts.h): the
+    // lines it shows are judged, those that cannot be are named in
+    // Unjudged().
     void Judge() {
         VoTextArea* area = fFound.area;
         area->LayoutLines();
         const VoVectorString& lines = area->GetLines();
         VoIFont* font = area->GetFont();
         const VoRectangle bounds = area->GetWorldBounds();
+        const ScreenBox clip = ClipOf(area);
         VoVector2 scale;
         font->GetScale(scale);
         std::string shown;
@@ -243,13 +279,19 @@ public:
             const VoString line = lines.GetAt(i);
             const float top = bounds.y + area->GetLineHeight() * static_cast<float>(i);
             // The whole glyph row for now; FindGlyphs narrows it to the ink.
-            fLines.push_back({static_cast<int>(std::floor(bounds.x)), static_cast<int>(std::floor(top)),
-                              static_cast<int>(std::ceil(bounds.x + font->GetTextWidth(line))),
-                              static_cast<int>(std::ceil(top + font->GetCharacterHeight() * scale.y))});
+            const ScreenBox row{static_cast<int>(std::floor(bounds.x)), static_cast<int>(std::floor(top)),
+                                static_cast<int>(std::ceil(bounds.x + font->GetTextWidth(line))),
+                                static_cast<int>(std::ceil(top + font->GetCharacterHeight() * scale.y))};
+            fLines.push_back(row);
+            const ScreenBox inside = row.Intersect(clip);
+            fInView.push_back(HasInk(line) && !inside.IsEmpty());
+            fCut.push_back(inside.x0 != row.x0 || inside.y0 != row.y0 || inside.x1 != row.x1 ||
+                           inside.y1 != row.y1);
             shown += (i > 0 ? " / " : "") + Narrow(line);
         }
         fName = fFound.path + " \"" + shown + "\" (" + fFont.id + ")";
-        if (!FindGlyphs()) {
+        FindGlyphs();
+        if (fShown.empty()) {
             return;
         }
         fReport.texts.push_back(fName);
@@ -258,17 +300,26 @@ public:
         JudgeHidden();
     }
 
+    const std::string& Name() const { return fName; }
+    // Whether the display shows the text (see Judge).
+    bool Shown() const { return fShowsAny; }
+    // Why lines it shows were not judged, one clause a line; empty when
+    // every line it shows was.
+    const std::string& Unjudged() const { return fUnjudged; }
+    // The draws of its glyphs, whether judged or not.
+    const std::set<int>& Own() const { return fOwn; }
+
 private:
     bool IsGlyph(int aDraw) const { return fGlyphTextures.count(fScreen.GetDraw(aDraw).handle) > 0; }
 
     // The draws of the text's glyphs: of its font, their middles inside a
     // line's glyph row. Each line's box is then cut down to the rows its
-    // glyphs ink (half opaque or more) and to the clip rectangle they were
-    // drawn in.
-    bool FindGlyphs() {
+    // glyphs ink (as opaque as half the text's blend or more) and to the
+    // clip rectangle they were drawn in.
+    void FindGlyphs() {
         std::vector<ScreenBox> clips(fLines.size());
         std::vector<std::set<int>> glyphs(fLines.size());
-        for (int i = 0; i < fScreen.GetDrawCount(); ++i) {
+        for (int i = 0; fFont.handle != 0 && i < fScreen.GetDrawCount(); ++i) {
             const ScreenDraw& draw = fScreen.GetDraw(i);
             if (draw.handle != fFont.handle) {
                 continue;
@@ -288,36 +339,58 @@ private:
                 }
             }
         }
+        const float least = kLeastCover * fFound.area->GetEffectiveBlend();
+        const VoVectorString& lines = fFound.area->GetLines();
         for (std::size_t l = 0; l < fLines.size(); ++l) {
-            if (glyphs[l].empty()) {
+            if (!fInView[l]) {
                 continue;
             }
             const std::set<int>& own = glyphs[l];
-            const ScreenBox row{fLines[l].x0 - 4, fLines[l].y0 - 4, fLines[l].x1 + 4, fLines[l].y1 + 4};
-            const ScreenPatch ink =
-                fScreen.Paint(row, *own.rbegin() + 1, [&own](int aDraw) { return own.count(aDraw) > 0; },
-                              {0.0f, 0.0f, 0.0f});
-            int top = row.y1;
-            int bottom = row.y0;
-            for (int y = ink.box.y0; y < ink.box.y1; ++y) {
-                for (int x = ink.box.x0; x < ink.box.x1; ++x) {
-                    if (ink.CoverAt(x, y) >= kLeastCover) {
-                        top = std::min(top, y);
-                        bottom = std::max(bottom, y + 1);
+            const int characters = lines.GetAt(static_cast<int>(l)).GetLength();
+            std::string fault;
+            if (fFont.handle == 0) {
+                fault = "its font is not in the font list, or its texture was not recorded";
+            } else if (own.empty()) {
+                fault = "no glyph of " + fFont.id + " is drawn where its layout puts the line";
+            } else if (fScreen.GetDraw(*own.begin()).texels == nullptr) {
+                fault = "the texture of its glyphs (" + fFont.id + ") was not recorded";
+            } else if (static_cast<int>(own.size()) != characters) {
+                fault = std::to_string(own.size()) + " glyphs of " + fFont.id +
+                        " are drawn where its layout puts its " + std::to_string(characters) + " characters";
+            }
+            ScreenBox shown;
+            if (fault.empty()) {
+                const ScreenBox row{fLines[l].x0 - 4, fLines[l].y0 - 4, fLines[l].x1 + 4, fLines[l].y1 + 4};
+                const ScreenPatch ink =
+                    fScreen.Paint(row, *own.rbegin() + 1, [&own](int aDraw) { return own.count(aDraw) > 0; },
+                                  {0.0f, 0.0f, 0.0f});
+                int top = row.y1;
+                int bottom = row.y0;
+                for (int y = ink.box.y0; y < ink.box.y1; ++y) {
+                    for (int x = ink.box.x0; x < ink.box.x1; ++x) {
+                        if (ink.CoverAt(x, y) >= least) {
+                            top = std::min(top, y);
+                            bottom = std::max(bottom, y + 1);
+                        }
                     }
                 }
+                const ScreenBox line{fLines[l].x0, std::min(top, bottom), fLines[l].x1, bottom};
+                shown = line.Intersect(clips[l]);
+                if (!shown.IsEmpty()) {
+                    fShown.push_back(shown);
+                    fShownLines.push_back(line);
+                } else if (!fCut[l]) {
+                    fault = "its glyphs ink nothing";
+                }
             }
-            if (bottom <= top) {
-                continue;
-            }
-            const ScreenBox line{fLines[l].x0, top, fLines[l].x1, bottom};
-            const ScreenBox shown = line.Intersect(clips[l]);
-            if (!shown.IsEmpty()) {
-                fShown.push_back(shown);
-                fShownLines.push_back(line);
+            // A line cut by its clip down to rows its glyphs do not ink
+            // shows nothing.
+            fShowsAny = fShowsAny || !fault.empty() || !shown.IsEmpty();
+            if (!fault.empty()) {
+                fUnjudged += std::string(fUnjudged.empty() ? "" : "; ") + "line " + std::to_string(l + 1) +
+                             " \"" + Narrow(lines.GetAt(static_cast<int>(l))) + "\": " + fault;
             }
         }
-        return fFirst >= 0 && !fShown.empty();
     }
 
     void JudgeContrast() {
@@ -586,16 +659,78 @@ private:
     ScreenTextReport& fReport;
     std::string fName;
     std::vector<ScreenBox> fLines;       // every laid-out line
+    std::vector<bool> fInView;           // by line: inks, and lies within its clip
+    std::vector<bool> fCut;              // by line: reaches out of its clip
     std::vector<ScreenBox> fShown;       // the drawn ones, clipped
     std::vector<ScreenBox> fShownLines;  // the drawn ones, whole
     std::set<int> fOwn;                  // the draws of its glyphs
     int fFirst = -1;
     int fLast = -1;
+    bool fShowsAny = false;
+    std::string fUnjudged;
 };
 
 void Add(std::vector<std::string>* apList, const std::string& aLine) {
     if (std::find(apList->begin(), apList->end(), aLine) == apList->end()) {
         apList->push_back(aLine);
+    }
+}
+
+// Draws of one texture: how many, and the rectangle that holds them.
+struct DrawsOfTexture {
+    int count = 0;
+    ScreenBox box;
+};
+
+void Gather(std::map<std::uint32_t, DrawsOfTexture>* apByTexture, const ScreenDraw& aDraw) {
+    const ScreenBox covered = aDraw.Covered();
+    DrawsOfTexture& draws = (*apByTexture)[aDraw.handle];
+    draws.box = draws.count == 0
+                    ? covered
+                    : ScreenBox{std::min(draws.box.x0, covered.x0), std::min(draws.box.y0, covered.y0),
+                                std::max(draws.box.x1, covered.x1), std::max(draws.box.y1, covered.y1)};
+    ++draws.count;
+}
+
+// Every glyph drawn that no text of the tree laid out (a text drawn by
+// something else, or where its layout does not put it), as one fault for
+// each font, with the rectangle that holds them.
+void UnclaimedGlyphs(const RecordedScreen& aScreen, const std::set<std::uint32_t>& aGlyphTextures,
+                     const std::set<int>& aClaimed, ScreenTextReport* apReport) {
+    std::map<std::uint32_t, DrawsOfTexture> stray;
+    for (int i = 0; i < aScreen.GetDrawCount(); ++i) {
+        const ScreenDraw& draw = aScreen.GetDraw(i);
+        if (aGlyphTextures.count(draw.handle) == 0 || aClaimed.count(i) > 0 || draw.Covered().IsEmpty()) {
+            continue;
+        }
+        const ScreenPatch patch =
+            aScreen.Paint(draw.Covered(), i + 1, [i](int aDraw) { return aDraw == i; }, {0.0f, 0.0f, 0.0f});
+        if (std::none_of(patch.cover.begin(), patch.cover.end(),
+                         [](float aCover) { return aCover >= kLeastCover; })) {
+            continue;
+        }
+        Gather(&stray, draw);
+    }
+    for (const auto& font : stray) {
+        apReport->faults.push_back(std::to_string(font.second.count) + " glyphs of " +
+                                   TextureName(font.first) + " drawn within " + BoxText(font.second.box) +
+                                   " belong to no text of the display");
+    }
+}
+
+// The draws whose texture was not recorded, which cannot be painted
+// again: one fault for each texture, with the rectangle that holds them.
+void UnrecordedDraws(const RecordedScreen& aScreen, ScreenTextReport* apReport) {
+    std::map<std::uint32_t, DrawsOfTexture> unrecorded;
+    for (int i = 0; i < aScreen.GetDrawCount(); ++i) {
+        if (aScreen.GetDraw(i).texels == nullptr) {
+            Gather(&unrecorded, aScreen.GetDraw(i));
+        }
+    }
+    for (const auto& texture : unrecorded) {
+        apReport->faults.push_back(std::to_string(texture.second.count) + " draws of " +
+                                   TextureName(texture.first) + " within " + BoxText(texture.second.box) +
+                                   " cannot be painted again: the texture was not recorded");
     }
 }
 
@@ -611,18 +746,44 @@ void ReadOnce(VoDisplayManager* apDisplay, RecordingRasterizer* apRasterizer, co
         glyphTextures.insert(font.second.handle);
     }
     ScreenTextReport once;
+    UnrecordedDraws(screen, &once);
+    // Each text the display shows, and why one was not judged.
+    std::map<std::string, std::string> unjudged;
+    std::set<int> claimed;
+    FontInfo unlisted;
+    unlisted.id = "an unknown font";
     for (const FoundText& text : aTree.texts) {
         VoTextArea* area = text.area;
         if (area->GetFont() == nullptr || area->GetText().GetLength() == 0 || !area->GetEffectiveActive() ||
-            !area->GetEffectiveVisible()) {
+            !area->GetEffectiveVisible() || !(area->GetEffectiveBlend() > 0.0f)) {
             continue;
         }
         const auto font = fonts.find(area->GetFont());
-        if (font == fonts.end()) {
-            once.faults.push_back(text.path + ": a font that is not in the font list");
+        TextJudge judge(screen, glyphTextures, aTree.drawers, text,
+                        font != fonts.end() ? font->second : unlisted, &once);
+        judge.Judge();
+        claimed.insert(judge.Own().begin(), judge.Own().end());
+        if (!judge.Shown()) {
             continue;
         }
-        TextJudge(screen, glyphTextures, aTree.drawers, text, font->second, &once).Judge();
+        once.shown.push_back(judge.Name());
+        unjudged[judge.Name()] = judge.Unjudged();
+    }
+    UnclaimedGlyphs(screen, glyphTextures, claimed, &once);
+    // The texts judged are the texts shown (a text is judged only where it
+    // shows); a text judged in part names the lines left out.
+    std::set<std::string> judged(once.texts.begin(), once.texts.end());
+    judged.insert(once.overScene.begin(), once.overScene.end());
+    for (const std::string& name : once.shown) {
+        const std::string& why = unjudged[name];
+        if (judged.count(name) == 0) {
+            once.faults.push_back(name + ": shown but not judged: " + why);
+        } else if (!why.empty()) {
+            once.faults.push_back(name + ": shown but judged in part, not " + why);
+        }
+    }
+    for (const std::string& line : once.shown) {
+        Add(&apReport->shown, line);
     }
     for (const std::string& line : once.texts) {
         Add(&apReport->texts, line);

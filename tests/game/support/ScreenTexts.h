@@ -7,12 +7,24 @@
 //     ScreenTextReport report = ReadScreenTexts();
 //     EXPECT_THAT(report.faults, IsEmpty());
 //
-// A text is an effectively visible text area with a font and a text, under
-// the display root, whose glyphs were drawn. Its box is, line by line, the
-// rectangle from its pen to the line's width in its font (the font's own
-// widths, at its scale) across, and over the rows its glyphs ink (half
-// opaque or more) down, within the clip rectangle the glyphs were drawn in.
-// Four rules:
+// The display shows a text area under the display root that is active and
+// visible, with a font and an effective blend above 0, when one of its
+// laid-out lines holds a character that inks (no space or control
+// character) and lies, by its layout, within the rectangle it may draw in:
+// the screen, or the world rectangle of the nearest group that has one (a
+// scroll area's); a line that rectangle cuts down to rows its glyphs do not
+// ink shows nothing. Every line a text shows must be found drawn: one glyph
+// of its font (a font of the font list, its texture recorded) for each of
+// its characters, their middles within the line's row, inking something.
+// A text shown that is not judged, or judged without some of its lines, is
+// a fault that names them and why; so are glyphs that inks that no text of
+// the tree lays out, and any draw whose texture was not recorded (what it
+// drew cannot be painted again).
+//
+// A text's box is, line by line, the rectangle from its pen to the line's
+// width in its font (the font's own widths, at its scale) across, and over
+// the rows its glyphs ink (as opaque as half its blend or more) down,
+// within the clip rectangle the glyphs were drawn in. Four rules:
 //
 // - Contrast: the text's colour (its font's, at the area's effective blend)
 //   against the picture drawn before it under its box (the other texts left
@@ -51,7 +63,10 @@
 #include <vector>
 
 struct ScreenTextReport {
-    // Every text judged: "<path> \"<text>\" (<font>)".
+    // Every text the display shows, named as below.
+    std::vector<std::string> shown;
+    // Every text judged: "<path> \"<text>\" (<font>)", the text's lines
+    // joined by " / ".
     std::vector<std::string> texts;
     // One line for each rule a text breaks, its path, text and figures.
     std::vector<std::string> faults;
