@@ -57,6 +57,7 @@
 #include "menu/MGOptionsScreen.h"
 #include "menu/MGSaveField.h"
 #include "menu/MGSaveScreen.h"
+#include "menu/MGSlotList.h"
 #include "multicursor/MGMultiCursor.h"
 #include "pda/MGInventoryItem.h"
 #include "pda/MGInventoryPanel.h"
@@ -913,6 +914,8 @@ TEST_F(SampleScreens, TheMenus) {
     message(MGMainMenu::kQuitText, MGMessageBox::kYesNo, "the quit question");
     message(MGSaveScreen::kFailureText, MGMessageBox::kOk, "the save failure message");
     message(MGLoadScreen::kFailureText, MGMessageBox::kOk, "the load failure message");
+    message(MGSlotList::kDamagedText, MGMessageBox::kOk, "the rebuilt slot list message");
+    message(MGSlotList::kNotWrittenText, MGMessageBox::kOk, "the unwritten slot list message");
     enter(MGOptionsScreen::GetInstance());
     reading.ReadPictures("the options");
     ExpectShown("menu/options_screen_layout.txt");
