@@ -1084,53 +1084,50 @@ TEST_F(SampleScreens, ThePlacards) {
     ExpectNoFaults(reading);
 }
 
+namespace {
+
+// A puzzle read by ThePuzzles, and whether it shows a text as it opens (the
+// others show pictures until the player types).
+struct Puzzle {
+    const char16_t* activation;
+    MGIScreen* (*screen)();
+    bool text;
+};
+
+template <typename T>
+MGIScreen* ScreenOf() {
+    return T::GetInstance();
+}
+
+template <typename T>
+Puzzle PuzzleOf(bool aText) {
+    return {T::kActivationState, &ScreenOf<T>, aText};
+}
+
+}  // namespace
+
 // Every puzzle's screen as it opens, and with what the player types into
 // its fields.
 TEST_F(SampleScreens, ThePuzzles) {
-    // Whether the puzzle shows a text as it opens; the others show pictures
-    // until the player types.
-    struct Puzzle {
-        const char16_t* activation;
-        MGIScreen* (*screen)();
-        bool text;
-    };
     const Puzzle kPuzzles[] = {
-        {MGCigarBandPuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGCigarBandPuzzle::GetInstance()); }, true},
-        {MGCombinationLockPuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGCombinationLockPuzzle::GetInstance()); }, true},
-        {MGSlideBoxPuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGSlideBoxPuzzle::GetInstance()); }, true},
-        {MGFloorSafePuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGFloorSafePuzzle::GetInstance()); }, true},
-        {MGPOBoxPuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGPOBoxPuzzle::GetInstance()); }, false},
-        {MGDravoBoxPuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGDravoBoxPuzzle::GetInstance()); }, true},
-        {MGRoomServicePuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGRoomServicePuzzle::GetInstance()); }, true},
-        {MGBaseballBatPuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGBaseballBatPuzzle::GetInstance()); }, false},
-        {MGHarpPuzzle::kActivationState, [] { return static_cast<MGIScreen*>(MGHarpPuzzle::GetInstance()); },
-         true},
-        {MGChasePhotoPuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGChasePhotoPuzzle::GetInstance()); }, false},
-        {MGCrossWordPuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGCrossWordPuzzle::GetInstance()); }, true},
-        {MGHotelWindowPuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGHotelWindowPuzzle::GetInstance()); }, false},
-        {MGMapPuzzle::kActivationState, [] { return static_cast<MGIScreen*>(MGMapPuzzle::GetInstance()); },
-         false},
-        {MGPaintingPuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGPaintingPuzzle::GetInstance()); }, true},
-        {MGPCDesktopPuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGPCDesktopPuzzle::GetInstance()); }, true},
-        {MGReceiptPuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGReceiptPuzzle::GetInstance()); }, false},
-        {MGSurveillanceTapePuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGSurveillanceTapePuzzle::GetInstance()); }, false},
-        {MGVelmirePuzzle::kActivationState,
-         [] { return static_cast<MGIScreen*>(MGVelmirePuzzle::GetInstance()); }, true},
+        PuzzleOf<MGCigarBandPuzzle>(true),
+        PuzzleOf<MGCombinationLockPuzzle>(true),
+        PuzzleOf<MGSlideBoxPuzzle>(true),
+        PuzzleOf<MGFloorSafePuzzle>(true),
+        PuzzleOf<MGPOBoxPuzzle>(false),
+        PuzzleOf<MGDravoBoxPuzzle>(true),
+        PuzzleOf<MGRoomServicePuzzle>(true),
+        PuzzleOf<MGBaseballBatPuzzle>(false),
+        PuzzleOf<MGHarpPuzzle>(true),
+        PuzzleOf<MGChasePhotoPuzzle>(false),
+        PuzzleOf<MGCrossWordPuzzle>(true),
+        PuzzleOf<MGHotelWindowPuzzle>(false),
+        PuzzleOf<MGMapPuzzle>(false),
+        PuzzleOf<MGPaintingPuzzle>(true),
+        PuzzleOf<MGPCDesktopPuzzle>(true),
+        PuzzleOf<MGReceiptPuzzle>(false),
+        PuzzleOf<MGSurveillanceTapePuzzle>(false),
+        PuzzleOf<MGVelmirePuzzle>(true),
     };
     Reading reading;
     std::set<std::string> layouts;

@@ -99,12 +99,6 @@ std::string DriveUnderX(bool aWindowed, const std::function<std::vector<UserStep
 
 // Both windows on a 1024 x 768 X screen; 0 when all went as a user expects.
 int PlayUnderX() {
-    XServer server(1024, 768);
-    if (!server.IsRunning()) {
-        std::fprintf(stderr, "Xvfb did not start\n");
-        return 1;
-    }
-    setenv("SDL_VIDEODRIVER", "x11", 1);
     // An 800 x 600 window shows the picture as it is; the pointer leaves it
     // freely, and the engine's stops at the edge it left by.
     std::string problems = DriveUnderX(
@@ -321,9 +315,5 @@ TEST(VoSdlWindow, WithoutADisplayThePlatformSaysSoInOneLine) {
 // A user's pointer and keys at a real X display, as xdotool gives them: the
 // pointer moves by absolute positions, and a key is down for about a millisecond.
 TEST(VoSdlEventSource, UnderXThePointerAndQuickKeysOfXdotoolReachTheApplication) {
-    if (!XServer::ToolsFound()) {
-        GTEST_SKIP() << "needs Xvfb and xdotool, which scripts/test installs";
-    }
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(std::_Exit(PlayUnderX()), testing::ExitedWithCode(0), "");
+    ExpectCleanExitUnderX(&PlayUnderX);
 }

@@ -5,6 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -58,4 +61,27 @@ XServer::~XServer() {
 
 bool XServer::Xdotool(const std::string& aArguments) {
     return std::system(("xdotool " + aArguments + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+namespace {
+
+// aRun's result, with the server ended first.
+int RunOnAServerOfItsOwn(int (*aRun)()) {
+    XServer server(1024, 768);
+    if (!server.IsRunning()) {
+        std::fprintf(stderr, "Xvfb did not start\n");
+        return 1;
+    }
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    return aRun();
+}
+
+}  // namespace
+
+void ExpectCleanExitUnderX(int (*aRun)()) {
+    if (!XServer::ToolsFound()) {
+        GTEST_SKIP() << "needs Xvfb and xdotool, which scripts/test installs";
+    }
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::_Exit(RunOnAServerOfItsOwn(aRun)), testing::ExitedWithCode(0), "");
 }

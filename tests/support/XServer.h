@@ -30,3 +30,8 @@ private:
     int fPid = -1;
     std::string fDisplay;
 };
+
+// A test's X part: aRun, in a process of its own (see the top) with a
+// 1024 x 768 server of its own and SDL's x11 driver, must end with 0. Skips
+// the test where Xvfb or xdotool is missing.
+void ExpectCleanExitUnderX(int (*aRun)());

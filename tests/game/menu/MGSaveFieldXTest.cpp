@@ -144,12 +144,6 @@ private:
 
 // 0 when the words typed were saved as typed.
 int SaveUnderX() {
-    XServer server(1024, 768);
-    if (!server.IsRunning()) {
-        std::fprintf(stderr, "Xvfb did not start\n");
-        return 1;
-    }
-    setenv("SDL_VIDEODRIVER", "x11", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     PlatformTestFolder folder;
     std::string problems;
@@ -175,9 +169,5 @@ int SaveUnderX() {
 }  // namespace
 
 TEST(MGSaveFieldX, WordsTypedFasterThanTheFramesAreSavedAsTyped) {
-    if (!XServer::ToolsFound()) {
-        GTEST_SKIP() << "needs Xvfb and xdotool, which scripts/test installs";
-    }
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(std::_Exit(SaveUnderX()), testing::ExitedWithCode(0), "");
+    ExpectCleanExitUnderX(&SaveUnderX);
 }

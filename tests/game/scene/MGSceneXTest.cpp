@@ -155,12 +155,6 @@ private:
 
 // 0 when the lobby showed as it should.
 int ShowLobbyUnderX() {
-    XServer server(1024, 768);
-    if (!server.IsRunning()) {
-        std::fprintf(stderr, "Xvfb did not start\n");
-        return 1;
-    }
-    setenv("SDL_VIDEODRIVER", "x11", 1);
     std::string problems;
     {
         TimedGame game;
@@ -196,12 +190,8 @@ int ShowLobbyUnderX() {
 }  // namespace
 
 TEST(MGSceneX, TheLobbyShowsItsBackgroundAndThePlayerInTheGamesWindow) {
-    if (!XServer::ToolsFound()) {
-        GTEST_SKIP() << "needs Xvfb and xdotool, which scripts/test installs";
-    }
     if (!std::filesystem::exists(VO_SOURCE_DIR "/data/scenes/case01/lobby/scene.txt")) {
         GTEST_SKIP() << "the sample case's lobby is not in the data tree";
     }
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(std::_Exit(ShowLobbyUnderX()), testing::ExitedWithCode(0), "");
+    ExpectCleanExitUnderX(&ShowLobbyUnderX);
 }

@@ -95,6 +95,14 @@ protected:
             }
         }
     }
+    // Every fragment laid where it belongs, the first dropped, and the frame
+    // in which the solved puzzle leaves.
+    void SolveAndLeave() {
+        Straighten();
+        LayOutSolved();
+        Drop(Piece(1));
+        fGame.Frame();
+    }
     // A press and release on the middle of the fragment.
     static void Drop(MGRoomServicePiece* apPiece, int aButton = 1) {
         const VoVector2 middle = apPiece->GetWorldCenter();
@@ -418,11 +426,8 @@ TEST_P(RoomServiceRoadTest, TheRoomIsReachedAtItsViewpointAndAnOldSceneIsLeftAsI
     }
     MGScene* old = scenes->GetScene();
     Open();
-    Straighten();
-    LayOutSolved();
     LogCapture log;
-    Drop(Piece(1));
-    fGame.Frame();
+    SolveAndLeave();
     EXPECT_EQ(fPuzzle->GetRootGroup(), nullptr);
     if (road.placard) {
         // The card holds the room back; the scene current meanwhile keeps its
@@ -456,11 +461,8 @@ INSTANTIATE_TEST_SUITE_P(Roads, RoomServiceRoadTest,
 // a new one over it and the old tree is lost.
 TEST_F(RoomServiceNoRoomTest, AloneOnTheStackAfterItsSolutionEachCloseTakesItsScreenAway) {
     Open();
-    Straighten();
-    LayOutSolved();
     LogCapture log;
-    Drop(Piece(1));
-    fGame.Frame();
+    SolveAndLeave();
     ASSERT_EQ(fGame.Screens()->GetScreenCount(), 0);
     ASSERT_EQ(fPuzzle->GetRootGroup(), nullptr);
 
